@@ -1,0 +1,25 @@
+# The two everyday commands: `make run` and `make test` (see README.md).
+JOBS ?= $(shell nproc)
+
+.PHONY: setup run test demo fuzz clean
+
+setup:
+	./setup.sh
+
+run: setup
+	./build/qv-config
+
+test: setup
+	cd build && ctest --output-on-failure --parallel $(JOBS) --timeout 600
+	./scripts/fuzz-smoke.sh
+
+# The simulated station on a pseudo-terminal, and the program with COM1 pinned to it.
+demo: setup
+	./scripts/demo.sh
+
+# Builds the libFuzzer targets with clang into build-fuzz/ and runs each briefly.
+fuzz: setup
+	./scripts/fuzz-smoke.sh
+
+clean:
+	rm -rf build build-fuzz

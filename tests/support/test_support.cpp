@@ -1,0 +1,28 @@
+// Helpers every test program shares.
+#include "test_support.h"
+
+#include <QtGlobal>
+
+namespace qv::test {
+
+ScopedLocale::ScopedLocale(const QString& name) : m_previous(QLocale())
+{
+    QLocale::setDefault(QLocale(name));
+}
+
+ScopedLocale::~ScopedLocale()
+{
+    QLocale::setDefault(m_previous);
+}
+
+QString testDataDir()
+{
+    return qEnvironmentVariable("QV_TEST_DATA", QStringLiteral(QV_SOURCE_DIR "/tests/data"));
+}
+
+QString resourcesDir()
+{
+    return qEnvironmentVariable("QV_RESOURCES", QStringLiteral(QV_SOURCE_DIR "/resources"));
+}
+
+} // namespace qv::test
