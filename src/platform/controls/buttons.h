@@ -13,6 +13,7 @@ class CommandButton : public Control
   public:
     CommandButton(Form* form, const QString& name, int index = -1);
     QString TypeName() const override { return QStringLiteral("CommandButton"); }
+    bool raisesOwnClick() const override { return true; }
     bool hasCaption() const override { return true; }
     QString Caption() const override { return m_caption; }
     void setCaption(const QString& caption) override;
@@ -46,6 +47,7 @@ class CheckBox : public Control
   public:
     CheckBox(Form* form, const QString& name, int index = -1);
     QString TypeName() const override { return QStringLiteral("CheckBox"); }
+    bool raisesOwnClick() const override { return true; }
     bool hasCaption() const override { return true; }
     QString Caption() const override { return m_caption; }
     void setCaption(const QString& caption) override;
@@ -69,6 +71,7 @@ class OptionButton : public Control
   public:
     OptionButton(Form* form, const QString& name, int index = -1);
     QString TypeName() const override { return QStringLiteral("OptionButton"); }
+    bool raisesOwnClick() const override { return true; }
     bool hasCaption() const override { return true; }
     QString Caption() const override { return m_caption; }
     void setCaption(const QString& caption) override;

@@ -515,7 +515,9 @@ bool Control::handleKey(QWidget* target, QKeyEvent* event)
         event->accept();
         return true;
     }
-    forward(target, event);
+    if (passesKeyToWidget(*event))
+        forward(target, event);
+    event->accept();
     return true;
 }
 
@@ -575,6 +577,13 @@ bool Control::handleMouse(QWidget* target, QMouseEvent* event)
             forward(target, event);
         if (!*alive)
             return true;
+        if (!raisesOwnClick() && event->button() == Qt::LeftButton && !m_afterDblClick &&
+            m_widget->rect().contains(at.toPoint())) {
+            fire(onClick, "Click");
+            if (!*alive)
+                return true;
+        }
+        m_afterDblClick = false; // the release that ends a double click is no click
         raiseEvent(where("MouseUp"), onMouseUp, vbButtonFromQt(event->button()), shift, x, y);
         return handOn;
     case QEvent::MouseButtonDblClick:
@@ -582,6 +591,7 @@ bool Control::handleMouse(QWidget* target, QMouseEvent* event)
             forward(target, event);
         if (!*alive)
             return true;
+        m_afterDblClick = true;
         fire(onDblClick, "DblClick");
         return handOn;
     default:

@@ -185,8 +185,14 @@ class Control
     // (a full text box).
     virtual bool passesEnterToDefault() const { return true; }
     virtual bool refusesTypedChar(int /*keyAscii*/) const { return false; }
+    // Whether the widget gets a key after the key events ran (a combo box
+    // keeps Enter from Qt, which would take it as a choice from the list).
+    virtual bool passesKeyToWidget(const QKeyEvent& /*event*/) const { return true; }
     // The widget that receives the keys (a combo box's edit field).
     virtual QWidget* keyTarget() const { return m_widget; }
+    // Kinds whose Click means more than a mouse click (buttons, lists) raise
+    // it themselves; for the others the layer raises it on a left click.
+    virtual bool raisesOwnClick() const { return false; }
 
   private:
     friend class ControlEventFilter;
@@ -226,6 +232,7 @@ class Control
     int m_mousePointer = vbDefault;
     QPixmap m_mouseIcon;
     bool m_hadGotFocus = false;
+    bool m_afterDblClick = false;
 };
 
 // Key translation between Qt and the old platform's key codes.

@@ -58,11 +58,9 @@ template <class T> class ControlArray
     {
         if (exists(index))
             throw VbError(ErrControlArrayElementExists, QStringLiteral("Object already loaded"));
-        T* first = m_items.empty() ? nullptr : m_items.begin()->second.get();
-        T& element = create(index);
+        const T* first = m_items.empty() ? nullptr : m_items.begin()->second.get();
+        T& element = create(index, first);
         m_loadedAtRunTime.insert(index);
-        if (first)
-            element.copyDesignFrom(*first);
         return element;
     }
     // The VB statement Unload for an element that Load created; elements of
@@ -111,10 +109,13 @@ template <class T> class ControlArray
     std::function<void(int Index, int Button, int Shift, float X, float Y)> onMouseMove;
 
   private:
-    T& create(int index)
+    T& create(int index, const T* design = nullptr)
     {
         auto element = std::make_unique<T>(m_form, m_name, index);
         T& ref = *element;
+        // The design is copied before the handlers are wired: loading runs none.
+        if (design)
+            ref.copyDesignFrom(*design);
         wire(ref, index);
         m_items.emplace(index, std::move(element));
         return ref;

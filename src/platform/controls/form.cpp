@@ -7,6 +7,7 @@
 #include "platform/controls/screen.h"
 #include "platform/runtime/vberror.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QCursor>
 #include <QEventLoop>
@@ -274,6 +275,18 @@ QMenuBar* Form::menuBar()
     return m_menuBar;
 }
 
+void Form::menuBarChanged()
+{
+    if (!m_menuBar)
+        return;
+    const QList<QAction*> menus = m_menuBar->actions();
+    const bool any = std::any_of(menus.begin(), menus.end(), [](const QAction* a) { return a->isVisible(); });
+    if (any == m_menuBar->isHidden()) {
+        m_menuBar->setVisible(any);
+        layoutClient();
+    }
+}
+
 void Form::queueModalAnswer(std::function<void(Form&)> answer)
 {
     gModalAnswers.append(std::move(answer));
@@ -489,11 +502,14 @@ bool Form::eventFilter(QObject* watched, QEvent* event)
         break;
     }
     case QEvent::MouseButtonRelease:
-        if (m_client->rect().contains(mouse->position().toPoint()))
+        if (button == vbLeftButton && !m_afterDblClick &&
+            m_client->rect().contains(mouse->position().toPoint()))
             raiseFormEvent(*this, "Form_Click", [this] { Form_Click(); });
+        m_afterDblClick = false;
         raiseFormEvent(*this, "Form_MouseUp", [&] { Form_MouseUp(button, shift, x, y); });
         break;
     default:
+        m_afterDblClick = true;
         raiseFormEvent(*this, "Form_DblClick", [this] { Form_DblClick(); });
         break;
     }

@@ -84,6 +84,9 @@ class Form : public QWidget
     // The area the controls are placed in, below the menu bar.
     QWidget* clientWidget() const { return m_client; }
     QMenuBar* menuBar();
+    QMenuBar* existingMenuBar() const { return m_menuBar; }
+    // Shows the menu bar while it holds a visible menu.
+    void menuBarChanged();
 
     // Events. A window overrides the ones it handles.
     virtual void Form_Load() {}
@@ -159,6 +162,7 @@ class Form : public QWidget
     bool m_loaded = false;
     bool m_unloading = false;
     bool m_deletePending = false;
+    bool m_afterDblClick = false;
     QString m_tag;
     int m_helpContextId = 0;
     OleColor m_backColor = vbButtonFace;

@@ -4,6 +4,7 @@
 #include "platform/runtime/vberror.h"
 
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSignalBlocker>
@@ -61,6 +62,11 @@ QWidget* ComboBox::keyTarget() const
     return combo && combo->lineEdit() ? static_cast<QWidget*>(combo->lineEdit()) : combo;
 }
 
+bool ComboBox::passesKeyToWidget(const QKeyEvent& event) const
+{
+    return !(comboBox()->isEditable() && (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter));
+}
+
 void ComboBox::setStyle(int style)
 {
     if (style != vbComboDropdown && style != vbComboSimple && style != vbComboDropdownList)
@@ -80,8 +86,6 @@ void ComboBox::setStyle(int style)
     combo->setCompleter(nullptr);
     QLineEdit* edit = combo->lineEdit();
     edit->setProperty("qvWired", true);
-    // Enter in the box is a key like any other, not a choice from the list.
-    QObject::disconnect(edit, SIGNAL(returnPressed()), combo, nullptr);
     QObject::connect(edit, &QLineEdit::textEdited, edit, [this] { userTyped(); });
     addEventSource(edit);
 }

@@ -14,6 +14,7 @@ class ComboBox : public Control
   public:
     ComboBox(Form* form, const QString& name, int index = -1);
     QString TypeName() const override { return QStringLiteral("ComboBox"); }
+    bool raisesOwnClick() const override { return true; }
 
     // vbComboDropdown (editable, the default) or vbComboDropdownList.
     int Style() const { return m_style; }
@@ -59,6 +60,7 @@ class ComboBox : public Control
     OleColor defaultBackColor() const override { return vbWindowBackground; }
     OleColor defaultForeColor() const override { return vbWindowText; }
     QWidget* keyTarget() const override;
+    bool passesKeyToWidget(const QKeyEvent& event) const override;
 
   private:
     void userChose(int index);
@@ -75,6 +77,7 @@ class ListBox : public Control
   public:
     ListBox(Form* form, const QString& name, int index = -1);
     QString TypeName() const override { return QStringLiteral("ListBox"); }
+    bool raisesOwnClick() const override { return true; }
 
     bool Sorted() const { return m_sorted; }
     void setSorted(bool sorted) { m_sorted = sorted; }

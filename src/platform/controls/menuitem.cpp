@@ -9,7 +9,14 @@
 
 namespace qv {
 
-MenuItem::MenuItem(Form* form, const QString& name, int index)
+MenuItem::MenuItem(Form* form, const QString& name, int index) : MenuItem(form, name, index, nullptr) {}
+
+MenuItem::MenuItem(MenuItem* parentMenu, const QString& name, int index)
+    : MenuItem(&parentMenu->Parent(), name, index, parentMenu)
+{
+}
+
+MenuItem::MenuItem(Form* form, const QString& name, int index, MenuItem* parentMenu)
     : Control(form, name, index), m_action(new QAction)
 {
     QObject::connect(m_action, &QAction::triggered, m_action, [this] {
@@ -17,13 +24,7 @@ MenuItem::MenuItem(Form* form, const QString& name, int index)
         m_action->setChecked(m_checked);
         Click();
     });
-    attach(nullptr, nullptr);
-}
-
-MenuItem::MenuItem(MenuItem* parentMenu, const QString& name, int index)
-    : MenuItem(&parentMenu->Parent(), name, index)
-{
-    setParentMenu(parentMenu);
+    attach(parentMenu, nullptr);
 }
 
 MenuItem::~MenuItem()
@@ -39,20 +40,15 @@ void MenuItem::attach(MenuItem* parentMenu, QAction* before)
 {
     m_parentMenu = parentMenu;
     if (parentMenu) {
-        const qsizetype at = before ? parentMenu->m_items.indexOf([&] {
-            for (MenuItem* item : parentMenu->m_items)
-                if (item->m_action == before)
-                    return item;
-            return static_cast<MenuItem*>(nullptr);
-        }())
-                                    : -1;
-        if (at >= 0)
-            parentMenu->m_items.insert(at, this);
-        else
-            parentMenu->m_items.append(this);
+        qsizetype at = parentMenu->m_items.size();
+        for (qsizetype i = 0; i < parentMenu->m_items.size(); ++i)
+            if (parentMenu->m_items.at(i)->m_action == before)
+                at = i;
+        parentMenu->m_items.insert(at, this);
         parentMenu->menu()->insertAction(before, m_action);
     } else {
         Parent().menuBar()->insertAction(before, m_action);
+        Parent().menuBarChanged();
     }
 }
 
@@ -62,8 +58,9 @@ void MenuItem::detach()
         m_parentMenu->m_items.removeAll(this);
         if (m_parentMenu->m_menu)
             m_parentMenu->m_menu->removeAction(m_action);
-    } else {
-        Parent().menuBar()->removeAction(m_action);
+    } else if (QMenuBar* bar = Parent().existingMenuBar()) {
+        bar->removeAction(m_action);
+        Parent().menuBarChanged();
     }
     m_parentMenu = nullptr;
 }
@@ -128,6 +125,8 @@ void MenuItem::applyEnabled()
 void MenuItem::applyVisible()
 {
     m_action->setVisible(Visible());
+    if (!m_parentMenu)
+        Parent().menuBarChanged();
 }
 
 void MenuItem::applyToolTip()

@@ -55,6 +55,7 @@ class MenuItem : public Control
     void applyGeometry() override {}
 
   private:
+    MenuItem(Form* form, const QString& name, int index, MenuItem* parentMenu);
     void attach(MenuItem* parentMenu, QAction* before);
     void detach();
     QString m_caption;

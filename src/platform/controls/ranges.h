@@ -13,6 +13,7 @@ namespace qv {
 class ScrollBar : public Control
 {
   public:
+    bool raisesOwnClick() const override { return true; }
     int Min() const { return m_min; }
     void setMin(int min);
     int Max() const { return m_max; }

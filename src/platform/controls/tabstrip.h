@@ -45,6 +45,7 @@ class TabStrip : public Control
   public:
     TabStrip(Form* form, const QString& name, int index = -1);
     QString TypeName() const override { return QStringLiteral("TabStrip"); }
+    bool raisesOwnClick() const override { return true; }
 
     TabList& Tabs() { return m_tabs; }
     const TabList& Tabs() const { return m_tabs; }

@@ -349,6 +349,53 @@ TEST_F(ControlsEvents, TextBoxMaxLengthLimitsTypingButNotCode)
     EXPECT_EQ(form.txtA.Text(), QStringLiteral("9"));
 }
 
+TEST_F(ControlsEvents, LabelsReportClicksAndDoubleClicksOnce)
+{
+    QStringList order;
+    form.lblInfo.setCaption(QStringLiteral("Code no."));
+    form.lblInfo.Move(0, 0, 1500, 300);
+    form.lblInfo.onClick = [&] { order << QStringLiteral("Click"); };
+    form.lblInfo.onDblClick = [&] { order << QStringLiteral("DblClick"); };
+    form.lblInfo.onMouseUp = [&](int, int, float, float) { order << QStringLiteral("MouseUp"); };
+    QWidget* label = form.lblInfo.widget();
+    clickAt(label);
+    // A double click: press, release, double-click press, release.
+    clickAt(label);
+    const QPointF at(6, label->height() / 2.0);
+    QMouseEvent twice(QEvent::MouseButtonDblClick, at, label->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(label, &twice);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, label->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(label, &release);
+    EXPECT_EQ(order, (QStringList{"Click", "MouseUp", "Click", "MouseUp", "DblClick", "MouseUp"}));
+}
+
+TEST_F(ControlsEvents, EnterInAnEditableComboIsNoChoice)
+{
+    form.show();
+    form.coMode.AddItem(QStringLiteral("Start"));
+    int clicks = 0;
+    form.coMode.onClick = [&] { ++clicks; };
+    form.coMode.setText(QStringLiteral("Start"));
+    sendKey(form.coMode.comboBox()->lineEdit(), Qt::Key_Return, QStringLiteral("\r"));
+    EXPECT_EQ(clicks, 0);
+    EXPECT_EQ(form.coMode.ListIndex(), -1);
+}
+
+TEST_F(ControlsEvents, LoadingAnArrayElementRunsNoHandler)
+{
+    ControlArray<Label> lblRow{&form, "lblRow", {0}};
+    lblRow(0).setCaption(QStringLiteral("%"));
+    int changes = 0;
+    lblRow.onChange = [&](int) { ++changes; };
+    Label& copy = lblRow.Load(1);
+    EXPECT_EQ(copy.Caption(), QStringLiteral("%"));
+    EXPECT_EQ(changes, 0);
+    copy.setCaption(QStringLiteral("mA"));
+    EXPECT_EQ(changes, 1);
+}
+
 TEST_F(ControlsEvents, HandlerErrorsStopAtTheLayer)
 {
     form.chkOpt.onClick = [] { throw VbError(ErrInvalidCall); };

@@ -344,6 +344,22 @@ TEST_F(ControlsForm, PopupMenuRunsTheChosenItem)
     EXPECT_EQ(form.mnu.items().last(), &mnuRecent(3));
 }
 
+TEST_F(ControlsForm, MenuBarShowsOnlyWhileAMenuOfItIsVisible)
+{
+    Form form(QStringLiteral("frmPopupOnly"));
+    EXPECT_EQ(form.existingMenuBar(), nullptr);
+    MenuItem mnuEdit{&form, "mnuEdit"};
+    MenuItem mnuDelete{&mnuEdit, "mnuDelete"};
+    ASSERT_NE(form.existingMenuBar(), nullptr);
+    EXPECT_FALSE(form.existingMenuBar()->isHidden());
+    const int withBar = form.ScaleHeight();
+    // A menu kept for a pop-up only takes no room on the window.
+    mnuEdit.setVisible(false);
+    EXPECT_TRUE(form.existingMenuBar()->isHidden());
+    EXPECT_GT(form.ScaleHeight(), withBar);
+    EXPECT_EQ(form.clientWidget()->y(), 0);
+}
+
 TEST_F(ControlsForm, ScreenKnowsTheActiveFormPointerAndSize)
 {
     AllKindsForm form;
