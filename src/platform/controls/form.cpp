@@ -44,6 +44,9 @@ Form::Form(const QString& name) : QWidget(nullptr), m_name(name), m_client(new Q
 
 Form::~Form()
 {
+    // A window deleted without Unload must not stay behind in its accessor.
+    if (detachInstance)
+        detachInstance();
     gLoadedForms.removeAll(this);
     Screen.formGone(this);
 }

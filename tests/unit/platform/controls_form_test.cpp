@@ -344,6 +344,24 @@ TEST_F(ControlsForm, PopupMenuRunsTheChosenItem)
     EXPECT_EQ(form.mnu.items().last(), &mnuRecent(3));
 }
 
+TEST_F(ControlsForm, ResizeRunsWhenShownAndOnEveryChangeOfSize)
+{
+    struct SizedForm : Form
+    {
+        SizedForm() : Form(QStringLiteral("frmSized")) {}
+        StatusBar sb{this, "sb"};
+        QList<int> widths;
+        void Form_Resize() override { widths << ScaleWidth(); }
+    } form;
+    form.Move(0, 0, 6000, 3000); // while hidden: no event yet
+    EXPECT_TRUE(form.widths.isEmpty());
+    form.Show();
+    form.setWidth(7500);
+    form.setWidth(7500);
+    EXPECT_EQ(form.widths, (QList<int>{6000, 7500}));
+    EXPECT_EQ(form.sb.Width(), 7500);
+}
+
 TEST_F(ControlsForm, MenuBarShowsOnlyWhileAMenuOfItIsVisible)
 {
     Form form(QStringLiteral("frmPopupOnly"));
