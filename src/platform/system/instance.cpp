@@ -56,15 +56,35 @@ QString instanceLockPath()
     return folder + QLatin1Char('/') + QLatin1String(kDataFolderTitle) + QStringLiteral(".lock");
 }
 
+namespace {
+
+struct ProgramLock
+{
+    std::unique_ptr<InstanceLock> lock;
+    bool other = false;
+};
+
+ProgramLock& programLock()
+{
+    static ProgramLock state;
+    return state;
+}
+
+} // namespace
+
 bool PrevInstance()
 {
-    static std::unique_ptr<InstanceLock> lock;
-    static bool other = false;
-    if (!lock) {
-        lock = std::make_unique<InstanceLock>(instanceLockPath());
-        other = !lock->tryAcquire() && lock->heldByOther();
+    ProgramLock& state = programLock();
+    if (!state.lock) {
+        state.lock = std::make_unique<InstanceLock>(instanceLockPath());
+        state.other = !state.lock->tryAcquire() && state.lock->heldByOther();
     }
-    return other;
+    return state.other;
+}
+
+void resetPrevInstance()
+{
+    programLock() = ProgramLock{};
 }
 
 } // namespace qv

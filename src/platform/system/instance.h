@@ -41,5 +41,8 @@ QString instanceLockPath();
 // the same answer. A lock that cannot be made at all (no writable folder)
 // counts as no other instance, so the program still runs and saves.
 bool PrevInstance();
+// Releases the lock PrevInstance took; the next PrevInstance asks anew. For
+// tests, which must not leave a lock behind in a temporary folder.
+void resetPrevInstance();
 
 } // namespace qv
