@@ -1,5 +1,4 @@
-// Fuzz target: arbitrary bytes as an INI file; every section and key is read,
-// a rewrite keeps every value, and a key written can be read back.
+// Fuzz target: arbitrary bytes as an INI file, read whole, rewritten and written to.
 #include "platform/profile/profile_document.h"
 
 #include <QByteArray>

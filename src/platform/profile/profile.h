@@ -1,12 +1,13 @@
-// The Windows profile functions over an INI file: read a string, list sections
-// and keys, write a key, write a whole section. Every write replaces the file
-// atomically, so a failed write leaves the old file whole.
+// The Windows profile functions over an INI file: read, list, write a key, write a section.
 #pragma once
 #include <QString>
 #include <QStringList>
 #include <optional>
 
 namespace qv {
+
+// Every write replaces the file atomically (a temporary file beside it, then a
+// rename), so a failed write leaves the old file whole.
 
 // The value of a key, cut to size - 1 characters (the caller's buffer holds
 // size characters with the terminating NUL). Section and key names match

@@ -1,6 +1,4 @@
-// An INI file in memory with the Windows profile functions' rules: sections and
-// keys found without regard to case, the first match winning, values trimmed,
-// and every line that a change does not touch kept as it was.
+// An INI file in memory with the Windows profile functions' rules.
 #pragma once
 #include <QByteArray>
 #include <QList>
@@ -10,6 +8,8 @@
 
 namespace qv {
 
+// Sections and keys are found without regard to case, the first match winning;
+// values are trimmed; every line that a change does not touch stays as it was.
 class ProfileDocument
 {
   public:

@@ -1,5 +1,4 @@
-// Where the program and its data live: the program folder, the user's local
-// application-data folder and the data folder under it, with overrides for tests.
+// Where the program and its data live: program folder, application-data and data folders.
 #pragma once
 #include <QString>
 

@@ -1,5 +1,4 @@
-// The old Printer object: lines of text with a font and a print position,
-// pages and the end of the document, over QPrinter and QPainter.
+// The old Printer object (text lines, font, print position, pages) over QPrinter and QPainter.
 #pragma once
 #include <QFont>
 #include <QString>

@@ -1,5 +1,4 @@
-// Text and byte files: reading lines, writing and appending in the program's
-// code page with CRLF, atomic replacement, and the few file services the program uses.
+// Text and byte files in the program's code page, atomic replacement and file services.
 #pragma once
 #include <QByteArray>
 #include <QString>
