@@ -176,7 +176,7 @@ TEST_F(ProfileWrite, AWriteThatFailsHalfwayLeavesTheOldFileWhole)
 
 TEST_F(ProfileWrite, AnUnwritablePlaceReportsFailure)
 {
-    EXPECT_EQ(WritePrivateProfileStringA("S", QString("k"), QString("v"), dir.filePath("no/such/x.INI")), 0);
+    EXPECT_EQ(WritePrivateProfileStringA("S", "k", "v", dir.filePath("no/such/x.INI")), 0);
     EXPECT_FALSE(QFile::exists(dir.filePath("no")));
     QDir(dir.path()).mkdir("folder.INI");
     EXPECT_EQ(WritePrivateProfileStringA("S", QString("k"), QString("v"), dir.filePath("folder.INI")), 0);
