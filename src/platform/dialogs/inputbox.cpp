@@ -22,7 +22,7 @@ bool inputBoxAccepts(const DialogAnswer& a)
 }
 
 // Where a box of `size` stands: at the asked position (twips from the screen's corner), else centred across
-// and a third of the way down; always kept within the screen's free area.
+// and a third of the way down.
 QPoint boxPosition(const QSize& size, std::optional<int> xpos, std::optional<int> ypos)
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -30,12 +30,33 @@ QPoint boxPosition(const QSize& size, std::optional<int> xpos, std::optional<int
         return QPoint(xpos.value_or(0) / kTwipsPerPixel, ypos.value_or(0) / kTwipsPerPixel);
     const QRect whole = screen->geometry();
     const QRect free = screen->availableGeometry();
-    int x = xpos ? whole.left() + *xpos / kTwipsPerPixel : free.left() + (free.width() - size.width()) / 2;
-    int y = ypos ? whole.top() + *ypos / kTwipsPerPixel : free.top() + (free.height() - size.height()) / 3;
-    x = qMax(free.left(), qMin(x, free.right() + 1 - size.width()));
-    y = qMax(free.top(), qMin(y, free.bottom() + 1 - size.height()));
+    const int x = xpos ? whole.left() + *xpos / kTwipsPerPixel : free.left() + (free.width() - size.width()) / 2;
+    const int y = ypos ? whole.top() + *ypos / kTwipsPerPixel : free.top() + (free.height() - size.height()) / 3;
     return QPoint(x, y);
 }
+
+// The input dialog, moved back onto the screen when asked to stand partly off it. The check waits for the
+// window to show, when its frame is known.
+class PlacedInputDialog : public QInputDialog
+{
+public:
+    using QInputDialog::QInputDialog;
+
+protected:
+    void showEvent(QShowEvent* event) override
+    {
+        QInputDialog::showEvent(event);
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        if (!screen)
+            return;
+        const QRect free = screen->availableGeometry();
+        const QRect frame = frameGeometry();
+        const int x = qMax(free.left(), qMin(frame.left(), free.right() + 1 - frame.width()));
+        const int y = qMax(free.top(), qMin(frame.top(), free.bottom() + 1 - frame.height()));
+        if (QPoint(x, y) != frame.topLeft())
+            move(x, y);
+    }
+};
 
 } // namespace
 
@@ -56,7 +77,7 @@ QString InputBox(const QString& prompt, const QString& title, const QString& def
     if (!hook.showReal)
         return QString();
 
-    QInputDialog box(dialogParent());
+    PlacedInputDialog box(dialogParent());
     box.setWindowTitle(request.title);
     box.setInputMode(QInputDialog::TextInput);
     box.setLabelText(normalizedPrompt(prompt));
