@@ -1,4 +1,5 @@
-// The common dialog control over QFileDialog and QPrintDialog, answered by the dialog hooks when a test queued one.
+// The common dialog control over QFileDialog and QPrintDialog, answered by the dialog hooks when a test
+// queued one.
 #include "platform/dialogs/common_dialog.h"
 
 #include "platform/dialogs/dialog_hooks.h"
@@ -53,7 +54,7 @@ QString qtNameFilter(const DialogFilter& f)
 // The file dialog with the checks of the flags that Qt's own dialog does not make.
 class FileChooser : public QFileDialog
 {
-public:
+  public:
     FileChooser(QWidget* parent, int32_t flags) : QFileDialog(parent), m_flags(flags) {}
 
     void accept() override
@@ -80,9 +81,20 @@ public:
         QFileDialog::accept();
     }
 
-private:
+  private:
     int32_t m_flags;
 };
+
+// 1-based index of the entry the user left selected (0 when there are none). With the patterns hidden the
+// dialog reports the entry's text, without them the whole filter.
+int chosenFilterIndex(const QList<DialogFilter>& filters, const QString& selected)
+{
+    for (qsizetype i = 0; i < filters.size(); ++i) {
+        if (selected == qtNameFilter(filters.at(i)) || selected == filters.at(i).description.trimmed())
+            return int(i) + 1;
+    }
+    return 0;
+}
 
 } // namespace
 
@@ -173,13 +185,15 @@ bool CommonDialog::showFile(bool save)
     dlg.setWindowTitle(DialogTitle.isEmpty() ? (save ? QFileDialog::tr("Save As") : QFileDialog::tr("Open"))
                                              : DialogTitle);
     dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dlg.setFileMode(!save && (Flags & cdlOFNFileMustExist) ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dlg.setFileMode(!save && (Flags & cdlOFNFileMustExist) ? QFileDialog::ExistingFile
+                                                           : QFileDialog::AnyFile);
     dlg.setOption(QFileDialog::DontConfirmOverwrite, !(Flags & cdlOFNOverwritePrompt));
     // Names on the old platform matched their patterns whatever their case ("*.CSV" finds "list.csv").
     dlg.setFilter(dlg.filter() & ~QDir::CaseSensitive);
 
+    const QList<DialogFilter> filters = parseDialogFilter(Filter);
     QStringList nameFilters;
-    for (const DialogFilter& f : parseDialogFilter(Filter))
+    for (const DialogFilter& f : filters)
         nameFilters.append(qtNameFilter(f));
     if (!nameFilters.isEmpty()) {
         dlg.setNameFilters(nameFilters);
@@ -197,7 +211,7 @@ bool CommonDialog::showFile(bool save)
     const QStringList files = dlg.selectedFiles();
     if (result != QDialog::Accepted || files.isEmpty())
         return cancelled();
-    chosen(files.first(), int(nameFilters.indexOf(dlg.selectedNameFilter())) + 1);
+    chosen(files.first(), chosenFilterIndex(filters, dlg.selectedNameFilter()));
     return true;
 }
 
@@ -226,7 +240,8 @@ bool CommonDialog::ShowPrinter()
         dlg.setWindowTitle(DialogTitle);
     dlg.setOption(QAbstractPrintDialog::PrintPageRange, !(Flags & cdlPDNoPageNums));
     dlg.setOption(QAbstractPrintDialog::PrintSelection, !(Flags & cdlPDNoSelection));
-    dlg.setOption(QAbstractPrintDialog::PrintToFile, !(Flags & (cdlPDDisablePrintToFile | cdlPDHidePrintToFile)));
+    dlg.setOption(QAbstractPrintDialog::PrintToFile,
+                  !(Flags & (cdlPDDisablePrintToFile | cdlPDHidePrintToFile)));
     const int result = dlg.exec();
     markAnswered(hook.record);
     if (result != QDialog::Accepted)

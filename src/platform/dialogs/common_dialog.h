@@ -14,15 +14,15 @@ constexpr int cdlCancel = 32755;
 
 // Flags of the file dialogs. Those without an effect on this platform are accepted and ignored.
 constexpr int32_t cdlOFNReadOnly = 0x1;
-constexpr int32_t cdlOFNOverwritePrompt = 0x2;   // save: ask before replacing an existing file
+constexpr int32_t cdlOFNOverwritePrompt = 0x2; // save: ask before replacing an existing file
 constexpr int32_t cdlOFNHideReadOnly = 0x4;
-constexpr int32_t cdlOFNNoChangeDir = 0x8;       // the dialogs never change the current folder here
+constexpr int32_t cdlOFNNoChangeDir = 0x8; // the dialogs never change the current folder here
 constexpr int32_t cdlOFNHelpButton = 0x10;
 constexpr int32_t cdlOFNNoValidate = 0x100;
 constexpr int32_t cdlOFNAllowMultiselect = 0x200;
 constexpr int32_t cdlOFNExtensionDifferent = 0x400;
-constexpr int32_t cdlOFNPathMustExist = 0x800;   // the chosen file's folder must exist
-constexpr int32_t cdlOFNFileMustExist = 0x1000;  // open: only an existing file can be chosen
+constexpr int32_t cdlOFNPathMustExist = 0x800;  // the chosen file's folder must exist
+constexpr int32_t cdlOFNFileMustExist = 0x1000; // open: only an existing file can be chosen
 constexpr int32_t cdlOFNCreatePrompt = 0x2000;
 constexpr int32_t cdlOFNShareAware = 0x4000;
 constexpr int32_t cdlOFNNoReadOnlyReturn = 0x8000; // the chosen file must be writable
@@ -35,11 +35,11 @@ constexpr int32_t cdlOFNLongNames = 0x200000;
 constexpr int32_t cdlPDAllPages = 0x0;
 constexpr int32_t cdlPDSelection = 0x1;
 constexpr int32_t cdlPDPageNums = 0x2;
-constexpr int32_t cdlPDNoSelection = 0x4;        // no choice of printing the selection only
-constexpr int32_t cdlPDNoPageNums = 0x8;         // no choice of a page range
+constexpr int32_t cdlPDNoSelection = 0x4; // no choice of printing the selection only
+constexpr int32_t cdlPDNoPageNums = 0x8;  // no choice of a page range
 constexpr int32_t cdlPDCollate = 0x10;
 constexpr int32_t cdlPDPrintToFile = 0x20;
-constexpr int32_t cdlPDReturnDC = 0x100;         // always so here: hDC() is the chosen printer
+constexpr int32_t cdlPDReturnDC = 0x100; // always so here: hDC() is the chosen printer
 constexpr int32_t cdlPDDisablePrintToFile = 0x80000;
 constexpr int32_t cdlPDHidePrintToFile = 0x100000; // no choice of printing into a file
 
@@ -60,7 +60,7 @@ QList<DialogFilter> parseDialogFilter(const QString& filter);
 // Qt's own (never the desktop's), so they behave the same everywhere, offscreen included.
 class CommonDialog
 {
-public:
+  public:
     CommonDialog();
     ~CommonDialog();
     CommonDialog(const CommonDialog&) = delete;
@@ -86,7 +86,7 @@ public:
     // The printer chosen in the printer dialog; the printing code paints on it.
     QPrinter& hDC();
 
-private:
+  private:
     bool showFile(bool save);
     void chosen(const QString& path, int filterIndex);
     bool cancelled();

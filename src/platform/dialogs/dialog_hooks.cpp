@@ -42,12 +42,18 @@ QString describe(const DialogRequest& r)
 QString dialogKindName(DialogKind kind)
 {
     switch (kind) {
-    case DialogKind::MsgBox: return QStringLiteral("MsgBox");
-    case DialogKind::CaptionMsgBox: return QStringLiteral("CaptionMsgBox");
-    case DialogKind::InputBox: return QStringLiteral("InputBox");
-    case DialogKind::OpenFile: return QStringLiteral("ShowOpen");
-    case DialogKind::SaveFile: return QStringLiteral("ShowSave");
-    case DialogKind::Printer: return QStringLiteral("ShowPrinter");
+    case DialogKind::MsgBox:
+        return QStringLiteral("MsgBox");
+    case DialogKind::CaptionMsgBox:
+        return QStringLiteral("CaptionMsgBox");
+    case DialogKind::InputBox:
+        return QStringLiteral("InputBox");
+    case DialogKind::OpenFile:
+        return QStringLiteral("ShowOpen");
+    case DialogKind::SaveFile:
+        return QStringLiteral("ShowSave");
+    case DialogKind::Printer:
+        return QStringLiteral("ShowPrinter");
     }
     return QString();
 }

@@ -19,21 +19,21 @@ QString dialogKindName(DialogKind kind);
 struct DialogRequest
 {
     DialogKind kind = DialogKind::MsgBox;
-    QString prompt;             // MsgBox, CaptionMsgBox, InputBox: the text as the caller passed it
-    QString title;              // the title shown (the application's title when the caller gave none)
-    int style = 0;              // MsgBox: the whole buttons value; CaptionMsgBox: the style value; file
-                                // and printer dialogs: Flags
-    QStringList captions;       // CaptionMsgBox: the captions
-    int defaultButton = 1;      // MsgBox, CaptionMsgBox: 1-based number of the default button
-    QString defaultText;        // InputBox: the proposed answer
-    std::optional<int> xpos;    // InputBox: the position asked for, in twips, when given
+    QString prompt;          // MsgBox, CaptionMsgBox, InputBox: the text as the caller passed it
+    QString title;           // the title shown (the application's title when the caller gave none)
+    int style = 0;           // MsgBox: the whole buttons value; CaptionMsgBox: the style value; file
+                             // and printer dialogs: Flags
+    QStringList captions;    // CaptionMsgBox: the captions
+    int defaultButton = 1;   // MsgBox, CaptionMsgBox: 1-based number of the default button
+    QString defaultText;     // InputBox: the proposed answer
+    std::optional<int> xpos; // InputBox: the position asked for, in twips, when given
     std::optional<int> ypos;
-    QString filter;             // file dialogs: the Filter property as it stood
-    int filterIndex = 0;        // file dialogs: the FilterIndex property as it stood
-    QString initDir;            // file dialogs: InitDir
-    QString fileName;           // file dialogs: FileName before the dialog
-    QString defaultExt;         // file dialogs: DefaultExt
-    bool answered = false;      // false when nothing answered it (no-block mode, or no GUI at all)
+    QString filter;        // file dialogs: the Filter property as it stood
+    int filterIndex = 0;   // file dialogs: the FilterIndex property as it stood
+    QString initDir;       // file dialogs: InitDir
+    QString fileName;      // file dialogs: FileName before the dialog
+    QString defaultExt;    // file dialogs: DefaultExt
+    bool answered = false; // false when nothing answered it (no-block mode, or no GUI at all)
 };
 
 // One queued answer. Build it with the factory functions.
@@ -67,7 +67,7 @@ struct DialogAnswer
 // recorded and printed, so a forgotten answer fails a test instead of hanging it.
 class DialogHooks
 {
-public:
+  public:
     static void queue(const DialogAnswer& answer);
     // Answers still waiting in the queue.
     static int pending();

@@ -30,8 +30,10 @@ QPoint boxPosition(const QSize& size, std::optional<int> xpos, std::optional<int
         return QPoint(xpos.value_or(0) / kTwipsPerPixel, ypos.value_or(0) / kTwipsPerPixel);
     const QRect whole = screen->geometry();
     const QRect free = screen->availableGeometry();
-    const int x = xpos ? whole.left() + *xpos / kTwipsPerPixel : free.left() + (free.width() - size.width()) / 2;
-    const int y = ypos ? whole.top() + *ypos / kTwipsPerPixel : free.top() + (free.height() - size.height()) / 3;
+    const int x =
+        xpos ? whole.left() + *xpos / kTwipsPerPixel : free.left() + (free.width() - size.width()) / 2;
+    const int y =
+        ypos ? whole.top() + *ypos / kTwipsPerPixel : free.top() + (free.height() - size.height()) / 3;
     return QPoint(x, y);
 }
 
@@ -39,10 +41,10 @@ QPoint boxPosition(const QSize& size, std::optional<int> xpos, std::optional<int
 // window to show, when its frame is known.
 class PlacedInputDialog : public QInputDialog
 {
-public:
+  public:
     using QInputDialog::QInputDialog;
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override
     {
         QInputDialog::showEvent(event);
@@ -60,8 +62,8 @@ protected:
 
 } // namespace
 
-QString InputBox(const QString& prompt, const QString& title, const QString& defaultText, std::optional<int> xpos,
-                 std::optional<int> ypos)
+QString InputBox(const QString& prompt, const QString& title, const QString& defaultText,
+                 std::optional<int> xpos, std::optional<int> ypos)
 {
     DialogRequest request;
     request.kind = DialogKind::InputBox;

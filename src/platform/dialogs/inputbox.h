@@ -10,7 +10,8 @@ namespace qv {
 // out, the box stands centred across and a third of the way down; a box asked to stand partly off the
 // screen is moved back onto it. An empty title shows the application's title. Answered by DialogHooks
 // (DialogAnswer::type, or cancel).
-QString InputBox(const QString& prompt, const QString& title = QString(), const QString& defaultText = QString(),
-                 std::optional<int> xpos = std::nullopt, std::optional<int> ypos = std::nullopt);
+QString InputBox(const QString& prompt, const QString& title = QString(),
+                 const QString& defaultText = QString(), std::optional<int> xpos = std::nullopt,
+                 std::optional<int> ypos = std::nullopt);
 
 } // namespace qv

@@ -18,12 +18,13 @@ namespace {
 // choose (Yes/No, Abort/Retry/Ignore, several captions) instead of letting Qt pick a button for them.
 class ChoiceMessageBox : public QMessageBox
 {
-public:
-    ChoiceMessageBox(bool escapeAllowed, QWidget* parent) : QMessageBox(parent), m_escapeAllowed(escapeAllowed)
+  public:
+    ChoiceMessageBox(bool escapeAllowed, QWidget* parent)
+        : QMessageBox(parent), m_escapeAllowed(escapeAllowed)
     {
     }
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override
     {
         if (!m_escapeAllowed && event->key() == Qt::Key_Escape) {
@@ -41,18 +42,23 @@ protected:
         QMessageBox::closeEvent(event);
     }
 
-private:
+  private:
     bool m_escapeAllowed;
 };
 
 QMessageBox::Icon iconOf(int style)
 {
     switch (style & 0x70) {
-    case vbCritical: return QMessageBox::Critical;
-    case vbQuestion: return QMessageBox::Question;
-    case vbExclamation: return QMessageBox::Warning;
-    case vbInformation: return QMessageBox::Information;
-    default: return QMessageBox::NoIcon;
+    case vbCritical:
+        return QMessageBox::Critical;
+    case vbQuestion:
+        return QMessageBox::Question;
+    case vbExclamation:
+        return QMessageBox::Warning;
+    case vbInformation:
+        return QMessageBox::Information;
+    default:
+        return QMessageBox::NoIcon;
     }
 }
 
@@ -66,14 +72,22 @@ int defaultButtonOf(int style, int buttonCount)
 QMessageBox::StandardButton standardButton(int code)
 {
     switch (code) {
-    case vbOK: return QMessageBox::Ok;
-    case vbCancel: return QMessageBox::Cancel;
-    case vbAbort: return QMessageBox::Abort;
-    case vbRetry: return QMessageBox::Retry;
-    case vbIgnore: return QMessageBox::Ignore;
-    case vbYes: return QMessageBox::Yes;
-    case vbNo: return QMessageBox::No;
-    default: return QMessageBox::NoButton;
+    case vbOK:
+        return QMessageBox::Ok;
+    case vbCancel:
+        return QMessageBox::Cancel;
+    case vbAbort:
+        return QMessageBox::Abort;
+    case vbRetry:
+        return QMessageBox::Retry;
+    case vbIgnore:
+        return QMessageBox::Ignore;
+    case vbYes:
+        return QMessageBox::Yes;
+    case vbNo:
+        return QMessageBox::No;
+    default:
+        return QMessageBox::NoButton;
     }
 }
 
@@ -152,12 +166,18 @@ int msgBoxHookAnswer(const DialogAnswer& a, const QList<int>& codes)
 QList<int> msgBoxButtonCodes(int buttons)
 {
     switch (buttons & 0x0F) {
-    case vbOKCancel: return {vbOK, vbCancel};
-    case vbAbortRetryIgnore: return {vbAbort, vbRetry, vbIgnore};
-    case vbYesNoCancel: return {vbYes, vbNo, vbCancel};
-    case vbYesNo: return {vbYes, vbNo};
-    case vbRetryCancel: return {vbRetry, vbCancel};
-    default: return {vbOK};
+    case vbOKCancel:
+        return {vbOK, vbCancel};
+    case vbAbortRetryIgnore:
+        return {vbAbort, vbRetry, vbIgnore};
+    case vbYesNoCancel:
+        return {vbYes, vbNo, vbCancel};
+    case vbYesNo:
+        return {vbYes, vbNo};
+    case vbRetryCancel:
+        return {vbRetry, vbCancel};
+    default:
+        return {vbOK};
     }
 }
 

@@ -24,8 +24,8 @@ constexpr int vbDefaultButton3 = 512;
 constexpr int vbDefaultButton4 = 768;
 // Modality and placement.
 constexpr int vbApplicationModal = 0;
-constexpr int vbSystemModal = 4096;           // kept above every other window
-constexpr int vbMsgBoxSetForeground = 65536;  // brought to the front
+constexpr int vbSystemModal = 4096;          // kept above every other window
+constexpr int vbMsgBoxSetForeground = 65536; // brought to the front
 // Return codes: the button pressed.
 constexpr int vbOK = 1;
 constexpr int vbCancel = 2;

@@ -55,7 +55,8 @@ TEST_F(MsgBoxHooks, EachButtonSetGivesItsCodesInOrder)
     for (const Case& c : cases) {
         for (int i = 0; i < c.codes.size(); ++i) {
             DialogHooks::queue(DialogAnswer::pressButton(i + 1));
-            EXPECT_EQ(MsgBox(QStringLiteral("q"), c.buttons), c.codes.at(i)) << c.buttons << " button " << i + 1;
+            EXPECT_EQ(MsgBox(QStringLiteral("q"), c.buttons), c.codes.at(i))
+                << c.buttons << " button " << i + 1;
             DialogHooks::queue(DialogAnswer::press(c.codes.at(i)));
             EXPECT_EQ(MsgBox(QStringLiteral("q"), c.buttons), c.codes.at(i)) << c.buttons;
         }
@@ -107,7 +108,8 @@ TEST_F(MsgBoxHooks, AnswerTheBoxDoesNotHaveIsReported)
 
 TEST_F(MsgBoxHooks, CaptionBoxReturnsButtonNumbers)
 {
-    const QStringList three = {QStringLiteral("Stations-Zeit"), QStringLiteral("PC-Zeit"), QStringLiteral("Abbruch")};
+    const QStringList three = {QStringLiteral("Stations-Zeit"), QStringLiteral("PC-Zeit"),
+                               QStringLiteral("Abbruch")};
     for (int n = 1; n <= 3; ++n) {
         DialogHooks::queue(DialogAnswer::pressButton(n));
         EXPECT_EQ(CaptionMsgBox(QStringLiteral("p"), QStringLiteral("t"), three, vbCritical), n);
@@ -136,10 +138,14 @@ TEST_F(MsgBoxReal, ClickedButtonGivesItsCode)
         int expected;
     };
     const Case cases[] = {
-        {vbOKOnly, QMessageBox::Ok, vbOK},         {vbOKCancel, QMessageBox::Cancel, vbCancel},
-        {vbAbortRetryIgnore, QMessageBox::Abort, vbAbort}, {vbAbortRetryIgnore, QMessageBox::Retry, vbRetry},
-        {vbAbortRetryIgnore, QMessageBox::Ignore, vbIgnore}, {vbYesNoCancel, QMessageBox::Yes, vbYes},
-        {vbYesNoCancel, QMessageBox::No, vbNo},    {vbYesNo, QMessageBox::No, vbNo},
+        {vbOKOnly, QMessageBox::Ok, vbOK},
+        {vbOKCancel, QMessageBox::Cancel, vbCancel},
+        {vbAbortRetryIgnore, QMessageBox::Abort, vbAbort},
+        {vbAbortRetryIgnore, QMessageBox::Retry, vbRetry},
+        {vbAbortRetryIgnore, QMessageBox::Ignore, vbIgnore},
+        {vbYesNoCancel, QMessageBox::Yes, vbYes},
+        {vbYesNoCancel, QMessageBox::No, vbNo},
+        {vbYesNo, QMessageBox::No, vbNo},
         {vbRetryCancel, QMessageBox::Retry, vbRetry},
     };
     for (const Case& c : cases) {
@@ -183,8 +189,8 @@ TEST_F(MsgBoxReal, EscapeGivesCancelOnlyWhereThereIsOne)
         int expected; // 0: Escape leaves the box open
     };
     const Case cases[] = {
-        {vbOKCancel, vbCancel}, {vbYesNoCancel, vbCancel}, {vbRetryCancel, vbCancel},
-        {vbOKOnly, vbOK},       {vbYesNo, 0},              {vbAbortRetryIgnore, 0},
+        {vbOKCancel, vbCancel}, {vbYesNoCancel, vbCancel}, {vbRetryCancel, vbCancel}, {vbOKOnly, vbOK},
+        {vbYesNo, 0},           {vbAbortRetryIgnore, 0},
     };
     for (const Case& c : cases) {
         bool stayedOpen = false;

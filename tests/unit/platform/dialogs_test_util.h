@@ -19,7 +19,7 @@ namespace qv::test {
 // test; a dialog the step left open is rejected after a while with a failure, so no test can hang.
 class ModalStep
 {
-public:
+  public:
     explicit ModalStep(std::function<void(QWidget*)> step)
         : m_timer(std::make_unique<QTimer>()), m_done(std::make_shared<bool>(false))
     {
@@ -49,7 +49,7 @@ public:
     ModalStep(const ModalStep&) = delete;
     ModalStep& operator=(const ModalStep&) = delete;
 
-private:
+  private:
     std::unique_ptr<QTimer> m_timer;
     std::shared_ptr<bool> m_done;
 };
@@ -65,7 +65,7 @@ inline void sendKey(QWidget* w, int key)
 // Hook tests start and end with empty hooks; real-dialog tests switch no-block mode off.
 class DialogHookTest : public ::testing::Test
 {
-protected:
+  protected:
     void SetUp() override
     {
         DialogHooks::reset();
@@ -76,7 +76,7 @@ protected:
 
 class RealDialogTest : public ::testing::Test
 {
-protected:
+  protected:
     void SetUp() override
     {
         DialogHooks::reset();
