@@ -216,7 +216,9 @@ TEST_F(MsgBoxReal, ShowsPlainTextWithLineBreaksIconAndTitle)
     QString text, title;
     Qt::TextFormat format = Qt::AutoText;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
+    bool onTop = false;
     ModalStep step([&](QWidget* w) {
+        onTop = w->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
         auto* box = qobject_cast<QMessageBox*>(w);
         text = box->text();
         format = box->textFormat();
@@ -224,10 +226,11 @@ TEST_F(MsgBoxReal, ShowsPlainTextWithLineBreaksIconAndTitle)
         title = box->windowTitle();
         box->button(QMessageBox::Yes)->click();
     });
-    EXPECT_EQ(MsgBox(QStringLiteral("<b>A</b>\r\nB\rC"), vbYesNo | vbQuestion), vbYes);
+    EXPECT_EQ(MsgBox(QStringLiteral("<b>A</b>\r\nB\rC"), vbYesNo | vbQuestion | vbSystemModal), vbYes);
     EXPECT_EQ(text, QStringLiteral("<b>A</b>\nB\nC"));
     EXPECT_EQ(format, Qt::PlainText);
     EXPECT_EQ(icon, QMessageBox::Question);
+    EXPECT_TRUE(onTop);
     EXPECT_EQ(title, QGuiApplication::applicationDisplayName());
 }
 
