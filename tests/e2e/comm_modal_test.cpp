@@ -20,8 +20,8 @@ TEST(CommModal, ReplyArrivesWhileAHandlersDialogIsUp)
     comm.setPortOpen(true);
 
     FrameParser parser;
-    QList<quint8> replies;     // command bytes of the replies, in order of arrival
-    int depth = 0;             // receive handlers running at the moment
+    QList<quint8> replies; // command bytes of the replies, in order of arrival
+    int depth = 0;         // receive handlers running at the moment
     int deepest = 0;
     bool closedByReply = false;
     QDialog* dialog = nullptr;
@@ -40,7 +40,8 @@ TEST(CommModal, ReplyArrivesWhileAHandlersDialogIsUp)
                 // Inside it the next request goes out; its reply must come in.
                 QDialog box;
                 dialog = &box;
-                QTimer::singleShot(0, &box, [&] { comm.Output(encodeFrame(0xF9, "\x01", FrameForm::Extended, true)); });
+                QTimer::singleShot(
+                    0, &box, [&] { comm.Output(encodeFrame(0xF9, "\x01", FrameForm::Extended, true)); });
                 QTimer::singleShot(5000, &box, &QDialog::reject); // only if the reply never came
                 box.exec();
                 dialog = nullptr;

@@ -19,7 +19,7 @@ QByteArray hex(const char* text)
 // The serial control on the simulated station, with every received byte collected.
 class Link : public ::testing::Test
 {
-protected:
+  protected:
     void SetUp() override
     {
         ASSERT_TRUE(sim.started()) << sim.station.errorString().toStdString();
@@ -72,7 +72,8 @@ TEST_P(LinkAtBaud, ModeSelectAndSystemDataRoundTrip)
     open(baud == 4800 ? "4800,n,8,1" : "38400,n,8,1");
 
     // The request as the PC frames it; the answer carries station 31 and the mode letter.
-    EXPECT_EQ(exchange(hex("FF 02 F0 01 4D 6D 0A 03")), encodeFrame(0xF0, hex("00 1F 4D"), FrameForm::Extended));
+    EXPECT_EQ(exchange(hex("FF 02 F0 01 4D 6D 0A 03")),
+              encodeFrame(0xF0, hex("00 1F 4D"), FrameForm::Extended));
     ASSERT_FALSE(sim.station.received().isEmpty());
     EXPECT_EQ(sim.station.received().last().command, 0xF0);
     EXPECT_EQ(sim.station.received().last().data, QByteArray("M"));

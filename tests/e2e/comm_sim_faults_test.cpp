@@ -20,7 +20,7 @@ const QByteArray kModeReply = encodeFrame(0xF0, QByteArray::fromHex("001F4D"), F
 
 class Faults : public ::testing::Test
 {
-protected:
+  protected:
     void SetUp() override
     {
         ASSERT_TRUE(sim.started());
@@ -74,8 +74,8 @@ TEST_F(Faults, CorruptedCrc)
     sim.station.corruptCrcOfNextReplies(1);
     const QByteArray bad = ask(int(kModeReply.size()));
     ASSERT_EQ(bad.size(), kModeReply.size());
-    EXPECT_EQ(bad.left(7), kModeReply.left(7));  // the frame is whole up to the CRC's high byte,
-    EXPECT_NE(bad.at(7), kModeReply.at(7));      // its low byte is wrong,
+    EXPECT_EQ(bad.left(7), kModeReply.left(7)); // the frame is whole up to the CRC's high byte,
+    EXPECT_NE(bad.at(7), kModeReply.at(7));     // its low byte is wrong,
     EXPECT_EQ(bad.at(8), '\x03');               // and the ETX stands where it belongs
     FrameParser p;
     const QList<Frame> frames = p.feed(bad);

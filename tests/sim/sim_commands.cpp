@@ -96,7 +96,8 @@ Reply setTime(SimStation& s, const Request& r)
 
 Reply getTime(SimStation& s, const Request& r)
 {
-    return Reply::frame(r.command, encodeStationTime(s.clock(), s.weekCounter(), r.form == FrameForm::Extended));
+    return Reply::frame(r.command,
+                        encodeStationTime(s.clock(), s.weekCounter(), r.form == FrameForm::Extended));
 }
 
 Reply giveSignal(SimStation& s, const Request& r)

@@ -32,10 +32,10 @@ QByteArray encodeFrame(quint8 command, const QByteArray& data, FrameForm form, b
 struct Frame
 {
     quint8 command = 0;
-    QByteArray data;       // extended: the bytes after LEN; legacy: the unescaped data
+    QByteArray data; // extended: the bytes after LEN; legacy: the unescaped data
     FrameForm form = FrameForm::Extended;
-    bool crcOk = true;     // false: an extended frame whose check sum does not match
-    QByteArray raw;        // STX to ETX as received
+    bool crcOk = true; // false: an extended frame whose check sum does not match
+    QByteArray raw;    // STX to ETX as received
 };
 
 // Collects frames from a byte stream. Bytes outside a frame (wake-up bytes,
@@ -46,7 +46,7 @@ struct Frame
 // held back until more bytes decide it or flush() is called after a quiet spell.
 class FrameParser
 {
-public:
+  public:
     QList<Frame> feed(const QByteArray& bytes);
     QList<Frame> flush();
     bool hasPending() const;
@@ -54,7 +54,7 @@ public:
     // Bytes skipped outside frames or dropped with a frame that made no sense.
     int droppedBytes() const { return m_dropped; }
 
-private:
+  private:
     void step(quint8 b);
     void startFrame();
     void scanLegacy(quint8 b);
@@ -65,10 +65,10 @@ private:
 
     static constexpr int kMaxFrame = 600;
 
-    QByteArray m_input;  // bytes still to be stepped through
+    QByteArray m_input; // bytes still to be stepped through
     qsizetype m_pos = 0;
     QList<Frame> m_out;
-    QByteArray m_buf;    // the frame after its STX
+    QByteArray m_buf; // the frame after its STX
     bool m_inFrame = false;
     bool m_legEscape = false;
     bool m_legValid = true;

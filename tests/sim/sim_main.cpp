@@ -1,4 +1,5 @@
-// qv-station-sim: a simulated station on a pseudo-terminal; prints the terminal's path and serves until killed.
+// qv-station-sim: a simulated station on a pseudo-terminal; prints the terminal's path and serves until
+// killed.
 #include "sim_station.h"
 
 #include <QCommandLineParser>
@@ -25,13 +26,15 @@ int main(int argc, char** argv)
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("A simulated timing station on a pseudo-terminal."));
     parser.addHelpOption();
-    const QCommandLineOption baudOption(QStringLiteral("baud"), QStringLiteral("Station speed: 4800 or 38400."),
+    const QCommandLineOption baudOption(QStringLiteral("baud"),
+                                        QStringLiteral("Station speed: 4800 or 38400."),
                                         QStringLiteral("baud"), QStringLiteral("38400"));
     const QCommandLineOption codeOption(QStringLiteral("code"), QStringLiteral("Code number (1 to 1023)."),
                                         QStringLiteral("number"));
     const QCommandLineOption serialOption(QStringLiteral("serial"), QStringLiteral("Serial number."),
                                           QStringLiteral("number"));
-    const QCommandLineOption traceOption(QStringLiteral("trace"), QStringLiteral("Print every frame on stderr."));
+    const QCommandLineOption traceOption(QStringLiteral("trace"),
+                                         QStringLiteral("Print every frame on stderr."));
     parser.addOptions({baudOption, codeOption, serialOption, traceOption});
     parser.process(app);
 
@@ -58,7 +61,8 @@ int main(int argc, char** argv)
                 err << "  (" << e.note << ')';
             err << Qt::endl;
         };
-        QObject::connect(&station, &SimStation::frameReceived, [trace](const LogEntry& e) { trace("<-", e); });
+        QObject::connect(&station, &SimStation::frameReceived,
+                         [trace](const LogEntry& e) { trace("<-", e); });
         QObject::connect(&station, &SimStation::frameSent, [trace](const LogEntry& e) { trace("->", e); });
     }
 

@@ -22,8 +22,8 @@ StationMemory::StationMemory() : m_bytes(kSize, '\0')
     m_bytes[kAddrBatteryStatus] = char(0x01);     // clock option
     m_bytes[kAddrBatteryStatus + 3] = char(0xC1); // 192-punch cards off
     setBatteryUsed(0);
-    putNumber(kAddrVoltage, 300 * 131, 2);   // 3.00 V
-    putNumber(kAddrVoltage + 2, 27732, 2);   // 21.0 °C
+    putNumber(kAddrVoltage, 300 * 131, 2); // 3.00 V
+    putNumber(kAddrVoltage + 2, 27732, 2); // 21.0 °C
 
     setMode(2);
     setCodeNumber(31);

@@ -11,12 +11,12 @@ constexpr int kAddrInterface = 0x04;      // interface and status bits
 constexpr int kAddrFirmware = 0x05;       // 3 ASCII digits
 constexpr int kAddrProductionDate = 0x08; // year (two digits), month, day
 constexpr int kAddrProductFamily = 0x0B;
-constexpr int kAddrProductType = 0x0C;    // the model byte
-constexpr int kAddrMemoryKb = 0x0D;       // backup memory size code
-constexpr int kAddrBatteryData = 0x10;    // K1, K2, factor, -, -, date Y M D, capacity in mA·s (4 bytes)
+constexpr int kAddrProductType = 0x0C; // the model byte
+constexpr int kAddrMemoryKb = 0x0D;    // backup memory size code
+constexpr int kAddrBatteryData = 0x10; // K1, K2, factor, -, -, date Y M D, capacity in mA·s (4 bytes)
 constexpr int kAddrBatteryDate = 0x15;
 constexpr int kAddrBatteryCapacity = 0x18;
-constexpr int kAddrBatteryStatus = 0x30;  // clock option, -, -, 192-punch option, used mA·s (4 bytes)
+constexpr int kAddrBatteryStatus = 0x30; // clock option, -, -, 192-punch option, used mA·s (4 bytes)
 constexpr int kAddrBatteryUsed = 0x34;
 constexpr int kAddrVoltage = 0x50;        // 2 bytes, then the temperature (2 bytes)
 constexpr int kAddrSettings = 0x70;       // the settings block, 16 bytes
@@ -31,13 +31,13 @@ constexpr int kAddrWorkTimeMinutes = 0x7E;
 // station (serial number 500123, firmware "656", code number 31, 1000 mAh).
 class StationMemory
 {
-public:
+  public:
     static constexpr int kSize = 0x100;
 
     StationMemory();
 
     bool inRange(int address, int length) const;
-    QByteArray read(int address, int length) const; // empty when out of range
+    QByteArray read(int address, int length) const;   // empty when out of range
     bool write(int address, const QByteArray& bytes); // false (nothing written) when out of range
     quint8 at(int address) const { return quint8(m_bytes.at(address)); }
 
@@ -60,7 +60,7 @@ public:
     // The punches kept for a backup read-out, emptied by the clear-backup command.
     QByteArray backup;
 
-private:
+  private:
     void putNumber(int address, quint64 value, int width);
 
     QByteArray m_bytes;

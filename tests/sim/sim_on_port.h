@@ -10,7 +10,7 @@ namespace qv::sim {
 // The real inventory returns when the object goes.
 class SimOnPort
 {
-public:
+  public:
     explicit SimOnPort(int number = 1) : m_number(number)
     {
         m_started = station.start();
@@ -30,7 +30,7 @@ public:
 
     SimStation station;
 
-private:
+  private:
     int m_number;
     bool m_started = false;
 };

@@ -1,4 +1,5 @@
-// A pseudo-terminal for the simulated station: the station holds the master side, the program opens the slave path.
+// A pseudo-terminal for the simulated station: the station holds the master side, the program opens the slave
+// path.
 #pragma once
 #include <QByteArray>
 #include <QObject>
@@ -11,7 +12,7 @@ namespace qv::sim {
 class SimPty : public QObject
 {
     Q_OBJECT
-public:
+  public:
     explicit SimPty(QObject* parent = nullptr);
     ~SimPty() override;
 
@@ -36,10 +37,10 @@ public:
     // the system does not tell.
     int lineBaud() const;
 
-signals:
+  signals:
     void bytesReceived(const QByteArray& bytes);
 
-private:
+  private:
     void readAvailable();
     void writePending();
 

@@ -172,8 +172,8 @@ void SimStation::handleFrame(const Frame& frame)
     // write that changes it is still answered under the old one.
     m_answeringCode = m_replyCode.value_or(m_memory.codeNumber());
     const auto it = m_commands.constFind(frame.command);
-    const Reply reply = it == m_commands.cend() ? Reply::nak()
-                                                : (*it)(*this, Request{frame.command, frame.data, frame.form});
+    const Reply reply =
+        it == m_commands.cend() ? Reply::nak() : (*it)(*this, Request{frame.command, frame.data, frame.form});
     switch (reply.kind) {
     case Reply::Kind::Frame:
         sendReply(reply.command, reply.payload, frame.form, m_answeringCode);

@@ -1,4 +1,5 @@
-// The simulated station: answers the protocol from a station memory, with scripted faults and a log of every frame.
+// The simulated station: answers the protocol from a station memory, with scripted faults and a log of every
+// frame.
 #pragma once
 #include "sim_frame.h"
 #include "sim_memory.h"
@@ -46,7 +47,10 @@ struct Reply
     quint8 command = 0;
     QByteArray payload;
 
-    static Reply frame(quint8 command, const QByteArray& payload = {}) { return {Kind::Frame, command, payload}; }
+    static Reply frame(quint8 command, const QByteArray& payload = {})
+    {
+        return {Kind::Frame, command, payload};
+    }
     static Reply nak() { return {Kind::Nak, 0, {}}; }
     static Reply silent() { return {Kind::Silent, 0, {}}; }
 };
@@ -57,7 +61,7 @@ using CommandHandler = std::function<Reply(SimStation& station, const Request& r
 class SimStation : public QObject
 {
     Q_OBJECT
-public:
+  public:
     explicit SimStation(QObject* parent = nullptr);
     ~SimStation() override;
 
@@ -120,11 +124,11 @@ public:
     QList<LogEntry> sent() const;
     void clearLog() { m_log.clear(); }
 
-signals:
+  signals:
     void frameReceived(const qv::sim::LogEntry& entry);
     void frameSent(const qv::sim::LogEntry& entry);
 
-private:
+  private:
     void handleFrames(const QList<Frame>& frames);
     void handleFrame(const Frame& frame);
     void logReceived(const Frame& frame, const QString& note);

@@ -1,9 +1,9 @@
 // Test helpers around the simulated station: event-loop waits and a scoped QV_COMPORTS pin.
 #pragma once
+#include <QByteArray>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QEventLoop>
-#include <QByteArray>
 #include <QThread>
 
 namespace qv::sim {
@@ -11,8 +11,7 @@ namespace qv::sim {
 // Runs the event loop until pred() is true; false when timeoutMs passed first.
 // The time-out is generous on purpose: a passing test returns as soon as the
 // condition holds.
-template <typename Pred>
-bool waitUntil(Pred pred, int timeoutMs = 5000)
+template <typename Pred> bool waitUntil(Pred pred, int timeoutMs = 5000)
 {
     QDeadlineTimer deadline(timeoutMs);
     while (!pred()) {
@@ -37,7 +36,7 @@ inline void pumpEvents(int ms)
 // Sets an environment variable for the lifetime of the object and restores it.
 class ScopedEnv
 {
-public:
+  public:
     ScopedEnv(const char* name, const QByteArray& value)
         : m_name(name), m_had(qEnvironmentVariableIsSet(name)), m_old(qgetenv(name))
     {
@@ -53,7 +52,7 @@ public:
     ScopedEnv(const ScopedEnv&) = delete;
     ScopedEnv& operator=(const ScopedEnv&) = delete;
 
-private:
+  private:
     const char* m_name;
     bool m_had;
     QByteArray m_old;

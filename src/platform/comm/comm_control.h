@@ -1,4 +1,5 @@
-// The serial communications control: a port number, a settings text, byte input and output and the receive event.
+// The serial communications control: a port number, a settings text, byte input and output and the receive
+// event.
 #pragma once
 #include "platform/comm/comm_settings.h"
 
@@ -16,9 +17,9 @@ namespace qv {
 constexpr int CommEvReceive = 2;
 
 // Errors the control raises besides the runtime's port errors (8002, 8005, 8018).
-constexpr int CommErrDeviceIO = 57;          // the device failed a write
-constexpr int CommErrInvalidSettings = 380;  // a settings text that does not describe a line
-constexpr int kMaxCommPort = 16;             // the highest port number the control accepts
+constexpr int CommErrDeviceIO = 57;         // the device failed a write
+constexpr int CommErrInvalidSettings = 380; // a settings text that does not describe a line
+constexpr int kMaxCommPort = 16;            // the highest port number the control accepts
 
 // The control the link and the receiver talk to. It owns the serial port; no
 // window touches the port itself.
@@ -35,7 +36,7 @@ constexpr int kMaxCommPort = 16;             // the highest port number the cont
 class CommControl : public QObject
 {
     Q_OBJECT
-public:
+  public:
     explicit CommControl(QObject* parent = nullptr);
     ~CommControl() override;
 
@@ -72,11 +73,11 @@ public:
     // The device the port is open on ("" while closed).
     QString devicePath() const { return m_devicePath; }
 
-signals:
+  signals:
     // The receive event.
     void onComm();
 
-private:
+  private:
     void requireOpen() const;
     void takeArrivedBytes();
     void scheduleRaise();
@@ -91,7 +92,7 @@ private:
     QString m_settingsText = QStringLiteral("9600,n,8,1");
     CommSettings m_settings;
     int16_t m_commPort = 1;
-    int m_inputLen = 1;  // one byte per read, as the receiver expects
+    int m_inputLen = 1; // one byte per read, as the receiver expects
     int m_rThreshold = 1;
     int m_commEvent = 0;
     quint64 m_taken = 0; // bytes taken by Input so far, to tell whether handlers make progress

@@ -15,10 +15,10 @@ constexpr const char* kComPortsVariable = "QV_COMPORTS";
 // One serial port as the operating system reports it, under its port number.
 struct SerialPortEntry
 {
-    int number = 0;           // n of "COM n"
-    QString devicePath;       // the device opened for this number
-    QString location;         // the system's location of the device
-    QString Description;      // what the system says of the device ("" when nothing)
+    int number = 0;      // n of "COM n"
+    QString devicePath;  // the device opened for this number
+    QString location;    // the system's location of the device
+    QString Description; // what the system says of the device ("" when nothing)
     QString manufacturer;
     std::optional<quint16> vendorId;  // USB devices only
     std::optional<quint16> productId; // USB devices only

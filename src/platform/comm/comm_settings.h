@@ -9,9 +9,9 @@ namespace qv {
 struct CommSettings
 {
     int baud = 9600;
-    char parity = 'n';  // n none, e even, o odd, m mark, s space
-    int dataBits = 8;   // 5 to 8
-    int stopBits = 1;   // 1 or 2 (one and a half is not offered by this platform's serial devices)
+    char parity = 'n'; // n none, e even, o odd, m mark, s space
+    int dataBits = 8;  // 5 to 8
+    int stopBits = 1;  // 1 or 2 (one and a half is not offered by this platform's serial devices)
 
     bool operator==(const CommSettings&) const = default;
 };

@@ -5,8 +5,8 @@
 #include "sim_pty.h"
 #include "sim_test_support.h"
 
-#include <gtest/gtest.h>
 #include <functional>
+#include <gtest/gtest.h>
 
 using namespace qv;
 using qv::sim::waitUntil;
@@ -26,7 +26,7 @@ int errorOf(const std::function<void()>& f)
 // A pseudo-terminal pinned as COM1 and a control on it.
 class CommControlTest : public ::testing::Test
 {
-protected:
+  protected:
     void SetUp() override
     {
         ASSERT_TRUE(pty.open()) << pty.errorString().toStdString();

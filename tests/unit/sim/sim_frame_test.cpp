@@ -16,7 +16,7 @@ struct Example
 {
     const char* request; // command and data
     FrameForm form;
-    const char* wire;    // the frame a PC sends, wake-up byte included
+    const char* wire; // the frame a PC sends, wake-up byte included
 };
 
 // Worked examples of the frame format, byte for byte.

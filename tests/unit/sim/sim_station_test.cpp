@@ -127,13 +127,11 @@ TEST(SimStation, RefusesWhatItCannotDo)
         const char* data;
     };
     const Case cases[] = {
-        {0x83, "F0 20"}, // beyond the memory
-        {0x83, "00 81"}, // more than a read carries
-        {0x83, "00"},    // no length
-        {0x82, "FF 01 02"},
-        {0xF6, "1A 0D 09 07 1D 55"}, // month 13
-        {0xFE, "05"},
-        {0x99, ""},                   // no such command in the table
+        {0x83, "F0 20"},                                 // beyond the memory
+        {0x83, "00 81"},                                 // more than a read carries
+        {0x83, "00"},                                    // no length
+        {0x82, "FF 01 02"}, {0xF6, "1A 0D 09 07 1D 55"}, // month 13
+        {0xFE, "05"},       {0x99, ""},                  // no such command in the table
     };
     for (const Case& c : cases) {
         b.chunks.clear();
@@ -145,10 +143,14 @@ TEST(SimStation, RefusesWhatItCannotDo)
 TEST(SimStation, StationTimeEncoding)
 {
     // Wednesday 2026-12-09 14:05:09: afternoon, 7509 s into the half day.
-    EXPECT_EQ(encodeStationTime(QDateTime(QDate(2026, 12, 9), QTime(14, 5, 9)), 0, false), hex("1A 0C 09 07 1D 55"));
-    EXPECT_EQ(encodeStationTime(QDateTime(QDate(2026, 12, 9), QTime(12, 0, 0)), 0, false).mid(3), hex("06 A8 C0"));
-    EXPECT_EQ(encodeStationTime(QDateTime(QDate(2026, 12, 9), QTime(12, 0, 1)), 2, false).mid(3), hex("27 00 01"));
-    EXPECT_EQ(encodeStationTime(QDateTime(QDate(2026, 12, 13), QTime(0, 0, 0, 500)), 0, true), hex("1A 0C 0D 00 00 00 80"));
+    EXPECT_EQ(encodeStationTime(QDateTime(QDate(2026, 12, 9), QTime(14, 5, 9)), 0, false),
+              hex("1A 0C 09 07 1D 55"));
+    EXPECT_EQ(encodeStationTime(QDateTime(QDate(2026, 12, 9), QTime(12, 0, 0)), 0, false).mid(3),
+              hex("06 A8 C0"));
+    EXPECT_EQ(encodeStationTime(QDateTime(QDate(2026, 12, 9), QTime(12, 0, 1)), 2, false).mid(3),
+              hex("27 00 01"));
+    EXPECT_EQ(encodeStationTime(QDateTime(QDate(2026, 12, 13), QTime(0, 0, 0, 500)), 0, true),
+              hex("1A 0C 0D 00 00 00 80"));
 }
 
 TEST(SimStation, SetAndGetTime)
@@ -252,9 +254,8 @@ TEST(SimStation, LogsEveryFrameDecoded)
 TEST(SimStation, NewCommandsSlotIntoTheTable)
 {
     Bench b;
-    b.station.registerCommand(0xB1, [](SimStation&, const Request& r) {
-        return Reply::frame(r.command, QByteArray(4, '\x11'));
-    });
+    b.station.registerCommand(
+        0xB1, [](SimStation&, const Request& r) { return Reply::frame(r.command, QByteArray(4, '\x11')); });
     const QList<Frame> frames = b.ask(0xB1, {});
     ASSERT_EQ(frames.size(), 1);
     EXPECT_EQ(frames[0].data, hex("00 1F 11 11 11 11"));
