@@ -6,6 +6,8 @@
 
 #include <QFileInfo>
 #include <QSerialPort>
+#include <QtGlobal>
+#include <exception>
 #include <unistd.h>
 
 namespace qv {
@@ -197,7 +199,13 @@ void CommControl::raiseReceive()
         return;
     const quint64 takenBefore = m_taken;
     m_commEvent = CommEvReceive;
-    emit onComm();
+    try {
+        emit onComm();
+    } catch (const std::exception& e) {
+        // Handlers trap their own errors; one that slips through must not take
+        // the event loop down with it.
+        qWarning("Receive handler raised an error: %s", e.what());
+    }
     // Raise again while bytes wait, as long as the handlers take them; a handler
     // that leaves bytes untouched is raised again when new bytes arrive.
     if (m_taken != takenBefore)

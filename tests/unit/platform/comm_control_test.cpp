@@ -173,3 +173,18 @@ TEST_F(CommControlTest, UnpluggedDeviceClosesQuietly)
     ASSERT_TRUE(waitUntil([&] { return !comm.PortOpen(); }));
     EXPECT_EQ(errorOf([&] { comm.Output("x"); }), ErrCommPortNotOpen);
 }
+
+TEST_F(CommControlTest, ErrorRaisedInAHandlerDoesNotStopTheEvents)
+{
+    comm.setPortOpen(true);
+    int events = 0;
+    QObject::connect(&comm, &CommControl::onComm, [&] {
+        ++events;
+        comm.Input();
+        if (events == 1)
+            throw VbError(ErrSubscriptOutOfRange);
+    });
+    pty.write("ab");
+    ASSERT_TRUE(waitUntil([&] { return events == 2; }));
+    EXPECT_TRUE(comm.PortOpen());
+}
