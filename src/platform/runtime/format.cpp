@@ -299,11 +299,9 @@ QString Format(const QString& value, const QString& pattern)
             return Format(CDate(value), pattern);
         return value;
     case PatternKind::Date:
-        if (IsDate(value))
-            return Format(CDate(value), pattern);
-        if (IsNumeric(value))
-            return Format(CDbl(value), pattern);
-        return value;
+        // A text that is no date stays as it is (also one that would read as a number, such as a
+        // mistyped "31.02.2015" whose points a German locale takes for group separators).
+        return IsDate(value) ? Format(CDate(value), pattern) : value;
     }
     return value;
 }

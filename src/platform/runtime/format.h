@@ -26,9 +26,10 @@ namespace qv {
 //           "Medium Time", "Short Time" ("08:42").
 //  texts:   "@" a character or a blank, "&" a character or nothing, filled from the right ("@@@" of "ab" is
 //           " ab"; "!" fills from the left), "<" lower case, ">" upper case.
-// An empty pattern gives CStr of the value (General Date for dates). A text value is read as a number or a
-// date when the pattern asks for one; a text that is neither comes back unchanged (Format("abc", "Short
-// Date") = "abc"), as does a number a date pattern cannot show.
+// An empty pattern gives CStr of the value (General Date for dates). A text value is read as a date for a
+// date pattern and as a number (or else a date) for a number pattern; a text that cannot be read so comes
+// back unchanged (Format("abc", "Short Date") = "abc", Format("31.02.2015", "Short Date") = "31.02.2015"),
+// and a number a date pattern cannot show gives its CStr.
 QString Format(double value, const QString& pattern = QString());
 QString Format(float value, const QString& pattern = QString());
 template <std::integral T>
