@@ -1,4 +1,5 @@
-// The clock every reading of the time of day goes through (Now, Date, Time, Timer, Sleep), and a fake one for tests.
+// The clock every reading of the time of day goes through (Now, Date, Time, Timer, Sleep), and a fake one for
+// tests.
 #pragma once
 #include <QDate>
 #include <QDateTime>
@@ -10,7 +11,7 @@ namespace qv {
 // Where the program reads the local date and time from, and how it blocks for a while.
 class Clock
 {
-public:
+  public:
     virtual ~Clock() = default;
     // The local wall-clock date and time, to the millisecond.
     virtual QDateTime now() = 0;
@@ -21,7 +22,7 @@ public:
 // The machine's clock; sleep really blocks the thread.
 class SystemClock : public Clock
 {
-public:
+  public:
     QDateTime now() override;
     void sleep(qint64 ms) override;
 };
@@ -31,8 +32,9 @@ public:
 // by the time asked for and returns at once.
 class FakeClock : public Clock
 {
-public:
-    explicit FakeClock(const QDateTime& start = QDateTime(QDate(2026, 12, 9), QTime(8, 0)), qint64 autoStepMs = 0);
+  public:
+    explicit FakeClock(const QDateTime& start = QDateTime(QDate(2026, 12, 9), QTime(8, 0)),
+                       qint64 autoStepMs = 0);
 
     QDateTime now() override;
     void sleep(qint64 ms) override;
@@ -49,7 +51,7 @@ public:
     qint64 reads() const { return m_reads; }
     qint64 sleptMs() const { return m_sleptMs; }
 
-private:
+  private:
     QDateTime m_now;
     qint64 m_autoStepMs;
     qint64 m_reads = 0;
@@ -64,13 +66,13 @@ void setClock(Clock* c);
 // Puts a clock in use for the lifetime of the object and restores the previous one afterwards.
 class ScopedClock
 {
-public:
+  public:
     explicit ScopedClock(Clock& c);
     ~ScopedClock();
     ScopedClock(const ScopedClock&) = delete;
     ScopedClock& operator=(const ScopedClock&) = delete;
 
-private:
+  private:
     Clock* m_previous;
 };
 

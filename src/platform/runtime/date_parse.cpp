@@ -123,8 +123,8 @@ int takeAmPm(QString& text)
 {
     const QLocale locale;
     const QList<std::pair<QString, int>> markers = {
-        {locale.amText(), 0}, {locale.pmText(), 1}, {QStringLiteral("AM"), 0},
-        {QStringLiteral("PM"), 1}, {QStringLiteral("A"), 0},  {QStringLiteral("P"), 1},
+        {locale.amText(), 0},      {locale.pmText(), 1},     {QStringLiteral("AM"), 0},
+        {QStringLiteral("PM"), 1}, {QStringLiteral("A"), 0}, {QStringLiteral("P"), 1},
     };
     for (const auto& [marker, value] : markers) {
         if (marker.isEmpty() || !text.endsWith(marker, Qt::CaseInsensitive))

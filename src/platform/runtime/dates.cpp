@@ -84,7 +84,8 @@ QDateTime serialToDate(double serial)
         days += serial < 0 ? -1 : 1;
         ms -= kMsPerDay;
     }
-    return QDateTime(kSerialOrigin.addDays(static_cast<qint64>(days)), QTime::fromMSecsSinceStartOfDay(int(ms)));
+    return QDateTime(kSerialOrigin.addDays(static_cast<qint64>(days)),
+                     QTime::fromMSecsSinceStartOfDay(int(ms)));
 }
 
 QDate DateSerial(int year, int month, int day)

@@ -25,8 +25,8 @@ bool isDateLetter(QChar c)
 bool isNamedDatePattern(const QString& pattern)
 {
     static const QStringList names = {
-        QStringLiteral("general date"), QStringLiteral("long date"),   QStringLiteral("medium date"),
-        QStringLiteral("short date"),   QStringLiteral("long time"),   QStringLiteral("medium time"),
+        QStringLiteral("general date"), QStringLiteral("long date"), QStringLiteral("medium date"),
+        QStringLiteral("short date"),   QStringLiteral("long time"), QStringLiteral("medium time"),
         QStringLiteral("short time"),
     };
     return names.contains(pattern.trimmed().toLower());
@@ -229,7 +229,8 @@ using detail::PatternKind;
 QString Format(double value, const QString& pattern)
 {
     switch (detail::classifyPattern(pattern)) {
-    case PatternKind::Empty: return CStr(value);
+    case PatternKind::Empty:
+        return CStr(value);
     case PatternKind::Number:
         if (detail::isGeneralNumber(pattern))
             return CStr(value);
@@ -240,7 +241,8 @@ QString Format(double value, const QString& pattern)
         } catch (const VbError&) {
             return CStr(value);
         }
-    case PatternKind::Text: return detail::formatText(CStr(value), pattern);
+    case PatternKind::Text:
+        return detail::formatText(CStr(value), pattern);
     }
     return CStr(value);
 }
@@ -248,13 +250,16 @@ QString Format(double value, const QString& pattern)
 QString Format(float value, const QString& pattern)
 {
     switch (detail::classifyPattern(pattern)) {
-    case PatternKind::Empty: return CStr(value);
+    case PatternKind::Empty:
+        return CStr(value);
     case PatternKind::Number:
         if (detail::isGeneralNumber(pattern))
             return CStr(value);
         return detail::formatNumber(value, pattern, 7);
-    case PatternKind::Text: return detail::formatText(CStr(value), pattern);
-    case PatternKind::Date: break;
+    case PatternKind::Text:
+        return detail::formatText(CStr(value), pattern);
+    case PatternKind::Date:
+        break;
     }
     return Format(static_cast<double>(value), pattern);
 }
@@ -264,9 +269,12 @@ QString Format(const QDateTime& value, const QString& pattern)
     if (!value.isValid())
         return QString();
     switch (detail::classifyPattern(pattern)) {
-    case PatternKind::Empty: return detail::formatDateTime(value, QStringLiteral("General Date"));
-    case PatternKind::Date: return detail::formatDateTime(value, pattern);
-    case PatternKind::Number: return Format(dateToSerial(value), pattern);
+    case PatternKind::Empty:
+        return detail::formatDateTime(value, QStringLiteral("General Date"));
+    case PatternKind::Date:
+        return detail::formatDateTime(value, pattern);
+    case PatternKind::Number:
+        return Format(dateToSerial(value), pattern);
     case PatternKind::Text:
         return detail::formatText(detail::formatDateTime(value, QStringLiteral("General Date")), pattern);
     }
@@ -290,8 +298,10 @@ QString Format(const QTime& value, const QString& pattern)
 QString Format(const QString& value, const QString& pattern)
 {
     switch (detail::classifyPattern(pattern)) {
-    case PatternKind::Empty: return value;
-    case PatternKind::Text: return detail::formatText(value, pattern);
+    case PatternKind::Empty:
+        return value;
+    case PatternKind::Text:
+        return detail::formatText(value, pattern);
     case PatternKind::Number:
         if (IsNumeric(value))
             return Format(CDbl(value), pattern);
@@ -314,14 +324,22 @@ QString Format(const char* value, const QString& pattern)
 QString Format(const QVariant& value, const QString& pattern)
 {
     switch (value.typeId()) {
-    case QMetaType::UnknownType: return QString();
-    case QMetaType::QDateTime: return Format(value.toDateTime(), pattern);
-    case QMetaType::QDate: return Format(value.toDate(), pattern);
-    case QMetaType::QTime: return Format(value.toTime(), pattern);
-    case QMetaType::QString: return Format(value.toString(), pattern);
-    case QMetaType::Float: return Format(value.toFloat(), pattern);
-    case QMetaType::Bool: return Format(value.toBool() ? -1.0 : 0.0, pattern);
-    default: break;
+    case QMetaType::UnknownType:
+        return QString();
+    case QMetaType::QDateTime:
+        return Format(value.toDateTime(), pattern);
+    case QMetaType::QDate:
+        return Format(value.toDate(), pattern);
+    case QMetaType::QTime:
+        return Format(value.toTime(), pattern);
+    case QMetaType::QString:
+        return Format(value.toString(), pattern);
+    case QMetaType::Float:
+        return Format(value.toFloat(), pattern);
+    case QMetaType::Bool:
+        return Format(value.toBool() ? -1.0 : 0.0, pattern);
+    default:
+        break;
     }
     bool ok = false;
     const double number = value.toDouble(&ok);

@@ -33,8 +33,7 @@ namespace qv {
 QString Format(double value, const QString& pattern = QString());
 QString Format(float value, const QString& pattern = QString());
 template <std::integral T>
-    requires(!std::same_as<T, bool>)
-QString Format(T value, const QString& pattern = QString())
+requires(!std::same_as<T, bool>) QString Format(T value, const QString& pattern = QString())
 {
     return Format(static_cast<double>(value), pattern);
 }

@@ -15,9 +15,9 @@ const QDate kZeroDate(1899, 12, 30);
 struct DateToken
 {
     enum Kind { Literal, Letters, AmPm } kind;
-    QChar letter;   // lower case: d m y h n s w q c t
-    int count = 0;  // length of the run of that letter
-    QString text;   // literal text, or the AM/PM form as written ("AM/PM", "am/pm", "A/P", "a/p", "AMPM")
+    QChar letter;  // lower case: d m y h n s w q c t
+    int count = 0; // length of the run of that letter
+    QString text;  // literal text, or the AM/PM form as written ("AM/PM", "am/pm", "A/P", "a/p", "AMPM")
 };
 
 QList<DateToken> tokenize(const QString& pattern)
@@ -171,19 +171,24 @@ QString letters(const QDateTime& v, const DateToken& t, bool minute, bool twelve
         }
         return n == 1 ? QString::number(hour) : twoDigits(hour);
     }
-    case u'n': return n == 1 ? QString::number(tm.minute()) : twoDigits(tm.minute());
-    case u's': return n == 1 ? QString::number(tm.second()) : twoDigits(tm.second());
+    case u'n':
+        return n == 1 ? QString::number(tm.minute()) : twoDigits(tm.minute());
+    case u's':
+        return n == 1 ? QString::number(tm.second()) : twoDigits(tm.second());
     case u'w':
         if (n == 1)
             return QString::number(Weekday(d));
         return QString::number(DatePart(QStringLiteral("ww"), v));
-    case u'q': return QString::number((d.month() - 1) / 3 + 1);
-    case u'c': return generalDate(v);
+    case u'q':
+        return QString::number((d.month() - 1) / 3 + 1);
+    case u'c':
+        return generalDate(v);
     case u't':
         if (n == 5)
             return locale.toString(tm, longTimeQtFormat());
         return QString(n, QLatin1Char('t'));
-    default: break;
+    default:
+        break;
     }
     return QString();
 }
@@ -205,8 +210,12 @@ QString formatDateTime(const QDateTime& value, const QString& pattern)
     for (qsizetype k = 0; k < tokens.size(); ++k) {
         const DateToken& t = tokens[k];
         switch (t.kind) {
-        case DateToken::Literal: out += t.text; break;
-        case DateToken::AmPm: out += ampmText(t.text, v.time().hour() >= 12); break;
+        case DateToken::Literal:
+            out += t.text;
+            break;
+        case DateToken::AmPm:
+            out += ampmText(t.text, v.time().hour() >= 12);
+            break;
         case DateToken::Letters:
             out += letters(v, t, t.letter == QLatin1Char('m') && isMinute(tokens, k), twelveHour);
             break;

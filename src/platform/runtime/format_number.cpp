@@ -113,7 +113,8 @@ void decimalDigits(double v, int significant, int decimals, QString& integerDigi
     fractionDigits.clear();
     if (v != 0.0) {
         char buf[64];
-        const auto result = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, significant - 1);
+        const auto result =
+            std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, significant - 1);
         const QString text = QString::fromLatin1(buf, result.ptr - buf);
         const qsizetype e = text.indexOf(QLatin1Char('e'));
         QString digits = text.left(e);
@@ -255,6 +256,8 @@ QString renderSection(double v, const NumberSection& s, int significant, bool& a
 
 QString formatNumber(double v, const QString& pattern, int significantDigits)
 {
+    if (!std::isfinite(v))
+        return QLocale::c().toString(v);
     const QString named = namedNumberPattern(pattern);
     const QStringList sections = splitSections(named.isEmpty() ? pattern : named);
     const bool negative = v < 0;

@@ -263,9 +263,12 @@ double CDbl(const QString& text)
 {
     double value = 0.0;
     switch (parseLocaleNumber(text, value)) {
-    case ParseResult::Ok: return value;
-    case ParseResult::Overflow: throw VbError(ErrOverflow);
-    case ParseResult::NotANumber: break;
+    case ParseResult::Ok:
+        return value;
+    case ParseResult::Overflow:
+        throw VbError(ErrOverflow);
+    case ParseResult::NotANumber:
+        break;
     }
     throw VbError(ErrTypeMismatch);
 }

@@ -1,4 +1,5 @@
-// The old runtime's number rules: Val, the C* conversions, Round, Int, Fix, Mod, IsNumeric, Hex, Str and CStr.
+// The old runtime's number rules: Val, the C* conversions, Round, Int, Fix, Mod, IsNumeric, Hex, Str and
+// CStr.
 #pragma once
 #include <QString>
 #include <concepts>
@@ -90,8 +91,7 @@ template <std::integral T> QString Hex(T v)
 QString Str(double v);
 QString Str(float v);
 template <std::integral T>
-    requires(!std::same_as<T, bool>)
-QString Str(T v)
+requires(!std::same_as<T, bool>) QString Str(T v)
 {
     if constexpr (std::is_unsigned_v<T>)
         return QLatin1Char(' ') + QString::number(v);
@@ -106,8 +106,7 @@ QString CStr(double v);
 QString CStr(float v);
 QString CStr(bool v);
 template <std::integral T>
-    requires(!std::same_as<T, bool>)
-QString CStr(T v)
+requires(!std::same_as<T, bool>) QString CStr(T v)
 {
     return QString::number(v);
 }

@@ -50,10 +50,14 @@ struct LikeToken
     bool matches(QChar c) const
     {
         switch (kind) {
-        case Literal: return c == ch;
-        case AnyChar: return true;
-        case Digit: return c >= QLatin1Char('0') && c <= QLatin1Char('9');
-        case AnyRun: return false;
+        case Literal:
+            return c == ch;
+        case AnyChar:
+            return true;
+        case Digit:
+            return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+        case AnyRun:
+            return false;
         case Set: {
             bool inList = false;
             for (const auto& [lo, hi] : ranges) {

@@ -26,7 +26,8 @@ int InStr(const QString& s, const QString& find);
 int InStr(int start, const QString& s, const QString& find, VbCompareMethod compare = vbBinaryCompare);
 // The position of the last `find` in s that ends at or before `start` (-1: the end of s); 0 when there is
 // none or start lies beyond the end; `start` (Len(s) for -1) when find is empty.
-int InStrRev(const QString& s, const QString& find, int start = -1, VbCompareMethod compare = vbBinaryCompare);
+int InStrRev(const QString& s, const QString& find, int start = -1,
+             VbCompareMethod compare = vbBinaryCompare);
 
 // Trims remove only blanks (the space character), not tabs or line breaks.
 QString LTrim(const QString& s);

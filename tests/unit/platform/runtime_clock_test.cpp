@@ -141,7 +141,8 @@ TEST(RuntimeWait, DoEventsRunsPendingEventsAndSleepDoesNot)
     FakeClock fake(at(8, 0, 0));
     ScopedClock use(fake);
     int runs = 0;
-    QMetaObject::invokeMethod(QCoreApplication::instance(), [&runs] { ++runs; }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(), [&runs] { ++runs; }, Qt::QueuedConnection);
     Sleep(300);
     EXPECT_EQ(runs, 0);
     DoEvents();

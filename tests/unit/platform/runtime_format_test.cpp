@@ -136,7 +136,8 @@ TEST(RuntimeFormat, DatesWithPatternLetters)
         {morning, "w q y", {"4 4 343", "4 4 343"}},
         {morning, "\"at\" hh \\h", {"at 08 h", "at 08 h"}},
         // The value shows to the nearest second.
-        {QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59, 600)), "dd.mm.yyyy hh:nn:ss",
+        {QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59, 600)),
+         "dd.mm.yyyy hh:nn:ss",
          {"01.01.2027 00:00:00", "01.01.2027 00:00:00"}},
     };
     for (const QString& name : kLocales) {
@@ -148,7 +149,8 @@ TEST(RuntimeFormat, DatesWithPatternLetters)
         const QLocale l;
         EXPECT_EQ(Format(morning, QStringLiteral("MMM")), l.monthName(12, QLocale::ShortFormat));
         EXPECT_EQ(Format(morning, QStringLiteral("ddd")), l.dayName(3, QLocale::ShortFormat));
-        EXPECT_EQ(Format(morning, QStringLiteral("Long Date")), l.toString(morning.date(), QLocale::LongFormat));
+        EXPECT_EQ(Format(morning, QStringLiteral("Long Date")),
+                  l.toString(morning.date(), QLocale::LongFormat));
     }
 }
 
@@ -190,7 +192,8 @@ TEST(RuntimeFormat, TextValuesAreReadAsNumbersOrDatesWhenThePatternAsks)
     for (const QString& name : kLocales) {
         test::ScopedLocale locale(name);
         for (const Case& c : cases) {
-            EXPECT_EQ(Format(QString::fromUtf8(c.text), QString::fromUtf8(c.pattern)), expectedIn(name, c.expected))
+            EXPECT_EQ(Format(QString::fromUtf8(c.text), QString::fromUtf8(c.pattern)),
+                      expectedIn(name, c.expected))
                 << name.toStdString() << " Format(\"" << c.text << "\", \"" << c.pattern << "\")";
         }
     }

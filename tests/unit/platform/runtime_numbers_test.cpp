@@ -32,17 +32,42 @@ TEST(RuntimeVal, ReadsTheLeadingNumberWithThePointOnly)
         double expected;
     };
     const Case cases[] = {
-        {"12.5", 12.5},       {"  12.5abc", 12.5}, {"1,5", 1.0},     {"3 1", 31.0},     {"12;13", 12.0},
-        {"12 word", 12.0},    {"", 0.0},           {"abc", 0.0},     {"-3.5", -3.5},    {"+7", 7.0},
-        {"- 4", -4.0},        {".5", 0.5},         {"1.2.3", 1.2},   {"1e3", 1000.0},   {"2D2", 200.0},
-        {"1e", 1.0},          {"1e+", 1.0},        {"1e-400", 0.0},  {"\t4\n2", 42.0},  {"37%", 37.0},
-        {"??? %", 0.0},       {"&H10", 16.0},      {"&hff", 255.0},  {"&HFFFF", -1.0},  {"&H8000", -32768.0},
-        {"&H10000", 65536.0}, {"&HFFFFFFFF", -1.0}, {"&O17", 15.0},  {"&H1G", 1.0},     {"0815", 815.0},
+        {"12.5", 12.5},
+        {"  12.5abc", 12.5},
+        {"1,5", 1.0},
+        {"3 1", 31.0},
+        {"12;13", 12.0},
+        {"12 word", 12.0},
+        {"", 0.0},
+        {"abc", 0.0},
+        {"-3.5", -3.5},
+        {"+7", 7.0},
+        {"- 4", -4.0},
+        {".5", 0.5},
+        {"1.2.3", 1.2},
+        {"1e3", 1000.0},
+        {"2D2", 200.0},
+        {"1e", 1.0},
+        {"1e+", 1.0},
+        {"1e-400", 0.0},
+        {"\t4\n2", 42.0},
+        {"37%", 37.0},
+        {"??? %", 0.0},
+        {"&H10", 16.0},
+        {"&hff", 255.0},
+        {"&HFFFF", -1.0},
+        {"&H8000", -32768.0},
+        {"&H10000", 65536.0},
+        {"&HFFFFFFFF", -1.0},
+        {"&O17", 15.0},
+        {"&H1G", 1.0},
+        {"0815", 815.0},
     };
     for (const char* name : kLocales) {
         test::ScopedLocale locale(QString::fromLatin1(name));
         for (const Case& c : cases)
-            EXPECT_DOUBLE_EQ(Val(QString::fromUtf8(c.text)), c.expected) << name << " Val(\"" << c.text << "\")";
+            EXPECT_DOUBLE_EQ(Val(QString::fromUtf8(c.text)), c.expected)
+                << name << " Val(\"" << c.text << "\")";
     }
 }
 
@@ -59,8 +84,8 @@ TEST(RuntimeConversions, WholeNumbersRoundHalvesToEven)
         double v;
         int expected;
     };
-    const Case cases[] = {{2.5, 2},   {3.5, 4},   {-2.5, -2}, {-3.5, -4}, {0.5, 0},
-                          {1.5, 2},   {2.4999, 2}, {2.5001, 3}, {12.5, 12}, {13.5, 14}};
+    const Case cases[] = {{2.5, 2}, {3.5, 4},    {-2.5, -2},  {-3.5, -4}, {0.5, 0},
+                          {1.5, 2}, {2.4999, 2}, {2.5001, 3}, {12.5, 12}, {13.5, 14}};
     for (const Case& c : cases) {
         EXPECT_EQ(CInt(c.v), c.expected) << "CInt(" << c.v << ")";
         EXPECT_EQ(CLng(c.v), c.expected) << "CLng(" << c.v << ")";
@@ -93,9 +118,13 @@ TEST(RuntimeConversions, TextsConvertInTheUsersLocale)
         double en;
     };
     // A group separator is skipped wherever it stands, as the runtime did: "1.5" is 15 in German.
-    const Case cases[] = {{"1,5", 1.5, 15.0},        {"1.5", 15.0, 1.5},
-                          {" 7 ", 7.0, 7.0},          {"-2,25", -2.25, -225.0}, {"539,7166", 539.7166, 5397166.0},
-                          {"1e3", 1000.0, 1000.0},    {"&H1F", 31.0, 31.0}};
+    const Case cases[] = {{"1,5", 1.5, 15.0},
+                          {"1.5", 15.0, 1.5},
+                          {" 7 ", 7.0, 7.0},
+                          {"-2,25", -2.25, -225.0},
+                          {"539,7166", 539.7166, 5397166.0},
+                          {"1e3", 1000.0, 1000.0},
+                          {"&H1F", 31.0, 31.0}};
     for (const char* name : kLocales) {
         test::ScopedLocale locale(QString::fromLatin1(name));
         const bool de = QString::fromLatin1(name) == QLatin1String("de_DE");
@@ -106,7 +135,8 @@ TEST(RuntimeConversions, TextsConvertInTheUsersLocale)
         }
         for (const char* bad : {"", "abc", "12a", "-", "1e", "12 4", "&HZ"}) {
             EXPECT_FALSE(IsNumeric(QString::fromLatin1(bad))) << name << " \"" << bad << "\"";
-            EXPECT_EQ(errorOf([&] { CDbl(QString::fromLatin1(bad)); }), ErrTypeMismatch) << name << " " << bad;
+            EXPECT_EQ(errorOf([&] { CDbl(QString::fromLatin1(bad)); }), ErrTypeMismatch)
+                << name << " " << bad;
         }
         EXPECT_TRUE(IsNumeric(QStringLiteral("0815")));
         EXPECT_DOUBLE_EQ(CDbl(de ? QStringLiteral("1.234,5") : QStringLiteral("1,234.5")), 1234.5);
@@ -126,9 +156,10 @@ TEST(RuntimeRound, HalvesGoToTheEvenNeighbour)
         double expected;
     };
     const Case cases[] = {
-        {2.5, 0, 2.0},      {3.5, 0, 4.0},         {-2.5, 0, -2.0},       {0.125, 2, 0.12},
-        {0.375, 2, 0.38},   {12.3456, 3, 12.346},  {1234.5, 0, 1234.0},
-        {7.0, 3, 7.0},      {43200.5 + 32.0 / 256, 2, 43200.62}, {0.0625, 3, 0.062}, {0.1875, 3, 0.188},
+        {2.5, 0, 2.0},       {3.5, 0, 4.0},      {-2.5, 0, -2.0},
+        {0.125, 2, 0.12},    {0.375, 2, 0.38},   {12.3456, 3, 12.346},
+        {1234.5, 0, 1234.0}, {7.0, 3, 7.0},      {43200.5 + 32.0 / 256, 2, 43200.62},
+        {0.0625, 3, 0.062},  {0.1875, 3, 0.188},
     };
     for (const Case& c : cases)
         EXPECT_DOUBLE_EQ(Round(c.v, c.digits), c.expected) << "Round(" << c.v << ", " << c.digits << ")";
@@ -181,9 +212,17 @@ TEST(RuntimeNumberText, StrHasABlankAndAPointInEveryLocale)
         double v;
         const char* expected;
     };
-    const Case cases[] = {{5, " 5"},         {-5, "-5"},          {0, " 0"},          {0.5, " .5"},
-                          {-0.25, "-.25"},   {1.25, " 1.25"},     {2.5, " 2.5"},      {1e15, " 1E+15"},
-                          {0.00001, " 1E-05"}, {1.0 / 3, " .333333333333333"}, {123456789012345.0, " 123456789012345"}};
+    const Case cases[] = {{5, " 5"},
+                          {-5, "-5"},
+                          {0, " 0"},
+                          {0.5, " .5"},
+                          {-0.25, "-.25"},
+                          {1.25, " 1.25"},
+                          {2.5, " 2.5"},
+                          {1e15, " 1E+15"},
+                          {0.00001, " 1E-05"},
+                          {1.0 / 3, " .333333333333333"},
+                          {123456789012345.0, " 123456789012345"}};
     for (const char* name : kLocales) {
         test::ScopedLocale locale(QString::fromLatin1(name));
         for (const Case& c : cases)
@@ -202,10 +241,16 @@ TEST(RuntimeNumberText, CStrUsesTheLocaleSeparatorAndTheTypesDigits)
         const char* de;
         const char* en;
     };
-    const Case cases[] = {{1.5, "1,5", "1.5"},       {0.5, "0,5", "0.5"},         {-0.25, "-0,25", "-0.25"},
-                          {100, "100", "100"},       {1234567, "1234567", "1234567"}, {-0.0, "0", "0"},
-                          {1.0 / 3, "0,333333333333333", "0.333333333333333"}, {1e15, "1E+15", "1E+15"},
-                          {0.0001, "0,0001", "0.0001"}, {1.5e-5, "1,5E-05", "1.5E-05"}};
+    const Case cases[] = {{1.5, "1,5", "1.5"},
+                          {0.5, "0,5", "0.5"},
+                          {-0.25, "-0,25", "-0.25"},
+                          {100, "100", "100"},
+                          {1234567, "1234567", "1234567"},
+                          {-0.0, "0", "0"},
+                          {1.0 / 3, "0,333333333333333", "0.333333333333333"},
+                          {1e15, "1E+15", "1E+15"},
+                          {0.0001, "0,0001", "0.0001"},
+                          {1.5e-5, "1,5E-05", "1.5E-05"}};
     for (const char* name : kLocales) {
         test::ScopedLocale locale(QString::fromLatin1(name));
         const bool de = QString::fromLatin1(name) == QLatin1String("de_DE");

@@ -81,11 +81,13 @@ TEST(RuntimeStrings, TrimsRemoveBlanksOnly)
 
 TEST(RuntimeStrings, ReplaceSplitAndJoin)
 {
-    EXPECT_EQ(Replace(QStringLiteral("&Read &Cards"), QStringLiteral("&"), QString()), QStringLiteral("Read Cards"));
+    EXPECT_EQ(Replace(QStringLiteral("&Read &Cards"), QStringLiteral("&"), QString()),
+              QStringLiteral("Read Cards"));
     EXPECT_EQ(Replace(QStringLiteral("a-b-c"), QStringLiteral("-"), QStringLiteral("+"), 1, 1),
               QStringLiteral("a+b-c"));
     // A start past 1 drops the characters before it, as the runtime did.
-    EXPECT_EQ(Replace(QStringLiteral("a-b-c"), QStringLiteral("-"), QStringLiteral("+"), 3), QStringLiteral("b+c"));
+    EXPECT_EQ(Replace(QStringLiteral("a-b-c"), QStringLiteral("-"), QStringLiteral("+"), 3),
+              QStringLiteral("b+c"));
     EXPECT_EQ(Replace(QStringLiteral("AaA"), QStringLiteral("a"), QStringLiteral("x"), 1, -1, vbTextCompare),
               QStringLiteral("xxx"));
     EXPECT_EQ(Replace(QStringLiteral("abc"), QString(), QStringLiteral("x")), QStringLiteral("abc"));
@@ -135,16 +137,36 @@ TEST(RuntimeLike, WildcardsMatchCaseSensitively)
         bool expected;
     };
     const Case cases[] = {
-        {"QVEL", "Q*", true},          {"QVEL", "q*", false},       {"Card11", "Card##", true},
-        {"Card1", "Card##", false},    {"CardXY", "Card##", false}, {"abc", "a?c", true},
-        {"ac", "a?c", false},          {"abc", "[a-c]bc", true},    {"xbc", "[!a-c]bc", true},
-        {"abc", "[!a-c]bc", false},    {"a*c", "a[*]c", true},      {"abc", "a[*]c", false},
-        {"a#", "a[#]", true},          {"", "*", true},             {"", "", true},
-        {"a", "", false},              {"aXbXc", "*X*X*", true},    {"abab", "*b*b", true},
-        {"ab", "*b*b", false},         {"-", "[a-]", true},         {"b", "[a-]", false},
-        {"SETTINGS", "S*S", true},     {"SETTING", "S*S", false},   {"x!", "x[!]", true},
-        {"[x]", "[[]x]", true},        {"abc", "a[]bc", true},      {"Mississippi", "M*ss*p?", true},
-        {"STATION", "*", true},        {"ä", "[a-z]", false},       {"7", "[0-9]", true},
+        {"QVEL", "Q*", true},
+        {"QVEL", "q*", false},
+        {"Card11", "Card##", true},
+        {"Card1", "Card##", false},
+        {"CardXY", "Card##", false},
+        {"abc", "a?c", true},
+        {"ac", "a?c", false},
+        {"abc", "[a-c]bc", true},
+        {"xbc", "[!a-c]bc", true},
+        {"abc", "[!a-c]bc", false},
+        {"a*c", "a[*]c", true},
+        {"abc", "a[*]c", false},
+        {"a#", "a[#]", true},
+        {"", "*", true},
+        {"", "", true},
+        {"a", "", false},
+        {"aXbXc", "*X*X*", true},
+        {"abab", "*b*b", true},
+        {"ab", "*b*b", false},
+        {"-", "[a-]", true},
+        {"b", "[a-]", false},
+        {"SETTINGS", "S*S", true},
+        {"SETTING", "S*S", false},
+        {"x!", "x[!]", true},
+        {"[x]", "[[]x]", true},
+        {"abc", "a[]bc", true},
+        {"Mississippi", "M*ss*p?", true},
+        {"STATION", "*", true},
+        {"ä", "[a-z]", false},
+        {"7", "[0-9]", true},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Like(QString::fromUtf8(c.text), QString::fromUtf8(c.pattern)), c.expected)
