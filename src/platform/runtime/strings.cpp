@@ -2,6 +2,7 @@
 #include "platform/runtime/strings.h"
 
 #include "platform/runtime/vberror.h"
+#include "platform/system/codepage.h"
 
 #include <QList>
 #include <utility>
@@ -19,24 +20,6 @@ void requireNonNegative(int n)
 Qt::CaseSensitivity caseOf(VbCompareMethod compare)
 {
     return compare == vbTextCompare ? Qt::CaseInsensitive : Qt::CaseSensitive;
-}
-
-// Windows-1252 codes 0x80 to 0x9F; the five unassigned codes keep their own code point.
-constexpr char16_t kAnsi80To9F[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
-
-int ansiCodeOf(char16_t u)
-{
-    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF))
-        return u;
-    for (int i = 0; i < 32; ++i) {
-        if (kAnsi80To9F[i] == u)
-            return 0x80 + i;
-    }
-    return '?';
 }
 
 // One element of a Like pattern.
@@ -307,9 +290,7 @@ QString Chr(int code)
 {
     if (code < 0 || code > 255)
         throw VbError(ErrInvalidCall);
-    if (code >= 0x80 && code <= 0x9F)
-        return QString(QChar(kAnsi80To9F[code - 0x80]));
-    return QString(QChar(static_cast<char16_t>(code)));
+    return QString(QChar(cp1252ToUnicode(static_cast<unsigned char>(code))));
 }
 
 QString ChrW(int code)
@@ -323,7 +304,8 @@ int Asc(const QString& s)
 {
     if (s.isEmpty())
         throw VbError(ErrInvalidCall);
-    return ansiCodeOf(s.at(0).unicode());
+    const int code = unicodeToCp1252(s.at(0).unicode());
+    return code < 0 ? '?' : code;
 }
 
 int AscW(const QString& s)
