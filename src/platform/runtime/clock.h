@@ -1,5 +1,4 @@
-// The clock every reading of the time of day goes through (Now, Date, Time, Timer, Sleep), and a fake one for
-// tests.
+// The injectable clock behind Now, Date, Time, Timer and Sleep, and a fake one for tests.
 #pragma once
 #include <QDate>
 #include <QDateTime>
