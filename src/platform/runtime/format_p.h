@@ -1,5 +1,4 @@
-// Internal helpers shared by Format and the date functions: pattern kinds, locale date forms, wall-clock
-// math.
+// Internal helpers of Format and the date functions: pattern kinds, locale date forms, wall-clock math.
 #pragma once
 #include <QDateTime>
 #include <QString>

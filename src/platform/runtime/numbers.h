@@ -1,5 +1,4 @@
-// The old runtime's number rules: Val, the C* conversions, Round, Int, Fix, Mod, IsNumeric, Hex, Str and
-// CStr.
+// The old runtime's number rules: Val, C* conversions, Round, Int, Fix, Mod, IsNumeric, Hex, Str, CStr.
 #pragma once
 #include <QString>
 #include <concepts>
