@@ -1,0 +1,21 @@
+// Bounds-checked reads of a received frame and of the held memory blocks.
+#pragma once
+#include <QByteArray>
+#include <cstdint>
+
+namespace qv {
+
+// The byte at a 0-based index of a frame or block. An index outside it raises
+// VbError(ErrSubscriptOutOfRange), which the reply handler's trap reports; a
+// short reply is never read past its end.
+uint8_t RxByte(const QByteArray& data, qsizetype index);
+
+// `count` bytes from a 0-based index; raises like RxByte when any of them lies
+// outside the data.
+QByteArray RxBytes(const QByteArray& data, qsizetype index, qsizetype count);
+
+// The bytes from a 0-based index to the end; raises when the index lies beyond
+// the last byte.
+QByteArray RxBytesFrom(const QByteArray& data, qsizetype index);
+
+} // namespace qv
