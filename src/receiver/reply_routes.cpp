@@ -149,41 +149,28 @@ QString ReplyRouteName(ReplyRoute route)
     return QString();
 }
 
-bool RxTraceRowBreak(uint8_t command, int count, int readRequestLen, bool wideBackupRows)
+RxTraceRow RxTraceRowFor(uint8_t command, int readRequestLen, bool wideBackupRows)
 {
-    int header = 0;
-    int offset = 0;
-    int width = 16;
     switch (command) {
     case 0xC4:
-        header = offset = 5;
-        width = readRequestLen == 128 ? 16 : 12;
-        break;
+        return {5, 5, readRequestLen == 128 ? 16 : 12};
     case 0x31:
     case 0x61:
     case 0x72:
-        header = offset = 3;
-        break;
+        return {3, 3, 16};
     case 0xB1:
-        header = offset = 4;
-        break;
+        return {4, 4, 16};
     case 0xE1:
     case 0xEF:
     case 0x83:
-        header = offset = 5;
-        break;
+        return {5, 5, 16};
     case 0x82:
-        header = 5;
-        offset = 4;
-        break;
+        return {5, 4, 16};
     case 0x81:
-        header = offset = 7;
-        width = wideBackupRows ? 16 : 12;
-        break;
+        return {7, 7, wideBackupRows ? 16 : 12};
     default:
-        return false;
+        return {};
     }
-    return count >= header && (count - offset) % width == 0;
 }
 
 } // namespace qv

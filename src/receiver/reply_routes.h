@@ -44,11 +44,17 @@ ReplyRoute ClassifyReply(uint8_t command, uint8_t byte1, int rxCount, int readRe
 // A short name of the reply a route handles, for the traffic log.
 QString ReplyRouteName(ReplyRoute route);
 
-// Whether the trace of a reply being received breaks its line after this
-// byte: once `count` stored bytes have reached the reply's header, every row
-// of data goes on a line of its own. `readRequestLen` is the backup read
+// How the trace of a long reply is broken into lines: the header's byte
+// count, then rows of `width` bytes counted from `offset` (width 0: no rows).
+struct RxTraceRow
+{
+    int header = 0;
+    int offset = 0;
+    int width = 0;
+};
+// The rows of a reply by its command. `readRequestLen` is the backup read
 // length asked for; `wideBackupRows` holds when backup blocks carry 16-byte
 // rows (extended protocol ticked, card data or the ZOK kind).
-bool RxTraceRowBreak(uint8_t command, int count, int readRequestLen, bool wideBackupRows);
+RxTraceRow RxTraceRowFor(uint8_t command, int readRequestLen, bool wideBackupRows);
 
 } // namespace qv

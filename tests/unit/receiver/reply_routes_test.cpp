@@ -92,30 +92,13 @@ TEST(ReplyRoutes, EveryRouteHasAName)
         EXPECT_FALSE(ReplyRouteName(ReplyRoute(r)).isEmpty()) << r;
 }
 
-// The counts after which the trace line breaks, up to a limit.
-std::vector<int> breaks(uint8_t command, int upTo, int readRequestLen = 128, bool wide = false)
+TEST(ReplyRoutes, TraceRowWidthsThatDependOnTheReadOut)
 {
-    std::vector<int> out;
-    for (int n = 1; n <= upTo; ++n)
-        if (RxTraceRowBreak(command, n, readRequestLen, wide))
-            out.push_back(n);
-    return out;
-}
-
-TEST(ReplyRoutes, TraceRowsOfLongReplies)
-{
-    // A read reply: its five header bytes, then rows of 16.
-    EXPECT_EQ(breaks(0x83, 60), (std::vector<int>{5, 21, 37, 53}));
-    // A write reply: header of 5, rows counted from 4.
-    EXPECT_EQ(breaks(0x82, 40), (std::vector<int>{20, 36}));
-    EXPECT_EQ(breaks(0xB1, 40), (std::vector<int>{4, 20, 36}));
-    EXPECT_EQ(breaks(0x72, 20), (std::vector<int>{3, 19}));
-    // Backup blocks of 120 bytes go in rows of 12.
-    EXPECT_EQ(breaks(0xC4, 30, 120), (std::vector<int>{5, 17, 29}));
-    EXPECT_EQ(breaks(0xC4, 30, 128), (std::vector<int>{5, 21}));
-    EXPECT_EQ(breaks(0x81, 32, 128, false), (std::vector<int>{7, 19, 31}));
-    EXPECT_EQ(breaks(0x81, 32, 128, true), (std::vector<int>{7, 23}));
-    EXPECT_TRUE(breaks(0xF0, 60).empty());
+    EXPECT_EQ(RxTraceRowFor(0xC4, 120, false).width, 12);
+    EXPECT_EQ(RxTraceRowFor(0xC4, 128, false).width, 16);
+    EXPECT_EQ(RxTraceRowFor(0x81, 128, false).width, 12);
+    EXPECT_EQ(RxTraceRowFor(0x81, 120, true).width, 16);
+    EXPECT_EQ(RxTraceRowFor(0xF0, 128, true).width, 0); // short replies stay on one line
 }
 
 } // namespace
