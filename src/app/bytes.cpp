@@ -2,6 +2,7 @@
 #include "app/bytes.h"
 
 #include "platform/runtime/vberror.h"
+#include "platform/system/codepage.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,10 +11,6 @@
 namespace qv {
 
 namespace {
-
-// XXX-CODEPAGE: replaced by the platform code page once it lands.
-QString Windows1252ToString(const QByteArray& b) { return QString::fromLatin1(b); }
-QByteArray StringToWindows1252(const QString& s) { return s.toLatin1(); }
 
 // A byte array given to a helper must hold at least one byte: the old runtime
 // could not even ask an empty array for its last index.
@@ -80,7 +77,7 @@ QString Bytes2String(const TaggedValue& data, int32_t start, std::optional<int32
         return {};
     if (r.first < 0 || r.last >= b.size())
         throw VbError(ErrSubscriptOutOfRange);
-    return Windows1252ToString(b.mid(r.first, r.last - r.first + 1));
+    return cp1252ToString(b.mid(r.first, r.last - r.first + 1));
 }
 
 QByteArray GetBytesReversed(const TaggedValue& data, uint8_t count)
@@ -109,7 +106,7 @@ QByteArray JoinBytes(const TaggedValue& first, const TaggedValue& second)
         case TaggedValue::Kind::Bytes: result.append(part.bytes()); break;
         case TaggedValue::Kind::Text:
             if (textCounts)
-                result.append(StringToWindows1252(part.text()));
+                result.append(stringToCp1252(part.text()));
             break;
         default: break;
         }

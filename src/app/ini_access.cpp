@@ -1,8 +1,6 @@
 // IniAccess: splitting and joining item lists, paths and folders.
 #include "app/ini_access.h"
 
-#include "platform/runtime/vberror.h"
-
 #include <QDir>
 #include <QFileInfo>
 
@@ -61,17 +59,6 @@ bool IniAccess::IsDirectory(const QString& sDirectory)
     if (sDirectory.isEmpty())
         return false;
     return QFileInfo(sDirectory).isDir();
-}
-
-bool IniAccess::RaiseIniError(bool created, const QString& path)
-{
-    if (created)
-        return true;
-    const VbError e(ErrPathFileAccess);
-    // XXX-DIALOGS: MsgBox("#" & number & vbCrLf & description & vbCrLf & path, vbOKOnly)
-    (void)e;
-    (void)path;
-    return false;
 }
 
 bool IniAccess::CreateFolder(const QString& sPath)

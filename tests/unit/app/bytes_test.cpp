@@ -80,6 +80,13 @@ TEST(Bytes2String, TakesTheRangeWholeOrRaises)
     EXPECT_EQ(Bytes2String(7.0, 1), QString());
 }
 
+TEST(Bytes2String, MapsEveryByteThroughTheCodePage)
+{
+    EXPECT_EQ(Bytes2String(hex("80e4fc81"), 1), QString::fromUtf8("€äü\u0081"));
+    // A text's characters become their code-page bytes in a join.
+    EXPECT_EQ(JoinBytes(hex("01"), QString::fromUtf8("€ä")), hex("0180e4"));
+}
+
 TEST(GetBytesReversed, TakesIndicesFiveOnLastFirst)
 {
     EXPECT_EQ(GetBytesReversed(tenBytes(), 3), hex("070605"));
