@@ -1,10 +1,20 @@
 // Small system helpers: internet connection state, task-bar height, registry value, opening a web address.
 #include "app/system_helpers.h"
 
+#include "platform/system/http.h"
+
 #include <QGuiApplication>
 #include <QScreen>
 
 namespace qv {
+
+QString GetConnectionState()
+{
+    // Modem, local network, proxy or busy modem: any kind of connection counts.
+    uint32_t flags = 0;
+    InternetGetConnectedState(&flags);
+    return (flags & 0x0F) != 0 ? QStringLiteral("Online") : QStringLiteral("Offline");
+}
 
 int32_t GetTaskbarHeight()
 {
