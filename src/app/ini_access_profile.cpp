@@ -3,6 +3,8 @@
 
 #include "platform/dialogs/msgbox.h"
 #include "platform/profile/profile.h"
+#include "platform/runtime/numbers.h"
+#include "platform/runtime/strings.h"
 #include "platform/runtime/vberror.h"
 #include "platform/system/paths.h"
 #include "platform/system/textfile.h"
@@ -56,6 +58,35 @@ void IniAccess::WriteEntry(const QString& Section, const QString& Key, const QSt
 void IniAccess::ClearSection(const QString& Section)
 {
     m_returnCode = WritePrivateProfileSectionA(Section, QStringList(), m_iniFile);
+}
+
+QString IniAccess::Array2String(const QStringList& ss, const QString& sep, uint8_t txtLim)
+{
+    const QChar q(txtLim);
+    QString result;
+    for (qsizetype i = 0; i < ss.size(); ++i) {
+        if (i > 0)
+            result += sep;
+        result += IsNumeric(ss[i]) ? ss[i] : q + ss[i] + q;
+    }
+    return result;
+}
+
+int32_t IniAccess::GetSections(const QString& pattern, QStringList& secname)
+{
+    secname = QStringList{QString()};
+    int32_t count = 0;
+    for (const QString& line : iniLines(m_iniFile)) {
+        if (line.size() < 3 || !line.startsWith(u'[') || !line.endsWith(u']'))
+            continue;
+        const QString name = line.mid(1, line.size() - 2);
+        if (!Like(name, pattern))
+            continue;
+        if (count >= secname.size())
+            secname.append(QString());
+        secname[count++] = name;
+    }
+    return count;
 }
 
 int32_t IniAccess::GetKeys(const QString& secname, QStringList& keyname)

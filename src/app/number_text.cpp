@@ -1,6 +1,9 @@
 // Number and work-time texts as people type them: either decimal separator, "hh:mm" work times.
 #include "app/number_text.h"
 
+#include "platform/runtime/numbers.h"
+#include "platform/runtime/strings.h"
+
 #include <cmath>
 
 namespace qv {
@@ -75,6 +78,33 @@ double NormalizeNumberText(const QString& text)
     }
     double result = digitsValue(intPart) + digitsValue(fracPart) / std::pow(10.0, digitCount(fracPart));
     return negative ? -result : result;
+}
+
+QString CheckWorkTime(const QString& text, int32_t maxHours)
+{
+    // The leading number of two characters, to the nearest whole number.
+    auto field = [](const QString& two) { return Round(Val(two)); };
+    const int p1 = InStr(text, QStringLiteral(":")) + 1;
+    const int p2 = InStr(p1, text, QStringLiteral(":")) + 1;
+    const double hours = field(Left(text, 2));
+    double minutes = 0;
+    double seconds = 0;
+    if (p1 >= 2) {
+        minutes = field(Mid(text, p1, 2));
+        if (p2 >= 2)
+            seconds = field(Mid(text, p2, 2));
+    }
+    for (const double v : {hours, minutes, seconds}) {
+        if (v < 0 || v > 255)
+            return {};
+    }
+    const bool valid = seconds == 0 && ((hours >= 1 && hours <= maxHours && minutes < 60) ||
+                                        (hours == 0 && minutes >= 2 && minutes <= 59));
+    if (!valid)
+        return {};
+    return QStringLiteral("%1:%2:00")
+        .arg(static_cast<int>(hours), 2, 10, QLatin1Char('0'))
+        .arg(static_cast<int>(minutes), 2, 10, QLatin1Char('0'));
 }
 
 } // namespace qv

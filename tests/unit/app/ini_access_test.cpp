@@ -35,6 +35,13 @@ TEST(IniAccessLists, String2ArraySplitsWithQualifiers)
     }
 }
 
+TEST(IniAccessLists, Array2StringQualifiesTexts)
+{
+    IniAccess ini;
+    EXPECT_EQ(ini.Array2String({"1", "x", "25"}, QStringLiteral(","), 34), QStringLiteral("1,\"x\",25"));
+    EXPECT_EQ(ini.Array2String({"a"}, QStringLiteral(";"), 39), QStringLiteral("'a'"));
+}
+
 TEST(IniAccessPaths, FormatPathJoinsWithOneSeparator)
 {
     IniAccess ini;
@@ -127,6 +134,23 @@ TEST_F(IniAccessFile, ClearSectionAndGetKeys)
     EXPECT_NE(m_ini.ReturnCode(), 0);
     EXPECT_EQ(m_ini.GetKeys(QStringLiteral("B"), keys), 0);
     EXPECT_EQ(m_ini.ReadEntry(QStringLiteral("A"), QStringLiteral("x"), QString()), QStringLiteral("1"));
+}
+
+TEST_F(IniAccessFile, GetSectionsMatchesWildcards)
+{
+    QFile f(m_ini.IniFile());
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("[COMCTRL]\r\n  [Card11]  \r\n[]\r\n[Card2]\r\n[card3]\r\nx=1\r\n");
+    f.close();
+    QStringList names;
+    EXPECT_EQ(m_ini.GetSections(QStringLiteral("Card#*"), names), 2);
+    EXPECT_EQ(names, (QStringList{"Card11", "Card2"})); // case matters
+    EXPECT_EQ(m_ini.GetSections(QStringLiteral("*"), names), 4);
+    EXPECT_EQ(m_ini.GetSections(QStringLiteral("[!C]*"), names), 1);
+    EXPECT_EQ(names, QStringList{"card3"});
+    m_ini.setIniFile(m_tmp.filePath(QStringLiteral("none.INI")));
+    EXPECT_EQ(m_ini.GetSections(QStringLiteral("*"), names), 0);
+    EXPECT_EQ(names, QStringList{QString()});
 }
 
 TEST_F(IniAccessFile, FolderThatCannotBeMadeIsReported)
