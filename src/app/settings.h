@@ -25,11 +25,11 @@ inline bool gGsmDevice = false;        // the connected station is the GSM varia
 inline bool gCheckVersion = false;           // check for new versions at start
 inline QDateTime gLastInternetConnect;       // last time the version check got through
 inline bool gInternetConnectValid = false;   // gLastInternetConnect holds a date read from the file
-inline QDateTime gLastCheckVersion;          // date of the last version check
+inline QDate gLastCheckVersion = QDate(2024, 1, 15); // date of the last version check
 inline QString gLastFWVersion = QStringLiteral("559,300"); // latest firmware versions known, "a,b"
 inline int16_t gLastFWVersionA = 559;
 inline int16_t gLastFWVersionB = 300;
-inline QDateTime gBuildDate = QDateTime(QDate(2024, 1, 15), QTime(0, 0)); // the program's fixed build date
+inline QDate gBuildDate = QDate(2024, 1, 15); // the program's fixed build date
 inline bool gSetTimePC = false;        // the environment variable "QVConfig" contains "SetTimePC"
 inline QString gProgramVersion;        // major, minor and revision written one after another
 inline bool gExpertOptions = false;    // an expert option is set among the write options
