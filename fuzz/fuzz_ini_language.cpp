@@ -82,7 +82,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         GetLangText(gLangIndex, id, QStringLiteral("d"));
     const QDomElement root = gXmlDoc.documentElement();
     for (QDomElement form = root.firstChildElement(); !form.isNull(); form = form.nextSiblingElement()) {
-        GetControlText(gLangIndex, form.tagName(), QString(), QString(), QString(), QStringLiteral("Caption"), {});
+        GetControlText(gLangIndex, form.tagName(), QString(), QString(), QString(), QStringLiteral("Caption"),
+                       {});
         for (QDomElement type = form.firstChildElement(); !type.isNull(); type = type.nextSiblingElement()) {
             for (QDomElement ctl = type.firstChildElement(); !ctl.isNull(); ctl = ctl.nextSiblingElement())
                 GetControlText(gLangIndex, form.tagName(), type.tagName(), ctl.tagName(),

@@ -102,13 +102,18 @@ QByteArray JoinBytes(const TaggedValue& first, const TaggedValue& second)
     QByteArray result;
     auto add = [&result](const TaggedValue& part, bool textCounts) {
         switch (part.kind()) {
-        case TaggedValue::Kind::Byte: result.append(static_cast<char>(part.byte())); break;
-        case TaggedValue::Kind::Bytes: result.append(part.bytes()); break;
+        case TaggedValue::Kind::Byte:
+            result.append(static_cast<char>(part.byte()));
+            break;
+        case TaggedValue::Kind::Bytes:
+            result.append(part.bytes());
+            break;
         case TaggedValue::Kind::Text:
             if (textCounts)
                 result.append(stringToCp1252(part.text()));
             break;
-        default: break;
+        default:
+            break;
         }
     };
     add(first, false);

@@ -15,7 +15,7 @@ namespace qv {
 // any other number is of the number kind.
 class TaggedValue
 {
-public:
+  public:
     enum class Kind { Nothing, Bytes, Byte, Text, Number };
 
     TaggedValue() = default;
@@ -36,7 +36,7 @@ public:
     const QString& text() const { return m_text; }
     uint8_t byte() const { return static_cast<uint8_t>(m_number); }
 
-private:
+  private:
     Kind m_kind = Kind::Nothing;
     QByteArray m_bytes;
     QString m_text;

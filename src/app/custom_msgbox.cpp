@@ -7,8 +7,9 @@
 
 namespace qv {
 
-int16_t CustomButtonMsgBox(intptr_t /*owner*/, const QString& prompt, const QString& title, const QString& caption1,
-                           const QString& caption2, const QString& caption3, int32_t style)
+int16_t CustomButtonMsgBox(intptr_t /*owner*/, const QString& prompt, const QString& title,
+                           const QString& caption1, const QString& caption2, const QString& caption3,
+                           int32_t style)
 {
     QStringList captions{caption1};
     if (!caption3.isEmpty())

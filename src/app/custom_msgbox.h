@@ -11,7 +11,8 @@ namespace qv {
 // (vbDefaultButton1..3). Returns 1 for the first button, 2 for the second, 3
 // for the third or for closing the box any other way. owner is the window the
 // box belongs to (the active window is taken).
-int16_t CustomButtonMsgBox(intptr_t owner, const QString& prompt, const QString& title, const QString& caption1,
-                           const QString& caption2, const QString& caption3, int32_t style);
+int16_t CustomButtonMsgBox(intptr_t owner, const QString& prompt, const QString& title,
+                           const QString& caption1, const QString& caption2, const QString& caption3,
+                           int32_t style);
 
 } // namespace qv

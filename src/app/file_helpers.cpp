@@ -42,7 +42,8 @@ uint8_t AppendLineToFile(const QString& path, const QString& text)
         }
         return 1;
     } catch (const VbError& e) {
-        MsgBox(path + QStringLiteral("\r\n") + QString::number(e.Number()) + u' ' + errorDescription(e), vbCritical);
+        MsgBox(path + QStringLiteral("\r\n") + QString::number(e.Number()) + u' ' + errorDescription(e),
+               vbCritical);
         return 0;
     }
 }
@@ -86,7 +87,8 @@ int32_t CountFileLines(const QString& path)
         return 0;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw VbError(file.error() == QFileDevice::PermissionsError ? ErrPermissionDenied : ErrPathFileAccess);
+        throw VbError(file.error() == QFileDevice::PermissionsError ? ErrPermissionDenied
+                                                                    : ErrPathFileAccess);
     constexpr qint64 kChunk = 16384;
     int32_t count = 0;
     while (true) {

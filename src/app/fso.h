@@ -9,7 +9,7 @@ namespace qv {
 // UTF-8, any other in the program's code page.
 class TextStream
 {
-public:
+  public:
     TextStream() = default;
     explicit TextStream(QString text) : m_text(std::move(text)) {}
 
@@ -21,7 +21,7 @@ public:
     QString ReadAll();
     void Close();
 
-private:
+  private:
     QString m_text;
     qsizetype m_pos = 0;
 };
@@ -32,7 +32,7 @@ inline constexpr int ForReading = 1;
 // One file the file-system object found.
 class FsoFile
 {
-public:
+  public:
     FsoFile() = default;
     explicit FsoFile(QString path) : m_path(std::move(path)) {}
 
@@ -41,13 +41,13 @@ public:
     // Raises VbError 53 when the file is gone, 70 or 75 when it cannot be read.
     TextStream OpenAsTextStream(int iomode = ForReading, int format = 0) const;
 
-private:
+  private:
     QString m_path;
 };
 
 class FileSystemObject
 {
-public:
+  public:
     // True when the path names an existing file.
     bool FileExists(const QString& path) const;
     // True when the path names an existing folder.

@@ -1,4 +1,5 @@
-// IniAccess: the settings store over the INI profile functions, with the path and folder routines of the start-up.
+// IniAccess: the settings store over the INI profile functions, with the path and folder routines of the
+// start-up.
 #pragma once
 #include <QString>
 #include <QStringList>
@@ -16,7 +17,7 @@ inline constexpr int kIniBufferSize = 260;
 // both directions.
 class IniAccess
 {
-public:
+  public:
     // Full path of the INI file.
     QString IniFile() const { return m_iniFile; }
     void setIniFile(const QString& fname) { m_iniFile = fname; }
@@ -57,7 +58,7 @@ public:
     // the last level was there or was created. A failed level is reported.
     bool CreateFolder(const QString& sPath);
 
-private:
+  private:
     static QString TrimControlChars(const QString& s);
     bool RaiseIniError(bool created, const QString& path);
 

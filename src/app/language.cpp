@@ -33,8 +33,8 @@ QString GetLangText(uint8_t /*lang*/, int32_t id, const QString& def)
     const QDomElement root = gXmlDoc.documentElement();
     if (root.isNull() || root.tagName() != u"Config")
         return def;
-    const QDomElement text =
-        root.firstChildElement(QStringLiteral("WithoutForm")).firstChildElement(QStringLiteral("s%1").arg(id));
+    const QDomElement text = root.firstChildElement(QStringLiteral("WithoutForm"))
+                                 .firstChildElement(QStringLiteral("s%1").arg(id));
     if (text.isNull())
         return def;
     return UnescapeLangText(text.text());

@@ -41,12 +41,13 @@ QString parseErrorText(const QString& path, const QByteArray& content, const QXm
     if (line >= 1 && line <= lines.size())
         source = QString::fromUtf8(lines[line - 1]).remove(u'\r');
     const QString crlf = QStringLiteral("\r\n");
-    return QStringLiteral("Your XML Document failed to load") + QStringLiteral("due the following error.") + crlf +
-           QStringLiteral("Error #: ") + QString::number(static_cast<int>(reader.error())) + QStringLiteral(": ") +
-           reason + QStringLiteral("Line #: ") + QString::number(line) + crlf + QStringLiteral("Line Position: ") +
-           QString::number(column) + crlf + QStringLiteral("Position In File: ") +
-           QString::number(reader.characterOffset()) + crlf + QStringLiteral("Source Text: ") + source + crlf +
-           QStringLiteral("Document URL: ") + QUrl::fromLocalFile(path).toString();
+    return QStringLiteral("Your XML Document failed to load") + QStringLiteral("due the following error.") +
+           crlf + QStringLiteral("Error #: ") + QString::number(static_cast<int>(reader.error())) +
+           QStringLiteral(": ") + reason + QStringLiteral("Line #: ") + QString::number(line) + crlf +
+           QStringLiteral("Line Position: ") + QString::number(column) + crlf +
+           QStringLiteral("Position In File: ") + QString::number(reader.characterOffset()) + crlf +
+           QStringLiteral("Source Text: ") + source + crlf + QStringLiteral("Document URL: ") +
+           QUrl::fromLocalFile(path).toString();
 }
 
 } // namespace
@@ -92,7 +93,8 @@ bool LoadLanguageFile(bool flag)
     QString reason;
     int line = 0;
     int column = 0;
-    const bool parsed = file.error() == QFileDevice::NoError && doc.setContent(&reader, false, &reason, &line, &column);
+    const bool parsed =
+        file.error() == QFileDevice::NoError && doc.setContent(&reader, false, &reason, &line, &column);
     lang_internal::resetNoLanguagesWarning();
     if (!parsed) {
         if (file.error() != QFileDevice::NoError)

@@ -18,27 +18,27 @@ inline int32_t gConfiguredBaud = 4800;
 inline bool gTraceOn = false;
 inline bool gTraceDefault = false;
 inline QString gProtocolPath;
-inline bool gZokDevice = false;        // the attached device is of the ZOK kind
-inline bool gGsmDevice = false;        // the connected station is the GSM variant
+inline bool gZokDevice = false; // the attached device is of the ZOK kind
+inline bool gGsmDevice = false; // the connected station is the GSM variant
 
 // --- Program (section SETTINGS) ---
-inline bool gCheckVersion = false;           // check for new versions at start
-inline QDateTime gLastInternetConnect;       // last time the version check got through
-inline bool gInternetConnectValid = false;   // gLastInternetConnect holds a date read from the file
+inline bool gCheckVersion = false;                   // check for new versions at start
+inline QDateTime gLastInternetConnect;               // last time the version check got through
+inline bool gInternetConnectValid = false;           // gLastInternetConnect holds a date read from the file
 inline QDate gLastCheckVersion = QDate(2024, 1, 15); // date of the last version check
 inline QString gLastFWVersion = QStringLiteral("559,300"); // latest firmware versions known, "a,b"
 inline int16_t gLastFWVersionA = 559;
 inline int16_t gLastFWVersionB = 300;
 inline QDate gBuildDate = QDate(2024, 1, 15); // the program's fixed build date
-inline bool gSetTimePC = false;        // the environment variable "QVConfig" contains "SetTimePC"
-inline QString gProgramVersion;        // major, minor and revision written one after another
-inline bool gExpertOptions = false;    // an expert option is set among the write options
+inline bool gSetTimePC = false;               // the environment variable "QVConfig" contains "SetTimePC"
+inline QString gProgramVersion;               // major, minor and revision written one after another
+inline bool gExpertOptions = false;           // an expert option is set among the write options
 inline bool gStationIniSwitch = false;
 
 // --- Main window state. LoadSettings fills these; the main window applies them
 // to its controls after the load and copies its controls' state back into them
 // before SaveSettings. ---
-inline float gMainLeft = 0;            // window position and size in twips
+inline float gMainLeft = 0; // window position and size in twips
 inline float gMainTop = 0;
 inline float gMainWidth = 14205;
 inline float gMainHeight = 8150;
@@ -50,19 +50,19 @@ inline bool gAutoSendAvailable = true; // chkCPC(1) is enabled
 inline bool gZokModeShown = false;     // coMode shows entry 1 and coMO the special ZOK mode text
 
 // --- Time check tolerances (section TIME), seconds ---
-inline bool gOkQuest = true;        // always show the comparison
-inline bool gWeekTimeMode = false;  // offer the week part of the time
-inline float gWaitToReturn = 0.4f;  // start value of the round-trip limit
+inline bool gOkQuest = true;       // always show the comparison
+inline bool gWeekTimeMode = false; // offer the week part of the time
+inline float gWaitToReturn = 0.4f; // start value of the round-trip limit
 inline float gWaitToReturnCur = 0.4f;
-inline float gStepInc = 0.01f;      // amount the limit grows by
-inline float gCountBeforeInc = 3;   // failed attempts between two widenings
-inline float gDiffOk = 0.5f;        // largest difference that counts as equal
-inline float gTimeOffset = -0.2f;   // offset applied to the PC time
+inline float gStepInc = 0.01f;    // amount the limit grows by
+inline float gCountBeforeInc = 3; // failed attempts between two widenings
+inline float gDiffOk = 0.5f;      // largest difference that counts as equal
+inline float gTimeOffset = -0.2f; // offset applied to the PC time
 
 // --- Station values to write (section STATION) ---
-inline int16_t gCodeNo = 31;           // code number to write (the main window's txtCodeNo(1))
-inline uint8_t gModeCode = 2;          // operating mode to write
-inline uint8_t gModeTextHidden = 0;    // 1: the mode combo shows no mode text yet
+inline int16_t gCodeNo = 31;        // code number to write (the main window's txtCodeNo(1))
+inline uint8_t gModeCode = 2;       // operating mode to write
+inline uint8_t gModeTextHidden = 0; // 1: the mode combo shows no mode text yet
 inline QString gWorkTime = QStringLiteral("02:00:00"); // work time to write, "hh:mm:ss"
 inline uint8_t gRtcWrite = 1;
 inline uint8_t gBackupCtrlWrite = 0;
@@ -78,13 +78,13 @@ inline uint8_t gSprint4msWrite = 0;
 inline uint8_t gCard6mit192Write = 0;
 
 // --- Files (section FILES) ---
-inline bool gAutoClipBoard = true;  // copy read cards to the clipboard
-inline QString gDirectCardsFile;    // file that read cards go to directly
-inline QString gCardFilePath;       // the card-list file
-inline uint8_t gSeparatorType = 1;  // separator of card-list files (1 to 5)
-inline uint8_t gTextQualifier = 0;  // text qualifier of card-list files: 0 none, else its character code
-inline QString gColHeadFile;        // the column-header file
-inline QString gColHeadFolder;      // its folder
+inline bool gAutoClipBoard = true; // copy read cards to the clipboard
+inline QString gDirectCardsFile;   // file that read cards go to directly
+inline QString gCardFilePath;      // the card-list file
+inline uint8_t gSeparatorType = 1; // separator of card-list files (1 to 5)
+inline uint8_t gTextQualifier = 0; // text qualifier of card-list files: 0 none, else its character code
+inline QString gColHeadFile;       // the column-header file
+inline QString gColHeadFolder;     // its folder
 
 // --- Radio-card feedback patterns last sent (sections QVEL and Card11):
 // cycle, green LED, red LED, beep ---

@@ -95,8 +95,8 @@ QString commandLine()
 QString commandLineLanguage()
 {
     static const char* const kWords[][2] = {{"en", "ENU"}, {"de", "DEU"}, {"fr", "FRA"}, {"sv", "SVE"},
-                                             {"pt", "POR"}, {"hu", "HUN"}, {"et", "EST"}, {"dk", "DAN"},
-                                             {"po", "POL"}, {"it", "ITA"}};
+                                            {"pt", "POR"}, {"hu", "HUN"}, {"et", "EST"}, {"dk", "DAN"},
+                                            {"po", "POL"}, {"it", "ITA"}};
     const QString cmd = commandLine();
     if (cmd.isEmpty())
         return {};
@@ -213,14 +213,17 @@ void loadTime()
 
 void loadStation()
 {
-    if (const auto no = wholeNumber(Trim(firstField(read("STATION", "lastCodeNo", QStringLiteral("31")))), 1, 511))
+    if (const auto no =
+            wholeNumber(Trim(firstField(read("STATION", "lastCodeNo", QStringLiteral("31")))), 1, 511))
         gCodeNo = static_cast<int16_t>(*no);
     const auto mode = wholeNumber(firstField(read("STATION", "lastMode", QStringLiteral("2"))), 1, 30);
     gModeCode = mode ? static_cast<uint8_t>(*mode) : 2;
     gModeTextHidden = 1;
     // A work time that is none keeps the one in hand.
     const QString wt = CheckWorkTime(
-        Left(firstField(read("STATION", "lastWorkTime", QStringLiteral("02:00:00"))) + QStringLiteral(":00"), 8), 99);
+        Left(firstField(read("STATION", "lastWorkTime", QStringLiteral("02:00:00"))) + QStringLiteral(":00"),
+             8),
+        99);
     if (!wt.isEmpty())
         gWorkTime = wt;
     const QString off = QStringLiteral("0");
@@ -326,7 +329,8 @@ void LoadSettings()
     loadFeedback("QVEL", "LastBRD", gAirBrdData, {8, 5, 0, 10});
     loadFeedback("Card11", "LastSel", gCard11SelData, {96, 2, 0, 17});
 
-    gExpertOptions = gCard6mit192Write != 0 || gSprint4msWrite != 0 || gExtProtWrite != 0 || gBackupCtrlWrite != 0;
+    gExpertOptions =
+        gCard6mit192Write != 0 || gSprint4msWrite != 0 || gExtProtWrite != 0 || gBackupCtrlWrite != 0;
 }
 
 } // namespace qv

@@ -75,7 +75,8 @@ void SaveSettings()
 {
     write("COMCTRL", "Port", QStringLiteral("COM") + QString::number(gComPort));
     if (gIniAccess.ReturnCode() == 0) {
-        MsgBox(QStringLiteral("Write Error ") + AppTitle() + QStringLiteral(".INI") + u'\r' + gIniAccess.IniFile(),
+        MsgBox(QStringLiteral("Write Error ") + AppTitle() + QStringLiteral(".INI") + u'\r' +
+                   gIniAccess.IniFile(),
                vbExclamation | vbOKOnly);
         return;
     }

@@ -32,7 +32,8 @@ int32_t GetTaskbarHeight()
     return barHeight * 15;
 }
 
-bool ReadRegistryValue(int32_t /*hKey*/, const QString& /*subKey*/, const QString& /*valueName*/, QString& value)
+bool ReadRegistryValue(int32_t /*hKey*/, const QString& /*subKey*/, const QString& /*valueName*/,
+                       QString& value)
 {
     value.clear();
     return false;

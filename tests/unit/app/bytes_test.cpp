@@ -108,7 +108,7 @@ TEST(JoinBytes, JoinsBytesArraysAndTexts)
     const Case cases[] = {
         {uint8_t(0xF6), hex("0102"), hex("f60102")},
         {hex("01"), QStringLiteral("AB"), hex("014142")},
-        {QByteArray(), QByteArray(), hex("00")}, // nothing added: one zero byte
+        {QByteArray(), QByteArray(), hex("00")},      // nothing added: one zero byte
         {QStringLiteral("AB"), hex("01"), hex("01")}, // a text counts only as the second part
         {0x83, 0x10, hex("8310")},
         {'M', TaggedValue(), hex("4d")},
@@ -162,7 +162,7 @@ TEST(Number2Bytes, BothByteOrdersAndThreeByteAddresses)
     EXPECT_EQ(Number2Bytes(2, 258), hex("0102"));
     EXPECT_EQ(Number2BytesLE(2, 258), hex("0201"));
     EXPECT_EQ(Number2Bytes(3, 5), hex("000005"));
-    EXPECT_EQ(Number2Bytes(1, 256), hex("00")); // high bits dropped silently
+    EXPECT_EQ(Number2Bytes(1, 256), hex("00"));   // high bits dropped silently
     EXPECT_EQ(Number2Bytes(2, 2.5), hex("0002")); // halves to even
     EXPECT_EQ(Number2Bytes(2, 3.5), hex("0004"));
     EXPECT_EQ(Number2Bytes3(65538), hex("010002"));

@@ -27,7 +27,7 @@ TEST(CustomButtonMsgBox, ButtonSetsAndResults)
         {"Set", "Cancel", "Keep", DialogAnswer::pressButton(3), {"Set", "Cancel", "Keep"}, 3},
         {"Yes", "No", "", DialogAnswer::pressButton(1), {"Yes", "No"}, 1},
         {"Yes", "No", "", DialogAnswer::pressButton(2), {"Yes", "No"}, 2},
-        {"Yes", "No", "", DialogAnswer::cancel(), {"Yes", "No"}, 3},  // closed another way
+        {"Yes", "No", "", DialogAnswer::cancel(), {"Yes", "No"}, 3}, // closed another way
         {"Fine", "", "", DialogAnswer::pressButton(1), {"Fine"}, 1},
         {"A", "", "C", DialogAnswer::pressButton(2), {"A", "", "C"}, 2}, // an empty second caption
     };
@@ -35,8 +35,8 @@ TEST(CustomButtonMsgBox, ButtonSetsAndResults)
         DialogHooks::reset();
         DialogHooks::queue(c.answer);
         EXPECT_EQ(CustomButtonMsgBox(0, QStringLiteral("Station time?"), QStringLiteral("Time"),
-                                     QString::fromUtf8(c.c1), QString::fromUtf8(c.c2), QString::fromUtf8(c.c3),
-                                     vbQuestion),
+                                     QString::fromUtf8(c.c1), QString::fromUtf8(c.c2),
+                                     QString::fromUtf8(c.c3), vbQuestion),
                   c.expected)
             << c.c1 << c.c2 << c.c3;
         ASSERT_EQ(DialogHooks::asked().size(), 1);
@@ -52,7 +52,8 @@ TEST(CustomButtonMsgBox, CaptionsFromTheLanguageFile)
         "<Config><Languages><DEU>Deutsch</DEU></Languages><WithoutForm><s1824>Stations-Zeit</s1824>"
         "<s1825>PC-Zeit</s1825></WithoutForm></Config>")));
     DialogHooks::queue(DialogAnswer::pressButton(2));
-    EXPECT_EQ(CustomButtonMsgBox(0, QStringLiteral("?"), QString(), GetLangText(gLangIndex, 1824, "Station time"),
+    EXPECT_EQ(CustomButtonMsgBox(0, QStringLiteral("?"), QString(),
+                                 GetLangText(gLangIndex, 1824, "Station time"),
                                  GetLangText(gLangIndex, 1825, "PC time"), QString(), 0),
               2);
     EXPECT_EQ(DialogHooks::asked()[0].captions, (QStringList{"Stations-Zeit", "PC-Zeit"}));

@@ -16,7 +16,7 @@ namespace {
 
 class FileHelpers : public ::testing::Test
 {
-protected:
+  protected:
     void SetUp() override { ASSERT_TRUE(m_tmp.isValid()); }
     QString path(const char* name) const { return m_tmp.filePath(QString::fromUtf8(name)); }
     void write(const QString& p, const QByteArray& bytes)
@@ -68,8 +68,8 @@ TEST_F(FileHelpers, ReadFileLineCountsFromEitherEnd)
         int n;
         const char* expected;
     };
-    const Case cases[] = {{1, "one"}, {3, "three"}, {4, ""}, {5, ""}, {-1, ""}, {-2, "three"}, {-4, "one"},
-                          {-5, ""},   {0, ""}};
+    const Case cases[] = {{1, "one"},    {3, "three"}, {4, ""},  {5, ""}, {-1, ""},
+                          {-2, "three"}, {-4, "one"},  {-5, ""}, {0, ""}};
     for (const Case& c : cases)
         EXPECT_EQ(ReadFileLine(p, c.n), QString::fromUtf8(c.expected)) << c.n;
     write(p, "lf\nonly");
@@ -103,7 +103,8 @@ TEST_F(FileHelpers, CardDumpAppendsBlocksInOrder)
     DialogHooks::queue(DialogAnswer::press(vbOK));
     AppendCardDump(QByteArray(1, '\x01'));
     ASSERT_EQ(DialogHooks::asked().size(), 1);
-    EXPECT_EQ(DialogHooks::asked()[0].prompt, gCardsBinFile + QStringLiteral("\r\nFile error #76, Path not found"));
+    EXPECT_EQ(DialogHooks::asked()[0].prompt,
+              gCardsBinFile + QStringLiteral("\r\nFile error #76, Path not found"));
     gCardsBinFile.clear();
     gFileMsgText.clear();
 }

@@ -21,11 +21,11 @@ TEST(IniAccessLists, String2ArraySplitsWithQualifiers)
     };
     const Case cases[] = {
         {"a;\"b;c\";d", {"a", "b;c", "d"}},
-        {"a;", {"a", ""}},                 // a trailing separator gives a trailing empty item
-        {"", {""}},                        // one empty element
-        {" x \t; \"y\" ", {"x", "y"}},     // trimmed of blanks and control characters
+        {"a;", {"a", ""}},             // a trailing separator gives a trailing empty item
+        {"", {""}},                    // one empty element
+        {" x \t; \"y\" ", {"x", "y"}}, // trimmed of blanks and control characters
         {"\"unclosed;z", {"\"unclosed", "z"}},
-        {"\"", {"\""}},                    // a lone qualifier is kept
+        {"\"", {"\""}}, // a lone qualifier is kept
     };
     IniAccess ini;
     for (const Case& c : cases) {
@@ -45,8 +45,10 @@ TEST(IniAccessLists, Array2StringQualifiesTexts)
 TEST(IniAccessPaths, FormatPathJoinsWithOneSeparator)
 {
     IniAccess ini;
-    EXPECT_EQ(ini.FormatPath(QStringLiteral("/d/Data/"), QStringLiteral("x.INI")), QStringLiteral("/d/Data/x.INI"));
-    EXPECT_EQ(ini.FormatPath(QStringLiteral("/d/Data"), QStringLiteral("x.INI")), QStringLiteral("/d/Data/x.INI"));
+    EXPECT_EQ(ini.FormatPath(QStringLiteral("/d/Data/"), QStringLiteral("x.INI")),
+              QStringLiteral("/d/Data/x.INI"));
+    EXPECT_EQ(ini.FormatPath(QStringLiteral("/d/Data"), QStringLiteral("x.INI")),
+              QStringLiteral("/d/Data/x.INI"));
     EXPECT_EQ(ini.FormatPath(QString(), QStringLiteral("x")), QStringLiteral("/x"));
 }
 
@@ -72,7 +74,7 @@ namespace {
 
 class IniAccessFile : public ::testing::Test
 {
-protected:
+  protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_tmp.isValid());
@@ -92,7 +94,8 @@ TEST_F(IniAccessFile, ReadsDefaultsAndEmptyValues)
     m_ini.WriteEntry(QStringLiteral("FILES"), QStringLiteral("Data"), QString());
     EXPECT_NE(m_ini.ReturnCode(), 0);
     // Present but empty: "", not the default.
-    EXPECT_EQ(m_ini.ReadEntry(QStringLiteral("FILES"), QStringLiteral("Data"), QStringLiteral("x")), QString());
+    EXPECT_EQ(m_ini.ReadEntry(QStringLiteral("FILES"), QStringLiteral("Data"), QStringLiteral("x")),
+              QString());
     // Names match without regard to case.
     m_ini.WriteEntry(QStringLiteral("Files"), QStringLiteral("DATA"), QStringLiteral(" c:/cards.csv "));
     EXPECT_EQ(m_ini.ReadEntry(QStringLiteral("files"), QStringLiteral("data"), QString()),
@@ -166,8 +169,8 @@ TEST_F(IniAccessFile, FolderThatCannotBeMadeIsReported)
     ASSERT_EQ(DialogHooks::asked().size(), 2);
     EXPECT_EQ(DialogHooks::asked()[0].prompt,
               QStringLiteral("#75\r\nPath/File access error\r\n") + blocker.fileName());
-    EXPECT_EQ(DialogHooks::asked()[1].prompt,
-              QStringLiteral("#75\r\nPath/File access error\r\n") + blocker.fileName() + QStringLiteral("/sub"));
+    EXPECT_EQ(DialogHooks::asked()[1].prompt, QStringLiteral("#75\r\nPath/File access error\r\n") +
+                                                  blocker.fileName() + QStringLiteral("/sub"));
     EXPECT_FALSE(QFileInfo::exists(blocker.fileName() + QStringLiteral("/sub/deeper")));
 }
 

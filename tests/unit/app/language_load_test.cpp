@@ -15,7 +15,7 @@ namespace {
 
 class LanguageLoad : public ::testing::Test
 {
-protected:
+  protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_tmp.isValid());
@@ -56,7 +56,8 @@ TEST_F(LanguageLoad, LoadsTextsAndRebuildsTheLanguageList)
 
 TEST_F(LanguageLoad, MissingFileIsReportedAndTheTextsStay)
 {
-    writeFile("<Config><Languages><XYZ>Xy</XYZ></Languages><WithoutForm><s1001>Old</s1001></WithoutForm></Config>");
+    writeFile(
+        "<Config><Languages><XYZ>Xy</XYZ></Languages><WithoutForm><s1001>Old</s1001></WithoutForm></Config>");
     ASSERT_TRUE(LoadLanguageFile(true));
     gLangCodes = QStringList{QString(), QStringLiteral("NOP")};
     DialogHooks::queue(DialogAnswer::press(vbOK));
@@ -70,14 +71,16 @@ TEST_F(LanguageLoad, MissingFileIsReportedAndTheTextsStay)
 
 TEST_F(LanguageLoad, BrokenFileIsReportedAndLookupsGiveDefaults)
 {
-    writeFile("<Config><Languages><XYZ>Xy</XYZ></Languages><WithoutForm><s1001>Old</s1001></WithoutForm></Config>");
+    writeFile(
+        "<Config><Languages><XYZ>Xy</XYZ></Languages><WithoutForm><s1001>Old</s1001></WithoutForm></Config>");
     ASSERT_TRUE(LoadLanguageFile(true));
     writeFile("<Config>\n<WithoutForm><s1001>New</s1001>\n</Config>\n");
     DialogHooks::queue(DialogAnswer::press(vbOK));
     EXPECT_FALSE(LoadLanguageFile(true));
     ASSERT_EQ(DialogHooks::asked().size(), 1);
     const DialogRequest& r = DialogHooks::asked()[0];
-    EXPECT_TRUE(r.prompt.startsWith(QStringLiteral("Your XML Document failed to loaddue the following error.\r\nError #: ")))
+    EXPECT_TRUE(r.prompt.startsWith(
+        QStringLiteral("Your XML Document failed to loaddue the following error.\r\nError #: ")))
         << r.prompt.toStdString();
     EXPECT_TRUE(r.prompt.contains(QStringLiteral("Line #: 3\r\n"))) << r.prompt.toStdString();
     EXPECT_TRUE(r.prompt.contains(QStringLiteral("Source Text: </Config>\r\n"))) << r.prompt.toStdString();

@@ -13,7 +13,7 @@ namespace {
 
 class LanguageLookup : public ::testing::Test
 {
-protected:
+  protected:
     void SetUp() override
     {
         const QString xml = QStringLiteral(R"(<?xml version="1.0" encoding="UTF-8"?>
@@ -57,8 +57,9 @@ TEST_F(LanguageLookup, NothingLoadedGivesDefaults)
 {
     gXmlDoc.clear();
     EXPECT_EQ(GetLangText(gLangIndex, 1812, QStringLiteral("dflt")), QStringLiteral("dflt"));
-    EXPECT_EQ(GetControlText(gLangIndex, QStringLiteral("frmMain"), QStringLiteral("Label"), QStringLiteral("lblPort"),
-                             {}, QStringLiteral("Caption"), QStringLiteral("dflt")),
+    EXPECT_EQ(GetControlText(gLangIndex, QStringLiteral("frmMain"), QStringLiteral("Label"),
+                             QStringLiteral("lblPort"), {}, QStringLiteral("Caption"),
+                             QStringLiteral("dflt")),
               QString());
 }
 
@@ -74,18 +75,18 @@ TEST_F(LanguageLookup, ControlTexts)
         const char* expected;
     };
     const Case cases[] = {
-        {"frmMain", "", "", "", "Caption", "Main"},                  // the window's own caption
-        {"frmMain", "", "", "", "ToolTipText", ""},                  // a window property it lacks
-        {"frmMain", "Label", "lblPort", "", "Caption", "Port"},      // a single control
-        {"frmMain", "Label", "lblNone", "", "Caption", "dflt"},      // a missing control
-        {"frmMain", "Label", "lblPort", "", "ToolTipText", "dflt"},  // a missing property
+        {"frmMain", "", "", "", "Caption", "Main"},                 // the window's own caption
+        {"frmMain", "", "", "", "ToolTipText", ""},                 // a window property it lacks
+        {"frmMain", "Label", "lblPort", "", "Caption", "Port"},     // a single control
+        {"frmMain", "Label", "lblNone", "", "Caption", "dflt"},     // a missing control
+        {"frmMain", "Label", "lblPort", "", "ToolTipText", "dflt"}, // a missing property
         {"frmMain", "CheckBox", "chkCPC", "1", "Caption", "Autosend W"},
         {"frmMain", "CheckBox", "chkCPC", "0", "Caption", "Autosend"},
         {"frmMain", "CheckBox", "chkCPC", "1", "ToolTipText", "tip 1"},
-        {"frmMain", "CheckBox", "chkCPC", "2", "Caption", "dflt"},   // no such member
+        {"frmMain", "CheckBox", "chkCPC", "2", "Caption", "dflt"}, // no such member
         {"frmMain", "CheckBox", "chkCPC", "0", "ToolTipText", "dflt"},
-        {"frmOther", "Label", "lblPort", "", "Caption", ""},         // no element for the window
-        {"frmEmpty", "Label", "lblPort", "", "Caption", ""},         // an empty window element
+        {"frmOther", "Label", "lblPort", "", "Caption", ""}, // no element for the window
+        {"frmEmpty", "Label", "lblPort", "", "Caption", ""}, // an empty window element
     };
     for (const Case& c : cases)
         EXPECT_EQ(GetControlText(gLangIndex, QString::fromUtf8(c.form), QString::fromUtf8(c.type),
@@ -117,12 +118,12 @@ TEST(ShippedLanguageFiles, AreCompleteAndAlike)
         const QDomElement root = doc.documentElement();
         ASSERT_EQ(root.tagName(), QStringLiteral("Config"));
         QStringList langs;
-        for (QDomElement e = root.firstChildElement(QStringLiteral("Languages")).firstChildElement(); !e.isNull();
-             e = e.nextSiblingElement())
+        for (QDomElement e = root.firstChildElement(QStringLiteral("Languages")).firstChildElement();
+             !e.isNull(); e = e.nextSiblingElement())
             langs << e.tagName();
         EXPECT_EQ(langs, (QStringList{QStringLiteral("DEU"), QStringLiteral("ENU")}));
-        for (QDomElement e = root.firstChildElement(QStringLiteral("WithoutForm")).firstChildElement(); !e.isNull();
-             e = e.nextSiblingElement()) {
+        for (QDomElement e = root.firstChildElement(QStringLiteral("WithoutForm")).firstChildElement();
+             !e.isNull(); e = e.nextSiblingElement()) {
             EXPECT_TRUE(QRegularExpression(QStringLiteral("^s1\\d{3}$")).match(e.tagName()).hasMatch())
                 << e.tagName().toStdString();
             idsByFile[i] << e.tagName();

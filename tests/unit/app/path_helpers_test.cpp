@@ -17,10 +17,11 @@ TEST(PathHelpers, SplitsPaths)
     };
     const Case cases[] = {
         {"/home/u/Data/cards.CSV", "/home/u/Data/", "cards.CSV", "cards", ".CSV"},
-        {"cards.CSV", "", "cards.CSV", "cards", ".CSV"},            // a bare file name has no folder
-        {"/home/u/Data/", "/home/u/Data/", "", "", ""},              // a folder has no file name
+        {"cards.CSV", "", "cards.CSV", "cards", ".CSV"}, // a bare file name has no folder
+        {"/home/u/Data/", "/home/u/Data/", "", "", ""},  // a folder has no file name
         {"a.b.c", "", "a.b.c", "a.b", ".c"},
-        {"/data/a.b/Protocol", "/data/a.b/", "Protocol", "Protocol", ""}, // a dotted folder gives no extension
+        {"/data/a.b/Protocol", "/data/a.b/", "Protocol", "Protocol",
+         ""}, // a dotted folder gives no extension
         {"", "", "", "", ""},
     };
     for (const Case& c : cases) {
@@ -49,14 +50,15 @@ TEST(PathHelpers, Fields)
         const char* expected;
     };
     const Case cases[] = {
-        {"31;1", 1, ";", "31"}, {"31;1", 2, ";", "1"}, {"31;1", 3, ";", ""}, {"31", 1, ";", "31"},
-        {"a,b,c", 2, ",", "b"}, {"a;b", 2, "", "b"},  // an empty separator means ";"
-        {"a;", 2, ";", ""},     {";x", 1, ";", ""},   {";x", 2, ";", "x"},
-        {"a;b", 0, ";", ""},    {"", 1, ";", ""},
-        {"a<>b<>c", 2, "<>", ">b"}, // the next field starts one character after the separator's start
+        {"31;1", 1, ";", "31"}, {"31;1", 2, ";", "1"},      {"31;1", 3, ";", ""}, {"31", 1, ";", "31"},
+        {"a,b,c", 2, ",", "b"}, {"a;b", 2, "", "b"}, // an empty separator means ";"
+        {"a;", 2, ";", ""},     {";x", 1, ";", ""},         {";x", 2, ";", "x"},  {"a;b", 0, ";", ""},
+        {"", 1, ";", ""},       {"a<>b<>c", 2, "<>", ">b"}, // the next field starts one character after the
+                                                            // separator's start
     };
     for (const Case& c : cases)
-        EXPECT_EQ(GetField(QString::fromUtf8(c.text), c.n, QString::fromUtf8(c.sep)), QString::fromUtf8(c.expected))
+        EXPECT_EQ(GetField(QString::fromUtf8(c.text), c.n, QString::fromUtf8(c.sep)),
+                  QString::fromUtf8(c.expected))
             << c.text << " " << c.n;
     EXPECT_EQ(GetAfterSemicolon(QStringLiteral("a;b;c"), 2), QStringLiteral("b;c"));
     EXPECT_EQ(GetAfterSemicolon(QStringLiteral("a;b;c"), 4), QString());

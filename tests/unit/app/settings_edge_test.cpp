@@ -28,8 +28,8 @@ TEST_F(Settings, PortAndBaudTexts)
         const char* port;
         int16_t expected;
     };
-    const Case cases[] = {{"COM12", 12}, {"com3", 3}, {"COM", 0}, {"COMx", 0}, {"COM 4", 4},
-                          {"COM99999999", 5}, // no port number: the one in hand stays
+    const Case cases[] = {{"COM12", 12}, {"com3", 3},        {"COM", 0}, {"COMx", 0},
+                          {"COM 4", 4},  {"COM99999999", 5}, // no port number: the one in hand stays
                           {"COM-2", 5}};
     for (const Case& c : cases) {
         gComPort = 5;
@@ -101,7 +101,8 @@ TEST_P(SettingsLocale, TimeTolerancesWithEitherSeparatorAndTheirSentinels)
         const char* text;
         float expected;
     };
-    const Case cases[] = {{"4", 0.4f}, {"", 0.4f}, {"0,6", 0.6f}, {"0.6", 0.6f}, {"4,0", 4.0f}, {"4.0", 4.0f}};
+    const Case cases[] = {{"4", 0.4f},   {"", 0.4f},    {"0,6", 0.6f},
+                          {"0.6", 0.6f}, {"4,0", 4.0f}, {"4.0", 4.0f}};
     for (const Case& c : cases) {
         set("TIME", "msWaitToReturn", QString::fromLatin1(c.text));
         LoadSettings();
@@ -147,8 +148,10 @@ TEST_F(Settings, FirmwareVersions)
         int a;
         int b;
     };
-    const Case cases[] = {{"600,250", "600,300", 600, 300}, {"500", "559,300", 559, 300},
-                          {"610,310", "610,310", 610, 310}, {"x,y", "559,300", 559, 300},
+    const Case cases[] = {{"600,250", "600,300", 600, 300},
+                          {"500", "559,300", 559, 300},
+                          {"610,310", "610,310", 610, 310},
+                          {"x,y", "559,300", 559, 300},
                           {"700,99999", "700,300", 700, 300}};
     for (const Case& c : cases) {
         set("SETTINGS", "LastFWVersion", QString::fromLatin1(c.text));
@@ -167,9 +170,10 @@ TEST_F(Settings, LastCheckVersionStaysBetweenBuildAndToday)
         QDate stored;
         QDate expected;
     };
-    const Case cases[] = {{QDate(2026, 5, 1), QDate(2025, 6, 1)},  // later than today
-                          {QDate(2025, 1, 1), QDate(2025, 6, 1)},  // before the build
-                          {QDate(2026, 3, 10), QDate(2026, 3, 10)}, {QDate(2025, 9, 9), QDate(2025, 9, 9)}};
+    const Case cases[] = {{QDate(2026, 5, 1), QDate(2025, 6, 1)}, // later than today
+                          {QDate(2025, 1, 1), QDate(2025, 6, 1)}, // before the build
+                          {QDate(2026, 3, 10), QDate(2026, 3, 10)},
+                          {QDate(2025, 9, 9), QDate(2025, 9, 9)}};
     for (const Case& c : cases) {
         set("SETTINGS", "LastCheckVersion", CStr(c.stored));
         LoadSettings();
@@ -267,10 +271,10 @@ TEST_F(Settings, LanguageFromTheCommandLineOrInitLang)
         {"FR", "DEU", 3},          // any case
         {"xx", "FRA", 3},          // not in the table: InitLang decides
         {"", "ENU", 2},
-        {"", "2DEU", 1},           // a stored index followed by a code names that code
-        {"", "3", 3},              // an index alone
-        {"", "9", 2},              // an index beyond the list: English
-        {"", "SVE", 2},            // a code not in the list: English
+        {"", "2DEU", 1}, // a stored index followed by a code names that code
+        {"", "3", 3},    // an index alone
+        {"", "9", 2},    // an index beyond the list: English
+        {"", "SVE", 2},  // a code not in the list: English
     };
     for (const Case& c : cases) {
         gCommandLine = QString::fromLatin1(c.commandLine);
@@ -301,7 +305,8 @@ TEST_F(Settings, UnwritableFileIsReportedAndNothingElseWritten)
     DialogHooks::queue(DialogAnswer::press(vbOK));
     SaveSettings();
     ASSERT_EQ(DialogHooks::asked().size(), 1);
-    EXPECT_EQ(DialogHooks::asked()[0].prompt, QStringLiteral("Write Error QV-Config.INI\r") + gIniAccess.IniFile());
+    EXPECT_EQ(DialogHooks::asked()[0].prompt,
+              QStringLiteral("Write Error QV-Config.INI\r") + gIniAccess.IniFile());
     EXPECT_EQ(DialogHooks::asked()[0].style & 0xF0, vbExclamation);
 }
 

@@ -16,7 +16,7 @@ namespace qv::test {
 
 class SettingsFile : public ::testing::Test
 {
-protected:
+  protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_tmp.isValid());
@@ -37,7 +37,8 @@ protected:
     }
     QString get(const char* section, const char* key)
     {
-        return gIniAccess.ReadEntry(QString::fromLatin1(section), QString::fromLatin1(key), QStringLiteral("<none>"));
+        return gIniAccess.ReadEntry(QString::fromLatin1(section), QString::fromLatin1(key),
+                                    QStringLiteral("<none>"));
     }
     void touchProgramFile(const QString& name)
     {

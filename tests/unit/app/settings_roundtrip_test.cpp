@@ -16,8 +16,8 @@ struct Key
 {
     const char* section;
     const char* key;
-    QString text;                  // as the program itself writes it
-    std::function<bool()> loaded;  // the variable holds the value after a load
+    QString text;                 // as the program itself writes it
+    std::function<bool()> loaded; // the variable holds the value after a load
 };
 
 QString dec(const char* whole, const char* fraction)
@@ -49,7 +49,8 @@ std::vector<Key> everyKey()
         {"STATION", "OnlyVEKG_J", "1", [] { return gOnlyVekGJ == 1; }},
         {"STATION", "TurnOff", "1", [] { return gTurnOff == 1; }},
         {"TIME", "OkQuest", "2", [] { return !gOkQuest && gWeekTimeMode; }},
-        {"TIME", "msWaitToReturn", dec("0", "6"), [] { return gWaitToReturn == 0.6f && gWaitToReturnCur == 0.6f; }},
+        {"TIME", "msWaitToReturn", dec("0", "6"),
+         [] { return gWaitToReturn == 0.6f && gWaitToReturnCur == 0.6f; }},
         {"TIME", "StepInc", dec("0", "02"), [] { return gStepInc == 0.02f; }},
         {"TIME", "CountBeforeInc", "5", [] { return gCountBeforeInc == 5; }},
         {"TIME", "Diff_Ok", dec("0", "75"), [] { return gDiffOk == 0.75f; }},

@@ -18,6 +18,7 @@ TEST(SystemHelpers, ConnectionState)
 TEST(SystemHelpers, RegistryValueIsNeverFound)
 {
     QString value = QStringLiteral("before");
-    EXPECT_FALSE(ReadRegistryValue(HKEY_LOCAL_MACHINE, QStringLiteral("SOFTWARE\\x"), QStringLiteral("Path"), value));
+    EXPECT_FALSE(
+        ReadRegistryValue(HKEY_LOCAL_MACHINE, QStringLiteral("SOFTWARE\\x"), QStringLiteral("Path"), value));
     EXPECT_EQ(value, QString());
 }
