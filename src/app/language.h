@@ -7,6 +7,8 @@
 
 namespace qv {
 
+class Form;
+
 // Index of the current language in gLangCodes and gLangNames (1-based; 0 = none).
 inline uint8_t gLangIndex = 0;
 // Codes (three letters) and display names of the available languages, same
@@ -49,6 +51,13 @@ QString GetControlText(uint8_t lang, const QString& form, const QString& type, c
 QString GetControlText(uint8_t lang, const QString& form, const QString& type, const QString& control,
                        const QString& index, const QString& property, const QString& further,
                        const QString& def);
+
+// Sets the window's title (the program's title, a blank and the file's
+// caption) and the captions and tooltips of its controls, menu items, toolbar
+// buttons, tabs and status-bar panels, found by window, control type, name and
+// Index. Entries for controls the window does not have are skipped; controls
+// without an entry keep their text.
+void ApplyLanguage(Form& form);
 
 // Undoes the language files' own escapes: "&gt;" for ">", "&lt;" for "<" and
 // "__" for "&" (the controls' access-key marker).

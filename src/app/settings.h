@@ -104,6 +104,19 @@ void LoadSettings();
 // "Write Error " and the file's path, and nothing else is written.
 void SaveSettings();
 
+class Control;
+class Form;
+
+// Puts the main window where the settings say (call after LoadSettings):
+// position and width from gMainLeft, gMainTop and gMainWidth; with
+// gMainFitHeight the height starts at 8150 twips and grows until the settings
+// panel picture1 fits above 1700 twips of the inner area; a window that lies
+// partly off the screen, or at 0,0, is centred.
+void PlaceMainWindow(Form& frm, const Control& picture1);
+// Takes the main window's position, size and minimised state into the
+// settings variables (call before SaveSettings).
+void TakeMainWindowGeometry(const Form& frm);
+
 // The command line after the program's name, as LoadSettings reads it; when
 // unset, the program's own arguments joined by blanks. Tests set it.
 inline std::optional<QString> gCommandLine;

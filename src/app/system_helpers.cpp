@@ -1,9 +1,12 @@
 // Small system helpers: internet connection state, task-bar height, registry value, opening a web address.
 #include "app/system_helpers.h"
 
+#include "platform/controls/screen.h"
 #include "platform/system/http.h"
+#include "platform/system/shell.h"
 
 #include <QGuiApplication>
+#include <QRegularExpression>
 #include <QScreen>
 
 namespace qv {
@@ -37,6 +40,16 @@ bool ReadRegistryValue(int32_t /*hKey*/, const QString& /*subKey*/, const QStrin
 {
     value.clear();
     return false;
+}
+
+void OpenUrl(intptr_t /*hWnd*/, const QString& url)
+{
+    Screen.setMousePointer(vbHourglass);
+    // An address that names its own scheme ("https://...") is opened as it is;
+    // any other is taken for a web address.
+    static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*://"));
+    ShellExecute(scheme.match(url).hasMatch() ? url : QStringLiteral("http://") + url);
+    Screen.setMousePointer(vbDefault);
 }
 
 } // namespace qv
