@@ -12,7 +12,7 @@ namespace qv {
 // array, a single byte, a text, a number, or nothing. Each helper names the
 // kinds it works on and gives a neutral result for the others. A whole number
 // from 0 to 255 counts as a single byte (so JoinBytes(0xF6, data) adds 0xF6);
-// any other number is of the number kind.
+// any other number is of the number kind. A char is always a byte.
 class TaggedValue
 {
   public:
@@ -29,6 +29,8 @@ class TaggedValue
           m_number(static_cast<double>(value))
     {
     }
+    // A char is a byte whatever its sign ('\xF6' is 0xF6).
+    TaggedValue(char value) : m_kind(Kind::Byte), m_number(static_cast<uint8_t>(value)) {}
 
     Kind kind() const { return m_kind; }
     bool isBytes() const { return m_kind == Kind::Bytes; }

@@ -112,6 +112,7 @@ TEST(JoinBytes, JoinsBytesArraysAndTexts)
         {QStringLiteral("AB"), hex("01"), hex("01")}, // a text counts only as the second part
         {0x83, 0x10, hex("8310")},
         {'M', TaggedValue(), hex("4d")},
+        {'\xF6', hex("01"), hex("f601")},
         {hex("0102"), 2.5, hex("0102")}, // numbers add nothing
     };
     for (const Case& c : cases)
