@@ -10,8 +10,8 @@ namespace qv {
 
 // --- Serial link (section COMCTRL). gComPort, gBaud and gConfiguredBaud,
 // like gTraceOn, gTraceDefault and gProtocolPath of section FILES, belong to
-// the station link (link/link_globals.h). ---
-// XXX-LINK: these six move out once the link's header is on main.
+// the station link (link/link_globals.h): they stand here only until that
+// header is part of the build, and go when it is. ---
 inline int16_t gComPort = 0;
 inline int32_t gBaud = 4800;
 inline int32_t gConfiguredBaud = 4800;
