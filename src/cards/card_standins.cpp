@@ -1,0 +1,190 @@
+// Stand-ins for helpers of other subsystems that the card interpreter calls, until their owners land.
+#include "cards/card_standins.h"
+
+#include "cards/card_externs.h"
+
+#include <QDateTime>
+#include <QLocale>
+#include <QStringList>
+#include <algorithm>
+#include <cmath>
+
+namespace qv::cardsaux {
+
+namespace {
+
+// Windows-1252 at 0x80-0x9F; its five unassigned bytes keep their own code point.
+constexpr char16_t kCp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+QChar cp1252Char(uint8_t b)
+{
+    return (b >= 0x80 && b <= 0x9F) ? QChar(kCp1252High[b - 0x80]) : QChar(char16_t(b));
+}
+
+QString formatSecondsWith(const QString& text, int64_t noTime)
+{
+    if (text.isEmpty())
+        return {};
+    const int64_t n = std::llrint(Val(text)); // halves to the even neighbour
+    if (n == noTime)
+        return {};
+    const int64_t h = n / 3600;
+    const int64_t m = (n - 3600 * h) / 60;
+    const int64_t s = n - 3600 * h - 60 * m;
+    auto two = [](int64_t v) {
+        const QString t = QStringLiteral("00") + QString::number(v);
+        return v > 99 ? t.right(3) : t.right(2);
+    };
+    return two(h) + u':' + two(m) + u':' + two(s);
+}
+
+} // namespace
+
+QString Bytes2String(const QByteArray& bytes)
+{
+    QString text;
+    text.reserve(bytes.size());
+    for (char c : bytes)
+        text.append(cp1252Char(uint8_t(c)));
+    return text;
+}
+
+bool IsBlankBytes(const QByteArray& bytes)
+{
+    if (bytes.isEmpty())
+        return false;
+    for (uint8_t fill : {uint8_t(0x00), uint8_t(0xFF), uint8_t(0xEE)}) {
+        if (std::all_of(bytes.begin(), bytes.end(), [fill](char c) { return uint8_t(c) == fill; }))
+            return true;
+    }
+    return false;
+}
+
+QString BytesToHex(const QByteArray& bytes, const QString& separator)
+{
+    QStringList parts;
+    for (char c : bytes)
+        parts << QStringLiteral("%1").arg(uint8_t(c), 2, 16, QLatin1Char('0')).toUpper();
+    return parts.join(separator);
+}
+
+QString FormatSeconds(const QString& seconds)
+{
+    return formatSecondsWith(seconds, 0xEEEEEE);
+}
+
+QString FormatCardSeconds(const QString& seconds)
+{
+    return formatSecondsWith(seconds, 0xEEEE);
+}
+
+QString SubSecondText(uint8_t b)
+{
+    return QStringLiteral(",%1").arg(int(b) * 1000 / 256, 3, 10, QLatin1Char('0'));
+}
+
+QString WeekdayText(int td, int length)
+{
+    const int w = (td & 0x0F) >> 1;
+    return gWeekdayNames.mid(w * 10, length);
+}
+
+QString PunchTimeText(int td, int th, int tl)
+{
+    QString result(8, u' ');
+    if (td == 0xFF && th == 0xFF && tl == 0xFF)
+        return result;
+    if (th >= 0xF0)
+        return QStringLiteral("Err") + QString::number(th & 15, 16).toUpper();
+    const int s = th * 256 + tl;
+    const QString t = s == 0xEEEE ? QString() : FormatSeconds(QString::number((td % 2) * 43200 + s));
+    return t.isEmpty() ? result : t;
+}
+
+QString ReadoutTimestamp()
+{
+    if (gActionCode == ActSwitchOff)
+        return gFileTimeText;
+    const QDateTime now = QDateTime::currentDateTime(); // read once
+    return ShortDateText(now.date()) + u' ' + FormatSeconds(QString::number(now.time().msecsSinceStartOfDay() / 1000));
+}
+
+QString ConvertCardCharset(const QString& text)
+{
+    static const std::pair<char16_t, char16_t> kMap[] = {
+        {cp1252Char(0x8E).unicode(), 0xC4}, {cp1252Char(0x99).unicode(), 0xD6},
+        {cp1252Char(0x9A).unicode(), 0xDC}, {cp1252Char(0x84).unicode(), 0xE4},
+        {cp1252Char(0x94).unicode(), 0xF6}, {cp1252Char(0x81).unicode(), 0xFC},
+        {cp1252Char(0x9E).unicode(), 0xDF}, {u'[', 0xC4}, {u'\\', 0xD6}, {u']', 0xDC},
+        {u'{', 0xE4}, {u'|', 0xF6}, {u'}', 0xFC}, {u'~', 0xDF},
+        {cp1252Char(0x82).unicode(), 0xE9}, {cp1252Char(0x8A).unicode(), 0xE8}};
+    QString out = text;
+    for (const auto& [from, to] : kMap)
+        out.replace(QChar(from), QChar(to));
+    return out;
+}
+
+float BatteryVoltage(uint8_t code)
+{
+    if (code == 0)
+        return 1.9f;
+    if (code <= 15)
+        return 1.9f + 0.09f * float(code);
+    return 0.0f;
+}
+
+double Val(const QString& text)
+{
+    int i = 0;
+    while (i < text.size() && (text[i] == u' ' || text[i] == u'\t'))
+        ++i;
+    int start = i;
+    if (i < text.size() && (text[i] == u'-' || text[i] == u'+'))
+        ++i;
+    bool dot = false;
+    while (i < text.size() && (text[i].isDigit() || (text[i] == u'.' && !dot))) {
+        dot = dot || text[i] == u'.';
+        ++i;
+    }
+    bool ok = false;
+    const double v = text.mid(start, i - start).toDouble(&ok);
+    return ok ? v : 0.0;
+}
+
+QDate DateSerial(int year, int month, int day)
+{
+    if (year >= 0 && year <= 29)
+        year += 2000;
+    else if (year >= 30 && year <= 99)
+        year += 1900;
+    return QDate(year, 1, 1).addMonths(month - 1).addDays(day - 1);
+}
+
+QString ShortDateText(const QDate& date)
+{
+    return QLocale().toString(date, QLocale::ShortFormat);
+}
+
+QString MonthAbbrevText(const QDate& date)
+{
+    return QLocale().toString(date, QStringLiteral("MMM"));
+}
+
+QString SingleText(float value)
+{
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return locale.toString(double(value), 'g', 7);
+}
+
+QString ThousandthsText(double value)
+{
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return locale.toString(value, 'f', 3);
+}
+
+} // namespace qv::cardsaux
