@@ -13,7 +13,21 @@
 #include <initializer_list>
 #include <map>
 #include <memory>
+#include <ostream>
 #include <vector>
+
+// Readable failure messages for texts and punches.
+inline void PrintTo(const QString& s, std::ostream* os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
+
+namespace qv {
+inline void PrintTo(const PunchEntry& p, std::ostream* os)
+{
+    *os << "{" << p.CN.toStdString() << " | " << p.Day.toStdString() << " | " << p.Time.toStdString() << "}";
+}
+} // namespace qv
 
 namespace qv::test {
 
