@@ -2,6 +2,7 @@
 #include "cards/card_standins.h"
 
 #include "cards/card_externs.h"
+#include "platform/system/codepage.h"
 
 #include <QDateTime>
 #include <QLocale>
@@ -13,15 +14,9 @@ namespace qv::cardsaux {
 
 namespace {
 
-// Windows-1252 at 0x80-0x9F; its five unassigned bytes keep their own code point.
-constexpr char16_t kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
 QChar cp1252Char(uint8_t b)
 {
-    return (b >= 0x80 && b <= 0x9F) ? QChar(kCp1252High[b - 0x80]) : QChar(char16_t(b));
+    return QChar(cp1252ToUnicode(b));
 }
 
 QString formatSecondsWith(const QString& text, int64_t noTime)
@@ -45,11 +40,7 @@ QString formatSecondsWith(const QString& text, int64_t noTime)
 
 QString Bytes2String(const QByteArray& bytes)
 {
-    QString text;
-    text.reserve(bytes.size());
-    for (char c : bytes)
-        text.append(cp1252Char(uint8_t(c)));
-    return text;
+    return cp1252ToString(bytes);
 }
 
 bool IsBlankBytes(const QByteArray& bytes)
