@@ -37,7 +37,8 @@ std::vector<QByteArray> card192()
 void BM_Decode192PunchCard(benchmark::State& state)
 {
     const std::vector<QByteArray> blocks = card192();
-    qv::gWeekdayNames = QStringLiteral("Sunday    Monday    Tuesday   Wednesday Thursday  Friday    Saturday  ");
+    qv::gWeekdayNames =
+        QStringLiteral("Sunday    Monday    Tuesday   Wednesday Thursday  Friday    Saturday  ");
     qv::gActionCode = qv::ActReadCards;
     qv::gCardType = 0x61;
     for (auto _ : state) {
@@ -45,7 +46,8 @@ void BM_Decode192PunchCard(benchmark::State& state)
             qv::DecodeCardData(0x61, uint8_t(n), blocks[size_t(n)]);
         benchmark::DoNotOptimize(qv::gCardRecord.Punches[192].Time.constData());
     }
-    state.counters["cards_per_s"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["cards_per_s"] =
+        benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
     // How many times faster than a station at 38400 baud can deliver the cards.
     state.counters["x_line_rate"] =
         benchmark::Counter(double(state.iterations()) / kCardsPerSecondOnLine, benchmark::Counter::kIsRate);

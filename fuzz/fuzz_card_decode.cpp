@@ -31,7 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     static const int16_t kActions[] = {0, qv::ActReadCards, qv::ActSwitchOff, qv::ActAirCardList};
     qv::gActionCode = kActions[(flags >> 6) & 3];
     qv::gStationTimeText = (flags & 0x02) ? QStringLiteral("10:11:12,500") : QString();
-    qv::gWeekdayNames = QStringLiteral("Sunday    Monday    Tuesday   Wednesday Thursday  Friday    Saturday  ");
+    qv::gWeekdayNames =
+        QStringLiteral("Sunday    Monday    Tuesday   Wednesday Thursday  Friday    Saturday  ");
     qv::gFirmware = 600;
     qv::gDeletedCards.clear();
     qv::gCardRecord = qv::gEmptyCardRecord;

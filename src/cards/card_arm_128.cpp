@@ -1,4 +1,5 @@
-// The interpreter's arm for the 128-punch cards 0xA1 (air card), 0xF7 and 0xF9, which choose their next block.
+// The interpreter's arm for the 128-punch cards 0xA1 (air card), 0xF7 and 0xF9, which choose their next
+// block.
 #include "cards/card_detect.h"
 #include "cards/card_externs.h"
 #include "cards/card_interpreter.h"
@@ -42,9 +43,15 @@ void correctBlockNumber(uint8_t& block, const QByteArray& image)
     if (block < 1 || block > 3)
         return;
     switch (DetectCardLayout(image)) {
-    case kLayoutBlock1: block = 1; break;
-    case kLayoutBlock2: block = 2; break;
-    case kLayoutAirBlock3: block = 3; break;
+    case kLayoutBlock1:
+        block = 1;
+        break;
+    case kLayoutBlock2:
+        block = 2;
+        break;
+    case kLayoutAirBlock3:
+        block = 3;
+        break;
     default:
         if (block == 1)
             block = 4;
@@ -102,8 +109,9 @@ void decodeBlock3(const QByteArray& image)
     timedSlot(image, 88, airCardMask(), r.AuxCN2, r.AuxDay2, r.AuxTime2);
     timedSlot(image, 92, airCardMask(), r.AuxCN3, r.AuxDay3, r.AuxTime3);
     if (gCardType == 0xA1) {
-        r.Volt = gAutoSendRead == 1 ? gTextInvalid
-                                    : cardsaux::SingleText(cardsaux::BatteryVoltage(byteAt(image, 71))) + u'V';
+        r.Volt = gAutoSendRead == 1
+                     ? gTextInvalid
+                     : cardsaux::SingleText(cardsaux::BatteryVoltage(byteAt(image, 71))) + u'V';
         if (byteAt(image, 85) != 0xAA)
             r.Volt += QStringLiteral(" !!!"); // the card reports a weak battery
         r.BattDate = batteryDateText(byteAt(image, 60), byteAt(image, 61), byteAt(image, 62));
@@ -149,11 +157,21 @@ void decode128Card(uint8_t code, uint8_t& block, const QByteArray& image)
     if (block != 2)
         requireBytes(image, kBlockSize);
     switch (block) {
-    case 0: decodeBlock0(code, image); break;
-    case 1: decodeBlock1(code, image); break;
-    case 2: next(3); break; // nothing on it that a list shows
-    case 3: decodeBlock3(image); break;
-    default: decodePunchBlock(block, image); break;
+    case 0:
+        decodeBlock0(code, image);
+        break;
+    case 1:
+        decodeBlock1(code, image);
+        break;
+    case 2:
+        next(3);
+        break; // nothing on it that a list shows
+    case 3:
+        decodeBlock3(image);
+        break;
+    default:
+        decodePunchBlock(block, image);
+        break;
     }
 }
 

@@ -1,4 +1,5 @@
-// The interpreter's arm for the 0x60/0x61 cards: header and owner data in blocks 0-1, 192 punches in blocks 2-7.
+// The interpreter's arm for the 0x60/0x61 cards: header and owner data in blocks 0-1, 192 punches in blocks
+// 2-7.
 #include "cards/card_externs.h"
 #include "cards/card_fields.h"
 #include "cards/card_interpreter.h"
@@ -61,14 +62,22 @@ void decode192Card(uint8_t block, const QByteArray& image)
         return;
     requireBytes(image, kBlockSize);
     switch (block) {
-    case 0: decodeBlock0(image); break;
-    case 1: decodeBlock1(image); break;
-    case 6: DecodePunchPage(image, 0); break; // punches 1-32
-    case 7:                                   // punches 33-64, and the card is complete
+    case 0:
+        decodeBlock0(image);
+        break;
+    case 1:
+        decodeBlock1(image);
+        break;
+    case 6:
+        DecodePunchPage(image, 0);
+        break; // punches 1-32
+    case 7:    // punches 33-64, and the card is complete
         DecodePunchPage(image, 1);
         finishCard();
         break;
-    default: DecodePunchPage(image, block); break; // blocks 2-5: punches 65-192
+    default:
+        DecodePunchPage(image, block);
+        break; // blocks 2-5: punches 65-192
     }
 }
 

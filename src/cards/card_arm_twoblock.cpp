@@ -15,9 +15,12 @@ namespace {
 int16_t ownerLength(uint8_t code)
 {
     switch (code) {
-    case 0x80: return 104;
-    case 0xA0: return 128;
-    default: return 24; // 0x90, 0xB0, 0xFF: punches follow from offset 56
+    case 0x80:
+        return 104;
+    case 0xA0:
+        return 128;
+    default:
+        return 24; // 0x90, 0xB0, 0xFF: punches follow from offset 56
     }
 }
 
@@ -42,7 +45,9 @@ void decodeBlock0(uint8_t code, const QByteArray& image)
     OwnerSplitStep(counter);
 
     switch (code) {
-    case 0xA0: OwnerFieldsStep(counter); break;
+    case 0xA0:
+        OwnerFieldsStep(counter);
+        break;
     case 0xB0: {
         const int n = std::min(punchCountValue(), 9);
         for (int k = 1; k <= n; ++k)
@@ -58,7 +63,8 @@ void decodeBlock0(uint8_t code, const QByteArray& image)
             DecodePunchRecord(int16_t(k), image, int16_t(4 * k + 53));
         break;
     }
-    default: break; // 0x80: all punches are in block 1
+    default:
+        break; // 0x80: all punches are in block 1
     }
 }
 

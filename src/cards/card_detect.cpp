@@ -23,16 +23,20 @@ uint8_t GetCardTypeCode(int16_t series, int32_t cardNo, const QByteArray& signat
             gFirmware >= 551 || gActionCode == ActCardsFile || gActionCode == ActSwitchOff;
         return newStation && (cardNo >= 16000000 || hasSignature) ? 0x61 : 0x60;
     }
-    case 2: return 0x80;
-    case 4: return 0xA0;
-    case 6: return 0xB0;
+    case 2:
+        return 0x80;
+    case 4:
+        return 0xA0;
+    case 6:
+        return 0xB0;
     case 15:
         if (cardNo >= 7000000 && cardNo <= 7999999)
             return 0xF7;
         if ((cardNo >= 8000000 && cardNo <= 8999999) || cardNo == 0xFFFFFF)
             return 0xA1;
         return 0xF9;
-    default: return 0x90;
+    default:
+        return 0x90;
     }
 }
 
@@ -69,12 +73,18 @@ uint8_t GetLayoutCardType(const QByteArray& image)
     if (image.size() < 28)
         return 0;
     switch (byteAt(image, 24) & 15) {
-    case 1: return 0x90;
-    case 2: return 0x80;
-    case 4: return 0xA0;
-    case 6: return 0xB0;
-    case 15: return 0xA1;
-    default: return 0;
+    case 1:
+        return 0x90;
+    case 2:
+        return 0x80;
+    case 4:
+        return 0xA0;
+    case 6:
+        return 0xB0;
+    case 15:
+        return 0xA1;
+    default:
+        return 0;
     }
 }
 

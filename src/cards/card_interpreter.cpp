@@ -36,18 +36,27 @@ void DecodeCardData(uint8_t code, uint8_t block, const QByteArray& image)
     switch (code) {
     case 'P':
     case 'R':
-    case 'U': cards::decodeOldestCard(code, image); break;
+    case 'U':
+        cards::decodeOldestCard(code, image);
+        break;
     case 0x60:
-    case 0x61: cards::decode192Card(block, image); break;
+    case 0x61:
+        cards::decode192Card(block, image);
+        break;
     case 0xA1:
     case 0xF7:
-    case 0xF9: cards::decode128Card(code, block, image); break;
+    case 0xF9:
+        cards::decode128Card(code, block, image);
+        break;
     case 0x80:
     case 0x90:
     case 0xA0:
     case 0xB0:
-    case 0xFF: cards::decodeTwoBlockCard(code, block, image); break;
-    default: break;
+    case 0xFF:
+        cards::decodeTwoBlockCard(code, block, image);
+        break;
+    default:
+        break;
     }
 }
 

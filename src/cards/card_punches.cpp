@@ -44,8 +44,8 @@ void DecodeDatedPunch(int16_t punchNo, const QByteArray& image, int16_t position
     if (rec.isEmpty() || !validPunchNo(punchNo) || cardsaux::IsBlankBytes(rec))
         return;
     PunchEntry& punch = gCardRecord.Punches[punchNo];
-    punch.CN = QString::number(uint8_t(rec[0])) + QStringLiteral(" (") + DecodeDatedNumber(rec.mid(1, 3)) +
-               u')';
+    punch.CN =
+        QString::number(uint8_t(rec[0])) + QStringLiteral(" (") + DecodeDatedNumber(rec.mid(1, 3)) + u')';
     punch.Day = DecodePackedDate(rec.mid(3, 2), false);
     const int thousandths = int(uint8_t(rec[7])) * 1000 / 256;
     punch.Time = cardsaux::FormatSeconds(QString::number(DecodePunchTime(rec.mid(4, 3)))) +

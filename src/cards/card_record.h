@@ -19,7 +19,7 @@ struct PunchEntry
 // Punches 1 to 192; any other index raises "Subscript out of range".
 class PunchArray
 {
-public:
+  public:
     static constexpr int kFirst = 1;
     static constexpr int kLast = 192;
 
@@ -28,7 +28,7 @@ public:
 
     bool operator==(const PunchArray&) const = default;
 
-private:
+  private:
     std::array<PunchEntry, kLast> m_entries;
 };
 

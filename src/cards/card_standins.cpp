@@ -100,18 +100,28 @@ QString ReadoutTimestamp()
     if (gActionCode == ActSwitchOff)
         return gFileTimeText;
     const QDateTime now = QDateTime::currentDateTime(); // read once
-    return ShortDateText(now.date()) + u' ' + FormatSeconds(QString::number(now.time().msecsSinceStartOfDay() / 1000));
+    return ShortDateText(now.date()) + u' ' +
+           FormatSeconds(QString::number(now.time().msecsSinceStartOfDay() / 1000));
 }
 
 QString ConvertCardCharset(const QString& text)
 {
-    static const std::pair<char16_t, char16_t> kMap[] = {
-        {cp1252Char(0x8E).unicode(), 0xC4}, {cp1252Char(0x99).unicode(), 0xD6},
-        {cp1252Char(0x9A).unicode(), 0xDC}, {cp1252Char(0x84).unicode(), 0xE4},
-        {cp1252Char(0x94).unicode(), 0xF6}, {cp1252Char(0x81).unicode(), 0xFC},
-        {cp1252Char(0x9E).unicode(), 0xDF}, {u'[', 0xC4}, {u'\\', 0xD6}, {u']', 0xDC},
-        {u'{', 0xE4}, {u'|', 0xF6}, {u'}', 0xFC}, {u'~', 0xDF},
-        {cp1252Char(0x82).unicode(), 0xE9}, {cp1252Char(0x8A).unicode(), 0xE8}};
+    static const std::pair<char16_t, char16_t> kMap[] = {{cp1252Char(0x8E).unicode(), 0xC4},
+                                                         {cp1252Char(0x99).unicode(), 0xD6},
+                                                         {cp1252Char(0x9A).unicode(), 0xDC},
+                                                         {cp1252Char(0x84).unicode(), 0xE4},
+                                                         {cp1252Char(0x94).unicode(), 0xF6},
+                                                         {cp1252Char(0x81).unicode(), 0xFC},
+                                                         {cp1252Char(0x9E).unicode(), 0xDF},
+                                                         {u'[', 0xC4},
+                                                         {u'\\', 0xD6},
+                                                         {u']', 0xDC},
+                                                         {u'{', 0xE4},
+                                                         {u'|', 0xF6},
+                                                         {u'}', 0xFC},
+                                                         {u'~', 0xDF},
+                                                         {cp1252Char(0x82).unicode(), 0xE9},
+                                                         {cp1252Char(0x8A).unicode(), 0xE8}};
     QString out = text;
     for (const auto& [from, to] : kMap)
         out.replace(QChar(from), QChar(to));

@@ -11,14 +11,14 @@
 namespace qv::cardsaux {
 
 // Byte helpers (settings, texts and common helpers).
-QString Bytes2String(const QByteArray& bytes);          // one character per byte, Windows-1252
-bool IsBlankBytes(const QByteArray& bytes);             // all 0x00, all 0xFF or all 0xEE
+QString Bytes2String(const QByteArray& bytes); // one character per byte, Windows-1252
+bool IsBlankBytes(const QByteArray& bytes);    // all 0x00, all 0xFF or all 0xEE
 QString BytesToHex(const QByteArray& bytes, const QString& separator = QStringLiteral("-"));
 
 // Time, weekday, character-set and battery texts (station data interpretation).
-QString FormatSeconds(const QString& seconds);          // "hh:mm:ss"; "" for no time (0xEEEEEE)
-QString FormatCardSeconds(const QString& seconds);      // the same; no time is 0xEEEE
-QString SubSecondText(uint8_t b);                       // "," and thousandths of b/256 s
+QString FormatSeconds(const QString& seconds);     // "hh:mm:ss"; "" for no time (0xEEEEEE)
+QString FormatCardSeconds(const QString& seconds); // the same; no time is 0xEEEE
+QString SubSecondText(uint8_t b);                  // "," and thousandths of b/256 s
 QString WeekdayText(int td, int length);
 QString PunchTimeText(int td, int th, int tl);
 QString ReadoutTimestamp();
@@ -26,11 +26,11 @@ QString ConvertCardCharset(const QString& text);
 float BatteryVoltage(uint8_t code);
 
 // The old runtime's conversions.
-double Val(const QString& text);                        // leading number, "." only
-QDate DateSerial(int year, int month, int day);         // two-digit years, months and days carry
-QString ShortDateText(const QDate& date);               // the user's short date form
-QString MonthAbbrevText(const QDate& date);             // Format(date, "MMM")
-QString SingleText(float value);                        // text of a single-precision number
-QString ThousandthsText(double value);                  // Format(value, "0.000")
+double Val(const QString& text);                // leading number, "." only
+QDate DateSerial(int year, int month, int day); // two-digit years, months and days carry
+QString ShortDateText(const QDate& date);       // the user's short date form
+QString MonthAbbrevText(const QDate& date);     // Format(date, "MMM")
+QString SingleText(float value);                // text of a single-precision number
+QString ThousandthsText(double value);          // Format(value, "0.000")
 
 } // namespace qv::cardsaux

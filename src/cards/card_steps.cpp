@@ -90,7 +90,8 @@ bool DecodeSlot(const QByteArray& image, int offset, SlotTexts& slot, bool mask)
     slot.td = uint8_t(bytes[0]);
     slot.cnByte = uint8_t(bytes[1]);
     slot.day = cardsaux::WeekdayText(slot.td, 2);
-    slot.time = cardsaux::FormatSeconds(QString::number(DecodePunchTime(cardBytes({bytes[0], bytes[2], bytes[3]}))));
+    slot.time =
+        cardsaux::FormatSeconds(QString::number(DecodePunchTime(cardBytes({bytes[0], bytes[2], bytes[3]}))));
     slot.cn = QString::number(DecodeCodeNumber(bytes.left(2), mask));
     return true;
 }

@@ -46,11 +46,11 @@ void timedSlot(const QByteArray& image, int offset, bool mask, QString& cn, QStr
 // Decodes a slot that always holds a code number.
 void plainSlot(const QByteArray& image, int offset, bool mask, QString& cn, QString& day, QString& time);
 
-uint8_t byteAt(const QByteArray& image, int offset);     // bounds-checked
+uint8_t byteAt(const QByteArray& image, int offset); // bounds-checked
 QString charText(const QByteArray& image, int offset, int count);
-int punchCountValue();                                   // value of gCardRecord.PunchCount
-void requireBytes(const QByteArray& image, int count);   // raises "Subscript out of range"
-void appendDeletedCard();                                // gCardRecord.CardNo into gDeletedCards
+int punchCountValue();                                 // value of gCardRecord.PunchCount
+void requireBytes(const QByteArray& image, int count); // raises "Subscript out of range"
+void appendDeletedCard();                              // gCardRecord.CardNo into gDeletedCards
 void finishCard();
 
 void decodeOldestCard(uint8_t code, const QByteArray& image);

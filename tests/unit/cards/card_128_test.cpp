@@ -1,6 +1,6 @@
 // The 128-punch cards 0xA1, 0xF7 and 0xF9: block fields, owner data, block numbers and the next-block choice.
-#include "cards/card_interpreter.h"
 #include "card_test_support.h"
+#include "cards/card_interpreter.h"
 #include "platform/runtime/vberror.h"
 
 namespace qv::test {
@@ -11,7 +11,7 @@ const QByteArray kLongOwner = "Anna;Berg;AT;Wien;" + QByteArray(78, 'C'); // goe
 
 class Card128 : public CardTest
 {
-protected:
+  protected:
     // Card 8000001 of May 2015 with `count` punches: check 00:15:00 at 33, start
     // 01:00:00 at 31, finish 02:00:00 at 32.
     static CardBlock block0(int count, const QByteArray& owner = kShortOwner)
@@ -30,13 +30,13 @@ protected:
     static CardBlock block3()
     {
         CardBlock b(0);
-        b.set(56, {0x02, 40, 0x0E, 0x10});       // additional slot 1
-        b.set(60, {15, 4, 16, 77, 1, 2, 3, 4});   // battery date, info byte, hardware, software
-        b.set(71, {7, 0x01, 0x02});               // voltage code, deleted count
+        b.set(56, {0x02, 40, 0x0E, 0x10});      // additional slot 1
+        b.set(60, {15, 4, 16, 77, 1, 2, 3, 4}); // battery date, info byte, hardware, software
+        b.set(71, {7, 0x01, 0x02});             // voltage code, deleted count
         b.set(76, {0xDE, 0xAD, 0xBE, 0xEF, 0x01, 0x02, 0x0A, 0xFF});
-        b.set(85, {0xAA});                        // battery good
-        b.set(88, {0x83, 64, 0x00, 0x10});        // slot 2: TD bit 7, 64/256 s
-        b.set(92, {0x04, 41, 0x00, 0x3C});        // slot 3
+        b.set(85, {0xAA});                 // battery good
+        b.set(88, {0x83, 64, 0x00, 0x10}); // slot 2: TD bit 7, 64/256 s
+        b.set(92, {0x04, 41, 0x00, 0x3C}); // slot 3
         return b.text(112, "qvel");
     }
     // Block 4 + page: punches 32 * page + 1 on, code = punch number, 3600 + p s, weekday slot 2.
@@ -49,8 +49,8 @@ protected:
     }
     static std::map<int, QByteArray> card(int count, const QByteArray& owner = kShortOwner)
     {
-        return {{0, block0(count, owner)}, {1, block1()},       {2, block2()},      {3, block3()},
-                {4, punchBlock(0)},        {5, punchBlock(1)},  {6, punchBlock(2)}, {7, punchBlock(3)}};
+        return {{0, block0(count, owner)}, {1, block1()},      {2, block2()},      {3, block3()},
+                {4, punchBlock(0)},        {5, punchBlock(1)}, {6, punchBlock(2)}, {7, punchBlock(3)}};
     }
 };
 QV_CARD_LOCALES(Card128);
@@ -150,7 +150,8 @@ TEST_P(Card128, OwnerFieldsOfTheFirstBlock)
     const CardRecord& r = gCardRecord;
     const QString fields[] = {r.Owner106, r.Owner107, r.Owner110, r.Owner111, r.Owner108, r.Owner112,
                               r.Owner113, r.Owner114, r.Owner115, r.Owner116, r.Owner109};
-    const QString expected[] = {"Anna", "Berg", "AT", "Wien", "Club", "1010", "Str 1", "+43", "a@b.at", "M", "1990"};
+    const QString expected[] = {"Anna",  "Berg", "AT",     "Wien", "Club", "1010",
+                                "Str 1", "+43",  "a@b.at", "M",    "1990"};
     for (int k = 0; k < 11; ++k)
         EXPECT_EQ(fields[k], expected[k]) << "part " << k;
     EXPECT_EQ(gNextBlockNo, 4);
@@ -173,8 +174,8 @@ TEST_P(Card128, BatteryAndFamilyFields)
         {0xA1, 0, 0x55, {15, 4, 16}, v + " !!!", shortDate(2015, 4, 16)},
         {0xA1, 1, 0x55, {15, 4, 16}, "invalid !!!", shortDate(2015, 4, 16)},
         {0xA1, 1, 0xAA, {15, 2, 31}, "invalid", shortDate(2015, 3, 3)}, // days run on as dates do
-        {0xA1, 0, 0xAA, {0xFF, 0xFF, 0xFF}, v, ""},                      // unwritten: no date
-        {0xA1, 0, 0xAA, {15, 0, 16}, v, ""},                             // month 0 is no date
+        {0xA1, 0, 0xAA, {0xFF, 0xFF, 0xFF}, v, ""},                     // unwritten: no date
+        {0xA1, 0, 0xAA, {15, 0, 16}, v, ""},                            // month 0 is no date
         {0xA1, 0, 0xAA, {15, 4, 0}, v, ""},
         {0xF7, 0, 0x55, {15, 4, 16}, "", ""},
         {0xF9, 0, 0xAA, {15, 4, 16}, "", ""},
@@ -200,7 +201,8 @@ TEST_P(Card128, BatteryAndFamilyFields)
 
 TEST_P(Card128, HeaderCountAndDate)
 {
-    const std::pair<int, const char*> counts[] = {{200, "128"}, {128, "128"}, {0xEE, "0"}, {0xFF, "0"}, {7, "7"}};
+    const std::pair<int, const char*> counts[] = {
+        {200, "128"}, {128, "128"}, {0xEE, "0"}, {0xFF, "0"}, {7, "7"}};
     for (auto [count, text] : counts) {
         DecodeCardData(0xA1, 0, block0(count));
         EXPECT_EQ(gCardRecord.PunchCount, text) << count;
@@ -227,10 +229,17 @@ TEST_P(Card128, BlockNumberCorrection)
     CardBlock ebPunch = punchBlock(0);
     ebPunch.set(44, {0xEB, 0xEB, 0xEB, 0xEB});
     const Case cases[] = {
-        {1, block1(), 1},        {1, block2(), 2},         {1, block3(), 3},  {1, punchBlock(0), 4},
-        {2, block1(), 1},        {3, punchBlock(2), 3},    {3, block2(), 2},
+        {1, block1(), 1},
+        {1, block2(), 2},
+        {1, block3(), 3},
+        {1, punchBlock(0), 4},
+        {2, block1(), 1},
+        {3, punchBlock(2), 3},
+        {3, block2(), 2},
         // Punch blocks are never renamed, whatever their punches look like.
-        {5, qvelPunch, 5},       {4, ebPunch, 4},          {6, block2(), 6},
+        {5, qvelPunch, 5},
+        {4, ebPunch, 4},
+        {6, block2(), 6},
     };
     for (const Case& c : cases) {
         DecodeCardData(0xA1, 0, block0(128));
@@ -242,7 +251,7 @@ TEST_P(Card128, BlockNumberCorrection)
 TEST_P(Card128, PunchesThatLookLikeMarkersEndTheCard)
 {
     std::map<int, QByteArray> blocks = card(64);
-    blocks[5] = CardBlock(punchBlock(1)).text(112, "qvel");   // punch 61
+    blocks[5] = CardBlock(punchBlock(1)).text(112, "qvel");                 // punch 61
     blocks[4] = CardBlock(punchBlock(0)).set(44, {0xEB, 0xEB, 0xEB, 0xEB}); // punch 12
     EXPECT_EQ(readCard(0xA1, blocks), (std::vector<int>{0, 4, 5}));
     EXPECT_EQ(gCardRecord.Punches[61], (PunchEntry{"374", day(0), "19:12:44"}));

@@ -1,6 +1,6 @@
 // The 0x60/0x61 cards: header and owner data in blocks 0 and 1, up to 192 punches in blocks 2 to 7.
-#include "cards/card_interpreter.h"
 #include "card_test_support.h"
+#include "cards/card_interpreter.h"
 #include "platform/runtime/vberror.h"
 
 namespace qv::test {
@@ -8,7 +8,7 @@ namespace {
 
 class Card192 : public CardTest
 {
-protected:
+  protected:
     // Card 16000001 with `count` punches: finish 12:00:16 at code 64, start 01:00:00
     // at code 31 (Monday), check 00:15:00 at code 261, no clear, owner data.
     static CardBlock block0(int count)
@@ -50,8 +50,9 @@ protected:
     void readAll(int count, const std::map<int, QByteArray>& extra = {})
     {
         gCardType = 0x61;
-        std::map<int, QByteArray> blocks = {{0, block0(count)}, {1, block1()}, {6, page(1)}, {7, page(33)},
-                                            {2, page(65)},      {3, page(97)}, {4, page(129)}, {5, page(161)}};
+        std::map<int, QByteArray> blocks = {{0, block0(count)}, {1, block1()}, {6, page(1)},
+                                            {7, page(33)},      {2, page(65)}, {3, page(97)},
+                                            {4, page(129)},     {5, page(161)}};
         for (const auto& [n, b] : extra)
             blocks[n] = b;
         for (int n = 0; n <= 7; ++n) {
@@ -133,9 +134,9 @@ TEST_P(Card192, FinishSlotSubSeconds)
         {{0x81, 0x40, 0x00, 0x10}, false, "", "12:00:16,250"}, // TD bit 7: CN byte is 64/256 s
         {{0x01, 0x40, 0x00, 0x10}, false, "64", "12:00:16"},
         {{0x01, 0x40, 0x00, 0x10}, true, "", "12:00:16,250"},
-        {{0x81, 0x40, 0xEE, 0xEE}, false, "", ""},             // no time, no fraction
+        {{0x81, 0x40, 0xEE, 0xEE}, false, "", ""}, // no time, no fraction
         {{0x41, 0x05, 0x00, 0x10}, false, "261", "12:00:16"},
-        {{0x00, 0x00, 0x00, 0x00}, false, "", ""},             // blank
+        {{0x00, 0x00, 0x00, 0x00}, false, "", ""}, // blank
     };
     for (const Case& c : cases) {
         gSprintUsed = c.sprint;

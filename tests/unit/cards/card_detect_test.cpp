@@ -1,6 +1,6 @@
 // Card type and layout detection: GetCardTypeCode, DetectCardLayout, GetLayoutCardType, IsValidCardBlock.
-#include "cards/card_detect.h"
 #include "card_test_support.h"
+#include "cards/card_detect.h"
 
 namespace qv::test {
 namespace {
@@ -69,8 +69,8 @@ TEST_P(CardDetect, LayoutTable)
         {CardBlock(0).text(112, "qvel"), kLayoutAirBlock3},
         {CardBlock(0).text(112, "QVEL"), kLayoutUnknown},
         {CardBlock(0).set(4, {0xED, 0xED, 0xED, 0xEE}), kLayoutUnknown},
-        {CardBlock(0xED, 63), kLayoutUnknown},   // too short for any test
-        {CardBlock(0xEC, 64), kLayoutUnknown},   // bytes 124-127 lie beyond a 64-byte image
+        {CardBlock(0xED, 63), kLayoutUnknown}, // too short for any test
+        {CardBlock(0xEC, 64), kLayoutUnknown}, // bytes 124-127 lie beyond a 64-byte image
         {CardBlock(0, 114).text(112, "qv"), kLayoutUnknown},
     };
     for (const Case& c : cases)
@@ -79,7 +79,8 @@ TEST_P(CardDetect, LayoutTable)
 
 TEST_P(CardDetect, LayoutCardType)
 {
-    const std::pair<int, int> cases[] = {{1, 0x90}, {0x12, 0x80}, {4, 0xA0}, {6, 0xB0}, {0xFF, 0xA1}, {3, 0}, {0, 0}};
+    const std::pair<int, int> cases[] = {{1, 0x90},    {0x12, 0x80}, {4, 0xA0}, {6, 0xB0},
+                                         {0xFF, 0xA1}, {3, 0},       {0, 0}};
     for (auto [b24, code] : cases)
         EXPECT_EQ(GetLayoutCardType(CardBlock(0).set(24, {b24})), code) << b24;
     EXPECT_EQ(GetLayoutCardType(CardBlock(1, 27)), 0);

@@ -1,6 +1,6 @@
 // Card field decoders: card numbers, code numbers, packed dates, punch times, words and owner texts.
-#include "cards/card_fields.h"
 #include "card_test_support.h"
+#include "cards/card_fields.h"
 
 namespace qv::test {
 namespace {
@@ -28,13 +28,13 @@ TEST_P(CardFields, CardNumberTextByFamily)
     };
     const Case cases[] = {
         {bytes({0, 0x12, 0x34}), "4660    ", 4660},
-        {bytes({1, 0x12, 0x34}), "4660    ", 4660},                     // series 1 counts as 0
-        {bytes({5, 0x01, 0x02}), "500258  ", 500258},                   // 5 * 100000 + 258
+        {bytes({1, 0x12, 0x34}), "4660    ", 4660},   // series 1 counts as 0
+        {bytes({5, 0x01, 0x02}), "500258  ", 500258}, // 5 * 100000 + 258
         {bytes({0x55, 0x04, 0xD2}), "U01234  ", 1234},
         {bytes({0x52, 0x00, 0x07}), "R00007  ", 7},
-        {bytes({8, 0x00, 0x01}), "524289  ", 524289},                   // 8 * 65536 + 1
+        {bytes({8, 0x00, 0x01}), "524289  ", 524289}, // 8 * 65536 + 1
         {bytes({0x50, 0, 1}), "5242881 ", 5242881},
-        {bytes({0xFF, 0xFF, 0xFF}), "16777215", 16777215},              // eight digits fill the text
+        {bytes({0xFF, 0xFF, 0xFF}), "16777215", 16777215}, // eight digits fill the text
         {bytes({0x98, 0x55, 0x00}), QString::number(0x98 * 65536 + 0x5500) + " ", 0x98 * 65536 + 0x5500},
     };
     for (const Case& c : cases) {

@@ -1,6 +1,6 @@
 // The interpreter's entry and the oldest cards 'P', 'R' and 'U': one 128-byte image per card.
-#include "cards/card_interpreter.h"
 #include "card_test_support.h"
+#include "cards/card_interpreter.h"
 #include "platform/runtime/vberror.h"
 
 namespace qv::test {
@@ -8,7 +8,7 @@ namespace {
 
 class OldestCard : public CardTest
 {
-protected:
+  protected:
     // Card 204660 (series 2, 0x1234), extra number 258, start 01:00:00, finish
     // 02:02:02, check 00:15:00, with `punches` timed punches (code 31 + i at
     // 3600 + 60 i seconds) followed by the end-of-punches record.
@@ -78,8 +78,8 @@ TEST_P(OldestCard, PunchCountOfAnUnpunchedCard)
 TEST_P(OldestCard, WalkEndsAtARecordWithoutCodeAndTime)
 {
     CardBlock b = card(3);
-    b.set(42, {0, 0xFF, 0xFF});      // punch 4: no code number, time FF FF
-    b.set(45, {99, 0x10, 0x00});     // punch 5 lies behind the end
+    b.set(42, {0, 0xFF, 0xFF});  // punch 4: no code number, time FF FF
+    b.set(45, {99, 0x10, 0x00}); // punch 5 lies behind the end
     DecodeCardData('P', 0, b);
     EXPECT_EQ(gCardRecord.Punches[3].CN, "34");
     EXPECT_EQ(gCardRecord.Punches[5].CN, "");

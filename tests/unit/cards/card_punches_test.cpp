@@ -1,6 +1,6 @@
 // Punch records: the 4-byte record, the dated 8-byte record and the 32-record page.
-#include "cards/card_punches.h"
 #include "card_test_support.h"
+#include "cards/card_punches.h"
 
 namespace qv::test {
 namespace {
@@ -19,10 +19,10 @@ TEST_P(CardPunches, PunchRecordTable)
         PunchEntry expected;
     };
     const Case cases[] = {
-        {{0xEE, 0xEE, 0xEE, 0xEE}, 0x61, {}},                            // empty record
-        {{0xEE, 0x1F, 0xEE, 0xEE}, 0x61, {"799", "", ""}},               // not all 0xEE: decoded, slot 7, no time
-        {{0xC1, 0x05, 0x00, 0x10}, 0x61, {"773", "@0", "12:00:16"}},       // bits 7 and 6 of TD, afternoon
-        {{0xC1, 0x05, 0x00, 0x10}, 0xA1, {"261", "@0", "12:00:16"}},       // the air card leaves bit 7 out
+        {{0xEE, 0xEE, 0xEE, 0xEE}, 0x61, {}},                        // empty record
+        {{0xEE, 0x1F, 0xEE, 0xEE}, 0x61, {"799", "", ""}},           // not all 0xEE: decoded, slot 7, no time
+        {{0xC1, 0x05, 0x00, 0x10}, 0x61, {"773", "@0", "12:00:16"}}, // bits 7 and 6 of TD, afternoon
+        {{0xC1, 0x05, 0x00, 0x10}, 0xA1, {"261", "@0", "12:00:16"}}, // the air card leaves bit 7 out
         {{0x03, 0x1F, 0x00, 0x3C}, 0x61, {"31", "@1", "12:01:00"}},
         {{0x0C, 0x20, 0xA8, 0xBF}, 0x61, {"32", "@6", "11:59:59"}},
         {{0x02, 0x21, 0xFF, 0xFF}, 0x61, {"33", "@1", "18:12:15"}},
@@ -54,10 +54,11 @@ TEST_P(CardPunches, DatedPunch)
 {
     // Code 31, number 4711 (0x1267: bits 17-10 = 4, bits 9-2 = 0x99, bits 1-0 = 3),
     // 5 May 2011 in the afternoon, 12:00:16 and 128/256 s.
-    const QByteArray block = CardBlock()
-                                 .set(0, {31, 0x04, 0x99, 0xC0 | (11 << 2) | 1, 0x40 | (5 << 1) | 1, 0x00, 0x10, 128})
-                                 .set(8, {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF})
-                                 .set(16, {7, 0, 0, 0, 0x42, 0xEE, 0xEE, 0});
+    const QByteArray block =
+        CardBlock()
+            .set(0, {31, 0x04, 0x99, 0xC0 | (11 << 2) | 1, 0x40 | (5 << 1) | 1, 0x00, 0x10, 128})
+            .set(8, {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF})
+            .set(16, {7, 0, 0, 0, 0x42, 0xEE, 0xEE, 0});
     DecodeDatedPunch(1, block, 1);
     EXPECT_EQ(gCardRecord.Punches[1].CN, "31 (4711)");
     EXPECT_EQ(gCardRecord.Punches[1].Day, shortDate(2011, 5, 5));
@@ -88,9 +89,8 @@ TEST_P(CardPunches, PageFollowsThePunchCount)
         int last;
     };
     const Case cases[] = {
-        {"40", 0, 1, 32}, {"40", 1, 33, 40}, {"40", 2, 0, 0}, {"40", 5, 0, 0},
-        {"20", 0, 1, 20}, {"20", 1, 0, 0},   {"", 0, 0, 0},   {"0", 0, 0, 0},
-        {"192", 5, 161, 192},
+        {"40", 0, 1, 32}, {"40", 1, 33, 40}, {"40", 2, 0, 0}, {"40", 5, 0, 0},      {"20", 0, 1, 20},
+        {"20", 1, 0, 0},  {"", 0, 0, 0},     {"0", 0, 0, 0},  {"192", 5, 161, 192},
     };
     for (const Case& c : cases) {
         gCardRecord = gEmptyCardRecord;

@@ -34,7 +34,7 @@ namespace qv::test {
 // A card-memory block, unwritten (0xEE) unless told otherwise.
 class CardBlock
 {
-public:
+  public:
     explicit CardBlock(int fill = 0xEE, int size = 128) : m_bytes(size, char(fill)) {}
 
     CardBlock& set(int offset, std::initializer_list<int> values)
@@ -53,14 +53,15 @@ public:
     // `seconds` since midnight, on weekday slot `day`.
     CardBlock& punch(int offset, int cn, int seconds, int day = 1)
     {
-        const int td = (cn & 0x200 ? 0x80 : 0) | (cn & 0x100 ? 0x40 : 0) | (day << 1) | (seconds >= 43200 ? 1 : 0);
+        const int td =
+            (cn & 0x200 ? 0x80 : 0) | (cn & 0x100 ? 0x40 : 0) | (day << 1) | (seconds >= 43200 ? 1 : 0);
         const int s = seconds % 43200;
         return set(offset, {td, cn & 0xFF, s >> 8, s & 0xFF});
     }
     QByteArray bytes() const { return m_bytes; }
     operator QByteArray() const { return m_bytes; }
 
-private:
+  private:
     QByteArray m_bytes;
 };
 
@@ -82,7 +83,7 @@ inline QString shortDate(int y, int m, int d)
 // that the interpreter hands to the card list.
 class CardTest : public ::testing::TestWithParam<const char*>
 {
-protected:
+  protected:
     void SetUp() override
     {
         m_locale = std::make_unique<ScopedLocale>(QString::fromLatin1(GetParam()));
@@ -154,11 +155,10 @@ protected:
     bool german = false;
     std::vector<CardRecord> rows;
 
-private:
+  private:
     std::unique_ptr<ScopedLocale> m_locale;
 };
 
-#define QV_CARD_LOCALES(Suite) \
-    INSTANTIATE_TEST_SUITE_P(Locales, Suite, ::testing::Values("de_DE", "en_US"))
+#define QV_CARD_LOCALES(Suite) INSTANTIATE_TEST_SUITE_P(Locales, Suite, ::testing::Values("de_DE", "en_US"))
 
 } // namespace qv::test

@@ -1,13 +1,13 @@
 // The two-block card families 0x80, 0x90, 0xA0, 0xB0 and 0xFF, and the header and owner steps they share.
-#include "cards/card_interpreter.h"
 #include "card_test_support.h"
+#include "cards/card_interpreter.h"
 
 namespace qv::test {
 namespace {
 
 class TwoBlockCard : public CardTest
 {
-protected:
+  protected:
     // Header of the newer layouts: check 00:15:00 at code 33 (slot 8-11), start
     // 01:00:00 at 31, finish 02:00:00 at 32, the count at 22, card 1000000.
     static CardBlock header(int count, const QByteArray& owner = {})
@@ -23,12 +23,14 @@ protected:
         for (int i = 0; i < count; ++i)
             b.punch(offset + 4 * i, first + i, 3600 + first + i, 3);
     }
-    // Dated 8-byte records: code 100 + punch, number = punch, 1 May 2012 (month 5 = 01 01), 10:00:00 + punch s.
+    // Dated 8-byte records: code 100 + punch, number = punch, 1 May 2012 (month 5 = 01 01), 10:00:00 + punch
+    // s.
     static void datedPunches(CardBlock& b, int offset, int first, int count)
     {
         for (int i = 0; i < count; ++i) {
             const int p = first + i, s = 36000 + p;
-            b.set(offset + 8 * i, {100 + p, 0, p >> 2, ((p & 3) << 6) | (12 << 2) | 1, 0x40 | (1 << 1), s >> 8, s & 0xFF, 0});
+            b.set(offset + 8 * i,
+                  {100 + p, 0, p >> 2, ((p & 3) << 6) | (12 << 2) | 1, 0x40 | (1 << 1), s >> 8, s & 0xFF, 0});
         }
     }
     void decode(uint8_t code, const QByteArray& b0, const QByteArray& b1)
@@ -100,7 +102,8 @@ TEST_P(TwoBlockCard, PunchCountsAreCutToTheArea)
             punches(b1, 48, 1, 20);
         decode(c.code, b0, b1);
         EXPECT_EQ(punchCount(), c.decoded) << int(c.code) << " count " << c.count;
-        EXPECT_EQ(gCardRecord.Punches[c.decoded > 0 ? c.decoded : 1].CN, c.decoded > 0 ? QString::number(c.decoded) : "");
+        EXPECT_EQ(gCardRecord.Punches[c.decoded > 0 ? c.decoded : 1].CN,
+                  c.decoded > 0 ? QString::number(c.decoded) : "");
     }
 }
 
@@ -150,7 +153,8 @@ TEST_P(TwoBlockCard, HeaderCountAndSlots)
     }
     for (int fill : {0x00, 0xFF, 0xEE}) {
         DecodeCardData(0x90, 0, header(3).set(8, {fill, fill, fill, fill}).set(16, {fill, fill, fill, fill}));
-        EXPECT_TRUE(gCardRecord.CheckCN.isEmpty() && gCardRecord.CheckDay.isEmpty() && gCardRecord.CheckTime.isEmpty());
+        EXPECT_TRUE(gCardRecord.CheckCN.isEmpty() && gCardRecord.CheckDay.isEmpty() &&
+                    gCardRecord.CheckTime.isEmpty());
         EXPECT_TRUE(gCardRecord.FinishCN.isEmpty() && gCardRecord.FinishDay.isEmpty() &&
                     gCardRecord.FinishTime.isEmpty());
         EXPECT_EQ(gCardRecord.StartCN, "31");
