@@ -7,6 +7,7 @@
 #include "cards/card_record.h"
 #include "cards/card_standins.h"
 #include "cards/card_steps.h"
+#include "platform/runtime/vbruntime.h"
 
 namespace qv::cards {
 
@@ -66,8 +67,8 @@ void decodeBlock0(uint8_t code, const QByteArray& image)
     CardRecord& r = gCardRecord;
     const int year = byteAt(image, 29);
     if (year != 0xFF && year != 0xEE) { // both mean the card carries no date
-        const QDate firstOfMonth = cardsaux::DateSerial(year + 2000, byteAt(image, 28), 1);
-        r.CardDate = QString::number(year + 2000) + u' ' + cardsaux::MonthAbbrevText(firstOfMonth);
+        const QDate firstOfMonth = DateSerial(year + 2000, byteAt(image, 28), 1);
+        r.CardDate = QString::number(year + 2000) + u' ' + Format(firstOfMonth, QStringLiteral("MMM"));
     }
     if (punchCountValue() > 128)
         r.PunchCount = QStringLiteral("128");
@@ -99,7 +100,7 @@ QString batteryDateText(int year, int month, int day)
 {
     if (year > 99 || month < 1 || month > 12 || day < 1 || day > 31)
         return {};
-    return cardsaux::ShortDateText(cardsaux::DateSerial(year, month, day));
+    return Format(DateSerial(year, month, day), QStringLiteral("Short Date"));
 }
 
 void decodeBlock3(const QByteArray& image)
@@ -109,9 +110,7 @@ void decodeBlock3(const QByteArray& image)
     timedSlot(image, 88, airCardMask(), r.AuxCN2, r.AuxDay2, r.AuxTime2);
     timedSlot(image, 92, airCardMask(), r.AuxCN3, r.AuxDay3, r.AuxTime3);
     if (gCardType == 0xA1) {
-        r.Volt = gAutoSendRead == 1
-                     ? gTextInvalid
-                     : cardsaux::SingleText(cardsaux::BatteryVoltage(byteAt(image, 71))) + u'V';
+        r.Volt = gAutoSendRead == 1 ? gTextInvalid : CStr(cardsaux::BatteryVoltage(byteAt(image, 71))) + u'V';
         if (byteAt(image, 85) != 0xAA)
             r.Volt += QStringLiteral(" !!!"); // the card reports a weak battery
         r.BattDate = batteryDateText(byteAt(image, 60), byteAt(image, 61), byteAt(image, 62));
@@ -123,7 +122,7 @@ void decodeBlock3(const QByteArray& image)
     r.HexData1 = cardsaux::BytesToHex(image.mid(76, 4));
     r.HexData2 = cardsaux::BytesToHex(image.mid(80, 4));
     if (gActionCode == ActAirCardList) {
-        r.CardNo = gCardNoText.trimmed();
+        r.CardNo = Trim(gCardNoText);
         r.ReadAt = cardsaux::ReadoutTimestamp();
     }
     if (gActionCode == ActAirCardList || (r.PunchCount == u"0" && gAutoSendRead == 0))

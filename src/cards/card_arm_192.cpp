@@ -7,6 +7,7 @@
 #include "cards/card_record.h"
 #include "cards/card_standins.h"
 #include "cards/card_steps.h"
+#include "platform/runtime/vbruntime.h"
 
 namespace qv::cards {
 
@@ -23,7 +24,7 @@ void decodeBlock0(const QByteArray& image)
     r = gEmptyCardRecord;
     gCardComplete = false;
     r.ReadAt = cardsaux::ReadoutTimestamp();
-    r.CardNo = CardNumberText(image.mid(11, 3)).trimmed();
+    r.CardNo = Trim(CardNumberText(image.mid(11, 3)));
     appendDeletedCard();
     const int count = byteAt(image, 18);
     r.PunchCount = count == 255 ? QStringLiteral("0") : QString::number(std::min(count, 192));

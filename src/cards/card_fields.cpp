@@ -3,6 +3,7 @@
 
 #include "cards/card_record.h"
 #include "cards/card_standins.h"
+#include "platform/runtime/vbruntime.h"
 
 namespace qv {
 
@@ -64,7 +65,7 @@ QString DecodePackedDate(const QByteArray& bytes, bool fullYear)
         month = (b0 & 0x03) * 4 + (b1 & 0xC0) / 64;
         year = fullYear ? (b0 & 0xFC) / 4 : (b0 & 0x3C) / 4;
     }
-    return cardsaux::ShortDateText(cardsaux::DateSerial(year, month, day));
+    return Format(DateSerial(year, month, day), QStringLiteral("Short Date"));
 }
 
 int32_t DecodePunchTime(const QByteArray& bytes)
@@ -115,12 +116,7 @@ QString CleanCardText(const QString& text)
         if (c.unicode() != 0 && c.unicode() != 0xFF)
             out.append(c);
     }
-    qsizetype first = 0, last = out.size();
-    while (first < last && out[first] == u' ')
-        ++first;
-    while (last > first && out[last - 1] == u' ')
-        --last;
-    return out.mid(first, last - first);
+    return Trim(out);
 }
 
 } // namespace qv

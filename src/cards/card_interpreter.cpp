@@ -6,6 +6,7 @@
 #include "cards/card_record.h"
 #include "cards/card_standins.h"
 #include "cards/card_steps.h"
+#include "platform/runtime/vbruntime.h"
 
 namespace qv {
 
@@ -88,7 +89,7 @@ void decodeOldestCard(uint8_t code, const QByteArray& image)
     r = gEmptyCardRecord;
     gCardComplete = false;
     r.ReadAt = cardsaux::ReadoutTimestamp();
-    r.CardNo = CardNumberText(cardBytes({image[6], image[4], image[5]})).trimmed();
+    r.CardNo = Trim(CardNumberText(cardBytes({image[6], image[4], image[5]})));
     appendDeletedCard();
     r.FinishTime = wordTimeText(image, 21);
     if (gSprintUsed && !r.FinishTime.isEmpty())

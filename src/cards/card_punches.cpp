@@ -5,6 +5,7 @@
 #include "cards/card_fields.h"
 #include "cards/card_record.h"
 #include "cards/card_standins.h"
+#include "platform/runtime/vbruntime.h"
 
 #include <algorithm>
 
@@ -49,12 +50,12 @@ void DecodeDatedPunch(int16_t punchNo, const QByteArray& image, int16_t position
     punch.Day = DecodePackedDate(rec.mid(3, 2), false);
     const int thousandths = int(uint8_t(rec[7])) * 1000 / 256;
     punch.Time = cardsaux::FormatSeconds(QString::number(DecodePunchTime(rec.mid(4, 3)))) +
-                 cardsaux::ThousandthsText(thousandths / 1000.0).right(4);
+                 Right(Format(thousandths / 1000.0, QStringLiteral("0.000")), 4);
 }
 
 void DecodePunchPage(const QByteArray& page, int pageNo)
 {
-    const int n = int(cardsaux::Val(gCardRecord.PunchCount));
+    const int n = int(Val(gCardRecord.PunchCount));
     const int count = std::min(32, std::max(0, n - 32 * pageNo));
     for (int i = 1; i <= count; ++i)
         DecodePunchRecord(int16_t(32 * pageNo + i), page, int16_t(4 * i - 3));

@@ -2,10 +2,9 @@
 #include "cards/card_standins.h"
 
 #include "cards/card_externs.h"
+#include "platform/runtime/vbruntime.h"
 #include "platform/system/codepage.h"
 
-#include <QDateTime>
-#include <QLocale>
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
@@ -99,8 +98,8 @@ QString ReadoutTimestamp()
 {
     if (gActionCode == ActSwitchOff)
         return gFileTimeText;
-    const QDateTime now = QDateTime::currentDateTime(); // read once
-    return ShortDateText(now.date()) + u' ' +
+    const QDateTime now = Now(); // read once, whole seconds: never "24:00:00"
+    return Format(now.date(), QStringLiteral("Short Date")) + u' ' +
            FormatSeconds(QString::number(now.time().msecsSinceStartOfDay() / 1000));
 }
 
@@ -135,57 +134,6 @@ float BatteryVoltage(uint8_t code)
     if (code <= 15)
         return 1.9f + 0.09f * float(code);
     return 0.0f;
-}
-
-double Val(const QString& text)
-{
-    int i = 0;
-    while (i < text.size() && (text[i] == u' ' || text[i] == u'\t'))
-        ++i;
-    int start = i;
-    if (i < text.size() && (text[i] == u'-' || text[i] == u'+'))
-        ++i;
-    bool dot = false;
-    while (i < text.size() && (text[i].isDigit() || (text[i] == u'.' && !dot))) {
-        dot = dot || text[i] == u'.';
-        ++i;
-    }
-    bool ok = false;
-    const double v = text.mid(start, i - start).toDouble(&ok);
-    return ok ? v : 0.0;
-}
-
-QDate DateSerial(int year, int month, int day)
-{
-    if (year >= 0 && year <= 29)
-        year += 2000;
-    else if (year >= 30 && year <= 99)
-        year += 1900;
-    return QDate(year, 1, 1).addMonths(month - 1).addDays(day - 1);
-}
-
-QString ShortDateText(const QDate& date)
-{
-    return QLocale().toString(date, QLocale::ShortFormat);
-}
-
-QString MonthAbbrevText(const QDate& date)
-{
-    return QLocale().toString(date, QStringLiteral("MMM"));
-}
-
-QString SingleText(float value)
-{
-    QLocale locale;
-    locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    return locale.toString(double(value), 'g', 7);
-}
-
-QString ThousandthsText(double value)
-{
-    QLocale locale;
-    locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    return locale.toString(value, 'f', 3);
 }
 
 } // namespace qv::cardsaux

@@ -1,7 +1,6 @@
 // Stand-ins for helpers of other subsystems that the card interpreter calls, until their owners land.
 #pragma once
 #include <QByteArray>
-#include <QDate>
 #include <QString>
 #include <cstdint>
 
@@ -24,13 +23,5 @@ QString PunchTimeText(int td, int th, int tl);
 QString ReadoutTimestamp();
 QString ConvertCardCharset(const QString& text);
 float BatteryVoltage(uint8_t code);
-
-// The old runtime's conversions.
-double Val(const QString& text);                // leading number, "." only
-QDate DateSerial(int year, int month, int day); // two-digit years, months and days carry
-QString ShortDateText(const QDate& date);       // the user's short date form
-QString MonthAbbrevText(const QDate& date);     // Format(date, "MMM")
-QString SingleText(float value);                // text of a single-precision number
-QString ThousandthsText(double value);          // Format(value, "0.000")
 
 } // namespace qv::cardsaux

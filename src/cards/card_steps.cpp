@@ -7,6 +7,7 @@
 #include "cards/card_record.h"
 #include "cards/card_standins.h"
 #include "platform/runtime/vberror.h"
+#include "platform/runtime/vbruntime.h"
 
 namespace qv {
 
@@ -26,10 +27,7 @@ QString ownerText(const QByteArray& image, int offset, int count)
 // the last written field.
 QStringList splitOwnerText(const QString& text)
 {
-    QStringList parts;
-    if (text.isEmpty())
-        return parts;
-    parts = text.split(u';');
+    QStringList parts = Split(text, QStringLiteral(";"));
     for (QString& part : parts) {
         const qsizetype fill = part.indexOf(kFill);
         if (fill >= 0)
@@ -64,7 +62,7 @@ QString charText(const QByteArray& image, int offset, int count)
 
 int punchCountValue()
 {
-    return int(cardsaux::Val(gCardRecord.PunchCount));
+    return int(Val(gCardRecord.PunchCount));
 }
 
 void requireBytes(const QByteArray& image, int count)
@@ -77,7 +75,7 @@ void appendDeletedCard()
 {
     if (gActionCode == ActReadCards || gActionCode == ActViewPunch)
         return;
-    gDeletedCards += (QString(8, u' ') + gCardRecord.CardNo.trimmed()).right(8) + u';';
+    gDeletedCards += Right(Space(8) + Trim(gCardRecord.CardNo), 8) + u';';
 }
 
 bool DecodeSlot(const QByteArray& image, int offset, SlotTexts& slot, bool mask)
@@ -134,7 +132,7 @@ void CardHeadStep(const QByteArray& image, int16_t& counter)
     r = gEmptyCardRecord;
     gCardComplete = false;
     r.ReadAt = cardsaux::ReadoutTimestamp();
-    r.CardNo = CardNumberText(image.mid(25, 3)).trimmed();
+    r.CardNo = Trim(CardNumberText(image.mid(25, 3)));
     cards::appendDeletedCard();
     counter = cards::byteAt(image, 22);
     r.PunchCount = QString::number(counter);

@@ -104,7 +104,7 @@ TEST_P(Card128, FortyPunchCardWithBlock3)
     const CardRecord& r = gCardRecord;
     EXPECT_EQ(r.CardNo, "8000001");
     EXPECT_EQ(r.PunchCount, "40");
-    EXPECT_EQ(r.CardDate, "2015 " + QLocale().toString(QDate(2015, 5, 1), "MMM"));
+    EXPECT_EQ(r.CardDate, german ? "2015 Mai" : "2015 May");
     EXPECT_EQ(r.StartCN, "31");
     EXPECT_EQ(r.FinishTime, "02:00:00");
     EXPECT_EQ(r.CheckCN, "33");
@@ -127,7 +127,7 @@ TEST_P(Card128, FortyPunchCardWithBlock3)
     EXPECT_EQ(r.AuxDay3, day(2));
     EXPECT_EQ(r.AuxTime3, "00:01:00");
     EXPECT_EQ(r.Volt, "2" + decimalPoint() + "53V");
-    EXPECT_EQ(r.BattDate, shortDate(2015, 4, 16));
+    EXPECT_EQ(r.BattDate, german ? "16.04.2015" : "4/16/2015");
     EXPECT_EQ(r.InfoByte, "77");
     EXPECT_EQ(r.Hardware, "1.2");
     EXPECT_EQ(r.Software, "3.4");
@@ -213,7 +213,7 @@ TEST_P(Card128, HeaderCountAndDate)
         EXPECT_EQ(gCardRecord.CardDate, "") << year;
     }
     DecodeCardData(0xA1, 0, block0(3).set(28, {12, 0}));
-    EXPECT_EQ(gCardRecord.CardDate, "2000 " + QLocale().toString(QDate(2000, 12, 1), "MMM"));
+    EXPECT_EQ(gCardRecord.CardDate, "2000 " + Format(QDate(2000, 12, 1), "MMM"));
 }
 
 TEST_P(Card128, BlockNumberCorrection)

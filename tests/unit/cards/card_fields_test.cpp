@@ -70,7 +70,7 @@ TEST_P(CardFields, PunchTime)
 
 TEST_P(CardFields, PackedDate)
 {
-    EXPECT_EQ(DecodePackedDate(bytes({0x2D, 0x4A}), true), shortDate(2011, 5, 5));
+    EXPECT_EQ(DecodePackedDate(bytes({0x2D, 0x4A}), true), german ? "05.05.2011" : "5/5/2011");
     // Year bits 2-7 (59 -> 1959) against bits 2-5 (11 -> 2011).
     EXPECT_EQ(DecodePackedDate(bytes({0xED, 0x4A}), true), shortDate(1959, 5, 5));
     EXPECT_EQ(DecodePackedDate(bytes({0xED, 0x4A}), false), shortDate(2011, 5, 5));

@@ -29,6 +29,8 @@ QV_CARD_LOCALES(OldestCard);
 
 TEST_P(OldestCard, PunchedCardFillsTheRecord)
 {
+    FakeClock clock(QDateTime(QDate(2026, 12, 9), QTime(8, 42, 17, 600)));
+    ScopedClock useClock(clock);
     DecodeCardData('P', 0, card(7));
     const CardRecord& r = gCardRecord;
     EXPECT_EQ(r.CardNo, "204660");
@@ -37,7 +39,7 @@ TEST_P(OldestCard, PunchedCardFillsTheRecord)
     EXPECT_EQ(r.FinishTime, "02:02:02");
     EXPECT_EQ(r.CheckTime, "00:15:00");
     EXPECT_EQ(r.PunchCount, "7");
-    EXPECT_FALSE(r.ReadAt.isEmpty());
+    EXPECT_EQ(r.ReadAt, (german ? "09.12.2026" : "12/9/2026") + QString(" 08:42:17"));
     for (int p = 1; p <= 7; ++p) {
         EXPECT_EQ(r.Punches[p].CN, QString::number(31 + p)) << p;
         EXPECT_EQ(r.Punches[p].Time, hms(3600 + 60 * p)) << p;

@@ -4,6 +4,7 @@
 #include "cards/card_interpreter.h"
 #include "cards/card_record.h"
 #include "cards/card_steps.h"
+#include "platform/runtime/vbruntime.h"
 #include "support/test_support.h"
 
 #include <QByteArray>
@@ -73,9 +74,10 @@ inline QString hms(int seconds)
         .arg(seconds % 60, 2, 10, QLatin1Char('0'));
 }
 
+// A date in the user's short date form.
 inline QString shortDate(int y, int m, int d)
 {
-    return QLocale().toString(QDate(y, m, d), QLocale::ShortFormat);
+    return Format(QDate(y, m, d), QStringLiteral("Short Date"));
 }
 
 // Runs every test in a German and an English locale (with the weekday names of
