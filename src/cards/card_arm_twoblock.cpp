@@ -1,4 +1,5 @@
 // The interpreter's arm for the two-block card families 0x80, 0x90, 0xA0, 0xB0 and 0xFF.
+#include "app/bytes.h"
 #include "cards/card_interpreter.h"
 #include "cards/card_punches.h"
 #include "cards/card_record.h"
@@ -27,7 +28,7 @@ int16_t ownerLength(uint8_t code)
 // A 0xB0 card holds its last dated punch in bytes 120-127 of each block.
 bool lastDatedRecordWritten(const QByteArray& image)
 {
-    return !cardsaux::IsBlankBytes(image.mid(120, 8));
+    return !IsBlankBytes(image.mid(120, 8));
 }
 
 void decodeBlock0(uint8_t code, const QByteArray& image)

@@ -1,5 +1,6 @@
 // Punch records of card memory (4-byte, dated 8-byte, and 32-record pages) into the card record's punches.
 #include "cards/card_punches.h"
+#include "app/bytes.h"
 
 #include "cards/card_externs.h"
 #include "cards/card_fields.h"
@@ -42,7 +43,7 @@ void DecodePunchRecord(int16_t punchNo, const QByteArray& image, int16_t positio
 void DecodeDatedPunch(int16_t punchNo, const QByteArray& image, int16_t position)
 {
     const QByteArray rec = recordAt(image, position, 8);
-    if (rec.isEmpty() || !validPunchNo(punchNo) || cardsaux::IsBlankBytes(rec))
+    if (rec.isEmpty() || !validPunchNo(punchNo) || IsBlankBytes(rec))
         return;
     PunchEntry& punch = gCardRecord.Punches[punchNo];
     punch.CN =

@@ -37,22 +37,6 @@ QString formatSecondsWith(const QString& text, int64_t noTime)
 
 } // namespace
 
-QString Bytes2String(const QByteArray& bytes)
-{
-    return cp1252ToString(bytes);
-}
-
-bool IsBlankBytes(const QByteArray& bytes)
-{
-    if (bytes.isEmpty())
-        return false;
-    for (uint8_t fill : {uint8_t(0x00), uint8_t(0xFF), uint8_t(0xEE)}) {
-        if (std::all_of(bytes.begin(), bytes.end(), [fill](char c) { return uint8_t(c) == fill; }))
-            return true;
-    }
-    return false;
-}
-
 QString BytesToHex(const QByteArray& bytes, const QString& separator)
 {
     QStringList parts;

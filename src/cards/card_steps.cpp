@@ -1,5 +1,6 @@
 // Steps shared by the newer card families: card header, check slot and the ";"-separated owner data.
 #include "cards/card_steps.h"
+#include "app/bytes.h"
 
 #include "cards/card_externs.h"
 #include "cards/card_fields.h"
@@ -57,7 +58,7 @@ QString charText(const QByteArray& image, int offset, int count)
 {
     if (offset < 0 || count < 0 || offset + count > image.size())
         throw VbError(ErrSubscriptOutOfRange);
-    return cardsaux::Bytes2String(image.mid(offset, count));
+    return Bytes2String(image, offset + 1, count);
 }
 
 int punchCountValue()
@@ -83,7 +84,7 @@ bool DecodeSlot(const QByteArray& image, int offset, SlotTexts& slot, bool mask)
     const QByteArray bytes = image.mid(offset, 4);
     if (bytes.size() < 4)
         throw VbError(ErrSubscriptOutOfRange);
-    if (cardsaux::IsBlankBytes(bytes))
+    if (IsBlankBytes(bytes))
         return false;
     slot.td = uint8_t(bytes[0]);
     slot.cnByte = uint8_t(bytes[1]);
