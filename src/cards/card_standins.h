@@ -9,9 +9,7 @@
 // means dropping the `cardsaux::` qualifier and deleting this file.
 namespace qv::cardsaux {
 
-// Byte helpers (settings, texts and common helpers).
-QString Bytes2String(const QByteArray& bytes); // one character per byte, Windows-1252
-bool IsBlankBytes(const QByteArray& bytes);    // all 0x00, all 0xFF or all 0xEE
+// Hexadecimal text of bytes (station link).
 QString BytesToHex(const QByteArray& bytes, const QString& separator = QStringLiteral("-"));
 
 // Time, weekday, character-set and battery texts (station data interpretation).
