@@ -109,7 +109,7 @@ TEST_P(Card128, FortyPunchCardWithBlock3)
     EXPECT_EQ(r.FinishTime, "02:00:00");
     EXPECT_EQ(r.CheckCN, "33");
     EXPECT_EQ(r.ClearCN, "33");
-    // Owner parts 0-3 whole in block 0, part 4 completed by block 1.
+    // Owner fields 0-3 whole in block 0, field 4 completed by block 1.
     EXPECT_EQ(r.Owner106, "Anna");
     EXPECT_EQ(r.Owner107, "Berg");
     EXPECT_EQ(r.Owner110, "AT");

@@ -174,7 +174,7 @@ TEST_P(TwoBlockCard, HeaderCountAndSlots)
 
 TEST_P(TwoBlockCard, OwnerDataOfCardA0ContinueInBlock1)
 {
-    // Parts 0 and 1 and the start of part 2 in block 0; part 2 goes on in block 1.
+    // Owner fields 0 and 1 and the start of field 2 in block 0; field 2 goes on in block 1.
     const QByteArray owner0 = "Anna;Berg;" + QByteArray(86, 'X');
     CardBlock b1;
     b1.text(0, "YY;Zed;Ulm");
