@@ -5,6 +5,7 @@
 #include "link/frame.h"
 #include "link/link_globals.h"
 #include "link/link_shared.h"
+#include "platform/dialogs/msgbox.h"
 
 namespace qv {
 
@@ -84,6 +85,9 @@ QByteArray BuildCommandFromHexText(const QString& passwordText)
 {
     const QByteArray& payload = gHexPayload;
     if (payload.size() < 10) {
+        // The command takes its last ten bytes from the card data; without them nothing is sent.
+        MsgBox(GetLangText(gLangIndex, 1883, QStringLiteral("The card data received are too short for the password command.")),
+               vbExclamation);
         return {};
     }
     const QString t = passwordText.trimmed();

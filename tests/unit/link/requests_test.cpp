@@ -1,7 +1,10 @@
 // Request builders: station time encoding, memory read and write headers.
 #include "link/frame.h"
 #include "link/link_globals.h"
+#include "link/link_shared.h"
 #include "link/requests.h"
+#include "platform/dialogs/dialog_hooks.h"
+#include "platform/dialogs/msgbox.h"
 
 #include <gtest/gtest.h>
 
@@ -46,6 +49,28 @@ TEST(ReadRequestTest, ExtendedAndSystemDataReads)
     EXPECT_EQ(BuildReadRequest(0x83, 0xD0), hex("83 70 10"));
     EXPECT_EQ(BuildReadRequest(0x83, 0x10), hex("83 10 10"));
     EXPECT_EQ(BuildReadRequest(0x73, 0xD0), hex("73 D0"));
+}
+
+TEST(PasswordCommandTest, PairsAndTheCardDataTail)
+{
+    gHexPayload = hex("A1 A2 00 01 02 03 04 05 06 07 08 09 0A 0B");
+    EXPECT_EQ(BuildCommandFromHexText(" 01 02 0a FF "), hex("C3 05 A1 A2 01 02 0A FF 02 03 04 05 06 07 08 09 0A 0B"));
+    EXPECT_EQ(BuildCommandFromHexText("01-02-zz-04"), hex("C3 05 A1 A2 01 02 00 04 02 03 04 05 06 07 08 09 0A 0B"));
+    // Ten characters or fewer leave the password zero.
+    EXPECT_EQ(BuildCommandFromHexText("01 02 03 0"), hex("C3 05 A1 A2 00 00 00 00 02 03 04 05 06 07 08 09 0A 0B"));
+    gHexPayload.clear();
+}
+
+TEST(PasswordCommandTest, ShortCardDataAreRefusedWithAMessage)
+{
+    DialogHooks::reset();
+    DialogHooks::queue(DialogAnswer::press(vbOK));
+    gHexPayload = hex("A1 A2 00 01 02 03 04 05 06");
+    EXPECT_TRUE(BuildCommandFromHexText("01 02 03 04").isEmpty());
+    ASSERT_EQ(DialogHooks::asked().size(), 1);
+    EXPECT_EQ(DialogHooks::asked().front().style & vbExclamation, vbExclamation);
+    gHexPayload.clear();
+    DialogHooks::reset();
 }
 
 } // namespace
