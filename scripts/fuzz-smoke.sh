@@ -20,7 +20,7 @@ export ASAN_OPTIONS="detect_leaks=0:allocator_may_return_null=1"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 status=0
 for t in build-fuzz/fuzz/fuzz_*; do
-  [ -x "$t" ] || continue
+  [ -f "$t" ] && [ -x "$t" ] || continue
   name=$(basename "$t")
   corpus="fuzz/corpus/$name"
   work=$(mktemp -d)

@@ -1,15 +1,38 @@
 // Runs every test program's tests inside a QApplication on the offscreen platform.
+#include "platform/dialogs/dialog_hooks.h"
+
 #include <QApplication>
 #include <QLocale>
 #include <gtest/gtest.h>
+
+namespace {
+
+// A dialog that a test forgot to answer must fail that test, never block it:
+// unanswered dialogs return at once (QV_NO_MODAL) and leave an error that this
+// listener turns into a failure before the next test starts clean.
+class UnansweredDialogListener : public ::testing::EmptyTestEventListener
+{
+    void OnTestEnd(const ::testing::TestInfo&) override
+    {
+        const QStringList errors = qv::DialogHooks::errors();
+        if (!errors.isEmpty())
+            ADD_FAILURE() << "dialog trouble: " << errors.join(QStringLiteral("; ")).toStdString();
+        qv::DialogHooks::reset();
+    }
+};
+
+} // namespace
 
 int main(int argc, char** argv)
 {
     // A plain run of a test program (without ctest) still needs a platform.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QV_NO_MODAL"))
+        qputenv("QV_NO_MODAL", "1");
     QApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     ::testing::InitGoogleTest(&argc, argv);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new UnansweredDialogListener);
     return RUN_ALL_TESTS();
 }

@@ -158,7 +158,7 @@ TEST_F(CommonDialogReal, OpenShowsTheSettingsAndReturnsTheChoice)
         auto* model = fd->findChild<QFileSystemModel*>();
         QEventLoop loop;
         QObject::connect(model, &QFileSystemModel::directoryLoaded, &loop, &QEventLoop::quit);
-        QTimer::singleShot(2000, &loop, &QEventLoop::quit);
+        QTimer::singleShot(10000, &loop, &QEventLoop::quit);
         const QModelIndex root = model->index(dir.path());
         if (model->rowCount(root) == 0)
             loop.exec();

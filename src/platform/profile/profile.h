@@ -1,0 +1,37 @@
+// The Windows profile functions over an INI file: read, list, write a key, write a section.
+#pragma once
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace qv {
+
+// Every write replaces the file atomically (a temporary file beside it, then a
+// rename), so a failed write leaves the old file whole.
+
+// The value of a key, cut to size - 1 characters (the caller's buffer holds
+// size characters with the terminating NUL). Section and key names match
+// without regard to case; in a section or key written twice the first wins.
+// A missing file, section or key gives the default without its trailing blanks;
+// a key present with an empty value gives "".
+QString GetPrivateProfileStringA(const QString& section, const QString& key, const QString& defaultValue,
+                                 int size, const QString& fileName);
+
+// Writes a key: creates the file, the section and the key when missing and
+// replaces an existing key's value where it stands; other lines stay as they
+// are. A null value (nullopt) deletes the key, a null key deletes the section.
+// Returns non-zero on success, 0 when the file could not be written (the old
+// file then stays whole) or a name cannot be stored in an INI file.
+int WritePrivateProfileStringA(const QString& section, const std::optional<QString>& key,
+                               const std::optional<QString>& value, const QString& fileName);
+
+// Replaces all keys of the section with the given "key=value" lines; an empty
+// list leaves the section without keys. Returns as WritePrivateProfileStringA.
+int WritePrivateProfileSectionA(const QString& section, const QStringList& lines, const QString& fileName);
+
+// Section names of the file in file order (empty when the file cannot be read).
+QStringList profileSectionNames(const QString& fileName);
+// Key names of a section in file order.
+QStringList profileKeyNames(const QString& section, const QString& fileName);
+
+} // namespace qv

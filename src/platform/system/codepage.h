@@ -1,0 +1,23 @@
+// Windows-1252, the program's single-byte code page: conversion between bytes and text.
+#pragma once
+#include <QByteArray>
+#include <QString>
+
+namespace qv {
+
+// The code point of one byte. The five bytes the code page leaves unassigned
+// (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the code points of the same value, so
+// every byte survives a round trip through text.
+char16_t cp1252ToUnicode(unsigned char byte);
+
+// The byte of one code point, or -1 when the code page has no such character.
+int unicodeToCp1252(char32_t codePoint);
+
+// Bytes to text: every byte becomes one character.
+QString cp1252ToString(const QByteArray& bytes);
+
+// Text to bytes: one byte per character; a character outside the code page
+// becomes "?" (one "?" for a character written as a surrogate pair).
+QByteArray stringToCp1252(const QString& text);
+
+} // namespace qv

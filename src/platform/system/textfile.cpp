@@ -1,0 +1,238 @@
+// Text and byte files in the program's code page, atomic replacement and file services.
+#include "platform/system/textfile.h"
+
+#include "platform/runtime/vberror.h"
+#include "platform/system/codepage.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+namespace qv {
+
+namespace {
+
+const QByteArray kBom(kUtf8Bom);
+
+bool parentFolderExists(const QString& path)
+{
+    return QFileInfo(QFileInfo(path).absolutePath()).isDir();
+}
+
+// The old runtime's error for a file that could not be opened for reading.
+[[noreturn]] void raiseReadError(const QString& path, QFileDevice::FileError error)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        throw VbError(parentFolderExists(path) ? ErrFileNotFound : ErrPathNotFound);
+    if (error == QFileDevice::PermissionsError)
+        throw VbError(ErrPermissionDenied);
+    throw VbError(ErrPathFileAccess);
+}
+
+// The old runtime's error for a file that could not be opened or written.
+[[noreturn]] void raiseWriteError(const QString& path, QFileDevice::FileError error)
+{
+    if (path.isEmpty())
+        throw VbError(ErrPathFileAccess);
+    if (!parentFolderExists(path))
+        throw VbError(ErrPathNotFound);
+    if (QFileInfo(path).isDir())
+        throw VbError(ErrPathFileAccess);
+    switch (error) {
+    case QFileDevice::PermissionsError:
+        throw VbError(ErrPermissionDenied);
+    case QFileDevice::WriteError:
+    case QFileDevice::ResourceError:
+        throw VbError(ErrDiskFull);
+    default:
+        throw VbError(ErrPathFileAccess);
+    }
+}
+
+QByteArray linesToBytes(const QStringList& lines)
+{
+    QByteArray bytes;
+    for (const QString& line : lines) {
+        bytes += stringToCp1252(line);
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
+void appendBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    if (path.isEmpty() || QFileInfo(path).isDir() || !file.open(QIODevice::WriteOnly | QIODevice::Append))
+        raiseWriteError(path, file.error());
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        const auto error = file.error();
+        file.close();
+        raiseWriteError(path, error == QFileDevice::NoError ? QFileDevice::WriteError : error);
+    }
+}
+
+} // namespace
+
+DecodedText decodeTextBytes(const QByteArray& bytes)
+{
+    DecodedText result;
+    if (bytes.startsWith(kBom)) {
+        result.bom = true;
+        const QByteArray rest = bytes.mid(kBom.size());
+        QStringDecoder decoder(QStringDecoder::Utf8);
+        QString text = decoder.decode(rest);
+        if (!decoder.hasError()) {
+            result.text = std::move(text);
+            result.utf8 = true;
+            return result;
+        }
+        // Not UTF-8 after all: keep every byte as the code page has it.
+        result.text = cp1252ToString(rest);
+        return result;
+    }
+    result.text = cp1252ToString(bytes);
+    return result;
+}
+
+QString decodeText(const QByteArray& bytes)
+{
+    return decodeTextBytes(bytes).text;
+}
+
+QByteArray encodeText(const QString& text, bool utf8, bool bom)
+{
+    QByteArray bytes = bom ? kBom : QByteArray();
+    bytes += utf8 ? text.toUtf8() : stringToCp1252(text);
+    return bytes;
+}
+
+QStringList splitLines(const QString& text)
+{
+    QStringList lines;
+    qsizetype start = 0;
+    while (start < text.size()) {
+        qsizetype end = text.indexOf(QLatin1Char('\n'), start);
+        if (end < 0)
+            end = text.size();
+        qsizetype lineEnd = end;
+        if (lineEnd > start && text[lineEnd - 1] == QLatin1Char('\r'))
+            --lineEnd;
+        lines.append(text.mid(start, lineEnd - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
+QByteArray readBinaryFile(const QString& path)
+{
+    QFile file(path);
+    if (path.isEmpty() || QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
+        raiseReadError(path, file.error());
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        raiseReadError(path, file.error());
+    return bytes;
+}
+
+QString readTextFile(const QString& path)
+{
+    return decodeText(readBinaryFile(path));
+}
+
+QStringList readTextLines(const QString& path)
+{
+    return splitLines(readTextFile(path));
+}
+
+bool writeFileAtomically(const QString& path, const QByteArray& bytes)
+{
+    if (path.isEmpty() || QFileInfo(path).isDir())
+        return false;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (atomicWriteFailAfterBytes >= 0 && atomicWriteFailAfterBytes < bytes.size()) {
+        file.write(bytes.constData(), atomicWriteFailAfterBytes);
+        file.cancelWriting();
+        file.commit();
+        return false;
+    }
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        file.commit();
+        return false;
+    }
+    return file.commit();
+}
+
+void writeTextLines(const QString& path, const QStringList& lines)
+{
+    if (writeFileAtomically(path, linesToBytes(lines)))
+        return;
+    // Tell why in the old runtime's words; an injected or a real write failure is a full disk.
+    const bool canCreate = !path.isEmpty() && parentFolderExists(path) && !QFileInfo(path).isDir();
+    raiseWriteError(path, canCreate ? QFileDevice::WriteError : QFileDevice::OpenError);
+}
+
+void appendTextLines(const QString& path, const QStringList& lines)
+{
+    appendBytes(path, linesToBytes(lines));
+}
+
+void appendTextLine(const QString& path, const QString& line)
+{
+    appendBytes(path, linesToBytes({line}));
+}
+
+void appendBinaryFile(const QString& path, const QByteArray& bytes)
+{
+    appendBytes(path, bytes);
+}
+
+bool fileExists(const QString& path)
+{
+    const QFileInfo info(path);
+    return !path.isEmpty() && info.exists() && !info.isDir();
+}
+
+bool folderExists(const QString& path)
+{
+    return !path.isEmpty() && QFileInfo(path).isDir();
+}
+
+qint64 FileLen(const QString& path)
+{
+    if (!fileExists(path))
+        throw VbError(ErrFileNotFound);
+    return QFileInfo(path).size();
+}
+
+void FileCopy(const QString& source, const QString& target)
+{
+    if (!fileExists(source))
+        throw VbError(ErrFileNotFound);
+    if (!parentFolderExists(target))
+        throw VbError(ErrPathNotFound);
+    if (QFileInfo(target).isDir())
+        throw VbError(ErrPathFileAccess);
+    // Copy beside the target first, so a failed copy never leaves the target half written.
+    if (!writeFileAtomically(target, readBinaryFile(source)))
+        throw VbError(ErrPathFileAccess);
+}
+
+void Name(const QString& oldPath, const QString& newPath)
+{
+    if (!QFileInfo::exists(oldPath))
+        throw VbError(ErrFileNotFound);
+    if (QFileInfo::exists(newPath))
+        throw VbError(ErrFileAlreadyExists);
+    if (!parentFolderExists(newPath))
+        throw VbError(ErrPathNotFound);
+    if (!QFile::rename(oldPath, newPath))
+        throw VbError(ErrPathFileAccess);
+}
+
+} // namespace qv

@@ -1,0 +1,74 @@
+// Text and byte files in the program's code page, atomic replacement and file services.
+#pragma once
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace qv {
+
+// The UTF-8 byte-order mark.
+inline constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
+
+// How a file's text was stored: a file that starts with a UTF-8 byte-order
+// mark (and holds valid UTF-8 after it) is UTF-8, every other file Windows-1252.
+struct DecodedText
+{
+    QString text;
+    bool utf8 = false; // read as UTF-8
+    bool bom = false;  // the file started with the UTF-8 byte-order mark
+};
+
+// Bytes of a text file to text (see DecodedText); the mark itself is dropped.
+DecodedText decodeTextBytes(const QByteArray& bytes);
+// The same, the text only.
+QString decodeText(const QByteArray& bytes);
+// Text to file bytes in the given form (Windows-1252 unless utf8; the mark when bom).
+QByteArray encodeText(const QString& text, bool utf8 = false, bool bom = false);
+
+// Splits a text at CRLF and at LF. A line break at the very end does not start
+// another line, so "a\r\nb\r\n" gives a and b; the empty text gives no lines.
+QStringList splitLines(const QString& text);
+
+// The whole text of a file. Raises VbError 53 (not found), 76 (folder not
+// found), 70 or 75 when the file cannot be read.
+QString readTextFile(const QString& path);
+// The lines of a file (splitLines of readTextFile). Raises as readTextFile.
+QStringList readTextLines(const QString& path);
+
+// Replaces the file with the lines, each followed by CRLF, in Windows-1252.
+// The old file stays whole when the write fails (temporary file, then rename).
+// Raises VbError 76 (folder not found), 70, 61 (disk full) or 75.
+void writeTextLines(const QString& path, const QStringList& lines);
+// Appends the lines, each followed by CRLF, in Windows-1252; creates the file
+// when it is missing (its folder must exist). Raises as writeTextLines.
+void appendTextLines(const QString& path, const QStringList& lines);
+void appendTextLine(const QString& path, const QString& line);
+
+// All bytes of a file. Raises as readTextFile.
+QByteArray readBinaryFile(const QString& path);
+// Appends bytes at the end of a file, creating it when missing. Raises as writeTextLines.
+void appendBinaryFile(const QString& path, const QByteArray& bytes);
+
+// Replaces a file with the bytes atomically: they go to a temporary file
+// beside it, which then takes the file's name. Returns false, with the old
+// file untouched, when anything fails.
+bool writeFileAtomically(const QString& path, const QByteArray& bytes);
+
+// Test hook: when 0 or more, the next atomic writes stop after that many bytes
+// and fail, as a full disk would. -1 (the default) writes normally.
+inline qint64 atomicWriteFailAfterBytes = -1;
+
+// True when the path names an existing file (not a folder).
+bool fileExists(const QString& path);
+// True when the path names an existing folder.
+bool folderExists(const QString& path);
+// Length of a file in bytes. Raises VbError 53 when there is no such file.
+qint64 FileLen(const QString& path);
+// Copies a file, replacing the target when it exists. Raises VbError 53 when
+// the source is missing, 76 when the target's folder is missing, else 75.
+void FileCopy(const QString& source, const QString& target);
+// Renames or moves a file. Raises VbError 53 when the source is missing, 58
+// when the target exists, 76 when the target's folder is missing, else 75.
+void Name(const QString& oldPath, const QString& newPath);
+
+} // namespace qv
