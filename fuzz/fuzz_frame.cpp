@@ -3,6 +3,7 @@
 #include "link/frame.h"
 #include "link/link_globals.h"
 #include "platform/runtime/vberror.h"
+#include "sim_frame.h"
 
 #include <QByteArray>
 #include <cstdint>
@@ -40,6 +41,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         const int32_t frameCrc = static_cast<uint8_t>(frame.at(frame.size() - 3)) << 8
                                  | static_cast<uint8_t>(frame.at(frame.size() - 2));
         if (frameCrc != qv::CalcCrc16(frame.mid(2, frame.size() - 5)))
+            std::abort();
+        // The simulated station's own frame code takes the frame as the request it was.
+        qv::sim::FrameParser parser;
+        QList<qv::sim::Frame> got = parser.feed(frame);
+        got += parser.flush();
+        if (got.size() != 1 || got.front().form != qv::sim::FrameForm::Extended || !got.front().crcOk
+            || got.front().command != cmd || got.front().data != bytes.mid(1)
+            || qv::sim::encodeFrame(cmd, bytes.mid(1), qv::sim::FrameForm::Extended, true) != frame)
             std::abort();
     } else {
         // Unescaping the legacy frame gives the request back.

@@ -41,17 +41,6 @@ int64_t leadingNumber(const QString& text)
 
 } // namespace
 
-QString PnpDeviceId(uint16_t vendorId, uint16_t productId, const QString& serialNumber)
-{
-    if (vendorId == 0)
-        return {};
-    return QStringLiteral("USB\\VID_%1&PID_%2\\%3")
-        .arg(vendorId, 4, 16, QLatin1Char('0'))
-        .arg(productId, 4, 16, QLatin1Char('0'))
-        .arg(serialNumber)
-        .toUpper();
-}
-
 QString DeviceTextFor(const QString& pnpDeviceId, const QString& description, Preselect* preselect)
 {
     *preselect = Preselect::None;

@@ -28,11 +28,6 @@ enum class Preselect
     Always, // preselected, replacing an earlier choice
 };
 
-// The plug-and-play id of a device as the inventory would give it: vendor
-// and product id in four hex digits and the serial number. Empty without a
-// USB vendor id.
-QString PnpDeviceId(uint16_t vendorId, uint16_t productId, const QString& serialNumber);
-
 // The device text of a port from its plug-and-play id and description, and
 // how it takes part in the preselection.
 QString DeviceTextFor(const QString& pnpDeviceId, const QString& description, Preselect* preselect);

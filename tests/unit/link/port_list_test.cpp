@@ -1,16 +1,21 @@
 // The port dialog's list: device texts from serial numbers, list lines and the line chosen.
 #include "link/port_list.h"
+#include "platform/comm/comm_ports.h"
 
 #include <gtest/gtest.h>
 
 namespace qv {
 namespace {
 
-TEST(PortListTest, PnpIdOfTheMakersDevice)
+QString PnpDeviceId(quint16 vendorId, quint16 productId, const QString& serial)
 {
-    EXPECT_EQ(PnpDeviceId(0xF1F1, 0x0A51, "300123"), "USB\\VID_F1F1&PID_0A51\\300123");
-    EXPECT_EQ(PnpDeviceId(0x0403, 0x6001, "a1b2"), "USB\\VID_0403&PID_6001\\A1B2");
-    EXPECT_EQ(PnpDeviceId(0, 0, "x"), "");
+    SerialPortEntry e;
+    e.number = 3;
+    e.vendorId = vendorId;
+    e.productId = productId;
+    e.serialNumber = serial;
+    completeSerialPortEntry(e);
+    return e.PNPDeviceID;
 }
 
 TEST(PortListTest, SerialNumberSelectsLabelAndPreselection)
