@@ -1,6 +1,8 @@
 // CRC-16 of the station protocol, shared by the frame builder and the frame receiver.
 #include "link/crc16.h"
 
+#include "platform/system/codepage.h"
+
 namespace qv {
 
 namespace {
@@ -53,12 +55,7 @@ int32_t CalcCrc16(const QByteArray& data)
 
 int32_t CalcCrc16(const QString& data)
 {
-    // Station texts are single-byte; a character keeps its low eight bits.
-    QByteArray bytes;
-    bytes.reserve(data.size());
-    for (QChar c : data)
-        bytes.append(static_cast<char>(c.unicode() & 0xFF));
-    return CalcCrc16(bytes);
+    return CalcCrc16(stringToCp1252(data));
 }
 
 } // namespace qv

@@ -2,10 +2,13 @@
 #include "link/requests.h"
 
 #include "app/language.h"
+
+#include <cmath>
 #include "link/frame.h"
 #include "link/link_globals.h"
 #include "link/link_shared.h"
 #include "platform/dialogs/msgbox.h"
+#include "platform/runtime/vbruntime.h"
 
 namespace qv {
 
@@ -25,7 +28,63 @@ uint8_t hexPairToByte(const QString& pair)
     return static_cast<uint8_t>(value);
 }
 
+// The second of the day a float time of day plus an offset gives, a half to the even second.
+int64_t roundedSeconds(float timeOfDay, float offset)
+{
+    return CLng(static_cast<double>(timeOfDay + offset));
+}
+
 } // namespace
+
+QByteArray BuildClockTimePayload(float offset)
+{
+    // The station takes the time at the start of the next second; sending in
+    // the last twentieth of a second keeps the difference small. The wait ends
+    // after a second at most, also when the clock is too coarse for the window.
+    QDateTime reading = clock().now();
+    float timeOfDay = static_cast<float>(reading.time().msecsSinceStartOfDay()) / 1000.0f;
+    const float started = timeOfDay;
+    for (;;) {
+        const float fraction = timeOfDay - std::floor(timeOfDay);
+        if ((fraction > 0.94f && fraction < 0.96f) || TimerElapsed(started) >= 1.0f)
+            break;
+        reading = clock().now();
+        timeOfDay = static_cast<float>(reading.time().msecsSinceStartOfDay()) / 1000.0f;
+    }
+    const uint8_t tdHigh = static_cast<uint8_t>((gTimeReplyCode * 16) & 0xF0);
+    QByteArray payload = EncodeStationTime(reading.date(), roundedSeconds(timeOfDay, offset), tdHigh);
+    if (gUseExtCommands)
+        payload.append(static_cast<char>(gActionCode == ActWrite ? 0 : 4));
+    gSetTimePcText = CStr(Date()) + QLatin1Char(' ') + CStr(Time());
+    return payload;
+}
+
+QByteArray BuildTimePayload(float offset)
+{
+    float timeOfDay = 0.0f;
+    try {
+        const QTime typed = TimeValue(gTestTime);
+        timeOfDay = static_cast<float>(typed.hour() * 3600 + typed.minute() * 60 + typed.second());
+    } catch (const VbError&) {
+        // A typed time that is no time sets the station to midnight plus the offset.
+    }
+    uint8_t tdHigh = 0;
+    if (gWeekNumber > 0)
+        tdHigh = static_cast<uint8_t>(((gWeekNumber - 1) * 16) & 0xF0);
+    QByteArray payload = EncodeStationTime(Date(), roundedSeconds(timeOfDay, offset), tdHigh);
+    if (gRxCommand == CmdGetTime)
+        payload.append('\x0A');
+    return payload;
+}
+
+int32_t TimeTextToSeconds(const QString& text)
+{
+    // Each part must fit a byte; CByte raises the overflow otherwise.
+    const uint8_t hours = CByte(Val(Left(text, 2)));
+    const uint8_t minutes = CByte(Val(Mid(text, 4, 2)));
+    const uint8_t seconds = CByte(Val(Right(text, 2)));
+    return hours * 3600 + minutes * 60 + seconds;
+}
 
 QByteArray EncodeStationTime(QDate date, int64_t seconds, uint8_t tdHigh)
 {

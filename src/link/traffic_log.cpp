@@ -2,6 +2,7 @@
 #include "link/traffic_log.h"
 
 #include "link/link_globals.h"
+#include "platform/system/codepage.h"
 
 namespace qv {
 
@@ -31,11 +32,7 @@ QString BytesToHex(const QByteArray& data, const QString& separator)
 
 QString BytesToHex(const QString& data, const QString& separator)
 {
-    QByteArray codes;
-    codes.reserve(data.size());
-    for (QChar c : data)
-        codes.append(static_cast<char>(c.unicode() & 0xFF));
-    return hexOfCodes(codes, separator);
+    return hexOfCodes(stringToCp1252(data), separator);
 }
 
 QString SendLogLine(const QByteArray& frame, int32_t timeoutMs, int32_t baud)

@@ -5,6 +5,9 @@
 #include "link/requests.h"
 #include "platform/dialogs/dialog_hooks.h"
 #include "platform/dialogs/msgbox.h"
+#include "platform/runtime/clock.h"
+#include "platform/runtime/dates.h"
+#include "platform/runtime/vberror.h"
 
 #include <gtest/gtest.h>
 
@@ -49,6 +52,84 @@ TEST(ReadRequestTest, ExtendedAndSystemDataReads)
     EXPECT_EQ(BuildReadRequest(0x83, 0xD0), hex("83 70 10"));
     EXPECT_EQ(BuildReadRequest(0x83, 0x10), hex("83 10 10"));
     EXPECT_EQ(BuildReadRequest(0x73, 0xD0), hex("73 D0"));
+}
+
+class ClockPayloadTest : public ::testing::Test
+{
+protected:
+    void TearDown() override
+    {
+        gActionCode = ActNone;
+        gTimeReplyCode = 0;
+        gUseExtCommands = true;
+        gTestTime.clear();
+        gWeekNumber = 0;
+        gRxCommand = 0;
+    }
+    FakeClock fake{QDateTime(QDate(2026, 12, 9), QTime(14, 5, 8, 100)), 10};
+    ScopedClock scoped{fake};
+};
+
+TEST_F(ClockPayloadTest, SentInTheLastTwentiethOfASecond)
+{
+    gActionCode = ActWrite;
+    // 14:05:08.95 minus 0.3 s gives 14:05:08.65, to the nearest second 14:05:09.
+    EXPECT_EQ(BuildClockTimePayload(-0.3f), hex("1A 0C 09 07 1D 55 00"));
+    const int ms = fake.peek().time().msec();
+    EXPECT_GT(ms, 940);
+    EXPECT_LE(ms, 970);
+    EXPECT_EQ(gSetTimePcText, CStr(QDate(2026, 12, 9)) + " " + CStr(QTime(14, 5, 8)));
+
+    gActionCode = ActSetTime;
+    gTimeReplyCode = 2;
+    gUseExtCommands = true;
+    fake.set(QDate(2026, 12, 9), QTime(14, 5, 8, 100));
+    EXPECT_EQ(BuildClockTimePayload(0.0f), hex("1A 0C 09 27 1D 55 04"));
+    gUseExtCommands = false;
+    fake.set(QDate(2026, 12, 9), QTime(14, 5, 8, 100));
+    EXPECT_EQ(BuildClockTimePayload(0.0f).size(), 6);
+}
+
+TEST_F(ClockPayloadTest, WaitEndsAcrossMidnightAndOnACoarseClock)
+{
+    fake.set(QDate(2026, 12, 31), QTime(23, 59, 59, 990));
+    // The window is met just after midnight: the new day's date goes with it.
+    EXPECT_EQ(BuildClockTimePayload(0.0f), hex("1B 01 01 0A 00 01 04"));
+
+    // A clock that moves in whole seconds never shows the window; the wait still ends.
+    fake.set(QDate(2026, 12, 9), QTime(10, 0, 0, 0));
+    fake.setAutoStep(1000);
+    const qint64 readsBefore = fake.reads();
+    EXPECT_EQ(BuildClockTimePayload(0.0f).size(), 7);
+    EXPECT_LE(fake.reads() - readsBefore, 5);
+}
+
+TEST_F(ClockPayloadTest, TypedTimeWithWeekCounter)
+{
+    gTestTime = "14:05:09";
+    gRxCommand = CmdGetTime;
+    EXPECT_EQ(BuildTimePayload(0.0f), hex("1A 0C 09 07 1D 55 0A"));
+    gRxCommand = 0;
+    gWeekNumber = 3;
+    EXPECT_EQ(BuildTimePayload(0.0f), hex("1A 0C 09 27 1D 55"));
+    // A typed text that is no time counts as midnight.
+    gWeekNumber = 0;
+    gTestTime = "noon";
+    EXPECT_EQ(BuildTimePayload(0.0f), hex("1A 0C 09 06 00 00"));
+}
+
+TEST(TimeTextTest, SecondsAndTheOverflow)
+{
+    EXPECT_EQ(TimeTextToSeconds("12:34:56"), 45296);
+    EXPECT_EQ(TimeTextToSeconds("00:00:00"), 0);
+    EXPECT_EQ(TimeTextToSeconds("ab:cd:ef"), 0);
+    EXPECT_EQ(TimeTextToSeconds("99:99:99"), 99 * 3600 + 99 * 60 + 99);
+    try {
+        TimeTextToSeconds("-1:00:00");
+        FAIL() << "a negative part must overflow";
+    } catch (const VbError& e) {
+        EXPECT_EQ(e.Number(), ErrOverflow);
+    }
 }
 
 TEST(PasswordCommandTest, PairsAndTheCardDataTail)
