@@ -173,4 +173,7 @@ inline QString gDeletedCards;
 // The same list under the name the card list window uses.
 inline QString& gReadCardNumbers = gDeletedCards;
 
+// Returns every variable above to its start value (tests, and a new start of the link).
+void ResetLinkState();
+
 } // namespace qv

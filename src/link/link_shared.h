@@ -4,10 +4,14 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <functional>
 
 namespace qv {
 
 // ---- Station time (filled by the time replies and the main window) ----
+
+// Offset applied to the PC time when the station clock is set, in seconds.
+inline float gTimeOffset = -0.2f;
 
 // The time typed for ActTestTime ("hh:mm:ss"), "" when the PC clock is used.
 inline QString gTestTime;
@@ -42,6 +46,10 @@ inline int64_t gBackupPointer = 0;
 
 // ---- Kind of station and connection ----
 
+// The port leads to a ZOK board; to a QVGSM station.
+inline bool gZokDevice = false;
+inline bool gGsmDevice = false;
+
 // The unit runs the beacon modes.
 inline bool gBeaconMode = false;
 // A card is in the station; the hardware is the dongle kind.
@@ -53,6 +61,8 @@ inline bool gStationFunctions = false;
 inline bool gDirectCardsMode = false;
 // The connection-mode names, indexed by gConnMode (1 remote, 2 direct).
 inline std::array<QString, 3> gConnModeNames{QString(), QStringLiteral("remote"), QStringLiteral("direct")};
+// Shows the card list window modally; set by the card list window.
+inline std::function<void()> gShowCardListModal;
 // The reply time-out of the connection mode in use, in ms.
 inline int32_t gReplyTimeout = 3000;
 

@@ -1,11 +1,16 @@
 // What the link reads from and shows in the main window, in one place.
 #include "link/link_ui.h"
 
+#include "ui/main/frm_main.h"
+
 namespace qv {
 
 int16_t oldestGenerationBoxValue()
 {
-    return 0;
+    // Frames are built only once the main window is there; before, no box is ticked.
+    if (!FormInstance<FrmMain>::loaded())
+        return 0;
+    return static_cast<int16_t>(frmMain().chkAlt(0).Value());
 }
 
 } // namespace qv

@@ -2,7 +2,11 @@
 #include "link/traffic_log.h"
 
 #include "link/link_globals.h"
+#include "link/link_shared.h"
 #include "platform/system/codepage.h"
+#include "ui/main/frm_main.h"
+
+#include <limits>
 
 namespace qv {
 
@@ -33,6 +37,23 @@ QString BytesToHex(const QByteArray& data, const QString& separator)
 QString BytesToHex(const QString& data, const QString& separator)
 {
     return hexOfCodes(stringToCp1252(data), separator);
+}
+
+void AppendLogLine(const QString& text)
+{
+    RichTextBox& pane = frmMain().rtbox(0);
+    // In at the insertion point (over a selection the user made), then the
+    // insertion point goes to the end, which scrolls the pane there.
+    pane.setSelText(text + QStringLiteral("\r\n"));
+    pane.setSelStart(std::numeric_limits<int>::max());
+}
+
+void FlushReceiveLog()
+{
+    RestartTimer1(gReplyTimeout);
+    if (gTraceOn)
+        AppendLogLine(gRxLogLine.left(std::max<qsizetype>(0, gRxLogLine.size() - 1)));
+    gRxLogLine.clear();
 }
 
 QString SendLogLine(const QByteArray& frame, int32_t timeoutMs, int32_t baud)
