@@ -7,6 +7,8 @@
 #include "link/frame.h"
 #include "link/link_globals.h"
 #include "link/link_shared.h"
+#include "link/sender.h"
+#include "ui/main/frm_main.h"
 #include "platform/dialogs/msgbox.h"
 #include "platform/runtime/vbruntime.h"
 
@@ -35,6 +37,21 @@ int64_t roundedSeconds(float timeOfDay, float offset)
 }
 
 } // namespace
+
+void SendSetTime()
+{
+    // Writing settings sets the clock a little early: the write chain before it takes its time.
+    const float offset = gActionCode == ActWrite ? -0.3f : gTimeOffset;
+    gSetTimePending = false;
+    QByteArray request(1, static_cast<char>(gUseExtCommands ? CmdSetTime : CmdSetTimeLegacy));
+    request += BuildClockTimePayload(offset);
+    gSendBuffer = BuildFrame(request);
+    gSetTimeSentAt = Timer();
+    gSetTimeBase = gSetTimeSentAt;
+    gSetTimeAux = 0.0f;
+    RestartTimer1(kSetTimeTimeoutMs);
+    SendFrame();
+}
 
 QByteArray BuildClockTimePayload(float offset)
 {

@@ -56,6 +56,39 @@ void FlushReceiveLog()
     gRxLogLine.clear();
 }
 
+namespace {
+
+constexpr qsizetype kReceiveLineLimit = 50;
+const QString kContinuation = QStringLiteral("   ");
+
+// Writes the pending line as it stands and starts an indented continuation.
+void breakReceiveLine()
+{
+    AppendLogLine(gRxLogLine);
+    gRxLogLine = kContinuation;
+}
+
+} // namespace
+
+void AddToReceiveLog(uint8_t b)
+{
+    if (gTraceOn && gRxLogLine.size() > kReceiveLineLimit)
+        breakReceiveLine();
+    gRxLogLine += BytesToHex(QByteArray(1, static_cast<char>(b))) + QLatin1Char('-');
+}
+
+void BreakReceiveLogRow(int count, int header, int offset, int width)
+{
+    if (gTraceOn && width > 0 && count >= header && (count - offset) % width == 0)
+        breakReceiveLine();
+}
+
+void LogNak()
+{
+    gRxLogLine += QStringLiteral("15 ");
+    FlushReceiveLog();
+}
+
 QString SendLogLine(const QByteArray& frame, int32_t timeoutMs, int32_t baud)
 {
     return QStringLiteral(" send ") + BytesToHex(frame) + QStringLiteral(" msTimer:") + QString::number(timeoutMs)
