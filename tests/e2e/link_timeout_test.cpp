@@ -189,6 +189,21 @@ TEST_F(LinkTimeoutTest, PortDialogForAnotherOperationKeepsThatOperation)
     EXPECT_EQ(sim.station.received().front().command, 0xF0);
 }
 
+TEST_F(LinkTimeoutTest, GreyedOldestBoxSelectsTheLegacyCommandDirectly)
+{
+    FrmMain& f = frmMain();
+    f.chkAlt(0).setValue(2);
+    gConnMode = ConnDirect;
+    gActionCode = ActRead;
+    BeginStationAction();
+    ASSERT_TRUE(stationReceived(1));
+    const sim::LogEntry got = sim.station.received().front();
+    EXPECT_EQ(got.command, 0x70);
+    EXPECT_EQ(got.data, QByteArray("M"));
+    EXPECT_EQ(got.form, sim::FrameForm::Legacy);
+    EXPECT_EQ(f.Timer1.Interval(), 900);
+}
+
 TEST_F(LinkTimeoutTest, NoPortChosenLeavesEverythingAsItWas)
 {
     gComPort = 0;

@@ -2,7 +2,11 @@
 #include "link/crc16.h"
 #include "link/frame.h"
 #include "link/link_globals.h"
+#include "link/requests.h"
 #include "platform/runtime/vberror.h"
+#include "ui/main/frm_main.h"
+
+#include <QCoreApplication>
 
 #include <gtest/gtest.h>
 
@@ -114,6 +118,25 @@ TEST_F(FrameTest, OversizedAndEmptyRequestsAreNotFramed)
     EXPECT_EQ(frame.size(), 261);
     EXPECT_EQ(static_cast<uint8_t>(frame.at(3)), 254);
     EXPECT_EQ(gExpectedLen, 255);
+}
+
+// The main window's oldest-generation box decides the form: only a plain tick counts.
+TEST_F(FrameTest, OldestGenerationBoxOfTheMainWindow)
+{
+    CheckBox& box = frmMain().chkAlt(0);
+    box.setValue(1);
+    EXPECT_EQ(BuildFrame(hex("83 00 80")), hex("FF 02 83 10 00 80 03"));
+    EXPECT_EQ(gExpectedLen, 0);
+    EXPECT_EQ(BuildFrame(hex("EF 01")).size(), 8); // card reading stays extended
+    EXPECT_EQ(BuildFrame(hex("FE 01")).size(), 8);
+    EXPECT_EQ(BuildReadRequest(0x83, 0x10), hex("73 10"));
+    EXPECT_EQ(BuildReadRequest(0xF7, 0x00), hex("83 00 80"));
+    box.setValue(2); // greyed
+    EXPECT_EQ(BuildFrame(hex("83 00 80")), hex("FF 02 83 02 00 80 BF 17 03"));
+    box.setValue(0);
+    EXPECT_EQ(BuildFrame(hex("C4 01")), hex("FF 02 C4 10 01 03"));
+    Unload(frmMain());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 TEST(Crc16Test, ShortInputsAndTheTextExample)
