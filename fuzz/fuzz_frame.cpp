@@ -29,26 +29,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (size == 0 || size > 255)
         std::abort();
     const auto cmd = static_cast<uint8_t>(bytes.at(0));
-    if (frame.size() < 4 || static_cast<uint8_t>(frame.at(0)) != qv::LinkWakeUp
-        || static_cast<uint8_t>(frame.at(1)) != qv::LinkStx || static_cast<uint8_t>(frame.at(2)) != cmd
-        || static_cast<uint8_t>(frame.back()) != qv::LinkEtx)
+    if (frame.size() < 4 || static_cast<uint8_t>(frame.at(0)) != qv::LinkWakeUp ||
+        static_cast<uint8_t>(frame.at(1)) != qv::LinkStx || static_cast<uint8_t>(frame.at(2)) != cmd ||
+        static_cast<uint8_t>(frame.back()) != qv::LinkEtx)
         std::abort();
     if (qv::IsExtendedCommand(cmd)) {
         // LEN, the data unchanged and the CRC over command, LEN and data.
-        if (frame.size() != bytes.size() + 6 || static_cast<uint8_t>(frame.at(3)) != size - 1
-            || frame.mid(4, bytes.size() - 1) != bytes.mid(1))
+        if (frame.size() != bytes.size() + 6 || static_cast<uint8_t>(frame.at(3)) != size - 1 ||
+            frame.mid(4, bytes.size() - 1) != bytes.mid(1))
             std::abort();
-        const int32_t frameCrc = static_cast<uint8_t>(frame.at(frame.size() - 3)) << 8
-                                 | static_cast<uint8_t>(frame.at(frame.size() - 2));
+        const int32_t frameCrc = static_cast<uint8_t>(frame.at(frame.size() - 3)) << 8 |
+                                 static_cast<uint8_t>(frame.at(frame.size() - 2));
         if (frameCrc != qv::CalcCrc16(frame.mid(2, frame.size() - 5)))
             std::abort();
         // The simulated station's own frame code takes the frame as the request it was.
         qv::sim::FrameParser parser;
         QList<qv::sim::Frame> got = parser.feed(frame);
         got += parser.flush();
-        if (got.size() != 1 || got.front().form != qv::sim::FrameForm::Extended || !got.front().crcOk
-            || got.front().command != cmd || got.front().data != bytes.mid(1)
-            || qv::sim::encodeFrame(cmd, bytes.mid(1), qv::sim::FrameForm::Extended, true) != frame)
+        if (got.size() != 1 || got.front().form != qv::sim::FrameForm::Extended || !got.front().crcOk ||
+            got.front().command != cmd || got.front().data != bytes.mid(1) ||
+            qv::sim::encodeFrame(cmd, bytes.mid(1), qv::sim::FrameForm::Extended, true) != frame)
             std::abort();
     } else {
         // Unescaping the legacy frame gives the request back.

@@ -1,4 +1,5 @@
-// The end of a station operation, the station's signal, the card read-out acknowledge and the repeated-card check.
+// The end of a station operation, the station's signal, the card read-out acknowledge and the repeated-card
+// check.
 #include "link/end_action.h"
 
 #include "app/language.h"
@@ -58,8 +59,8 @@ ProtocolRecord StationRecord(const QString& action)
     r.CNo = f.txtCodeNo(0).Text();
     r.Mode = f.txtMO.Text();
     if (r.Mode.isEmpty() && gGsmDevice) {
-        r.Mode = f.txtPIN(0).Text() + f.txtAPN(0).Text() + QLatin1Char(',') + f.txtUser(0).Text() + QLatin1Char(',')
-                 + f.txtPass(0).Text();
+        r.Mode = f.txtPIN(0).Text() + f.txtAPN(0).Text() + QLatin1Char(',') + f.txtUser(0).Text() +
+                 QLatin1Char(',') + f.txtPass(0).Text();
     }
     r.Work_time = f.txtWtime(0).Text();
     if (!gGsmDevice) {
@@ -94,13 +95,15 @@ void EndStationAction()
     FrmMain& f = frmMain();
     ResetReceiver();
 
-    const bool giveSignal = gActionCode == ActWrite || gActionCode == ActBattery || gActionCode == ActClearBackup;
+    const bool giveSignal =
+        gActionCode == ActWrite || gActionCode == ActBattery || gActionCode == ActClearBackup;
     if (giveSignal && f.chkOff.Value() == vbUnchecked && gUseExtCommands)
         SendSignalCommand();
     else
         CloseLink();
 
-    if (gTraceOn && gActionCode != ActReadCards && gActionCode != ActViewPunch && gActionCode != ActConfigAirCard) {
+    if (gTraceOn && gActionCode != ActReadCards && gActionCode != ActViewPunch &&
+        gActionCode != ActConfigAirCard) {
         // Also an operation that ran over midnight gets its true duration.
         const float elapsed = Round(TimerElapsed(gActionStart), 3);
         AppendLogLine(QStringLiteral("\r\n") + Str(elapsed) + QStringLiteral(" s"));
@@ -110,8 +113,9 @@ void EndStationAction()
     if (gActionCode != ActNone) {
         if (gActionCode == ActReadBackup)
             gTraceOn = gTraceDefault;
-        const bool fullProgress = gActionCode == ActRead || gActionCode == ActWrite || gActionCode == ActBattery
-                                  || gActionCode == ActReadBackup || gActionCode == ActExtSettings;
+        const bool fullProgress = gActionCode == ActRead || gActionCode == ActWrite ||
+                                  gActionCode == ActBattery || gActionCode == ActReadBackup ||
+                                  gActionCode == ActExtSettings;
         if (fullProgress)
             f.lblProgress(1).setHeight(std::max(0, f.lblProgress(0).Height() - 30));
 
@@ -145,7 +149,8 @@ void EndStationAction()
                 f.rtbox(1).setVisible(false);
                 f.rtbox(0).setVisible(true);
             } else {
-                status = GetLangText(gLangIndex, 1880, QStringLiteral("Backup memory read")) + QLatin1Char(' ');
+                status =
+                    GetLangText(gLangIndex, 1880, QStringLiteral("Backup memory read")) + QLatin1Char(' ');
             }
             record.Action = status;
             record.Ser_No = f.txtSerNo.Text();
@@ -232,7 +237,8 @@ bool IsRepeatedCard(const QString& cardNo)
     const QString key = Right(Space(8) + cardNo.trimmed(), 8);
     if (gDeletedCards.contains(QLatin1Char(';') + key + QLatin1Char(';'))) {
         AckCardReadout();
-        SetActionText(cardNo + QLatin1Char(' ') + GetLangText(gLangIndex, 1771, QStringLiteral("multiple read out")));
+        SetActionText(cardNo + QLatin1Char(' ') +
+                      GetLangText(gLangIndex, 1771, QStringLiteral("multiple read out")));
         CommControl& comm = frmMain().MSComm1;
         const bool wasOpen = comm.PortOpen();
         // The port stays closed while the message is up, so the station's

@@ -1,4 +1,5 @@
-// The end of a station operation, the station's signal, the card read-out acknowledge and the repeated-card check.
+// The end of a station operation, the station's signal, the card read-out acknowledge and the repeated-card
+// check.
 #pragma once
 #include "link/protocol_file.h"
 

@@ -1,4 +1,5 @@
-// The port dialog frmSettings: the serial port and the PC's baud rate; the port and baud menus of the main window.
+// The port dialog frmSettings: the serial port and the PC's baud rate; the port and baud menus of the main
+// window.
 #include "link/frm_settings.h"
 
 #include "app/language.h"

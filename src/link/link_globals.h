@@ -1,4 +1,5 @@
-// Program-wide constants and variables of the station link: action codes, command codes, link bytes, addresses and link state.
+// Program-wide constants and variables of the station link: action codes, command codes, link bytes,
+// addresses and link state.
 #pragma once
 #include <QByteArray>
 #include <QString>

@@ -1,4 +1,5 @@
-// Program-wide values of other subsystems that the link reads or clears; they move to their owners' headers when those land.
+// Program-wide values of other subsystems that the link reads or clears; they move to their owners' headers
+// when those land.
 #pragma once
 #include <QByteArray>
 #include <QString>

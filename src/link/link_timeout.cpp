@@ -1,4 +1,5 @@
-// The reply time-out of the main window: resend, baud and command search, giving up; and the one-second clock.
+// The reply time-out of the main window: resend, baud and command search, giving up; and the one-second
+// clock.
 #include "app/language.h"
 #include "link/frame.h"
 #include "link/link_globals.h"
@@ -17,7 +18,8 @@ namespace {
 Form* activeCardList()
 {
     Form* active = Screen.ActiveForm();
-    return active && active->Name().compare(QStringLiteral("frmCards"), Qt::CaseInsensitive) == 0 ? active : nullptr;
+    return active && active->Name().compare(QStringLiteral("frmCards"), Qt::CaseInsensitive) == 0 ? active
+                                                                                                  : nullptr;
 }
 
 bool waitPanelVisible(Form* cards)
@@ -67,8 +69,8 @@ void giveUp(FrmMain& f)
     Form* cards = activeCardList();
     int answer = vbNo;
     if (gActionCode == ActViewPunch) {
-        answer = MsgBox(GetLangText(gLangIndex, 1826, QString()) + QStringLiteral("\r\n")
-                            + GetLangText(gLangIndex, 1879, QString()),
+        answer = MsgBox(GetLangText(gLangIndex, 1826, QString()) + QStringLiteral("\r\n") +
+                            GetLangText(gLangIndex, 1879, QString()),
                         vbYesNo + vbQuestion);
         f.txtMO.setText(QStringLiteral("???"));
     } else if (cards) {
@@ -141,8 +143,9 @@ void FrmMain::Timer1_Timer()
             cmd = searchBaudAndCommand(cmd);
             UpdateBaudMenus();
             MSComm1.setSettings(BaudSettings(gBaud));
-            Aktion().setText(QStringLiteral("COM") + QString::number(gComPort) + QLatin1Char(' ')
-                             + QString::number(gBaud) + QLatin1Char(' ') + GetLangText(gLangIndex, 1024, QString()));
+            Aktion().setText(QStringLiteral("COM") + QString::number(gComPort) + QLatin1Char(' ') +
+                             QString::number(gBaud) + QLatin1Char(' ') +
+                             GetLangText(gLangIndex, 1024, QString()));
             lblViewCOM.setCaption(GetPortText());
             QByteArray request(2, '\0');
             request[0] = static_cast<char>(cmd);

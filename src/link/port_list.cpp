@@ -1,4 +1,5 @@
-// The serial port list of the port dialog: probing, the maker's devices by serial number, list lines and preselection.
+// The serial port list of the port dialog: probing, the maker's devices by serial number, list lines and
+// preselection.
 #include "link/port_list.h"
 
 namespace qv {
@@ -15,14 +16,10 @@ struct SerialRange
 
 // The kinds of the maker's devices by serial number.
 constexpr SerialRange kSerialRanges[] = {
-    {100, 1999, "Adapter:", Preselect::First},
-    {2000, 9999, "KUV-Dongle:", Preselect::First},
-    {30001, 199999, "VEKU:", Preselect::Always},
-    {200001, 300000, "GOLF:", Preselect::None},
-    {300001, 399999, "ZOK:", Preselect::Always},
-    {400000, 409999, "QVGSM:", Preselect::Always},
-    {410000, 450000, "JUV Box:", Preselect::Always},
-    {500000, 700000, "Pevro:", Preselect::Always},
+    {100, 1999, "Adapter:", Preselect::First},       {2000, 9999, "KUV-Dongle:", Preselect::First},
+    {30001, 199999, "VEKU:", Preselect::Always},     {200001, 300000, "GOLF:", Preselect::None},
+    {300001, 399999, "ZOK:", Preselect::Always},     {400000, 409999, "QVGSM:", Preselect::Always},
+    {410000, 450000, "JUV Box:", Preselect::Always}, {500000, 700000, "Pevro:", Preselect::Always},
 };
 
 // The decimal number at the start of a text (0 when it starts otherwise).
@@ -50,8 +47,8 @@ QString DeviceTextFor(const QString& pnpDeviceId, const QString& description, Pr
     for (const auto& r : kSerialRanges) {
         if (serial >= r.low && serial <= r.high) {
             *preselect = r.preselect;
-            return QStringLiteral("Quarvelink - ") + QLatin1String(r.label) + QString::number(serial)
-                   + QStringLiteral(" - an USB");
+            return QStringLiteral("Quarvelink - ") + QLatin1String(r.label) + QString::number(serial) +
+                   QStringLiteral(" - an USB");
         }
     }
     return QStringLiteral("Quarvelink - ");
@@ -61,8 +58,8 @@ QString PortListLine(const PortRecord& port)
 {
     const QString com = QStringLiteral("COM") + QString::number(port.PortNo);
     if (port.OpenError != 0)
-        return com + QStringLiteral(" <") + port.OpenErrorText + QStringLiteral(" (") + QString::number(port.OpenError)
-               + QStringLiteral(")>");
+        return com + QStringLiteral(" <") + port.OpenErrorText + QStringLiteral(" (") +
+               QString::number(port.OpenError) + QStringLiteral(")>");
     if (!port.DeviceText.isEmpty())
         return com + QStringLiteral(" (") + port.DeviceText + QLatin1Char(')');
     return com;

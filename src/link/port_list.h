@@ -1,4 +1,5 @@
-// The serial port list of the port dialog: probing, the maker's devices by serial number, list lines and preselection.
+// The serial port list of the port dialog: probing, the maker's devices by serial number, list lines and
+// preselection.
 #pragma once
 #include <QString>
 #include <cstdint>
@@ -8,10 +9,10 @@ namespace qv {
 
 struct PortRecord
 {
-    uint8_t PortNo = 0;      // the port number (COM n)
-    int16_t OpenError = 0;   // error number of the test open, 0 when it opened
-    QString OpenErrorText;   // the error's text when the test open failed
-    QString DeviceText;      // what the inventory says of the device, or empty
+    uint8_t PortNo = 0;    // the port number (COM n)
+    int16_t OpenError = 0; // error number of the test open, 0 when it opened
+    QString OpenErrorText; // the error's text when the test open failed
+    QString DeviceText;    // what the inventory says of the device, or empty
 };
 
 // Index 0 holds nothing; 1 .. n the ports found, in rising port number.
@@ -21,8 +22,7 @@ inline std::vector<PortRecord> gPortList(1);
 inline const QString MakerPnpPrefix = QStringLiteral("USB\\VID_F1F1&PID_0A51");
 
 // How a device of the maker takes part in the preselection of the list.
-enum class Preselect
-{
+enum class Preselect {
     None,   // never preselected (golf devices, unknown serial numbers)
     First,  // preselected when nothing is preselected yet
     Always, // preselected, replacing an earlier choice

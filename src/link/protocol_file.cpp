@@ -1,4 +1,5 @@
-// The protocol file of station operations: opening and checking it, records, the file choice and the backup name.
+// The protocol file of station operations: opening and checking it, records, the file choice and the backup
+// name.
 #include "link/protocol_file.h"
 
 #include "app/language.h"
@@ -84,11 +85,11 @@ bool RenameToBackup(const QString& path)
         return true;
     } catch (const VbError& e) {
         const QString quote = QStringLiteral("\"");
-        MsgBox(GetLangText(gLangIndex, 1845, QString()) + QLatin1Char(' ') + quote + path + quote + QLatin1Char(' ')
-                   + GetLangText(gLangIndex, 1846, QString()) + QLatin1Char(' ') + quote + backup + quote
-                   + QStringLiteral("\r\r") + GetLangText(gLangIndex, 1843, QString()) + QLatin1Char(' ')
-                   + QString::number(e.Number()) + QStringLiteral("\r") + GetLangText(gLangIndex, 1844, QString())
-                   + QLatin1Char(' ') + errorText(e),
+        MsgBox(GetLangText(gLangIndex, 1845, QString()) + QLatin1Char(' ') + quote + path + quote +
+                   QLatin1Char(' ') + GetLangText(gLangIndex, 1846, QString()) + QLatin1Char(' ') + quote +
+                   backup + quote + QStringLiteral("\r\r") + GetLangText(gLangIndex, 1843, QString()) +
+                   QLatin1Char(' ') + QString::number(e.Number()) + QStringLiteral("\r") +
+                   GetLangText(gLangIndex, 1844, QString()) + QLatin1Char(' ') + errorText(e),
                vbExclamation);
         return false;
     }
@@ -107,8 +108,8 @@ uint8_t OpenProtocolFile()
                 startNew = true;
             } else if (!ProtocolHeader.startsWith(first)) {
                 if (!RenameToBackup(gProtocolPath)) {
-                    MsgBox(gProtocolPath + QLatin1Char(' ') + GetLangText(gLangIndex, 1841, QString())
-                               + QLatin1Char(' '),
+                    MsgBox(gProtocolPath + QLatin1Char(' ') + GetLangText(gLangIndex, 1841, QString()) +
+                               QLatin1Char(' '),
                            vbExclamation);
                     return 0;
                 }
@@ -146,10 +147,10 @@ uint8_t ChooseProtocolFile()
 {
     CommonDialog& dialog = frmMain().CommonDialog1;
     try {
-        dialog.DialogTitle = GetLangText(gLangIndex, 1836, QString()) + QLatin1Char(' ')
-                             + GetLangText(gLangIndex, 1001, QString());
-        dialog.Filter = QStringLiteral("(*.CSV)|*.CSV|") + GetLangText(gLangIndex, 1769, QString())
-                        + QStringLiteral("(*.*)|*.*");
+        dialog.DialogTitle = GetLangText(gLangIndex, 1836, QString()) + QLatin1Char(' ') +
+                             GetLangText(gLangIndex, 1001, QString());
+        dialog.Filter = QStringLiteral("(*.CSV)|*.CSV|") + GetLangText(gLangIndex, 1769, QString()) +
+                        QStringLiteral("(*.*)|*.*");
         dialog.FilterIndex = 1;
         dialog.FileName.clear();
         dialog.Flags = kProtocolDialogFlags;

@@ -18,10 +18,28 @@ QString cleanField(QString value)
 QString ProtocolRecordLine(const QString& dateText, const QString& timeText, const ProtocolRecord& r)
 {
     const QString* const fields[] = {
-        &r.Ser_No,     &r.Hardware,  &r.Software,       &r.BMS,       &r.r_d,        &r.Batt_date,
-        &r.Cap,        &r.Cons,      &r.Voltage,        &r.CNo,       &r.Mode,       &r.Work_time,
-        &r.RTC,        &r.Auto_send, &r.Read_out,       &r.ExtProt,   &r.Sprint_4ms, &r.Card6_with_192_punches,
-        &r.Stopp_if_backup_is_full,  &r.PunchingMode,   &r.RadioMode, &r.Action,
+        &r.Ser_No,
+        &r.Hardware,
+        &r.Software,
+        &r.BMS,
+        &r.r_d,
+        &r.Batt_date,
+        &r.Cap,
+        &r.Cons,
+        &r.Voltage,
+        &r.CNo,
+        &r.Mode,
+        &r.Work_time,
+        &r.RTC,
+        &r.Auto_send,
+        &r.Read_out,
+        &r.ExtProt,
+        &r.Sprint_4ms,
+        &r.Card6_with_192_punches,
+        &r.Stopp_if_backup_is_full,
+        &r.PunchingMode,
+        &r.RadioMode,
+        &r.Action,
     };
     static_assert(std::size(fields) == 22);
     QString line = cleanField(dateText) + QLatin1Char(';') + cleanField(timeText) + QLatin1Char(';');

@@ -3,14 +3,14 @@
 
 #include "app/language.h"
 
-#include <cmath>
 #include "link/frame.h"
 #include "link/link_globals.h"
 #include "link/link_shared.h"
 #include "link/sender.h"
-#include "ui/main/frm_main.h"
 #include "platform/dialogs/msgbox.h"
 #include "platform/runtime/vbruntime.h"
+#include "ui/main/frm_main.h"
+#include <cmath>
 
 namespace qv {
 
@@ -24,8 +24,8 @@ uint8_t hexPairToByte(const QString& pair)
 {
     bool ok = false;
     const uint value = pair.toUInt(&ok, 16);
-    if (!ok || pair.size() != 2 || pair.at(0).isSpace() || pair.at(0) == QLatin1Char('+')
-        || pair.at(0) == QLatin1Char('-'))
+    if (!ok || pair.size() != 2 || pair.at(0).isSpace() || pair.at(0) == QLatin1Char('+') ||
+        pair.at(0) == QLatin1Char('-'))
         return 0;
     return static_cast<uint8_t>(value);
 }
@@ -162,7 +162,8 @@ QByteArray BuildCommandFromHexText(const QString& passwordText)
     const QByteArray& payload = gHexPayload;
     if (payload.size() < 10) {
         // The command takes its last ten bytes from the card data; without them nothing is sent.
-        MsgBox(GetLangText(gLangIndex, 1883, QStringLiteral("The card data received are too short for the password command.")),
+        MsgBox(GetLangText(gLangIndex, 1883,
+                           QStringLiteral("The card data received are too short for the password command.")),
                vbExclamation);
         return {};
     }

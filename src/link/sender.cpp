@@ -117,7 +117,8 @@ void SendFrame()
         f.Timer1.setEnabled(true);
     } catch (const VbError& e) {
         MsgBox(QString::number(e.Number()) + QLatin1Char(' ') + errorText(e), vbCritical,
-               dialogs_detail::applicationTitle() + QLatin1Char(' ') + GetLangText(gLangIndex, 1837, QString()));
+               dialogs_detail::applicationTitle() + QLatin1Char(' ') +
+                   GetLangText(gLangIndex, 1837, QString()));
         CloseLink();
     }
 }

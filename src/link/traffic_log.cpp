@@ -91,13 +91,14 @@ void LogNak()
 
 QString SendLogLine(const QByteArray& frame, int32_t timeoutMs, int32_t baud)
 {
-    return QStringLiteral(" send ") + BytesToHex(frame) + QStringLiteral(" msTimer:") + QString::number(timeoutMs)
-           + QStringLiteral(" Baud=") + QString::number(baud);
+    return QStringLiteral(" send ") + BytesToHex(frame) + QStringLiteral(" msTimer:") +
+           QString::number(timeoutMs) + QStringLiteral(" Baud=") + QString::number(baud);
 }
 
 QString TimeOutLogLine(bool stopped)
 {
-    return (stopped ? QStringLiteral(" Stopped") : QStringLiteral(" TimerOut")) + QStringLiteral("----------");
+    return (stopped ? QStringLiteral(" Stopped") : QStringLiteral(" TimerOut")) +
+           QStringLiteral("----------");
 }
 
 } // namespace qv

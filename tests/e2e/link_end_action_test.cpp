@@ -1,4 +1,5 @@
-// The end of a station operation: signal or close, the duration line, the protocol record and the status text.
+// The end of a station operation: signal or close, the duration line, the protocol record and the status
+// text.
 #include "link/end_action.h"
 #include "link/link_shared.h"
 #include "link/protocol_file.h"
@@ -80,10 +81,10 @@ TEST_F(EndActionTest, ReadEndsWithTheFullRecordTheDurationAndAClosedPort)
 
     const QStringList r = lastRecord();
     ASSERT_EQ(r.size(), 25);
-    const QStringList expected = {"123456", "HW 2",    "590",     "BMS",       "remote",        "01.02.2026",
-                                  "1000 mAh", "12 %",  "3.1 V",   "31",        "Control",       "02:00:00",
-                                  "Use_RTC",  "Use_auto_send", "-", "Ext.Prot.", "-",           "Card6_192",
-                                  "-",        "-",     "-+EcoMode", "Read"};
+    const QStringList expected = {
+        "123456", "HW 2",      "590",     "BMS",      "remote",    "01.02.2026",    "1000 mAh", "12 %",
+        "3.1 V",  "31",        "Control", "02:00:00", "Use_RTC",   "Use_auto_send", "-",        "Ext.Prot.",
+        "-",      "Card6_192", "-",       "-",        "-+EcoMode", "Read"};
     EXPECT_EQ(r.mid(2, 22), expected);
 }
 
@@ -96,8 +97,8 @@ TEST_F(EndActionTest, ZokAndBeaconStationsRecordTheirRadioMode)
     EndStationAction();
     const QStringList r = lastRecord();
     ASSERT_EQ(r.size(), 25);
-    EXPECT_EQ(r.mid(14, 10), (QStringList{"-", "Use_auto_send", "-", "-", "-", "-", "-", "-", "LastTime+EcoMode",
-                                          "New battery"}));
+    EXPECT_EQ(r.mid(14, 10), (QStringList{"-", "Use_auto_send", "-", "-", "-", "-", "-", "-",
+                                          "LastTime+EcoMode", "New battery"}));
 }
 
 TEST_F(EndActionTest, GsmStationRecordsItsNetworkDataAndNoOptions)
@@ -189,8 +190,9 @@ TEST_F(EndActionTest, CardOperationsWriteNoRecordButTheirEndText)
 {
     gTraceOn = true;
     const int before = records();
-    const std::pair<int16_t, const char*> cases[] = {
-        {ActReadCards, "End Read Cards"}, {ActViewPunch, "End View Punch"}, {ActConfigAirCard, "End Config QVEL"}};
+    const std::pair<int16_t, const char*> cases[] = {{ActReadCards, "End Read Cards"},
+                                                     {ActViewPunch, "End View Punch"},
+                                                     {ActConfigAirCard, "End Config QVEL"}};
     for (const auto& [action, text] : cases) {
         frmMain().rtbox(0).setText(QString());
         gActionCode = action;

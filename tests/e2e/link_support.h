@@ -1,4 +1,5 @@
-// Shared fixture of the link's end-to-end tests: a simulated station on COM1, a fresh main window, a fake clock.
+// Shared fixture of the link's end-to-end tests: a simulated station on COM1, a fresh main window, a fake
+// clock.
 #pragma once
 #include "link/link_globals.h"
 #include "platform/controls/controls.h"

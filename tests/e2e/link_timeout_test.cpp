@@ -9,10 +9,10 @@ namespace {
 
 struct Step
 {
-    uint8_t command;  // the selection the station receives
-    int baud;         // the speed the program's port runs at
-    int timeoutMs;    // the reply time-out armed for it
-    qint64 pauseMs;   // the pause before it (none for the first)
+    uint8_t command; // the selection the station receives
+    int baud;        // the speed the program's port runs at
+    int timeoutMs;   // the reply time-out armed for it
+    qint64 pauseMs;  // the pause before it (none for the first)
 };
 
 class LinkTimeoutTest : public LinkE2E
@@ -168,8 +168,8 @@ TEST_F(LinkTimeoutTest, TraceShowsEachSendAndEachTimeOut)
     f.Timer1.Tick();
     ASSERT_TRUE(stationReceived(2));
     EXPECT_EQ(f.rtbox(0).Text().toStdString(), " send FF-02-F0-01-53-73-0A-03 msTimer:400 Baud=38400\r\n"
-                                 " TimerOut----------\r\n"
-                                 " send FF-02-F0-01-53-73-0A-03 msTimer:400 Baud=4800\r\n");
+                                               " TimerOut----------\r\n"
+                                               " send FF-02-F0-01-53-73-0A-03 msTimer:400 Baud=4800\r\n");
 }
 
 TEST_F(LinkTimeoutTest, PortDialogForAnotherOperationKeepsThatOperation)
@@ -208,9 +208,8 @@ TEST_F(LinkTimeoutTest, NoPortChosenLeavesEverythingAsItWas)
 {
     gComPort = 0;
     gActionCode = ActRead;
-    Form::queueModalAnswer([](Form& dialog) {
-        dynamic_cast<CommandButton*>(dialog.control("cmdCancel"))->setValue(true);
-    });
+    Form::queueModalAnswer(
+        [](Form& dialog) { dynamic_cast<CommandButton*>(dialog.control("cmdCancel"))->setValue(true); });
     BeginStationAction();
     EXPECT_EQ(gComPort, 0);
     EXPECT_EQ(gActionCode, ActRead);

@@ -1,4 +1,5 @@
-// The main window frmMain: layout of the controls the station link uses, and its small link-facing procedures.
+// The main window frmMain: layout of the controls the station link uses, and its small link-facing
+// procedures.
 #include "ui/main/frm_main.h"
 
 #include "app/language.h"
@@ -100,7 +101,8 @@ QString GetPortText()
 {
     if (gComPort == 0)
         return {};
-    return QStringLiteral("COM") + QString::number(gComPort) + QStringLiteral("\r\n") + frmMain().MSComm1.Settings();
+    return QStringLiteral("COM") + QString::number(gComPort) + QStringLiteral("\r\n") +
+           frmMain().MSComm1.Settings();
 }
 
 QString CenterText(const QString& text, int32_t width)
@@ -116,11 +118,11 @@ void UpdateBaudMenus()
     FrmMain& f = frmMain();
     const QString other = QString::number(gBaud == BaudLow ? BaudHigh : BaudLow);
     int id = f.mnuBaud.HelpContextID();
-    f.mnuBaud.setCaption(GetLangText(gLangIndex, id + 2, QString()) + QStringLiteral(" &") + other + QLatin1Char(' ')
-                         + GetLangText(gLangIndex, id, QString()));
+    f.mnuBaud.setCaption(GetLangText(gLangIndex, id + 2, QString()) + QStringLiteral(" &") + other +
+                         QLatin1Char(' ') + GetLangText(gLangIndex, id, QString()));
     id = f.mnuSetBaud.HelpContextID();
-    f.mnuSetBaud.setCaption(GetLangText(gLangIndex, id + 3, QString()) + QStringLiteral(" &") + other
-                            + QLatin1Char(' ') + GetLangText(gLangIndex, id, QString()));
+    f.mnuSetBaud.setCaption(GetLangText(gLangIndex, id + 3, QString()) + QStringLiteral(" &") + other +
+                            QLatin1Char(' ') + GetLangText(gLangIndex, id, QString()));
 }
 
 int16_t SetAltDevice(int16_t value)

@@ -1,4 +1,5 @@
-// The main window frmMain: the controls the station link reads and sets, and its small link-facing procedures.
+// The main window frmMain: the controls the station link reads and sets, and its small link-facing
+// procedures.
 #pragma once
 #include "platform/comm/comm_control.h"
 #include "platform/controls/controls.h"

@@ -20,7 +20,7 @@ QByteArray hex(const char* text)
 
 class FrameTest : public ::testing::Test
 {
-protected:
+  protected:
     void SetUp() override
     {
         InitReplyLengthTable();
@@ -38,12 +38,9 @@ struct FrameCase
 TEST_F(FrameTest, WorkedExamplesByteForByte)
 {
     const FrameCase cases[] = {
-        {"F0 4D", "FF 02 F0 01 4D 6D 0A 03", 2},
-        {"F5", "FF 02 F5 00 F5 00 03", 1},
-        {"F9 01", "FF 02 F9 01 01 17 0A 03", 2},
-        {"83 00 80", "FF 02 83 02 00 80 BF 17 03", 3},
-        {"70 4D", "FF 02 70 4D 03", 0},
-        {"73 10", "FF 02 73 10 10 03", 17},
+        {"F0 4D", "FF 02 F0 01 4D 6D 0A 03", 2}, {"F5", "FF 02 F5 00 F5 00 03", 1},
+        {"F9 01", "FF 02 F9 01 01 17 0A 03", 2}, {"83 00 80", "FF 02 83 02 00 80 BF 17 03", 3},
+        {"70 4D", "FF 02 70 4D 03", 0},          {"73 10", "FF 02 73 10 10 03", 17},
     };
     for (const auto& c : cases) {
         gExpectedLen = 99;
@@ -90,9 +87,9 @@ TEST_F(FrameTest, FrameFormFollowsTheOldestGenerationBox)
         bool ticked;
     };
     const Form forms[] = {
-        {0x83, true, false}, {0xF0, true, false}, {0x82, true, false}, {0xEA, true, false},
-        {0x80, true, false}, {0xB1, true, true},  {0xE1, true, true},  {0xE5, true, true},
-        {0xE6, true, true},  {0xE7, true, true},  {0xEF, true, true},  {0xFE, true, true},
+        {0x83, true, false},  {0xF0, true, false},  {0x82, true, false},  {0xEA, true, false},
+        {0x80, true, false},  {0xB1, true, true},   {0xE1, true, true},   {0xE5, true, true},
+        {0xE6, true, true},   {0xE7, true, true},   {0xEF, true, true},   {0xFE, true, true},
         {0xC4, false, false}, {0x70, false, false}, {0x7F, false, false}, {0x00, false, false},
     };
     for (const auto& f : forms) {
@@ -157,7 +154,8 @@ uint16_t plainCrc(const QByteArray& data)
     for (char ch : data) {
         crc ^= static_cast<uint16_t>(static_cast<uint8_t>(ch) << 8);
         for (int i = 0; i < 8; ++i)
-            crc = (crc & 0x8000) ? static_cast<uint16_t>((crc << 1) ^ 0x8005) : static_cast<uint16_t>(crc << 1);
+            crc =
+                (crc & 0x8000) ? static_cast<uint16_t>((crc << 1) ^ 0x8005) : static_cast<uint16_t>(crc << 1);
     }
     return crc;
 }

@@ -44,10 +44,28 @@ TEST(ProtocolRecordTest, ActionAloneLandsInTheLastColumn)
 TEST(ProtocolRecordTest, EveryFieldInItsColumnAndSemicolonsReplaced)
 {
     ProtocolRecord r;
-    QString* fields[] = {&r.Ser_No, &r.Hardware, &r.Software, &r.BMS, &r.r_d, &r.Batt_date, &r.Cap, &r.Cons,
-                         &r.Voltage, &r.CNo, &r.Mode, &r.Work_time, &r.RTC, &r.Auto_send, &r.Read_out,
-                         &r.ExtProt, &r.Sprint_4ms, &r.Card6_with_192_punches, &r.Stopp_if_backup_is_full,
-                         &r.PunchingMode, &r.RadioMode, &r.Action};
+    QString* fields[] = {&r.Ser_No,
+                         &r.Hardware,
+                         &r.Software,
+                         &r.BMS,
+                         &r.r_d,
+                         &r.Batt_date,
+                         &r.Cap,
+                         &r.Cons,
+                         &r.Voltage,
+                         &r.CNo,
+                         &r.Mode,
+                         &r.Work_time,
+                         &r.RTC,
+                         &r.Auto_send,
+                         &r.Read_out,
+                         &r.ExtProt,
+                         &r.Sprint_4ms,
+                         &r.Card6_with_192_punches,
+                         &r.Stopp_if_backup_is_full,
+                         &r.PunchingMode,
+                         &r.RadioMode,
+                         &r.Action};
     for (int i = 0; i < 22; ++i)
         *fields[i] = QString("v%1").arg(i + 3);
     // The GSM station's mode column holds the mobile-network text with its own separators.

@@ -127,7 +127,8 @@ TEST_F(PortDialogTest, KeptPortIsFoundByItsWholeNumber)
     addDevice(12, "1500");
     gComPort = 1; // no longer there: COM12 must not stand in for it
     openDialog([](FrmSettings& d) { d.cmdCancel.setValue(true); });
-    EXPECT_EQ(lines, (QStringList{"COM3 (Quarvelink - ZOK:300123 - an USB)", "COM12 (Quarvelink - Adapter:1500 - an USB)"}));
+    EXPECT_EQ(lines, (QStringList{"COM3 (Quarvelink - ZOK:300123 - an USB)",
+                                  "COM12 (Quarvelink - Adapter:1500 - an USB)"}));
     EXPECT_EQ(chosen, 0);
 
     gComPort = 12;
@@ -139,7 +140,10 @@ TEST_F(PortDialogTest, UnknownSerialAndGolfDevicesAreNotPreselected)
 {
     addDevice(2, "450001");
     addDevice(5, "250000");
-    openDialog([](FrmSettings& d) { d.cBoPort.setListIndex(1); d.cmdOK.setValue(true); });
+    openDialog([](FrmSettings& d) {
+        d.cBoPort.setListIndex(1);
+        d.cmdOK.setValue(true);
+    });
     EXPECT_EQ(lines, (QStringList{"COM2 (Quarvelink - )", "COM5 (Quarvelink - GOLF:250000 - an USB)"}));
     EXPECT_EQ(chosen, 0);
     // The golf device is reached directly; the box then shows the mode for a
@@ -178,7 +182,10 @@ TEST_F(PortDialogTest, OkMovesAnOpenPortToTheNewNumber)
     gComPort = 1;
     f.PORT_Prepare();
     f.MSComm1.setPortOpen(true);
-    openDialog([](FrmSettings& d) { d.cBoPort.setListIndex(1); d.cmdOK.setValue(true); });
+    openDialog([](FrmSettings& d) {
+        d.cBoPort.setListIndex(1);
+        d.cmdOK.setValue(true);
+    });
     EXPECT_EQ(f.MSComm1.CommPort(), 2);
     EXPECT_TRUE(f.MSComm1.PortOpen());
     EXPECT_EQ(f.MSComm1.devicePath(), devices[1].devicePath);

@@ -1,4 +1,5 @@
-// The protocol file: a new file's header, foreign headers moved to backup names, records of 24 fields, the file choice.
+// The protocol file: a new file's header, foreign headers moved to backup names, records of 24 fields, the
+// file choice.
 #include "link/link_globals.h"
 #include "link/protocol_file.h"
 #include "platform/dialogs/dialog_hooks.h"

@@ -56,7 +56,7 @@ TEST(ReadRequestTest, ExtendedAndSystemDataReads)
 
 class ClockPayloadTest : public ::testing::Test
 {
-protected:
+  protected:
     void TearDown() override
     {
         gActionCode = ActNone;
@@ -135,10 +135,13 @@ TEST(TimeTextTest, SecondsAndTheOverflow)
 TEST(PasswordCommandTest, PairsAndTheCardDataTail)
 {
     gHexPayload = hex("A1 A2 00 01 02 03 04 05 06 07 08 09 0A 0B");
-    EXPECT_EQ(BuildCommandFromHexText(" 01 02 0a FF "), hex("C3 05 A1 A2 01 02 0A FF 02 03 04 05 06 07 08 09 0A 0B"));
-    EXPECT_EQ(BuildCommandFromHexText("01-02-zz-04"), hex("C3 05 A1 A2 01 02 00 04 02 03 04 05 06 07 08 09 0A 0B"));
+    EXPECT_EQ(BuildCommandFromHexText(" 01 02 0a FF "),
+              hex("C3 05 A1 A2 01 02 0A FF 02 03 04 05 06 07 08 09 0A 0B"));
+    EXPECT_EQ(BuildCommandFromHexText("01-02-zz-04"),
+              hex("C3 05 A1 A2 01 02 00 04 02 03 04 05 06 07 08 09 0A 0B"));
     // Ten characters or fewer leave the password zero.
-    EXPECT_EQ(BuildCommandFromHexText("01 02 03 0"), hex("C3 05 A1 A2 00 00 00 00 02 03 04 05 06 07 08 09 0A 0B"));
+    EXPECT_EQ(BuildCommandFromHexText("01 02 03 0"),
+              hex("C3 05 A1 A2 00 00 00 00 02 03 04 05 06 07 08 09 0A 0B"));
     gHexPayload.clear();
 }
 
