@@ -1,4 +1,5 @@
 // Sending through the real port: the time-request window, the set-time request, a port that cannot open.
+#include "link/end_action.h"
 #include "link/frame.h"
 #include "link/link_shared.h"
 #include "link/requests.h"
@@ -56,6 +57,20 @@ TEST_F(LinkSendTest, WithoutTracingNothingIsLogged)
     SendFrame();
     ASSERT_TRUE(stationReceived(1));
     EXPECT_EQ(frmMain().rtbox(0).Text(), "");
+}
+
+TEST_F(LinkSendTest, ReadoutAcknowledgeOnlyOnAnOpenPort)
+{
+    FrmMain& f = frmMain();
+    gZokDevice = true;
+    AckCardReadout(); // the port is closed: nothing goes out
+    f.MSComm1.setPortOpen(true);
+    AckCardReadout();
+    ASSERT_TRUE(stationReceived(1));
+    sim::pumpEvents(30);
+    ASSERT_EQ(sim.station.received().size(), 1);
+    EXPECT_EQ(sim.station.received().front().command, CmdReadoutAck);
+    EXPECT_TRUE(sim.station.received().front().data.isEmpty());
 }
 
 TEST_F(LinkSendTest, PortThatCannotOpenIsReportedAndTheLinkClosed)
