@@ -5,6 +5,7 @@
 #include "app/language.h"
 #include "link/link_globals.h"
 #include "link/link_shared.h"
+#include "link/link_ui.h"
 #include "link/port_list.h"
 #include "platform/comm/comm_ports.h"
 #include "platform/dialogs/msgbox.h"
@@ -21,11 +22,6 @@ constexpr int kProbedPorts = 64;
 // Serial numbers of ZOK boards and QVGSM stations: they talk at the high rate.
 constexpr int32_t kHighBaudSerialFirst = 300001;
 constexpr int32_t kHighBaudSerialLast = 409999;
-
-QString errorText(const VbError& e)
-{
-    return e.Description().isEmpty() ? VbErrorText(e.Number()) : e.Description();
-}
 
 } // namespace
 

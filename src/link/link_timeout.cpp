@@ -4,6 +4,7 @@
 #include "link/frame.h"
 #include "link/link_globals.h"
 #include "link/link_shared.h"
+#include "link/link_ui.h"
 #include "link/sender.h"
 #include "link/traffic_log.h"
 #include "platform/dialogs/msgbox.h"
@@ -158,7 +159,7 @@ void FrmMain::Timer1_Timer()
         SendFrame();
     } catch (const VbError& e) {
         // A port that cannot take the new speed ends the conversation.
-        MsgBox(QString::number(e.Number()) + QLatin1Char(' ') + e.Description(), vbCritical);
+        MsgBox(QString::number(e.Number()) + QLatin1Char(' ') + errorText(e), vbCritical);
         CloseLink();
     }
 }

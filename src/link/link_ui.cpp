@@ -1,6 +1,7 @@
 // What the link reads from and shows in the main window, in one place.
 #include "link/link_ui.h"
 
+#include "platform/runtime/vberror.h"
 #include "ui/main/frm_main.h"
 
 namespace qv {
@@ -11,6 +12,11 @@ int16_t oldestGenerationBoxValue()
     if (!FormInstance<FrmMain>::loaded())
         return 0;
     return static_cast<int16_t>(frmMain().chkAlt(0).Value());
+}
+
+QString errorText(const VbError& e)
+{
+    return e.Description().isEmpty() ? VbErrorText(e.Number()) : e.Description();
 }
 
 } // namespace qv

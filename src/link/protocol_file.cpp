@@ -4,6 +4,7 @@
 
 #include "app/language.h"
 #include "link/link_globals.h"
+#include "link/link_ui.h"
 #include "link/sender.h"
 #include "link/traffic_log.h"
 #include "platform/dialogs/common_dialog.h"
@@ -24,11 +25,6 @@ namespace {
 // Flags of the protocol file's save dialog: ask before overwriting, keep the
 // current folder, the path must exist, no read-only result, long names.
 constexpr int32_t kProtocolDialogFlags = 0x20880A;
-
-QString errorText(const VbError& e)
-{
-    return e.Description().isEmpty() ? VbErrorText(e.Number()) : e.Description();
-}
 
 QString programTitle()
 {

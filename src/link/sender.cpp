@@ -5,6 +5,7 @@
 #include "link/frame.h"
 #include "link/link_globals.h"
 #include "link/link_shared.h"
+#include "link/link_ui.h"
 #include "link/traffic_log.h"
 #include "platform/dialogs/dialog_hooks.h"
 #include "platform/dialogs/msgbox.h"
@@ -19,11 +20,6 @@ namespace {
 
 // The longest a busy wait for a fraction of the second may take.
 constexpr float kFractionWaitLimit = 1.0f;
-
-QString errorText(const VbError& e)
-{
-    return e.Description().isEmpty() ? VbErrorText(e.Number()) : e.Description();
-}
 
 } // namespace
 
