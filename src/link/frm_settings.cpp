@@ -73,6 +73,7 @@ FrmSettings::FrmSettings() : Form(QStringLiteral("frmSettings"))
 void FrmSettings::Form_Load()
 {
     FrmMain& f = frmMain();
+    ApplyLanguage(*this);
     gCardInserted = false;
     gDongleHardware = false;
     gZokDevice = false;

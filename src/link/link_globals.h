@@ -1,6 +1,8 @@
 // Program-wide constants and variables of the station link: action codes, command codes, link bytes,
 // addresses and link state.
 #pragma once
+#include "app/settings.h"
+
 #include <QByteArray>
 #include <QString>
 #include <array>
@@ -130,26 +132,21 @@ inline int32_t gNakCount = 0;
 inline bool gNakGaveUp = false;
 
 // ---- Port and baud ----
+// gComPort (the chosen port number, 0 = none), gBaud (the PC's baud rate,
+// 4800 or 38400) and gConfiguredBaud (the rate as last set by the user) are
+// loaded and saved with the settings and declared there for now.
 
-// The chosen serial port number, 0 = none.
-inline int16_t gComPort = 0;
-// The PC's baud rate, 4800 or 38400.
-inline int32_t gBaud = BaudLow;
-// The baud rate as last set by the user.
-inline int32_t gConfiguredBaud = BaudLow;
 // The baud rate to program into the station.
 inline int32_t gNewStationBaud = BaudLow;
 
 // ---- Traffic log and protocol file ----
+// gTraceOn (the traffic log receives every request, reply and time-out),
+// gTraceDefault (its remembered value, restored at the end of each station
+// action) and gProtocolPath (the protocol file's full path) are loaded and
+// saved with the settings and declared there for now.
 
-// The traffic log receives every request, reply and time-out.
-inline bool gTraceOn = false;
-// The remembered trace flag, restored at the end of each station action.
-inline bool gTraceDefault = false;
 // The hex text of the reply being received, not yet written to the log pane.
 inline QString gRxLogLine;
-// Full path of the protocol file.
-inline QString gProtocolPath;
 // Records written since the protocol file was last chosen.
 inline int32_t gProtocolCount = 0;
 // Folder of the last file chosen in a file dialog.

@@ -1,6 +1,8 @@
 // Program-wide values of other subsystems that the link reads or clears; they move to their owners' headers
 // when those land.
 #pragma once
+#include "app/settings.h"
+
 #include <QByteArray>
 #include <QString>
 #include <array>
@@ -10,9 +12,6 @@
 namespace qv {
 
 // ---- Station time (filled by the time replies and the main window) ----
-
-// Offset applied to the PC time when the station clock is set, in seconds.
-inline float gTimeOffset = -0.2f;
 
 // The time typed for ActTestTime ("hh:mm:ss"), "" when the PC clock is used.
 inline QString gTestTime;
@@ -46,10 +45,6 @@ inline QString gBackupText;
 inline int64_t gBackupPointer = 0;
 
 // ---- Kind of station and connection ----
-
-// The port leads to a ZOK board; to a QVGSM station.
-inline bool gZokDevice = false;
-inline bool gGsmDevice = false;
 
 // The unit runs the beacon modes.
 inline bool gBeaconMode = false;

@@ -2,16 +2,17 @@
 // name.
 #include "link/protocol_file.h"
 
+#include "app/app_info.h"
+#include "app/file_helpers.h"
 #include "app/language.h"
+#include "app/path_helpers.h"
 #include "link/link_globals.h"
 #include "link/link_ui.h"
 #include "link/sender.h"
 #include "link/traffic_log.h"
 #include "platform/dialogs/common_dialog.h"
-#include "platform/dialogs/dialog_hooks.h"
 #include "platform/dialogs/msgbox.h"
 #include "platform/runtime/vbruntime.h"
-#include "platform/system/paths.h"
 #include "platform/system/textfile.h"
 #include "ui/main/frm_main.h"
 
@@ -25,31 +26,6 @@ namespace {
 // Flags of the protocol file's save dialog: ask before overwriting, keep the
 // current folder, the path must exist, no read-only result, long names.
 constexpr int32_t kProtocolDialogFlags = 0x20880A;
-
-QString programTitle()
-{
-    return dialogs_detail::applicationTitle();
-}
-
-// Folder (with its last "/"), base name and extension (from the file name's last ".").
-struct PathParts
-{
-    QString folder;
-    QString base;
-    QString extension;
-};
-
-PathParts splitPath(const QString& path)
-{
-    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
-    PathParts p;
-    p.folder = path.left(slash + 1);
-    const QString name = path.mid(slash + 1);
-    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-    p.base = dot < 0 ? name : name.left(dot);
-    p.extension = dot < 0 ? QString() : name.mid(dot);
-    return p;
-}
 
 // The first line of a file, without its line end; `empty` tells a file of 0 bytes.
 QString firstLineOf(const QString& path, bool* empty)
@@ -70,12 +46,14 @@ bool RenameToBackup(const QString& path)
 {
     if (!fileExists(path))
         return true;
-    const PathParts p = splitPath(path);
-    if (!p.folder.isEmpty() && !folderExists(p.folder))
-        QDir().mkpath(p.folder);
-    QString backup = p.folder + p.base + QStringLiteral(".bak") + p.extension;
+    const QString folder = GetFolder(path);
+    const QString base = GetBaseName(path);
+    const QString extension = GetExtension(path);
+    if (!folder.isEmpty() && !folderExists(folder))
+        QDir().mkpath(folder);
+    QString backup = folder + base + QStringLiteral(".bak") + extension;
     for (int n = 1; fileExists(backup); ++n)
-        backup = p.folder + p.base + QStringLiteral(".bak") + QString::number(n) + p.extension;
+        backup = folder + base + QStringLiteral(".bak") + QString::number(n) + extension;
     try {
         Name(path, backup);
         return true;
@@ -116,7 +94,7 @@ uint8_t OpenProtocolFile()
             writeTextLines(gProtocolPath, {ProtocolHeader});
     } catch (const VbError& e) {
         MsgBox(QString::number(e.Number()) + QLatin1Char(' ') + errorText(e), vbCritical,
-               programTitle() + QLatin1Char(' ') + gProtocolPath);
+               AppTitle() + QLatin1Char(' ') + gProtocolPath);
         return 0;
     }
     const QString name = GetLangText(gLangIndex, 1001, QString());
@@ -150,17 +128,18 @@ uint8_t ChooseProtocolFile()
         dialog.FilterIndex = 1;
         dialog.FileName.clear();
         dialog.Flags = kProtocolDialogFlags;
-        dialog.InitDir = folderExists(dataFolder()) ? splitPath(gProtocolPath).folder : logFolder();
+        const bool dataFolderOk = !gDataFolder.isEmpty() && folderExists(gDataFolder);
+        dialog.InitDir = dataFolderOk ? GetFolder(gProtocolPath) : gLogFolder;
         dialog.CancelError = true;
         dialog.ShowSave();
     } catch (const VbError& e) {
         if (e.Number() != cdlCancel)
             MsgBox(QString::number(e.Number()) + QLatin1Char(' ') + errorText(e), vbCritical,
-                   programTitle() + QLatin1Char(' ') + GetLangText(gLangIndex, 1837, QString()));
+                   AppTitle() + QLatin1Char(' ') + GetLangText(gLangIndex, 1837, QString()));
         return 0;
     }
     gProtocolPath = dialog.FileName;
-    gLastFolder = splitPath(gProtocolPath).folder;
+    gLastFolder = GetFolder(gProtocolPath);
     return 1;
 }
 

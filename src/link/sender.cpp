@@ -1,13 +1,13 @@
 // Sending requests, opening a conversation with a station, aborting it and the waits of the link.
 #include "link/sender.h"
 
+#include "app/app_info.h"
 #include "app/language.h"
 #include "link/frame.h"
 #include "link/link_globals.h"
 #include "link/link_shared.h"
 #include "link/link_ui.h"
 #include "link/traffic_log.h"
-#include "platform/dialogs/dialog_hooks.h"
 #include "platform/dialogs/msgbox.h"
 #include "platform/runtime/vbruntime.h"
 #include "ui/main/frm_main.h"
@@ -113,8 +113,7 @@ void SendFrame()
         f.Timer1.setEnabled(true);
     } catch (const VbError& e) {
         MsgBox(QString::number(e.Number()) + QLatin1Char(' ') + errorText(e), vbCritical,
-               dialogs_detail::applicationTitle() + QLatin1Char(' ') +
-                   GetLangText(gLangIndex, 1837, QString()));
+               AppTitle() + QLatin1Char(' ') + GetLangText(gLangIndex, 1837, QString()));
         CloseLink();
     }
 }
