@@ -1,0 +1,225 @@
+// Negative acknowledges from the station: the wait and resend, the give-up and the card read-out
+// interruption.
+#include "cards/card_externs.h"
+#include "link/end_action.h"
+#include "link/frame.h"
+#include "link/link_globals.h"
+#include "link/link_shared.h"
+#include "link/sender.h"
+#include "link/traffic_log.h"
+#include "platform/dialogs/msgbox.h"
+#include "platform/runtime/vbruntime.h"
+#include "platform/system/wait.h"
+#include "receiver/fixed_requests.h"
+#include "receiver/receiver_globals.h"
+#include "receiver/reply_dispatch.h"
+#include "receiver/reply_texts.h"
+#include "ui/main/frm_main.h"
+
+namespace qv {
+
+namespace {
+
+// The station takes this long to be ready for the resend.
+constexpr int kNakPauseMs = 300;
+// Resends after this many negative acknowledges in a row give up.
+constexpr int kMaxNakResends = 6;
+// Each resend waits (count + 1) times this much more.
+constexpr int kNakStepMs = 5;
+
+bool isAction(std::initializer_list<int16_t> actions)
+{
+    for (int16_t a : actions)
+        if (gActionCode == a)
+            return true;
+    return false;
+}
+
+uint8_t sentCommand()
+{
+    return gSendBuffer.size() > 2 ? static_cast<uint8_t>(gSendBuffer.at(2)) : 0;
+}
+
+bool cardListIsActive()
+{
+    const Form* active = Screen.ActiveForm();
+    return active && active->Name() == QLatin1String("frmCards");
+}
+
+Control* cardListControl(const QString& name)
+{
+    Form* active = Screen.ActiveForm();
+    return active ? active->control(name) : nullptr;
+}
+
+Form* loadedForm(const QString& name)
+{
+    for (Form* f : Form::loadedForms())
+        if (f->Name() == name)
+            return f;
+    return nullptr;
+}
+
+// Whether the request may go out again: not on the first negative acknowledge
+// of a card read-out whose card list is still empty.
+bool mayResend()
+{
+    if (gActionCode != ActReadCards || gNakCount != 1)
+        return true;
+    Form* cards = loadedForm(QStringLiteral("frmCards"));
+    auto* list = cards ? dynamic_cast<ListView*>(cards->control(QStringLiteral("lvCards"))) : nullptr;
+    return list && list->ListItems().Count() > 0;
+}
+
+// The request as it goes out again: the reads and the selection are built anew.
+void rebuildRequest(uint8_t lastRequestCmd)
+{
+    if ((lastRequestCmd == CmdReadMemoryLegacy || lastRequestCmd == CmdReadMemory) && !gFollowUpReadSent)
+        gSendBuffer = BuildFrame(gUseExtCommands ? MakeReadSystemRequest() : MakeLegacyReadRequest());
+    else if (lastRequestCmd == CmdSetMsModeLegacy || lastRequestCmd == CmdSetMsMode)
+        gSendBuffer = BuildFrame(MakeModeSelectPayload());
+}
+
+// A negative acknowledge of the legacy baud change: the station took the rate
+// the port runs at.
+RxStep legacyBaudRefused()
+{
+    FrmMain& f = frmMain();
+    gBaud = static_cast<int32_t>(Val(f.MSComm1.Settings()));
+    SetActionText(QStringLiteral("COM") + QString::number(gComPort) + QLatin1Char(' ') +
+                  QString::number(gBaud) + QLatin1Char(' ') + LangText(TextBaud));
+    EndStationAction();
+    f.lblViewCOM.setCaption(GetPortText());
+    UpdateBaudMenus();
+    return RxStep::EndEvent;
+}
+
+RxStep giveUp()
+{
+    FrmMain& f = frmMain();
+    gNakGaveUp = true;
+    if (!isAction({ActReadCards, ActViewPunch, ActPasswordClear, ActSwitchOff, ActConfigAirCard,
+                   ActAirCardBattery, ActReadBackup})) {
+        f.lblProgress(0).setBackColor(vbRed);
+        f.lblProgress(1).setBackColor(vbRed);
+        CloseLink();
+    }
+    if (sentCommand() == CmdTurnOffLegacy && gActionCode == ActSwitchOff)
+        EndStationAction();
+
+    QString message;
+    const bool cardList = cardListIsActive();
+    if (cardList) {
+        message = LangText(TextCardListWait);
+        Control* wait = cardListControl(QStringLiteral("piWait"));
+        if (wait && wait->Visible()) {
+            if (Control* label = cardListControl(QStringLiteral("lblWait")))
+                label->setCaption(message);
+            message.clear();
+        }
+    } else {
+        message = LangText(TextNakGiveUp);
+    }
+
+    if (gActionCode == ActReadBackup) {
+        AppendLogLine(message);
+        if (MsgBox(message, vbRetryCancel) == vbRetry) {
+            f.Timer1.setEnabled(false);
+            gNakCount = 0;
+            gNakGaveUp = false;
+            f.Timer1.setEnabled(true);
+            SendFrame();
+        } else {
+            CloseLink();
+        }
+        return RxStep::Continue;
+    }
+    if (gActionCode == ActSwitchOff) {
+        SendFrame();
+        return RxStep::Continue;
+    }
+    AppendLogLine(message);
+    if (cardList) {
+        Control* wait = cardListControl(QStringLiteral("piWait"));
+        if (wait && !wait->Visible())
+            MsgBox(message, vbCritical);
+    }
+    if (gActionCode == ActConfigAirCard || gActionCode == ActAirCardBattery) {
+        gCardNoText.clear();
+        const QString formName =
+            gActionCode == ActConfigAirCard ? QStringLiteral("frmConfigQVEL") : QStringLiteral("frmBatt");
+        const int index = gActionCode == ActConfigAirCard ? 1 : -1;
+        if (Form* form = loadedForm(formName))
+            if (Control* label = form->control(QStringLiteral("lblCardNo"), index))
+                label->setCaption(QString());
+        return RxStep::EndEvent;
+    }
+    return RxStep::Continue;
+}
+
+} // namespace
+
+RxStep HandleNak(uint8_t b, uint8_t& lastRequestCmd)
+{
+    FrmMain& f = frmMain();
+    bool noteRequest = true;
+    if (lastRequestCmd == 0 && f.chkAlt(2).Value() == 0 &&
+        (gActionCode == ActReadCards || gActionCode == ActViewPunch) && gRxCommand != 0 &&
+        gRxCommand != CmdReadMemory && gRxCommand != CmdSetMsMode) {
+        // The readout station interrupts a card read-out.
+        f.Timer1.setEnabled(false);
+        f.cmdStop.setVisible(false);
+        Screen.setMousePointer(vbDefault);
+        gDirectCardsMode = gActionCode == ActReadCards;
+        if (!loadedForm(QStringLiteral("frmCards"))) {
+            const int answer = MsgBox(LangText(TextNoAnswer) + QLatin1Char(' ') + LangText(TextShowCardList),
+                                      vbYesNo | vbQuestion | vbDefaultButton2);
+            if (answer == vbYes)
+                AppendLogLine(QStringLiteral("The card list is not available"));
+            CloseLink();
+            return RxStep::EndEvent;
+        }
+        noteRequest = false;
+    }
+    if (noteRequest)
+        lastRequestCmd = sentCommand();
+
+    if (IsExtendedCommand(gRxCommand) && gRxInFrame) {
+        // Inside an extended frame 0x15 is a data byte like any other.
+        if (gRxCount < kMaxRxFrameBytes)
+            StoreRxByte(b);
+        else
+            ResetReceiver();
+        return RxStep::Continue;
+    }
+
+    LogNak();
+    f.Timer1.setEnabled(false);
+    ResetReceiver();
+
+    if (gNakGaveUp) {
+        if (gActionCode != ActReadCards && gActionCode != ActViewPunch)
+            CloseLink();
+        return RxStep::Continue;
+    }
+    if (lastRequestCmd == CmdSetBaudLegacy)
+        return legacyBaudRefused();
+
+    gNakCount += 1;
+    Sleep(kNakPauseMs);
+    rebuildRequest(lastRequestCmd);
+
+    if (gNakCount > kMaxNakResends || (gActionCode == ActSwitchOff && gNakCount > 0))
+        return giveUp();
+
+    const int wait = (gNakCount + 1) * kNakStepMs;
+    if (mayResend()) {
+        if (gTraceOn)
+            AppendLogLine(QStringLiteral("Sleep") + Str(wait));
+        Sleep(wait);
+        SendFrame();
+    }
+    return RxStep::Continue;
+}
+
+} // namespace qv

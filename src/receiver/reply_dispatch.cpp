@@ -1,0 +1,169 @@
+// The reply dispatch: the ordered routing of accepted frames, the handler fault trap and the short replies.
+#include "receiver/reply_dispatch.h"
+
+#include "app/language.h"
+#include "link/end_action.h"
+#include "link/link_globals.h"
+#include "link/sender.h"
+#include "link/traffic_log.h"
+#include "platform/dialogs/msgbox.h"
+#include "platform/runtime/vbruntime.h"
+#include "receiver/held_values.h"
+#include "receiver/receiver_globals.h"
+#include "receiver/reply_handlers.h"
+#include "receiver/reply_routes.h"
+#include "receiver/reply_texts.h"
+#include "ui/main/frm_main.h"
+
+namespace qv {
+
+namespace {
+
+// The loaded window of this name, if any (the option dialogs are reached by
+// name so the receiver works whether or not they are part of the program).
+Form* loadedForm(const QString& name)
+{
+    for (Form* f : Form::loadedForms())
+        if (f->Name().compare(name, Qt::CaseInsensitive) == 0)
+            return f;
+    return nullptr;
+}
+
+void disableButtonOf(Form* form, const QString& button)
+{
+    if (!form)
+        return;
+    if (Control* c = form->control(button))
+        c->setEnabled(false);
+}
+
+// The note of a fault: the reply's command and length, and the length the
+// request asked for when the station's model tells it.
+QString faultNote(int number)
+{
+    if (number != ErrSubscriptOutOfRange)
+        return QString();
+    const qsizetype upper = gRxFrame.size() - 1;
+    QString note = QStringLiteral("KZ:") + Hex(gRxCommand) + QStringLiteral(" =") + Str(int64_t(upper)) +
+                   QStringLiteral(" bytes");
+    int expected = 0;
+    if (gModelFlag && gSendBuffer.size() > 5)
+        expected = static_cast<uint8_t>(gSendBuffer.at(5)) + 6;
+    if (upper < expected)
+        note += QStringLiteral(", <") + Str(expected) + QStringLiteral(" bytes");
+    return note;
+}
+
+// A fault while a reply was handled: reported once, the reply dropped, the
+// receive event ended; the program goes on.
+RxStep reportFault(int number, const QString& description)
+{
+    const QString note = faultNote(number);
+    ResetReceiver();
+    frmMain().cmdStop.setVisible(false);
+    MsgBox(QString::number(number) + QLatin1Char(' ') + description + QStringLiteral("\rCOM port:\r") + note,
+           vbCritical);
+    return RxStep::EndEvent;
+}
+
+// A reply whose handler belongs to an operation this program does not carry
+// out here: named in the traffic log and dropped.
+ReplyEnd notHandled(ReplyRoute route)
+{
+    AppendLogLine(QStringLiteral("Reply %1 (%2) ignored").arg(Hex(gRxCommand), ReplyRouteName(route)));
+    return ReplyEnd::CommonEnd;
+}
+
+ReplyEnd readoutAckOrA7Reply()
+{
+    EndReplyWait();
+    return ReplyEnd::CommonEnd;
+}
+
+ReplyEnd signalReply()
+{
+    ResetReceiver();
+    EndReplyWait();
+    Form* active = Screen.ActiveForm();
+    if (active && active->Name() == QLatin1String("frmConfigQVEL"))
+        disableButtonOf(active, QStringLiteral("cmdOK"));
+    else if (gActionCode == ActAirCardBattery)
+        disableButtonOf(loadedForm(QStringLiteral("frmBatt")), QStringLiteral("cmdOK"));
+    else
+        CloseLink();
+    return ReplyEnd::CommonEnd;
+}
+
+ReplyEnd switchOffReply()
+{
+    EndReplyWait();
+    SetActionText(LangText(TextSwitchedOff));
+    EndStationAction();
+    return ReplyEnd::CommonEnd;
+}
+
+ReplyEnd baudChangeReply()
+{
+    EndReplyWait();
+    gBaud = gNewStationBaud;
+    gConfiguredBaud = gBaud;
+    UpdateBaudMenus();
+    FrmMain& f = frmMain();
+    try {
+        f.MSComm1.setSettings(BaudSettings(gBaud));
+    } catch (const VbError& e) {
+        AppendLogLine(QString::number(e.Number()) + QLatin1Char(' ') + e.Description());
+    }
+    SetActionText(QStringLiteral("COM") + QString::number(gComPort) + QLatin1Char(' ') +
+                  QString::number(gBaud) + QLatin1Char(' ') + LangText(TextBaud));
+    f.lblViewCOM.setCaption(GetPortText());
+    EndStationAction();
+    return ReplyEnd::CommonEnd;
+}
+
+ReplyEnd runHandler(ReplyRoute route)
+{
+    switch (route) {
+    case ReplyRoute::None:
+        return ReplyEnd::CommonEnd;
+    case ReplyRoute::ReadoutAck:
+    case ReplyRoute::CodeA7:
+        return readoutAckOrA7Reply();
+    case ReplyRoute::Signal:
+        return signalReply();
+    case ReplyRoute::ModeSelect:
+        return ModeSelectReply();
+    case ReplyRoute::SwitchOffReply:
+        return switchOffReply();
+    case ReplyRoute::BaudChangeReply:
+        return baudChangeReply();
+    default:
+        return notHandled(route);
+    }
+}
+
+} // namespace
+
+RxStep DispatchReply()
+{
+    ReplyEnd end = ReplyEnd::CommonEnd;
+    try {
+        end = runHandler(ClassifyReply(gRxCommand, gRxLength, gRxCount, gReadRequestLen));
+    } catch (const VbError& e) {
+        return reportFault(e.Number(), e.Description().isEmpty() ? VbErrorText(e.Number()) : e.Description());
+    } catch (const std::exception& e) {
+        return reportFault(0, QString::fromLocal8Bit(e.what()));
+    }
+    switch (end) {
+    case ReplyEnd::CommonEnd:
+        ResetReceiver();
+        return RxStep::Continue;
+    case ReplyEnd::NoReset:
+        return RxStep::Continue;
+    case ReplyEnd::EndEvent:
+        return RxStep::EndEvent;
+    }
+    return RxStep::Continue;
+}
+
+} // namespace qv

@@ -1,0 +1,47 @@
+// Shared fixture of the receiver's end-to-end tests: the simulated station at its own speed, the receive
+// event wired, a protocol file to end in.
+#pragma once
+#include "link/protocol_file.h"
+#include "link_support.h"
+#include "receiver/receiver.h"
+
+#include <QTemporaryDir>
+
+namespace qv::test {
+
+inline QByteArray bytes(std::initializer_list<int> values)
+{
+    QByteArray out;
+    for (int v : values)
+        out.append(char(v));
+    return out;
+}
+
+// A station conversation at the station's speed, with a protocol file to end in.
+class ReceiverE2E : public LinkE2E
+{
+  protected:
+    void SetUp() override
+    {
+        LinkE2E::SetUp();
+        ASSERT_TRUE(dir.isValid());
+        gProtocolPath = dir.filePath("Protocol.CSV");
+        ASSERT_EQ(OpenProtocolFile(), 1);
+        gBaud = BaudHigh;
+        frmMain().PORT_Prepare();
+        InstallReceiver();
+        frmMain().rtbox(0).setText(QString());
+    }
+    // The requests the station received: command byte and data.
+    QList<QByteArray> requests() const
+    {
+        QList<QByteArray> out;
+        for (const sim::LogEntry& e : sim.station.received())
+            out << QByteArray(1, char(e.command)) + e.data;
+        return out;
+    }
+
+    QTemporaryDir dir;
+};
+
+} // namespace qv::test

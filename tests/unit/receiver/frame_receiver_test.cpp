@@ -1,0 +1,200 @@
+// The frame receiver: frame forms, split and joined frames, noise, control bytes in data, CRC and length
+// checks.
+#include "link/link_globals.h"
+#include "link/sender.h"
+#include "platform/dialogs/dialog_hooks.h"
+#include "platform/dialogs/msgbox.h"
+#include "platform/runtime/clock.h"
+#include "receiver/receiver.h"
+#include "receiver/receiver_globals.h"
+#include "sim_frame.h"
+#include "ui/main/frm_main.h"
+
+#include <QCoreApplication>
+#include <gtest/gtest.h>
+
+namespace qv {
+namespace {
+
+using sim::FrameForm;
+
+// A reply as a station sends it: the code number 31 in front of the data.
+QByteArray reply(uint8_t command, const QByteArray& data, FrameForm form = FrameForm::Extended)
+{
+    const QByteArray code = form == FrameForm::Extended ? QByteArray("\x00\x1F", 2) : QByteArray("\x1F", 1);
+    return sim::encodeFrame(command, code + data, form);
+}
+
+QByteArray bytes(std::initializer_list<int> values)
+{
+    QByteArray out;
+    for (int v : values)
+        out.append(char(v));
+    return out;
+}
+
+class FrameReceiverTest : public ::testing::Test
+{
+  protected:
+    void SetUp() override
+    {
+        ResetLinkState();
+        DialogHooks::reset();
+        DialogHooks::setNoModal(true);
+        frmMain().rtbox(0).setText(QString());
+        frmMain().Aktion().setText(QString());
+    }
+    void TearDown() override
+    {
+        if (FormInstance<FrmMain>::loaded()) {
+            frmMain().Timer1.setEnabled(false);
+            Unload(frmMain());
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        DialogHooks::reset();
+        DialogHooks::setNoModal(std::nullopt);
+        ResetLinkState();
+    }
+
+    // One receive event over the bytes.
+    void receive(const QByteArray& data)
+    {
+        RxBufferSource source(data);
+        ReceiveFrom(source);
+    }
+    // One receive event per byte.
+    void receiveBytewise(const QByteArray& data)
+    {
+        for (char c : data)
+            receive(QByteArray(1, c));
+    }
+    // The log pane's lines.
+    QStringList log() const
+    {
+        return frmMain().rtbox(0).Text().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    }
+    // Switch-off replies handled so far: each ends with its status line.
+    int switchOffReplies() const { return int(log().count(QStringLiteral("Station switched off"))); }
+
+    FakeClock fake{QDateTime(QDate(2026, 12, 9), QTime(10, 0)), 3};
+    ScopedClock scopedClock{fake};
+};
+
+TEST_F(FrameReceiverTest, ControlBytesInsideAnExtendedFrameAreData)
+{
+    gTraceOn = true;
+    // 03, 02, 10 and 15 in the data: the frame ends only at the ETX after LEN + 4 stored bytes.
+    receive(reply(0xF8, bytes({0x03, 0x02, 0x10, 0x15, 0x03})));
+    EXPECT_EQ(switchOffReplies(), 1);
+    ASSERT_FALSE(log().isEmpty());
+    EXPECT_TRUE(log().first().startsWith("F8-07-00-1F-03-02-10-15-03-")) << log().first().toStdString();
+}
+
+TEST_F(FrameReceiverTest, AFrameSplitOverManyEventsAndManyFramesInOneEvent)
+{
+    const QByteArray frame = reply(0xF8, bytes({0x60}));
+    receiveBytewise(frame);
+    EXPECT_EQ(switchOffReplies(), 1);
+    // Noise before a frame (a lone ETX, DLE and wake-up bytes), then three frames in one event.
+    receive(bytes({0x03, 0x10, 0xFF, 0x41}) + frame + frame + bytes({0xFF}) + frame);
+    EXPECT_EQ(switchOffReplies(), 4);
+}
+
+TEST_F(FrameReceiverTest, LegacyFrameEscapesAndItsExpectedLength)
+{
+    gTraceOn = true;
+    gExpectedLen = 4; // as framing the request left it
+    // DLE 03 is data; a bare 03 before the expected length is data as well.
+    receive(bytes({0x02, 0x78, 0x10, 0x1F, 0x10, 0x03, 0x03, 0x41, 0x03}));
+    EXPECT_EQ(switchOffReplies(), 1);
+    EXPECT_EQ(log().first(), "78-1F-03-03-41");
+}
+
+TEST_F(FrameReceiverTest, LegacyFrameWithoutExpectedLengthEndsAtTheFirstBareEtx)
+{
+    gTraceOn = true;
+    receive(bytes({0x02, 0x78, 0x1F, 0x03}));
+    EXPECT_EQ(switchOffReplies(), 1);
+    EXPECT_EQ(log().first(), "78-1F");
+}
+
+TEST_F(FrameReceiverTest, WrongCrcDropsTheFrameWithoutAnAnswer)
+{
+    QByteArray bad = reply(0xF8, bytes({0x60}));
+    bad[bad.size() - 2] = char(bad.at(bad.size() - 2) ^ 0x01);
+    receive(bad);
+    EXPECT_EQ(switchOffReplies(), 0);
+    EXPECT_FALSE(gRxInFrame); // the receiver was reset
+    receive(reply(0xF8, bytes({0x60})));
+    EXPECT_EQ(switchOffReplies(), 1);
+}
+
+TEST_F(FrameReceiverTest, BaudChangeReplyPassesWithoutItsCrc)
+{
+    gNewStationBaud = BaudHigh;
+    gBaud = BaudLow;
+    QByteArray frame = reply(0xFE, bytes({0x01}));
+    frame[frame.size() - 2] = char(frame.at(frame.size() - 2) ^ 0x55);
+    receive(frame);
+    EXPECT_EQ(gBaud, BaudHigh);
+}
+
+TEST_F(FrameReceiverTest, ClearBackupReplyOfSetDefaultsPassesWithoutItsCrc)
+{
+    QByteArray frame = reply(0xF5, QByteArray());
+    frame[frame.size() - 2] = char(frame.at(frame.size() - 2) ^ 0x55);
+    gActionCode = ActRead;
+    receive(frame);
+    EXPECT_FALSE(frmMain().rtbox(0).Text().contains("F5"));
+    gActionCode = ActSetDefaults;
+    receive(frame);
+    EXPECT_TRUE(frmMain().rtbox(0).Text().contains("Reply F5")) << frmMain().rtbox(0).Text().toStdString();
+}
+
+TEST_F(FrameReceiverTest, ExtendedFrameOfFourBytesNeverPasses)
+{
+    receive(bytes({0x02, 0xF8, 0x00, 0xF8, 0x00, 0x03})); // LEN 0: the CRC is the command and LEN
+    EXPECT_EQ(switchOffReplies(), 0);
+}
+
+TEST_F(FrameReceiverTest, StxOutsideAFrameClearsTheNakCountAndInsideIsData)
+{
+    gNakCount = 3;
+    gTraceOn = true;
+    receive(reply(0xF8, bytes({0x02, 0x02})));
+    EXPECT_EQ(gNakCount, 0);
+    EXPECT_EQ(switchOffReplies(), 1);
+    EXPECT_TRUE(log().first().startsWith("F8-04-00-1F-02-02-"));
+}
+
+TEST_F(FrameReceiverTest, ImpossibleLengthOrEndlessFrameIsDroppedAndTheNextFrameIsTaken)
+{
+    // LEN 0xFC cannot be held with its +4 in the expected length: dropped at once.
+    receive(bytes({0x02, 0xF8, 0xFC, 0x00, 0x1F}) + reply(0xF8, bytes({0x60})));
+    EXPECT_EQ(switchOffReplies(), 1);
+    // A legacy frame whose ETX never counts (more bytes expected than come) is dropped at the frame limit.
+    gExpectedLen = 200;
+    receive(bytes({0x02, 0x78}) + QByteArray(kMaxRxFrameBytes + 10, 'A'));
+    EXPECT_FALSE(gRxInFrame);
+    EXPECT_LT(gRxFrame.size(), kMaxRxFrameBytes + 1);
+}
+
+TEST_F(FrameReceiverTest, TraceBreaksAReadReplyIntoHeaderAndRowsOfSixteen)
+{
+    gTraceOn = true;
+    gActionCode = ActNone;
+    QByteArray data(1, '\x10'); // address echo of a block the chain does not know
+    data[0] = char(0x99);
+    data += QByteArray(40, '\x11');
+    receive(reply(0x83, data));
+    const QStringList lines = log();
+    ASSERT_GE(lines.size(), 4);
+    EXPECT_EQ(lines[0], "83-2B-00-1F-99-");
+    EXPECT_EQ(lines[1], "   11-11-11-11-11-11-11-11-11-11-11-11-11-11-11-11-");
+    EXPECT_EQ(lines[2], "   11-11-11-11-11-11-11-11-11-11-11-11-11-11-11-11-");
+    EXPECT_TRUE(lines[3].startsWith("   11-11-11-11-11-11-11-11-")) << lines[3].toStdString();
+    EXPECT_FALSE(lines[3].endsWith('-'));
+}
+
+} // namespace
+} // namespace qv
