@@ -174,9 +174,10 @@ RxStep HandleNak(uint8_t b, uint8_t& lastRequestCmd)
         if (!loadedForm(QStringLiteral("frmCards"))) {
             const int answer = MsgBox(LangText(TextNoAnswer) + QLatin1Char(' ') + LangText(TextShowCardList),
                                       vbYesNo | vbQuestion | vbDefaultButton2);
-            if (answer == vbYes)
-                AppendLogLine(QStringLiteral("The card list is not available"));
-            CloseLink();
+            if (answer == vbYes && gShowCardListModal)
+                gShowCardListModal();
+            else
+                CloseLink();
             return RxStep::EndEvent;
         }
         noteRequest = false;

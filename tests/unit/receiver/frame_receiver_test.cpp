@@ -1,6 +1,7 @@
 // The frame receiver: frame forms, split and joined frames, noise, control bytes in data, CRC and length
 // checks.
 #include "link/link_globals.h"
+#include "link/link_shared.h"
 #include "link/sender.h"
 #include "platform/dialogs/dialog_hooks.h"
 #include "platform/dialogs/msgbox.h"
@@ -53,6 +54,7 @@ class FrameReceiverTest : public ::testing::Test
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         DialogHooks::reset();
         DialogHooks::setNoModal(std::nullopt);
+        gShowCardListModal = nullptr;
         ResetLinkState();
     }
 
@@ -177,6 +179,30 @@ TEST_F(FrameReceiverTest, ImpossibleLengthOrEndlessFrameIsDroppedAndTheNextFrame
     receive(bytes({0x02, 0x78}) + QByteArray(kMaxRxFrameBytes + 10, 'A'));
     EXPECT_FALSE(gRxInFrame);
     EXPECT_LT(gRxFrame.size(), kMaxRxFrameBytes + 1);
+}
+
+TEST_F(FrameReceiverTest, NakInsideACardFrameAsksWhetherToShowTheCardList)
+{
+    int shown = 0;
+    gShowCardListModal = [&] { ++shown; };
+    gActionCode = ActReadCards;
+    DialogHooks::queue(DialogAnswer::press(vbYes));
+    receive(bytes({0x02, 0xE8, 0x08, 0x15}) + reply(0xF8, bytes({0x60})));
+    ASSERT_EQ(DialogHooks::asked().size(), 1);
+    const DialogRequest& box = DialogHooks::asked().first();
+    EXPECT_EQ(box.prompt, "No answer from the station. Show the card list?");
+    EXPECT_EQ(box.style, vbYesNo | vbQuestion | vbDefaultButton2);
+    EXPECT_EQ(shown, 1);
+    EXPECT_TRUE(gDirectCardsMode);
+    EXPECT_EQ(switchOffReplies(), 0); // the receive event ended at the NAK
+
+    // Answered No: the link closes and the card list stays away.
+    gActionCode = ActViewPunch;
+    DialogHooks::queue(DialogAnswer::press(vbNo));
+    receive(bytes({0x02, 0xE8, 0x08, 0x15}));
+    EXPECT_EQ(DialogHooks::asked().size(), 2);
+    EXPECT_EQ(shown, 1);
+    EXPECT_FALSE(gDirectCardsMode);
 }
 
 TEST_F(FrameReceiverTest, TraceBreaksAReadReplyIntoHeaderAndRowsOfSixteen)
