@@ -16,7 +16,7 @@ constexpr ReplyText TextBaud{1024, "Baud"};
 constexpr ReplyText TextDongleWrite{1033, "Write"};
 constexpr ReplyText TextDongleWriteTip{1034, "Write the radio-module settings"};
 constexpr ReplyText TextSwitchedOff{1808, "Station switched off"};
-constexpr ReplyText TextConnected{1814, "Connected"};
+constexpr ReplyText TextConnected{1814, "Connection"};
 constexpr ReplyText TextNakGiveUp{1816, "The station refused the command."};
 constexpr ReplyText TextNoAnswer{1826, "No answer from the station."};
 constexpr ReplyText TextBatteryExtended{1859, "Change the battery data in the battery dialog."};

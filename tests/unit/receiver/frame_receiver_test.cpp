@@ -100,6 +100,9 @@ TEST_F(FrameReceiverTest, AFrameSplitOverManyEventsAndManyFramesInOneEvent)
     // Noise before a frame (a lone ETX, DLE and wake-up bytes), then three frames in one event.
     receive(bytes({0x03, 0x10, 0xFF, 0x41}) + frame + frame + bytes({0xFF}) + frame);
     EXPECT_EQ(switchOffReplies(), 4);
+    // A stray DLE just before a frame escapes nothing outside a frame: the STX still opens it.
+    receive(bytes({0x41, 0x10}) + frame);
+    EXPECT_EQ(switchOffReplies(), 5);
 }
 
 TEST_F(FrameReceiverTest, LegacyFrameEscapesAndItsExpectedLength)
