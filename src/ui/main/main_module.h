@@ -14,8 +14,6 @@ class TextBox;
 inline QString gConnTextRemote = QStringLiteral("remote");
 inline QString gConnTextDirect = QStringLiteral("direct");
 
-// The station's code number as last read or accepted; the air card's special functions are code numbers too.
-inline int16_t gSpecialFuncIndex = 0;
 // The "read cards automatically" option to write (not remembered in the settings).
 inline uint8_t gAutoReadCardsWrite = 0;
 

@@ -68,8 +68,7 @@ inline QString gWeekdayNames;
 // The word for a value that makes no sense (language text 1805).
 inline QString gTextInvalid = QStringLiteral("invalid");
 
-// The mode in use, which selects the code-number range, and the mode whose name the mode combo shows.
-inline uint8_t gModeCodeSet = 2;
+// The mode whose name the mode combo shows (Escape in the combo puts it back).
 inline uint8_t gModeCodeShown = 2;
 
 // Loads the mode names of the table, the weekday names and the word for "invalid" from the language file.
