@@ -9,12 +9,12 @@ inline constexpr double kFontPoints = 8;
 inline constexpr double kMeasureFontPoints = 12;
 
 // Bars docked at the top and bottom of the window.
-inline constexpr int kToolbarHeight = 570;
+inline constexpr int kToolbarHeight = 540;
 inline constexpr int kStatusBarHeight = 330;
 
 // The box above the station panel and the panel itself.
 inline constexpr int kTopBoxTop = kToolbarHeight;
-inline constexpr int kTopBoxHeight = 840;
+inline constexpr int kTopBoxHeight = 720;
 inline constexpr int kPanelTop = kTopBoxTop + kTopBoxHeight;
 inline constexpr int kPanelWidth = 5535;
 inline constexpr int kScrollBarSize = 255;
@@ -58,13 +58,13 @@ inline constexpr int kDataPaneHeadHeight = 300;
 
 // The resize rules: the width the panes leave to the panel, the least window width that keeps that room,
 // the pane width below it, the room the panes leave above and below, their least height, and the room the
-// panel's scroll bar leaves to the bars.
+// panel's scroll bar leaves to the bars (the panel's bottom margin may pass under the status bar).
 inline constexpr int kPaneWidthReserve = kPaneLeft;
 inline constexpr int kPaneMinInnerWidth = 6000;
 inline constexpr int kPaneNarrowWidth = 1000;
 inline constexpr int kPaneHeightReserve = 2 * kPaneTop + kStatusBarHeight + 60;
 inline constexpr int kPaneMinHeight = 255;
-inline constexpr int kPanelHeightReserve = kPanelTop + kScrollBarSize + kStatusBarHeight;
+inline constexpr int kPanelHeightReserve = 1700;
 inline constexpr int kMinInnerWidthForPanes = 200;
 
 // Colours of the two columns and of the radio channel's write box.

@@ -49,23 +49,23 @@ void FrmMain::buildTopBox()
 
     coMode.setContainer(&Picture2);
     coMode.setStyle(vbComboDropdown);
-    coMode.Move(45, 60, 1290, kTextHeight + 15);
+    coMode.Move(45, 45, 1290, kTextHeight + 15);
     lblViewCOM.setContainer(&Picture2);
-    lblViewCOM.Move(1380, 15, 1200, 405);
+    lblViewCOM.Move(1380, 0, 1200, 375);
     lblViewCOM.setMousePointer(vbDefault);
     txtCurrDate.setContainer(&Picture2);
     txtCurrDate.setLocked(true);
     txtCurrDate.setAlignment(vbCenter);
-    txtCurrDate.Move(2625, 60, 1125, kTextHeight);
+    txtCurrDate.Move(2625, 45, 1125, kTextHeight);
     txtCurrTime.setContainer(&Picture2);
     txtCurrTime.setLocked(true);
     txtCurrTime.setAlignment(vbCenter);
-    txtCurrTime.Move(3795, 60, 900, kTextHeight);
-    designButton(cmdTestTime, Picture2, QString(), QString(), 4740, 45, 330, 330);
+    txtCurrTime.Move(3795, 45, 900, kTextHeight);
+    designButton(cmdTestTime, Picture2, QString(), QString(), 4740, 30, 330, 330);
     cmdTestTime.setPicture(QApplication::style()->standardIcon(QStyle::SP_MediaSeekForward).pixmap(14, 14));
     cmdTestTime.setToolTipText(QStringLiteral("Stellt Stationszeit auf Eingabezeit"));
 
-    const int row = 450;
+    const int row = 375;
     designButton(cmdRead, Picture2, QStringLiteral("read"), QStringLiteral("1035"), 45, row, 810);
     designButton(cmdWrite, Picture2, QStringLiteral("write"), QStringLiteral("1033"), 870, row, 810);
     designButton(cmdTime, Picture2, QStringLiteral("time"), QStringLiteral("1037"), 1695, row, 810);
