@@ -241,11 +241,10 @@ void FrmMain::buildBars()
     lblMousePointer.setVisible(false);
     lblMousePointer.setMousePointer(vbCrosshair);
 
-    for (int i = 0; i <= 1; ++i) {
-        lblProgress(i).Move(kProgressLeft + (i == 0 ? 0 : 15), kPanelTop + 60 + (i == 0 ? 0 : 15),
-                            kProgressWidth - (i == 0 ? 0 : 30), 0);
-        lblProgress(i).setBorderStyle(i == 0 ? 1 : 0);
-    }
+    // The progress bar grows downward, one step of 200 twips at a time; the start-up empties it.
+    lblProgress(0).Move(kProgressLeft, kPanelTop + 60, kProgressWidth, 2200);
+    lblProgress(0).setBorderStyle(1);
+    lblProgress(1).Move(kProgressLeft + 15, kPanelTop + 75, kProgressWidth - 30, 0);
 
     Timer1.setInterval(2500);
     Timer2.setInterval(1000);

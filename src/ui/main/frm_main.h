@@ -4,9 +4,11 @@
 #include "platform/comm/comm_control.h"
 #include "platform/controls/controls.h"
 #include "platform/dialogs/common_dialog.h"
+#include "ui/main/text_utils.h"
 
 #include <QString>
 #include <QVariant>
+#include <array>
 #include <cstdint>
 #include <optional>
 
@@ -295,6 +297,20 @@ class FrmMain : public Form
     // The version check of the start-up: fetch both version files and evaluate them.
     void RunStartupVersionCheck();
 
+    // ---- Handlers and procedures of the station link ----
+    void Timer1_Timer();
+    void Timer2_Timer();
+    void cmdStop_Click();
+    void coMode_Click();
+    void mnuCOM_Click();
+    void mnuBaud_Click();
+    void PORT_Prepare();
+    // The station panel's layout after a change of port or device kind; the station panel fills these in.
+    void ShowVEK() {}
+    void ShowVEKW_Data(bool /*bKeinBlock*/ = false) {}
+    // The status-bar panel keyed "Aktion".
+    Panel& Aktion() { return StatusBar.Panels().Item(QStringLiteral("Aktion")); }
+
     // ---- Update check ----
     void VersionPruefen(bool bZeigen = false);
     void mnuHelpCheckVersion_Click();
@@ -306,6 +322,11 @@ class FrmMain : public Form
     void applyPanelScroll();
     // The font size of the window's own texts.
     void setFontPoints(double points);
+
+    // The first state of the controls alone, without the program's start-up (see gProgramStartup).
+    void PrepareControlsOnly();
+    // The program-wide tables the link and the receiver read.
+    void FillTables();
 
     // Whether Form_Load ran to its end (false after a refused second instance or a refused protocol file).
     bool startupCompleted() const { return m_startupCompleted; }
@@ -323,10 +344,27 @@ class FrmMain : public Form
     void wireHandlers();
     void watchOptionVisibility();
 
+    void adjustStationPanel();
+
     bool m_startupCompleted = false;
+    bool m_settingsLoaded = false;
     bool m_arranging = false;
     QObject* m_optionWatcher = nullptr;
 };
+
+// Per-check-box click counters, cleared every second by the clock.
+inline std::array<int32_t, 13> gClickCounts{};
+
+// Stops the reply time-out, sets its interval in ms and starts it again.
+void RestartTimer1(int32_t interval);
+// "COM", the port number, CR LF and the port's settings when a port is set, else "".
+QString GetPortText();
+// The captions of the two baud-rate menu items: each offers the rate the PC does not use.
+void UpdateBaudMenus();
+// Sets gZokDevice and ticks the main window's ZOK box (chkAlt index 2) to match; returns value.
+int16_t SetAltDevice(int16_t value);
+// The settings text of a baud rate: "38400,n,8,1".
+QString BaudSettings(int32_t baud);
 
 // The one main window, created and loaded on first touch.
 inline FrmMain& frmMain()

@@ -191,6 +191,14 @@ void FrmMain::buildScrollBars()
 
 void FrmMain::wireHandlers()
 {
+    Timer1.onTimer = [this] { Timer1_Timer(); };
+    Timer2.onTimer = [this] { Timer2_Timer(); };
+    cmdStop.onClick = [this] { cmdStop_Click(); };
+    coMode.onClick = [this] { coMode_Click(); };
+    mnuCom.onClick = [this] { mnuCOM_Click(); };
+    mnuBaud.onClick = [this] { mnuBaud_Click(); };
+    mnuProt.onClick = [this] { mnuProt_Click(); };
+    mnuExit.onClick = [this] { mnuExit_Click(); };
     mnuHelpCheckVersion.onClick = [this] { mnuHelpCheckVersion_Click(); };
 }
 

@@ -66,15 +66,15 @@ void FrmMain::buildTopBox()
     cmdTestTime.setToolTipText(QStringLiteral("Stellt Stationszeit auf Eingabezeit"));
 
     const int row = 375;
-    designButton(cmdRead, Picture2, QStringLiteral("read"), QStringLiteral("1035"), 45, row, 810);
-    designButton(cmdWrite, Picture2, QStringLiteral("write"), QStringLiteral("1033"), 870, row, 810);
-    designButton(cmdTime, Picture2, QStringLiteral("time"), QStringLiteral("1037"), 1695, row, 810);
-    designButton(cmdBatt, Picture2, QStringLiteral("batterie"), QStringLiteral("1031"), 2520, row, 810);
-    designButton(cmdOff, Picture2, QStringLiteral("turn off"), QStringLiteral("1039"), 3345, row, 810);
-    designButton(cmdStop, Picture2, QString(), QString(), 4170, row, 900);
+    designButton(cmdRead, Picture2, QStringLiteral("read"), QStringLiteral("1035"), 45, row, 870);
+    designButton(cmdWrite, Picture2, QStringLiteral("write"), QStringLiteral("1033"), 930, row, 1050);
+    designButton(cmdTime, Picture2, QStringLiteral("time"), QStringLiteral("1037"), 1995, row, 870);
+    designButton(cmdBatt, Picture2, QStringLiteral("batterie"), QStringLiteral("1031"), 2880, row, 870);
+    designButton(cmdOff, Picture2, QStringLiteral("turn off"), QStringLiteral("1039"), 3765, row, 1050);
+    designButton(cmdStop, Picture2, QString(), QString(), 4830, row, 600);
     cmdStop.setPicture(QApplication::style()->standardIcon(QStyle::SP_BrowserStop).pixmap(16, 16));
     // Service buttons of the window definition that a user never sees.
-    designButton(Command1, Picture2, QStringLiteral("Command1"), QString(), 4170, row, 900);
+    designButton(Command1, Picture2, QStringLiteral("Command1"), QString(), 4830, row, 600);
     Command1.setVisible(false);
     designButton(cmdOutputResDat, Picture2, QStringLiteral("Ausgabe Resourcen-Datei"), QString(), 4170, row,
                  900);

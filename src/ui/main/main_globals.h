@@ -62,5 +62,10 @@ inline bool gMainFormReady = false;
 inline std::function<QString(const QString&)> gCodePageRoundTripHook;
 // The program has ended (the main window was unloaded, or the start-up refused to go on).
 inline bool gProgramEnded = false;
+// The main window's load runs the program's start-up: data folder, settings, language, protocol file, update
+// check and port test. The program's run sets it before it creates the window, and so do the tests of the
+// start-up. Without it the window only gets its controls' first state and saves nothing when unloaded, which
+// is what the tests of other windows and of the station link want of it.
+inline bool gProgramStartup = false;
 
 } // namespace qv
