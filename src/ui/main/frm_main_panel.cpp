@@ -145,7 +145,7 @@ void FrmMain::buildIdentityBlock()
     lblConsumptionDes(1).Move(x0 + desWidth, y, kPanelInnerWidth - desWidth, kTextHeight - 45);
     lblConsumptionGreen(0).setContainer(&Picture1);
     lblConsumptionGreen(0).Move(x0, kConsumptionBarTop, kPanelInnerWidth, kConsumptionBarHeight);
-    lblConsumptionGreen(0).setBackColor(vbGreen);
+    lblConsumptionGreen(0).setBackColor(RGB(192, 255, 192));
     for (int i = 0; i <= 1; ++i) {
         lblConsumptionRot(i).setContainer(&Picture1);
         lblConsumptionRot(i).Move(x0, kConsumptionBarTop, 0, kConsumptionBarHeight);

@@ -67,6 +67,15 @@ TEST_P(LayoutTest, NothingOverlapsAndEveryCaptionFits)
     for (const QString& caption : test::captionsThatDoNotFit(f))
         ADD_FAILURE() << caption.toStdString();
 
+    // Larger windows give the room to the log panes.
+    f.resize(1280, 1024);
+    QApplication::processEvents();
+    for (const QString& pair : test::overlappingControls(f, kBackgrounds))
+        ADD_FAILURE() << "overlap at 1280x1024: " << pair.toStdString();
+    EXPECT_EQ(f.rtbox(0).Left() + f.rtbox(0).Width(), f.ScaleWidth());
+    f.resize(1024, 768);
+    QApplication::processEvents();
+
     const QString shots = qEnvironmentVariable("QV_SCREENSHOT_DIR");
     if (!shots.isEmpty()) {
         for (ControlArray<CheckBox>* arr :
