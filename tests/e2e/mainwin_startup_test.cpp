@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 
 using namespace qv;
 
@@ -261,4 +262,40 @@ TEST_F(StartupTest, AProtocolFileThatCannotBeMadeAsksUntilTheUserGivesUp)
     EXPECT_EQ(DialogHooks::pending(), 0);
     EXPECT_EQ(DialogHooks::asked().size(), 7);
     EXPECT_TRUE(readSettings().contains(QStringLiteral("lastCodeNo=66")));
+}
+
+TEST_F(StartupTest, WithoutADataFolderEverythingLivesInTheApplicationDataFolder)
+{
+    // A file stands where the maker's folder would be made.
+    QFile blocker(m_home.path() + QStringLiteral("/Quarvelink"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    DialogHooks::queue(DialogAnswer::press(vbOK)); // the folder that cannot be made
+    FrmMain& f = startWindow();
+    ASSERT_TRUE(f.startupCompleted());
+    EXPECT_EQ(DialogHooks::pending(), 0);
+    EXPECT_FALSE(gDataFolderOk);
+    EXPECT_EQ(gDataFolder, m_home.path());
+    EXPECT_EQ(gLogFolder, m_home.path());
+    EXPECT_EQ(gBinFolder, m_home.path());
+    EXPECT_EQ(gApnDataFile, QString());
+    EXPECT_EQ(gIniAccess.IniFile(), m_home.path() + QStringLiteral("/QV-Config.INI"));
+    EXPECT_EQ(gProtocolPath, m_home.path() + QStringLiteral("/Protocol.CSV"));
+    closeWindow();
+    EXPECT_TRUE(QFile::exists(m_home.path() + QStringLiteral("/QV-Config.INI")));
+}
+
+TEST_F(StartupTest, AClientLogoBesideTheProgramIsShown)
+{
+    FrmMain& f = startWindow();
+    EXPECT_FALSE(f.picClient.Visible());
+    closeWindow();
+
+    QImage logo(40, 20, QImage::Format_RGB32);
+    logo.fill(Qt::blue);
+    ASSERT_TRUE(logo.save(programFolderPath() + QStringLiteral("/ClientLogo.JPG"), "JPG"));
+    resetPrevInstance();
+    FrmMain& g = startWindow();
+    EXPECT_TRUE(g.picClient.Visible());
+    EXPECT_FALSE(g.picClient.Picture().isNull());
 }
