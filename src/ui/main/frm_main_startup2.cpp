@@ -23,7 +23,7 @@ using namespace mainlayout;
 
 namespace {
 
-// The control's own property text from the language file, when the window has it.
+// A check box takes 0, 1 or 2 (greyed); a remembered byte beyond that shows as ticked.
 int boxValue(uint8_t byte)
 {
     return byte > vbGrayed ? vbChecked : byte;
@@ -110,7 +110,8 @@ bool FrmMain::LoadPhaseControls()
     gAutoSendSaved = static_cast<uint8_t>(chkCPC(1).Value());
     gExtProtSaved = static_cast<uint8_t>(chkCPC0(1).Value());
     // XXX-LATER: the option enabling of the write column (pruefCPCEnabled, pruefCPC0Enabled, SetEnabledZOK,
-    // pruef4msEnabled, pruefBackupCtrlEnabled) and the expert view (zeigExpert) come with their Parts.
+    // pruef4msEnabled, pruefBackupCtrlEnabled) and, with expert options remembered, the expert view
+    // (zeigExpert(1)) are called here once the station option handling is built.
     chkAlt(0).setTop(chkAlt(0).Value() == vbChecked ? -80 : -250);
     return true;
 }
