@@ -73,8 +73,9 @@ void FrmMain::Form_Resize()
     }
     if (gActionCode != ActReadBackup)
         gMainWidth = static_cast<float>(Width());
+    // The combos are rebuilt once the window is loaded (the module's procedures reach it by its accessor).
     const Form* active = Screen.ActiveForm();
-    if (!active || active->Name() == QLatin1String("frmMain")) {
+    if (loaded() && (!active || active->Name() == QLatin1String("frmMain"))) {
         skipOnFailure([&] {
             coMode.Clear();
             for (int i = 1; i <= 2; ++i)
