@@ -10,6 +10,7 @@
 #include "receiver/receiver_globals.h"
 #include "sim_pty.h"
 #include "ui/main/frm_main.h"
+#include "ui/main/main_globals.h"
 
 #include <QApplication>
 #include <array>

@@ -14,6 +14,7 @@
 #include "receiver/reply_dispatch.h"
 #include "receiver/reply_routes.h"
 #include "ui/main/frm_main.h"
+#include "ui/main/main_globals.h"
 
 #include <QObject>
 

@@ -15,6 +15,7 @@
 #include "receiver/reply_texts.h"
 #include "receiver/rx_access.h"
 #include "ui/main/frm_main.h"
+#include "ui/main/main_module.h"
 
 namespace qv {
 

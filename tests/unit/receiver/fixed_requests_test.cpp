@@ -3,6 +3,7 @@
 #include "link/link_globals.h"
 #include "receiver/fixed_requests.h"
 #include "receiver/held_values.h"
+#include "ui/main/main_globals.h"
 
 #include <gtest/gtest.h>
 
