@@ -1,0 +1,70 @@
+// Stand-ins for helpers and values of other subsystems that the station decoders use, until their owners land.
+#pragma once
+#include <QByteArray>
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <functional>
+
+// Each entry keeps the name and meaning of the shared helper or value it stands
+// for, in its own namespace so that it never clashes with the real one:
+// switching means dropping the `sdaux::` qualifier and deleting the entry.
+namespace qv::sdaux {
+
+// ---- The old runtime ----
+
+// The leading number of a text ("." only; blanks ignored); 0 when there is none.
+double Val(const QString& text);
+// v to the nearest whole number, a half going to the even neighbour.
+double Round(double v);
+// The number as text with the user's decimal separator, no group separators.
+QString CStr(double v);
+QString CStr(float v);
+// The date in the user's short date format with a four-digit year.
+QString ShortDateText(const QDate& date);
+// Year, month and day with carry; years 0-29 mean 2000-2029, 30-99 1930-1999.
+QDate DateSerial(int year, int month, int day);
+// The local date and time; tests replace the source.
+inline std::function<QDateTime()> gClockSource;
+QDateTime clockNow();
+
+// ---- Settings ----
+inline bool gZokDevice = false; // the attached device is of the ZOK kind
+inline bool gGsmDevice = false; // the connected station is the GSM variant
+bool GetModelFlag(uint8_t variant, uint8_t modelId);
+QString GetControlText(uint8_t lang, const QString& form, const QString& type, const QString& control,
+                       const QString& index, const QString& property, const QString& def);
+
+// ---- Station link ----
+constexpr int16_t ActNone = 0;
+constexpr int16_t ActRead = 1;
+constexpr int16_t ActWrite = 2;
+constexpr int16_t ActReadBackup = 5;
+constexpr int16_t ActSwitchOff = 13;
+constexpr int16_t ConnDirect = 2;
+inline int16_t gActionCode = ActNone;
+inline int16_t gConnMode = 1;
+inline bool gUseExtCommands = true;
+inline QByteArray gRxFrame;
+// AppendLogLine: the lines appended to the log pane.
+inline QStringList gLogLines;
+void AppendLogLine(const QString& text);
+
+// ---- Card readout ----
+inline QString gFileTimeText; // date and time of the card dump file being evaluated
+int16_t DecodeCodeNumber(const QByteArray& bytes, bool mask);
+
+// ---- Main window start-up ----
+inline QString gWeekdayNames;                          // weekday names in ten-character slots
+inline QString gTextInvalid = QStringLiteral("invalid"); // language text 1805
+inline QString gModeTextPrintout;                      // names of the operating modes
+inline QString gModeTextReadout;
+inline QString gModeTextBcControl;
+inline QString gModeTextBcStart;
+inline QString gModeTextBcFinish;
+inline QString gModeTextBcFinish2;
+QString GetFuncCodeCaption(int16_t code);
+
+} // namespace qv::sdaux

@@ -1,0 +1,119 @@
+// Shared fixture of the station-data tests: program-wide values reset, a fixed clock, both locales.
+#pragma once
+#include "stationdata/standins.h"
+#include "stationdata/station_data.h"
+#include "support/test_support.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <gtest/gtest.h>
+#include <initializer_list>
+#include <utility>
+
+namespace qv::test {
+
+// Every program-wide value the decoders read or write, back at its start value.
+inline void resetStationData()
+{
+    gSysBlock1 = gSysBlock2 = gSysBlock3 = gSysBlock4 = QByteArray();
+    gSysBlock5 = gSysBlock6 = gSysBlock7 = gSysBlock8 = QByteArray();
+    gProductType = gProductFamily = gMemoryKb = gInterfaceByte = gFirmware = 0;
+    gModelId = 0;
+    gModelCode = 0;
+    gSubTypeAbove80 = false;
+    gModelVariant = 0;
+    gModelFlag = false;
+    gModelSubByte = gOptBvt = gOptP = gOptAction = gOptRspow = gOptS = gOptRfmod = 0;
+    gStationFunctions = false;
+    gMemorySize = 0;
+    gModeByteRaw = gModeCodeSet = 0;
+    gBeaconModeRead = gBeaconMode = gDirectCardsMode = false;
+    gBeepSet = gLedSet = gLed2Set = false;
+    gSpecialFuncIndex = 0;
+    gAllNewRadioStampRead = gRadioStampRead = gRadioAppmemRead = gPunchTimingModeRead = 0;
+    gExtProtRead = gAutoSendRead = gSprint4msRead = gBackupCtrlRead = gCard6mit192Read = gRtcRead = 0;
+    gSelectiveRead = gBeaconRead = gExtProtUsed = 0;
+    gTimerMark = gWorkTimeSeconds = 0;
+    gActTime = gStbTime = 0;
+    gBattCapacity = gBattUsed = 0;
+    gBattConsumption = gConsumptionPct = 0;
+    gK1 = gK2 = gConsumptionFactor = 0;
+    gBattDateText.clear();
+
+    sdaux::gZokDevice = sdaux::gGsmDevice = false;
+    sdaux::gActionCode = sdaux::ActNone;
+    sdaux::gConnMode = 1;
+    sdaux::gUseExtCommands = true;
+    sdaux::gRxFrame.clear();
+    sdaux::gLogLines.clear();
+    sdaux::gFileTimeText.clear();
+    sdaux::gWeekdayNames.clear();
+    sdaux::gTextInvalid = QStringLiteral("invalid");
+    sdaux::gModeTextPrintout = QStringLiteral("Printout");
+    sdaux::gModeTextReadout = QStringLiteral("Readout");
+    sdaux::gModeTextBcControl = QStringLiteral("Beacon control");
+    sdaux::gModeTextBcStart = QStringLiteral("Beacon start");
+    sdaux::gModeTextBcFinish = QStringLiteral("Beacon finish");
+    sdaux::gModeTextBcFinish2 = QStringLiteral("Beacon finish 2");
+    sdaux::gClockSource = nullptr;
+}
+
+// Runs each test in the locale named by the parameter, with the station data
+// reset and the clock standing at a fixed moment (Wednesday 9 December 2026,
+// 08:42:17.400) unless the test moves it.
+class StationDataTest : public ::testing::TestWithParam<const char*>
+{
+protected:
+    void SetUp() override
+    {
+        resetStationData();
+        m_locale = std::make_unique<ScopedLocale>(QString::fromLatin1(GetParam()));
+        setClock(QDateTime(QDate(2026, 12, 9), QTime(8, 42, 17, 400)));
+    }
+    void TearDown() override
+    {
+        resetStationData();
+        m_locale.reset();
+    }
+    void setClock(const QDateTime& at)
+    {
+        m_now = at;
+        sdaux::gClockSource = [this] {
+            ++m_clockReads;
+            return m_now;
+        };
+    }
+    bool german() const { return QLatin1String(GetParam()) == QLatin1String("de_DE"); }
+    // The same text in the German or the English locale.
+    QString byLocale(const char* de, const char* en) const { return QString::fromUtf8(german() ? de : en); }
+
+    QDateTime m_now;
+    int m_clockReads = 0;
+
+private:
+    std::unique_ptr<ScopedLocale> m_locale;
+};
+
+// A byte array from a list of byte values.
+inline QByteArray bytes(std::initializer_list<int> values)
+{
+    QByteArray b;
+    for (int v : values)
+        b.append(char(v));
+    return b;
+}
+
+// A block held as a write-back request: command and address, then `size`
+// data bytes of 0, with the given data bytes (offset, value) set.
+inline QByteArray requestBlock(int size, std::initializer_list<std::pair<int, int>> data)
+{
+    QByteArray b(2 + size, '\0');
+    b[0] = char(0x82);
+    for (const auto& [offset, value] : data)
+        b[2 + offset] = char(value);
+    return b;
+}
+
+} // namespace qv::test
+
+#define QV_BOTH_LOCALES(suite) INSTANTIATE_TEST_SUITE_P(Locales, suite, ::testing::Values("de_DE", "en_US"))
