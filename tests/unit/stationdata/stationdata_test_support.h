@@ -10,6 +10,14 @@
 #include <initializer_list>
 #include <utility>
 
+#include <ostream>
+
+// Readable texts in failure messages.
+inline void PrintTo(const QString& s, std::ostream* os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
+
 namespace qv::test {
 
 // Every program-wide value the decoders read or write, back at its start value.
