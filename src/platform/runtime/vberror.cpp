@@ -16,6 +16,7 @@ QString VbErrorText(int number)
     case ErrInvalidCall: return QStringLiteral("Invalid procedure call or argument");
     case ErrOverflow: return QStringLiteral("Overflow");
     case ErrSubscriptOutOfRange: return QStringLiteral("Subscript out of range");
+    case ErrDivisionByZero: return QStringLiteral("Division by zero");
     case ErrTypeMismatch: return QStringLiteral("Type mismatch");
     case ErrFileNotFound: return QStringLiteral("File not found");
     case ErrFileAlreadyOpen: return QStringLiteral("File already open");
@@ -24,6 +25,7 @@ QString VbErrorText(int number)
     case ErrPermissionDenied: return QStringLiteral("Permission denied");
     case ErrPathFileAccess: return QStringLiteral("Path/File access error");
     case ErrPathNotFound: return QStringLiteral("Path not found");
+    case ErrInvalidPattern: return QStringLiteral("Invalid pattern string");
     case ErrCommInvalidPort: return QStringLiteral("Invalid port number");
     case ErrCommPortOpen: return QStringLiteral("Port already open");
     case ErrCommPortNotOpen: return QStringLiteral("Operation valid only when the port is open");

@@ -27,6 +27,7 @@ private:
 constexpr int ErrInvalidCall = 5;          // invalid procedure call or argument
 constexpr int ErrOverflow = 6;
 constexpr int ErrSubscriptOutOfRange = 9;
+constexpr int ErrDivisionByZero = 11;
 constexpr int ErrTypeMismatch = 13;
 constexpr int ErrFileNotFound = 53;
 constexpr int ErrFileAlreadyOpen = 55;
@@ -35,6 +36,7 @@ constexpr int ErrDiskFull = 61;
 constexpr int ErrPermissionDenied = 70;
 constexpr int ErrPathFileAccess = 75;
 constexpr int ErrPathNotFound = 76;
+constexpr int ErrInvalidPattern = 93;     // a Like pattern that does not parse
 constexpr int ErrCommInvalidPort = 8002;   // invalid port number
 constexpr int ErrCommPortOpen = 8005;      // port already open (in use)
 constexpr int ErrCommPortNotOpen = 8018;   // operation valid only while the port is open

@@ -1,0 +1,72 @@
+// qv-station-sim: a simulated station on a pseudo-terminal; prints the terminal's path and serves until
+// killed.
+#include "sim_station.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QTextStream>
+#include <cstdio>
+
+using namespace qv::sim;
+
+namespace {
+
+QString hex(const QByteArray& bytes)
+{
+    return QString::fromLatin1(bytes.toHex('-').toUpper());
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    app.setApplicationName(QStringLiteral("qv-station-sim"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("A simulated timing station on a pseudo-terminal."));
+    parser.addHelpOption();
+    const QCommandLineOption baudOption(QStringLiteral("baud"),
+                                        QStringLiteral("Station speed: 4800 or 38400."),
+                                        QStringLiteral("baud"), QStringLiteral("38400"));
+    const QCommandLineOption codeOption(QStringLiteral("code"), QStringLiteral("Code number (1 to 1023)."),
+                                        QStringLiteral("number"));
+    const QCommandLineOption serialOption(QStringLiteral("serial"), QStringLiteral("Serial number."),
+                                          QStringLiteral("number"));
+    const QCommandLineOption traceOption(QStringLiteral("trace"),
+                                         QStringLiteral("Print every frame on stderr."));
+    parser.addOptions({baudOption, codeOption, serialOption, traceOption});
+    parser.process(app);
+
+    QTextStream err(stderr);
+    SimStation station;
+    const int baud = parser.value(baudOption).toInt();
+    if (baud != 4800 && baud != 38400) {
+        err << "qv-station-sim: the speed must be 4800 or 38400\n";
+        return 2;
+    }
+    station.setStationBaud(baud);
+    if (parser.isSet(codeOption))
+        station.memory().setCodeNumber(parser.value(codeOption).toInt());
+    if (parser.isSet(serialOption))
+        station.memory().setSerialNumber(parser.value(serialOption).toUInt());
+    if (!station.start()) {
+        err << "qv-station-sim: " << station.errorString() << '\n';
+        return 1;
+    }
+    if (parser.isSet(traceOption)) {
+        auto trace = [&err](const char* dir, const LogEntry& e) {
+            err << dir << ' ' << hex(e.raw);
+            if (!e.note.isEmpty())
+                err << "  (" << e.note << ')';
+            err << Qt::endl;
+        };
+        QObject::connect(&station, &SimStation::frameReceived,
+                         [trace](const LogEntry& e) { trace("<-", e); });
+        QObject::connect(&station, &SimStation::frameSent, [trace](const LogEntry& e) { trace("->", e); });
+    }
+
+    std::printf("%s\n", station.slavePath().toLocal8Bit().constData());
+    std::fflush(stdout);
+    return app.exec();
+}
