@@ -2,7 +2,7 @@
 #include "stationdata/battery.h"
 
 #include "app/language.h"
-#include "platform/runtime/vberror.h"
+#include "platform/runtime/vbruntime.h"
 #include "stationdata/standins.h"
 #include "stationdata/station_data.h"
 
@@ -37,7 +37,7 @@ const QString kUnknownPercent = QStringLiteral("??? %");
 
 QString percentText(float value)
 {
-    return sdaux::CStr(value) + QLatin1Char('%');
+    return CStr(value) + QLatin1Char('%');
 }
 
 QString description(int index)
@@ -63,16 +63,16 @@ BatteryDataView ShowBatteryData()
     const int day = at(b, 9);
     const int fullYear = y < 90 ? y + 2000 : y + 1900;
     // A month or day of 0 is an unset date, not the end of the month before.
-    const bool invalid = fullYear > sdaux::clockNow().date().year() || month == 0 || month > 12 || day == 0 ||
+    const bool invalid = fullYear > clock().now().date().year() || month == 0 || month > 12 || day == 0 ||
                          day > 31;
     if (invalid)
         view.dateText = sdaux::gTextInvalid;
     else if (gStationFunctions)
-        view.dateText = sdaux::ShortDateText(sdaux::DateSerial(fullYear, month, day));
+        view.dateText = Format(DateSerial(fullYear, month, day), QStringLiteral("Short Date"));
 
     gBattCapacity = bigEndian32(b, 10) / 3600.0;
     if (gStationFunctions)
-        view.capacityText = sdaux::CStr(gBattCapacity) + (gBattCapacity > 9999 ? QString() : QStringLiteral(" ")) +
+        view.capacityText = CStr(gBattCapacity) + (gBattCapacity > 9999 ? QString() : QStringLiteral(" ")) +
                             QStringLiteral("mAh");
     return view;
 }
@@ -137,7 +137,7 @@ BatteryConsumptionView ShowBatteryConsumption(const MainWindowReadState& window)
         return view;
     }
 
-    const int64_t hours = std::clamp<int64_t>(int64_t(sdaux::Round(sdaux::Val(window.writeWorkTimeText.left(2)))),
+    const int64_t hours = std::clamp<int64_t>(int64_t(Round(Val(window.writeWorkTimeText.left(2)))),
                                               0, 99);
     if (gBattCapacity > 0) {
         // Up to 99 h at the largest constants: beyond 32 bits.
@@ -145,9 +145,9 @@ BatteryConsumptionView ShowBatteryConsumption(const MainWindowReadState& window)
         gBattConsumption += float(std::floor(double(e) / gBattCapacity / 3600.0));
     }
 
-    double p = std::min(sdaux::Round(sdaux::Val(window.readConsumptionCaption)), 100.0);
+    double p = std::min(Round(Val(window.readConsumptionCaption)), 100.0);
     if (gBattConsumption < p)
-        p = sdaux::Round(gBattConsumption);
+        p = Round(gBattConsumption);
     double share;
     if (gBattConsumption > 100) {
         gBattConsumption = std::min(gBattConsumption, 300.0f);

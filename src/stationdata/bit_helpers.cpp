@@ -3,7 +3,7 @@
 
 #include "app/language.h"
 #include "platform/dialogs/msgbox.h"
-#include "platform/runtime/vberror.h"
+#include "platform/runtime/vbruntime.h"
 #include "platform/system/codepage.h"
 #include "stationdata/standins.h"
 #include "stationdata/station_data.h"
@@ -142,7 +142,7 @@ StatusFlagsView StatusFlagsText(uint8_t flags, int32_t timerMark, const QDateTim
 
 StatusFlagsView ShowStatusFlags(uint8_t flags)
 {
-    return StatusFlagsText(flags, gTimerMark, sdaux::clockNow());
+    return StatusFlagsText(flags, gTimerMark, clock().now());
 }
 
 uint8_t DecodeActStb(const QByteArray& bytes)

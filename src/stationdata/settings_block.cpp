@@ -2,7 +2,7 @@
 #include "stationdata/settings_block.h"
 
 #include "app/language.h"
-#include "platform/runtime/vberror.h"
+#include "platform/runtime/vbruntime.h"
 #include "stationdata/standins.h"
 #include "stationdata/station_data.h"
 #include "stationdata/station_time.h"
@@ -40,7 +40,7 @@ QString lastWriteLine(const QByteArray& b)
     if (month < 1 || month > 12 || day < 1 || day > 31 || half > 1)
         return QString();
     const int32_t seconds = half * 43200 + uint8_t(b[11]) * 256 + uint8_t(b[12]);
-    return QStringLiteral("last write: ") + sdaux::ShortDateText(sdaux::DateSerial(year, month, day)) +
+    return QStringLiteral("last write: ") + Format(DateSerial(year, month, day), QStringLiteral("Short Date")) +
            QLatin1Char(' ') + FormatSeconds(QString::number(seconds));
 }
 

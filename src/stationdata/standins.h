@@ -1,34 +1,14 @@
 // Stand-ins for helpers and values of other subsystems that the station decoders use, until their owners land.
 #pragma once
 #include <QByteArray>
-#include <QDate>
-#include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
-#include <functional>
 
 // Each entry keeps the name and meaning of the shared helper or value it stands
 // for, in its own namespace so that it never clashes with the real one:
 // switching means dropping the `sdaux::` qualifier and deleting the entry.
 namespace qv::sdaux {
-
-// ---- The old runtime ----
-
-// The leading number of a text ("." only; blanks ignored); 0 when there is none.
-double Val(const QString& text);
-// v to the nearest whole number, a half going to the even neighbour.
-double Round(double v);
-// The number as text with the user's decimal separator, no group separators.
-QString CStr(double v);
-QString CStr(float v);
-// The date in the user's short date format with a four-digit year.
-QString ShortDateText(const QDate& date);
-// Year, month and day with carry; years 0-29 mean 2000-2029, 30-99 1930-1999.
-QDate DateSerial(int year, int month, int day);
-// The local date and time; tests replace the source.
-inline std::function<QDateTime()> gClockSource;
-QDateTime clockNow();
 
 // ---- Settings ----
 inline bool gZokDevice = false; // the attached device is of the ZOK kind

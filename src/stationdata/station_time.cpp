@@ -1,7 +1,7 @@
 // Station time and date decoders: the three-byte station time, "hh:mm:ss" texts, weekdays, fractions and dates.
 #include "stationdata/station_time.h"
 
-#include "platform/runtime/vberror.h"
+#include "platform/runtime/vbruntime.h"
 #include "stationdata/standins.h"
 #include "stationdata/station_data.h"
 
@@ -16,7 +16,7 @@ namespace {
 // rounded, halves to even. A number a 32-bit value cannot hold is an overflow.
 int64_t secondsOfText(const QString& text)
 {
-    const double n = sdaux::Round(sdaux::Val(text));
+    const double n = Round(Val(text));
     if (n < double(std::numeric_limits<int32_t>::min()) || n > double(std::numeric_limits<int32_t>::max()))
         throw VbError(ErrOverflow);
     return int64_t(n);
@@ -116,9 +116,9 @@ QString DateText(uint8_t day, uint8_t month, int16_t year)
         y = year + 2000;
     else if (year < 100)
         y = year + 1900;
-    if (y > sdaux::clockNow().date().year() || month == 0 || month > 12 || day == 0 || day > 31)
+    if (y > clock().now().date().year() || month == 0 || month > 12 || day == 0 || day > 31)
         return sdaux::gTextInvalid;
-    gBattDateText = sdaux::ShortDateText(sdaux::DateSerial(y, month, day));
+    gBattDateText = Format(DateSerial(y, month, day), QStringLiteral("Short Date"));
     return gBattDateText;
 }
 
@@ -129,14 +129,14 @@ QString ReadoutTimestamp()
     // One reading of the clock gives both the date and the time, so the two
     // always belong together; a time that rounds up to midnight is midnight of
     // the next day, never "24:00:00".
-    const QDateTime now = sdaux::clockNow();
+    const QDateTime now = clock().now();
     QDate date = now.date();
-    int64_t seconds = int64_t(sdaux::Round(now.time().msecsSinceStartOfDay() / 1000.0));
+    int64_t seconds = int64_t(Round(now.time().msecsSinceStartOfDay() / 1000.0));
     if (seconds >= kSecondsPerDay) {
         seconds -= kSecondsPerDay;
         date = date.addDays(1);
     }
-    return sdaux::ShortDateText(date) + QLatin1Char(' ') + FormatSeconds(QString::number(seconds));
+    return Format(date, QStringLiteral("Short Date")) + QLatin1Char(' ') + FormatSeconds(QString::number(seconds));
 }
 
 } // namespace qv

@@ -1,5 +1,6 @@
 // Shared fixture of the station-data tests: program-wide values reset, a fixed clock, both locales.
 #pragma once
+#include "platform/runtime/clock.h"
 #include "stationdata/standins.h"
 #include "stationdata/station_data.h"
 #include "support/test_support.h"
@@ -8,6 +9,7 @@
 #include <QDateTime>
 #include <gtest/gtest.h>
 #include <initializer_list>
+#include <memory>
 #include <utility>
 
 #include <ostream>
@@ -63,7 +65,6 @@ inline void resetStationData()
     sdaux::gModeTextBcStart = QStringLiteral("Beacon start");
     sdaux::gModeTextBcFinish = QStringLiteral("Beacon finish");
     sdaux::gModeTextBcFinish2 = QStringLiteral("Beacon finish 2");
-    sdaux::gClockSource = nullptr;
 }
 
 // Runs each test in the locale named by the parameter, with the station data
@@ -76,30 +77,30 @@ protected:
     {
         resetStationData();
         m_locale = std::make_unique<ScopedLocale>(QString::fromLatin1(GetParam()));
+        m_clockInUse = std::make_unique<ScopedClock>(m_clock);
         setClock(QDateTime(QDate(2026, 12, 9), QTime(8, 42, 17, 400)));
     }
     void TearDown() override
     {
         resetStationData();
+        m_clockInUse.reset();
         m_locale.reset();
     }
     void setClock(const QDateTime& at)
     {
         m_now = at;
-        sdaux::gClockSource = [this] {
-            ++m_clockReads;
-            return m_now;
-        };
+        m_clock.set(at);
     }
     bool german() const { return QLatin1String(GetParam()) == QLatin1String("de_DE"); }
     // The same text in the German or the English locale.
     QString byLocale(const char* de, const char* en) const { return QString::fromUtf8(german() ? de : en); }
 
     QDateTime m_now;
-    int m_clockReads = 0;
+    FakeClock m_clock;
 
 private:
     std::unique_ptr<ScopedLocale> m_locale;
+    std::unique_ptr<ScopedClock> m_clockInUse;
 };
 
 // A byte array from a list of byte values.
