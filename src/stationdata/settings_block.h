@@ -51,7 +51,11 @@ struct SettingsBlockView
     // Code number.
     int16_t codeNumber = 0;              // gSpecialFuncIndex and txtCodeNo(0)
     std::optional<QString> funcText;     // txtFUNC.Text in the special-function mode
-    // Options of byte 4 of the block, each 0 or 1, in the order the read column sets them.
+    // Options of byte 4 of the block, each 0 or 1, in the order the read column
+    // sets them. chkQv6mit192(0), chk4ms(0) and chkBackupCtrl(0) are visible
+    // when the expert view is on (as it stands when each box is set) on a newer
+    // board; a set 4 ms or backup bit switches to the expert view right after
+    // its box.
     uint8_t autoSendRead = 0;            // chkCPC(0)
     uint8_t sprint4msRead = 0;           // chk4ms(0); set: expert view
     uint8_t backupCtrlRead = 0;          // chkBackupCtrl(0); set: expert view
