@@ -1,0 +1,160 @@
+// RichTextBox over QTextEdit.
+#include "platform/controls/richtextbox.h"
+
+#include "platform/controls/textbox.h"
+#include "platform/runtime/vberror.h"
+
+#include <QTextCharFormat>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
+
+namespace qv {
+
+namespace {
+[[noreturn]] void throwInvalidValue()
+{
+    throw VbError(ErrInvalidPropertyValue, QStringLiteral("Invalid property value"));
+}
+} // namespace
+
+RichTextBox::RichTextBox(Form* form, const QString& name, int index) : Control(form, name, index)
+{
+    auto* edit = new QTextEdit;
+    edit->setAcceptRichText(false);
+    QObject::connect(edit->document(), &QTextDocument::contentsChange, edit,
+                     [this](int, int removed, int added) {
+                         if (!m_setting && (removed > 0 || added > 0))
+                             fire(onChange, "Change");
+                     });
+    setWidget(edit);
+    addEventSource(edit->viewport(), true);
+}
+
+QTextEdit* RichTextBox::textEdit() const
+{
+    return static_cast<QTextEdit*>(widget());
+}
+
+QTextDocument* RichTextBox::document() const
+{
+    return textEdit()->document();
+}
+
+QString RichTextBox::Text() const
+{
+    return documentTextCrLf(document());
+}
+
+void RichTextBox::setText(const QString& text)
+{
+    if (toCrLf(text) == Text())
+        return;
+    m_setting = true;
+    textEdit()->setPlainText(toLf(text));
+    QTextCursor cursor = textEdit()->textCursor();
+    cursor.movePosition(QTextCursor::Start);
+    textEdit()->setTextCursor(cursor);
+    m_setting = false;
+    fire(onChange, "Change");
+}
+
+int RichTextBox::SelStart() const
+{
+    return textEdit()->textCursor().selectionStart();
+}
+
+void RichTextBox::setSelStart(int start)
+{
+    if (start < 0)
+        throwInvalidValue();
+    QTextCursor cursor = textEdit()->textCursor();
+    cursor.setPosition(std::min(start, document()->characterCount() - 1));
+    textEdit()->setTextCursor(cursor);
+}
+
+int RichTextBox::SelLength() const
+{
+    const QTextCursor cursor = textEdit()->textCursor();
+    return cursor.selectionEnd() - cursor.selectionStart();
+}
+
+void RichTextBox::setSelLength(int length)
+{
+    if (length < 0)
+        throwInvalidValue();
+    QTextCursor cursor = textEdit()->textCursor();
+    const int start = cursor.selectionStart();
+    cursor.setPosition(start);
+    cursor.setPosition(std::min(start + length, document()->characterCount() - 1), QTextCursor::KeepAnchor);
+    textEdit()->setTextCursor(cursor);
+}
+
+QString RichTextBox::SelText() const
+{
+    QString text = textEdit()->textCursor().selectedText();
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    return toCrLf(text);
+}
+
+void RichTextBox::setSelText(const QString& text)
+{
+    QTextCursor cursor = textEdit()->textCursor();
+    if (text.isEmpty() && !cursor.hasSelection())
+        return;
+    m_setting = true;
+    cursor.insertText(toLf(text), textEdit()->currentCharFormat());
+    textEdit()->setTextCursor(cursor);
+    m_setting = false;
+    fire(onChange, "Change");
+}
+
+OleColor RichTextBox::SelColor() const
+{
+    const QTextCharFormat format = textEdit()->currentCharFormat();
+    if (!format.hasProperty(QTextFormat::ForegroundBrush))
+        return ForeColor();
+    return fromQColor(format.foreground().color());
+}
+
+void RichTextBox::setSelColor(OleColor color)
+{
+    QTextCharFormat format;
+    format.setForeground(toQColor(color));
+    textEdit()->mergeCurrentCharFormat(format);
+}
+
+bool RichTextBox::SelBold() const
+{
+    return textEdit()->currentCharFormat().fontWeight() >= QFont::Bold;
+}
+
+void RichTextBox::setSelBold(bool bold)
+{
+    QTextCharFormat format;
+    format.setFontWeight(bold ? QFont::Bold : QFont::Normal);
+    textEdit()->mergeCurrentCharFormat(format);
+}
+
+double RichTextBox::SelFontSize() const
+{
+    const QTextCharFormat format = textEdit()->currentCharFormat();
+    return format.hasProperty(QTextFormat::FontPointSize) ? format.fontPointSize() : Font().pointSizeF();
+}
+
+void RichTextBox::setSelFontSize(double points)
+{
+    if (points <= 0)
+        throwInvalidValue();
+    QTextCharFormat format;
+    format.setFontPointSize(points);
+    textEdit()->mergeCurrentCharFormat(format);
+}
+
+void RichTextBox::setLocked(bool locked)
+{
+    m_locked = locked;
+    textEdit()->setReadOnly(locked);
+}
+
+} // namespace qv

@@ -1,0 +1,39 @@
+// TimerControl over QTimer.
+#include "platform/controls/timercontrol.h"
+
+#include "platform/runtime/vberror.h"
+
+namespace qv {
+
+TimerControl::TimerControl(Form* form, const QString& name, int index) : Control(form, name, index)
+{
+    QObject::connect(&m_timer, &QTimer::timeout, &m_timer, [this] { fire(onTimer, "Timer"); });
+}
+
+void TimerControl::setInterval(int milliseconds)
+{
+    if (milliseconds < 0)
+        throw VbError(ErrInvalidPropertyValue, QStringLiteral("Invalid property value"));
+    m_interval = milliseconds;
+    restart();
+}
+
+void TimerControl::applyEnabled()
+{
+    restart();
+}
+
+void TimerControl::restart()
+{
+    m_timer.stop();
+    if (Enabled() && m_interval > 0)
+        m_timer.start(m_interval);
+}
+
+void TimerControl::Tick()
+{
+    if (running())
+        fire(onTimer, "Timer");
+}
+
+} // namespace qv

@@ -1,0 +1,37 @@
+// TimerControl: the Timer control (Interval, Enabled, the Timer event) on the event loop.
+#pragma once
+#include "platform/controls/control.h"
+
+#include <QTimer>
+
+namespace qv {
+
+class TimerControl : public Control
+{
+  public:
+    TimerControl(Form* form, const QString& name, int index = -1);
+    QString TypeName() const override { return QStringLiteral("Timer"); }
+
+    // Milliseconds between Timer events; 0 stops the timer. Setting Interval
+    // or Enabled starts the count anew.
+    int Interval() const { return m_interval; }
+    void setInterval(int milliseconds);
+    // Whether Timer events are due (enabled with an interval above 0).
+    bool running() const { return m_timer.isActive(); }
+
+    std::function<void()> onTimer;
+
+    // Runs the Timer event as if the interval had elapsed (only while the
+    // timer runs); tests use it instead of waiting.
+    void Tick();
+
+  protected:
+    void applyEnabled() override;
+
+  private:
+    void restart();
+    QTimer m_timer;
+    int m_interval = 0;
+};
+
+} // namespace qv
