@@ -66,10 +66,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     window.readConsumptionCaption = cp1252ToString(block.mid(19, 6));
     window.hardwareText = cp1252ToString(block.mid(25, 8));
 
-    guarded([&] { BuildModelName(); });
-    guarded([&] { ShowBatteryData(); });
-    guarded([&] { ShowBatteryStatus(window); });
-    guarded([&] { ShowBatteryConsumption(window); });
+    guarded([&] { BuildModelNameView().text; });
+    guarded([&] { ShowBatteryDataValues(); });
+    guarded([&] { ShowBatteryStatusValues(window); });
+    guarded([&] { ShowBatteryConsumptionValues(window); });
     guarded([&] { DecodeSystemData(window); });
     guarded([&] { ShowVEKLayout(window); });
     guarded([&] { ShowVEKWDataLayout(at(block, 12) & 1); });

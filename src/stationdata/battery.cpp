@@ -49,7 +49,7 @@ QString description(int index)
 
 } // namespace
 
-BatteryDataView ShowBatteryData()
+BatteryDataView ShowBatteryDataValues()
 {
     const QByteArray& b = gSysBlock1;
     requireElements(b, 14, "0x10");
@@ -77,7 +77,7 @@ BatteryDataView ShowBatteryData()
     return view;
 }
 
-BatteryStatusView ShowBatteryStatus(const MainWindowReadState& window)
+BatteryStatusView ShowBatteryStatusValues(const MainWindowReadState& window)
 {
     const QByteArray& b = gSysBlock3;
     requireElements(b, 10, "0x30");
@@ -116,7 +116,7 @@ BatteryStatusView ShowBatteryStatus(const MainWindowReadState& window)
     return view;
 }
 
-BatteryConsumptionView ShowBatteryConsumption(const MainWindowReadState& window)
+BatteryConsumptionView ShowBatteryConsumptionValues(const MainWindowReadState& window)
 {
     BatteryConsumptionView view;
     if (gModelFlag) {
@@ -164,11 +164,6 @@ BatteryConsumptionView ShowBatteryConsumption(const MainWindowReadState& window)
     view.expectedBarVisible = true;
     view.expectedShare = share / 100.0;
     return view;
-}
-
-BatteryConsumptionView ShowBatteryConsumption(const MainWindowReadState& window, uint8_t /*battKind*/)
-{
-    return ShowBatteryConsumption(window);
 }
 
 float BatteryVoltage(uint8_t code)

@@ -20,7 +20,7 @@ struct BatteryDataView
 // capacity texts. A date with month or day 0, a month above 12, a day above 31
 // or a year after the current one shows the invalid-date text. Raises
 // VbError(9) for a shorter block, before anything is changed.
-BatteryDataView ShowBatteryData();
+BatteryDataView ShowBatteryDataValues();
 
 // The read column's battery status from the 0x30 block.
 struct BatteryStatusView
@@ -41,7 +41,7 @@ struct BatteryStatusView
 // Decodes gSysBlock3 (block 0x30, at least 10 elements) into gCard6mit192Read,
 // gRtcRead, gBattUsed, gBattConsumption and gConsumptionPct. Raises VbError(9)
 // for a shorter block, before anything is changed.
-BatteryStatusView ShowBatteryStatus(const MainWindowReadState& window);
+BatteryStatusView ShowBatteryStatusValues(const MainWindowReadState& window);
 
 // The write column's expected consumption after the work time to write.
 struct BatteryConsumptionView
@@ -59,9 +59,7 @@ struct BatteryConsumptionView
 // Adds the estimate for the work time in txtWtime(1) to gBattConsumption and
 // returns the write column's display. With the used capacity unknown
 // (gBattUsed < 0) there is nothing to add to: the write column shows "??? %".
-// The battery kind does not change the estimate.
-BatteryConsumptionView ShowBatteryConsumption(const MainWindowReadState& window);
-BatteryConsumptionView ShowBatteryConsumption(const MainWindowReadState& window, uint8_t battKind);
+BatteryConsumptionView ShowBatteryConsumptionValues(const MainWindowReadState& window);
 
 // Volts of a battery code of cards and backup records: 0 gives 1.9, 1 to 15
 // give 1.9 + 0.09 * code, 16 and above give 0.

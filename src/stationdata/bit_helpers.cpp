@@ -140,7 +140,7 @@ StatusFlagsView StatusFlagsText(uint8_t flags, int32_t timerMark, const QDateTim
     return {d.prefixId ? t(d.prefixId) + QStringLiteral(" / ") + t(1250) : t(1250), d.helpContextId};
 }
 
-StatusFlagsView ShowStatusFlags(uint8_t flags)
+StatusFlagsView ShowStatusFlagsValues(uint8_t flags)
 {
     return StatusFlagsText(flags, gTimerMark, clock().now());
 }

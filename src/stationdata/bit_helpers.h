@@ -52,7 +52,7 @@ StatusFlagsDecision DecideStatusFlags(uint8_t flags, int32_t timerMark, const QD
 // lies past it. Texts 1250 and 1253 to 1258 by id, empty defaults.
 StatusFlagsView StatusFlagsText(uint8_t flags, int32_t timerMark, const QDateTime& now);
 // StatusFlagsText with gTimerMark and the clock.
-StatusFlagsView ShowStatusFlags(uint8_t flags);
+StatusFlagsView ShowStatusFlagsValues(uint8_t flags);
 
 // Activity and standby time of the extended settings from [act hi, act lo,
 // stb hi, stb lo] into gActTime and gStbTime; returns the operating-mode option

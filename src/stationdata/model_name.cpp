@@ -164,9 +164,4 @@ ModelNameResult BuildModelNameView()
     return r;
 }
 
-QString BuildModelName()
-{
-    return BuildModelNameView().text;
-}
-
 } // namespace qv

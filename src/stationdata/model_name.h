@@ -61,7 +61,5 @@ ModelNameResult DecideModelName(const ModelIdentity& id, bool modelFlagOnEntry, 
 // (gModelCode, gModelFlag, the option bytes, gStationFunctions, gZokDevice,
 // gMemorySize, a direct connection where needed) and returns the whole result.
 ModelNameResult BuildModelNameView();
-// The model text of BuildModelNameView.
-QString BuildModelName();
 
 } // namespace qv

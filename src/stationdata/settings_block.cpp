@@ -117,7 +117,7 @@ SettingsBlockView DecodeSettingsBlock(const QByteArray& b, const SettingsBlockCo
     return v;
 }
 
-SystemDataView DecodeSystemData(const MainWindowReadState& window)
+SettingsBlockView DecodeSystemDataValues(const MainWindowReadState& window)
 {
     SettingsBlockContext c;
     c.actionCode = sdaux::gActionCode;
@@ -129,9 +129,7 @@ SystemDataView DecodeSystemData(const MainWindowReadState& window)
     c.modeChoiceText = window.modeChoiceText;
     c.funcText = window.funcText;
 
-    SystemDataView result;
-    result.settings = DecodeSettingsBlock(gSysBlock7, c);
-    const SettingsBlockView& v = result.settings;
+    const SettingsBlockView v = DecodeSettingsBlock(gSysBlock7, c);
 
     gBeepSet = v.beepSet;
     gLedSet = v.ledSet;
@@ -158,10 +156,7 @@ SystemDataView DecodeSystemData(const MainWindowReadState& window)
 
     if (!v.lastWriteLine.isEmpty())
         sdaux::AppendLogLine(v.lastWriteLine);
-    if (v.showConsumption)
-        result.consumption = ShowBatteryConsumption(window);
-    result.status = ShowStatusFlags(v.statusFlags);
-    return result;
+    return v;
 }
 
 } // namespace qv

@@ -79,19 +79,11 @@ struct SettingsBlockView
 // raises VbError(9) and nothing is decoded.
 SettingsBlockView DecodeSettingsBlock(const QByteArray& block, const SettingsBlockContext& context);
 
-// The whole settings-block read of the read column: the decoded block, the
-// write column's consumption estimate and the status text.
-struct SystemDataView
-{
-    SettingsBlockView settings;
-    std::optional<BatteryConsumptionView> consumption;
-    StatusFlagsView status;
-};
-
 // Decodes gSysBlock7 into the station data read (the mode, options, code
 // number and work time variables), appends the last-write line to the log and
 // returns what the read column shows. Raises VbError(9) for a short block
-// before anything is changed.
-SystemDataView DecodeSystemData(const MainWindowReadState& window);
+// before anything is changed. DecodeSystemData (read_column_apply.h) writes
+// the result into the main window.
+SettingsBlockView DecodeSystemDataValues(const MainWindowReadState& window);
 
 } // namespace qv

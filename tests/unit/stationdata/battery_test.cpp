@@ -53,7 +53,7 @@ TEST_P(Battery, CapacityTexts)
     };
     for (const auto& c : cases) {
         gSysBlock1 = block10(15, 2, 3, c.mAs, 75, 12, 3);
-        const BatteryDataView v = ShowBatteryData();
+        const BatteryDataView v = ShowBatteryDataValues();
         EXPECT_DOUBLE_EQ(gBattCapacity, c.mAh);
         EXPECT_EQ(v.capacityText, byLocale(c.de, c.en));
     }
@@ -85,7 +85,7 @@ TEST_P(Battery, BatteryDates)
     };
     for (const auto& c : cases) {
         gSysBlock1 = block10(c.y, c.m, c.d, 0);
-        EXPECT_EQ(ShowBatteryData().dateText, byLocale(c.de, c.en)) << c.y << '-' << c.m << '-' << c.d;
+        EXPECT_EQ(ShowBatteryDataValues().dateText, byLocale(c.de, c.en)) << c.y << '-' << c.m << '-' << c.d;
     }
 }
 
@@ -93,23 +93,23 @@ TEST_P(Battery, UnitWithoutStationFunctionsKeepsItsTexts)
 {
     gStationFunctions = false;
     gSysBlock1 = block10(15, 2, 3, 0x0043C920, 9);
-    const BatteryDataView v = ShowBatteryData();
+    const BatteryDataView v = ShowBatteryDataValues();
     EXPECT_FALSE(v.dateText.has_value());
     EXPECT_FALSE(v.capacityText.has_value());
     EXPECT_DOUBLE_EQ(gBattCapacity, 1234);
     EXPECT_EQ(gK1, 9);
     gSysBlock1 = block10(15, 13, 3, 0);
-    EXPECT_EQ(ShowBatteryData().dateText, QStringLiteral("invalid"));
+    EXPECT_EQ(ShowBatteryDataValues().dateText, QStringLiteral("invalid"));
 }
 
 TEST_P(Battery, ShortBlocksAreReportedBeforeAnythingChanges)
 {
     gSysBlock1 = block10(15, 2, 3, 0x0043C920, 9).left(13);
-    EXPECT_THROW(ShowBatteryData(), VbError);
+    EXPECT_THROW(ShowBatteryDataValues(), VbError);
     EXPECT_EQ(gK1, 0);
     gSysBlock3 = block30(1000 * 3600).left(9);
     gBattCapacity = 1000;
-    EXPECT_THROW(ShowBatteryStatus({}), VbError);
+    EXPECT_THROW(ShowBatteryStatusValues({}), VbError);
     EXPECT_DOUBLE_EQ(gBattUsed, 0);
 }
 
@@ -120,7 +120,7 @@ TEST_P(Battery, UsedPercentageAndBar)
     w.readConsumptionCaption = QStringLiteral("%");
 
     gSysBlock3 = block30(500 * 3600);
-    BatteryStatusView v = ShowBatteryStatus(w);
+    BatteryStatusView v = ShowBatteryStatusValues(w);
     EXPECT_DOUBLE_EQ(gBattUsed, 500);
     EXPECT_FLOAT_EQ(gBattConsumption, 50);
     EXPECT_FLOAT_EQ(gConsumptionPct, 50);
@@ -131,14 +131,14 @@ TEST_P(Battery, UsedPercentageAndBar)
     EXPECT_FALSE(v.dimmed);
 
     gSysBlock3 = block30(3500 * 3600);
-    v = ShowBatteryStatus(w);
+    v = ShowBatteryStatusValues(w);
     EXPECT_FLOAT_EQ(gBattConsumption, 300);
     EXPECT_FLOAT_EQ(gConsumptionPct, 100);
     EXPECT_EQ(v.consumptionCaption, QStringLiteral("300%"));
     EXPECT_DOUBLE_EQ(v.barScale, 1.0);
 
     gSysBlock3 = block30(std::nullopt);
-    v = ShowBatteryStatus(w);
+    v = ShowBatteryStatusValues(w);
     EXPECT_DOUBLE_EQ(gBattUsed, -1);
     EXPECT_FLOAT_EQ(gBattConsumption, -1);
     EXPECT_EQ(v.consumptionCaption, QStringLiteral("??? %"));
@@ -146,12 +146,12 @@ TEST_P(Battery, UsedPercentageAndBar)
 
     w.hardwareText = QStringLiteral("VEKU UART0(USB)");
     gSysBlock3 = block30(100 * 3600);
-    v = ShowBatteryStatus(w);
+    v = ShowBatteryStatusValues(w);
     EXPECT_EQ(v.consumptionCaption, QStringLiteral("10%"));
     EXPECT_TRUE(v.dimmed);
 
     gBattCapacity = 0; // no capacity: every percentage 0
-    v = ShowBatteryStatus({});
+    v = ShowBatteryStatusValues({});
     EXPECT_FLOAT_EQ(gBattConsumption, 0);
     EXPECT_EQ(v.consumptionCaption, QStringLiteral("0%"));
 }
@@ -161,7 +161,7 @@ TEST_P(Battery, StatusOptionsOfBlock30)
     MainWindowReadState w;
     w.expertView = true;
     gSysBlock3 = block30(0, 0x03, 0xFF);
-    BatteryStatusView v = ShowBatteryStatus(w);
+    BatteryStatusView v = ShowBatteryStatusValues(w);
     EXPECT_EQ(gCard6mit192Read, 1);
     EXPECT_EQ(v.card192Value, 1);
     EXPECT_TRUE(v.switchToExpert);
@@ -170,19 +170,19 @@ TEST_P(Battery, StatusOptionsOfBlock30)
 
     gModelFlag = true;
     gSysBlock3 = block30(0, 0x02, 0xC1);
-    v = ShowBatteryStatus(w);
+    v = ShowBatteryStatusValues(w);
     EXPECT_EQ(gCard6mit192Read, 0);
     EXPECT_FALSE(v.switchToExpert);
     EXPECT_TRUE(v.card192Visible);
     EXPECT_EQ(v.rtcValue, 1); // a newer board always has the clock
 
     gModelFlag = false;
-    v = ShowBatteryStatus(w);
+    v = ShowBatteryStatusValues(w);
     EXPECT_EQ(v.rtcValue, 0);
 
     gStationFunctions = false;
     w.readConsumptionCaption = QStringLiteral("%");
-    v = ShowBatteryStatus(w);
+    v = ShowBatteryStatusValues(w);
     EXPECT_FALSE(v.consumptionCaption.has_value());
     EXPECT_EQ(v.consumptionDesCaption, QStringLiteral("%  "));
     EXPECT_FALSE(v.barVisible);
@@ -197,7 +197,7 @@ TEST_P(Battery, WorkTimeEstimate)
     MainWindowReadState w;
     w.writeWorkTimeText = QStringLiteral("05:00");
     w.readConsumptionCaption = QStringLiteral("20%");
-    const BatteryConsumptionView v = ShowBatteryConsumption(w);
+    const BatteryConsumptionView v = ShowBatteryConsumptionValues(w);
     EXPECT_FLOAT_EQ(gBattConsumption, 57); // + floor(5*3600*75*100 / 1000 / 3600) = 37
     EXPECT_EQ(v.consumptionCaption, QStringLiteral("57%"));
     EXPECT_EQ(v.consumptionDesCaption, QStringLiteral("  57%"));
@@ -208,7 +208,7 @@ TEST_P(Battery, WorkTimeEstimate)
     gBattConsumption = 90;
     w.writeWorkTimeText = QStringLiteral("12:00:00");
     w.readConsumptionCaption = QStringLiteral("90%");
-    const BatteryConsumptionView over = ShowBatteryConsumption(w);
+    const BatteryConsumptionView over = ShowBatteryConsumptionValues(w);
     EXPECT_FLOAT_EQ(gBattConsumption, 180);
     EXPECT_DOUBLE_EQ(over.expectedShare, 0.10);
 }
@@ -217,13 +217,13 @@ TEST_P(Battery, EstimateNeedsMoreThan32Bits)
 {
     // 99 h at the largest constants: (99*3600*255 + 99*200*255) * 100 = 9593100000.
     gSysBlock1 = block10(15, 2, 3, 100000u * 3600u, 255, 0, 255);
-    ShowBatteryData();
+    ShowBatteryDataValues();
     gBattUsed = 10000;
     gBattConsumption = 10;
     MainWindowReadState w;
     w.writeWorkTimeText = QStringLiteral("99:00:00");
     w.readConsumptionCaption = QStringLiteral("10%");
-    ShowBatteryConsumption(w, 1);
+    ShowBatteryConsumptionValues(w);
     EXPECT_FLOAT_EQ(gBattConsumption, 36);
 }
 
@@ -236,7 +236,7 @@ TEST_P(Battery, EstimateWithoutAUsedCapacity)
     MainWindowReadState w;
     w.writeWorkTimeText = QStringLiteral("05:00:00");
     w.readConsumptionCaption = QStringLiteral("??? %");
-    const BatteryConsumptionView v = ShowBatteryConsumption(w);
+    const BatteryConsumptionView v = ShowBatteryConsumptionValues(w);
     EXPECT_EQ(v.consumptionCaption, QStringLiteral("??? %"));
     EXPECT_EQ(v.consumptionDesCaption, QStringLiteral("  ??? %"));
     EXPECT_FLOAT_EQ(gBattConsumption, -1);
@@ -251,7 +251,7 @@ TEST_P(Battery, NewerBoardShowsNoEstimate)
     gK1 = 75;
     MainWindowReadState w;
     w.writeWorkTimeText = QStringLiteral("05:00:00");
-    const BatteryConsumptionView v = ShowBatteryConsumption(w);
+    const BatteryConsumptionView v = ShowBatteryConsumptionValues(w);
     EXPECT_TRUE(v.newBoard);
     EXPECT_EQ(v.consumptionCaption, QStringLiteral("######"));
     EXPECT_EQ(v.consumptionDesCaption, QString());
@@ -271,7 +271,7 @@ TEST_P(Battery, WorkTimeHoursOfTheText)
         gBattConsumption = 0;
         MainWindowReadState w;
         w.writeWorkTimeText = QString::fromLatin1(text);
-        ShowBatteryConsumption(w);
+        ShowBatteryConsumptionValues(w);
         EXPECT_FLOAT_EQ(gBattConsumption, added) << text;
     }
 }

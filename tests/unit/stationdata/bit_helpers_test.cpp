@@ -121,8 +121,8 @@ TEST_P(BitHelpers, StatusTextsAreBuiltFromTheDecision)
     EXPECT_EQ(StatusFlagsText(0x88, kNoTime, m_now).text, QStringLiteral(" / "));
     EXPECT_EQ(StatusFlagsText(0x00, kNoTime, m_now).text, QString());
     gTimerMark = 86400;
-    EXPECT_EQ(ShowStatusFlags(0x00).helpContextId, 430);
-    EXPECT_EQ(ShowStatusFlags(0x00).text, QStringLiteral(" / "));
+    EXPECT_EQ(ShowStatusFlagsValues(0x00).helpContextId, 430);
+    EXPECT_EQ(ShowStatusFlagsValues(0x00).text, QStringLiteral(" / "));
 }
 
 TEST_P(BitHelpers, ActivityAndStandbyTimes)

@@ -130,7 +130,7 @@ TEST_P(ModelName, BuildModelNameStoresTheDerivedValues)
     gOptP = 1;
     gModelFlag = true;
     sdaux::gZokDevice = true;
-    EXPECT_EQ(BuildModelName(), QStringLiteral("QVGSM, KUV"));
+    EXPECT_EQ(BuildModelNameView().text, QStringLiteral("QVGSM, KUV"));
     EXPECT_EQ(sdaux::gConnMode, sdaux::ConnDirect);
     EXPECT_FALSE(sdaux::gZokDevice);
     EXPECT_TRUE(gModelFlag); // unchanged by a fixed text
@@ -142,15 +142,15 @@ TEST_P(ModelName, BuildModelNameStoresTheDerivedValues)
     // The next read recomputes the flag; the prefix follows the flag left by the call before.
     gProductType = 0x03;
     gProductFamily = 0x01;
-    EXPECT_EQ(BuildModelName(), QStringLiteral("????VEKO3 RTC"));
+    EXPECT_EQ(BuildModelNameView().text, QStringLiteral("????VEKO3 RTC"));
     EXPECT_FALSE(gModelFlag);
-    EXPECT_EQ(BuildModelName(), QStringLiteral("VEKO3 RTC"));
+    EXPECT_EQ(BuildModelNameView().text, QStringLiteral("VEKO3 RTC"));
     EXPECT_EQ(gModelSubByte, 1);
     EXPECT_EQ(gOptP, 0);
     EXPECT_EQ(gModelVariant, 3);
 
     gProductType = 0x8B;
-    EXPECT_EQ(BuildModelName(), QStringLiteral("VEKR JOX reader Quarvelink"));
+    EXPECT_EQ(BuildModelNameView().text, QStringLiteral("VEKR JOX reader Quarvelink"));
     EXPECT_TRUE(sdaux::gZokDevice);
     EXPECT_FALSE(gStationFunctions);
 }

@@ -220,7 +220,7 @@ TEST_P(SettingsBlock, ShortBlocksAreReported)
 
     gSysBlock7 = extBlock({{1, 19}}).left(10);
     gModeCodeSet = 7;
-    EXPECT_THROW(DecodeSystemData({}), VbError);
+    EXPECT_THROW(DecodeSystemDataValues({}), VbError);
     EXPECT_EQ(gModeCodeSet, 7); // nothing decoded
 }
 
@@ -228,16 +228,9 @@ TEST_P(SettingsBlock, DecodeSystemDataStoresTheStationData)
 {
     sdaux::gActionCode = sdaux::ActRead;
     gSelectiveRead = 1;
-    gBattUsed = 100;
-    gBattCapacity = 1000;
-    gBattConsumption = 10;
-    gK1 = 75;
     gSysBlock7 = extBlock({{0, 0x08}, {1, 0xD3}, {2, 0x7B}, {3, 0xC5}, {4, 0x0B},
                            {5, 16}, {6, 4}, {7, 15}, {8, 0}, {9, 0}, {10, 1}, {14, 0x01}, {15, 0x2C}});
-    MainWindowReadState w;
-    w.writeWorkTimeText = QStringLiteral("05:00:00");
-    w.readConsumptionCaption = QStringLiteral("10%");
-    const SystemDataView r = DecodeSystemData(w);
+    const SettingsBlockView r = DecodeSystemDataValues({});
     EXPECT_EQ(gModeCodeSet, 19);
     EXPECT_EQ(gModeByteRaw, 0xD3);
     EXPECT_TRUE(gBeaconModeRead);
@@ -252,13 +245,11 @@ TEST_P(SettingsBlock, DecodeSystemDataStoresTheStationData)
     EXPECT_EQ(gSprint4msRead, 1);
     EXPECT_EQ(gBackupCtrlRead, 0);
     EXPECT_EQ(gWorkTimeSeconds, 18000);
-    EXPECT_EQ(r.settings.workTimeText, QStringLiteral("05:00:00"));
-    EXPECT_EQ(r.settings.selectiveRead, 1);
+    EXPECT_EQ(r.workTimeText, QStringLiteral("05:00:00"));
+    EXPECT_EQ(r.selectiveRead, 1);
+    EXPECT_TRUE(r.showConsumption);
     ASSERT_EQ(sdaux::gLogLines.size(), 1);
     EXPECT_EQ(sdaux::gLogLines[0], byLocale("last write: 15.04.2016 00:00:01", "last write: 4/15/2016 00:00:01"));
-    ASSERT_TRUE(r.consumption.has_value());
-    EXPECT_FLOAT_EQ(gBattConsumption, 47); // 10 + the estimate for five hours
-    EXPECT_EQ(r.status.helpContextId, 430);
 }
 
 TEST_P(SettingsBlock, NoConsumptionEstimateBeforeAWriteOrABackupRead)
@@ -266,17 +257,17 @@ TEST_P(SettingsBlock, NoConsumptionEstimateBeforeAWriteOrABackupRead)
     gSysBlock7 = extBlock({{1, 2}});
     for (int16_t action : {sdaux::ActWrite, sdaux::ActReadBackup}) {
         sdaux::gActionCode = action;
-        EXPECT_FALSE(DecodeSystemData({}).consumption.has_value()) << action;
+        EXPECT_FALSE(DecodeSystemDataValues({}).showConsumption) << action;
     }
     sdaux::gActionCode = sdaux::ActNone;
-    EXPECT_TRUE(DecodeSystemData({}).consumption.has_value());
+    EXPECT_TRUE(DecodeSystemDataValues({}).showConsumption);
 }
 
 TEST_P(SettingsBlock, BaseProtocolSetsTheTimerMark)
 {
     sdaux::gUseExtCommands = false;
     gSysBlock7 = baseBlock({{0, 0x00}, {1, 2}, {11, 0x03}, {12, 0x00}, {13, 0x00}});
-    DecodeSystemData({});
+    DecodeSystemDataValues({});
     EXPECT_EQ(gTimerMark, 129600);
     EXPECT_EQ(gWorkTimeSeconds, 129600);
     // The mark lies before Wednesday 08:42: the work time is over.
