@@ -1,5 +1,6 @@
 // Fuzz target: arbitrary system blocks (up to 128 bytes and beyond) to every station-data decoder.
 #include "platform/runtime/vberror.h"
+#include "platform/system/codepage.h"
 #include "stationdata/battery.h"
 #include "stationdata/bit_helpers.h"
 #include "stationdata/model_name.h"
@@ -8,7 +9,6 @@
 #include "stationdata/standins.h"
 #include "stationdata/station_data.h"
 #include "stationdata/station_time.h"
-#include "platform/system/codepage.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -20,8 +20,7 @@ namespace {
 using namespace qv;
 
 // Runs one decoder; a short block may only be refused with the runtime's error.
-template <typename F>
-void guarded(F&& f)
+template <typename F> void guarded(F&& f)
 {
     try {
         f();
@@ -92,6 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     guarded([&] { ConvertCardCharset(cp1252ToString(block)); });
     guarded([&] { HexTextToByte(QString::fromLatin1(block.left(2))); });
     guarded([&] { FormatSeconds(cp1252ToString(block.left(16))); });
-    guarded([&] { StatusFlagsText(at(block, 13), int32_t(at(block, 14)) << 12, QDateTime::currentDateTime()); });
+    guarded(
+        [&] { StatusFlagsText(at(block, 13), int32_t(at(block, 14)) << 12, QDateTime::currentDateTime()); });
     return 0;
 }

@@ -1,4 +1,5 @@
-// Battery data and status of a station: capacity, battery date, used percentage, the work-time estimate, voltages.
+// Battery data and status of a station: capacity, battery date, used percentage, the work-time estimate,
+// voltages.
 #include "stationdata/battery.h"
 
 #include "app/language.h"
@@ -63,8 +64,8 @@ BatteryDataView ShowBatteryDataValues()
     const int day = at(b, 9);
     const int fullYear = y < 90 ? y + 2000 : y + 1900;
     // A month or day of 0 is an unset date, not the end of the month before.
-    const bool invalid = fullYear > clock().now().date().year() || month == 0 || month > 12 || day == 0 ||
-                         day > 31;
+    const bool invalid =
+        fullYear > clock().now().date().year() || month == 0 || month > 12 || day == 0 || day > 31;
     if (invalid)
         view.dateText = sdaux::gTextInvalid;
     else if (gStationFunctions)
@@ -137,8 +138,7 @@ BatteryConsumptionView ShowBatteryConsumptionValues(const MainWindowReadState& w
         return view;
     }
 
-    const int64_t hours = std::clamp<int64_t>(int64_t(Round(Val(window.writeWorkTimeText.left(2)))),
-                                              0, 99);
+    const int64_t hours = std::clamp<int64_t>(int64_t(Round(Val(window.writeWorkTimeText.left(2)))), 0, 99);
     if (gBattCapacity > 0) {
         // Up to 99 h at the largest constants: beyond 32 bits.
         const int64_t e = (hours * 3600 * gK1 + hours * 200 * gConsumptionFactor) * 100;

@@ -1,4 +1,5 @@
-// Battery data and status of a station: capacity, battery date, used percentage, the work-time estimate, voltages.
+// Battery data and status of a station: capacity, battery date, used percentage, the work-time estimate,
+// voltages.
 #pragma once
 #include "stationdata/read_column_state.h"
 
@@ -25,17 +26,17 @@ BatteryDataView ShowBatteryDataValues();
 // The read column's battery status from the 0x30 block.
 struct BatteryStatusView
 {
-    bool card192Visible = false;                 // chkQv6mit192(0).Visible
-    uint8_t card192Value = 0;                    // chkQv6mit192(0).Value
-    bool switchToExpert = false;                 // zeigExpert(1) after the box is set
-    uint8_t rtcValue = 0;                        // chkFCG(0).Value
-    std::optional<QString> consumptionCaption;   // lblConsumption(0).Caption
-    QString consumptionDesCaption;               // lblConsumptionDes(0).Caption
-    bool barVisible = false;                     // lblConsumptionRot(0).Visible
+    bool card192Visible = false;               // chkQv6mit192(0).Visible
+    uint8_t card192Value = 0;                  // chkQv6mit192(0).Value
+    bool switchToExpert = false;               // zeigExpert(1) after the box is set
+    uint8_t rtcValue = 0;                      // chkFCG(0).Value
+    std::optional<QString> consumptionCaption; // lblConsumption(0).Caption
+    QString consumptionDesCaption;             // lblConsumptionDes(0).Caption
+    bool barVisible = false;                   // lblConsumptionRot(0).Visible
     // lblConsumptionRot(0) stands at the left of lblConsumptionDes(0), as wide
     // as both description labels less 25, times barScale.
     double barScale = 1.0;
-    bool dimmed = false;                         // pale colours, description disabled
+    bool dimmed = false; // pale colours, description disabled
 };
 
 // Decodes gSysBlock3 (block 0x30, at least 10 elements) into gCard6mit192Read,

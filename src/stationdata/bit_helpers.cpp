@@ -1,4 +1,5 @@
-// Bit, flag and text helpers of the station decoders: bits of a byte, bit texts, hex bytes, card characters, status flags.
+// Bit, flag and text helpers of the station decoders: bits of a byte, bit texts, hex bytes, card characters,
+// status flags.
 #include "stationdata/bit_helpers.h"
 
 #include "app/language.h"
@@ -80,14 +81,22 @@ QString ConvertCardCharset(const QString& text)
     // DOS code-page 437 letters as they arrive through the Windows code page,
     // then the German 7-bit forms.
     static const Swap swaps[] = {
-        {cp1252ToUnicode(0x8E), u'\u00C4'}, {cp1252ToUnicode(0x99), u'\u00D6'},
-        {cp1252ToUnicode(0x9A), u'\u00DC'}, {cp1252ToUnicode(0x84), u'\u00E4'},
-        {cp1252ToUnicode(0x94), u'\u00F6'}, {cp1252ToUnicode(0x81), u'\u00FC'},
-        {cp1252ToUnicode(0x9E), u'\u00DF'}, {u'[', u'\u00C4'},
-        {u'\\', u'\u00D6'},                 {u']', u'\u00DC'},
-        {u'{', u'\u00E4'},                  {u'|', u'\u00F6'},
-        {u'}', u'\u00FC'},                  {u'~', u'\u00DF'},
-        {cp1252ToUnicode(0x82), u'\u00E9'}, {cp1252ToUnicode(0x8A), u'\u00E8'},
+        {cp1252ToUnicode(0x8E), u'\u00C4'},
+        {cp1252ToUnicode(0x99), u'\u00D6'},
+        {cp1252ToUnicode(0x9A), u'\u00DC'},
+        {cp1252ToUnicode(0x84), u'\u00E4'},
+        {cp1252ToUnicode(0x94), u'\u00F6'},
+        {cp1252ToUnicode(0x81), u'\u00FC'},
+        {cp1252ToUnicode(0x9E), u'\u00DF'},
+        {u'[', u'\u00C4'},
+        {u'\\', u'\u00D6'},
+        {u']', u'\u00DC'},
+        {u'{', u'\u00E4'},
+        {u'|', u'\u00F6'},
+        {u'}', u'\u00FC'},
+        {u'~', u'\u00DF'},
+        {cp1252ToUnicode(0x82), u'\u00E9'},
+        {cp1252ToUnicode(0x8A), u'\u00E8'},
     };
     QString result = text;
     for (QChar& c : result) {
@@ -108,8 +117,8 @@ StatusFlagsDecision DecideStatusFlags(uint8_t flags, int32_t timerMark, const QD
     if (IsBitSet(5, flags))
         return {StatusFlagsDecision::Kind::Protocol, 0, 420};
     // Both sides in seconds of the week, Sunday 00:00 being 0, as the station counts.
-    const double pcWeekSeconds = (now.date().dayOfWeek() % 7) * double(kSecondsPerDay) +
-                                 now.time().msecsSinceStartOfDay() / 1000.0;
+    const double pcWeekSeconds =
+        (now.date().dayOfWeek() % 7) * double(kSecondsPerDay) + now.time().msecsSinceStartOfDay() / 1000.0;
     const bool workTimeOver = timerMark != kNoTime && pcWeekSeconds > timerMark;
     int prefix = 0;
     if (IsBitSet(7, flags))
@@ -148,9 +157,10 @@ StatusFlagsView ShowStatusFlagsValues(uint8_t flags)
 uint8_t DecodeActStb(const QByteArray& bytes)
 {
     if (bytes.size() < 4)
-        throw VbError(ErrSubscriptOutOfRange,
-                      QStringLiteral("Subscript out of range: the activity and standby times need 4 bytes, got %1")
-                          .arg(bytes.size()));
+        throw VbError(
+            ErrSubscriptOutOfRange,
+            QStringLiteral("Subscript out of range: the activity and standby times need 4 bytes, got %1")
+                .arg(bytes.size()));
     gActTime = uint8_t(bytes[0]) * 256 + uint8_t(bytes[1]);
     gStbTime = uint8_t(bytes[2]) * 256 + uint8_t(bytes[3]);
     if (gActTime < 1178)

@@ -1,4 +1,5 @@
-// Bit, flag and text helpers of the station decoders: bits of a byte, bit texts, hex bytes, card characters, status flags.
+// Bit, flag and text helpers of the station decoders: bits of a byte, bit texts, hex bytes, card characters,
+// status flags.
 #pragma once
 #include <QByteArray>
 #include <QDateTime>

@@ -51,7 +51,8 @@ ModelNameResult DecideModelName(const ModelIdentity& id, bool modelFlagOnEntry, 
     switch (s) {
     case 0x8A:
     case 0x8B:
-        r.text = s == 0x8A ? QStringLiteral("VEKR JOX reader QV-GOLF") : QStringLiteral("VEKR JOX reader Quarvelink");
+        r.text = s == 0x8A ? QStringLiteral("VEKR JOX reader QV-GOLF")
+                           : QStringLiteral("VEKR JOX reader Quarvelink");
         r.stationFunctions = false;
         r.zokDevice = r.setAltDevice = true;
         return r;
@@ -128,7 +129,8 @@ ModelNameResult DecideModelName(const ModelIdentity& id, bool modelFlagOnEntry, 
         iface += QStringLiteral(" Pomtrel");
 
     // The short-range radio unit reports itself as a UART unit on interface 1.
-    if (iface == QStringLiteral(" UART1(RS232)") && f == 0x91 && s == 0x98 && family == QStringLiteral("VEKU")) {
+    if (iface == QStringLiteral(" UART1(RS232)") && f == 0x91 && s == 0x98 &&
+        family == QStringLiteral("VEKU")) {
         iface = QStringLiteral(" UART1(KUV)");
         family = QStringLiteral("VEKO");
         r.stationFunctions = true;

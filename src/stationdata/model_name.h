@@ -12,7 +12,7 @@ struct ModelIdentity
     int16_t productFamily = 0; // F, the family byte with its option bits
     int16_t memoryKb = 0;
     int16_t firmware = 0;
-    uint8_t modelId = 0;       // board byte
+    uint8_t modelId = 0; // board byte
     int16_t interfaceByte = 0;
 };
 
@@ -31,17 +31,17 @@ struct ModelOptions
 // the main window does with them.
 struct ModelNameResult
 {
-    QString text;              // the model text for txtHardware
-    int16_t modelCode = 0;     // a copy of the sub type
+    QString text;          // the model text for txtHardware
+    int16_t modelCode = 0; // a copy of the sub type
     bool subTypeAbove80 = false;
     uint8_t optBvt = 0;
     uint8_t modelVariant = 0;
-    bool modelFlag = false;    // newer board generation
+    bool modelFlag = false; // newer board generation
     ModelOptions options;
     bool stationFunctions = true; // battery and backup functions; also cmdBatt.Enabled
     bool zokDevice = false;
-    bool setAltDevice = false;    // the ZOK box of the main window is ticked (SetAltDevice(True))
-    bool forceDirect = false;     // the unit needs a direct connection: gConnMode := ConnDirect
+    bool setAltDevice = false;      // the ZOK box of the main window is ticked (SetAltDevice(True))
+    bool forceDirect = false;       // the unit needs a direct connection: gConnMode := ConnDirect
     bool consumptionHashes = false; // lblConsumption(0) shows "######"
     int64_t memorySize = 0;         // backup memory in bytes
 };

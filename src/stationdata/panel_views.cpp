@@ -32,8 +32,9 @@ PanelLayout ShowVEKWDataLayout(bool keinBlock)
     p.writeCodeNumberEnabled = false;
     p.switchPicturesVisible = false;
     if (sdaux::gRxFrame.size() > kGsmWorkTimeLow + 1) {
-        gWorkTimeSeconds = (uint8_t(sdaux::gRxFrame[kGsmWorkTimeHigh]) * 256 +
-                            uint8_t(sdaux::gRxFrame[kGsmWorkTimeLow])) * 60;
+        gWorkTimeSeconds =
+            (uint8_t(sdaux::gRxFrame[kGsmWorkTimeHigh]) * 256 + uint8_t(sdaux::gRxFrame[kGsmWorkTimeLow])) *
+            60;
         p.readWorkTime = FormatSeconds(QString::number(gWorkTimeSeconds));
     }
     if (!keinBlock)

@@ -20,33 +20,33 @@ struct PanelLayout
 {
     // true: cmdSwitch "^" with opBeacon(0) selected; false: "_" with opClassic(0).
     std::optional<bool> beaconSwitch;
-    std::optional<bool> switchPicturesVisible;     // piSwitch(0) and piSwitch(1)
-    std::optional<bool> apnFramesVisible;          // frAPN_Data(0) and (1)
+    std::optional<bool> switchPicturesVisible; // piSwitch(0) and piSwitch(1)
+    std::optional<bool> apnFramesVisible;      // frAPN_Data(0) and (1)
     // frAPN_Data(i) goes into the container of chkFCG(i), Top = its Top, Left =
     // its Left - 110, and is shown.
     bool apnFramesAtClockOption = false;
-    bool clearModeChoice = false;                  // coMO.Text := ""
-    std::optional<bool> modeChoiceEnabled;         // coMO
+    bool clearModeChoice = false;          // coMO.Text := ""
+    std::optional<bool> modeChoiceEnabled; // coMO
     std::optional<bool> modeChoiceVisible;
-    bool clearCodeNumbers = false;                 // txtCodeNo(0) and (1) := ""
-    bool clearWriteCodeNumber = false;             // txtCodeNo(1) := ""
-    std::optional<bool> writeCodeNumberEnabled;    // txtCodeNo(1)
-    std::optional<QString> writeWorkTime;          // txtWtime(1)
-    std::optional<QString> readWorkTime;           // txtWtime(0)
-    std::optional<bool> protocolBoxesVisible;      // chkCPC and chkCPC0
-    std::optional<bool> expertBoxesVisible;        // chkQv6mit192, chk4ms and chkBackupCtrl
-    std::optional<bool> speedBoxesEnabled;         // chkSpeed
+    bool clearCodeNumbers = false;              // txtCodeNo(0) and (1) := ""
+    bool clearWriteCodeNumber = false;          // txtCodeNo(1) := ""
+    std::optional<bool> writeCodeNumberEnabled; // txtCodeNo(1)
+    std::optional<QString> writeWorkTime;       // txtWtime(1)
+    std::optional<QString> readWorkTime;        // txtWtime(0)
+    std::optional<bool> protocolBoxesVisible;   // chkCPC and chkCPC0
+    std::optional<bool> expertBoxesVisible;     // chkQv6mit192, chk4ms and chkBackupCtrl
+    std::optional<bool> speedBoxesEnabled;      // chkSpeed
     // frQVMKUV(0), (1), (2): Left, and Width when given.
     std::optional<int> radioFramesLeft;
     std::optional<std::array<int, 3>> radioFramesWidth;
-    std::optional<QString> hardwareText;           // txtHardware
-    std::optional<ModelNameResult> model;          // the model decision behind hardwareText
-    bool clearStationFields = false; // txtMO, txtStatus and txtBMS := ""
+    std::optional<QString> hardwareText;  // txtHardware
+    std::optional<ModelNameResult> model; // the model decision behind hardwareText
+    bool clearStationFields = false;      // txtMO, txtStatus and txtBMS := ""
     // ClearAndBeginAction: txtSerNo, txtDate, txtHardware, txtSoftware, txtBMS,
     // txtBDate, txtCap, txtFUNC := ""; chkFCG(0), chkCPC0(0) hidden; both
     // lblConsumption "%"; then the conversation opens.
     bool clearIdentityFields = false;
-    std::optional<QByteArray> request;             // unframed request to frame and send
+    std::optional<QByteArray> request; // unframed request to frame and send
 };
 
 // The panel of an ordinary (classic or beacon) station, or the common part of

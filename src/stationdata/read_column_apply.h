@@ -1,4 +1,5 @@
-// The station decoders' views written into the main window's read column and station panel, in the decoders' order.
+// The station decoders' views written into the main window's read column and station panel, in the decoders'
+// order.
 #pragma once
 #include "platform/controls/vbconst.h"
 #include "stationdata/battery.h"
@@ -19,10 +20,10 @@ namespace qv {
 // What the decoders ask of the main window's own procedures and of the link.
 struct MainWindowServices
 {
-    std::function<void(int)> zeigExpert;          // frmMain.zeigExpert: 1 the expert view
-    std::function<int(int)> setAltDevice;         // SetAltDevice: the ZOK device box
+    std::function<void(int)> zeigExpert;                // frmMain.zeigExpert: 1 the expert view
+    std::function<int(int)> setAltDevice;               // SetAltDevice: the ZOK device box
     std::function<void(const QByteArray&)> sendRequest; // frames and sends an unframed request
-    std::function<void()> beginStationAction;     // BeginStationAction
+    std::function<void()> beginStationAction;           // BeginStationAction
 };
 
 // Colours of the consumption bar: full and dimmed.

@@ -9,13 +9,13 @@ namespace qv {
 // afterwards, so the decoders themselves never touch a control.
 struct MainWindowReadState
 {
-    bool expertView = false;          // mnuViewExpert.Checked
-    QString modeChoiceText;           // coMO.Text, the mode chosen for writing
-    QString hardwareText;             // txtHardware.Text, the model text shown
-    QString writeWorkTimeText;        // txtWtime(1).Text, the work time to write
-    QString readConsumptionCaption;   // lblConsumption(0).Caption
-    QString writeConsumptionCaption;  // lblConsumption(1).Caption
-    QString funcText;                 // txtFUNC.Text
+    bool expertView = false;         // mnuViewExpert.Checked
+    QString modeChoiceText;          // coMO.Text, the mode chosen for writing
+    QString hardwareText;            // txtHardware.Text, the model text shown
+    QString writeWorkTimeText;       // txtWtime(1).Text, the work time to write
+    QString readConsumptionCaption;  // lblConsumption(0).Caption
+    QString writeConsumptionCaption; // lblConsumption(1).Caption
+    QString funcText;                // txtFUNC.Text
 };
 
 } // namespace qv

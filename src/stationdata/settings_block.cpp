@@ -40,8 +40,9 @@ QString lastWriteLine(const QByteArray& b)
     if (month < 1 || month > 12 || day < 1 || day > 31 || half > 1)
         return QString();
     const int32_t seconds = half * 43200 + uint8_t(b[11]) * 256 + uint8_t(b[12]);
-    return QStringLiteral("last write: ") + Format(DateSerial(year, month, day), QStringLiteral("Short Date")) +
-           QLatin1Char(' ') + FormatSeconds(QString::number(seconds));
+    return QStringLiteral("last write: ") +
+           Format(DateSerial(year, month, day), QStringLiteral("Short Date")) + QLatin1Char(' ') +
+           FormatSeconds(QString::number(seconds));
 }
 
 } // namespace
@@ -81,11 +82,10 @@ SettingsBlockView DecodeSettingsBlock(const QByteArray& b, const SettingsBlockCo
     v.modeText = GetLangText(gLangIndex, 1300 + v.modeCode, QString());
     v.directCardsMode = v.modeText == sdaux::gModeTextPrintout || v.modeText == sdaux::gModeTextReadout;
 
-    const bool beacon =
-        (c.actionCode == sdaux::ActRead && v.beaconModeRead) ||
-        (c.actionCode == sdaux::ActWrite &&
-         (c.modeChoiceText == sdaux::gModeTextBcStart || c.modeChoiceText == sdaux::gModeTextBcFinish ||
-          c.modeChoiceText == sdaux::gModeTextBcControl));
+    const bool beacon = (c.actionCode == sdaux::ActRead && v.beaconModeRead) ||
+                        (c.actionCode == sdaux::ActWrite && (c.modeChoiceText == sdaux::gModeTextBcStart ||
+                                                             c.modeChoiceText == sdaux::gModeTextBcFinish ||
+                                                             c.modeChoiceText == sdaux::gModeTextBcControl));
     v.beaconLayout = beacon && c.zokDevice;
     v.switchPicturesVisible = beacon && !c.zokDevice;
 

@@ -1,7 +1,6 @@
 // Stand-ins for helpers of other subsystems that the station decoders use, until their owners land.
 #include "stationdata/standins.h"
 
-
 namespace qv::sdaux {
 
 bool GetModelFlag(uint8_t variant, uint8_t modelId)
@@ -9,8 +8,8 @@ bool GetModelFlag(uint8_t variant, uint8_t modelId)
     return modelId == 0xF1 || variant == 5 || variant > 6;
 }
 
-QString GetControlText(uint8_t, const QString&, const QString&, const QString&, const QString&, const QString&,
-                       const QString& def)
+QString GetControlText(uint8_t, const QString&, const QString&, const QString&, const QString&,
+                       const QString&, const QString& def)
 {
     return def;
 }

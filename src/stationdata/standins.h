@@ -1,4 +1,5 @@
-// Stand-ins for helpers and values of other subsystems that the station decoders use, until their owners land.
+// Stand-ins for helpers and values of other subsystems that the station decoders use, until their owners
+// land.
 #pragma once
 #include <QByteArray>
 #include <QString>
@@ -37,9 +38,9 @@ inline QString gFileTimeText; // date and time of the card dump file being evalu
 int16_t DecodeCodeNumber(const QByteArray& bytes, bool mask);
 
 // ---- Main window start-up ----
-inline QString gWeekdayNames;                          // weekday names in ten-character slots
+inline QString gWeekdayNames;                            // weekday names in ten-character slots
 inline QString gTextInvalid = QStringLiteral("invalid"); // language text 1805
-inline QString gModeTextPrintout;                      // names of the operating modes
+inline QString gModeTextPrintout;                        // names of the operating modes
 inline QString gModeTextReadout;
 inline QString gModeTextBcControl;
 inline QString gModeTextBcStart;

@@ -1,4 +1,5 @@
-// Program-wide station data that the decoders of station replies set: identity, model, options read, battery, times.
+// Program-wide station data that the decoders of station replies set: identity, model, options read, battery,
+// times.
 #pragma once
 #include <QByteArray>
 #include <QString>
@@ -36,12 +37,12 @@ inline int16_t gFirmware = 0;      // firmware (software) version number
 inline uint8_t gModelId = 0;       // board byte
 
 // ---- Derived from the identity by BuildModelName ----
-inline int16_t gModelCode = 0;         // a copy of gProductType
-inline bool gSubTypeAbove80 = false;   // the sub type names a "VEKU" unit
-inline uint8_t gModelVariant = 0;      // low four bits of the sub type for computed names, else 0
-inline bool gModelFlag = false;        // the newer board generation
-inline uint8_t gModelSubByte = 0;      // the unit has a real-time clock (0 or 1)
-inline uint8_t gOptBvt = 0;            // option bytes of the sub type and family, 0 or 1 each
+inline int16_t gModelCode = 0;       // a copy of gProductType
+inline bool gSubTypeAbove80 = false; // the sub type names a "VEKU" unit
+inline uint8_t gModelVariant = 0;    // low four bits of the sub type for computed names, else 0
+inline bool gModelFlag = false;      // the newer board generation
+inline uint8_t gModelSubByte = 0;    // the unit has a real-time clock (0 or 1)
+inline uint8_t gOptBvt = 0;          // option bytes of the sub type and family, 0 or 1 each
 inline uint8_t gOptP = 0;
 inline uint8_t gOptAction = 0;
 inline uint8_t gOptRspow = 0;
@@ -51,10 +52,10 @@ inline bool gStationFunctions = false; // the unit offers the battery and backup
 inline int64_t gMemorySize = 0;        // backup memory size in bytes
 
 // ---- Settings block as read ----
-inline uint8_t gModeByteRaw = 0;   // the mode byte as read
-inline uint8_t gModeCodeSet = 0;   // the operating mode in use (0 to 31)
-inline bool gBeaconModeRead = false; // the mode read is a beacon mode (18 to 20)
-inline bool gBeaconMode = false;     // the unit runs the beacon modes
+inline uint8_t gModeByteRaw = 0;      // the mode byte as read
+inline uint8_t gModeCodeSet = 0;      // the operating mode in use (0 to 31)
+inline bool gBeaconModeRead = false;  // the mode read is a beacon mode (18 to 20)
+inline bool gBeaconMode = false;      // the unit runs the beacon modes
 inline bool gDirectCardsMode = false; // read cards go straight into the card list (readout/printout mode)
 inline bool gBeepSet = false;
 inline bool gLedSet = false;
@@ -87,13 +88,13 @@ inline int32_t gActTime = 0; // activity time, ticks of 1/32768 s
 inline int32_t gStbTime = 0; // standby time, ticks of 1/32768 s
 
 // ---- Battery ----
-inline double gBattCapacity = 0;    // mAh
-inline double gBattUsed = 0;        // mAh; -1 when the station has no value
-inline float gBattConsumption = 0;  // percent; at most 300 once drawn
-inline float gConsumptionPct = 0;   // percent the read-column bar is drawn with, at most 100
-inline uint8_t gK1 = 0;             // consumption constants of the 0x10 block
+inline double gBattCapacity = 0;   // mAh
+inline double gBattUsed = 0;       // mAh; -1 when the station has no value
+inline float gBattConsumption = 0; // percent; at most 300 once drawn
+inline float gConsumptionPct = 0;  // percent the read-column bar is drawn with, at most 100
+inline uint8_t gK1 = 0;            // consumption constants of the 0x10 block
 inline uint8_t gK2 = 0;
 inline uint8_t gConsumptionFactor = 0;
-inline QString gBattDateText;       // the last date text DateText produced
+inline QString gBattDateText; // the last date text DateText produced
 
 } // namespace qv

@@ -1,4 +1,5 @@
-// Station time and date decoders: the three-byte station time, "hh:mm:ss" texts, weekdays, fractions and dates.
+// Station time and date decoders: the three-byte station time, "hh:mm:ss" texts, weekdays, fractions and
+// dates.
 #include "stationdata/station_time.h"
 
 #include "platform/runtime/vbruntime.h"
@@ -136,7 +137,8 @@ QString ReadoutTimestamp()
         seconds -= kSecondsPerDay;
         date = date.addDays(1);
     }
-    return Format(date, QStringLiteral("Short Date")) + QLatin1Char(' ') + FormatSeconds(QString::number(seconds));
+    return Format(date, QStringLiteral("Short Date")) + QLatin1Char(' ') +
+           FormatSeconds(QString::number(seconds));
 }
 
 } // namespace qv

@@ -1,4 +1,5 @@
-// Station time and date decoders: the three-byte station time, "hh:mm:ss" texts, weekdays, fractions and dates.
+// Station time and date decoders: the three-byte station time, "hh:mm:ss" texts, weekdays, fractions and
+// dates.
 #pragma once
 #include <QByteArray>
 #include <QString>

@@ -1,4 +1,5 @@
-// Battery data and status: capacity and date texts, used percentage and bar, the work-time estimate, voltages.
+// Battery data and status: capacity and date texts, used percentage and bar, the work-time estimate,
+// voltages.
 #include "platform/runtime/vberror.h"
 #include "stationdata/battery.h"
 #include "stationdata_test_support.h"
@@ -10,17 +11,25 @@ namespace {
 
 class Battery : public StationDataTest
 {
-protected:
+  protected:
     void SetUp() override
     {
         StationDataTest::SetUp();
         gStationFunctions = true;
     }
     // Block 0x10 with constants, battery date (year, month, day) and capacity in mAs.
-    static QByteArray block10(int year, int month, int day, uint32_t mAs, int k1 = 0, int k2 = 0, int factor = 0)
+    static QByteArray block10(int year, int month, int day, uint32_t mAs, int k1 = 0, int k2 = 0,
+                              int factor = 0)
     {
-        return requestBlock(14, {{0, k1}, {1, k2}, {2, factor}, {5, year}, {6, month}, {7, day},
-                                 {8, int(mAs >> 24)}, {9, int((mAs >> 16) & 0xFF)}, {10, int((mAs >> 8) & 0xFF)},
+        return requestBlock(14, {{0, k1},
+                                 {1, k2},
+                                 {2, factor},
+                                 {5, year},
+                                 {6, month},
+                                 {7, day},
+                                 {8, int(mAs >> 24)},
+                                 {9, int((mAs >> 16) & 0xFF)},
+                                 {10, int((mAs >> 8) & 0xFF)},
                                  {11, int(mAs & 0xFF)}});
     }
     // Block 0x30 with the clock option byte, the 192-punch byte and the used capacity in mAs
@@ -75,7 +84,7 @@ TEST_P(Battery, BatteryDates)
         {26, 12, 31, "31.12.2026", "12/31/2026"},
         {15, 13, 1, "invalid", "invalid"},
         {15, 2, 32, "invalid", "invalid"},
-        {27, 1, 1, "invalid", "invalid"}, // after the current year
+        {27, 1, 1, "invalid", "invalid"},      // after the current year
         {120, 1, 1, "01.01.2020", "1/1/2020"}, // 100 and above: 2000 + (year - 100)
         {130, 1, 1, "invalid", "invalid"},
         // An unset date is no date, not the end of the month before.
@@ -264,9 +273,10 @@ TEST_P(Battery, WorkTimeHoursOfTheText)
 {
     gBattCapacity = 3600;
     gBattUsed = 0;
-    gK1 = 1; // one hour adds floor(3600 * 100 / 3600 / 3600) = 0; use the factor instead
+    gK1 = 1;                  // one hour adds floor(3600 * 100 / 3600 / 3600) = 0; use the factor instead
     gConsumptionFactor = 180; // one hour: 200 * 180 * 100 / 3600 / 3600 = 0.277...
-    const std::pair<const char*, float> cases[] = {{"", 0}, {"05:30", 1}, {"12:00:00", 3}, {"-5:00", 0}, {"ab", 0}};
+    const std::pair<const char*, float> cases[] = {
+        {"", 0}, {"05:30", 1}, {"12:00:00", 3}, {"-5:00", 0}, {"ab", 0}};
     for (const auto& [text, added] : cases) {
         gBattConsumption = 0;
         MainWindowReadState w;

@@ -53,8 +53,9 @@ TEST_P(BitHelpers, TooManyBytesForABitTextAreRefused)
 
 TEST_P(BitHelpers, HexTextToByte)
 {
-    const std::pair<const char*, int> cases[] = {{"1F", 31}, {"1f", 31}, {"&h1F", 31}, {"&H1F", 31}, {"", 0},
-                                                 {"7G", 7},  {"G7", 0},  {"FF", 255}, {"&h", 0},   {"0a", 10}};
+    const std::pair<const char*, int> cases[] = {{"1F", 31}, {"1f", 31}, {"&h1F", 31}, {"&H1F", 31},
+                                                 {"", 0},    {"7G", 7},  {"G7", 0},    {"FF", 255},
+                                                 {"&h", 0},  {"0a", 10}};
     for (const auto& [text, value] : cases)
         EXPECT_EQ(HexTextToByte(QString::fromLatin1(text)), value) << text;
     try {

@@ -1,4 +1,5 @@
-// The station model name: fixed texts, computed names with option tags, interface words, the KUV rule, "????".
+// The station model name: fixed texts, computed names with option tags, interface words, the KUV rule,
+// "????".
 #include "stationdata/model_name.h"
 #include "stationdata_test_support.h"
 
@@ -61,8 +62,8 @@ TEST_P(ModelName, TextsOfEveryBranch)
     };
     for (const NameCase& c : cases) {
         SCOPED_TRACE(testing::Message() << std::hex << "S " << c.s << " F " << c.f);
-        const ModelIdentity id{int16_t(c.s), int16_t(c.f), int16_t(c.memKb), int16_t(c.firmware), uint8_t(c.modelId),
-                               int16_t(c.iface)};
+        const ModelIdentity id{int16_t(c.s),        int16_t(c.f),       int16_t(c.memKb),
+                               int16_t(c.firmware), uint8_t(c.modelId), int16_t(c.iface)};
         const ModelNameResult r = DecideModelName(id, c.flagOnEntry, ModelOptions{});
         EXPECT_EQ(r.text, QString::fromLatin1(c.text));
         EXPECT_EQ(r.modelFlag, c.flagAfter);
@@ -79,11 +80,12 @@ TEST_P(ModelName, InterfaceWords)
         int iface;
         uint8_t port;
         const char* word;
-    } cases[] = {{0x00, 0, ""},        {0x06, 0, "(USB)"},   {0x01, 0, "(RS232)"}, {0x07, 0, "(RS232)"},
-                 {0xC6, 0, "(USB)"},   {0x30, 1, "(USB)"},   {0x08, 1, "(RS232)"}, {0x06, 1, ""},
+    } cases[] = {{0x00, 0, ""},        {0x06, 0, "(USB)"},  {0x01, 0, "(RS232)"}, {0x07, 0, "(RS232)"},
+                 {0xC6, 0, "(USB)"},   {0x30, 1, "(USB)"},  {0x08, 1, "(RS232)"}, {0x06, 1, ""},
                  {0x38, 5, "(RS232)"}, {0x3F, 0, "(RS232)"}};
     for (const auto& c : cases)
-        EXPECT_EQ(InterfaceWord(int16_t(c.iface), c.port), QString::fromLatin1(c.word)) << c.iface << ' ' << int(c.port);
+        EXPECT_EQ(InterfaceWord(int16_t(c.iface), c.port), QString::fromLatin1(c.word))
+            << c.iface << ' ' << int(c.port);
 }
 
 TEST_P(ModelName, FixedTextsKeepTheFamilyOptions)

@@ -9,7 +9,7 @@ namespace {
 
 class PanelViews : public StationDataTest
 {
-protected:
+  protected:
     // A memory-read reply of `size` positions with the GSM work time (minutes) at positions 131 and 132.
     static QByteArray replyWithWorkTime(int size, int high, int low)
     {

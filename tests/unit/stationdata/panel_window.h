@@ -12,7 +12,7 @@ namespace qv::test {
 // the option boxes sit in the coloured blocks (frames) of their column.
 class PanelWindow : public Form
 {
-public:
+  public:
     PanelWindow() : Form(QStringLiteral("frmMain"))
     {
         Move(0, 0, 12000, 9000);

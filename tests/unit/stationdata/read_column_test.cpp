@@ -10,7 +10,7 @@ namespace {
 
 class ReadColumn : public StationDataTest
 {
-protected:
+  protected:
     void SetUp() override
     {
         StationDataTest::SetUp();
@@ -36,7 +36,8 @@ TEST_P(ReadColumn, SettingsReadOfABeaconStation)
     gK1 = 75;
     w->txtWtime(1).setText(QStringLiteral("05:00:00"));
     w->lblConsumption(0).setCaption(QStringLiteral("10%"));
-    gSysBlock7 = requestBlock(16, {{0, 0x00}, {1, 0xD3}, {2, 0x7B}, {3, 0xC0}, {4, 0x02}, {14, 0x00}, {15, 0x78}});
+    gSysBlock7 =
+        requestBlock(16, {{0, 0x00}, {1, 0xD3}, {2, 0x7B}, {3, 0xC0}, {4, 0x02}, {14, 0x00}, {15, 0x78}});
     DecodeSystemData(*w, w->services);
 
     EXPECT_EQ(w->chkSelective(0).Value(), 1);

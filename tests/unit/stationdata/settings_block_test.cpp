@@ -1,4 +1,5 @@
-// The settings block: mode byte, code number, options, work time, the last-write line and the stored station data.
+// The settings block: mode byte, code number, options, work time, the last-write line and the stored station
+// data.
 #include "platform/runtime/vberror.h"
 #include "stationdata/settings_block.h"
 #include "stationdata/station_time.h"
@@ -11,11 +12,17 @@ namespace {
 
 class SettingsBlock : public StationDataTest
 {
-protected:
+  protected:
     // An extended settings block (16 data bytes) with the given data bytes set.
-    static QByteArray extBlock(std::initializer_list<std::pair<int, int>> data) { return requestBlock(16, data); }
+    static QByteArray extBlock(std::initializer_list<std::pair<int, int>> data)
+    {
+        return requestBlock(16, data);
+    }
     // A base-protocol block (14 data bytes).
-    static QByteArray baseBlock(std::initializer_list<std::pair<int, int>> data) { return requestBlock(14, data); }
+    static QByteArray baseBlock(std::initializer_list<std::pair<int, int>> data)
+    {
+        return requestBlock(14, data);
+    }
     static SettingsBlockContext readContext()
     {
         SettingsBlockContext c;
@@ -50,12 +57,10 @@ TEST_P(SettingsBlock, RadioOptionsOnlyForBeaconModesOrZokDevices)
         int allNew, stamp, appmem, timing;
     } cases[] = {
         {0xE2, false, 0, 0, 0, 0}, // control mode: bits 5-7 ignored
-        {0xE2, true, 1, 0, 0, 1},
-        {0xA2, true, 0, 0, 1, 1},
-        {0x52, true, 0, 1, 0, 0},
-        {0xB2, false, 0, 0, 1, 1}, // mode 18, beacon control
-        {0x74, false, 0, 1, 0, 1}, // mode 20, beacon finish
-        {0x75, false, 0, 0, 0, 0}, // mode 21 is no beacon mode
+        {0xE2, true, 1, 0, 0, 1},  {0xA2, true, 0, 0, 1, 1},
+        {0x52, true, 0, 1, 0, 0},  {0xB2, false, 0, 0, 1, 1}, // mode 18, beacon control
+        {0x74, false, 0, 1, 0, 1},                            // mode 20, beacon finish
+        {0x75, false, 0, 0, 0, 0},                            // mode 21 is no beacon mode
     };
     for (const auto& c : cases) {
         SettingsBlockContext ctx = readContext();
@@ -79,15 +84,14 @@ TEST_P(SettingsBlock, CodeNumberAsTheSettingsWriteStoresIt)
         int code;
         bool led, led2, beep;
     } cases[] = {
-        {0x7B, 0xC0, 891, false, false, false},
-        {0x7B, 0x00, 123, false, false, false},
+        {0x7B, 0xC0, 891, false, false, false}, {0x7B, 0x00, 123, false, false, false},
         {0x7B, 0x05, 123, true, false, true}, // LED and beep bits leave the number alone
-        {0xFF, 0x80, 767, false, false, false},
-        {0x00, 0x47, 256, true, false, true},
+        {0xFF, 0x80, 767, false, false, false}, {0x00, 0x47, 256, true, false, true},
         {0x1F, 0x02, 31, false, false, false}, // second LED only on ZOK devices
     };
     for (const auto& c : cases) {
-        const SettingsBlockView v = DecodeSettingsBlock(extBlock({{1, 2}, {2, c.low}, {3, c.high}}), readContext());
+        const SettingsBlockView v =
+            DecodeSettingsBlock(extBlock({{1, 2}, {2, c.low}, {3, c.high}}), readContext());
         SCOPED_TRACE(testing::Message() << std::hex << c.low << ' ' << c.high);
         EXPECT_EQ(v.codeNumber, c.code);
         EXPECT_EQ(v.ledSet, c.led);
@@ -184,8 +188,8 @@ TEST_P(SettingsBlock, BaseWorkTimeFromTwoStationTimes)
         {0xFF, 0xFF, 0xFF, 0x02, 0x0E, 0x10, kNoTime, ""},
     };
     for (const auto& t : cases) {
-        const QByteArray b = baseBlock({{8, t.startTd}, {9, t.startTh}, {10, t.startTl},
-                                        {11, t.endTd}, {12, t.endTh}, {13, t.endTl}});
+        const QByteArray b = baseBlock(
+            {{8, t.startTd}, {9, t.startTh}, {10, t.startTl}, {11, t.endTd}, {12, t.endTh}, {13, t.endTl}});
         const SettingsBlockView v = DecodeSettingsBlock(b, c);
         EXPECT_EQ(v.workTimeSeconds, t.seconds);
         EXPECT_EQ(v.workTimeText, QString::fromLatin1(t.text));
@@ -203,7 +207,8 @@ TEST_P(SettingsBlock, LastWriteLine)
               byLocale("last write: 31.12.1998 00:00:05", "last write: 12/31/1998 00:00:05"));
     for (const auto& bad : {std::pair{13, 1}, std::pair{0, 1}, std::pair{4, 0}, std::pair{4, 32}}) {
         const QByteArray b = extBlock({{5, 16}, {6, bad.first}, {7, bad.second}});
-        EXPECT_EQ(DecodeSettingsBlock(b, readContext()).lastWriteLine, QString()) << bad.first << '/' << bad.second;
+        EXPECT_EQ(DecodeSettingsBlock(b, readContext()).lastWriteLine, QString())
+            << bad.first << '/' << bad.second;
     }
     EXPECT_EQ(DecodeSettingsBlock(extBlock({{5, 16}, {6, 4}, {7, 15}, {8, 2}}), readContext()).lastWriteLine,
               QString());
@@ -228,8 +233,19 @@ TEST_P(SettingsBlock, DecodeSystemDataStoresTheStationData)
 {
     sdaux::gActionCode = sdaux::ActRead;
     gSelectiveRead = 1;
-    gSysBlock7 = extBlock({{0, 0x08}, {1, 0xD3}, {2, 0x7B}, {3, 0xC5}, {4, 0x0B},
-                           {5, 16}, {6, 4}, {7, 15}, {8, 0}, {9, 0}, {10, 1}, {14, 0x01}, {15, 0x2C}});
+    gSysBlock7 = extBlock({{0, 0x08},
+                           {1, 0xD3},
+                           {2, 0x7B},
+                           {3, 0xC5},
+                           {4, 0x0B},
+                           {5, 16},
+                           {6, 4},
+                           {7, 15},
+                           {8, 0},
+                           {9, 0},
+                           {10, 1},
+                           {14, 0x01},
+                           {15, 0x2C}});
     const SettingsBlockView r = DecodeSystemDataValues({});
     EXPECT_EQ(gModeCodeSet, 19);
     EXPECT_EQ(gModeByteRaw, 0xD3);
@@ -249,7 +265,8 @@ TEST_P(SettingsBlock, DecodeSystemDataStoresTheStationData)
     EXPECT_EQ(r.selectiveRead, 1);
     EXPECT_TRUE(r.showConsumption);
     ASSERT_EQ(sdaux::gLogLines.size(), 1);
-    EXPECT_EQ(sdaux::gLogLines[0], byLocale("last write: 15.04.2016 00:00:01", "last write: 4/15/2016 00:00:01"));
+    EXPECT_EQ(sdaux::gLogLines[0],
+              byLocale("last write: 15.04.2016 00:00:01", "last write: 4/15/2016 00:00:01"));
 }
 
 TEST_P(SettingsBlock, NoConsumptionEstimateBeforeAWriteOrABackupRead)

@@ -1,4 +1,5 @@
-// Station time decoders: three-byte times, "hh:mm:ss" texts, weekdays, fractions, dates and the read-out stamp.
+// Station time decoders: three-byte times, "hh:mm:ss" texts, weekdays, fractions, dates and the read-out
+// stamp.
 #include "platform/runtime/vberror.h"
 #include "stationdata/station_time.h"
 #include "stationdata_test_support.h"
@@ -27,9 +28,9 @@ TEST_P(StationTime, ThreeByteTimesAsSecondsAndText)
         {0xFF, 0xFF, 0xFF, kNoTime, kNoTime, "        "}, // empty record
         {0x00, 0xEE, 0xEE, kNoTime, kNoTime, "        "}, // no time stored
         {0x03, 0xEE, 0xEE, kNoTime, kNoTime, "        "},
-        {0x03, 0x00, 0x00, 129600, 43200, "12:00:00"},    // Monday noon
-        {0x31, 0x10, 0x00, 47296, 47296, "13:08:16"},     // the week counter is ignored
-        {0x0E, 0xA8, 0xBF, 647999, 43199, "11:59:59"},    // weekday 7 is decoded as such
+        {0x03, 0x00, 0x00, 129600, 43200, "12:00:00"},                        // Monday noon
+        {0x31, 0x10, 0x00, 47296, 47296, "13:08:16"},                         // the week counter is ignored
+        {0x0E, 0xA8, 0xBF, 647999, 43199, "11:59:59"},                        // weekday 7 is decoded as such
         {0xFF, 0xFF, 0x00, 7 * 86400 + 43200 + 65280, 43200 + 65280, "ErrF"}, // not empty: an error mark
         {0x00, 0xF3, 0x10, 0xF310, 0xF310, "Err3"},
         {0x01, 0xEF, 0xFF, 43200 + 0xEFFF, 43200 + 0xEFFF, "29:03:59"}, // impossible, still formatted
@@ -72,29 +73,33 @@ TEST_P(StationTime, FormatSecondsTexts)
     for (const auto& [in, out] : cases)
         EXPECT_EQ(FormatSeconds(QString::fromLatin1(in)), QString::fromLatin1(out)) << in;
     EXPECT_EQ(FormatCardSeconds(QStringLiteral("61166")), QString());
-    EXPECT_EQ(FormatCardSeconds(QStringLiteral("15658734")), QStringLiteral("349:38:54")); // hours keep three digits at most
+    EXPECT_EQ(FormatCardSeconds(QStringLiteral("15658734")),
+              QStringLiteral("349:38:54")); // hours keep three digits at most
     EXPECT_EQ(FormatSeconds(QStringLiteral("-5")), QStringLiteral("-1:59:55"));
     EXPECT_THROW(FormatSeconds(QStringLiteral("1e12")), VbError);
 }
 
 TEST_P(StationTime, TwoDigitAndSubSecondTexts)
 {
-    const std::pair<int16_t, const char*> two[] = {{5, "05"}, {42, "42"}, {123, "123"}, {1234, "234"}, {-5, "-5"}};
+    const std::pair<int16_t, const char*> two[] = {
+        {5, "05"}, {42, "42"}, {123, "123"}, {1234, "234"}, {-5, "-5"}};
     for (const auto& [n, text] : two)
         EXPECT_EQ(TwoDigitText(n), QString::fromLatin1(text)) << n;
     // The comma stands in every locale.
-    const std::pair<uint8_t, const char*> sub[] = {{0, ",000"}, {1, ",003"}, {64, ",250"}, {128, ",500"}, {255, ",996"}};
+    const std::pair<uint8_t, const char*> sub[] = {
+        {0, ",000"}, {1, ",003"}, {64, ",250"}, {128, ",500"}, {255, ",996"}};
     for (const auto& [b, text] : sub)
         EXPECT_EQ(SubSecondText(b), QString::fromLatin1(text)) << int(b);
 }
 
 TEST_P(StationTime, WeekdayFromItsSlot)
 {
-    sdaux::gWeekdayNames = QStringLiteral("Sunday    Monday    Tuesday   Wednesday Thursday  Friday    Saturday  ");
+    sdaux::gWeekdayNames =
+        QStringLiteral("Sunday    Monday    Tuesday   Wednesday Thursday  Friday    Saturday  ");
     EXPECT_EQ(WeekdayText(0x03, 2), QStringLiteral("Mo"));
     EXPECT_EQ(WeekdayText(0x06, 10), QStringLiteral("Wednesday "));
     EXPECT_EQ(WeekdayText(0xFC, 3), QStringLiteral("Sat")); // high bits ignored
-    EXPECT_EQ(WeekdayText(0x0E, 10), QString());           // weekday 7 has no name
+    EXPECT_EQ(WeekdayText(0x0E, 10), QString());            // weekday 7 has no name
     sdaux::gWeekdayNames.clear();
     EXPECT_EQ(WeekdayText(0x03, 10), QString());
 }
@@ -112,7 +117,8 @@ TEST_P(StationTime, DateTextWithCarryAndInvalidDates)
         int16_t y;
     } invalid[] = {{0, 4, 16}, {32, 4, 16}, {15, 0, 16}, {15, 13, 16}, {1, 1, 27}, {1, 1, 2027}};
     for (const auto& c : invalid) {
-        EXPECT_EQ(DateText(c.d, c.m, c.y), QStringLiteral("invalid")) << int(c.d) << '.' << int(c.m) << '.' << c.y;
+        EXPECT_EQ(DateText(c.d, c.m, c.y), QStringLiteral("invalid"))
+            << int(c.d) << '.' << int(c.m) << '.' << c.y;
         EXPECT_EQ(gBattDateText, byLocale("09.12.2026", "12/9/2026")); // kept from the last valid date
     }
 }

@@ -72,7 +72,7 @@ inline void resetStationData()
 // 08:42:17.400) unless the test moves it.
 class StationDataTest : public ::testing::TestWithParam<const char*>
 {
-protected:
+  protected:
     void SetUp() override
     {
         resetStationData();
@@ -98,7 +98,7 @@ protected:
     QDateTime m_now;
     FakeClock m_clock;
 
-private:
+  private:
     std::unique_ptr<ScopedLocale> m_locale;
     std::unique_ptr<ScopedClock> m_clockInUse;
 };
