@@ -1,4 +1,5 @@
 // Fuzz target: arbitrary system blocks (up to 128 bytes and beyond) to every station-data decoder.
+#include "app/settings.h"
 #include "platform/runtime/vberror.h"
 #include "platform/system/codepage.h"
 #include "stationdata/battery.h"
@@ -45,8 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     gSysBlock1 = gSysBlock3 = gSysBlock7 = block;
     gStationFunctions = at(block, 0) & 1;
     gModelFlag = at(block, 0) & 2;
-    sdaux::gZokDevice = at(block, 0) & 4;
-    sdaux::gGsmDevice = at(block, 0) & 8;
+    gZokDevice = at(block, 0) & 4;
+    gGsmDevice = at(block, 0) & 8;
     sdaux::gUseExtCommands = at(block, 0) & 16;
     sdaux::gActionCode = int16_t(at(block, 1) % 25);
     sdaux::gRxFrame = block;

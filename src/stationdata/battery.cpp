@@ -43,9 +43,9 @@ QString percentText(float value)
 
 QString description(int index)
 {
-    return sdaux::GetControlText(gLangIndex, QStringLiteral("frmMain"), QStringLiteral("Label"),
-                                 QStringLiteral("lblConsumptionDes"), QString::number(index),
-                                 QStringLiteral("Caption"), QString());
+    return GetControlText(gLangIndex, QStringLiteral("frmMain"), QStringLiteral("Label"),
+                          QStringLiteral("lblConsumptionDes"), QString::number(index),
+                          QStringLiteral("Caption"), QString());
 }
 
 } // namespace

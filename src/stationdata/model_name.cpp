@@ -1,6 +1,8 @@
 // The station model name from the product bytes of the system data, and what it tells about the unit.
 #include "stationdata/model_name.h"
 
+#include "app/bytes.h"
+#include "app/settings.h"
 #include "stationdata/standins.h"
 #include "stationdata/station_data.h"
 
@@ -83,7 +85,7 @@ ModelNameResult DecideModelName(const ModelIdentity& id, bool modelFlagOnEntry, 
             r.stationFunctions = false;
     }
     r.modelVariant = uint8_t(((s % 16) + 16) % 16);
-    r.modelFlag = sdaux::GetModelFlag(r.modelVariant, id.modelId);
+    r.modelFlag = GetModelFlag(r.modelVariant, id.modelId);
     r.consumptionHashes = r.modelFlag;
 
     QString family = prefix + (r.subTypeAbove80 ? QStringLiteral("VEKU") : QStringLiteral("VEKO")) +
@@ -159,7 +161,7 @@ ModelNameResult BuildModelNameView()
     gOptRfmod = r.options.optRfmod;
     gModelSubByte = r.options.modelSubByte;
     gStationFunctions = r.stationFunctions;
-    sdaux::gZokDevice = r.zokDevice;
+    gZokDevice = r.zokDevice;
     if (r.forceDirect)
         sdaux::gConnMode = sdaux::ConnDirect;
     gMemorySize = r.memorySize;

@@ -1,6 +1,7 @@
 // Layouts of the main window's station panel for classic, beacon, GSM and short-range-radio stations.
 #include "stationdata/panel_views.h"
 
+#include "app/settings.h"
 #include "stationdata/standins.h"
 #include "stationdata/station_data.h"
 #include "stationdata/station_time.h"
@@ -44,7 +45,7 @@ PanelLayout ShowVEKWDataLayout(bool keinBlock)
 
 PanelLayout ShowVEKLayout(const MainWindowReadState& window)
 {
-    const bool gsm = sdaux::gGsmDevice;
+    const bool gsm = gGsmDevice;
     PanelLayout p;
     if (gsm) {
         p = ShowVEKWDataLayout(true);
@@ -62,7 +63,7 @@ PanelLayout ShowVEKLayout(const MainWindowReadState& window)
     const bool expert = window.expertView && !gsm;
     p.protocolBoxesVisible = !gsm;
     p.expertBoxesVisible = expert;
-    p.speedBoxesEnabled = !sdaux::gZokDevice;
+    p.speedBoxesEnabled = !gZokDevice;
     p.modeChoiceVisible = true;
     p.radioFramesLeft = kFrameOutOfSight;
     return p;

@@ -2,6 +2,7 @@
 #include "stationdata/settings_block.h"
 
 #include "app/language.h"
+#include "app/settings.h"
 #include "platform/runtime/vbruntime.h"
 #include "stationdata/standins.h"
 #include "stationdata/station_data.h"
@@ -121,7 +122,7 @@ SettingsBlockView DecodeSystemDataValues(const MainWindowReadState& window)
 {
     SettingsBlockContext c;
     c.actionCode = sdaux::gActionCode;
-    c.zokDevice = sdaux::gZokDevice;
+    c.zokDevice = gZokDevice;
     c.modelFlag = gModelFlag;
     c.useExtCommands = sdaux::gUseExtCommands;
     c.selectiveRead = gSelectiveRead;

@@ -3,17 +3,6 @@
 
 namespace qv::sdaux {
 
-bool GetModelFlag(uint8_t variant, uint8_t modelId)
-{
-    return modelId == 0xF1 || variant == 5 || variant > 6;
-}
-
-QString GetControlText(uint8_t, const QString&, const QString&, const QString&, const QString&,
-                       const QString&, const QString& def)
-{
-    return def;
-}
-
 void AppendLogLine(const QString& text)
 {
     gLogLines.append(text);

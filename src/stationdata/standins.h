@@ -11,13 +11,6 @@
 // switching means dropping the `sdaux::` qualifier and deleting the entry.
 namespace qv::sdaux {
 
-// ---- Settings ----
-inline bool gZokDevice = false; // the attached device is of the ZOK kind
-inline bool gGsmDevice = false; // the connected station is the GSM variant
-bool GetModelFlag(uint8_t variant, uint8_t modelId);
-QString GetControlText(uint8_t lang, const QString& form, const QString& type, const QString& control,
-                       const QString& index, const QString& property, const QString& def);
-
 // ---- Station link ----
 constexpr int16_t ActNone = 0;
 constexpr int16_t ActRead = 1;

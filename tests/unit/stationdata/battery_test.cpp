@@ -222,6 +222,19 @@ TEST_P(Battery, WorkTimeEstimate)
     EXPECT_DOUBLE_EQ(over.expectedShare, 0.10);
 }
 
+TEST_P(Battery, DescriptionsFromTheLanguageFile)
+{
+    ScopedLanguageTexts texts;
+    gBattCapacity = 1000;
+    gSysBlock3 = block30(250 * 3600);
+    MainWindowReadState w;
+    EXPECT_EQ(ShowBatteryStatusValues(w).consumptionDesCaption, QStringLiteral("25% used "));
+    w.writeWorkTimeText = QStringLiteral("00:00:00");
+    w.readConsumptionCaption = QStringLiteral("25%");
+    EXPECT_EQ(ShowBatteryConsumptionValues(w).consumptionDesCaption,
+              QStringLiteral(" after the work time 25%"));
+}
+
 TEST_P(Battery, EstimateNeedsMoreThan32Bits)
 {
     // 99 h at the largest constants: (99*3600*255 + 99*200*255) * 100 = 9593100000.

@@ -126,6 +126,16 @@ TEST_P(BitHelpers, StatusTextsAreBuiltFromTheDecision)
     EXPECT_EQ(ShowStatusFlagsValues(0x00).text, QStringLiteral(" / "));
 }
 
+TEST_P(BitHelpers, StatusTextsFromTheLanguageFile)
+{
+    ScopedLanguageTexts texts;
+    EXPECT_EQ(StatusFlagsText(0x20, kNoTime, m_now).text, QStringLiteral("Protocol / Extended"));
+    EXPECT_EQ(StatusFlagsText(0x88, kNoTime, m_now).text, QStringLiteral("Bit7 / Normal"));
+    EXPECT_EQ(StatusFlagsText(0x50, kNoTime, m_now).text, QStringLiteral("Bit6 / Normal"));
+    EXPECT_EQ(StatusFlagsText(0x00, 86400, m_now).text, QStringLiteral("Over / Normal"));
+    EXPECT_EQ(StatusFlagsText(0x00, kNoTime, m_now).text, QStringLiteral("Normal"));
+}
+
 TEST_P(BitHelpers, ActivityAndStandbyTimes)
 {
     const std::pair<QByteArray, int> cases[] = {{bytes({0x04, 0x99, 0, 0}), 1},

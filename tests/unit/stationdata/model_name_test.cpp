@@ -131,10 +131,10 @@ TEST_P(ModelName, BuildModelNameStoresTheDerivedValues)
     gMemoryKb = 2;
     gOptP = 1;
     gModelFlag = true;
-    sdaux::gZokDevice = true;
+    gZokDevice = true;
     EXPECT_EQ(BuildModelNameView().text, QStringLiteral("QVGSM, KUV"));
     EXPECT_EQ(sdaux::gConnMode, sdaux::ConnDirect);
-    EXPECT_FALSE(sdaux::gZokDevice);
+    EXPECT_FALSE(gZokDevice);
     EXPECT_TRUE(gModelFlag); // unchanged by a fixed text
     EXPECT_EQ(gOptP, 1);
     EXPECT_EQ(gMemorySize, 2048);
@@ -153,7 +153,7 @@ TEST_P(ModelName, BuildModelNameStoresTheDerivedValues)
 
     gProductType = 0x8B;
     EXPECT_EQ(BuildModelNameView().text, QStringLiteral("VEKR JOX reader Quarvelink"));
-    EXPECT_TRUE(sdaux::gZokDevice);
+    EXPECT_TRUE(gZokDevice);
     EXPECT_FALSE(gStationFunctions);
 }
 

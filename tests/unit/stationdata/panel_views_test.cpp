@@ -54,7 +54,7 @@ TEST_P(PanelViews, ModeWithoutCodeNumberAndZokDevice)
     MainWindowReadState w;
     w.modeChoiceText = sdaux::gModeTextBcFinish2;
     EXPECT_EQ(ShowVEKLayout(w).writeCodeNumberEnabled, false);
-    sdaux::gZokDevice = true;
+    gZokDevice = true;
     const PanelLayout p = ShowVEKLayout({});
     EXPECT_EQ(p.speedBoxesEnabled, false); // disabled, not hidden
     EXPECT_EQ(p.writeCodeNumberEnabled, true);
@@ -62,7 +62,7 @@ TEST_P(PanelViews, ModeWithoutCodeNumberAndZokDevice)
 
 TEST_P(PanelViews, GsmStationInTheExpertView)
 {
-    sdaux::gGsmDevice = true;
+    gGsmDevice = true;
     gProductType = 0x9D;
     MainWindowReadState w;
     w.expertView = true;

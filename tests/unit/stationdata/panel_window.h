@@ -1,5 +1,6 @@
 // A window with the station panel's controls under the main window's names, for the read-column tests.
 #pragma once
+#include "app/settings.h"
 #include "platform/controls/controls.h"
 #include "stationdata/read_column_apply.h"
 
@@ -41,7 +42,7 @@ class PanelWindow : public Form
             zeigExpertCalls.append(byChange);
             const bool expert = byChange == 1 || (byChange != 2 && !mnuViewExpert.Checked());
             mnuViewExpert.setChecked(expert);
-            if (!sdaux::gZokDevice)
+            if (!gZokDevice)
                 ShowVEK(*this, services);
         };
         services.setAltDevice = [this](int value) {

@@ -201,7 +201,7 @@ TEST_P(ReadColumn, ClassicPanelInBothViews)
 
 TEST_P(ReadColumn, BeaconLayoutOfAZokDevice)
 {
-    sdaux::gZokDevice = true;
+    gZokDevice = true;
     sdaux::gActionCode = sdaux::ActWrite;
     w->coMO.setText(sdaux::gModeTextBcFinish);
     gSysBlock7 = requestBlock(16, {{1, 2}});
@@ -217,7 +217,7 @@ TEST_P(ReadColumn, BeaconLayoutOfAZokDevice)
 
 TEST_P(ReadColumn, GsmPanelInTheExpertView)
 {
-    sdaux::gGsmDevice = true;
+    gGsmDevice = true;
     gProductType = 0x9D;
     w->mnuViewExpert.setChecked(true);
     w->txtCodeNo(1).setText(QStringLiteral("31"));
@@ -251,7 +251,7 @@ TEST_P(ReadColumn, GsmPanelInTheExpertView)
     EXPECT_EQ(w->sent[0], bytes({0x83, 0x80, 0x80}));
 
     // Back to an ordinary station: the APN frames go, the options come back.
-    sdaux::gGsmDevice = false;
+    gGsmDevice = false;
     ShowVEK(*w, w->services);
     EXPECT_FALSE(w->frAPN_Data(0).Visible());
     EXPECT_TRUE(w->chkCPC(0).Visible());

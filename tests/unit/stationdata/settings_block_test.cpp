@@ -154,6 +154,20 @@ TEST_P(SettingsBlock, BeaconLayoutOfAWrite)
     EXPECT_FALSE(v.switchPicturesVisible);
 }
 
+TEST_P(SettingsBlock, ModeNameAndDirectCardsMode)
+{
+    ScopedLanguageTexts texts;
+    const std::pair<int, bool> modes[] = {{11, true}, {5, true}, {2, false}, {19, false}};
+    for (const auto& [mode, direct] : modes) {
+        const SettingsBlockView v = DecodeSettingsBlock(extBlock({{1, mode}}), readContext());
+        EXPECT_EQ(v.modeText, GetLangText(gLangIndex, 1300 + mode, QString())) << mode;
+        EXPECT_EQ(v.directCardsMode, direct) << mode;
+    }
+    // The mode read decides the expert view only when no mode is chosen for writing.
+    EXPECT_FALSE(DecodeSettingsBlock(extBlock({{1, 11}, {4, 0x01}}), readContext()).expertForExtProt);
+    EXPECT_TRUE(DecodeSettingsBlock(extBlock({{1, 2}, {4, 0x01}}), readContext()).expertForExtProt);
+}
+
 TEST_P(SettingsBlock, EmptyModeFrame)
 {
     EXPECT_TRUE(DecodeSettingsBlock(extBlock({{1, 31}}), readContext()).emptyModeFrameVisible);

@@ -1,5 +1,7 @@
 // Shared fixture of the station-data tests: program-wide values reset, a fixed clock, both locales.
 #pragma once
+#include "app/language.h"
+#include "app/settings.h"
 #include "platform/runtime/clock.h"
 #include "stationdata/standins.h"
 #include "stationdata/station_data.h"
@@ -50,7 +52,7 @@ inline void resetStationData()
     gK1 = gK2 = gConsumptionFactor = 0;
     gBattDateText.clear();
 
-    sdaux::gZokDevice = sdaux::gGsmDevice = false;
+    gZokDevice = gGsmDevice = false;
     sdaux::gActionCode = sdaux::ActNone;
     sdaux::gConnMode = 1;
     sdaux::gUseExtCommands = true;
@@ -101,6 +103,35 @@ class StationDataTest : public ::testing::TestWithParam<const char*>
   private:
     std::unique_ptr<ScopedLocale> m_locale;
     std::unique_ptr<ScopedClock> m_clockInUse;
+};
+
+// A small language file with the texts the decoders look up, loaded for the
+// lifetime of the object.
+class ScopedLanguageTexts
+{
+  public:
+    ScopedLanguageTexts()
+    {
+        const QString xml = QStringLiteral(R"(<?xml version="1.0" encoding="UTF-8"?>
+<Config>
+  <Languages><DEU>Deutsch</DEU><ENU>English</ENU></Languages>
+  <WithoutForm>
+    <s1250>Normal</s1250><s1253>Protocol</s1253><s1254>Bit4</s1254><s1255>Extended</s1255>
+    <s1256>Bit6</s1256><s1257>Bit7</s1257><s1258>Over</s1258>
+    <s1302>Control</s1302><s1305>Readout</s1305><s1311>Printout</s1311><s1319>Beacon start</s1319>
+  </WithoutForm>
+  <frmMain>
+    <Label>
+      <lblConsumptionDes Index="0"><Caption>used</Caption></lblConsumptionDes>
+      <lblConsumptionDes Index="1"><Caption>after the work time</Caption></lblConsumptionDes>
+    </Label>
+  </frmMain>
+</Config>)");
+        gXmlDoc.setContent(xml);
+    }
+    ~ScopedLanguageTexts() { gXmlDoc.clear(); }
+    ScopedLanguageTexts(const ScopedLanguageTexts&) = delete;
+    ScopedLanguageTexts& operator=(const ScopedLanguageTexts&) = delete;
 };
 
 // A byte array from a list of byte values.
