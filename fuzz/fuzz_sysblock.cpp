@@ -11,6 +11,10 @@
 #include "stationdata/station_data.h"
 #include "stationdata/station_time.h"
 
+#include "platform/dialogs/dialog_hooks.h"
+#include "ui/main/frm_main.h"
+
+#include <QApplication>
 #include <QByteArray>
 #include <QDateTime>
 #include <cstdint>
@@ -38,19 +42,29 @@ uint8_t at(const QByteArray& b, int i)
 
 } // namespace
 
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+{
+    // The last-write line goes to the main window's log pane.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    new QApplication(*argc, *argv);
+    DialogHooks::setNoModal(true);
+    return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArray block(reinterpret_cast<const char*>(data), qsizetype(std::min<size_t>(size, 300)));
 
+    frmMain().rtbox(0).setText(QString());
     // The block as each of the write-back requests the decoders read.
     gSysBlock1 = gSysBlock3 = gSysBlock7 = block;
     gStationFunctions = at(block, 0) & 1;
     gModelFlag = at(block, 0) & 2;
     gZokDevice = at(block, 0) & 4;
     gGsmDevice = at(block, 0) & 8;
-    sdaux::gUseExtCommands = at(block, 0) & 16;
-    sdaux::gActionCode = int16_t(at(block, 1) % 25);
-    sdaux::gRxFrame = block;
+    gUseExtCommands = at(block, 0) & 16;
+    gActionCode = int16_t(at(block, 1) % 25);
+    gRxFrame = block;
 
     // The identity bytes of the system data.
     gProductType = at(block, 2);
@@ -66,11 +80,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     window.readConsumptionCaption = cp1252ToString(block.mid(19, 6));
     window.hardwareText = cp1252ToString(block.mid(25, 8));
 
-    guarded([&] { BuildModelNameView().text; });
+    guarded([&] { BuildModelNameView(); });
     guarded([&] { ShowBatteryDataValues(); });
     guarded([&] { ShowBatteryStatusValues(window); });
     guarded([&] { ShowBatteryConsumptionValues(window); });
-    guarded([&] { DecodeSystemData(window); });
+    guarded([&] { DecodeSystemDataValues(window); });
     guarded([&] { ShowVEKLayout(window); });
     guarded([&] { ShowVEKWDataLayout(at(block, 12) & 1); });
     guarded([&] { DecodeActStb(block.mid(40, 4)); });

@@ -67,7 +67,7 @@ BatteryDataView ShowBatteryDataValues()
     const bool invalid =
         fullYear > clock().now().date().year() || month == 0 || month > 12 || day == 0 || day > 31;
     if (invalid)
-        view.dateText = sdaux::gTextInvalid;
+        view.dateText = gTextInvalid;
     else if (gStationFunctions)
         view.dateText = Format(DateSerial(fullYear, month, day), QStringLiteral("Short Date"));
 

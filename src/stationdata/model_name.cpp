@@ -3,6 +3,7 @@
 
 #include "app/bytes.h"
 #include "app/settings.h"
+#include "link/link_globals.h"
 #include "stationdata/standins.h"
 #include "stationdata/station_data.h"
 
@@ -163,7 +164,7 @@ ModelNameResult BuildModelNameView()
     gStationFunctions = r.stationFunctions;
     gZokDevice = r.zokDevice;
     if (r.forceDirect)
-        sdaux::gConnMode = sdaux::ConnDirect;
+        gConnMode = ConnDirect;
     gMemorySize = r.memorySize;
     return r;
 }

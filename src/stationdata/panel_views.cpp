@@ -2,6 +2,7 @@
 #include "stationdata/panel_views.h"
 
 #include "app/settings.h"
+#include "link/link_globals.h"
 #include "stationdata/standins.h"
 #include "stationdata/station_data.h"
 #include "stationdata/station_time.h"
@@ -32,10 +33,9 @@ PanelLayout ShowVEKWDataLayout(bool keinBlock)
     p.modeChoiceEnabled = false;
     p.writeCodeNumberEnabled = false;
     p.switchPicturesVisible = false;
-    if (sdaux::gRxFrame.size() > kGsmWorkTimeLow + 1) {
+    if (gRxFrame.size() > kGsmWorkTimeLow + 1) {
         gWorkTimeSeconds =
-            (uint8_t(sdaux::gRxFrame[kGsmWorkTimeHigh]) * 256 + uint8_t(sdaux::gRxFrame[kGsmWorkTimeLow])) *
-            60;
+            (uint8_t(gRxFrame[kGsmWorkTimeHigh]) * 256 + uint8_t(gRxFrame[kGsmWorkTimeLow])) * 60;
         p.readWorkTime = FormatSeconds(QString::number(gWorkTimeSeconds));
     }
     if (!keinBlock)

@@ -64,7 +64,7 @@ template <class W> void applyModelName(W& w, const ModelNameResult& r, const Mai
     if (r.setAltDevice && s.setAltDevice)
         s.setAltDevice(1);
     if (r.forceDirect)
-        w.coMode.setListIndex(sdaux::gConnMode - 1);
+        w.coMode.setListIndex(gConnMode - 1);
     if (r.consumptionHashes)
         w.lblConsumption(0).setCaption(QStringLiteral("######"));
     w.cmdBatt.setEnabled(r.stationFunctions);

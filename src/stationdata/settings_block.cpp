@@ -3,6 +3,9 @@
 
 #include "app/language.h"
 #include "app/settings.h"
+#include "cards/card_fields.h"
+#include "link/link_globals.h"
+#include "link/traffic_log.h"
 #include "platform/runtime/vbruntime.h"
 #include "stationdata/standins.h"
 #include "stationdata/station_data.h"
@@ -83,16 +86,16 @@ SettingsBlockView DecodeSettingsBlock(const QByteArray& b, const SettingsBlockCo
     v.modeText = GetLangText(gLangIndex, 1300 + v.modeCode, QString());
     v.directCardsMode = v.modeText == sdaux::gModeTextPrintout || v.modeText == sdaux::gModeTextReadout;
 
-    const bool beacon = (c.actionCode == sdaux::ActRead && v.beaconModeRead) ||
-                        (c.actionCode == sdaux::ActWrite && (c.modeChoiceText == sdaux::gModeTextBcStart ||
-                                                             c.modeChoiceText == sdaux::gModeTextBcFinish ||
-                                                             c.modeChoiceText == sdaux::gModeTextBcControl));
+    const bool beacon = (c.actionCode == ActRead && v.beaconModeRead) ||
+                        (c.actionCode == ActWrite && (c.modeChoiceText == sdaux::gModeTextBcStart ||
+                                                      c.modeChoiceText == sdaux::gModeTextBcFinish ||
+                                                      c.modeChoiceText == sdaux::gModeTextBcControl));
     v.beaconLayout = beacon && c.zokDevice;
     v.switchPicturesVisible = beacon && !c.zokDevice;
 
     // The code number as the settings write stores it: the low eight bits in
     // byte 2 of the block, bits 8 and 9 in bits 6 and 7 of byte 3.
-    v.codeNumber = sdaux::DecodeCodeNumber(b.mid(5, 1) + b.mid(4, 1), false);
+    v.codeNumber = DecodeCodeNumber(b.mid(5, 1) + b.mid(4, 1), false);
     if (v.modeCode == kModeSpecialFunctions)
         v.funcText = c.funcText + sdaux::GetFuncCodeCaption(v.codeNumber);
 
@@ -113,7 +116,7 @@ SettingsBlockView DecodeSettingsBlock(const QByteArray& b, const SettingsBlockCo
     }
     v.lastWriteLine = lastWriteLine(b);
     v.workTimeText = FormatSeconds(QString::number(v.workTimeSeconds));
-    v.showConsumption = c.actionCode != sdaux::ActWrite && c.actionCode != sdaux::ActReadBackup;
+    v.showConsumption = c.actionCode != ActWrite && c.actionCode != ActReadBackup;
     v.statusFlags = uint8_t(b[2]);
     return v;
 }
@@ -121,10 +124,10 @@ SettingsBlockView DecodeSettingsBlock(const QByteArray& b, const SettingsBlockCo
 SettingsBlockView DecodeSystemDataValues(const MainWindowReadState& window)
 {
     SettingsBlockContext c;
-    c.actionCode = sdaux::gActionCode;
+    c.actionCode = gActionCode;
     c.zokDevice = gZokDevice;
     c.modelFlag = gModelFlag;
-    c.useExtCommands = sdaux::gUseExtCommands;
+    c.useExtCommands = gUseExtCommands;
     c.selectiveRead = gSelectiveRead;
     c.beaconRead = gBeaconRead;
     c.modeChoiceText = window.modeChoiceText;
@@ -156,7 +159,7 @@ SettingsBlockView DecodeSystemDataValues(const MainWindowReadState& window)
     gWorkTimeSeconds = v.workTimeSeconds;
 
     if (!v.lastWriteLine.isEmpty())
-        sdaux::AppendLogLine(v.lastWriteLine);
+        AppendLogLine(v.lastWriteLine);
     return v;
 }
 

@@ -1,6 +1,13 @@
 // Program-wide station data that the decoders of station replies set: identity, model, options read, battery,
 // times.
 #pragma once
+// Station data that other subsystems held before this one landed stay in their
+// headers for now, the same variables: gBeaconMode, gStationFunctions and
+// gDirectCardsMode (link/link_shared.h), gFirmware and gAutoSendRead
+// (cards/card_externs.h).
+#include "cards/card_externs.h"
+#include "link/link_shared.h"
+
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
@@ -33,7 +40,6 @@ inline int16_t gProductType = 0;   // product sub type (a byte value)
 inline int16_t gProductFamily = 0; // product family byte; bits 0 to 5 are option bits
 inline int16_t gMemoryKb = 0;      // memory size in kilobytes
 inline int16_t gInterfaceByte = 0; // interface kinds: bits 0-2 serial interface 0, bits 3-5 interface 1
-inline int16_t gFirmware = 0;      // firmware (software) version number
 inline uint8_t gModelId = 0;       // board byte
 
 // ---- Derived from the identity by BuildModelName ----
@@ -48,15 +54,12 @@ inline uint8_t gOptAction = 0;
 inline uint8_t gOptRspow = 0;
 inline uint8_t gOptS = 0;
 inline uint8_t gOptRfmod = 0;
-inline bool gStationFunctions = false; // the unit offers the battery and backup functions
-inline int64_t gMemorySize = 0;        // backup memory size in bytes
+inline int64_t gMemorySize = 0; // backup memory size in bytes
 
 // ---- Settings block as read ----
-inline uint8_t gModeByteRaw = 0;      // the mode byte as read
-inline uint8_t gModeCodeSet = 0;      // the operating mode in use (0 to 31)
-inline bool gBeaconModeRead = false;  // the mode read is a beacon mode (18 to 20)
-inline bool gBeaconMode = false;      // the unit runs the beacon modes
-inline bool gDirectCardsMode = false; // read cards go straight into the card list (readout/printout mode)
+inline uint8_t gModeByteRaw = 0;     // the mode byte as read
+inline uint8_t gModeCodeSet = 0;     // the operating mode in use (0 to 31)
+inline bool gBeaconModeRead = false; // the mode read is a beacon mode (18 to 20)
 inline bool gBeepSet = false;
 inline bool gLedSet = false;
 inline bool gLed2Set = false;
@@ -68,7 +71,6 @@ inline uint8_t gRadioStampRead = 0;
 inline uint8_t gRadioAppmemRead = 0;
 inline uint8_t gPunchTimingModeRead = 0;
 inline uint8_t gExtProtRead = 0;
-inline uint8_t gAutoSendRead = 0;
 inline uint8_t gSprint4msRead = 0;
 inline uint8_t gBackupCtrlRead = 0;
 inline uint8_t gCard6mit192Read = 0;

@@ -2,6 +2,7 @@
 // dates.
 #include "stationdata/station_time.h"
 
+#include "link/link_globals.h"
 #include "platform/runtime/vbruntime.h"
 #include "stationdata/standins.h"
 #include "stationdata/station_data.h"
@@ -86,7 +87,7 @@ QString PunchTimeText(int td, int th, int tl)
 QString WeekdayText(int td, int length)
 {
     const int w = (td & 0x0F) >> 1;
-    return sdaux::gWeekdayNames.mid(w * 10, qMax(0, length));
+    return gWeekdayNames.mid(w * 10, qMax(0, length));
 }
 
 QString FormatSeconds(const QString& seconds)
@@ -118,15 +119,15 @@ QString DateText(uint8_t day, uint8_t month, int16_t year)
     else if (year < 100)
         y = year + 1900;
     if (y > clock().now().date().year() || month == 0 || month > 12 || day == 0 || day > 31)
-        return sdaux::gTextInvalid;
+        return gTextInvalid;
     gBattDateText = Format(DateSerial(y, month, day), QStringLiteral("Short Date"));
     return gBattDateText;
 }
 
 QString ReadoutTimestamp()
 {
-    if (sdaux::gActionCode == sdaux::ActSwitchOff)
-        return sdaux::gFileTimeText;
+    if (gActionCode == ActSwitchOff)
+        return gFileTimeText;
     // One reading of the clock gives both the date and the time, so the two
     // always belong together; a time that rounds up to midnight is midnight of
     // the next day, never "24:00:00".

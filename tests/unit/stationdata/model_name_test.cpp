@@ -133,7 +133,7 @@ TEST_P(ModelName, BuildModelNameStoresTheDerivedValues)
     gModelFlag = true;
     gZokDevice = true;
     EXPECT_EQ(BuildModelNameView().text, QStringLiteral("QVGSM, KUV"));
-    EXPECT_EQ(sdaux::gConnMode, sdaux::ConnDirect);
+    EXPECT_EQ(gConnMode, ConnDirect);
     EXPECT_FALSE(gZokDevice);
     EXPECT_TRUE(gModelFlag); // unchanged by a fixed text
     EXPECT_EQ(gOptP, 1);

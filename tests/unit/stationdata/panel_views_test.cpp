@@ -93,21 +93,21 @@ TEST_P(PanelViews, GsmDataRequestsTheSecondHalf)
     EXPECT_EQ(*p.request, bytes({0x83, 0x80, 0x80}));
     EXPECT_EQ(p.readWorkTime, QString()); // emptied
     EXPECT_TRUE(p.clearStationFields);
-    EXPECT_EQ(sdaux::gConnMode, sdaux::ConnDirect);
+    EXPECT_EQ(gConnMode, ConnDirect);
     EXPECT_FALSE(ShowVEKWDataLayout(true).request.has_value());
 }
 
 TEST_P(PanelViews, GsmWorkTimeFromTheLastFrame)
 {
     gWorkTimeSeconds = 77;
-    sdaux::gRxFrame = replyWithWorkTime(135, 0x01, 0x2C);
+    gRxFrame = replyWithWorkTime(135, 0x01, 0x2C);
     PanelLayout p = ShowVEKWDataLayout(true);
     EXPECT_EQ(gWorkTimeSeconds, 18000);
     EXPECT_EQ(p.readWorkTime, QStringLiteral("05:00:00"));
 
     gWorkTimeSeconds = 77;
     for (int size : {0, 132, 133}) {
-        sdaux::gRxFrame = replyWithWorkTime(size, 0x01, 0x2C);
+        gRxFrame = replyWithWorkTime(size, 0x01, 0x2C);
         p = ShowVEKWDataLayout(true);
         EXPECT_EQ(gWorkTimeSeconds, 77) << size;
         EXPECT_EQ(p.readWorkTime, QString()) << size;

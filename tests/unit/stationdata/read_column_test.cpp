@@ -28,7 +28,7 @@ QV_BOTH_LOCALES(ReadColumn);
 
 TEST_P(ReadColumn, SettingsReadOfABeaconStation)
 {
-    sdaux::gActionCode = sdaux::ActRead;
+    gActionCode = ActRead;
     gSelectiveRead = 1;
     gBattCapacity = 1000;
     gBattUsed = 100;
@@ -64,7 +64,7 @@ TEST_P(ReadColumn, SettingsReadOfABeaconStation)
 
 TEST_P(ReadColumn, OptionsOfANewerBoardSwitchToTheExpertView)
 {
-    sdaux::gActionCode = sdaux::ActWrite; // no estimate: the write follows
+    gActionCode = ActWrite; // no estimate: the write follows
     gModelFlag = true;
     w->coMO.setText(QStringLiteral("Control"));
     gSysBlock7 = requestBlock(16, {{1, 2}, {4, 0x08}}); // 4 ms sprint timing only
@@ -91,7 +91,7 @@ TEST_P(ReadColumn, OptionsOfANewerBoardSwitchToTheExpertView)
 
 TEST_P(ReadColumn, StandardViewOfAnOlderBoardKeepsExpertBoxesHidden)
 {
-    sdaux::gActionCode = sdaux::ActRead;
+    gActionCode = ActRead;
     w->chk4ms(0).setVisible(true);
     gSysBlock7 = requestBlock(16, {{1, 31}});
     DecodeSystemData(*w, w->services);
@@ -202,7 +202,7 @@ TEST_P(ReadColumn, ClassicPanelInBothViews)
 TEST_P(ReadColumn, BeaconLayoutOfAZokDevice)
 {
     gZokDevice = true;
-    sdaux::gActionCode = sdaux::ActWrite;
+    gActionCode = ActWrite;
     w->coMO.setText(sdaux::gModeTextBcFinish);
     gSysBlock7 = requestBlock(16, {{1, 2}});
     DecodeSystemData(*w, w->services);
@@ -242,7 +242,7 @@ TEST_P(ReadColumn, GsmPanelInTheExpertView)
         EXPECT_EQ(w->frAPN_Data(i).Top(), w->chkFCG(i).Top());
     }
     EXPECT_FALSE(w->piSwitch(0).Visible());
-    EXPECT_EQ(sdaux::gConnMode, sdaux::ConnDirect);
+    EXPECT_EQ(gConnMode, ConnDirect);
     EXPECT_TRUE(w->sent.isEmpty());
 
     // The first half of the system data asks for the second.

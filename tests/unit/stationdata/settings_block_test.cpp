@@ -4,6 +4,7 @@
 #include "stationdata/settings_block.h"
 #include "stationdata/station_time.h"
 #include "stationdata_test_support.h"
+#include "ui/main/frm_main.h"
 
 using namespace qv;
 using namespace qv::test;
@@ -26,7 +27,7 @@ class SettingsBlock : public StationDataTest
     static SettingsBlockContext readContext()
     {
         SettingsBlockContext c;
-        c.actionCode = sdaux::ActRead;
+        c.actionCode = ActRead;
         return c;
     }
 };
@@ -140,7 +141,7 @@ TEST_P(SettingsBlock, OptionBits)
 TEST_P(SettingsBlock, BeaconLayoutOfAWrite)
 {
     SettingsBlockContext c;
-    c.actionCode = sdaux::ActWrite;
+    c.actionCode = ActWrite;
     c.modeChoiceText = sdaux::gModeTextBcStart;
     SettingsBlockView v = DecodeSettingsBlock(extBlock({{1, 2}}), c);
     EXPECT_TRUE(v.switchPicturesVisible);
@@ -245,7 +246,8 @@ TEST_P(SettingsBlock, ShortBlocksAreReported)
 
 TEST_P(SettingsBlock, DecodeSystemDataStoresTheStationData)
 {
-    sdaux::gActionCode = sdaux::ActRead;
+    frmMain().rtbox(0).setText(QString());
+    gActionCode = ActRead;
     gSelectiveRead = 1;
     gSysBlock7 = extBlock({{0, 0x08},
                            {1, 0xD3},
@@ -278,25 +280,24 @@ TEST_P(SettingsBlock, DecodeSystemDataStoresTheStationData)
     EXPECT_EQ(r.workTimeText, QStringLiteral("05:00:00"));
     EXPECT_EQ(r.selectiveRead, 1);
     EXPECT_TRUE(r.showConsumption);
-    ASSERT_EQ(sdaux::gLogLines.size(), 1);
-    EXPECT_EQ(sdaux::gLogLines[0],
-              byLocale("last write: 15.04.2016 00:00:01", "last write: 4/15/2016 00:00:01"));
+    EXPECT_EQ(frmMain().rtbox(0).Text(),
+              byLocale("last write: 15.04.2016 00:00:01", "last write: 4/15/2016 00:00:01") + "\r\n");
 }
 
 TEST_P(SettingsBlock, NoConsumptionEstimateBeforeAWriteOrABackupRead)
 {
     gSysBlock7 = extBlock({{1, 2}});
-    for (int16_t action : {sdaux::ActWrite, sdaux::ActReadBackup}) {
-        sdaux::gActionCode = action;
+    for (int16_t action : {ActWrite, ActReadBackup}) {
+        gActionCode = action;
         EXPECT_FALSE(DecodeSystemDataValues({}).showConsumption) << action;
     }
-    sdaux::gActionCode = sdaux::ActNone;
+    gActionCode = ActNone;
     EXPECT_TRUE(DecodeSystemDataValues({}).showConsumption);
 }
 
 TEST_P(SettingsBlock, BaseProtocolSetsTheTimerMark)
 {
-    sdaux::gUseExtCommands = false;
+    gUseExtCommands = false;
     gSysBlock7 = baseBlock({{0, 0x00}, {1, 2}, {11, 0x03}, {12, 0x00}, {13, 0x00}});
     DecodeSystemDataValues({});
     EXPECT_EQ(gTimerMark, 129600);

@@ -94,13 +94,12 @@ TEST_P(StationTime, TwoDigitAndSubSecondTexts)
 
 TEST_P(StationTime, WeekdayFromItsSlot)
 {
-    sdaux::gWeekdayNames =
-        QStringLiteral("Sunday    Monday    Tuesday   Wednesday Thursday  Friday    Saturday  ");
+    gWeekdayNames = QStringLiteral("Sunday    Monday    Tuesday   Wednesday Thursday  Friday    Saturday  ");
     EXPECT_EQ(WeekdayText(0x03, 2), QStringLiteral("Mo"));
     EXPECT_EQ(WeekdayText(0x06, 10), QStringLiteral("Wednesday "));
     EXPECT_EQ(WeekdayText(0xFC, 3), QStringLiteral("Sat")); // high bits ignored
     EXPECT_EQ(WeekdayText(0x0E, 10), QString());            // weekday 7 has no name
-    sdaux::gWeekdayNames.clear();
+    gWeekdayNames.clear();
     EXPECT_EQ(WeekdayText(0x03, 10), QString());
 }
 
@@ -144,8 +143,8 @@ TEST_P(StationTime, ReadoutTimestampNeverShowsHour24)
 
 TEST_P(StationTime, ReadoutTimestampOfADumpFile)
 {
-    sdaux::gFileTimeText = QStringLiteral("01.02.2025 10:11:12");
-    sdaux::gActionCode = sdaux::ActSwitchOff; // a card dump file is being evaluated
+    gFileTimeText = QStringLiteral("01.02.2025 10:11:12");
+    gActionCode = ActSwitchOff; // a card dump file is being evaluated
     EXPECT_EQ(ReadoutTimestamp(), QStringLiteral("01.02.2025 10:11:12"));
 }
 

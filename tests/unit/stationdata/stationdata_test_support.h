@@ -53,14 +53,13 @@ inline void resetStationData()
     gBattDateText.clear();
 
     gZokDevice = gGsmDevice = false;
-    sdaux::gActionCode = sdaux::ActNone;
-    sdaux::gConnMode = 1;
-    sdaux::gUseExtCommands = true;
-    sdaux::gRxFrame.clear();
-    sdaux::gLogLines.clear();
-    sdaux::gFileTimeText.clear();
-    sdaux::gWeekdayNames.clear();
-    sdaux::gTextInvalid = QStringLiteral("invalid");
+    gActionCode = ActNone;
+    gConnMode = 1;
+    gUseExtCommands = true;
+    gRxFrame.clear();
+    gFileTimeText.clear();
+    gWeekdayNames.clear();
+    gTextInvalid = QStringLiteral("invalid");
     sdaux::gModeTextPrintout = QStringLiteral("Printout");
     sdaux::gModeTextReadout = QStringLiteral("Readout");
     sdaux::gModeTextBcControl = QStringLiteral("Beacon control");
