@@ -26,6 +26,10 @@ struct MainWindowServices
     std::function<void()> beginStationAction;           // BeginStationAction
 };
 
+// The services of the program itself: SetAltDevice, BuildFrame and SendFrame,
+// BeginStationAction, and the main window's zeigExpert as given.
+MainWindowServices programServices(std::function<void(int)> zeigExpert);
+
 // Colours of the consumption bar: full and dimmed.
 constexpr OleColor kBarRed = RGB(255, 0, 0);
 constexpr OleColor kBarPaleRed = RGB(255, 192, 192);

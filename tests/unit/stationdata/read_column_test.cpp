@@ -2,6 +2,7 @@
 #include "panel_window.h"
 #include "stationdata/read_column_apply.h"
 #include "stationdata_test_support.h"
+#include "ui/main/frm_main.h"
 
 using namespace qv;
 using namespace qv::test;
@@ -278,6 +279,19 @@ TEST_P(ReadColumn, ShortRangeRadioAndClearing)
     EXPECT_FALSE(w->chkFCG(0).Visible());
     EXPECT_FALSE(w->chkCPC0(0).Visible());
     EXPECT_EQ(w->begun, 1);
+}
+
+TEST_P(ReadColumn, ProgramServicesTickTheZokBoxOfTheMainWindow)
+{
+    int expertAsked = 0;
+    const MainWindowServices s = programServices([&](int v) { expertAsked = v; });
+    EXPECT_EQ(s.setAltDevice(1), 1);
+    EXPECT_TRUE(gZokDevice);
+    EXPECT_EQ(frmMain().chkAlt(2).Value(), 1);
+    s.zeigExpert(1);
+    EXPECT_EQ(expertAsked, 1);
+    s.setAltDevice(0);
+    EXPECT_FALSE(gZokDevice);
 }
 
 } // namespace
