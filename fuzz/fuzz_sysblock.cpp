@@ -6,8 +6,8 @@
 #include "stationdata/bit_helpers.h"
 #include "stationdata/model_name.h"
 #include "stationdata/panel_views.h"
+#include "stationdata/read_column_apply.h"
 #include "stationdata/settings_block.h"
-#include "stationdata/standins.h"
 #include "stationdata/station_data.h"
 #include "stationdata/station_time.h"
 
@@ -88,6 +88,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     guarded([&] { ShowVEKLayout(window); });
     guarded([&] { ShowVEKWDataLayout(at(block, 12) & 1); });
     guarded([&] { DecodeActStb(block.mid(40, 4)); });
+    // The same into the main window.
+    guarded([&] { frmMain().txtHardware.setText(BuildModelName()); });
+    guarded([&] { ShowBatteryData(); });
+    guarded([&] { ShowBatteryStatus(); });
+    guarded([&] { DecodeSystemData(); });
+    guarded([&] { ShowBatteryConsumption(); });
 
     // Every station time and date in the block, at every offset.
     for (int i = 0; i + 2 < block.size(); ++i) {

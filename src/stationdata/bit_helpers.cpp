@@ -6,7 +6,6 @@
 #include "platform/dialogs/msgbox.h"
 #include "platform/runtime/vbruntime.h"
 #include "platform/system/codepage.h"
-#include "stationdata/standins.h"
 #include "stationdata/station_data.h"
 
 namespace qv {

@@ -4,7 +4,6 @@
 #include "app/bytes.h"
 #include "app/settings.h"
 #include "link/link_globals.h"
-#include "stationdata/standins.h"
 #include "stationdata/station_data.h"
 
 #include <algorithm>

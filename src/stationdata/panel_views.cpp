@@ -3,9 +3,9 @@
 
 #include "app/settings.h"
 #include "link/link_globals.h"
-#include "stationdata/standins.h"
 #include "stationdata/station_data.h"
 #include "stationdata/station_time.h"
+#include "ui/main/modes.h"
 
 namespace qv {
 
@@ -54,7 +54,7 @@ PanelLayout ShowVEKLayout(const MainWindowReadState& window)
         p.writeWorkTime = kGsmWorkTime;
     } else {
         p.modeChoiceEnabled = true;
-        p.writeCodeNumberEnabled = window.modeChoiceText != sdaux::gModeTextBcFinish2;
+        p.writeCodeNumberEnabled = window.modeChoiceText != gModeTextBcFinish2;
     }
     p.beaconSwitch = gsm;
     // The GSM layout shows the APN frames in place of the clock option.

@@ -7,9 +7,10 @@
 #include "link/link_globals.h"
 #include "link/traffic_log.h"
 #include "platform/runtime/vbruntime.h"
-#include "stationdata/standins.h"
 #include "stationdata/station_data.h"
 #include "stationdata/station_time.h"
+#include "ui/main/main_module.h"
+#include "ui/main/modes.h"
 
 namespace qv {
 
@@ -84,12 +85,12 @@ SettingsBlockView DecodeSettingsBlock(const QByteArray& b, const SettingsBlockCo
     }
 
     v.modeText = GetLangText(gLangIndex, 1300 + v.modeCode, QString());
-    v.directCardsMode = v.modeText == sdaux::gModeTextPrintout || v.modeText == sdaux::gModeTextReadout;
+    v.directCardsMode = v.modeText == gModeTextPrintout || v.modeText == gModeTextReadout;
 
     const bool beacon = (c.actionCode == ActRead && v.beaconModeRead) ||
-                        (c.actionCode == ActWrite && (c.modeChoiceText == sdaux::gModeTextBcStart ||
-                                                      c.modeChoiceText == sdaux::gModeTextBcFinish ||
-                                                      c.modeChoiceText == sdaux::gModeTextBcControl));
+                        (c.actionCode == ActWrite && (c.modeChoiceText == gModeTextBcStart ||
+                                                      c.modeChoiceText == gModeTextBcFinish ||
+                                                      c.modeChoiceText == gModeTextBcControl));
     v.beaconLayout = beacon && c.zokDevice;
     v.switchPicturesVisible = beacon && !c.zokDevice;
 
@@ -97,7 +98,7 @@ SettingsBlockView DecodeSettingsBlock(const QByteArray& b, const SettingsBlockCo
     // byte 2 of the block, bits 8 and 9 in bits 6 and 7 of byte 3.
     v.codeNumber = DecodeCodeNumber(b.mid(5, 1) + b.mid(4, 1), false);
     if (v.modeCode == kModeSpecialFunctions)
-        v.funcText = c.funcText + sdaux::GetFuncCodeCaption(v.codeNumber);
+        v.funcText = c.funcText + GetFuncCodeCaption(v.codeNumber);
 
     v.autoSendRead = bit(b, 6, 1);
     v.sprint4msRead = bit(b, 6, 3);
@@ -106,7 +107,7 @@ SettingsBlockView DecodeSettingsBlock(const QByteArray& b, const SettingsBlockCo
     if (!c.zokDevice)
         v.extProtVisible = c.modelFlag;
     const QString modeInUse = c.modeChoiceText.isEmpty() ? v.modeText : c.modeChoiceText;
-    v.expertForExtProt = modeInUse != sdaux::gModeTextPrintout && v.extProtRead;
+    v.expertForExtProt = modeInUse != gModeTextPrintout && v.extProtRead;
 
     if (c.useExtCommands) {
         v.workTimeSeconds = (uint8_t(b[16]) * 256 + uint8_t(b[17])) * 60;

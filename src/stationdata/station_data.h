@@ -4,9 +4,11 @@
 // Station data that other subsystems held before this one landed stay in their
 // headers for now, the same variables: gBeaconMode, gStationFunctions and
 // gDirectCardsMode (link/link_shared.h), gFirmware and gAutoSendRead
-// (cards/card_externs.h).
+// (cards/card_externs.h), gModeCodeSet, gSpecialFuncIndex and gExtProtUsed
+// (ui/main/main_module.h).
 #include "cards/card_externs.h"
 #include "link/link_shared.h"
+#include "ui/main/main_module.h"
 
 #include <QByteArray>
 #include <QString>
@@ -58,13 +60,10 @@ inline int64_t gMemorySize = 0; // backup memory size in bytes
 
 // ---- Settings block as read ----
 inline uint8_t gModeByteRaw = 0;     // the mode byte as read
-inline uint8_t gModeCodeSet = 0;     // the operating mode in use (0 to 31)
 inline bool gBeaconModeRead = false; // the mode read is a beacon mode (18 to 20)
 inline bool gBeepSet = false;
 inline bool gLedSet = false;
 inline bool gLed2Set = false;
-// The code number read (also set when a code number is accepted for writing).
-inline int16_t gSpecialFuncIndex = 0;
 // Station options as read, 0 or 1 each.
 inline uint8_t gAllNewRadioStampRead = 0;
 inline uint8_t gRadioStampRead = 0;
@@ -78,8 +77,6 @@ inline uint8_t gRtcRead = 0;
 // Beacon options as read from the 0x50 block (stored there by the reply dispatcher).
 inline uint8_t gSelectiveRead = 0;
 inline uint8_t gBeaconRead = 0;
-// The extended-protocol choice in use (the read value until the user changes it).
-inline uint8_t gExtProtUsed = 0;
 // A station time in seconds of the week (end of the work time in the base protocol).
 inline int32_t gTimerMark = 0;
 // The station's work time in seconds; kNoTime when it cannot be known.

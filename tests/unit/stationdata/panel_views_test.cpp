@@ -52,7 +52,7 @@ TEST_P(PanelViews, ClassicStationInBothViews)
 TEST_P(PanelViews, ModeWithoutCodeNumberAndZokDevice)
 {
     MainWindowReadState w;
-    w.modeChoiceText = sdaux::gModeTextBcFinish2;
+    w.modeChoiceText = gModeTextBcFinish2;
     EXPECT_EQ(ShowVEKLayout(w).writeCodeNumberEnabled, false);
     gZokDevice = true;
     const PanelLayout p = ShowVEKLayout({});

@@ -1,29 +1,59 @@
 // The decoders' results in the window's controls: the settings read, the battery display and the panel views.
-#include "panel_window.h"
 #include "stationdata/read_column_apply.h"
 #include "stationdata_test_support.h"
 #include "ui/main/frm_main.h"
+
+#include <QApplication>
+#include <cmath>
 
 using namespace qv;
 using namespace qv::test;
 
 namespace {
 
+// The main window itself, loaded afresh for each test and unloaded after it.
 class ReadColumn : public StationDataTest
 {
   protected:
     void SetUp() override
     {
         StationDataTest::SetUp();
-        w = std::make_unique<PanelWindow>();
         gStationFunctions = true;
+        w = &frmMain();
+        if (w->coMode.ListCount() < 2) {
+            w->coMode.Clear();
+            w->coMode.AddItem(QStringLiteral("remote"));
+            w->coMode.AddItem(QStringLiteral("direct"));
+        }
+        w->lblConsumption(0).setCaption(QStringLiteral("%"));
+        w->lblConsumption(1).setCaption(QStringLiteral("%"));
+        // The program's own services, with the requests and the conversation
+        // recorded instead of sent, and the view switch as the window makes it.
+        services = programServices([this](int byChange) {
+            zeigExpertCalls.append(byChange);
+            w->mnuViewExpert.setChecked(byChange == 1 || (byChange != 2 && !w->mnuViewExpert.Checked()));
+            if (!gZokDevice)
+                ShowVEK(*w, services);
+        });
+        services.sendRequest = [this](const QByteArray& request) { sent.append(request); };
+        services.beginStationAction = [this] { ++begun; };
     }
     void TearDown() override
     {
-        w.reset();
+        Unload(frmMain());
+        QApplication::processEvents();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         StationDataTest::TearDown();
     }
-    std::unique_ptr<PanelWindow> w;
+    // The widths of the consumption bars as the window lays them out.
+    int readBarFull() const { return w->lblConsumptionDes(1).Width() + w->lblConsumptionDes(0).Width() - 25; }
+    int expectedBarFull() const { return w->lblConsumptionGreen(0).Width() - 25; }
+
+    FrmMain* w = nullptr;
+    MainWindowServices services;
+    QList<int> zeigExpertCalls;
+    QList<QByteArray> sent;
+    int begun = 0;
 };
 QV_BOTH_LOCALES(ReadColumn);
 
@@ -39,7 +69,7 @@ TEST_P(ReadColumn, SettingsReadOfABeaconStation)
     w->lblConsumption(0).setCaption(QStringLiteral("10%"));
     gSysBlock7 =
         requestBlock(16, {{0, 0x00}, {1, 0xD3}, {2, 0x7B}, {3, 0xC0}, {4, 0x02}, {14, 0x00}, {15, 0x78}});
-    DecodeSystemData(*w, w->services);
+    DecodeSystemData(*w, services);
 
     EXPECT_EQ(w->chkSelective(0).Value(), 1);
     EXPECT_EQ(w->chkAllNewRadio_stamp(0).Value(), 1);
@@ -57,10 +87,11 @@ TEST_P(ReadColumn, SettingsReadOfABeaconStation)
     // The write column's estimate and the status text follow.
     EXPECT_EQ(w->lblConsumption(1).Caption(), QStringLiteral("47%"));
     EXPECT_TRUE(w->lblConsumptionRot(1).Visible());
-    EXPECT_EQ(w->lblConsumptionRot(1).Width(), 925); // (2525 - 25) * 37 %
-    EXPECT_EQ(w->lblConsumptionRot(1).Left(), 1500 + 2000);
+    EXPECT_EQ(w->lblConsumptionRot(1).Width(), std::lround(expectedBarFull() * 0.37));
+    EXPECT_EQ(w->lblConsumptionRot(1).Left(),
+              w->lblConsumptionRot(0).Left() + w->lblConsumptionRot(0).Width());
     EXPECT_EQ(w->txtStatus.HelpContextID(), 430);
-    EXPECT_TRUE(w->zeigExpertCalls.isEmpty());
+    EXPECT_TRUE(zeigExpertCalls.isEmpty());
 }
 
 TEST_P(ReadColumn, OptionsOfANewerBoardSwitchToTheExpertView)
@@ -69,8 +100,8 @@ TEST_P(ReadColumn, OptionsOfANewerBoardSwitchToTheExpertView)
     gModelFlag = true;
     w->coMO.setText(QStringLiteral("Control"));
     gSysBlock7 = requestBlock(16, {{1, 2}, {4, 0x08}}); // 4 ms sprint timing only
-    DecodeSystemData(*w, w->services);
-    EXPECT_EQ(w->zeigExpertCalls, QList<int>{1});
+    DecodeSystemData(*w, services);
+    EXPECT_EQ(zeigExpertCalls, QList<int>{1});
     EXPECT_TRUE(w->mnuViewExpert.Checked());
     EXPECT_EQ(w->chk4ms(0).Value(), 1);
     // The boxes set after the switch follow the expert view.
@@ -80,14 +111,14 @@ TEST_P(ReadColumn, OptionsOfANewerBoardSwitchToTheExpertView)
     EXPECT_EQ(w->lblConsumption(1).Caption(), QStringLiteral("%")); // untouched
 
     // The extended protocol asks for the expert view too, except in the printout mode.
-    w->zeigExpertCalls.clear();
-    w->coMO.setText(sdaux::gModeTextPrintout);
+    zeigExpertCalls.clear();
+    w->coMO.setText(gModeTextPrintout);
     gSysBlock7 = requestBlock(16, {{1, 11}, {4, 0x01}});
-    DecodeSystemData(*w, w->services);
-    EXPECT_TRUE(w->zeigExpertCalls.isEmpty());
+    DecodeSystemData(*w, services);
+    EXPECT_TRUE(zeigExpertCalls.isEmpty());
     w->coMO.setText(QString()); // then the mode read counts
-    DecodeSystemData(*w, w->services);
-    EXPECT_EQ(w->zeigExpertCalls, QList<int>{1});
+    DecodeSystemData(*w, services);
+    EXPECT_EQ(zeigExpertCalls, QList<int>{1});
 }
 
 TEST_P(ReadColumn, StandardViewOfAnOlderBoardKeepsExpertBoxesHidden)
@@ -95,7 +126,7 @@ TEST_P(ReadColumn, StandardViewOfAnOlderBoardKeepsExpertBoxesHidden)
     gActionCode = ActRead;
     w->chk4ms(0).setVisible(true);
     gSysBlock7 = requestBlock(16, {{1, 31}});
-    DecodeSystemData(*w, w->services);
+    DecodeSystemData(*w, services);
     EXPECT_FALSE(w->chk4ms(0).Visible());
     EXPECT_FALSE(w->chkQv6mit192(0).Visible());
     // Mode 31 covers the option block.
@@ -108,7 +139,7 @@ TEST_P(ReadColumn, ShortSettingsBlockChangesNothing)
 {
     w->txtCodeNo(0).setText(QStringLiteral("31"));
     gSysBlock7 = requestBlock(16, {{2, 0x7B}}).left(12);
-    EXPECT_THROW(DecodeSystemData(*w, w->services), VbError);
+    EXPECT_THROW(DecodeSystemData(*w, services), VbError);
     EXPECT_EQ(w->txtCodeNo(0).Text(), QStringLiteral("31"));
 }
 
@@ -120,20 +151,20 @@ TEST_P(ReadColumn, BatteryDisplay)
     EXPECT_EQ(w->txtCap.Text(), QStringLiteral("1000 mAh"));
 
     gSysBlock3 = requestBlock(8, {{4, 0x00}, {5, 0x1B}, {6, 0x77}, {7, 0x40}}); // 500 mAh used
-    ShowBatteryStatus(*w, w->services);
+    ShowBatteryStatus(*w, services);
     EXPECT_EQ(w->lblConsumption(0).Caption(), QStringLiteral("50%"));
     EXPECT_EQ(w->lblConsumptionDes(0).Caption(), QStringLiteral("50%  "));
     EXPECT_TRUE(w->lblConsumptionRot(0).Visible());
-    EXPECT_EQ(w->lblConsumptionRot(0).Left(), 1500);
-    EXPECT_EQ(w->lblConsumptionRot(0).Width(), 1238); // (1500 + 1000 - 25) / 2
+    EXPECT_EQ(w->lblConsumptionRot(0).Left(), w->lblConsumptionDes(0).Left());
+    EXPECT_EQ(w->lblConsumptionRot(0).Width(), std::lround(readBarFull() * 0.5));
     EXPECT_EQ(w->lblConsumptionRot(0).BackColor(), RGB(255, 0, 0));
     EXPECT_EQ(w->lblConsumptionGreen(0).BackColor(), RGB(0, 255, 0));
     EXPECT_TRUE(w->lblConsumptionDes(0).Enabled());
 
     gSysBlock3 = requestBlock(8, {{4, 0xFF}}); // no used capacity
-    ShowBatteryStatus(*w, w->services);
+    ShowBatteryStatus(*w, services);
     EXPECT_EQ(w->lblConsumption(0).Caption(), QStringLiteral("??? %"));
-    EXPECT_EQ(w->lblConsumptionRot(0).Width(), 2475);
+    EXPECT_EQ(w->lblConsumptionRot(0).Width(), readBarFull());
     EXPECT_EQ(w->lblConsumptionRot(0).BackColor(), RGB(255, 192, 192));
     EXPECT_EQ(w->lblConsumptionGreen(0).BackColor(), RGB(192, 255, 192));
     EXPECT_FALSE(w->lblConsumptionDes(0).Enabled());
@@ -152,33 +183,33 @@ TEST_P(ReadColumn, BatteryDisplay)
 TEST_P(ReadColumn, Card192OptionSwitchesToTheExpertView)
 {
     gSysBlock3 = requestBlock(8, {{3, 0xFF}});
-    ShowBatteryStatus(*w, w->services);
+    ShowBatteryStatus(*w, services);
     EXPECT_EQ(w->chkQv6mit192(0).Value(), 1);
-    EXPECT_EQ(w->zeigExpertCalls, QList<int>{1});
+    EXPECT_EQ(zeigExpertCalls, QList<int>{1});
     EXPECT_TRUE(w->chkQv6mit192(1).Visible()); // the expert layout shows the option
 }
 
 TEST_P(ReadColumn, ModelNameEffects)
 {
     gProductType = 0x8A;
-    EXPECT_EQ(BuildModelName(*w, w->services), QStringLiteral("VEKR JOX reader QV-GOLF"));
-    EXPECT_EQ(w->altDeviceCalls, QList<int>{1});
+    EXPECT_EQ(BuildModelName(*w, services), QStringLiteral("VEKR JOX reader QV-GOLF"));
+    EXPECT_TRUE(gZokDevice);
     EXPECT_EQ(w->chkAlt(2).Value(), 1);
     EXPECT_FALSE(w->cmdBatt.Enabled());
 
     gProductType = 0xF1;
-    BuildModelName(*w, w->services);
+    BuildModelName(*w, services);
     EXPECT_EQ(w->coMode.ListIndex(), 1); // direct connection
     EXPECT_TRUE(w->cmdBatt.Enabled());
 
     gProductType = 0x85;
-    BuildModelName(*w, w->services);
+    BuildModelName(*w, services);
     EXPECT_EQ(w->lblConsumption(0).Caption(), QStringLiteral("######"));
 }
 
 TEST_P(ReadColumn, ClassicPanelInBothViews)
 {
-    ShowVEK(*w, w->services);
+    ShowVEK(*w, services);
     EXPECT_EQ(w->cmdSwitch.Caption(), QStringLiteral("_"));
     EXPECT_TRUE(w->opClassic(0).Value());
     for (int i : {0, 1}) {
@@ -192,7 +223,7 @@ TEST_P(ReadColumn, ClassicPanelInBothViews)
     EXPECT_TRUE(w->txtCodeNo(1).Enabled());
 
     w->mnuViewExpert.setChecked(true);
-    ShowVEK(*w, w->services);
+    ShowVEK(*w, services);
     for (int i : {0, 1}) {
         EXPECT_TRUE(w->chk4ms(i).Visible());
         EXPECT_TRUE(w->chkQv6mit192(i).Visible());
@@ -204,16 +235,17 @@ TEST_P(ReadColumn, BeaconLayoutOfAZokDevice)
 {
     gZokDevice = true;
     gActionCode = ActWrite;
-    w->coMO.setText(sdaux::gModeTextBcFinish);
+    w->coMO.setText(gModeTextBcFinish);
     gSysBlock7 = requestBlock(16, {{1, 2}});
-    DecodeSystemData(*w, w->services);
+    DecodeSystemData(*w, services);
     EXPECT_EQ(w->cmdSwitch.Caption(), QStringLiteral("^"));
     EXPECT_TRUE(w->opBeacon(0).Value());
     EXPECT_FALSE(w->piSwitch(0).Visible());
-    ShowVEK(*w, w->services);
+    w->chkSpeed(0).setVisible(true);
+    ShowVEK(*w, services);
     EXPECT_FALSE(w->chkSpeed(0).Enabled());
     EXPECT_FALSE(w->chkSpeed(1).Enabled());
-    EXPECT_TRUE(w->chkSpeed(0).Visible());
+    EXPECT_TRUE(w->chkSpeed(0).Visible()); // disabled, not hidden
 }
 
 TEST_P(ReadColumn, GsmPanelInTheExpertView)
@@ -223,7 +255,7 @@ TEST_P(ReadColumn, GsmPanelInTheExpertView)
     w->mnuViewExpert.setChecked(true);
     w->txtCodeNo(1).setText(QStringLiteral("31"));
     w->coMO.setText(QStringLiteral("Control"));
-    ShowVEK(*w, w->services);
+    ShowVEK(*w, services);
     EXPECT_EQ(w->cmdSwitch.Caption(), QStringLiteral("^"));
     EXPECT_TRUE(w->opBeacon(0).Value());
     EXPECT_EQ(w->txtHardware.Text(), QStringLiteral("QVGSM, KUV"));
@@ -238,22 +270,22 @@ TEST_P(ReadColumn, GsmPanelInTheExpertView)
         EXPECT_FALSE(w->chk4ms(i).Visible()); // no expert options on a GSM station
         EXPECT_FALSE(w->chkQv6mit192(i).Visible());
         EXPECT_TRUE(w->frAPN_Data(i).Visible());
-        EXPECT_EQ(w->frAPN_Data(i).Container(), &w->optionBlock(i));
+        EXPECT_EQ(w->frAPN_Data(i).Container(), w->chkFCG(i).Container());
         EXPECT_EQ(w->frAPN_Data(i).Left(), w->chkFCG(i).Left() - 110);
         EXPECT_EQ(w->frAPN_Data(i).Top(), w->chkFCG(i).Top());
     }
     EXPECT_FALSE(w->piSwitch(0).Visible());
     EXPECT_EQ(gConnMode, ConnDirect);
-    EXPECT_TRUE(w->sent.isEmpty());
+    EXPECT_TRUE(sent.isEmpty());
 
     // The first half of the system data asks for the second.
-    ShowVEKW_Data(*w, w->services);
-    ASSERT_EQ(w->sent.size(), 1);
-    EXPECT_EQ(w->sent[0], bytes({0x83, 0x80, 0x80}));
+    ShowVEKW_Data(*w, services);
+    ASSERT_EQ(sent.size(), 1);
+    EXPECT_EQ(sent[0], bytes({0x83, 0x80, 0x80}));
 
     // Back to an ordinary station: the APN frames go, the options come back.
     gGsmDevice = false;
-    ShowVEK(*w, w->services);
+    ShowVEK(*w, services);
     EXPECT_FALSE(w->frAPN_Data(0).Visible());
     EXPECT_TRUE(w->chkCPC(0).Visible());
     EXPECT_TRUE(w->coMO.Enabled());
@@ -261,37 +293,46 @@ TEST_P(ReadColumn, GsmPanelInTheExpertView)
 
 TEST_P(ReadColumn, ShortRangeRadioAndClearing)
 {
-    ShowKUV(*w, w->services);
+    ShowKUV(*w, services);
     EXPECT_EQ(w->frQVMKUV(0).Left(), 10);
     EXPECT_EQ(w->frQVMKUV(2).Width(), 4980);
     EXPECT_FALSE(w->piSwitch(1).Visible());
-    ShowVEK(*w, w->services);
+    ShowVEK(*w, services);
     EXPECT_EQ(w->frQVMKUV(1).Left(), kFrameOutOfSight);
 
     w->txtHardware.setText(QStringLiteral("VEKO3"));
     w->txtCap.setText(QStringLiteral("1000 mAh"));
     w->lblConsumption(1).setCaption(QStringLiteral("47%"));
     w->chkFCG(0).setVisible(true);
-    ClearAndBeginAction(*w, w->services);
+    ClearAndBeginAction(*w, services);
     EXPECT_EQ(w->txtHardware.Text(), QString());
     EXPECT_EQ(w->txtCap.Text(), QString());
     EXPECT_EQ(w->lblConsumption(1).Caption(), QStringLiteral("%"));
     EXPECT_FALSE(w->chkFCG(0).Visible());
     EXPECT_FALSE(w->chkCPC0(0).Visible());
-    EXPECT_EQ(w->begun, 1);
+    EXPECT_EQ(begun, 1);
 }
 
-TEST_P(ReadColumn, ProgramServicesTickTheZokBoxOfTheMainWindow)
+TEST_P(ReadColumn, TheProgramsProceduresWriteTheMainWindow)
 {
-    int expertAsked = 0;
-    const MainWindowServices s = programServices([&](int v) { expertAsked = v; });
-    EXPECT_EQ(s.setAltDevice(1), 1);
-    EXPECT_TRUE(gZokDevice);
-    EXPECT_EQ(frmMain().chkAlt(2).Value(), 1);
-    s.zeigExpert(1);
-    EXPECT_EQ(expertAsked, 1);
-    s.setAltDevice(0);
-    EXPECT_FALSE(gZokDevice);
+    gActionCode = ActRead;
+    gProductType = 0x43;
+    gProductFamily = 0x01;
+    frmMain().txtHardware.setText(BuildModelName());
+    EXPECT_EQ(frmMain().txtHardware.Text(), QStringLiteral("VEKO3 RTC BVT"));
+    gSysBlock1 = requestBlock(14, {{5, 15}, {6, 2}, {7, 3}, {10, 0x36}, {11, 0xEE}, {12, 0x80}});
+    ShowBatteryData();
+    EXPECT_EQ(frmMain().txtBDate.Text(), byLocale("03.02.2015", "2/3/2015"));
+    gSysBlock3 = requestBlock(8, {{4, 0xFF}});
+    ShowBatteryStatus();
+    EXPECT_EQ(frmMain().lblConsumption(0).Caption(), QStringLiteral("??? %"));
+    gSysBlock7 = requestBlock(16, {{1, 2}, {2, 0x1F}, {15, 0x3C}});
+    DecodeSystemData();
+    EXPECT_EQ(frmMain().txtCodeNo(0).Text(), QStringLiteral("31"));
+    EXPECT_EQ(frmMain().txtWtime(0).Text(), QStringLiteral("01:00:00"));
+    ShowStatusFlags(0x29);
+    EXPECT_EQ(frmMain().txtStatus.Text(), QStringLiteral("CardPasswordMode"));
+    EXPECT_EQ(frmMain().txtStatus.HelpContextID(), 0);
 }
 
 } // namespace

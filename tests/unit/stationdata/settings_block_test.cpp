@@ -111,7 +111,7 @@ TEST_P(SettingsBlock, SpecialFunctionModeAppendsItsCaption)
     c.funcText = QStringLiteral("Fn: ");
     const SettingsBlockView v = DecodeSettingsBlock(extBlock({{1, 0x01}, {2, 0x7B}}), c);
     EXPECT_EQ(v.codeNumber, 123);
-    EXPECT_EQ(v.funcText, QStringLiteral("Fn: ") + sdaux::GetFuncCodeCaption(123));
+    EXPECT_EQ(v.funcText, QStringLiteral("Fn: ") + GetFuncCodeCaption(123));
 }
 
 TEST_P(SettingsBlock, OptionBits)
@@ -129,7 +129,7 @@ TEST_P(SettingsBlock, OptionBits)
 
     // In the printout mode the extended protocol does not ask for the expert view.
     SettingsBlockContext printout = readContext();
-    printout.modeChoiceText = sdaux::gModeTextPrintout;
+    printout.modeChoiceText = gModeTextPrintout;
     printout.modelFlag = true;
     const SettingsBlockView p = DecodeSettingsBlock(extBlock({{4, 0x01}}), printout);
     EXPECT_FALSE(p.expertForExtProt);
@@ -142,7 +142,7 @@ TEST_P(SettingsBlock, BeaconLayoutOfAWrite)
 {
     SettingsBlockContext c;
     c.actionCode = ActWrite;
-    c.modeChoiceText = sdaux::gModeTextBcStart;
+    c.modeChoiceText = gModeTextBcStart;
     SettingsBlockView v = DecodeSettingsBlock(extBlock({{1, 2}}), c);
     EXPECT_TRUE(v.switchPicturesVisible);
     c.zokDevice = true;

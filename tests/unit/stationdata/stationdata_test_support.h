@@ -3,9 +3,9 @@
 #include "app/language.h"
 #include "app/settings.h"
 #include "platform/runtime/clock.h"
-#include "stationdata/standins.h"
 #include "stationdata/station_data.h"
 #include "support/test_support.h"
+#include "ui/main/modes.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -60,12 +60,12 @@ inline void resetStationData()
     gFileTimeText.clear();
     gWeekdayNames.clear();
     gTextInvalid = QStringLiteral("invalid");
-    sdaux::gModeTextPrintout = QStringLiteral("Printout");
-    sdaux::gModeTextReadout = QStringLiteral("Readout");
-    sdaux::gModeTextBcControl = QStringLiteral("Beacon control");
-    sdaux::gModeTextBcStart = QStringLiteral("Beacon start");
-    sdaux::gModeTextBcFinish = QStringLiteral("Beacon finish");
-    sdaux::gModeTextBcFinish2 = QStringLiteral("Beacon finish 2");
+    gModeTextPrintout = QStringLiteral("Printout");
+    gModeTextReadout = QStringLiteral("Readout");
+    gModeTextBcControl = QStringLiteral("Beacon control");
+    gModeTextBcStart = QStringLiteral("Beacon start");
+    gModeTextBcFinish = QStringLiteral("Beacon finish");
+    gModeTextBcFinish2 = QStringLiteral("Beacon finish 2");
 }
 
 // Runs each test in the locale named by the parameter, with the station data
