@@ -13,6 +13,7 @@
 #include "receiver/reply_handlers.h"
 #include "receiver/reply_routes.h"
 #include "receiver/reply_texts.h"
+#include "stationdata/station_data.h"
 #include "ui/main/frm_main.h"
 #include "ui/main/main_globals.h"
 
@@ -134,6 +135,8 @@ ReplyEnd runHandler(ReplyRoute route)
         return signalReply();
     case ReplyRoute::ModeSelect:
         return ModeSelectReply();
+    case ReplyRoute::ReadReply:
+        return ReadReply();
     case ReplyRoute::SwitchOffReply:
         return switchOffReply();
     case ReplyRoute::BaudChangeReply:

@@ -8,4 +8,8 @@ namespace qv {
 // real request of the operation in progress.
 ReplyEnd ModeSelectReply();
 
+// A memory-read reply (0x83, or 0x73): station identity, system data, the
+// read chain and the end of the Read operation.
+ReplyEnd ReadReply();
+
 } // namespace qv

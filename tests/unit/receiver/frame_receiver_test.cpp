@@ -208,6 +208,23 @@ TEST_F(FrameReceiverTest, NakInsideACardFrameAsksWhetherToShowTheCardList)
     EXPECT_FALSE(gDirectCardsMode);
 }
 
+TEST_F(FrameReceiverTest, ReplyShorterThanItsHandlerReadsIsReportedAndDropped)
+{
+    DialogHooks::queue(DialogAnswer::press(vbOK));
+    // A system-data reply that stops after its address echo.
+    const QByteArray shortReply = reply(0x83, bytes({0x00}));
+    receive(shortReply + reply(0xF8, bytes({0x60})));
+    ASSERT_EQ(DialogHooks::asked().size(), 1);
+    const DialogRequest& box = DialogHooks::asked().first();
+    EXPECT_EQ(box.style & vbCritical, vbCritical);
+    EXPECT_EQ(box.prompt, QStringLiteral("9 Subscript out of range\rCOM port:\rKZ:83 = 6 bytes"));
+    // The receive event ended there; the next one goes on with the waiting frame.
+    EXPECT_EQ(switchOffReplies(), 0);
+    EXPECT_FALSE(gRxInFrame);
+    receive(reply(0xF8, bytes({0x60})));
+    EXPECT_EQ(switchOffReplies(), 1);
+}
+
 TEST_F(FrameReceiverTest, TraceBreaksAReadReplyIntoHeaderAndRowsOfSixteen)
 {
     gTraceOn = true;

@@ -1,0 +1,314 @@
+// The station identity and the system data of a memory-read reply, with what follows them per operation.
+#include "app/bytes.h"
+#include "app/settings.h"
+#include "link/end_action.h"
+#include "link/frame.h"
+#include "link/link_globals.h"
+#include "link/link_shared.h"
+#include "link/requests.h"
+#include "link/sender.h"
+#include "platform/dialogs/msgbox.h"
+#include "platform/system/codepage.h"
+#include "receiver/held_values.h"
+#include "receiver/read_reply_internal.h"
+#include "receiver/read_reply_services.h"
+#include "receiver/receiver_globals.h"
+#include "receiver/reply_texts.h"
+#include "receiver/rx_access.h"
+#include "receiver/station_identity.h"
+#include "stationdata/bit_helpers.h"
+#include "stationdata/station_data.h"
+#include "stationdata/station_time.h"
+#include "ui/main/frm_main.h"
+#include "ui/main/text_utils.h"
+
+namespace qv {
+
+namespace {
+
+// The extended system data: 0x80 station bytes from address 0, from frame index 5 on.
+constexpr int kSystemDataIndex = 5;
+constexpr int kSystemDataBytes = 0x80;
+// A model byte whose low six bits are this is the short-range radio module.
+constexpr uint8_t kKuvModelBits = 0x21;
+// Hardware bytes of the radio-module kinds.
+constexpr uint8_t kHardwareRuMo = 0x6A;
+constexpr uint8_t kHardwareRuZek = 0x6B;
+constexpr uint8_t kHardwareDongle = 0x6F;
+// The GSM station's model byte, and the ZOK boards'.
+constexpr uint8_t kModelGsm = 0x9D;
+// The "QV-Point" unit cannot be written.
+constexpr int16_t kModelCodePoint = 0xF1;
+// With no card-block flag the station counts as 0xC1.
+constexpr uint8_t kNoCardBlockFlag = 0xC1;
+// Backup positions typed by the user count in records of this size.
+constexpr int kBackupCardRecord = 128;
+constexpr int kBackupPunchRecord = 8;
+constexpr int kBackupBase = 256;
+
+bool isZokModel(uint8_t id)
+{
+    return id == 0x8A || id == 0x8B || id == 0x9A || id == 0x9B;
+}
+
+bool isAction(std::initializer_list<int16_t> actions)
+{
+    for (int16_t a : actions)
+        if (gActionCode == a)
+            return true;
+    return false;
+}
+
+// The write-back request of a 16-byte block of the extended system data.
+QByteArray systemBlock(const QByteArray& sys, uint8_t address)
+{
+    return JoinBytes(BuildWriteHeader(true, address), RxBytes(sys, address, 16));
+}
+
+// The radio module of the dongle kind shows its own settings.
+void showDongleSettings()
+{
+    FrmMain& f = frmMain();
+    ShowRadioModulePanel();
+    f.cmdWrite.setCaption(LangText(TextDongleWrite));
+    f.cmdWrite.setToolTipText(LangText(TextDongleWriteTip));
+    f.txtKanal(0).setText(QString::number(ReplyField(55)));
+    const uint8_t options = ReplyField(7);
+    mRadioRtcOption = (options & 0x04) ? 1 : 0;
+    mRadioReadCardOption = (options & 0x02) ? 1 : 0;
+    mRadioOsIndex = ReplyField(66);
+    f.lblQVMKUV_Old_OSoftware.setVisible(mRadioOsIndex < 0xFF);
+    if (mRadioOsIndex > 1)
+        mRadioOsIndex = 0;
+    f.lblQVMKUV_Old_OSoftware.setCaption(f.optQVMKUV_Old_OSoftware(mRadioOsIndex).Caption());
+    f.chkQVMKUV_RTC(0).setValue(mRadioRtcOption);
+    f.chkQVMKUV_ReadCard(0).setValue(mRadioReadCardOption);
+    gConnMode = ConnDirect;
+    f.coMode.setText(CenterText(gConnModeNames[size_t(gConnMode)], f.coMode.Width()));
+    f.coMO.setVisible(false);
+}
+
+void showRadioModule()
+{
+    FrmMain& f = frmMain();
+    switch (ReplyField(14)) {
+    case kHardwareRuMo:
+        f.txtHardware.setText(QStringLiteral("RU_MO (Lumvik)"));
+        break;
+    case kHardwareRuZek:
+        f.txtHardware.setText(QStringLiteral("RU_ZEK (VEK)"));
+        break;
+    case kHardwareDongle:
+        f.txtHardware.setText(QStringLiteral("YAV (Dongle)"));
+        gDongleHardware = true;
+        f.coMode.setListIndex(1);
+        f.coMode.setEnabled(false);
+        break;
+    default:
+        break;
+    }
+    f.txtHardware.setText(QStringLiteral("QVMKUV ") + f.txtHardware.Text());
+    gModelFlag = true;
+    if (gDongleHardware)
+        showDongleSettings();
+    else
+        ShowStationPanel();
+}
+
+// Battery voltage and temperature of the extended system data.
+void showVoltage(const QByteArray& sys)
+{
+    if (!gStationFunctions)
+        return;
+    const int v = RxByte(sys, 0x50) * 256 + RxByte(sys, 0x51);
+    const int t = RxByte(sys, 0x52) * 256 + RxByte(sys, 0x53);
+    const VoltageView view = DecodeVoltage(v, t, gZokDevice);
+    FrmMain& f = frmMain();
+    f.lblVolt.setForeColor(view.outOfRange ? vbRed : f.txtSerNo.ForeColor());
+    f.lblVolt.setCaption(view.caption);
+    f.lblVolt.setToolTipText(view.toolTip);
+}
+
+// The 128 bytes of the extended system data: every block, the voltage and the settings.
+ReplyEnd extendedSystemData()
+{
+    // Taken whole first: a shorter reply is refused before anything changes.
+    const QByteArray sys = RxBytes(gRxFrame, kSystemDataIndex, kSystemDataBytes);
+    FrmMain& f = frmMain();
+
+    gConfigBitsText = ConvertToBitString(RxBytes(sys, 0x64, 4));
+    gMemoryFlags = QByteArray(2, '\0');
+    gMemoryFlags[1] = sys.at(0x3D);
+    if (mBackupStartPosition > 0) {
+        gBackupPointer =
+            mBackupStartPosition * (gCardReadout ? kBackupCardRecord : kBackupPunchRecord) + kBackupBase;
+    } else {
+        QByteArray pointer;
+        pointer.append(sys.at(0x1C)).append(sys.at(0x1D)).append(sys.at(0x21)).append(sys.at(0x22));
+        gBackupPointer = Bytes2Number(pointer);
+    }
+    gMemoryFlags[0] = sys.at(0x33) == 0 ? char(kNoCardBlockFlag) : sys.at(0x33);
+
+    gSysBlock1 = systemBlock(sys, AddrBatteryData);
+    ShowBatteryDataInReadColumn();
+
+    gSysBlock2 = systemBlock(sys, 0x20);
+    gSysBlock3 = systemBlock(sys, AddrBatteryStatus);
+    gSysBlock6 = RxBytes(sys, 0x40, 0x30);
+    ShowBatteryStatusInReadColumn();
+
+    gSysBlock4 = systemBlock(sys, AddrExtSettings);
+    gExtOpMode = DecodeActStb(RxBytes(sys, 0x48, 4));
+    const uint8_t eco = RxByte(gSysBlock4, 17);
+    gEcoModeRead = eco == 1 ? 0 : eco == 5 ? 1 : 2;
+    f.chkSpeed(0).setValue(gEcoModeRead);
+
+    gSysBlock5 = systemBlock(sys, 0x50);
+    if (gZokDevice) {
+        gBeaconOptionByte = RxByte(gSysBlock5, 17);
+        gSelectiveRead = (gBeaconOptionByte & 0x08) ? 1 : 0;
+        gBeaconRead = (gBeaconOptionByte & 0x10) ? 1 : 0;
+    } else {
+        gSelectiveRead = 0;
+        gBeaconRead = 0;
+    }
+    f.chkSelective(0).setValue(gSelectiveRead);
+    f.chkBeacon(0).setValue(gBeaconRead);
+
+    gSysBlock7 = systemBlock(sys, AddrSettingsExt);
+    showVoltage(sys);
+    DecodeSystemDataIntoReadColumn();
+    CopyReadOptionsToWrite(gZokDeviceAtRead);
+
+    if (gModelCode == kModelCodePoint && gActionCode == ActWrite) {
+        gActionMessage2 = f.txtHardware.Text() + QLatin1Char(' ') +
+                          f.cmdWrite.Caption().remove(QLatin1Char('&')) + QLatin1Char(' ') +
+                          LangText(TextWriteRefused);
+        MsgBox(gActionMessage2, vbInformation);
+    }
+    if (!gActionMessage2.isEmpty()) {
+        CloseLink();
+        return ReplyEnd::NoReset;
+    }
+    return ReplyEnd::CommonEnd;
+}
+
+// What follows the system data in the operation in progress.
+ReplyEnd systemDataContinuation()
+{
+    if (gActionCode == ActSetTime)
+        return OtherOperationStep(QStringLiteral("set time"));
+    if (gActionCode == ActReadBackup)
+        return OtherOperationStep(QStringLiteral("backup read-out"));
+    if (gRxCommand != CmdReadMemory) {
+        // A legacy reply carries the first 16 bytes only: the rest comes block by block.
+        if (gKuvModule)
+            return ReplyEnd::EndEvent;
+        gSendBuffer = BuildFrame(BuildReadRequest(gRxCommand, AddrBatteryData));
+        SendFrame();
+        return ReplyEnd::CommonEnd;
+    }
+    if (isAction({ActBattery, ActAirCardBattery}))
+        return OtherOperationStep(QStringLiteral("battery"));
+    if (gActionCode == ActExtSettings)
+        return OtherOperationStep(QStringLiteral("extended settings"));
+    if (!isAction({ActWrite, ActSetDefaults})) {
+        EndStationAction();
+        if (!gActionMessage.isEmpty()) {
+            SetActionText(gActionMessage);
+            MsgBox(gActionMessage);
+        }
+        return ReplyEnd::CommonEnd;
+    }
+    return OtherOperationStep(QStringLiteral("write"));
+}
+
+} // namespace
+
+void DecodeReplyIdentity()
+{
+    FrmMain& f = frmMain();
+    gModelRawByte = ReplyField(15);
+    gModelLowNibble = gModelRawByte & 0x0F;
+    gKuvModule = (gModelRawByte & 0x3F) == kKuvModelBits;
+
+    gCard6mit192Read = 0;
+    f.chkQv6mit192(0).setValue(vbUnchecked);
+    gRtcRead = 0;
+    f.chkFCG(0).setValue(vbUnchecked);
+    f.lblConsumption(0).setCaption(QString());
+    f.lblConsumptionDes(0).setCaption(QString());
+    f.lblConsumptionRot(0).setWidth(0);
+    f.lblConsumptionRot(0).setVisible(false);
+
+    gModelId = gModelRawByte;
+    gModelFlag = GetModelFlag(gModelLowNibble, gModelId);
+    gZokDeviceAtRead = gZokDevice;
+
+    SetAltDevice(isZokModel(gModelId) ? -1 : 0);
+    gGsmDevice = gModelId == kModelGsm;
+    // Those kinds are always reached directly.
+    SetDirectMode(gZokDevice || gGsmDevice);
+    f.coMO.setEnabled(true);
+    gDongleHardware = false;
+
+    if (gKuvModule)
+        showRadioModule();
+    else if (!gGsmDevice)
+        f.ShowVEK();
+}
+
+ReplyEnd SystemDataReply()
+{
+    FrmMain& f = frmMain();
+    gInterfaceByte = ReplyField(7);
+    gProductFamily = ReplyField(14);
+    gProductType = ReplyField(15);
+
+    if (!gKuvModule && !gGsmDevice) {
+        ShowStationPanel();
+        gMemoryKb = MemorySizeKb(ReplyField(16));
+        gFirmware = FirmwareNumber(RxBytes(gRxFrame, gDataOffset + 8, 3));
+        f.txtHardware.setText(ModelNameOfIdentity());
+        gSpecialFuncIndex = ReplyField(1);
+        if (gStationCodeLow == 0)
+            gStationCodeLow = gRxStationCode;
+        f.txtCodeNo(0).setText(QString());
+    }
+
+    f.txtSerNo.setText(QString::number(SerialNumberOf(gRxFrame, gDataOffset, gModelFlag, gKuvModule)));
+    f.txtDate.setText(DateText(ReplyField(13), ReplyField(12), int16_t(ProductionYear(ReplyField(11)))));
+    f.txtSoftware.setText(cp1252ToString(RxBytes(gRxFrame, gDataOffset + 8, 3)));
+    const BackupRecordLayout layout = BackupLayoutFor(gFirmware);
+    gBackupRecordSize = layout.recordSize;
+    gBackupDataLen = layout.dataLength;
+
+    if (gGsmDevice) {
+        const QByteArray sys = RxBytes(gRxFrame, kSystemDataIndex, 0x20);
+        gSysBlock1 = systemBlock(sys, AddrBatteryData);
+        ShowBatteryDataInReadColumn();
+        ShowGsmData();
+        return ReplyEnd::NoReset;
+    }
+    if (gDongleHardware) {
+        ShowOldSoftwareOption();
+    } else if (!gKuvModule) {
+        f.txtBMS.setText(QString::number(gMemoryKb) + QStringLiteral(" K"));
+        gStationStatus = ReplyField(7);
+        QString status;
+        if (gStationStatus <= kStationStatusMax && !gModelFlag)
+            status = GetLangText(gLangIndex, kStationStatusTextBase + gStationStatus,
+                                 QStringLiteral("State %1").arg(gStationStatus));
+        f.txtFUNC.setText(status);
+        f.txtFUNC.setToolTipText(status);
+    }
+    // The extended system data holds every block; a legacy reply only its first 16 bytes.
+    if (gUseExtCommands && gRxCommand == CmdReadMemory && !gKuvModule && !gDongleHardware) {
+        const ReplyEnd end = extendedSystemData();
+        if (end != ReplyEnd::CommonEnd || !gActionMessage2.isEmpty())
+            return end;
+    }
+    return systemDataContinuation();
+}
+
+} // namespace qv

@@ -1,0 +1,53 @@
+// A message box a reply handler opens keeps the station's later replies coming in.
+#include "platform/dialogs/dialog_hooks.h"
+#include "receiver_support.h"
+
+#include <QApplication>
+#include <QTimer>
+
+namespace qv::test {
+namespace {
+
+using ReceiverModalTest = ReceiverE2E;
+
+TEST_F(ReceiverModalTest, ReplyIsHandledWhileTheFaultReportIsOpen)
+{
+    // The real box shows (offscreen) and runs its own event loop.
+    DialogHooks::setNoModal(false);
+    FrmMain& f = frmMain();
+    f.MSComm1.setPortOpen(true);
+    gActionCode = ActNone;
+
+    bool secondSent = false;
+    bool handledWhileOpen = false;
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        if (!box)
+            return;
+        if (!secondSent) {
+            secondSent = true;
+            sim.station.sendFrame(0xF8, bytes({0x60}), sim::FrameForm::Extended);
+        } else if (f.rtbox(0).Text().contains("Station switched off")) {
+            handledWhileOpen = true;
+            box->close();
+        }
+    });
+    poll.start();
+    QTimer::singleShot(5000, [] {
+        if (QWidget* box = QApplication::activeModalWidget())
+            box->close(); // only if the second reply never came
+    });
+
+    // A system-data reply that stops after its address echo: its handler fails and reports it.
+    sim.station.sendFrame(0x83, bytes({0x00}), sim::FrameForm::Extended);
+    ASSERT_TRUE(sim::waitUntil([&] { return secondSent && !QApplication::activeModalWidget(); }, 8000));
+    sim::pumpEvents(20);
+    EXPECT_TRUE(handledWhileOpen);
+    ASSERT_EQ(DialogHooks::asked().size(), 1);
+    EXPECT_TRUE(DialogHooks::asked().first().prompt.startsWith("9 Subscript out of range"));
+}
+
+} // namespace
+} // namespace qv::test
