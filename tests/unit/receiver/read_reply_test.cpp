@@ -151,6 +151,18 @@ TEST_F(ReadReplyTest, RadioModuleHardwareKinds)
     }
 }
 
+TEST_F(ReadReplyTest, GsmStationKeepsItsBatteryBlockAndAsksForTheSecondHalf)
+{
+    memory.setModel(0x81, 0x9D);
+    gActionCode = ActRead;
+    receive(readReply(FrameForm::Extended, 0x00, memory.read(0, 0x80)));
+    EXPECT_TRUE(gGsmDevice);
+    EXPECT_EQ(gConnMode, ConnDirect); // always reached directly
+    EXPECT_EQ(gSysBlock1, bytes({0x82, 0x10}) + memory.read(0x10, 16));
+    EXPECT_EQ(lastRequest(), bytes({0x83, 0x80, 0x80}));
+    EXPECT_EQ(gActionCode, ActRead); // the second half goes on with the operation
+}
+
 TEST_F(ReadReplyTest, SecondHalfIsRecognisedInTheExtendedFormOnly)
 {
     receive(readReply(FrameForm::Extended, 0x80, QByteArray(0x80, '\0')));
