@@ -54,6 +54,8 @@ class ReceiverReadTest : public ReceiverE2E
         EXPECT_EQ(f.txtSerNo.Text(), "4027031840");
         EXPECT_EQ(f.txtSoftware.Text(), "612");
         EXPECT_FALSE(f.txtHardware.Text().isEmpty());
+        EXPECT_EQ(f.txtBMS.Text(), "128 K");
+        EXPECT_EQ(f.txtDate.Text(), "5/14/2019");
         EXPECT_EQ(gStationCodeLow, 47);
         ASSERT_EQ(records(), 1);
         const QStringList r = lastRecord();
@@ -61,6 +63,7 @@ class ReceiverReadTest : public ReceiverE2E
         EXPECT_EQ(r[2], "4027031840");
         EXPECT_EQ(r[3], f.txtHardware.Text());
         EXPECT_EQ(r[4], "612");
+        EXPECT_EQ(r[5], "128 K");
         EXPECT_EQ(r[23], "Read");
         EXPECT_FALSE(f.MSComm1.PortOpen());
     }
@@ -105,20 +108,6 @@ TEST_F(ReceiverReadTest, NegativeAcknowledgesAreAnsweredAfterTheirPause)
     // 300 ms and (count + 1) * 5 ms before each resend: 310, 315, then 310 for the read request.
     EXPECT_GE(fake.sleptMs() - sleptBefore, 310 + 315 + 310);
     expectReadOutcome();
-}
-
-TEST_F(ReceiverReadTest, SeventhNegativeAcknowledgeGivesUp)
-{
-    sim.station.nakNextRequests(100);
-    startRead();
-    ASSERT_TRUE(sim::waitUntil([&] { return gNakGaveUp; }));
-    sim::pumpEvents(50);
-    EXPECT_EQ(sim.station.received().size(), 7); // the request and six resends
-    FrmMain& f = frmMain();
-    EXPECT_FALSE(f.MSComm1.PortOpen());
-    EXPECT_EQ(f.lblProgress(1).BackColor(), vbRed);
-    EXPECT_TRUE(f.rtbox(0).Text().contains("The station refused the command."));
-    EXPECT_EQ(records(), 0);
 }
 
 TEST_F(ReceiverReadTest, ReplyWithABadCrcIsDroppedAndTheTimeOutAsksAgain)
