@@ -1,5 +1,4 @@
-// Program-wide values of other subsystems that the receiver reads, held here until their owners' headers
-// land.
+// Values of other subsystems the receiver reads, held here until their owners' headers carry them.
 #pragma once
 #include <QString>
 #include <cstdint>

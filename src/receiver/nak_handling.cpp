@@ -1,5 +1,4 @@
-// Negative acknowledges from the station: the wait and resend, the give-up and the card read-out
-// interruption.
+// Negative acknowledges: the pause and resend, the give-up and the card read-out interruption.
 #include "cards/card_externs.h"
 #include "link/end_action.h"
 #include "link/frame.h"

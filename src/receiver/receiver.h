@@ -1,5 +1,4 @@
-// The serial receive event: frame assembly, checks, negative acknowledges and the hand-over to the reply
-// dispatch.
+// The serial receive event: frame assembly, checks, negative acknowledges, hand-over to the dispatch.
 #pragma once
 #include <QByteArray>
 #include <cstdint>

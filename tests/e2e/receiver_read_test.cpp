@@ -1,5 +1,4 @@
-// The Read operation end to end over a pseudo-terminal against the simulated station, with the station's
-// faults.
+// The Read end to end over a pseudo-terminal against the simulated station, with the station's faults.
 #include "link/end_action.h"
 #include "link/link_shared.h"
 #include "link/sender.h"

@@ -1,5 +1,4 @@
-// Shared fixture of the receiver's end-to-end tests: the simulated station at its own speed, the receive
-// event wired, a protocol file to end in.
+// Fixture of the receiver's end-to-end tests: the station at its own speed, the receive event wired.
 #pragma once
 #include "link/protocol_file.h"
 #include "link_support.h"

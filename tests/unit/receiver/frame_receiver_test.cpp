@@ -1,5 +1,4 @@
-// The frame receiver: frame forms, split and joined frames, noise, control bytes in data, CRC and length
-// checks.
+// The frame receiver: frame forms, split and joined frames, noise, control bytes, CRC and length checks.
 #include "link/link_globals.h"
 #include "link/link_shared.h"
 #include "link/sender.h"

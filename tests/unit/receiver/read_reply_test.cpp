@@ -1,5 +1,4 @@
-// Memory-read replies: identity in both reply forms, radio-module kinds, routing, the read chain and short
-// replies.
+// Memory-read replies: identity in both forms, radio-module kinds, routing, the read chain, short replies.
 #include "link/link_globals.h"
 #include "link/link_shared.h"
 #include "platform/dialogs/dialog_hooks.h"
