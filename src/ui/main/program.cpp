@@ -1,6 +1,8 @@
 // The program's run with its main window, and its end.
 #include "ui/main/program.h"
 
+#include "receiver/receiver.h"
+
 #include "ui/main/frm_main.h"
 #include "ui/main/main_globals.h"
 #include "ui/main/main_module.h"
@@ -24,6 +26,8 @@ int RunProgram()
     FrmMain& main = frmMain();
     if (gProgramEnded || !main.startupCompleted())
         return 0;
+    // Station replies reach the receiver from now on.
+    InstallReceiver();
     gEventLoopRunning = true;
     const int code = QApplication::exec();
     gEventLoopRunning = false;
