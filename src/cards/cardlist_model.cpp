@@ -118,9 +118,4 @@ QString CardListTable::rowKey(int j) const
     return m_rows[static_cast<size_t>(j - 1)].key;
 }
 
-int CardListTable::columnIndex(const QString& key) const
-{
-    return m_columnKeys.value(keyOf(key), 0);
-}
-
 } // namespace qv

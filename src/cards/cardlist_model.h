@@ -73,8 +73,6 @@ class CardListTable : public CardListAccess
 
     // The row's key; "" for a row added without one.
     QString rowKey(int j) const;
-    // The 1-based number of the column with this key, 0 when there is none.
-    int columnIndex(const QString& key) const;
     // The selected row (0 = none) and whether the list is shown.
     int selectedRow() const { return m_selected; }
     bool listVisible() const { return m_visible; }
