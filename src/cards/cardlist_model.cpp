@@ -39,7 +39,7 @@ bool CardListTable::addColumn(const QString& key, const QString& text, double wi
         return false;
     m_columns.push_back({key, text, width, tag});
     if (!key.isEmpty())
-        m_columnKeys.insert(keyOf(key), columnCount());
+        m_columnKeys.insert(keyOf(key));
     return true;
 }
 
@@ -79,7 +79,7 @@ bool CardListTable::addRow(const QString& key, const QString& text)
         return false;
     m_rows.push_back({key, QStringList{text}});
     if (!key.isEmpty())
-        m_rowKeys.insert(keyOf(key), rowCount());
+        m_rowKeys.insert(keyOf(key));
     return true;
 }
 

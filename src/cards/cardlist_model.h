@@ -1,6 +1,6 @@
 // The card list's columns and rows as the list code sees them, and a plain in-memory list.
 #pragma once
-#include <QHash>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -84,9 +84,9 @@ class CardListTable : public CardListAccess
         QStringList cells; // cells[0] is the row's text, cells[i] sub-item i
     };
     std::vector<CardListColumn> m_columns;
-    QHash<QString, int> m_columnKeys; // key -> 1-based column number
+    QSet<QString> m_columnKeys; // in lower case
     std::vector<Row> m_rows;
-    QHash<QString, int> m_rowKeys;
+    QSet<QString> m_rowKeys;
     int m_selected = 0;
     bool m_visible = true;
 };
