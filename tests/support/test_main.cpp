@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QLocale>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -30,6 +31,12 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     if (qEnvironmentVariableIsEmpty("QV_NO_MODAL"))
         qputenv("QV_NO_MODAL", "1");
+    // Test programs run side by side: each keeps Qt's own remembered state (file
+    // dialog history and the like) in a folder of its own, so none sees another's.
+    QTemporaryDir qtState;
+    qputenv("XDG_CONFIG_HOME", qtState.filePath(QStringLiteral("config")).toLocal8Bit());
+    qputenv("XDG_CACHE_HOME", qtState.filePath(QStringLiteral("cache")).toLocal8Bit());
+    qputenv("XDG_RUNTIME_DIR", qtState.path().toLocal8Bit());
     QApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     ::testing::InitGoogleTest(&argc, argv);

@@ -1,0 +1,21 @@
+// Number and work-time texts as people type them: either decimal separator, "hh:mm" work times.
+#pragma once
+#include <QString>
+#include <cstdint>
+
+namespace qv {
+
+// The number in a text whatever its decimal separator: "." or "," is taken as
+// the decimal separator and the other as a thousands separator ("1.234,5" and
+// "1,234.5" give 1234.5); a leading "-" makes it negative, a later one ends it
+// negative ("12-3" gives -12); reading stops at the first other character; an
+// empty text gives 0.
+double NormalizeNumberText(const QString& text);
+
+// The work time of a text as "hh:mm:ss": hours from the first two characters
+// (1 to maxHours, minutes below 60; or 0 hours with 2 to 59 minutes), seconds
+// 0. "" when the text is not a valid work time. Stores nothing: the main
+// window's NormalizeWorkTime adds its store into gWorkTime around it.
+QString CheckWorkTime(const QString& text, int32_t maxHours);
+
+} // namespace qv
