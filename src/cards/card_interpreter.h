@@ -1,0 +1,41 @@
+// The card interpreter: DecodeCardData turns one 128-byte card-memory block into gCardRecord.
+#pragma once
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+#include <functional>
+
+namespace qv {
+
+// The block the caller requests next (the 128-punch cards choose it block by block).
+inline uint8_t gNextBlockNo = 0;
+// True once the card in hand is complete (its list row is added at the same
+// moment); cleared when a card's first block starts a new record.
+inline bool gCardComplete = false;
+// The block read-out's name for the same flag: true means no further block of
+// this card is to be requested.
+inline bool& gMoreBlocks = gCardComplete;
+// The block number of the last call, as the interpreter took it.
+inline uint8_t gLastBlockNo = 0;
+inline uint8_t& gBlockMark = gLastBlockNo;
+// Set by the card-list file dialog while it reads or saves a list: no list row is added then.
+inline bool gReadingListFile = false;
+inline bool& gSavingList = gReadingListFile;
+// Card numbers right-aligned in 8 characters, each followed by ";", after a leading ";".
+inline QString gDeletedCards;
+
+// Adds gCardRecord as one row of the card list; set by the card list window.
+// The interpreter calls it for every finished card unless gReadingListFile is set.
+inline std::function<void()> AddCardListRowHook;
+
+// Decodes `image`, block `block` (0 = first) of a card of type `code`, into
+// gCardRecord; sets gNextBlockNo, gCardComplete and gLastBlockNo and hands a
+// finished card to AddCardListRowHook. An empty image decodes nothing. A block
+// too short for its layout raises VbError "Subscript out of range" (the caller's
+// error trap reports it) before anything is changed.
+void DecodeCardData(uint8_t code, uint8_t block, const QByteArray& image);
+
+// Fills the start slot from the readout station's last time report when the card has no start time.
+void FillCardHeaderFields();
+
+} // namespace qv

@@ -1,0 +1,174 @@
+// The reply time-out of the main window: resend, baud and command search, giving up; and the one-second
+// clock.
+#include "app/language.h"
+#include "link/frame.h"
+#include "link/link_globals.h"
+#include "link/link_shared.h"
+#include "link/link_ui.h"
+#include "link/sender.h"
+#include "link/traffic_log.h"
+#include "platform/dialogs/msgbox.h"
+#include "platform/runtime/vbruntime.h"
+#include "ui/main/frm_main.h"
+
+namespace qv {
+
+namespace {
+
+// The card list window when it is the one in front.
+Form* activeCardList()
+{
+    Form* active = Screen.ActiveForm();
+    return active && active->Name().compare(QStringLiteral("frmCards"), Qt::CaseInsensitive) == 0 ? active
+                                                                                                  : nullptr;
+}
+
+bool waitPanelVisible(Form* cards)
+{
+    Control* panel = cards->control(QStringLiteral("piWait"));
+    return panel && panel->Visible();
+}
+
+// One step of the card list's read-out progress bar.
+void advanceCardsProgress(Form* cards)
+{
+    if (auto* bar = dynamic_cast<ProgressBar*>(cards->control(QStringLiteral("pbProgressReadCard")))) {
+        if (bar->Value() < bar->Max())
+            bar->setValue(bar->Value() + 1);
+    }
+}
+
+// The next request of the baud and command search after an unanswered
+// master/slave selection; returns the command to send.
+uint8_t searchBaudAndCommand(uint8_t cmd)
+{
+    if (cmd == CmdSetMsMode) {
+        if (gBaud == BaudHigh) {
+            gBaud = BaudLow;
+            gBaudFallback = true;
+        } else if (gBaudFallback) {
+            cmd = CmdSetMsModeLegacy;
+        } else {
+            gBaud = BaudHigh;
+        }
+        return cmd;
+    }
+    // The legacy selection waits a little longer each time, then gives way to
+    // the extended one at the high rate.
+    const int interval = frmMain().Timer1.Interval();
+    if (interval < kLegacySelectLimitMs) {
+        RestartTimer1(interval + kLegacySelectStepMs);
+        return cmd;
+    }
+    gBaud = BaudHigh;
+    return CmdSetMsMode;
+}
+
+void giveUp(FrmMain& f)
+{
+    Screen.setMousePointer(vbDefault);
+    Form* cards = activeCardList();
+    int answer = vbNo;
+    if (gActionCode == ActViewPunch) {
+        answer = MsgBox(GetLangText(gLangIndex, 1826, QString()) + QStringLiteral("\r\n") +
+                            GetLangText(gLangIndex, 1879, QString()),
+                        vbYesNo + vbQuestion);
+        f.txtMO.setText(QStringLiteral("???"));
+    } else if (cards) {
+        if (waitPanelVisible(cards)) {
+            if (auto* label = dynamic_cast<Label*>(cards->control(QStringLiteral("lblWait"))))
+                label->setCaption(GetLangText(gLangIndex, 1882, QString()));
+        } else {
+            MsgBox(GetLangText(gLangIndex, 1882, QString()), vbCritical);
+        }
+    } else {
+        MsgBox(GetLangText(gLangIndex, 1826, QString()), vbCritical);
+    }
+    // The card list keeps its port open: it goes on listening for cards.
+    if (!cards)
+        CloseLink();
+
+    if (answer == vbYes) {
+        gDirectCardsMode = false;
+        f.txtMO.setText(QStringLiteral("???"));
+        gBaud = gConfiguredBaud;
+        try {
+            f.MSComm1.setSettings(BaudSettings(gBaud));
+        } catch (const VbError&) {
+        }
+        UpdateBaudMenus();
+        f.lblViewCOM.setCaption(GetPortText());
+        try {
+            f.MSComm1.setPortOpen(true);
+        } catch (const VbError&) {
+        }
+        if (gShowCardListModal)
+            gShowCardListModal();
+        try {
+            f.MSComm1.setPortOpen(false);
+        } catch (const VbError&) {
+        }
+        return;
+    }
+    if (gActionCode == ActReadCards || gActionCode == ActViewPunch || gActionCode == ActAirCardBattery) {
+        gConnMode = gSavedConnMode;
+        f.coMode.setText(CenterText(gConnModeNames[gConnMode == ConnDirect ? 2 : 1], f.coMode.Width()));
+    }
+}
+
+} // namespace
+
+void FrmMain::Timer1_Timer()
+{
+    Timer1.setEnabled(false);
+    gRetryCount = static_cast<uint8_t>(gRetryCount + 1);
+    try {
+        if (Form* cards = activeCardList(); cards && waitPanelVisible(cards))
+            advanceCardsProgress(cards);
+
+        uint8_t cmd = gSendBuffer.size() > 2 ? static_cast<uint8_t>(gSendBuffer.at(2)) : uint8_t(0);
+        // The radio-card configuration is resent once only.
+        const bool resend = gRetryCount <= kMaxResends && (cmd != CmdAirCardConfig || gRetryCount == 1);
+        if (!resend) {
+            giveUp(*this);
+            return;
+        }
+        if (gNoResend) {
+            // The link stays silent; the pointer must not go on showing a wait.
+            Screen.setMousePointer(vbDefault);
+            return;
+        }
+        PauseSeconds(cmd == CmdSetMsMode ? 0.3f : 1.0f);
+
+        if (cmd == CmdSetMsMode || cmd == CmdSetMsModeLegacy) {
+            cmd = searchBaudAndCommand(cmd);
+            UpdateBaudMenus();
+            MSComm1.setSettings(BaudSettings(gBaud));
+            Aktion().setText(QStringLiteral("COM") + QString::number(gComPort) + QLatin1Char(' ') +
+                             QString::number(gBaud) + QLatin1Char(' ') +
+                             GetLangText(gLangIndex, 1024, QString()));
+            lblViewCOM.setCaption(GetPortText());
+            QByteArray request(2, '\0');
+            request[0] = static_cast<char>(cmd);
+            request[1] = gConnMode == ConnDirect ? 'M' : 'S';
+            gSendBuffer = BuildFrame(request);
+        }
+        if (gTraceOn)
+            AppendLogLine(TimeOutLogLine(gStopRequested));
+        ResetReceiver();
+        SendFrame();
+    } catch (const VbError& e) {
+        // A port that cannot take the new speed ends the conversation.
+        MsgBox(QString::number(e.Number()) + QLatin1Char(' ') + errorText(e), vbCritical);
+        CloseLink();
+    }
+}
+
+void FrmMain::Timer2_Timer()
+{
+    txtCurrDate.setText(CStr(Date()));
+    txtCurrTime.setText(CStr(Time()));
+    gClickCounts.fill(0);
+}
+
+} // namespace qv
