@@ -13,8 +13,7 @@ inline int32_t gCardCount = 0;
 inline bool gCardListChanged = false;
 // The column set has changes not yet saved to a column-header file.
 inline bool gColumnsChanged = false;
-// Cards read go straight into the list (card-list mode of the card list window).
-inline bool gDirectCardsMode = false;
+// gDirectCardsMode (cards read go straight into the list) is held in link/link_shared.h for now.
 // The data in hand are card records (not a station's punch records).
 inline bool gCardReadout = false;
 // The 64-punch warning is still to be shown; set when the card list window opens.

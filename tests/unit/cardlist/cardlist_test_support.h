@@ -4,6 +4,7 @@
 #include "app/settings.h"
 #include "cards/cardlist_model.h"
 #include "cards/cardlist_state.h"
+#include "link/link_shared.h"
 #include "platform/dialogs/dialog_hooks.h"
 #include "platform/dialogs/msgbox.h"
 
