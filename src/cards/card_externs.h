@@ -1,19 +1,14 @@
 // Program-wide values of other subsystems that the card interpreter reads, held here until their owners land.
 #pragma once
+#include "link/link_globals.h" // gActionCode and the operation codes
+#include "link/link_shared.h"  // the readout station's last time report
+
 #include <QString>
 #include <cstdint>
 
 // Each block below moves to the header of the subsystem named in its comment;
 // the card code then includes that header instead of this one.
 namespace qv {
-
-// --- Station operations (set by the command handlers and dialogs) ---------
-inline int16_t gActionCode = 0;        // the station operation in progress
-constexpr int16_t ActReadCards = 10;   // reading cards at a readout station
-constexpr int16_t ActCardsFile = 12;   // card data taken from a file
-constexpr int16_t ActSwitchOff = 13;   // also set while a card dump file is evaluated
-constexpr int16_t ActViewPunch = 21;   // showing the punches a station transmits
-constexpr int16_t ActAirCardList = 24; // listing air cards
 
 // --- Station data decoders ----------------------------------------------------
 inline int16_t gFirmware = 0;     // software version number of the connected station
@@ -24,10 +19,7 @@ inline bool gCodePageDiffers = false; // bytes 0x80-0x8F do not survive the code
 inline QString gWeekdayNames;         // weekday names in ten-character slots, Sunday first
 inline QString gTextInvalid = QStringLiteral("invalid");
 
-// --- Reply receiver: the readout station's last time report and the card in hand
-inline int16_t gStationCodeNo = 0;
-inline QString gStationTimeText; // "hh:mm:ss", possibly followed by sub-seconds
-inline QString gStationExtraText;
+// --- Reply receiver: the card in hand
 inline QString gCardNoText;   // card number of the card just inserted or read
 inline uint8_t gCardType = 0; // card-type code of the card being read
 

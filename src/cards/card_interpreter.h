@@ -1,5 +1,7 @@
 // The card interpreter: DecodeCardData turns one 128-byte card-memory block into gCardRecord.
 #pragma once
+#include "link/link_globals.h" // gDeletedCards: the card numbers already read
+
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
@@ -21,8 +23,6 @@ inline uint8_t& gBlockMark = gLastBlockNo;
 // Set by the card-list file dialog while it reads or saves a list: no list row is added then.
 inline bool gReadingListFile = false;
 inline bool& gSavingList = gReadingListFile;
-// Card numbers right-aligned in 8 characters, each followed by ";", after a leading ";".
-inline QString gDeletedCards;
 
 // Adds gCardRecord as one row of the card list; set by the card list window.
 // The interpreter calls it for every finished card unless gReadingListFile is set.
