@@ -1,14 +1,11 @@
-// Entry point of QV-Config.
+// Entry point of QV-Config: the application object and the run of the main window.
+#include "ui/main/program.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    app.setApplicationName(QStringLiteral("QV-Config"));
-    QMainWindow w;
-    w.setWindowTitle(QStringLiteral("QV-Config"));
-    w.resize(1024, 768);
-    w.show();
-    return app.exec();
+    QApplication::setApplicationName(QStringLiteral("QV-Config"));
+    return qv::RunProgram();
 }

@@ -1,82 +1,301 @@
-// The main window frmMain: the controls the station link reads and sets, and its small link-facing
+// The main window frmMain: every control of the station panel, menus, toolbar and status bar, and its
 // procedures.
 #pragma once
 #include "platform/comm/comm_control.h"
 #include "platform/controls/controls.h"
 #include "platform/dialogs/common_dialog.h"
+#include "ui/main/text_utils.h"
 
+#include <QString>
+#include <QVariant>
 #include <array>
 #include <cstdint>
+#include <optional>
 
 namespace qv {
+
+// Index of the read column (values the station reported) and of the write column (values to send) in every
+// control array of the station panel.
+inline constexpr int kReadColumn = 0;
+inline constexpr int kWriteColumn = 1;
 
 class FrmMain : public Form
 {
   public:
     FrmMain();
+    ~FrmMain() override;
 
-    // ---- Serial port, timers, bars ----
-    CommControl MSComm1;
-    TimerControl Timer1{this, "Timer1"}; // the reply time-out
-    TimerControl Timer2{this, "Timer2"}; // the one-second clock
-    Toolbar tbar{this, "tbar"};
-    qv::StatusBar StatusBar{this, "StatusBar"};
-    CommonDialog CommonDialog1;
-
-    // ---- Menus ----
+    // ---- Menus, in the order of the menu bar ----
     MenuItem mnuSet{this, "mnuSet"};
+    MenuItem mnuProt{&mnuSet, "mnuProt"};
     MenuItem mnuCom{&mnuSet, "mnuCom"};
+    MenuItem mnuMode{&mnuSet, "mnuMode"};
     MenuItem mnuBaud{&mnuSet, "mnuBaud"};
-    MenuItem mnuComm{this, "mnuComm"};
-    MenuItem mnuSetBaud{&mnuComm, "mnuSetBaud"};
+    MenuItem mnuLanguage{&mnuSet, "mnuLanguage"};
+    MenuItem mnuLoadCN{&mnuSet, "mnuLoadCN"};
+    MenuItem mnuSetSep1{&mnuSet, "mnuSetSep1"};
+    MenuItem mnuExtSet{&mnuSet, "mnuExtSet"};
+    MenuItem mnuConfQVEL{&mnuSet, "mnuConfQVEL"};
+    MenuItem mnuNewBattQVEL{&mnuSet, "mnuNewBattQVEL"};
+    MenuItem mnuSetSep2{&mnuSet, "mnuSetSep2"};
+    // One hidden submenu per write-column setting, with items that fix the value and release it.
+    MenuItem mnuCN{&mnuSet, "mnuCN"};
+    MenuItem mnuFixCN{&mnuCN, "mnuFixCN"};
+    MenuItem mnuNoFixCN{&mnuCN, "mnuNoFixCN"};
+    MenuItem mnuAddCN{&mnuCN, "mnuAddCN"};
+    MenuItem mnuAllFix{&mnuCN, "mnuAllFix"};
+    MenuItem mnuWTime{&mnuSet, "mnuWTime"};
+    MenuItem mnuWTimeFix{&mnuWTime, "mnuWTimeFix"};
+    MenuItem mnuWTimeNoFix{&mnuWTime, "mnuWTimeNoFix"};
+    MenuItem mnuMO{&mnuSet, "mnuMO"};
+    MenuItem mnuMOFix{&mnuMO, "mnuMOFix"};
+    MenuItem mnuMONoFix{&mnuMO, "mnuMONoFix"};
+    MenuItem mnuFCG{&mnuSet, "mnuFCG"};
+    MenuItem mnuFCGFix{&mnuFCG, "mnuFCGFix"};
+    MenuItem mnuFCGNoFix{&mnuFCG, "mnuFCGNoFix"};
+    MenuItem mnuCPC{&mnuSet, "mnuCPC"};
+    MenuItem mnuCPCFix{&mnuCPC, "mnuCPCFix"};
+    MenuItem mnuCPCNoFix{&mnuCPC, "mnuCPCNoFix"};
+    MenuItem mnuCPC7{&mnuSet, "mnuCPC7"};
+    MenuItem mnuCPC7Fix{&mnuCPC7, "mnuCPC7Fix"};
+    MenuItem mnuCPC7NoFix{&mnuCPC7, "mnuCPC7NoFix"};
+    MenuItem mnuCPC0{&mnuSet, "mnuCPC0"};
+    MenuItem mnuCPC0Fix{&mnuCPC0, "mnuCPC0Fix"};
+    MenuItem mnuCPC0NoFix{&mnuCPC0, "mnuCPC0NoFix"};
+    MenuItem mnuQv6mit192{&mnuSet, "mnuQv6mit192"};
+    MenuItem mnuQv6mit192Fix{&mnuQv6mit192, "mnuQv6mit192Fix"};
+    MenuItem mnuQv6mit192NoFix{&mnuQv6mit192, "mnuQv6mit192NoFix"};
+    MenuItem mnu4ms{&mnuSet, "mnu4ms"};
+    MenuItem mnu4msFix{&mnu4ms, "mnu4msFix"};
+    MenuItem mnu4msNoFix{&mnu4ms, "mnu4msNoFix"};
+    MenuItem mnuBackupCtrl{&mnuSet, "mnuBackupCtrl"};
+    MenuItem mnuBackupCtrlFix{&mnuBackupCtrl, "mnuBackupCtrlFix"};
+    MenuItem mnuBackupCtrlNoFix{&mnuBackupCtrl, "mnuBackupCtrlNoFix"};
+    MenuItem mnuBeacon{&mnuSet, "mnuBeacon"};
+    MenuItem mnuBeaconFix{&mnuBeacon, "mnuBeaconFix"};
+    MenuItem mnuBeaconNoFix{&mnuBeacon, "mnuBeaconNoFix"};
+    MenuItem mnuSelective{&mnuSet, "mnuSelective"};
+    MenuItem mnuSelectiveFix{&mnuSelective, "mnuSelectiveFix"};
+    MenuItem mnuSelectiveNoFix{&mnuSelective, "mnuSelectiveNoFix"};
+    MenuItem mnuAllNewRadio_stamp{&mnuSet, "mnuAllNewRadio_stamp"};
+    MenuItem mnuAllNewRadio_stampFix{&mnuAllNewRadio_stamp, "mnuAllNewRadio_stampFix"};
+    MenuItem mnuAllNewRadio_stampNoFix{&mnuAllNewRadio_stamp, "mnuAllNewRadio_stampNoFix"};
+    MenuItem mnuRadio_stamp{&mnuSet, "mnuRadio_stamp"};
+    MenuItem mnuRadio_stampFix{&mnuRadio_stamp, "mnuRadio_stampFix"};
+    MenuItem mnuRadio_stampNoFix{&mnuRadio_stamp, "mnuRadio_stampNoFix"};
+    MenuItem mnuRadio_appmem{&mnuSet, "mnuRadio_appmem"};
+    MenuItem mnuRadio_appmemFix{&mnuRadio_appmem, "mnuRadio_appmemFix"};
+    MenuItem mnuRadio_appmemNoFix{&mnuRadio_appmem, "mnuRadio_appmemNoFix"};
+    MenuItem mnuPunchTimingMode{&mnuSet, "mnuPunchTimingMode"};
+    MenuItem mnuPunchTimingModeFix{&mnuPunchTimingMode, "mnuPunchTimingModeFix"};
+    MenuItem mnuPunchTimingModeNoFix{&mnuPunchTimingMode, "mnuPunchTimingModeNoFix"};
+
     MenuItem mnuView{this, "mnuView"};
+    MenuItem mnuViewStandard{&mnuView, "mnuViewStandard"};
     MenuItem mnuViewExpert{&mnuView, "mnuViewExpert"};
 
-    // ---- Connection and station generation ----
-    Label lblViewCOM{this, "lblViewCOM"};
+    MenuItem mnuComm{this, "mnuComm"};
+    MenuItem mnuViewAction{&mnuComm, "mnuViewAction"};
+    MenuItem mnuViewTZ{&mnuComm, "mnuViewTZ"};
+    MenuItem mnuSetBaud{&mnuComm, "mnuSetBaud"};
+    MenuItem mnuSetDefault{&mnuComm, "mnuSetDefault"};
+    MenuItem mnuCommSep1{&mnuComm, "mnuCommSep1"};
+    MenuItem mnuRead{&mnuComm, "mnuRead"};
+    MenuItem mnuWrite{&mnuComm, "mnuWrite"};
+    MenuItem mnuCommSep2{&mnuComm, "mnuCommSep2"};
+    MenuItem mnuTime{&mnuComm, "mnuTime"};
+    MenuItem mnuBatt{&mnuComm, "mnuBatt"};
+    MenuItem mnuCommSep3{&mnuComm, "mnuCommSep3"};
+    MenuItem mnuClearBackup{&mnuComm, "mnuClearBackup"};
+    MenuItem mnuReadBackup{&mnuComm, "mnuReadBackup"};
+    MenuItem mnuDisk{&mnuComm, "mnuDisk"};
+    MenuItem mnuCommSep4{&mnuComm, "mnuCommSep4"};
+    MenuItem mnuQVEL_List{&mnuComm, "mnuQVEL_List"};
+    MenuItem mnuCommSep5{&mnuComm, "mnuCommSep5"};
+    MenuItem mnuReadCards{&mnuComm, "mnuReadCards"};
+    MenuItem mnuViewPunch{&mnuComm, "mnuViewPunch"};
+    MenuItem mnuCommSep6{&mnuComm, "mnuCommSep6"};
+    MenuItem mnuOff{&mnuComm, "mnuOff"};
+
+    MenuItem mnuHelp{this, "mnuHelp"};
+    MenuItem mnuHelpHelp{&mnuHelp, "mnuHelpHelp"};
+    MenuItem mnuReadMe{&mnuHelp, "mnuReadMe"};
+    MenuItem mnuHelpSep1{&mnuHelp, "mnuHelpSep1"};
+    MenuItem mnuHelpCheckVersion{&mnuHelp, "mnuHelpCheckVersion"};
+    MenuItem mnuHelpSep2{&mnuHelp, "mnuHelpSep2"};
+    MenuItem mnuAbout{&mnuHelp, "mnuAbout"};
+    MenuItem mnuLogDat{&mnuHelp, "mnuLogDat"};
+    MenuItem mnuCardsFile{&mnuHelp, "mnuCardsFile"};
+
+    MenuItem mnuExit{this, "mnuExit"};
+
+    // ---- Bars, pictures and the two log panes ----
+    ImageList imlTbar{this, "imlTbar"};
+    // Pictures 1 to 5 of the battery states.
+    ImageList imLBat{this, "imLBat"};
+    Toolbar tbar{this, "tbar"};
+    qv::StatusBar StatusBar{this, "StatusBar"};
+    PictureBox PicBanner{this, "PicBanner"};
+    PictureBox picClient{this, "picClient"};
+    ControlArray<RichTextBox> rtbox{this, "rtbox", {0, 1}};
+    Label lblRTBHead{this, "lblRTBHead"};
+    // The progress bar: index 0 the frame, index 1 the part done.
+    ControlArray<Label> lblProgress{this, "lblProgress", {0, 1}};
+    // Labels that hold the two mouse pointers of the toolbar.
+    Label lblMousePointer{this, "lblMousePointer"};
+
+    // ---- The box above the station panel: connection, port, PC clock, command buttons ----
+    PictureBox Picture2{this, "Picture2"};
     ComboBox coMode{this, "coMode"};
-    ControlArray<CheckBox> chkAlt{this, "chkAlt", {0, 1, 2}};
-    CheckBox chkOff{this, "chkOff"};
-    ControlArray<PictureBox> piSwitch{this, "piSwitch", {0, 1}};
-    CommandButton cmdStop{this, "cmdStop"};
-    CommandButton cmdBatt{this, "cmdBatt"};
+    Label lblViewCOM{this, "lblViewCOM"};
     TextBox txtCurrDate{this, "txtCurrDate"};
     TextBox txtCurrTime{this, "txtCurrTime"};
+    CommandButton cmdRead{this, "cmdRead"};
+    CommandButton cmdWrite{this, "cmdWrite"};
+    CommandButton cmdTime{this, "cmdTime"};
+    CommandButton cmdBatt{this, "cmdBatt"};
+    CommandButton cmdOff{this, "cmdOff"};
+    CommandButton cmdStop{this, "cmdStop"};
+    CommandButton cmdTestTime{this, "cmdTestTime"};
+    CommandButton Command1{this, "Command1"};
+    CommandButton cmdOutputResDat{this, "cmdOutputResDat"};
 
-    // ---- Progress and log panes ----
-    ControlArray<Label> lblProgress{this, "lblProgress", {0, 1}};
-    ControlArray<RichTextBox> rtbox{this, "rtbox", {0, 1}};
-
-    // ---- Station values: index 0 as read, index 1 to write ----
+    // ---- The station panel (scrolled by VScroll1) ----
+    PictureBox Picture1{this, "Picture1"};
+    // Identity, state and battery of the station as read.
+    Label lblSerNo{this, "lblSerNo"};
     TextBox txtSerNo{this, "txtSerNo"};
+    Label lblDate{this, "lblDate"};
+    TextBox txtDate{this, "txtDate"};
+    Label lblHardware{this, "lblHardware"};
     TextBox txtHardware{this, "txtHardware"};
+    Label lblSoftware{this, "lblSoftware"};
     TextBox txtSoftware{this, "txtSoftware"};
+    Label lblBMS{this, "lblBMS"};
     TextBox txtBMS{this, "txtBMS"};
+    Label lblFUNC{this, "lblFUNC"};
+    TextBox txtFUNC{this, "txtFUNC"};
+    Label lblStatus{this, "lblStatus"};
+    TextBox txtStatus{this, "txtStatus"};
+    Label lblBDate{this, "lblBDate"};
     TextBox txtBDate{this, "txtBDate"};
+    Label lblCap{this, "lblCap"};
     TextBox txtCap{this, "txtCap"};
-    TextBox txtMO{this, "txtMO"};
+    Label lblBatt{this, "lblBatt"};
     Label lblVolt{this, "lblVolt"};
-    ControlArray<Label> lblConsumption{this, "lblConsumption", {0}};
+    ControlArray<Label> lblConsumption{this, "lblConsumption", {0, 1}};
+    ControlArray<Label> lblConsumptionDes{this, "lblConsumptionDes", {0, 1}};
+    ControlArray<Label> lblConsumptionGreen{this, "lblConsumptionGreen", {0}};
+    ControlArray<Label> lblConsumptionRot{this, "lblConsumptionRot", {0, 1}};
+    // Column headings (1, 7) and the coloured option blocks of the read (0) and write (6) column.
+    ControlArray<Label> Label1{this, "Label1", {0, 1, 6, 7}};
+    // Mode, code number and work time, one pair per row.
+    ControlArray<Label> lblMO{this, "lblMO", {0, 1}};
+    TextBox txtMO{this, "txtMO"};
+    ComboBox coMO{this, "coMO"};
+    Label lblHelpMO{this, "lblHelpMO"};
+    ControlArray<Label> lblCodeNo{this, "lblCodeNo", {0, 1}};
     ControlArray<TextBox> txtCodeNo{this, "txtCodeNo", {0, 1}};
+    ControlArray<Label> lblWtime{this, "lblWtime", {0, 1}};
     ControlArray<TextBox> txtWtime{this, "txtWtime", {0, 1}};
-    ControlArray<TextBox> txtPIN{this, "txtPIN", {0, 1}};
-    ControlArray<TextBox> txtAPN{this, "txtAPN", {0, 1}};
-    ControlArray<TextBox> txtUser{this, "txtUser", {0, 1}};
-    ControlArray<TextBox> txtPass{this, "txtPass", {0, 1}};
-    ControlArray<CheckBox> chkFCG{this, "chkFCG", {0, 1}};
+    // The classic/beacon choice of each column.
+    ControlArray<PictureBox> piSwitch{this, "piSwitch", {0, 1}};
+    ControlArray<OptionButton> opClassic{this, "opClassic", {0, 1}};
+    ControlArray<OptionButton> opBeacon{this, "opBeacon", {0, 1}};
+    CommandButton cmdSwitch{this, "cmdSwitch"};
+    // The station options: index 0 as read, index 1 to write.
     ControlArray<CheckBox> chkCPC{this, "chkCPC", {0, 1}};
-    ControlArray<CheckBox> chkCPC7{this, "chkCPC7", {0, 1}};
     ControlArray<CheckBox> chkCPC0{this, "chkCPC0", {0, 1}};
-    ControlArray<CheckBox> chk4ms{this, "chk4ms", {0, 1}};
+    ControlArray<CheckBox> chkCPC7{this, "chkCPC7", {0, 1}};
+    ControlArray<CheckBox> chkFCG{this, "chkFCG", {0, 1}};
     ControlArray<CheckBox> chkQv6mit192{this, "chkQv6mit192", {0, 1}};
+    ControlArray<CheckBox> chk4ms{this, "chk4ms", {0, 1}};
     ControlArray<CheckBox> chkBackupCtrl{this, "chkBackupCtrl", {0, 1}};
     ControlArray<CheckBox> chkPunchTimingMode{this, "chkPunchTimingMode", {0, 1}};
     ControlArray<CheckBox> chkAllNewRadio_stamp{this, "chkAllNewRadio_stamp", {0, 1}};
     ControlArray<CheckBox> chkRadio_stamp{this, "chkRadio_stamp", {0, 1}};
     ControlArray<CheckBox> chkRadio_appmem{this, "chkRadio_appmem", {0, 1}};
     ControlArray<CheckBox> chkSpeed{this, "chkSpeed", {0, 1}};
+    ControlArray<CheckBox> chkBeacon{this, "chkBeacon", {0, 1}};
+    ControlArray<CheckBox> chkSelective{this, "chkSelective", {0, 1}};
+    CheckBox chkOff{this, "chkOff"};
+    // The station generation; never shown.
+    ControlArray<CheckBox> chkAlt{this, "chkAlt", {0, 1, 2}};
+    // Blank panels that cover the option blocks in the mode that has no options.
+    ControlArray<Frame> frLeer{this, "frLeer", {0, 1}};
+    // The air card's special functions, shown over the code-number row.
+    Frame frVEK_QVEL_Func{this, "frVEK_QVEL_Func"};
+    ControlArray<OptionButton> opQVEL_Func{this, "opQVEL_Func", {0, 1, 2, 3}};
+    // The GSM station's mobile-network data, shown where the clock option stands.
+    ControlArray<Frame> frAPN_Data{this, "frAPN_Data", {0, 1}};
+    ControlArray<Label> lblPIN{this, "lblPIN", {0, 1}};
+    ControlArray<TextBox> txtPIN{this, "txtPIN", {0, 1}};
+    ControlArray<Label> lblAPN{this, "lblAPN", {0, 1}};
+    ControlArray<TextBox> txtAPN{this, "txtAPN", {0, 1}};
+    ControlArray<Label> lblUser{this, "lblUser", {0, 1}};
+    ControlArray<TextBox> txtUser{this, "txtUser", {0, 1}};
+    ControlArray<Label> lblPass{this, "lblPass", {0, 1}};
+    ControlArray<TextBox> txtPass{this, "txtPass", {0, 1}};
+    CommandButton cmdAPN_Data{this, "cmdAPN_Data"};
+    // The short-range radio module: send card, time sync, channel and protocol; parked out of sight.
+    ControlArray<Frame> frQVMKUV{this, "frQVMKUV", {0, 1, 2}};
+    ControlArray<CheckBox> chkQVMKUV_ReadCard{this, "chkQVMKUV_ReadCard", {0, 1}};
+    ControlArray<CheckBox> chkQVMKUV_RTC{this, "chkQVMKUV_RTC", {0, 1}};
+    Label lblKanal{this, "lblKanal"};
+    ControlArray<TextBox> txtKanal{this, "txtKanal", {0, 1}};
+    Label lblQVMKUV_Old_OSoftware{this, "lblQVMKUV_Old_OSoftware"};
+    ControlArray<OptionButton> optQVMKUV_Old_OSoftware{this, "optQVMKUV_Old_OSoftware", {0, 1}};
 
+    // ---- Scroll bars around the station panel ----
+    VScrollBar VScroll1{this, "VScroll1"};
+    HScrollBar HScroll1{this, "HScroll1"};
+    PictureBox picEcke{this, "picEcke"};
+
+    // ---- The hover help pictures of the extended-protocol option, one per column ----
+    ControlArray<PictureBox> piErwProt{this, "piErwProt", {0, 1}};
+    ControlArray<Label> lblPicErwProt{this, "lblPicErwProt", {0, 1}};
+    ControlArray<Label> lblPicCard{this, "lblPicCard", {0, 1}};
+    ControlArray<Label> lblPicWarning{this, "lblPicWarning", {0, 1}};
+    ControlArray<Label> lblPicMo{this, "lblPicMo", {0, 1}};
+    ControlArray<Label> lblPic0Txt{this, "lblPic0Txt", {0, 1, 2, 3}};
+    ControlArray<CheckBox> chkPic0{this, "chkPic0", {0, 1, 2, 3}};
+    ControlArray<Label> lblPic1Txt{this, "lblPic1Txt", {0, 1, 2, 3}};
+    ControlArray<CheckBox> chkPic1{this, "chkPic1", {0, 1, 2, 3}};
+    ControlArray<CommandButton> cmdErwProtOK{this, "cmdErwProtOK", {0, 1}};
+    ControlArray<CommandButton> cmdPicHelp{this, "cmdPicHelp", {0, 1}};
+
+    // ---- Controls without a place on screen ----
+    // The reply time-out and the one-second clock.
+    TimerControl Timer1{this, "Timer1"};
+    TimerControl Timer2{this, "Timer2"};
+    // The serial port and the file dialogs of the window.
+    CommControl MSComm1;
+    CommonDialog CommonDialog1;
+
+    // ---- Window events ----
     void Form_Load() override;
+    void Form_Resize() override;
+    void Form_Unload(int& Cancel) override;
+
+    // ---- Start-up, in its three phases ----
+    void LoadPhaseFolders();
+    bool LoadPhaseSettings();
+    bool LoadPhaseControls();
+    void LoadPhaseShow();
+    // The remembered window position and size and the menu marks the settings hold.
+    void ApplySettingsToWindow();
+    // The window's share of the settings (generation, switch-off, code number, position...) before they are
+    // saved.
+    void CopyWindowToSettings();
+    // Makes a usable protocol file ready; false when the user gave up and the program ends.
+    bool PrepareProtocolFile();
+
+    // ---- Menu commands the start-up uses ----
+    // Lets the user choose the protocol file; true when one was chosen.
+    bool mnuProt_Click();
+    void mnuExit_Click();
+    // The version check of the start-up: fetch both version files and evaluate them.
+    void RunStartupVersionCheck();
 
     // ---- Handlers and procedures of the station link ----
     void Timer1_Timer();
@@ -86,20 +305,52 @@ class FrmMain : public Form
     void mnuCOM_Click();
     void mnuBaud_Click();
     void PORT_Prepare();
-
-    // The station panel's layout after a change of port or device kind, and
-    // the station data shown; the station panel fills these in.
+    // The station panel's layout after a change of port or device kind; the station panel fills these in.
     void ShowVEK() {}
     void ShowVEKW_Data(bool /*bKeinBlock*/ = false) {}
-
     // The status-bar panel keyed "Aktion".
     Panel& Aktion() { return StatusBar.Panels().Item(QStringLiteral("Aktion")); }
-};
 
-inline FrmMain& frmMain()
-{
-    return FormInstance<FrmMain>::get();
-}
+    // ---- Update check ----
+    void VersionPruefen(bool bZeigen = false);
+    void mnuHelpCheckVersion_Click();
+
+    // ---- Layout ----
+    // Stacks the option rows of the station panel so that hidden options leave no gap.
+    void ArrangeOptionRows();
+    // The panel's vertical scroll bar and the boxes around it for the window's inner height.
+    void applyPanelScroll();
+    // The font size of the window's own texts.
+    void setFontPoints(double points);
+
+    // The first state of the controls alone, without the program's start-up (see gProgramStartup).
+    void PrepareControlsOnly();
+    // The program-wide tables the link and the receiver read.
+    void FillTables();
+
+    // Whether Form_Load ran to its end (false after a refused second instance or a refused protocol file).
+    bool startupCompleted() const { return m_startupCompleted; }
+
+  private:
+    void buildMenus();
+    void buildBars();
+    void buildTopBox();
+    void buildIdentityBlock();
+    void buildSettingRows();
+    void buildOptionBlock();
+    void buildSpecialFrames();
+    void buildHoverPictures();
+    void buildScrollBars();
+    void wireHandlers();
+    void watchOptionVisibility();
+
+    void adjustStationPanel();
+
+    bool m_startupCompleted = false;
+    bool m_settingsLoaded = false;
+    bool m_arranging = false;
+    QObject* m_optionWatcher = nullptr;
+};
 
 // Per-check-box click counters, cleared every second by the clock.
 inline std::array<int32_t, 13> gClickCounts{};
@@ -108,13 +359,17 @@ inline std::array<int32_t, 13> gClickCounts{};
 void RestartTimer1(int32_t interval);
 // "COM", the port number, CR LF and the port's settings when a port is set, else "".
 QString GetPortText();
-// The text preceded by (width / 200 - length) / 2 blanks, to centre it in a control `width` twips wide.
-QString CenterText(const QString& text, int32_t width);
 // The captions of the two baud-rate menu items: each offers the rate the PC does not use.
 void UpdateBaudMenus();
 // Sets gZokDevice and ticks the main window's ZOK box (chkAlt index 2) to match; returns value.
 int16_t SetAltDevice(int16_t value);
 // The settings text of a baud rate: "38400,n,8,1".
 QString BaudSettings(int32_t baud);
+
+// The one main window, created and loaded on first touch.
+inline FrmMain& frmMain()
+{
+    return FormInstance<FrmMain>::get();
+}
 
 } // namespace qv

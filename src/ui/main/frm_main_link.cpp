@@ -1,0 +1,65 @@
+// Link-facing procedures of the main window: Stop, the connection choice, the time-out restart, port text and
+// baud menus.
+#include "app/language.h"
+#include "link/frame.h"
+#include "link/link_globals.h"
+#include "link/link_shared.h"
+#include "platform/runtime/vbruntime.h"
+#include "ui/main/frm_main.h"
+
+namespace qv {
+
+void FrmMain::cmdStop_Click()
+{
+    gStopRequested = true;
+    gRetryCount = kMaxResends;
+    RestartTimer1(kStopTimeoutMs);
+}
+
+void FrmMain::coMode_Click()
+{
+    if (!gDongleHardware && coMode.ListIndex() >= 0)
+        gConnMode = static_cast<int16_t>(coMode.ListIndex() + 1);
+}
+
+void RestartTimer1(int32_t interval)
+{
+    FrmMain& f = frmMain();
+    f.Timer1.setEnabled(false);
+    f.Timer1.setInterval(interval);
+    f.Timer1.setEnabled(true);
+}
+
+QString BaudSettings(int32_t baud)
+{
+    return QString::number(baud) + QStringLiteral(",n,8,1");
+}
+
+QString GetPortText()
+{
+    if (gComPort == 0)
+        return {};
+    return QStringLiteral("COM") + QString::number(gComPort) + QStringLiteral("\r\n") +
+           frmMain().MSComm1.Settings();
+}
+
+void UpdateBaudMenus()
+{
+    FrmMain& f = frmMain();
+    const QString other = QString::number(gBaud == BaudLow ? BaudHigh : BaudLow);
+    int id = f.mnuBaud.HelpContextID();
+    f.mnuBaud.setCaption(GetLangText(gLangIndex, id + 2, QString()) + QStringLiteral(" &") + other +
+                         QLatin1Char(' ') + GetLangText(gLangIndex, id, QString()));
+    id = f.mnuSetBaud.HelpContextID();
+    f.mnuSetBaud.setCaption(GetLangText(gLangIndex, id + 3, QString()) + QStringLiteral(" &") + other +
+                            QLatin1Char(' ') + GetLangText(gLangIndex, id, QString()));
+}
+
+int16_t SetAltDevice(int16_t value)
+{
+    gZokDevice = value != 0;
+    frmMain().chkAlt(2).setValue(value != 0 ? vbChecked : vbUnchecked);
+    return value;
+}
+
+} // namespace qv

@@ -1,0 +1,71 @@
+// Program-wide values that the main window's start-up sets and other subsystems read.
+#pragma once
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <cstdint>
+#include <functional>
+
+namespace qv {
+
+// ---- Set while the folders, settings and language are prepared ----
+
+// The system's code page does not carry the bytes 0x80 to 0x8F through a conversion to text and back.
+inline bool gCodePageDiffers = false;
+// Read by the extended-settings dialog.
+inline bool gExtSetFlag = false;
+// Receive buffers of the backup read-out: the blocks still to read and the blocks read.
+inline QByteArray gBlockList = QByteArray(1, '\0');
+inline QList<QByteArray> gDataBlocks{QByteArray(1, '\0')};
+// The user's local application-data folder, and whether the program's data folder exists.
+inline QString gAppDataRoot;
+inline bool gDataFolderOk = false;
+// "APN_Data.csv" in the data folder; empty when the data folder could not be made.
+inline QString gApnDataFile;
+// The first line of every column-header file.
+inline QString gColHeadTitle;
+// The help file of the current language, by name: it lies beside the program.
+inline QString gHelpFile;
+// A blank and the build date in the short date format, as the window caption shows it.
+inline QString gBuildDateText;
+
+// ---- Set while the controls get their first state ----
+
+// Words of the service cards: off, clear, print results, start.
+inline std::array<QString, 5> gServiceCardWords;
+// Bytes asked for per backup-memory read request.
+inline int16_t gReadRequestLen = 120;
+// The actions view of the log pane is on.
+inline bool gActionsView = false;
+// The log pane shows the action log (true) or the data listing (false).
+inline bool gShowActionLog = false;
+// The window caption with the version, without the build date and the protocol path.
+inline QString gMainCaption;
+// The loaded code-number list (entries 1 on; entry 0 holds none) and the entry shown.
+inline QStringList gCodeNoList{QString()};
+inline int32_t gCodeNoIndex = 0;
+// The last change of the write column's code number was typed by the user.
+inline bool gCodeNoTyped = false;
+// The last values of the write column's auto-send and extended-protocol boxes.
+inline uint8_t gAutoSendSaved = 0;
+inline uint8_t gExtProtSaved = 0;
+// The start-up has finished: handlers that move the focus may do so now.
+inline bool gFormLoaded = false;
+inline bool gMainFormReady = false;
+
+// ---- Hooks for tests ----
+
+// Stands for the system's conversion of the probe text to its code page and back; unset, the program's
+// code page converts (and every byte survives).
+inline std::function<QString(const QString&)> gCodePageRoundTripHook;
+// The program has ended (the main window was unloaded, or the start-up refused to go on).
+inline bool gProgramEnded = false;
+// The main window's load runs the program's start-up: data folder, settings, language, protocol file, update
+// check and port test. The program's run sets it before it creates the window, and so do the tests of the
+// start-up. Without it the window only gets its controls' first state and saves nothing when unloaded, which
+// is what the tests of other windows and of the station link want of it.
+inline bool gProgramStartup = false;
+
+} // namespace qv

@@ -1,0 +1,40 @@
+// The program's run with its main window, and its end.
+#include "ui/main/program.h"
+
+#include "ui/main/frm_main.h"
+#include "ui/main/main_globals.h"
+#include "ui/main/main_module.h"
+
+#include <QApplication>
+
+namespace qv {
+
+namespace {
+
+// The event loop of RunProgram is running; only then may the end of the program leave it.
+bool gEventLoopRunning = false;
+
+} // namespace
+
+int RunProgram()
+{
+    InitCommonCtrls();
+    gProgramEnded = false;
+    gProgramStartup = true;
+    FrmMain& main = frmMain();
+    if (gProgramEnded || !main.startupCompleted())
+        return 0;
+    gEventLoopRunning = true;
+    const int code = QApplication::exec();
+    gEventLoopRunning = false;
+    return code;
+}
+
+void EndProgram()
+{
+    gProgramEnded = true;
+    if (gEventLoopRunning)
+        QCoreApplication::quit();
+}
+
+} // namespace qv

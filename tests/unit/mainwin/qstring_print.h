@@ -1,0 +1,9 @@
+// Readable QString values in test failure messages.
+#pragma once
+#include <QString>
+#include <ostream>
+
+inline void PrintTo(const QString& s, std::ostream* os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
