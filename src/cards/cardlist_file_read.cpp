@@ -1,6 +1,7 @@
 // Card-list files read back into the card list: splitting lines, recognising headings, filling rows.
 #include "cards/cardlist_file_read.h"
 
+#include "app/file_helpers.h"
 #include "cards/cardlist_columns.h"
 #include "cards/cardlist_file_write.h"
 #include "cards/cardlist_main_window.h"
@@ -80,7 +81,7 @@ QString cardNumberEntry(const QString& number)
 
 void showReadError(const QString& path, const VbError& error)
 {
-    MsgBox(cardListText(1842) + QStringLiteral(" \"") + path + QStringLiteral("\"\r\r") + cardListText(1843) +
+    MsgBox(cardListText(1842) + QStringLiteral(" \"") + path + QStringLiteral("\"\r\r") + gFileMsgText +
                QLatin1Char(' ') + QString::number(error.Number()) + QLatin1Char('\r') + cardListText(1844) +
                QLatin1Char(' ') +
                (error.Description().isEmpty() ? VbErrorText(error.Number()) : error.Description()),

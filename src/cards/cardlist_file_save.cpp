@@ -1,6 +1,7 @@
 // Card-list files: the save with its backup copy, and single lines appended to a text file.
 #include "cards/cardlist_file_write.h"
 
+#include "app/file_helpers.h"
 #include "cards/cardlist_columns.h"
 #include "cards/cardlist_main_window.h"
 #include "cards/cardlist_state.h"
@@ -21,7 +22,7 @@ namespace {
 // are single CR characters, as the message has always had them.
 void showSaveError(const QString& path, int number, const QString& description)
 {
-    MsgBox(cardListText(1842) + QStringLiteral(" \"") + path + QStringLiteral("\"\r\r") + cardListText(1843) +
+    MsgBox(cardListText(1842) + QStringLiteral(" \"") + path + QStringLiteral("\"\r\r") + gFileMsgText +
                QLatin1Char(' ') + QString::number(number) + QLatin1Char('\r') + cardListText(1844) +
                QLatin1Char(' ') + (description.isEmpty() ? VbErrorText(number) : description),
            vbExclamation);
@@ -95,20 +96,12 @@ bool saveCardListFile(const CardListAccess* list, const QString& path, QString& 
 
 void WriteListLine(const QString& path, const QString& line, const QString& header)
 {
+    if (AppendLineToFile(path, header) != 1)
+        return;
     try {
-        if (fileExists(path)) {
-            appendTextLine(path, line);
-            return;
-        }
-        if (!createFolderOf(path))
-            return;
-        QStringList lines;
-        if (!header.isEmpty())
-            lines.append(header);
-        lines.append(line);
-        appendTextLines(path, lines);
+        appendTextLine(path, line);
     } catch (const VbError&) {
-        // The direct-cards file takes what it can; a line it cannot take is not written.
+        // The file takes what it can; a line it cannot take is not written.
     }
 }
 

@@ -10,6 +10,7 @@
 #include "platform/runtime/numbers.h"
 #include "platform/runtime/strings.h"
 #include "platform/runtime/vberror.h"
+#include "ui/main/modes.h"
 
 #include <algorithm>
 
@@ -54,7 +55,7 @@ QString withoutLineBreaks(QString text)
 int readoutWeekday(const QString& field)
 {
     if (field.size() == 2)
-        return InStr(cardListText(1839), field) / 10;
+        return InStr(gWeekdayNames, field) / 10;
     if (!IsDate(field))
         throw VbError(ErrTypeMismatch);
     return Weekday(CDate(field), vbSunday) - 1;

@@ -35,9 +35,8 @@ inline bool& gPunchListChosen = gPunchCountN133002;
 // ---- Flags of the column set last loaded ----
 inline bool gColumnN157000 = false;     // the set shows the card's battery voltage
 inline bool gColumnAbove143000 = false; // the set holds a column after the per-punch groups
-inline bool gHighColumnKeys = false;    // the set holds a column numbered above 143
-// Nodrel evaluation mode of the air-card list: per-punch columns are created hidden.
-inline bool gNodrelMode = false;
+inline bool gHighColumnKeys = false; // the column set shows values of the card's block 3
+inline bool gNodrelMode = false;     // Nodrel evaluation mode of the air-card list
 
 // ---- Window and column-header file ----
 // The width in twips proposed for the card list window by the column builders and readers.
@@ -45,8 +44,8 @@ inline double gCardsFormWidth = 0;
 // The answer to the question whether to open the remembered column-header file (6 Yes, 7 No, 2 Cancel).
 inline int32_t gOpenColHeadAnswer = 0;
 inline int32_t& gColHeadAnswer = gOpenColHeadAnswer;
-// The first line of a column-header file: "Quarvelink;" and the program's title, set at start.
-inline QString gColHeadTitle;
+// gColHeadTitle, the first line of a column-header file, is set by the main window's start-up
+// (ui/main/main_globals.h).
 
 // ---- Card-list files ----
 // The list columns headed like the start-time and finish-time columns (1-based, 0 = none), found by the

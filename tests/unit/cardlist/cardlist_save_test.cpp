@@ -106,8 +106,10 @@ TEST_F(CardListSaveTest, ListLinesAreAppendedAndANewFileStartsWithItsHeader)
     WriteListLine(bare, QStringLiteral("x;"), QString());
     EXPECT_EQ(bytesOf(bare), QByteArray("x;\r\n"));
 
-    WriteListLine(m_dir.path(), QStringLiteral("x;"), QString()); // a folder: nothing written, no message
-    EXPECT_TRUE(DialogHooks::asked().isEmpty());
+    // A file that cannot be made is reported once and gets nothing.
+    DialogHooks::queue(DialogAnswer::press(vbOK));
+    WriteListLine(m_dir.path(), QStringLiteral("x;"), QString());
+    EXPECT_EQ(DialogHooks::asked().size(), 1);
 }
 
 } // namespace

@@ -4,7 +4,10 @@
 #include "app/settings.h"
 #include "cards/cardlist_model.h"
 #include "cards/cardlist_state.h"
+#include "app/file_helpers.h"
 #include "link/link_shared.h"
+#include "ui/main/main_globals.h"
+#include "ui/main/modes.h"
 #include "platform/dialogs/dialog_hooks.h"
 #include "platform/dialogs/msgbox.h"
 
@@ -46,13 +49,11 @@ inline QMap<int, QString> cardListLanguageTexts()
     for (int i = 0; i < 18; ++i)
         t.insert(1644 + i, QString::fromLatin1(later[i]));
     t.insert(1600, QStringLiteral("Cards"));
-    t.insert(1839, QStringLiteral("Sunday    Monday    Tuesday   Wednesday Thursday  Friday    Saturday  "));
     t.insert(1011, QStringLiteral("heading not recognised"));
     t.insert(1012, QStringLiteral("headings not recognised"));
     t.insert(1935, QStringLiteral("Only 64 punches"));
     t.insert(1841, QStringLiteral("kept"));
     t.insert(1842, QStringLiteral("Cannot save"));
-    t.insert(1843, QStringLiteral("Error"));
     t.insert(1844, QStringLiteral("Reason:"));
     t.insert(1755, QStringLiteral("List file"));
     t.insert(1756, QStringLiteral("Column file"));
@@ -108,6 +109,8 @@ inline void resetCardListState()
     gCardsFormWidth = 0;
     gOpenColHeadAnswer = 0;
     gColHeadTitle = QStringLiteral("Quarvelink;QV-Config");
+    gWeekdayNames = QStringLiteral("Sunday    Monday    Tuesday   Wednesday Thursday  Friday    Saturday  ");
+    gFileMsgText = QStringLiteral("Error");
     gStartTimeColumn = 0;
     gFinishTimeColumn = 0;
     gListFields.clear();
