@@ -54,11 +54,9 @@ double NormalizeNumberText(const QString& text)
         }
         if (!isAsciiDigit(c) && !separators.contains(c))
             break;
-        if (!negative) {
-            negative = c == u'-';
-            if (negative)
-                break;
-        }
+        // A minus inside the number ends it; only a leading one makes it negative.
+        if (c == u'-')
+            break;
         bool dropped = false;
         if (!isAsciiDigit(c) && (c == u'.' || c == u',')) {
             if (decimal.isNull())

@@ -2,6 +2,8 @@
 #pragma once
 #include "link/link_globals.h" // gActionCode and the operation codes
 #include "link/link_shared.h"  // the readout station's last time report
+#include "ui/main/main_globals.h" // gCodePageDiffers
+#include "ui/main/modes.h"        // gWeekdayNames, gTextInvalid
 
 #include <QString>
 #include <cstdint>
@@ -13,11 +15,6 @@ namespace qv {
 // --- Station data decoders ----------------------------------------------------
 inline int16_t gFirmware = 0;     // software version number of the connected station
 inline uint8_t gAutoSendRead = 0; // the station's auto-send option as read (0 or 1)
-
-// --- Main window start-up -------------------------------------------------------
-inline bool gCodePageDiffers = false; // bytes 0x80-0x8F do not survive the code page
-inline QString gWeekdayNames;         // weekday names in ten-character slots, Sunday first
-inline QString gTextInvalid = QStringLiteral("invalid");
 
 // --- Reply receiver: the card in hand
 inline QString gCardNoText;   // card number of the card just inserted or read
