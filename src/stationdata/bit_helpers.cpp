@@ -1,0 +1,170 @@
+// Bit, flag and text helpers of the station decoders: bits of a byte, bit texts, hex bytes, card characters,
+// status flags.
+#include "stationdata/bit_helpers.h"
+
+#include "app/language.h"
+#include "platform/dialogs/msgbox.h"
+#include "platform/runtime/vbruntime.h"
+#include "platform/system/codepage.h"
+#include "stationdata/station_data.h"
+
+namespace qv {
+
+bool IsBitSet(int bit, uint8_t value)
+{
+    return bit >= 0 && bit <= 7 && (value & (1 << bit)) != 0;
+}
+
+uint8_t SetBit(int bit, uint8_t value, bool on)
+{
+    if (bit < 0 || bit > 7)
+        return value;
+    return on ? uint8_t(value | (1 << bit)) : uint8_t(value & (255 - (1 << bit)));
+}
+
+uint8_t LowByte(int32_t value)
+{
+    return uint8_t(value & 0xFF);
+}
+
+QString ByteToBitText(int16_t value)
+{
+    QString text;
+    for (int bit = 0; bit <= 7; ++bit)
+        text.prepend(IsBitSet(bit, uint8_t(value & 0xFF)) ? QLatin1Char('1') : QLatin1Char('0'));
+    return text;
+}
+
+QString ConvertToBitString(const QByteArray& bytes)
+{
+    if (bytes.size() > 9) {
+        MsgBox(QStringLiteral("ConvertToBitString to long"), vbOKOnly);
+        return QString();
+    }
+    QString text;
+    for (char b : bytes)
+        text += ByteToBitText(uint8_t(b));
+    return text;
+}
+
+uint8_t HexTextToByte(const QString& text)
+{
+    const bool prefixed = text.left(2).toLower() == QStringLiteral("&h");
+    const QString digits = prefixed ? text.mid(2) : text;
+    int value = 0;
+    for (QChar c : digits) {
+        const char16_t u = c.unicode();
+        int d = -1;
+        if (u >= u'0' && u <= u'9')
+            d = u - u'0';
+        else if (u >= u'a' && u <= u'f')
+            d = u - u'a' + 10;
+        else if (u >= u'A' && u <= u'F')
+            d = u - u'A' + 10;
+        if (d < 0)
+            break;
+        value = value * 16 + d;
+        if (value > 255)
+            throw VbError(ErrOverflow);
+    }
+    return uint8_t(value);
+}
+
+QString ConvertCardCharset(const QString& text)
+{
+    struct Swap
+    {
+        char16_t found;
+        char16_t replacement;
+    };
+    // DOS code-page 437 letters as they arrive through the Windows code page,
+    // then the German 7-bit forms.
+    static const Swap swaps[] = {
+        {cp1252ToUnicode(0x8E), u'\u00C4'},
+        {cp1252ToUnicode(0x99), u'\u00D6'},
+        {cp1252ToUnicode(0x9A), u'\u00DC'},
+        {cp1252ToUnicode(0x84), u'\u00E4'},
+        {cp1252ToUnicode(0x94), u'\u00F6'},
+        {cp1252ToUnicode(0x81), u'\u00FC'},
+        {cp1252ToUnicode(0x9E), u'\u00DF'},
+        {u'[', u'\u00C4'},
+        {u'\\', u'\u00D6'},
+        {u']', u'\u00DC'},
+        {u'{', u'\u00E4'},
+        {u'|', u'\u00F6'},
+        {u'}', u'\u00FC'},
+        {u'~', u'\u00DF'},
+        {cp1252ToUnicode(0x82), u'\u00E9'},
+        {cp1252ToUnicode(0x8A), u'\u00E8'},
+    };
+    QString result = text;
+    for (QChar& c : result) {
+        for (const Swap& s : swaps) {
+            if (c.unicode() == s.found) {
+                c = QChar(s.replacement);
+                break;
+            }
+        }
+    }
+    return result;
+}
+
+StatusFlagsDecision DecideStatusFlags(uint8_t flags, int32_t timerMark, const QDateTime& now)
+{
+    if (flags == 0x29)
+        return {StatusFlagsDecision::Kind::CardPassword, 0, 0};
+    if (IsBitSet(5, flags))
+        return {StatusFlagsDecision::Kind::Protocol, 0, 420};
+    // Both sides in seconds of the week, Sunday 00:00 being 0, as the station counts.
+    const double pcWeekSeconds =
+        (now.date().dayOfWeek() % 7) * double(kSecondsPerDay) + now.time().msecsSinceStartOfDay() / 1000.0;
+    const bool workTimeOver = timerMark != kNoTime && pcWeekSeconds > timerMark;
+    int prefix = 0;
+    if (IsBitSet(7, flags))
+        prefix = 1257;
+    else if (workTimeOver)
+        prefix = 1258;
+    else if (IsBitSet(3, flags))
+        prefix = 1253;
+    else if (IsBitSet(6, flags))
+        prefix = 1256;
+    else if (IsBitSet(4, flags))
+        prefix = 1254;
+    return {StatusFlagsDecision::Kind::Normal, prefix, 430};
+}
+
+StatusFlagsView StatusFlagsText(uint8_t flags, int32_t timerMark, const QDateTime& now)
+{
+    const auto t = [](int id) { return GetLangText(gLangIndex, id, QString()); };
+    const StatusFlagsDecision d = DecideStatusFlags(flags, timerMark, now);
+    switch (d.kind) {
+    case StatusFlagsDecision::Kind::CardPassword:
+        return {QStringLiteral("CardPasswordMode"), d.helpContextId};
+    case StatusFlagsDecision::Kind::Protocol:
+        return {t(1253) + QStringLiteral(" / ") + t(1255), d.helpContextId};
+    case StatusFlagsDecision::Kind::Normal:
+        break;
+    }
+    return {d.prefixId ? t(d.prefixId) + QStringLiteral(" / ") + t(1250) : t(1250), d.helpContextId};
+}
+
+StatusFlagsView ShowStatusFlagsValues(uint8_t flags)
+{
+    return StatusFlagsText(flags, gTimerMark, clock().now());
+}
+
+uint8_t DecodeActStb(const QByteArray& bytes)
+{
+    if (bytes.size() < 4)
+        throw VbError(
+            ErrSubscriptOutOfRange,
+            QStringLiteral("Subscript out of range: the activity and standby times need 4 bytes, got %1")
+                .arg(bytes.size()));
+    gActTime = uint8_t(bytes[0]) * 256 + uint8_t(bytes[1]);
+    gStbTime = uint8_t(bytes[2]) * 256 + uint8_t(bytes[3]);
+    if (gActTime < 1178)
+        return 1;
+    return gActTime <= 1442 ? 2 : 3;
+}
+
+} // namespace qv

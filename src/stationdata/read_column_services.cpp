@@ -1,0 +1,23 @@
+// The program's own procedures behind the services the station panel procedures call.
+#include "link/frame.h"
+#include "link/link_globals.h"
+#include "link/sender.h"
+#include "stationdata/read_column_apply.h"
+#include "ui/main/frm_main.h"
+
+namespace qv {
+
+MainWindowServices programServices(std::function<void(int)> zeigExpert)
+{
+    MainWindowServices s;
+    s.zeigExpert = std::move(zeigExpert);
+    s.setAltDevice = [](int value) { return int(SetAltDevice(int16_t(value))); };
+    s.sendRequest = [](const QByteArray& request) {
+        gSendBuffer = BuildFrame(request);
+        SendFrame();
+    };
+    s.beginStationAction = [] { BeginStationAction(); };
+    return s;
+}
+
+} // namespace qv
