@@ -1,5 +1,7 @@
 // Program-wide values of the card list: counters, punch-column state, change flags and column-set flags.
 #pragma once
+#include "cards/card_externs.h"
+
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -35,8 +37,8 @@ inline bool& gPunchListChosen = gPunchCountN133002;
 // ---- Flags of the column set last loaded ----
 inline bool gColumnN157000 = false;     // the set shows the card's battery voltage
 inline bool gColumnAbove143000 = false; // the set holds a column after the per-punch groups
-inline bool gHighColumnKeys = false; // the column set shows values of the card's block 3
-inline bool gNodrelMode = false;     // Nodrel evaluation mode of the air-card list
+// gHighColumnKeys (the set holds a column numbered above 143) and gNodrelMode (the Nodrel evaluation mode
+// of the air-card list: per-punch columns are created hidden) are defined in cards/card_externs.h.
 
 // ---- Window and column-header file ----
 // The width in twips proposed for the card list window by the column builders and readers.

@@ -1,15 +1,15 @@
 // Helpers of the card-list tests: language texts, a clean program state, temporary folders, list contents.
 #pragma once
+#include "app/file_helpers.h"
 #include "app/language.h"
 #include "app/settings.h"
 #include "cards/cardlist_model.h"
 #include "cards/cardlist_state.h"
-#include "app/file_helpers.h"
 #include "link/link_shared.h"
-#include "ui/main/main_globals.h"
-#include "ui/main/modes.h"
 #include "platform/dialogs/dialog_hooks.h"
 #include "platform/dialogs/msgbox.h"
+#include "ui/main/main_globals.h"
+#include "ui/main/modes.h"
 
 #include <QDomDocument>
 #include <QFile>
