@@ -2,8 +2,10 @@
 #include "cardlist_test_support.h"
 #include "cards/card_interpreter.h"
 #include "cards/card_record.h"
+#include "cards/cardlist_file_write.h"
 #include "cards/frm_cards.h"
 #include "link/link_globals.h"
+#include "ui/main/frm_main.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -25,6 +27,8 @@ class FrmCardsTest : public CardListTest
     {
         if (FormInstance<FrmCards>::loaded())
             Unload(frmCards());
+        if (FormInstance<FrmMain>::loaded())
+            Unload(frmMain());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         Screen.unpinSize();
         gActionCode = ActNone;
@@ -143,6 +147,35 @@ TEST_F(FrmCardsTest, ColumnHeaderFileSetsTheNodrelMenuAndTheWindowWidth)
     EXPECT_TRUE(form.mnuQVEL_Nodrel.Checked());
     EXPECT_EQ(form.Width(), 6000);
     EXPECT_EQ(form.Left(), 4680);
+}
+
+TEST_F(FrmCardsTest, MainWindowShowsWhatWasBuiltSavedAndReadAndGivesTheCodeNumber)
+{
+    FrmMain& main = frmMain();
+    SetDefaultColumns();
+    EXPECT_EQ(main.Aktion().Text(), QStringLiteral("Cards: "));
+    gCardRecord.CardNo = QStringLiteral("12345");
+    AddCardListRow();
+    const QString file = path(QStringLiteral("cards.CSV"));
+    QString text;
+    SaveCardListFile(file, text, true);
+    EXPECT_EQ(main.Aktion().Text(), file + QStringLiteral(" saved"));
+    gCardFilePath = file;
+    ReadCardListFile(file);
+    EXPECT_EQ(main.Aktion().Text(), QStringLiteral("File: ") + file + QStringLiteral(" read in"));
+
+    // The read-out record form carries the code number the station reported.
+    main.txtCodeNo(0).setText(QStringLiteral("31"));
+    gWeekdayNames = QStringLiteral("Sunday    Monday    "); // the main window loaded its own
+    EXPECT_EQ(BuildReadoutRecordLine({"", "12345", "Mo", "10:00:00"}, 4, 4, QString()),
+              QStringLiteral("readout;12345;;31;;;31334400;"));
+
+    // Without the mode combo box the punch view shows the station columns too.
+    Unload(frmCards());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    main.coMO.setVisible(false);
+    SetPunchViewColumns();
+    EXPECT_EQ(frmCards().lvCards.ColumnHeaders().Count(), 13);
 }
 
 } // namespace
