@@ -72,7 +72,7 @@ AddedCardRow addCardListRow(CardListAccess& list, const CardRecord& card)
     if (list.rowCount() > 0) {
         // The numbering goes on from the last row's number (a list read from a file included).
         const double last = leadingValue(list.rowText(list.rowCount()));
-        if (last >= 0 && last < INT32_MAX - 1)
+        if (last > INT32_MIN && last < INT32_MAX - 1)
             gCardCount = static_cast<int32_t>(CLng(last)) + 1;
     }
 
