@@ -21,3 +21,18 @@ MainWindowServices programServices(std::function<void(int)> zeigExpert)
 }
 
 } // namespace qv
+
+namespace qv {
+
+// The main window's own panel procedures run the panel views with the program's services.
+void FrmMain::ShowVEK()
+{
+    qv::ShowVEK(*this, programServices(nullptr));
+}
+
+void FrmMain::ShowVEKW_Data(bool bKeinBlock)
+{
+    qv::ShowVEKW_Data(*this, programServices(nullptr), bKeinBlock);
+}
+
+} // namespace qv

@@ -306,8 +306,9 @@ class FrmMain : public Form
     void mnuBaud_Click();
     void PORT_Prepare();
     // The station panel's layout after a change of port or device kind; the station panel fills these in.
-    void ShowVEK() {}
-    void ShowVEKW_Data(bool /*bKeinBlock*/ = false) {}
+    // The panel views of the station as read (defined with the read column's decoders).
+    void ShowVEK();
+    void ShowVEKW_Data(bool bKeinBlock = false);
     // The status-bar panel keyed "Aktion".
     Panel& Aktion() { return StatusBar.Panels().Item(QStringLiteral("Aktion")); }
 
