@@ -1,5 +1,4 @@
-// The card list window frmCards: its controls, its list as the card-list code sees it, and the card-list
-// procedures that work on it.
+// The card list window frmCards: its controls, its list, and the card-list procedures that work on it.
 #pragma once
 #include "cards/cardlist_model.h"
 #include "platform/controls/controls.h"

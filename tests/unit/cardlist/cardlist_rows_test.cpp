@@ -1,5 +1,4 @@
-// Tests of the card list rows: numbering, per-punch column groups, cells by key, the 64-punch cap, the
-// direct-cards file and the clipboard.
+// Tests of the card list rows: numbering, per-punch groups, cells by key, 64-punch cap, direct file, clipboard.
 #include "cardlist_test_support.h"
 #include "cards/card_interpreter.h"
 #include "cards/card_record.h"
