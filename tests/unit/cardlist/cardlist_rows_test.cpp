@@ -1,4 +1,4 @@
-// Tests of the card list rows: numbering, per-punch groups, cells by key, 64-punch cap, direct file, clipboard.
+// Tests of the card list rows: numbering, per-punch groups, cells by key, 64-punch cap, direct file.
 #include "cardlist_test_support.h"
 #include "cards/card_interpreter.h"
 #include "cards/card_record.h"
