@@ -1,0 +1,248 @@
+// Card-list files read back into the card list: splitting lines, recognising headings, filling rows.
+#include "cards/cardlist_file_read.h"
+
+#include "app/file_helpers.h"
+#include "cards/cardlist_columns.h"
+#include "cards/cardlist_file_write.h"
+#include "cards/cardlist_main_window.h"
+#include "cards/cardlist_state.h"
+#include "platform/dialogs/msgbox.h"
+#include "platform/runtime/numbers.h"
+#include "platform/runtime/strings.h"
+#include "platform/runtime/vberror.h"
+#include "platform/system/textfile.h"
+
+#include <QStringView>
+#include <vector>
+
+namespace qv {
+
+namespace {
+
+// Every column number whose heading is a language text: 101 to 161.
+constexpr int kFirstHeadingColumn = 1;
+constexpr int kLastHeadingColumn = 61;
+// The per-punch groups among them: code number, weekday, time.
+constexpr int kFirstPunchGroup = 41;
+constexpr int kLastPunchGroup = 43;
+// The width of a column read from a card-list file, in twips.
+constexpr double kReadColumnWidth = 810;
+
+struct HeadingCandidate
+{
+    QString text;
+    int column; // j: the column number minus 100
+};
+
+// The headings a card-list file may hold, in the order they are tried: the column headings by number (the
+// per-punch ones behind "..."), then the punch view's own headings of its columns 131 to 140.
+std::vector<HeadingCandidate> headingCandidates()
+{
+    std::vector<HeadingCandidate> candidates;
+    for (int j = kFirstHeadingColumn; j <= kLastHeadingColumn; ++j) {
+        QString text = cardListText(1600 + j);
+        if (j >= kFirstPunchGroup && j <= kLastPunchGroup)
+            text.prepend(QStringLiteral("..."));
+        candidates.push_back({text, j});
+    }
+    for (int g = 0; g < 3; ++g)
+        candidates.push_back({cardListText(1641 + g), 31 + g});
+    const QStringList station = punchViewStationHeadings();
+    for (int k = 0; k < station.size(); ++k)
+        candidates.push_back({station[k], 34 + k});
+    return candidates;
+}
+
+QString keyOfHeading(const QString& heading, const std::vector<HeadingCandidate>& candidates, int& punch)
+{
+    // "12." followed by a per-punch heading: punch 12 of that group.
+    punch = 0;
+    const qsizetype dot = heading.indexOf(QLatin1Char('.'));
+    if (dot >= 1 && dot <= 3) {
+        // At most three characters before the ".": a punch number up to 999.
+        const double number = Val(heading.left(dot));
+        if (number > 0 && number < 1000)
+            punch = static_cast<int>(number);
+    }
+    for (const HeadingCandidate& c : candidates) {
+        const bool match =
+            punch > 0 ? QStringView(heading).mid(dot) == QStringView(c.text).mid(2) : heading == c.text;
+        if (match)
+            return QLatin1Char('N') + QString::number(100000 + 1000 * c.column + punch);
+    }
+    return {};
+}
+
+// The card number as the repeated-card list holds it: right-aligned in 8 characters, then ";".
+QString cardNumberEntry(const QString& number)
+{
+    return Right(number.rightJustified(8, QLatin1Char(' ')), 8) + QLatin1Char(';');
+}
+
+void showReadError(const QString& path, const VbError& error)
+{
+    MsgBox(cardListText(1842) + QStringLiteral(" \"") + path + QStringLiteral("\"\r\r") + gFileMsgText +
+               QLatin1Char(' ') + QString::number(error.Number()) + QLatin1Char('\r') + cardListText(1844) +
+               QLatin1Char(' ') +
+               (error.Description().isEmpty() ? VbErrorText(error.Number()) : error.Description()),
+           vbExclamation);
+}
+
+} // namespace
+
+QString GetLineField(const QString& field, const QString& qualifier)
+{
+    if (qualifier.isEmpty())
+        return field;
+    QString text = field;
+    if (text.startsWith(qualifier))
+        text.remove(0, qualifier.size());
+    if (text.endsWith(qualifier))
+        text.chop(qualifier.size());
+    return text;
+}
+
+QStringList splitCardListLine(const QString& line, const QString& separator, const QString& qualifier)
+{
+    const QString sep = separator.isEmpty() ? QStringLiteral(";") : separator;
+    const QChar quote = qualifier.isEmpty() ? QChar(kFallbackQualifier) : qualifier.front();
+    const QStringView view(line);
+    const qsizetype n = line.size();
+    QStringList fields;
+    qsizetype pos = 0;
+    while (true) {
+        qsizetype p = pos;
+        while (p < n && line[p] == QLatin1Char(' '))
+            ++p;
+        if (p < n && line[p] == quote) {
+            // A qualified field ends at a qualifier followed by the separator or the line end.
+            QString content;
+            qsizetype j = p + 1;
+            bool closed = false;
+            while (j < n) {
+                const qsizetype q = line.indexOf(quote, j);
+                if (q < 0)
+                    break;
+                content += view.mid(j, q - j);
+                if (q + 1 < n && line[q + 1] == quote) {
+                    content += quote;
+                    j = q + 2;
+                    continue;
+                }
+                qsizetype k = q + 1;
+                while (k < n && line[k] == QLatin1Char(' '))
+                    ++k;
+                if (k == n || view.mid(k).startsWith(sep)) {
+                    fields.append(Trim(content));
+                    if (k == n)
+                        return fields;
+                    pos = k + sep.size();
+                    closed = true;
+                    break;
+                }
+                content += quote; // a lone qualifier inside the text
+                j = q + 1;
+            }
+            if (closed)
+                continue;
+        }
+        qsizetype end = line.indexOf(sep, pos);
+        if (end < 0)
+            end = n;
+        fields.append(Trim(GetLineField(Trim(line.mid(pos, end - pos)), qualifier)));
+        if (end == n)
+            return fields;
+        pos = end + sep.size();
+    }
+}
+
+QString columnKeyOfHeading(const QString& heading)
+{
+    int punch = 0;
+    return keyOfHeading(heading, headingCandidates(), punch);
+}
+
+CardListReadResult readCardListFile(CardListAccess& list, const QString& path, uint8_t separatorType,
+                                    uint8_t qualifierCode, bool keepColumns)
+{
+    CardListReadResult result;
+    const ListFieldForm form = listFieldForm(separatorType, qualifierText(qualifierCode));
+    gPunchColumnCount = 0;
+    if (!fileExists(path))
+        return result;
+    QStringList lines;
+    try {
+        lines = readTextLines(path);
+    } catch (const VbError& error) {
+        showReadError(path, error);
+        return result;
+    }
+    result.read = true;
+    gCardsFormWidth = kCardsFormFrameWidth;
+
+    const QStringList header =
+        lines.isEmpty() ? QStringList() : splitCardListLine(lines.front(), form.separator, form.qualifier);
+    if (keepColumns) {
+        for (int i = 1; i <= header.size() && !header[i - 1].isEmpty(); ++i) {
+            if (i > list.columnCount() || list.column(i).text != header[i - 1])
+                ++result.mismatches;
+        }
+    } else {
+        list.clearRows();
+        list.clearColumns();
+        const std::vector<HeadingCandidate> candidates = headingCandidates();
+        int previousPunch = 0;
+        for (int i = 1; i <= header.size() && !header[i - 1].isEmpty(); ++i) {
+            const QString& heading = header[i - 1];
+            int punch = 0;
+            QString key = keyOfHeading(heading, candidates, punch);
+            const QString positionKey = QLatin1Char('X') + QString::number(100000 + 1000 * i);
+            if (key.isEmpty()) {
+                ++result.mismatches;
+                key = positionKey;
+            }
+            gCardsFormWidth += kReadColumnWidth;
+            // A heading that appears twice keeps its column under its position's key.
+            if (!list.addColumn(key, heading, kReadColumnWidth))
+                list.addColumn(positionKey, heading, kReadColumnWidth);
+            if (punch > 0 && punch != previousPunch) {
+                ++gPunchColumnCount;
+                previousPunch = punch;
+            }
+        }
+    }
+
+    const int columns = list.columnCount();
+    int cardNumberColumn = 0;
+    for (int i = 1; i <= columns && cardNumberColumn == 0; ++i) {
+        if (list.column(i).key == QLatin1String("N103000"))
+            cardNumberColumn = i;
+    }
+    for (qsizetype l = 1; l < lines.size(); ++l) {
+        const QStringList fields = splitCardListLine(lines[l], form.separator, form.qualifier);
+        int row = 0;
+        for (int i = 1; i <= columns; ++i) {
+            const QString field = i <= fields.size() ? fields[i - 1] : QString();
+            if (i == 1) {
+                // Rows appended to a list may meet a key already taken; the row comes in all the same.
+                if (!list.addRow(QLatin1Char('p') + QString::number(list.rowCount() + 1), field))
+                    list.addRow(QString(), field);
+                row = list.rowCount();
+                ++result.rowsAdded;
+            } else {
+                list.setSubItem(row, i - 1, field);
+            }
+            if (i == cardNumberColumn)
+                result.cardNumbers += cardNumberEntry(field);
+        }
+    }
+
+    if (result.mismatches > 0) {
+        const QString count = result.mismatches >= columns ? cardListText(1010, QStringLiteral("alle"))
+                                                           : QString::number(result.mismatches);
+        MsgBox(count + QLatin1Char(' ') + cardListText(result.mismatches == 1 ? 1011 : 1012), vbCritical);
+    }
+    return result;
+}
+
+} // namespace qv

@@ -1,0 +1,144 @@
+// A decoded card becomes one row of the card list, one line of the direct-cards file or the clipboard.
+#include "cards/cardlist_rows.h"
+
+#include "app/file_helpers.h"
+#include "app/settings.h"
+#include "cards/card_interpreter.h"
+#include "cards/card_record.h"
+#include "cards/cardlist_columns.h"
+#include "cards/cardlist_file_write.h"
+#include "cards/cardlist_keys.h"
+#include "cards/cardlist_state.h"
+#include "link/link_globals.h"
+#include "link/protocol_file.h"
+#include "platform/dialogs/msgbox.h"
+#include "platform/runtime/numbers.h"
+#include "platform/system/clipboard.h"
+#include "platform/system/textfile.h"
+#include "stationdata/station_data.h"
+
+#include <algorithm>
+
+namespace qv {
+
+namespace {
+
+// The number of punches the card needs columns for.
+int neededPunchColumns(const CardRecord& card)
+{
+    if (gNodrelMode && gOpenColHeadAnswer == vbNo && !gColumnsChanged)
+        return kNodrelPunchCount;
+    // No card holds more than kMaxPunches; a count beyond it cannot come from a card.
+    return static_cast<int>(std::clamp(leadingValue(card.PunchCount), 0.0, double(kMaxPunches)));
+}
+
+// Older stations hand over only the first 64 punches of a card.
+int cappedPunchColumns(int n)
+{
+    if (gModelId < kPunchCapModel && gFirmware >= 1 && gFirmware <= kPunchCapFirmware &&
+        gActionCode != ActCardsFile && gActionCode != ActSwitchOff && n > kPunchCapCount) {
+        if (gWarnPunchCap || gActionCode == ActReadCards || gActionCode == ActViewPunch)
+            MsgBox(cardListText(1935), vbOKOnly);
+        gWarnPunchCap = false;
+        return kPunchCapCount;
+    }
+    return n;
+}
+
+void growPunchColumns(CardListAccess& list, int n)
+{
+    if (n <= gPunchColumnCount || gPunchCountColumn == 0)
+        return;
+    list.setListVisible(false);
+    for (int i = gPunchColumnCount + 1; i <= n; ++i) {
+        for (int group = kPunchGroupCodeNo; group <= kPunchGroupTime; ++group) {
+            if (group == kPunchGroupDay && gPunchCountColumn < 2)
+                continue;
+            const int width = perPunchWidth(group, i);
+            list.addColumn(perPunchKey(group, i), perPunchHeading(group, i), gNodrelMode ? 0 : width,
+                           QString::number(width));
+        }
+    }
+    gPunchColumnCount = static_cast<int16_t>(n);
+    list.setListVisible(true);
+}
+
+} // namespace
+
+AddedCardRow addCardListRow(CardListAccess& list, const CardRecord& card)
+{
+    AddedCardRow result;
+    ++gCardCount;
+    if (list.rowCount() > 0) {
+        // The numbering goes on from the last row's number (a list read from a file included).
+        const double last = leadingValue(list.rowText(list.rowCount()));
+        if (last > INT32_MIN && last < INT32_MAX - 1)
+            gCardCount = static_cast<int32_t>(CLng(last)) + 1;
+    }
+
+    growPunchColumns(list, cappedPunchColumns(neededPunchColumns(card)));
+
+    int row = 0;
+    const int columns = list.columnCount();
+    for (int c = 1; c <= columns; ++c) {
+        const CardListColumn column = list.column(c);
+        const CardListCell cell = cardListCell(card, column.key, gCardCount);
+        if (c == 1) {
+            // The card gets its row even when its first cell is skipped or its key is taken.
+            const QString text = cell.written ? cell.text : QString();
+            if (!list.addRow(QLatin1Char('p') + QString::number(gCardCount), text))
+                list.addRow(QString(), text);
+            row = list.rowCount();
+            result.added = true;
+            gCardListChanged = true;
+        } else if (cell.written) {
+            list.setSubItem(row, c - 1, cell.text);
+            if (column.width == 0)
+                list.setColumnWidth(c, leadingValue(column.tag));
+        }
+        if (cell.written)
+            result.line += cell.text + QLatin1Char(';');
+    }
+
+    if (list.rowCount() >= 1) {
+        list.selectRow(list.rowCount());
+        gCardComplete = true;
+        if (gActionCode == ActReadCards) {
+            if (!gDirectCardsFile.isEmpty()) {
+                writeDirectCardsLine(list, gDirectCardsFile, result.line);
+            } else if (gAutoClipBoard) {
+                Clipboard.Clear();
+                Clipboard.SetText(QString(result.line).replace(QChar(0), QLatin1Char(' ')));
+            }
+        }
+    }
+    return result;
+}
+
+QString cardListHeadingLine(const CardListAccess& list)
+{
+    QString line;
+    for (int i = 1; i <= list.columnCount(); ++i)
+        line += list.column(i).text + QLatin1Char(';');
+    return line;
+}
+
+void writeDirectCardsLine(const CardListAccess& list, const QString& path, const QString& line)
+{
+    const bool exists = fileExists(path);
+    const bool firstCards = list.rowCount() < 2 || gColumnsChanged;
+    const QString header = !exists || firstCards ? cardListHeadingLine(list) : QString();
+    const QString first = firstCards ? ReadFileLine(path, 1) : QString();
+    if (exists && header == first) {
+        WriteListLine(path, line, QString());
+        return;
+    }
+    if (exists) {
+        QString name = path;
+        if (!RenameToBackup(name))
+            MsgBox(path + QLatin1Char(' ') + cardListText(1841) + QLatin1Char(' '), vbExclamation);
+    }
+    WriteListLine(path, line, header);
+}
+
+} // namespace qv

@@ -1,0 +1,62 @@
+// Program-wide values of the card list: counters, punch-column state, change flags and column-set flags.
+#pragma once
+#include "cards/card_externs.h"
+
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+
+namespace qv {
+
+// ---- Rows ----
+// Running number of the last card added to the list.
+inline int32_t gCardCount = 0;
+// The list holds rows not yet saved to a card-list file.
+inline bool gCardListChanged = false;
+// The column set has changes not yet saved to a column-header file.
+inline bool gColumnsChanged = false;
+// gDirectCardsMode (cards read go straight into the list) is held in link/link_shared.h for now.
+// The data in hand are card records (not a station's punch records).
+inline bool gCardReadout = false;
+// The 64-punch warning is still to be shown; set when the card list window opens.
+inline bool gWarnPunchCap = false;
+inline bool& gRowLimitWarning = gWarnPunchCap;
+// The design tool-tip of the card list's Save button, kept when the window opens.
+inline QString gSaveButtonToolTip;
+
+// ---- Per-punch columns ----
+// Punches for which per-punch column groups exist in the list.
+inline int16_t gPunchColumnCount = 0;
+// 0 no per-punch columns; 1 code-number and time groups; 2 also the weekday group.
+inline uint8_t gPunchCountColumn = 0;
+inline uint8_t& gPunchColumnMode = gPunchCountColumn;
+// The column set asks for the weekday group (its punch-count column is N133002).
+inline bool gPunchCountN133002 = false;
+inline bool& gPunchListChosen = gPunchCountN133002;
+
+// ---- Flags of the column set last loaded ----
+inline bool gColumnN157000 = false;     // the set shows the card's battery voltage
+inline bool gColumnAbove143000 = false; // the set holds a column after the per-punch groups
+// gHighColumnKeys (the set holds a column numbered above 143) and gNodrelMode (the Nodrel evaluation mode
+// of the air-card list: per-punch columns are created hidden) are defined in cards/card_externs.h.
+
+// ---- Window and column-header file ----
+// The width in twips proposed for the card list window by the column builders and readers.
+inline double gCardsFormWidth = 0;
+// The answer to the question whether to open the remembered column-header file (6 Yes, 7 No, 2 Cancel).
+inline int32_t gOpenColHeadAnswer = 0;
+inline int32_t& gColHeadAnswer = gOpenColHeadAnswer;
+// gColHeadTitle, the first line of a column-header file, is set by the main window's start-up
+// (ui/main/main_globals.h).
+
+// ---- Card-list files ----
+// The list columns headed like the start-time and finish-time columns (1-based, 0 = none), found by the
+// last list text built; their texts with a sub-second part get a blank in front.
+inline int16_t gStartTimeColumn = 0;
+inline int16_t gFinishTimeColumn = 0;
+// The fields of the line being built.
+inline QStringList gListFields;
+// The text a save writes when it does not build the list's text itself.
+inline QString gCardListText;
+
+} // namespace qv

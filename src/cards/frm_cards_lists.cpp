@@ -1,0 +1,117 @@
+// The card-list procedures on the card list window: column sets, column-header files, status, rows, files.
+#include "app/settings.h"
+#include "cards/card_record.h"
+#include "cards/cardlist_colhead.h"
+#include "cards/cardlist_columns.h"
+#include "cards/cardlist_file_read.h"
+#include "cards/cardlist_file_write.h"
+#include "cards/cardlist_main_window.h"
+#include "cards/cardlist_rows.h"
+#include "cards/cardlist_state.h"
+#include "cards/frm_cards.h"
+#include "link/link_globals.h"
+#include "link/link_shared.h"
+
+namespace qv {
+
+namespace {
+
+void showChangedState(FrmCards& form)
+{
+    const bool changed = gColumnsChanged || gCardListChanged;
+    form.changedPanel().setVisible(changed);
+    form.saveButton().setEnabled(changed);
+}
+
+} // namespace
+
+void PlaceCardsWindow()
+{
+    const CardsWindowPlacement p = cardsWindowPlacement(gCardsFormWidth, Screen.Width());
+    gCardsFormWidth = p.width;
+    FrmCards& form = frmCards();
+    form.Move(int(p.left), form.Top(), int(p.width));
+}
+
+void SetDefaultColumns()
+{
+    appendDefaultColumns(frmCards().cardList());
+    setMainActionText(cardListText(1600) + QStringLiteral(": "));
+    PlaceCardsWindow();
+}
+
+void SetPunchViewColumns()
+{
+    appendPunchViewColumns(frmCards().cardList(), !mainModeComboVisible() || gGsmDevice);
+    setMainActionText(cardListText(1600) + QStringLiteral(": "));
+    PlaceCardsWindow();
+}
+
+void SetStationColumns()
+{
+    SetPunchViewColumns();
+}
+
+void LoadColumnHeaders(const QString& text)
+{
+    FrmCards& form = frmCards();
+    loadColumnHeaders(form.cardList(), text);
+    PlaceCardsWindow();
+    form.mnuQVEL_Nodrel.setChecked(gNodrelMode);
+}
+
+void UpdateCardListStatus(const QString& letters)
+{
+    applyCardListChanges(letters);
+    if (!gCardReadout)
+        return;
+    FrmCards& form = frmCards();
+    form.statusPanel().setText(cardListStatusText());
+    showChangedState(form);
+}
+
+void AddCardListRow()
+{
+    FrmCards& form = frmCards();
+    const AddedCardRow row = addCardListRow(form.cardList(), gCardRecord);
+    if (!row.added)
+        return;
+    form.changedPanel().setVisible(true);
+    ToolbarButton& save = form.saveButton();
+    save.setEnabled(true);
+    // During a read-out into a direct-cards file the Save button names that file.
+    save.setToolTipText(!gDirectCardsFile.isEmpty() && gActionCode > 0 && gCardReadout ? gDirectCardsFile
+                                                                                       : gSaveButtonToolTip);
+}
+
+QString BuildCardListText()
+{
+    return buildCardListText(frmCards().cardList()).value_or(QString());
+}
+
+void SaveCardListFile(const QString& path, QString& text, bool build)
+{
+    FrmCards& form = frmCards();
+    if (!saveCardListFile(&form.cardList(), path, text, build) || !build)
+        return;
+    form.changedPanel().setVisible(false);
+    UpdateCardListStatus(QString());
+}
+
+void ReadCardListFile(const QString& path)
+{
+    FrmCards& form = frmCards();
+    const CardListReadResult r = readCardListFile(form.cardList(), path, gSeparatorType, gTextQualifier,
+                                                  mainPortOpen() && !gDirectCardsMode);
+    if (!r.read)
+        return;
+    gDeletedCards = QLatin1Char(';') + r.cardNumbers;
+    if (r.rowsAdded > 0)
+        form.changedPanel().setVisible(false);
+    setMainActionText(cardListText(1013, QStringLiteral("File:")) + QLatin1Char(' ') + gCardFilePath +
+                      QLatin1Char(' ') + cardListText(1014, QStringLiteral("read in")));
+    PlaceCardsWindow();
+    gCardCount = form.cardList().rowCount();
+}
+
+} // namespace qv

@@ -1,0 +1,182 @@
+// Tests of the card list window's list procedures: column sets, status bar and Save button, rows, files.
+#include "cardlist_test_support.h"
+#include "cards/card_interpreter.h"
+#include "cards/card_record.h"
+#include "cards/cardlist_file_write.h"
+#include "cards/frm_cards.h"
+#include "link/link_globals.h"
+#include "ui/main/frm_main.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+
+namespace qv::test {
+namespace {
+
+class FrmCardsTest : public CardListTest
+{
+  protected:
+    void SetUp() override
+    {
+        CardListTest::SetUp();
+        Screen.pinSize(15360, 11520);
+        gActionCode = ActNone;
+        gCardRecord = gEmptyCardRecord;
+    }
+    void TearDown() override
+    {
+        if (FormInstance<FrmCards>::loaded())
+            Unload(frmCards());
+        if (FormInstance<FrmMain>::loaded())
+            Unload(frmMain());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        Screen.unpinSize();
+        gActionCode = ActNone;
+        gCardRecord = gEmptyCardRecord;
+        gDeletedCards.clear();
+        CardListTest::TearDown();
+    }
+};
+
+TEST_F(FrmCardsTest, ColumnSetsFillTheListAndSizeTheWindow)
+{
+    SetDefaultColumns();
+    FrmCards& form = frmCards();
+    EXPECT_EQ(form.lvCards.ColumnHeaders().Count(), 29);
+    EXPECT_EQ(form.lvCards.ColumnHeaders().Item(QStringLiteral("N129000")).Width(), 1150);
+    EXPECT_EQ(form.Width(), 15360); // 23,385 twips of columns: the screen's width
+    EXPECT_EQ(form.Left(), 0);
+
+    Unload(form);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    SetPunchViewColumns();
+    EXPECT_EQ(frmCards().lvCards.ColumnHeaders().Count(), 6);
+    EXPECT_EQ(frmCards().Width(), 6000);
+    EXPECT_EQ(frmCards().Left(), 4680);
+}
+
+TEST_F(FrmCardsTest, StatusBarAndSaveButtonFollowTheUnsavedChanges)
+{
+    FrmCards& form = frmCards();
+    gCardFilePath = QStringLiteral("/d/list.CSV");
+    UpdateCardListStatus(QStringLiteral("F"));
+    EXPECT_TRUE(gCardListChanged);
+    EXPECT_FALSE(form.changedPanel().Visible()); // no card data in hand: the window is left alone
+
+    gCardReadout = true;
+    UpdateCardListStatus(QString());
+    EXPECT_TRUE(form.changedPanel().Visible());
+    EXPECT_TRUE(form.saveButton().Enabled());
+    EXPECT_EQ(form.statusPanel().Text(), QStringLiteral(" List file /d/list.CSV"));
+
+    gCardListChanged = false;
+    UpdateCardListStatus(QString());
+    EXPECT_FALSE(form.changedPanel().Visible());
+    EXPECT_FALSE(form.saveButton().Enabled());
+    UpdateCardListStatus(QStringLiteral("C"));
+    EXPECT_TRUE(form.saveButton().Enabled());
+}
+
+TEST_F(FrmCardsTest, CompletedCardsBecomeRowsOfTheWindowsList)
+{
+    SetDefaultColumns();
+    FrmCards& form = frmCards();
+    form.saveButton().setEnabled(false);
+    gSaveButtonToolTip = QStringLiteral("speichern");
+    gCardRecord.CardNo = QStringLiteral("12345");
+    gCardRecord.PunchCount = QStringLiteral("2");
+    gCardRecord.Punches[1] = {QStringLiteral("31"), QStringLiteral("Mo"), QStringLiteral("10:00:01")};
+    gCardRecord.Punches[2] = {QStringLiteral("32"), QStringLiteral("Mo"), QStringLiteral("10:00:02")};
+    ASSERT_TRUE(AddCardListRowHook);
+    AddCardListRowHook();
+    ASSERT_EQ(form.lvCards.ListItems().Count(), 1);
+    ListItem& row = form.lvCards.ListItems().Item(1);
+    EXPECT_EQ(row.Key(), QStringLiteral("p1"));
+    EXPECT_EQ(row.SubItems(2), QStringLiteral("12345"));
+    EXPECT_EQ(form.lvCards.ColumnHeaders().Count(), 29 + 6);
+    EXPECT_EQ(row.SubItems(34), QStringLiteral("10:00:02"));
+    EXPECT_TRUE(row.Selected());
+    EXPECT_TRUE(form.changedPanel().Visible());
+    EXPECT_TRUE(form.saveButton().Enabled());
+    EXPECT_EQ(form.saveButton().ToolTipText(), QStringLiteral("speichern"));
+
+    // During a read-out into a direct-cards file the Save button names the file.
+    gActionCode = ActReadCards;
+    gCardReadout = true;
+    gDirectCardsFile = path(QStringLiteral("direct.txt"));
+    AddCardListRow();
+    EXPECT_EQ(form.saveButton().ToolTipText(), gDirectCardsFile);
+    EXPECT_EQ(form.lvCards.ListItems().Item(2).Text(), QStringLiteral("2"));
+}
+
+TEST_F(FrmCardsTest, SavedAndReopenedListKeepsItsRowsAndClearsTheMark)
+{
+    SetDefaultColumns();
+    FrmCards& form = frmCards();
+    gCardRecord.CardNo = QStringLiteral("12345");
+    AddCardListRow();
+    gCardRecord.CardNo = QStringLiteral("678");
+    AddCardListRow();
+    gCardReadout = true;
+    const QString file = path(QStringLiteral("cards.CSV"));
+    QString text;
+    SaveCardListFile(file, text, true);
+    EXPECT_FALSE(gCardListChanged);
+    EXPECT_FALSE(form.changedPanel().Visible());
+    EXPECT_TRUE(text.startsWith(QStringLiteral("No.;Read at;Card;")));
+
+    form.lvCards.ListItems().Clear();
+    gCardFilePath = file;
+    ReadCardListFile(file);
+    ASSERT_EQ(form.lvCards.ListItems().Count(), 2);
+    EXPECT_EQ(form.lvCards.ListItems().Item(2).SubItems(2), QStringLiteral("678"));
+    EXPECT_EQ(form.lvCards.ColumnHeaders().Item(3).Key(), QStringLiteral("N103000"));
+    EXPECT_EQ(gDeletedCards, QStringLiteral(";   12345;     678;"));
+    EXPECT_EQ(gCardCount, 2);
+    EXPECT_EQ(form.Width(), 15360); // 29 columns of 810 twips
+}
+
+TEST_F(FrmCardsTest, ColumnHeaderFileSetsTheNodrelMenuAndTheWindowWidth)
+{
+    gColHeadFile = path(QStringLiteral("cols.CSV"));
+    writeBytes(gColHeadFile, "Quarvelink;QV-Config\r\nN101000;No.;540;\r\nN133000;Punches;585;\r\n"
+                             "N133002;Punches;585;\r\n");
+    LoadColumnHeaders(QString());
+    FrmCards& form = frmCards();
+    EXPECT_EQ(form.lvCards.ColumnHeaders().Count(), 3);
+    EXPECT_TRUE(form.mnuQVEL_Nodrel.Checked());
+    EXPECT_EQ(form.Width(), 6000);
+    EXPECT_EQ(form.Left(), 4680);
+}
+
+TEST_F(FrmCardsTest, MainWindowShowsWhatWasBuiltSavedAndReadAndGivesTheCodeNumber)
+{
+    FrmMain& main = frmMain();
+    SetDefaultColumns();
+    EXPECT_EQ(main.Aktion().Text(), QStringLiteral("Cards: "));
+    gCardRecord.CardNo = QStringLiteral("12345");
+    AddCardListRow();
+    const QString file = path(QStringLiteral("cards.CSV"));
+    QString text;
+    SaveCardListFile(file, text, true);
+    EXPECT_EQ(main.Aktion().Text(), file + QStringLiteral(" saved"));
+    gCardFilePath = file;
+    ReadCardListFile(file);
+    EXPECT_EQ(main.Aktion().Text(), QStringLiteral("File: ") + file + QStringLiteral(" read in"));
+
+    // The read-out record form carries the code number the station reported.
+    main.txtCodeNo(0).setText(QStringLiteral("31"));
+    gWeekdayNames = QStringLiteral("Sunday    Monday    "); // the main window loaded its own
+    EXPECT_EQ(BuildReadoutRecordLine({"", "12345", "Mo", "10:00:00"}, 4, 4, QString()),
+              QStringLiteral("readout;12345;;31;;;31334400;"));
+
+    // Without the mode combo box the punch view shows the station columns too.
+    Unload(frmCards());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    main.coMO.setVisible(false);
+    SetPunchViewColumns();
+    EXPECT_EQ(frmCards().lvCards.ColumnHeaders().Count(), 13);
+}
+
+} // namespace
+} // namespace qv::test
