@@ -1,5 +1,7 @@
 // Values of other subsystems the receiver reads, held here until their owners' headers carry them.
 #pragma once
+#include "cards/cardlist_state.h" // gCardReadout
+
 #include <QString>
 #include <cstdint>
 
@@ -18,9 +20,5 @@ inline int16_t mRadioReadCardOption = 0;
 inline int16_t mRadioOsIndex = 0;
 // The backup start position the user typed on the toolbar (0: none).
 inline int64_t mBackupStartPosition = 0;
-
-// --- Card list window ---
-// The data in hand are card records (not punch records).
-inline bool gCardReadout = false;
 
 } // namespace qv
