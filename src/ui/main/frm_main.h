@@ -312,6 +312,14 @@ class FrmMain : public Form
     // The status-bar panel keyed "Aktion".
     Panel& Aktion() { return StatusBar.Panels().Item(QStringLiteral("Aktion")); }
 
+    // The log pane that gShowActionLog chooses: the action log (rtbox 0) or the data listing (rtbox 1 with its
+    // heading), and the "HEX" toolbar button pressed while the action log shows.
+    void ShowActionLogPane();
+
+    // ---- Command starters and command buttons (frm_main_starters.cpp, frm_main_buttons.cpp) ----
+
+    // ---- Menus, views and the link-facing procedures (frm_main_menus.cpp, frm_main_views.cpp) ----
+
     // ---- Update check ----
     void VersionPruefen(bool bZeigen = false);
     void mnuHelpCheckVersion_Click();
@@ -343,6 +351,8 @@ class FrmMain : public Form
     void buildHoverPictures();
     void buildScrollBars();
     void wireHandlers();
+    void wireStarterHandlers();
+    void wireMenuHandlers();
     void watchOptionVisibility();
 
     void adjustStationPanel();

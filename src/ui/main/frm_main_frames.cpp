@@ -200,6 +200,8 @@ void FrmMain::wireHandlers()
     mnuProt.onClick = [this] { mnuProt_Click(); };
     mnuExit.onClick = [this] { mnuExit_Click(); };
     mnuHelpCheckVersion.onClick = [this] { mnuHelpCheckVersion_Click(); };
+    wireStarterHandlers();
+    wireMenuHandlers();
 }
 
 void FrmMain::watchOptionVisibility()

@@ -6,6 +6,7 @@
 #include "link/link_shared.h"
 #include "platform/runtime/vbruntime.h"
 #include "ui/main/frm_main.h"
+#include "ui/main/main_globals.h"
 
 namespace qv {
 
@@ -20,6 +21,14 @@ void FrmMain::coMode_Click()
 {
     if (!gDongleHardware && coMode.ListIndex() >= 0)
         gConnMode = static_cast<int16_t>(coMode.ListIndex() + 1);
+}
+
+void FrmMain::ShowActionLogPane()
+{
+    tbar.Buttons().Item(QStringLiteral("HEX")).setValue(gShowActionLog ? tbrPressed : tbrUnpressed);
+    rtbox(0).setVisible(gShowActionLog);
+    rtbox(1).setVisible(!gShowActionLog);
+    lblRTBHead.setVisible(!gShowActionLog);
 }
 
 void RestartTimer1(int32_t interval)
