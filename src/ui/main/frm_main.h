@@ -316,9 +316,17 @@ class FrmMain : public Form
     // heading), and the "HEX" toolbar button pressed while the action log shows.
     void ShowActionLogPane();
 
+    // Fits the menus and the reply time-out to the connection mode: direct 2500 ms with the station-baud item
+    // (unless only the oldest stations are served), remote 3000 ms; the mode item offers the other mode.
+    void stellFürMode();
+    // Hides the hover help pictures of both columns and cancels a pending one.
+    void noShowPic();
+
     // ---- Command starters and command buttons (frm_main_starters.cpp, frm_main_buttons.cpp) ----
 
     // ---- Menus, views and the link-facing procedures (frm_main_menus.cpp, frm_main_views.cpp) ----
+
+    // ---- Help menu windows (frm_main_helpmenu.cpp) ----
 
     // ---- Update check ----
     void VersionPruefen(bool bZeigen = false);
@@ -353,6 +361,7 @@ class FrmMain : public Form
     void wireHandlers();
     void wireStarterHandlers();
     void wireMenuHandlers();
+    void wireHelpMenuHandlers();
     void watchOptionVisibility();
 
     void adjustStationPanel();

@@ -202,6 +202,7 @@ void FrmMain::wireHandlers()
     mnuHelpCheckVersion.onClick = [this] { mnuHelpCheckVersion_Click(); };
     wireStarterHandlers();
     wireMenuHandlers();
+    wireHelpMenuHandlers();
 }
 
 void FrmMain::watchOptionVisibility()

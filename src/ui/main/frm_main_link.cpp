@@ -31,6 +31,29 @@ void FrmMain::ShowActionLogPane()
     lblRTBHead.setVisible(!gShowActionLog);
 }
 
+void FrmMain::stellFürMode()
+{
+    if (gConnMode == ConnDirect) {
+        gReplyTimeout = 2500;
+        mnuBaud.setVisible(false);
+        if (chkAlt(0).Value() == vbUnchecked)
+            mnuSetBaud.setVisible(true);
+        mnuMode.setCaption(QStringLiteral("&") + gConnModeNames[1]);
+    } else {
+        mnuMode.setCaption(QStringLiteral("&") + gConnModeNames[2]);
+        gReplyTimeout = 3000;
+        mnuBaud.setVisible(false);
+        mnuSetBaud.setVisible(false);
+    }
+}
+
+void FrmMain::noShowPic()
+{
+    gHoverPending = false;
+    piErwProt(0).setVisible(false);
+    piErwProt(1).setVisible(false);
+}
+
 void RestartTimer1(int32_t interval)
 {
     FrmMain& f = frmMain();

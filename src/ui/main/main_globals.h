@@ -55,6 +55,9 @@ inline uint8_t gExtProtSaved = 0;
 inline bool gFormLoaded = false;
 inline bool gMainFormReady = false;
 
+// A hover help picture is pending or shown; moving off the option boxes clears it.
+inline bool gHoverPending = false;
+
 // ---- Hooks for tests ----
 
 // Stands for the system's conversion of the probe text to its code page and back; unset, the program's
