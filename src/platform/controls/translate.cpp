@@ -38,6 +38,8 @@ QColor toQColor(OleColor color)
     case vbButtonFace:
     case vbScrollBars:
         return palette.color(QPalette::Button);
+    case vbButtonShadow:
+        return palette.color(QPalette::Dark);
     default:
         return palette.color(QPalette::Window);
     }

@@ -31,6 +31,7 @@ constexpr OleColor vbWindowText = 0x80000008;
 constexpr OleColor vbHighlight = 0x8000000D;
 constexpr OleColor vbHighlightText = 0x8000000E;
 constexpr OleColor vbButtonFace = 0x8000000F;
+constexpr OleColor vbButtonShadow = 0x80000010;
 constexpr OleColor vbGrayText = 0x80000011;
 constexpr OleColor vbButtonText = 0x80000012;
 constexpr OleColor vbInfoText = 0x80000017;

@@ -323,6 +323,37 @@ class FrmMain : public Form
     void noShowPic();
 
     // ---- Command starters and command buttons (frm_main_starters.cpp, frm_main_buttons.cpp) ----
+    // Each starter prepares one station operation and opens the conversation; while another operation is
+    // live it refuses with a status text instead.
+    void mnuRead_Click();
+    void mnuTime_Click();
+    void mnuBatt_Click();
+    void mnuReadBackup_Click();
+    void mnuSetBaud_Click();
+    void mnuExtSet_Click();
+    void mnuReadCards_Click();
+    void mnuClearBackup_Click();
+    void mnuOff_Click();
+    void mnuSetDefault_Click();
+    void mnuViewPunch_Click();
+    void mnuConfQVEL_Click();
+    void mnuNewBattQVEL_Click();
+    void mnuQVEL_List_Click();
+    // The card list window over a card file, and the card list or card-file window of the last read-out.
+    void mnuCardsFile_Click();
+    void mnuDisk_Click();
+    // Switches between the action log and the data listing.
+    void mnuViewAction_Click();
+    void tbar_ButtonClick(ToolbarButton& Button);
+    void cmdRead_Click();
+    void cmdTime_Click();
+    void cmdBatt_Click();
+    void cmdOff_Click();
+    void cmdStop_MouseDown(int Button, int Shift, float X, float Y);
+    void cmdErwProtOK_Click(int Index);
+    void Command1_Click();
+    void cmdOutputResDat_Click();
+    void wireButtonHandlers();
 
     // ---- Menus, views and the link-facing procedures (frm_main_menus.cpp, frm_main_views.cpp) ----
 

@@ -1,0 +1,54 @@
+// Values the command starters prepare for the link and the receiver, and the progress display they set up.
+#pragma once
+#include <QString>
+#include <cstdint>
+
+namespace qv {
+
+// ---- Backup read-out ----
+
+// Time-sync records found in the backup read-out.
+inline int32_t gBackupCount = 0;
+// Repeats of the current backup request after a bad reply.
+inline uint8_t gBlockRepeatCount = 0;
+// The backup read position of the base protocol (a memory address).
+inline int32_t gBackupPos = 0;
+// The number of backup records typed on the toolbar (0: none); its twin, the start position, is
+// mBackupStartPosition.
+inline int64_t mBackupRecords = 0;
+
+// ---- Write defaults ----
+
+// The default settings the write-defaults operation sends: mode name, code number, walking time, and the
+// captions of the options to switch on (empty: leave off).
+inline QString gDefaultMode;
+inline QString gDefaultCodeNo;
+inline QString gDefaultWalkingTime;
+inline QString gDefaultExtProtText;
+inline QString gDefaultAutoSendText;
+
+// ---- Card windows ----
+
+// The user cancelled the column choice of the card list.
+inline bool gSelColCancelled = false;
+// The card-file window opens for saving (true) or for opening (false).
+inline bool gSaveMode = false;
+
+// The height unit of one progress step, in twips.
+constexpr int16_t kProgressUnit = 200;
+// Status text of a start refused while another station operation runs.
+constexpr int32_t kTextOperationRunning = 1884;
+
+// Sets up the progress bar (steps times unit high, nothing done yet), shows Stop and chooses the log pane
+// and the view buttons for the operation stored in gActionCode.
+void PrepareProgress(int16_t steps, int16_t unit);
+
+// True while a station conversation or a card read-out is live: an operation is stored and the link still
+// waits for a reply, or a card read-out listens on the open port. An operation that gave up keeps its code
+// but is no longer live.
+bool StationOperationRunning();
+// When an operation is live, says so in the status panel "Aktion" and returns true: the caller must not
+// start another one.
+bool RefuseWhileRunning();
+
+} // namespace qv
