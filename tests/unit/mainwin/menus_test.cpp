@@ -2,6 +2,7 @@
 // end of the program through the exit item.
 #include "link/link_globals.h"
 #include "link/link_shared.h"
+#include "link/protocol_file.h"
 #include "platform/system/instance.h"
 #include "ui/main/text_utils.h"
 #include "unit/mainwin/main_window_fixture.h"
@@ -152,6 +153,31 @@ TEST_F(MenusTest, ChoosingTheConnectionInItsBoxFitsTheTimeOutUnlessADongleIsConn
     EXPECT_EQ(gConnMode, ConnDirect);
     EXPECT_EQ(gReplyTimeout, 2500);
     EXPECT_EQ(f.mnuMode.Caption(), QStringLiteral("&remote"));
+}
+
+TEST_F(MenusTest, TheProtocolItemShowsTheProtocolFileInTheCaptionEvenWhenCancelled)
+{
+    FrmMain& f = startWindow();
+    const QString before = gProtocolPath;
+    f.Aktion().setText(QStringLiteral("busy"));
+    f.setCaption(QStringLiteral("something else"));
+    DialogHooks::queue(DialogAnswer::cancel());
+    f.mnuProt.Click();
+    EXPECT_EQ(gProtocolPath, before);
+    EXPECT_EQ(f.Caption(), gMainCaption + QStringLiteral(" - ") + before);
+    EXPECT_EQ(f.Aktion().Text(), QString());
+
+    // A file chosen starts a new protocol with its header and no records.
+    const QString chosen = m_home.filePath(QStringLiteral("Race.CSV"));
+    gProtocolCount = 12;
+    DialogHooks::queue(DialogAnswer::chooseFile(chosen));
+    f.mnuProt.Click();
+    EXPECT_EQ(gProtocolPath, chosen);
+    EXPECT_EQ(gProtocolCount, 0);
+    EXPECT_EQ(f.Caption(), gMainCaption + QStringLiteral(" - ") + chosen);
+    QFile file(chosen);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().startsWith(ProtocolHeader.toLatin1()));
 }
 
 TEST_F(MenusTest, TheExitItemSavesTheSettingsAndEndsTheProgram)
