@@ -38,6 +38,10 @@ void FrmMain::wireMenuHandlers()
     mnuMode.onClick = [this] { mnuMode_Click(); };
     mnuViewStandard.onClick = [this] { mnuViewStandard_Click(); };
     mnuViewExpert.onClick = [this] { mnuViewExpert_Click(); };
+    // The pointer on the mode, progress and status labels cancels a pending help picture.
+    lblMO.onMouseMove = [this](int, int, int, float, float) { noShowPic(); };
+    lblProgress.onMouseMove = [this](int, int, int, float, float) { noShowPic(); };
+    lblStatus.onMouseMove = [this](int, int, float, float) { noShowPic(); };
 }
 
 void FrmMain::mnuSet_Click()

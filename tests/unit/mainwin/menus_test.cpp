@@ -180,6 +180,21 @@ TEST_F(MenusTest, TheProtocolItemShowsTheProtocolFileInTheCaptionEvenWhenCancell
     EXPECT_TRUE(file.readAll().startsWith(ProtocolHeader.toLatin1()));
 }
 
+TEST_F(MenusTest, ThePointerOnTheModeProgressAndStatusLabelsHidesTheHelpPictures)
+{
+    FrmMain& f = startWindow();
+    for (Label* label : {&f.lblMO(0), &f.lblMO(1), &f.lblProgress(0), &f.lblProgress(1), &f.lblStatus}) {
+        SCOPED_TRACE(label->Name().toStdString());
+        gHoverPending = true;
+        f.piErwProt(0).setVisible(true);
+        f.piErwProt(1).setVisible(true);
+        label->onMouseMove(0, 0, 300, 100);
+        EXPECT_FALSE(gHoverPending);
+        EXPECT_FALSE(f.piErwProt(0).Visible());
+        EXPECT_FALSE(f.piErwProt(1).Visible());
+    }
+}
+
 TEST_F(MenusTest, TheExitItemSavesTheSettingsAndEndsTheProgram)
 {
     FrmMain& f = startWindow();
