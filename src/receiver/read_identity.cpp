@@ -20,6 +20,7 @@
 #include "stationdata/station_data.h"
 #include "stationdata/station_time.h"
 #include "ui/main/frm_main.h"
+#include "ui/main/menus.h"
 #include "ui/main/text_utils.h"
 
 namespace qv {

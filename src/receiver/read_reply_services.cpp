@@ -45,14 +45,6 @@ void ShowGsmData()
     frmMain().ShowVEKW_Data(false);
 }
 
-void SetDirectMode(bool direct)
-{
-    if (!direct)
-        return;
-    gConnMode = ConnDirect;
-    frmMain().coMode.setListIndex(ConnDirect - 1);
-}
-
 void ShowOldSoftwareOption()
 {
     // The operating-system choice came with firmware 312.

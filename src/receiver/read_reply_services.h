@@ -16,8 +16,6 @@ QString ModelNameOfIdentity();
 void ShowStationPanel();
 void ShowRadioModulePanel();
 void ShowGsmData();
-// Those kinds of unit are always reached directly.
-void SetDirectMode(bool direct);
 // Hides the radio module's protocol choice for firmware that does not know it.
 void ShowOldSoftwareOption();
 // The write column takes the read column's options when the unit turned out

@@ -29,7 +29,8 @@ struct MainWindowServices
 };
 
 // The services of the program itself: SetAltDevice, BuildFrame and SendFrame,
-// BeginStationAction, and the main window's zeigExpert as given.
+// BeginStationAction, and the view switch given (the main window's own
+// zeigExpert when none is given).
 MainWindowServices programServices(std::function<void(int)> zeigExpert);
 
 // Colours of the consumption bar: full and dimmed.

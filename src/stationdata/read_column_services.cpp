@@ -10,7 +10,10 @@ namespace qv {
 MainWindowServices programServices(std::function<void(int)> zeigExpert)
 {
     MainWindowServices s;
-    s.zeigExpert = std::move(zeigExpert);
+    if (zeigExpert)
+        s.zeigExpert = std::move(zeigExpert);
+    else
+        s.zeigExpert = [](int byChange) { frmMain().zeigExpert(uint8_t(byChange)); };
     s.setAltDevice = [](int value) { return int(SetAltDevice(int16_t(value))); };
     s.sendRequest = [](const QByteArray& request) {
         gSendBuffer = BuildFrame(request);

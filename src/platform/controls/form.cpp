@@ -244,6 +244,8 @@ void Form::PopupMenu(MenuItem& menu)
 {
     if (!gPopupAnswers.isEmpty()) {
         const auto [name, index] = gPopupAnswers.takeFirst();
+        // The menu opens before the choice, as the real pop-up does.
+        menu.Click();
         if (name.isEmpty())
             return;
         for (MenuItem* item : menu.items())

@@ -78,6 +78,7 @@ QMenu* MenuItem::menu()
     if (!m_menu) {
         m_menu = new QMenu;
         m_menu->setTitle(m_caption);
+        QObject::connect(m_menu, &QMenu::aboutToShow, m_menu, [this] { Click(); });
         m_action->setMenu(m_menu);
     }
     return m_menu;

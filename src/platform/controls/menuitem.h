@@ -36,7 +36,9 @@ class MenuItem : public Control
     // The items of this menu, in their order.
     const QList<MenuItem*>& items() const { return m_items; }
 
-    // The user's choice of the item: runs Click when the item is enabled.
+    // The user's choice of the item: runs Click when the item is enabled. A
+    // menu that holds items runs its Click just before it drops down (from the
+    // menu bar or as a pop-up), so its handler can set up the items first.
     void Click();
 
     QAction* action() const { return m_action; }

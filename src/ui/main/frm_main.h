@@ -356,6 +356,17 @@ class FrmMain : public Form
     void wireButtonHandlers();
 
     // ---- Menus, views and the link-facing procedures (frm_main_menus.cpp, frm_main_views.cpp) ----
+    // The menus of the menu bar, run just before each drops down: they enable the items that fit the station.
+    void mnuSet_Click();
+    void mnuComm_Click();
+    void mnuView_Click();
+    void mnuHelp_Click();
+    // Switches between the remote and the direct connection.
+    void mnuMode_Click();
+    void mnuViewStandard_Click();
+    void mnuViewExpert_Click();
+    // The view of the station panel: 1 the expert view, 2 the standard view, anything else the other one.
+    void zeigExpert(uint8_t byChange = 0);
 
     // ---- Help menu windows (frm_main_helpmenu.cpp) ----
 
@@ -412,7 +423,8 @@ void RestartTimer1(int32_t interval);
 QString GetPortText();
 // The captions of the two baud-rate menu items: each offers the rate the PC does not use.
 void UpdateBaudMenus();
-// Sets gZokDevice and ticks the main window's ZOK box (chkAlt index 2) to match; returns value.
+// Sets gZokDevice and ticks the main window's ZOK box (chkAlt index 2) to match; a value other than 0 runs
+// the box's click handling once. Returns value.
 int16_t SetAltDevice(int16_t value);
 // The settings text of a baud rate: "38400,n,8,1".
 QString BaudSettings(int32_t baud);

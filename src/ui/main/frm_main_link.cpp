@@ -19,8 +19,11 @@ void FrmMain::cmdStop_Click()
 
 void FrmMain::coMode_Click()
 {
-    if (!gDongleHardware && coMode.ListIndex() >= 0)
-        gConnMode = static_cast<int16_t>(coMode.ListIndex() + 1);
+    // The dongle is always reached directly.
+    if (gDongleHardware || coMode.ListIndex() < 0)
+        return;
+    gConnMode = static_cast<int16_t>(coMode.ListIndex() + 1);
+    stellFürMode();
 }
 
 void FrmMain::ShowActionLogPane()
@@ -90,7 +93,13 @@ void UpdateBaudMenus()
 int16_t SetAltDevice(int16_t value)
 {
     gZokDevice = value != 0;
-    frmMain().chkAlt(2).setValue(value != 0 ? vbChecked : vbUnchecked);
+    CheckBox& box = frmMain().chkAlt(2);
+    const int before = box.Value();
+    // A change of the box runs its click handling by itself.
+    box.setValue(value != 0 ? vbChecked : vbUnchecked);
+    // A box that was ticked already gets the handling all the same, once.
+    if (value != 0 && before == vbChecked && box.onClick)
+        box.onClick();
     return value;
 }
 

@@ -70,6 +70,8 @@ void FrmMain::buildTopBox()
     designButton(cmdWrite, Picture2, QStringLiteral("write"), QStringLiteral("1033"), 930, row, 1050);
     designButton(cmdTime, Picture2, QStringLiteral("time"), QStringLiteral("1037"), 1995, row, 870);
     designButton(cmdBatt, Picture2, QStringLiteral("batterie"), QStringLiteral("1031"), 2880, row, 870);
+    // The battery button belongs to the expert view; the window starts in the standard view.
+    cmdBatt.setVisible(false);
     designButton(cmdOff, Picture2, QStringLiteral("turn off"), QStringLiteral("1039"), 3765, row, 1050);
     designButton(cmdStop, Picture2, QString(), QString(), 4830, row, 600);
     cmdStop.setPicture(QApplication::style()->standardIcon(QStyle::SP_BrowserStop).pixmap(16, 16));

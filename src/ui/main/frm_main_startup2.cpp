@@ -110,8 +110,10 @@ bool FrmMain::LoadPhaseControls()
     gAutoSendSaved = static_cast<uint8_t>(chkCPC(1).Value());
     gExtProtSaved = static_cast<uint8_t>(chkCPC0(1).Value());
     // XXX-LATER: the option enabling of the write column (pruefCPCEnabled, pruefCPC0Enabled, SetEnabledZOK,
-    // pruef4msEnabled, pruefBackupCtrlEnabled) and, with expert options remembered, the expert view
-    // (zeigExpert(1)) are called here once the station option handling is built.
+    // pruef4msEnabled, pruefBackupCtrlEnabled) is called here once the station option handling is built.
+    // An option that only the expert view shows was remembered: the window opens in that view.
+    if (gExpertOptions)
+        zeigExpert(1);
     chkAlt(0).setTop(chkAlt(0).Value() == vbChecked ? -80 : -250);
     return true;
 }

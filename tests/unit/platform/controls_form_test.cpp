@@ -344,6 +344,42 @@ TEST_F(ControlsForm, PopupMenuRunsTheChosenItem)
     EXPECT_EQ(form.mnu.items().last(), &mnuRecent(3));
 }
 
+TEST_F(ControlsForm, AMenuRunsItsClickBeforeItDropsDown)
+{
+    Form form(QStringLiteral("frmDropDown"));
+    MenuItem mnuEdit{&form, "mnuEdit"};
+    MenuItem mnuDelete{&mnuEdit, "mnuDelete"};
+    QList<bool> shownAtClick;
+    mnuEdit.onClick = [&] {
+        shownAtClick << mnuEdit.menu()->isVisible();
+        // The handler sets up the items the user is about to see.
+        mnuDelete.setEnabled(false);
+    };
+    form.Show();
+
+    // Dropped down from the menu bar (or the keyboard): Qt announces the menu before it shows.
+    mnuEdit.menu()->popup(QPoint(0, 0));
+    EXPECT_TRUE(mnuEdit.menu()->isVisible());
+    EXPECT_FALSE(mnuDelete.action()->isEnabled());
+    mnuEdit.menu()->hide();
+    EXPECT_EQ(shownAtClick, QList<bool>{false});
+
+    // As a pop-up whose answer a test queued: the menu opens first, whether an item is chosen or not.
+    int deleted = 0;
+    mnuDelete.onClick = [&] { ++deleted; };
+    mnuDelete.setEnabled(true);
+    Form::queuePopupAnswer(QString());
+    form.PopupMenu(mnuEdit);
+    EXPECT_EQ(shownAtClick.size(), 2);
+    EXPECT_EQ(deleted, 0);
+
+    // A disabled menu cannot be opened: its handler does not run.
+    mnuEdit.setEnabled(false);
+    mnuEdit.menu()->popup(QPoint(0, 0));
+    mnuEdit.menu()->hide();
+    EXPECT_EQ(shownAtClick.size(), 2);
+}
+
 TEST_F(ControlsForm, ResizeRunsWhenShownAndOnEveryChangeOfSize)
 {
     struct SizedForm : Form
