@@ -109,9 +109,13 @@ bool FrmMain::LoadPhaseControls()
     HScroll1.setVisible(false);
     gAutoSendSaved = static_cast<uint8_t>(chkCPC(1).Value());
     gExtProtSaved = static_cast<uint8_t>(chkCPC0(1).Value());
-    // XXX-LATER: the option enabling of the write column (pruefCPCEnabled, pruefCPC0Enabled, SetEnabledZOK,
-    // pruef4msEnabled, pruefBackupCtrlEnabled) and, with expert options remembered, the expert view
-    // (zeigExpert(1)) are called here once the station option handling is built.
+    chkCPC(1).setEnabled(pruefCPCEnabled());
+    chkCPC0(1).setEnabled(pruefCPC0Enabled());
+    SetEnabledZOK();
+    chk4ms(1).setEnabled(pruef4msEnabled(gSprint4msWrite, QString()));
+    chkBackupCtrl(1).setEnabled(pruefBackupCtrlEnabled(gBackupCtrlWrite, QString()));
+    // XXX-LATER: with expert options remembered, the expert view (zeigExpert(1)) is called here once the
+    // view switch is built.
     chkAlt(0).setTop(chkAlt(0).Value() == vbChecked ? -80 : -250);
     return true;
 }
