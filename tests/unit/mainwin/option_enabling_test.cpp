@@ -194,13 +194,13 @@ TEST_F(OptionEnablingTest, SprintAndBackupBoxesFollowTheModeOfTheColumnAskedAbou
 
 TEST_F(OptionEnablingTest, RememberedByteBeyondTheBoxStatesShowsTicked)
 {
-    FrmMain& f = windowShowing(QStringLiteral("Control"), QStringLiteral("Control"));
-    f.chk4ms(1).setValue(vbUnchecked);
-    f.chkBackupCtrl(1).setValue(vbUnchecked);
-    EXPECT_FALSE(f.pruef4msEnabled(7));
-    EXPECT_FALSE(f.pruefBackupCtrlEnabled(200));
+    // A settings file may hold any byte; the start-up must not fail on it.
+    writeSettings(QStringLiteral("[STATION]\r\nlastSprint4ms=7\r\nlastBackupCtrl=200\r\n"));
+    FrmMain& f = startWindow();
+    ASSERT_TRUE(f.startupCompleted());
     EXPECT_EQ(f.chk4ms(1).Value(), vbChecked);
     EXPECT_EQ(f.chkBackupCtrl(1).Value(), vbChecked);
+    EXPECT_FALSE(f.chk4ms(1).Enabled());
     // A greyed value stays greyed.
     EXPECT_FALSE(f.pruef4msEnabled(vbGrayed));
     EXPECT_EQ(f.chk4ms(1).Value(), vbGrayed);
@@ -334,4 +334,18 @@ TEST_F(OptionEnablingTest, SwitchButtonTogglesBetweenTheSetsAndBack)
     expectOptionSet(f, true);
     f.cmdSwitch.button()->click();
     expectOptionSet(f, false);
+}
+
+TEST_F(OptionEnablingTest, ModeNamesComeFromTheChosenLanguage)
+{
+    gCommandLine = QStringLiteral("de");
+    FrmMain& f = windowShowing(QStringLiteral("Ausdruck"), QStringLiteral("BC START"));
+    f.SetEnabledZOK();
+    EXPECT_EQ(f.cmdSwitch.Caption(), QStringLiteral("_"));
+    EXPECT_EQ(f.Label1(0).Caption(), QStringLiteral("        klassische Optionen"));
+    f.coMO.setText(QStringLiteral("BC Start"));
+    f.SetEnabledZOK();
+    EXPECT_EQ(f.cmdSwitch.Caption(), QStringLiteral("^"));
+    EXPECT_TRUE(f.pruefBackupCtrlEnabled(0, QStringLiteral("read")));
+    EXPECT_TRUE(f.pruef4msEnabled(0));
 }
