@@ -370,6 +370,25 @@ class FrmMain : public Form
 
     // ---- Help menu windows (frm_main_helpmenu.cpp) ----
 
+    // ---- Station option enabling (frm_main_options.cpp) ----
+    // Enables, shows and hides the station options for an option set: the beacon set when Beacon is true,
+    // the classic set when false; without it the mode in coMO decides (a beacon-mode name: the beacon set).
+    void SetEnabledZOK(std::optional<bool> Beacon = std::nullopt);
+    // Whether chk4ms may be enabled in the mode of the read column (sWho "read": txtMO) or of the write
+    // column (coMO); where it may not, the write column's box goes back to b4ms.
+    bool pruef4msEnabled(uint8_t b4ms, const QString& sWho = {});
+    // The same for chkBackupCtrl: only for reading out cards and for printing out.
+    bool pruefBackupCtrlEnabled(uint8_t bBackupC, const QString& sWho = {});
+    // Whether the write column's auto-send and extended-protocol boxes may be enabled; in the printout
+    // mode both are forced on.
+    bool pruefCPCEnabled();
+    bool pruefCPC0Enabled();
+    // The layout switch: toggles between the classic and the beacon option set.
+    void cmdSwitch_Click();
+    // Set while choosing the classic set selects opClassic(0): the nested call of SetEnabledZOK that the
+    // option button's click makes returns at once, once.
+    bool mEnablingGuard = false;
+
     // ---- Update check ----
     void VersionPruefen(bool bZeigen = false);
     void mnuHelpCheckVersion_Click();
@@ -404,6 +423,7 @@ class FrmMain : public Form
     void wireStarterHandlers();
     void wireMenuHandlers();
     void wireHelpMenuHandlers();
+    void wireOptionHandlers();
     void watchOptionVisibility();
 
     void adjustStationPanel();

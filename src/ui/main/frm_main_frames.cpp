@@ -203,6 +203,7 @@ void FrmMain::wireHandlers()
     wireStarterHandlers();
     wireMenuHandlers();
     wireHelpMenuHandlers();
+    wireOptionHandlers();
 }
 
 void FrmMain::watchOptionVisibility()

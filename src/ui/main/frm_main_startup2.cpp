@@ -109,8 +109,11 @@ bool FrmMain::LoadPhaseControls()
     HScroll1.setVisible(false);
     gAutoSendSaved = static_cast<uint8_t>(chkCPC(1).Value());
     gExtProtSaved = static_cast<uint8_t>(chkCPC0(1).Value());
-    // XXX-LATER: the option enabling of the write column (pruefCPCEnabled, pruefCPC0Enabled, SetEnabledZOK,
-    // pruef4msEnabled, pruefBackupCtrlEnabled) is called here once the station option handling is built.
+    chkCPC(1).setEnabled(pruefCPCEnabled());
+    chkCPC0(1).setEnabled(pruefCPC0Enabled());
+    SetEnabledZOK();
+    chk4ms(1).setEnabled(pruef4msEnabled(gSprint4msWrite, QString()));
+    chkBackupCtrl(1).setEnabled(pruefBackupCtrlEnabled(gBackupCtrlWrite, QString()));
     // An option that only the expert view shows was remembered: the window opens in that view.
     if (gExpertOptions)
         zeigExpert(1);
