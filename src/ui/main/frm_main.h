@@ -327,6 +327,15 @@ class FrmMain : public Form
     // ---- Menus, views and the link-facing procedures (frm_main_menus.cpp, frm_main_views.cpp) ----
 
     // ---- Help menu windows (frm_main_helpmenu.cpp) ----
+    // The protocol file, then the read-me file named by the language, in the text viewer; a missing one is
+    // named in a message.
+    void mnuLogDat_Click();
+    void mnuReadMe_Click();
+    // Opens the help file of the language (gHelpFile, beside the program) in the user's browser.
+    void mnuHelpHelp_Click();
+    void mnuAbout_Click();
+    // The language dialog, without waiting for it.
+    void mnuLanguage_Click();
 
     // ---- Update check ----
     void VersionPruefen(bool bZeigen = false);
