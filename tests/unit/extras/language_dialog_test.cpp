@@ -162,3 +162,17 @@ TEST_F(LanguageDialogTest, DialogSitsCentredBelowTheToolbar)
     EXPECT_NEAR(d.Left(), f.Left() + (f.Width() - d.Width()) / 2, 15);
     EXPECT_NEAR(d.Top(), f.Top() + f.tbar.Height() + 700, 15);
 }
+
+TEST_F(LanguageDialogTest, TheChosenLanguageIsSavedAndUsedAtTheNextStart)
+{
+    FrmMain& f = startWindow();
+    ASSERT_EQ(gLangCodes.at(gLangIndex), QStringLiteral("ENU"));
+    choose(openDialog(f), QStringLiteral("Deutsch   "));
+    closeWindow();
+    EXPECT_TRUE(readSettings().contains(QStringLiteral("InitLang=DEU")));
+
+    resetWindowState();
+    FrmMain& g = startWindow();
+    EXPECT_EQ(gLangCodes.at(gLangIndex), QStringLiteral("DEU"));
+    EXPECT_EQ(g.mnuSet.Caption(), QStringLiteral("&Einstellung"));
+}

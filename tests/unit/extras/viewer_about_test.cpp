@@ -3,6 +3,7 @@
 #include "app/path_helpers.h"
 #include "app/settings.h"
 #include "extras/update_check.h"
+#include "platform/runtime/vberror.h"
 #include "unit/extras/help_windows_fixture.h"
 
 #include <QKeyEvent>
@@ -22,6 +23,7 @@ struct Shown
     QString text;
     QString plain;
     QString font;
+    bool boxAboveStatusBar = false;
 };
 
 class ViewerAboutTest : public test::HelpWindowsTest
@@ -39,6 +41,8 @@ class ViewerAboutTest : public test::HelpWindowsTest
             shown.text = log->rtfBox.Text();
             shown.plain = log->rtfBox.document()->toPlainText();
             shown.font = log->rtfBox.FontName();
+            shown.boxAboveStatusBar = log->rtfBox.Top() + log->rtfBox.Height() <= log->StatusBar.Top() &&
+                                      log->rtfBox.Width() == log->ScaleWidth() && log->rtfBox.Height() > 0;
             QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier, QStringLiteral("\x1b"));
             QApplication::sendEvent(log->rtfBox.textEdit(), &escape);
         });
@@ -68,8 +72,21 @@ TEST_F(ViewerAboutTest, ProtocolFileShowsInTheViewerWithItsPathAndCloseOnEscape)
     EXPECT_EQ(shown.text, QStringLiteral("Zeit;Straße\r\nLäufer;€\r\n"));
     EXPECT_EQ(shown.plain, QStringLiteral("Zeit;Straße\nLäufer;€\n"));
     EXPECT_EQ(shown.font, QStringLiteral("Courier"));
+    EXPECT_TRUE(shown.boxAboveStatusBar);
     EXPECT_FALSE(FormInstance<FrmLog>::loaded());
     EXPECT_TRUE(DialogHooks::asked().isEmpty());
+}
+
+TEST_F(ViewerAboutTest, AFileGoneSinceTheOpenerLookedIsReportedNotThrown)
+{
+    startWindow();
+    gViewFile = programFolderPath() + QStringLiteral("/vanished.txt");
+    DialogHooks::queue(DialogAnswer::press(vbOK));
+    FrmLog& log = frmLog();
+    EXPECT_EQ(lastMessage().prompt, gViewFile + QStringLiteral("\r\n53 ") + VbErrorText(53));
+    EXPECT_EQ(lastMessage().style, vbCritical);
+    EXPECT_EQ(log.rtfBox.Text(), QString());
+    EXPECT_EQ(log.StatusBar.Panels().Item(1).Text(), gViewFile);
 }
 
 TEST_F(ViewerAboutTest, MissingFilesAreNamedWithTheirPath)
