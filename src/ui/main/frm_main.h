@@ -369,6 +369,15 @@ class FrmMain : public Form
     void zeigExpert(uint8_t byChange = 0);
 
     // ---- Help menu windows (frm_main_helpmenu.cpp) ----
+    // The protocol file, then the read-me file named by the language, in the text viewer; a missing one is
+    // named in a message.
+    void mnuLogDat_Click();
+    void mnuReadMe_Click();
+    // Opens the help file of the language (gHelpFile, beside the program) in the user's browser.
+    void mnuHelpHelp_Click();
+    void mnuAbout_Click();
+    // The language dialog, without waiting for it.
+    void mnuLanguage_Click();
 
     // ---- Station option enabling (frm_main_options.cpp) ----
     // Enables, shows and hides the station options for an option set: the beacon set when Beacon is true,
