@@ -12,6 +12,12 @@ inline constexpr int kAppMajor = 0;
 inline constexpr int kAppMinor = 1;
 inline constexpr int kAppRevision = 0;
 
+// The version as people read it: "0.1.0".
+inline QString ProgramVersionText()
+{
+    return QString::number(kAppMajor) + u'.' + QString::number(kAppMinor) + u'.' + QString::number(kAppRevision);
+}
+
 inline QString AppTitle()
 {
     return QString::fromUtf16(kAppTitle);

@@ -51,10 +51,4 @@ QString ChooseHelpFile(const QString& code)
     return any.isEmpty() ? QString() : any.first();
 }
 
-QString ProgramVersionText()
-{
-    return QString::number(kAppMajor) + u'.' + QString::number(kAppMinor) + u'.' +
-           QString::number(kAppRevision);
-}
-
 } // namespace qv

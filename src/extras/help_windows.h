@@ -33,7 +33,4 @@ QString LanguageListEntry(const QString& name);
 // English one, else the first page of any language; "" when there is none.
 QString ChooseHelpFile(const QString& code);
 
-// The program's version as "major.minor.revision".
-QString ProgramVersionText();
-
 } // namespace qv

@@ -92,8 +92,7 @@ bool FrmMain::LoadPhaseControls()
     UpdateBaudMenus();
     MSComm1.setSettings(BaudSettings(gBaud));
 
-    setCaption(Caption() + QStringLiteral(" V:") + QString::number(kAppMajor) + u'.' +
-               QString::number(kAppMinor) + u'.' + QString::number(kAppRevision));
+    setCaption(Caption() + QStringLiteral(" V:") + ProgramVersionText());
     gMainCaption = Caption();
     setCaption(Caption() + gBuildDateText + QStringLiteral(" - ") + gProtocolPath);
     const QString tip = CStr(gWaitToReturn) + QStringLiteral(" / ") + CStr(gCountBeforeInc) +
