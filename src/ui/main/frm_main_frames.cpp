@@ -1,6 +1,7 @@
 // The main window's construction: special frames, hover help pictures, scroll bars, and the option rows'
 // flow.
 #include "ui/main/frm_main.h"
+#include "ui/main/starters.h"
 
 #include "ui/main/frm_main_geometry.h"
 
@@ -195,8 +196,15 @@ void FrmMain::wireHandlers()
     Timer2.onTimer = [this] { Timer2_Timer(); };
     cmdStop.onClick = [this] { cmdStop_Click(); };
     coMode.onClick = [this] { coMode_Click(); };
-    mnuCom.onClick = [this] { mnuCOM_Click(); };
-    mnuBaud.onClick = [this] { mnuBaud_Click(); };
+    // The port and its speed stay as they are while a station operation uses them.
+    mnuCom.onClick = [this] {
+        if (!RefuseWhileRunning())
+            mnuCOM_Click();
+    };
+    mnuBaud.onClick = [this] {
+        if (!RefuseWhileRunning())
+            mnuBaud_Click();
+    };
     mnuProt.onClick = [this] { mnuProt_Click(); };
     mnuExit.onClick = [this] { mnuExit_Click(); };
     mnuHelpCheckVersion.onClick = [this] { mnuHelpCheckVersion_Click(); };

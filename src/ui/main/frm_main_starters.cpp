@@ -391,8 +391,11 @@ void FrmMain::tbar_ButtonClick(ToolbarButton& Button)
         // A box that cannot take the focus now is no reason not to run the command.
     }
     const QString& key = Button.Key();
-    if (key == u"COM")
-        mnuCOM_Click();
+    if (key == u"COM") {
+        // The port dialog probes and reopens ports: never under a running conversation.
+        if (!RefuseWhileRunning())
+            mnuCOM_Click();
+    }
     else if (key == u"READ")
         mnuReadBackup_Click();
     else if (key == u"ReadCards")

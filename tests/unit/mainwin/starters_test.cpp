@@ -329,6 +329,13 @@ TEST_F(StartersTest, NoStarterCutsIntoALiveOperation)
     f.mnuClearBackup_Click();
     Form::queueModalAnswer([](Form& dialog) { dialog.Hide(); });
     f.mnuCardsFile_Click();
+    // Nor the port dialog or the other speed, from the menus or the toolbar.
+    const int32_t baud = gBaud;
+    f.mnuCom.Click();
+    f.tbar.Buttons().Item(QStringLiteral("COM")).button()->click();
+    f.mnuBaud.Click();
+    EXPECT_EQ(gBaud, baud);
+    EXPECT_EQ(f.Aktion().Text(), kRunningText);
     EXPECT_EQ(Form::pendingModalAnswers(), 1);
     Form::clearModalAnswers();
     EXPECT_TRUE(DialogHooks::asked().isEmpty());
