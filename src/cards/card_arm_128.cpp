@@ -7,7 +7,9 @@
 #include "cards/card_record.h"
 #include "cards/card_standins.h"
 #include "cards/card_steps.h"
+#include "link/traffic_log.h"
 #include "platform/runtime/vbruntime.h"
+#include "stationdata/battery.h"
 
 namespace qv::cards {
 
@@ -110,7 +112,7 @@ void decodeBlock3(const QByteArray& image)
     timedSlot(image, 88, airCardMask(), r.AuxCN2, r.AuxDay2, r.AuxTime2);
     timedSlot(image, 92, airCardMask(), r.AuxCN3, r.AuxDay3, r.AuxTime3);
     if (gCardType == 0xA1) {
-        r.Volt = gAutoSendRead == 1 ? gTextInvalid : CStr(cardsaux::BatteryVoltage(byteAt(image, 71))) + u'V';
+        r.Volt = gAutoSendRead == 1 ? gTextInvalid : CStr(BatteryVoltage(byteAt(image, 71))) + u'V';
         if (byteAt(image, 85) != 0xAA)
             r.Volt += QStringLiteral(" !!!"); // the card reports a weak battery
         r.BattDate = batteryDateText(byteAt(image, 60), byteAt(image, 61), byteAt(image, 62));
@@ -119,8 +121,8 @@ void decodeBlock3(const QByteArray& image)
     r.Software = QString::number(byteAt(image, 66)) + u'.' + QString::number(byteAt(image, 67));
     r.InfoByte = QString::number(byteAt(image, 63));
     r.DeletedCount = QString::number(byteAt(image, 72) * 256 + byteAt(image, 73));
-    r.HexData1 = cardsaux::BytesToHex(image.mid(76, 4));
-    r.HexData2 = cardsaux::BytesToHex(image.mid(80, 4));
+    r.HexData1 = BytesToHex(image.mid(76, 4));
+    r.HexData2 = BytesToHex(image.mid(80, 4));
     if (gActionCode == ActAirCardList) {
         r.CardNo = Trim(gCardNoText);
         r.ReadAt = cardsaux::ReadoutTimestamp();

@@ -3,7 +3,6 @@
 #include "cards/card_interpreter.h"
 #include "cards/card_punches.h"
 #include "cards/card_record.h"
-#include "cards/card_standins.h"
 #include "cards/card_steps.h"
 
 #include <algorithm>

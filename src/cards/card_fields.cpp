@@ -2,8 +2,8 @@
 #include "cards/card_fields.h"
 
 #include "cards/card_record.h"
-#include "cards/card_standins.h"
 #include "platform/runtime/vbruntime.h"
+#include "stationdata/station_time.h"
 
 namespace qv {
 
@@ -105,7 +105,7 @@ QString CardTimeFieldText(uint8_t kind, const QByteArray& bytes)
         return {};
     const int td = kind == 6 ? byteAt(bytes, 0) : 14;
     const int th = byteAt(bytes, thIndex), tl = byteAt(bytes, thIndex + 1);
-    return cardsaux::WeekdayText(td, 2) + u'\t' + cardsaux::PunchTimeText(td, th, tl);
+    return WeekdayText(td, 2) + u'\t' + PunchTimeText(td, th, tl);
 }
 
 QString CleanCardText(const QString& text)

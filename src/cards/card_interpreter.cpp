@@ -7,6 +7,7 @@
 #include "cards/card_standins.h"
 #include "cards/card_steps.h"
 #include "platform/runtime/vbruntime.h"
+#include "stationdata/station_time.h"
 
 namespace qv {
 
@@ -22,7 +23,7 @@ struct BlockMarkGuard
 QString wordTimeText(const QByteArray& image, int offset)
 {
     const int word = cards::byteAt(image, offset) * 256 + cards::byteAt(image, offset + 1);
-    return cardsaux::FormatCardSeconds(QString::number(word));
+    return FormatCardSeconds(QString::number(word));
 }
 
 } // namespace
@@ -93,7 +94,7 @@ void decodeOldestCard(uint8_t code, const QByteArray& image)
     appendDeletedCard();
     r.FinishTime = wordTimeText(image, 21);
     if (gSprintUsed && !r.FinishTime.isEmpty())
-        r.FinishTime += cardsaux::SubSecondText(byteAt(image, 26));
+        r.FinishTime += SubSecondText(byteAt(image, 26));
     r.CardExtraNo = QString::number(byteAt(image, 17) * 256 + byteAt(image, 18));
 
     if (code == 'R') {
@@ -106,7 +107,7 @@ void decodeOldestCard(uint8_t code, const QByteArray& image)
     } else if (code != 'U' && image.size() >= kBlockSize) {
         r.StartTime = wordTimeText(image, 19);
         if (gSprintUsed && !r.StartTime.isEmpty())
-            r.StartTime += cardsaux::SubSecondText(byteAt(image, 25));
+            r.StartTime += SubSecondText(byteAt(image, 25));
         if (!gStationTimeText.isEmpty())
             FillCardHeaderFields();
         // With sprint times bytes 25-26 hold the sub-seconds, not a check time.
@@ -130,7 +131,7 @@ void decodeOldestCard(uint8_t code, const QByteArray& image)
                     r.Punches[p].CN = QString::number(b);
             } else if (part == 1) {
                 const int next = byteAt(image, 32 + i);
-                r.Punches[p].Time = cardsaux::FormatSeconds(QString::number(b * 256 + next));
+                r.Punches[p].Time = FormatSeconds(QString::number(b * 256 + next));
                 const bool emptyTime = (b == 0 && next == 0) || (b == 0xFF && next == 0xFF);
                 if (emptyTime && r.Punches[p].CN.isEmpty())
                     break;

@@ -5,8 +5,8 @@
 #include "cards/card_externs.h"
 #include "cards/card_fields.h"
 #include "cards/card_record.h"
-#include "cards/card_standins.h"
 #include "platform/runtime/vbruntime.h"
+#include "stationdata/station_time.h"
 
 #include <algorithm>
 
@@ -35,9 +35,9 @@ void DecodePunchRecord(int16_t punchNo, const QByteArray& image, int16_t positio
         return;
     PunchEntry& punch = gCardRecord.Punches[punchNo];
     punch.CN = QString::number(DecodeCodeNumber(rec.left(2), gCardType == 0xA1));
-    punch.Day = cardsaux::WeekdayText(uint8_t(rec[0]), 2);
+    punch.Day = WeekdayText(uint8_t(rec[0]), 2);
     const QByteArray time = cardBytes({rec[0], rec[2], rec[3]});
-    punch.Time = cardsaux::FormatSeconds(QString::number(DecodePunchTime(time)));
+    punch.Time = FormatSeconds(QString::number(DecodePunchTime(time)));
 }
 
 void DecodeDatedPunch(int16_t punchNo, const QByteArray& image, int16_t position)
@@ -50,7 +50,7 @@ void DecodeDatedPunch(int16_t punchNo, const QByteArray& image, int16_t position
         QString::number(uint8_t(rec[0])) + QStringLiteral(" (") + DecodeDatedNumber(rec.mid(1, 3)) + u')';
     punch.Day = DecodePackedDate(rec.mid(3, 2), false);
     const int thousandths = int(uint8_t(rec[7])) * 1000 / 256;
-    punch.Time = cardsaux::FormatSeconds(QString::number(DecodePunchTime(rec.mid(4, 3)))) +
+    punch.Time = FormatSeconds(QString::number(DecodePunchTime(rec.mid(4, 3)))) +
                  Right(Format(thousandths / 1000.0, QStringLiteral("0.000")), 4);
 }
 

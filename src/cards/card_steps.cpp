@@ -9,6 +9,8 @@
 #include "cards/card_standins.h"
 #include "platform/runtime/vberror.h"
 #include "platform/runtime/vbruntime.h"
+#include "stationdata/bit_helpers.h"
+#include "stationdata/station_time.h"
 
 namespace qv {
 
@@ -20,7 +22,7 @@ const QString kFill = QStringLiteral(u"\u00EE\u00EE"); // unwritten card memory,
 QString ownerText(const QByteArray& image, int offset, int count)
 {
     const QString raw = cards::charText(image, offset, count);
-    return gCodePageDiffers ? raw : cardsaux::ConvertCardCharset(raw);
+    return gCodePageDiffers ? raw : ConvertCardCharset(raw);
 }
 
 // Splits at ";" as the old runtime did (an empty text has no parts) and cuts
@@ -88,9 +90,8 @@ bool DecodeSlot(const QByteArray& image, int offset, SlotTexts& slot, bool mask)
         return false;
     slot.td = uint8_t(bytes[0]);
     slot.cnByte = uint8_t(bytes[1]);
-    slot.day = cardsaux::WeekdayText(slot.td, 2);
-    slot.time =
-        cardsaux::FormatSeconds(QString::number(DecodePunchTime(cardBytes({bytes[0], bytes[2], bytes[3]}))));
+    slot.day = WeekdayText(slot.td, 2);
+    slot.time = FormatSeconds(QString::number(DecodePunchTime(cardBytes({bytes[0], bytes[2], bytes[3]}))));
     slot.cn = QString::number(DecodeCodeNumber(bytes.left(2), mask));
     return true;
 }
@@ -109,7 +110,7 @@ void timedSlot(const QByteArray& image, int offset, bool mask, QString& cn, QStr
     time = slot.time;
     if ((slot.td & 0x80) != 0 || gSprintUsed) {
         if (!time.isEmpty())
-            time += cardsaux::SubSecondText(slot.cnByte);
+            time += SubSecondText(slot.cnByte);
     } else {
         cn = slot.cn;
     }
