@@ -5,11 +5,11 @@
 #include "cards/card_interpreter.h"
 #include "cards/card_punches.h"
 #include "cards/card_record.h"
-#include "cards/card_standins.h"
 #include "cards/card_steps.h"
 #include "link/traffic_log.h"
 #include "platform/runtime/vbruntime.h"
 #include "stationdata/battery.h"
+#include "stationdata/station_time.h"
 
 namespace qv::cards {
 
@@ -125,7 +125,7 @@ void decodeBlock3(const QByteArray& image)
     r.HexData2 = BytesToHex(image.mid(80, 4));
     if (gActionCode == ActAirCardList) {
         r.CardNo = Trim(gCardNoText);
-        r.ReadAt = cardsaux::ReadoutTimestamp();
+        r.ReadAt = ReadoutTimestamp();
     }
     if (gActionCode == ActAirCardList || (r.PunchCount == u"0" && gAutoSendRead == 0))
         finishCard();

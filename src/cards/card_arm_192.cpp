@@ -5,9 +5,9 @@
 #include "cards/card_interpreter.h"
 #include "cards/card_punches.h"
 #include "cards/card_record.h"
-#include "cards/card_standins.h"
 #include "cards/card_steps.h"
 #include "platform/runtime/vbruntime.h"
+#include "stationdata/station_time.h"
 
 namespace qv::cards {
 
@@ -23,7 +23,7 @@ void decodeBlock0(const QByteArray& image)
     CardRecord& r = gCardRecord;
     r = gEmptyCardRecord;
     gCardComplete = false;
-    r.ReadAt = cardsaux::ReadoutTimestamp();
+    r.ReadAt = ReadoutTimestamp();
     r.CardNo = Trim(CardNumberText(image.mid(11, 3)));
     appendDeletedCard();
     const int count = byteAt(image, 18);

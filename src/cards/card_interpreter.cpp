@@ -4,7 +4,6 @@
 #include "cards/card_externs.h"
 #include "cards/card_fields.h"
 #include "cards/card_record.h"
-#include "cards/card_standins.h"
 #include "cards/card_steps.h"
 #include "platform/runtime/vbruntime.h"
 #include "stationdata/station_time.h"
@@ -89,7 +88,7 @@ void decodeOldestCard(uint8_t code, const QByteArray& image)
     CardRecord& r = gCardRecord;
     r = gEmptyCardRecord;
     gCardComplete = false;
-    r.ReadAt = cardsaux::ReadoutTimestamp();
+    r.ReadAt = ReadoutTimestamp();
     r.CardNo = Trim(CardNumberText(cardBytes({image[6], image[4], image[5]})));
     appendDeletedCard();
     r.FinishTime = wordTimeText(image, 21);

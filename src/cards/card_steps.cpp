@@ -6,7 +6,6 @@
 #include "cards/card_fields.h"
 #include "cards/card_interpreter.h"
 #include "cards/card_record.h"
-#include "cards/card_standins.h"
 #include "platform/runtime/vberror.h"
 #include "platform/runtime/vbruntime.h"
 #include "stationdata/bit_helpers.h"
@@ -133,7 +132,7 @@ void CardHeadStep(const QByteArray& image, int16_t& counter)
     CardRecord& r = gCardRecord;
     r = gEmptyCardRecord;
     gCardComplete = false;
-    r.ReadAt = cardsaux::ReadoutTimestamp();
+    r.ReadAt = ReadoutTimestamp();
     r.CardNo = Trim(CardNumberText(image.mid(25, 3)));
     cards::appendDeletedCard();
     counter = cards::byteAt(image, 22);
