@@ -7,6 +7,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <initializer_list>
 
 namespace qv {
 
@@ -105,6 +106,14 @@ constexpr int kMaxResends = 4;                 // time-outs of one conversation 
 
 // The station operation in progress.
 inline int16_t gActionCode = ActNone;
+// Whether the operation in progress is one of these.
+inline bool isAction(std::initializer_list<int16_t> actions)
+{
+    for (int16_t a : actions)
+        if (gActionCode == a)
+            return true;
+    return false;
+}
 // ConnRemote or ConnDirect.
 inline int16_t gConnMode = ConnRemote;
 // The connection mode a card operation replaced by ConnDirect.

@@ -26,14 +26,6 @@ constexpr int kMaxNakResends = 6;
 // Each resend waits (count + 1) times this much more.
 constexpr int kNakStepMs = 5;
 
-bool isAction(std::initializer_list<int16_t> actions)
-{
-    for (int16_t a : actions)
-        if (gActionCode == a)
-            return true;
-    return false;
-}
-
 uint8_t sentCommand()
 {
     return gSendBuffer.size() > 2 ? static_cast<uint8_t>(gSendBuffer.at(2)) : 0;

@@ -52,14 +52,6 @@ bool isZokModel(uint8_t id)
     return id == 0x8A || id == 0x8B || id == 0x9A || id == 0x9B;
 }
 
-bool isAction(std::initializer_list<int16_t> actions)
-{
-    for (int16_t a : actions)
-        if (gActionCode == a)
-            return true;
-    return false;
-}
-
 // The write-back request of a 16-byte block of the extended system data.
 QByteArray systemBlock(const QByteArray& sys, uint8_t address)
 {

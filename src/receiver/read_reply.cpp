@@ -18,6 +18,7 @@
 #include "receiver/reply_texts.h"
 #include "receiver/rx_access.h"
 #include "stationdata/station_data.h"
+#include "ui/main/text_utils.h"
 #include "ui/main/frm_main.h"
 
 namespace qv {
@@ -28,14 +29,6 @@ namespace {
 constexpr uint8_t kSecondHalfEcho = 0x80;
 // A block of the read chain holds this many data bytes.
 constexpr int kBlockBytes = 16;
-
-bool isAction(std::initializer_list<int16_t> actions)
-{
-    for (int16_t a : actions)
-        if (gActionCode == a)
-            return true;
-    return false;
-}
 
 bool extendedReply()
 {
@@ -91,7 +84,7 @@ ReplyEnd settingsBlockReply()
     if (isAction({ActReadBackup, ActBattery, ActAirCardBattery, ActExtSettings}))
         return OtherOperationStep(QStringLiteral("settings block"));
     if (isAction({ActWrite, ActSetDefaults}))
-        return ReplyEnd::CommonEnd;
+        return OtherOperationStep(QStringLiteral("settings write"));
     return endRead();
 }
 
@@ -130,10 +123,32 @@ uint8_t ReplyField(int k)
     return RxByte(gRxFrame, gDataOffset + k);
 }
 
+ReplyEnd EndStepNotAvailable()
+{
+    // The station answered, but this program cannot carry the operation further. Waiting on would leave the
+    // port open and the pointer busy, and the time-out would resend, search other speeds and then blame the
+    // station; so the conversation ends here, the status says why, and no protocol record claims the
+    // operation was done.
+    // The operations that forced the direct connection give the user's own mode back.
+    if (isAction({ActReadCards, ActViewPunch, ActAirCardList, ActConfigAirCard, ActAirCardBattery})) {
+        gConnMode = gSavedConnMode;
+        FrmMain& f = frmMain();
+        try {
+            f.coMode.setText(CenterText(gConnModeNames[gConnMode == ConnDirect ? 2 : 1], f.coMode.Width()));
+        } catch (const VbError&) {
+            // A box whose entries were centred for another width keeps its text; the mode is back either way.
+        }
+    }
+    gActionCode = ActNone;
+    SetActionText(LangText(TextStepNotAvailable));
+    EndStationAction();
+    return ReplyEnd::NoReset;
+}
+
 ReplyEnd OtherOperationStep(const QString& step)
 {
     AppendLogLine(QStringLiteral("Reply %1 (%2) ignored").arg(Hex(gRxCommand), step));
-    return ReplyEnd::CommonEnd;
+    return EndStepNotAvailable();
 }
 
 ReplyEnd ReadReply()

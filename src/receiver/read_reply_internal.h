@@ -20,7 +20,7 @@ void DecodeReplyIdentity();
 ReplyEnd SystemDataReply();
 
 // The step of an operation whose reply handling is not part of this program
-// yet: named in the traffic log, the reply dropped.
+// yet: named in the traffic log, and the operation ends as not available.
 ReplyEnd OtherOperationStep(const QString& step);
 
 } // namespace qv

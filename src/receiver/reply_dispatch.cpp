@@ -73,6 +73,14 @@ RxStep reportFault(int number, const QString& description)
 ReplyEnd notHandled(ReplyRoute route)
 {
     AppendLogLine(QStringLiteral("Reply %1 (%2) ignored").arg(Hex(gRxCommand), ReplyRouteName(route)));
+    // The answer to the request just sent, or a frame of the card read-out in progress, belongs to the
+    // operation itself, which cannot go on without it. Anything else (a punch a station sends on its own
+    // during a Read, say) is only dropped.
+    const uint8_t sent = gSendBuffer.size() > 2 ? static_cast<uint8_t>(gSendBuffer.at(2)) : 0;
+    if (gActionCode != ActNone &&
+        (gRxCommand == sent ||
+         isAction({ActReadCards, ActViewPunch, ActAirCardList, ActConfigAirCard, ActAirCardBattery})))
+        return EndStepNotAvailable();
     return ReplyEnd::CommonEnd;
 }
 

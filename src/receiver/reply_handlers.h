@@ -12,4 +12,7 @@ ReplyEnd ModeSelectReply();
 // read chain and the end of the Read operation.
 ReplyEnd ReadReply();
 
+// Ends the operation in progress as one this program cannot carry out yet (the station did answer).
+ReplyEnd EndStepNotAvailable();
+
 } // namespace qv

@@ -24,6 +24,8 @@ class ReadWindowTest : public test::MainWindowTest
     void SetUp() override
     {
         MainWindowTest::SetUp();
+        // The program's pauses (resend delays, waits for a second's fraction) pass on the test clock.
+        m_clock.setAutoStep(10);
         // The station answers on COM1, the port the settings remember; tracing is on (the protocol path
         // carries the trace mark).
         sim.emplace(1);

@@ -1,0 +1,84 @@
+// Operations whose later replies this program cannot evaluate yet end as soon as the station's answer
+// arrives: port closed, pointer free, a status that says so, and no protocol record.
+#include "platform/dialogs/msgbox.h"
+#include "platform/runtime/vbruntime.h"
+#include "platform/system/textfile.h"
+#include "receiver_support.h"
+#include "ui/main/starters.h"
+
+namespace qv::test {
+namespace {
+
+const QString kNotAvailable = QStringLiteral("The station answered; this program cannot finish this operation yet.");
+
+class UnfinishedStepsTest : public ReceiverE2E
+{
+  protected:
+    int records() const { return int(readTextLines(gProtocolPath).size()) - 1; }
+};
+
+struct UnfinishedCase
+{
+    const char* name;
+    void (FrmMain::*starter)();
+    int16_t action;
+};
+
+const UnfinishedCase kCases[] = {
+    {"set time", &FrmMain::mnuTime_Click, ActSetTime},
+    {"battery", &FrmMain::mnuBatt_Click, ActBattery},
+    {"extended settings", &FrmMain::mnuExtSet_Click, ActExtSettings},
+    {"clear backup", &FrmMain::mnuClearBackup_Click, ActClearBackup},
+    {"write defaults", &FrmMain::mnuSetDefault_Click, ActSetDefaults},
+    {"read backup", &FrmMain::mnuReadBackup_Click, ActReadBackup},
+    {"read cards", &FrmMain::mnuReadCards_Click, ActReadCards},
+};
+
+} // namespace
+
+TEST_F(UnfinishedStepsTest, EachEndsAtTheAnswerItCannotEvaluate)
+{
+    FrmMain& f = frmMain();
+    for (const UnfinishedCase& c : kCases) {
+        SCOPED_TRACE(c.name);
+        sim.station.clearLog();
+        gConnMode = ConnRemote;
+        DialogHooks::queue(DialogAnswer::press(vbYes)); // the clear-backup question
+        (f.*c.starter)();
+        EXPECT_EQ(gActionCode, c.action);
+        ASSERT_TRUE(sim::waitUntil([] { return gActionCode == ActNone; }));
+        EXPECT_EQ(f.Aktion().Text(), kNotAvailable);
+        EXPECT_FALSE(f.MSComm1.PortOpen());
+        EXPECT_FALSE(f.Timer1.Enabled());
+        EXPECT_FALSE(f.cmdStop.Visible());
+        EXPECT_EQ(Screen.MousePointer(), vbDefault);
+        // The connection forced to direct for the card read-out is given back.
+        EXPECT_EQ(gConnMode, ConnRemote);
+        EXPECT_EQ(records(), 0);
+        // Nothing was asked again after the answer: no resend, no speed search.
+        const int requestsSent = int(requests().size());
+        sim::pumpEvents(50);
+        EXPECT_EQ(int(requests().size()), requestsSent);
+        EXPECT_EQ(gBaud, BaudHigh);
+        DialogHooks::reset();
+    }
+}
+
+TEST_F(UnfinishedStepsTest, AFrameTheStationSendsOfItsOwnDoesNotEndARead)
+{
+    // A punch record arrives while the Read waits for its system data: it is dropped, the Read goes on.
+    bool sent = false;
+    QObject::connect(&sim.station, &sim::SimStation::frameReceived, [&](const sim::LogEntry& e) {
+        if (e.command == 0x83 && !sent) {
+            sent = true;
+            sim.station.sendFrame(0xD3, QByteArray(11, '\x01'), sim::FrameForm::Extended);
+        }
+    });
+    frmMain().mnuRead_Click();
+    ASSERT_TRUE(sim::waitUntil([] { return gActionCode == ActNone; }));
+    EXPECT_TRUE(sent);
+    EXPECT_EQ(frmMain().Aktion().Text(), QStringLiteral("Read"));
+    EXPECT_EQ(records(), 1);
+}
+
+} // namespace qv::test
