@@ -25,6 +25,8 @@ class ListViewModel : public QAbstractTableModel
     void commitRows();
     // Structural changes: change() alters the items between the model's
     // announcements to the view.
+    // The model's own row inserts stand beside the base class's, not in place of them.
+    using QAbstractTableModel::insertRows;
     void insertRows(int first, int count, const std::function<void()>& change);
     void removeRow(int row, const std::function<void()>& change);
     void insertColumn(int column, const std::function<void()>& change);
