@@ -2,6 +2,7 @@
 #include "cards/card_detect.h"
 
 #include "cards/card_externs.h"
+#include "stationdata/station_time.h"
 
 namespace qv {
 
@@ -20,7 +21,7 @@ uint8_t GetCardTypeCode(int16_t series, int32_t cardNo, const QByteArray& signat
     switch (series & 15) {
     case 0: {
         const bool newStation =
-            gFirmware >= 551 || gActionCode == ActCardsFile || gActionCode == ActSwitchOff;
+            gFirmware >= 551 || gActionCode == ActCardsFile || gEvaluatingDumpFile;
         return newStation && (cardNo >= 16000000 || hasSignature) ? 0x61 : 0x60;
     }
     case 2:

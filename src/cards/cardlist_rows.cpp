@@ -1,5 +1,6 @@
 // A decoded card becomes one row of the card list, one line of the direct-cards file or the clipboard.
 #include "cards/cardlist_rows.h"
+#include "stationdata/station_time.h"
 
 #include "app/file_helpers.h"
 #include "app/settings.h"
@@ -36,7 +37,7 @@ int neededPunchColumns(const CardRecord& card)
 int cappedPunchColumns(int n)
 {
     if (gModelId < kPunchCapModel && gFirmware >= 1 && gFirmware <= kPunchCapFirmware &&
-        gActionCode != ActCardsFile && gActionCode != ActSwitchOff && n > kPunchCapCount) {
+        gActionCode != ActCardsFile && !gEvaluatingDumpFile && n > kPunchCapCount) {
         if (gWarnPunchCap || gActionCode == ActReadCards || gActionCode == ActViewPunch)
             MsgBox(cardListText(1935), vbOKOnly);
         gWarnPunchCap = false;

@@ -49,6 +49,19 @@ inline int32_t& gColHeadAnswer = gOpenColHeadAnswer;
 // gColHeadTitle, the first line of a column-header file, is set by the main window's start-up
 // (ui/main/main_globals.h).
 
+// Punch records a station sent and the list shows, since the list was last emptied.
+inline int32_t gPunchRecordCount = 0;
+
+// ---- The window ----
+// The card list window is loaded; blocks and punch records read meanwhile go into it.
+inline bool gCardsFormOpen = false;
+// The column-header question of a card read-out has been asked since the window was last loaded.
+inline bool gColHeadAsked = false;
+// The operation code when the window opened in card-list mode; back after the card-list file dialog.
+inline int16_t gSavedActionCode = 0;
+// The column-header file last chosen in its dialog.
+inline QString gColHeadLastFile;
+
 // ---- Card-list files ----
 // The list columns headed like the start-time and finish-time columns (1-based, 0 = none), found by the
 // last list text built; their texts with a sub-second part get a blank in front.

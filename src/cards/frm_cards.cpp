@@ -4,6 +4,8 @@
 #include "cards/card_interpreter.h"
 #include "platform/runtime/vberror.h"
 
+#include <QKeySequence>
+
 #include <cmath>
 
 namespace qv {
@@ -117,10 +119,53 @@ FrmCards::FrmCards() : Form(QStringLiteral("frmCards")), m_list(std::make_unique
     lblWait.setCaption(QStringLiteral("Wait!"));
     lblWait.setContainer(&piWait);
     piWait.setVisible(false);
-    mnuSettings.setCaption(QStringLiteral("einstellungen"));
-    mnuSettings.setHelpContextID(1721);
-    mnuQVEL_Nodrel.setCaption(QStringLiteral("nodrel"));
+    // The menus with their designer captions, text ids and shortcuts.
+    struct MenuDesign
+    {
+        MenuItem& item;
+        const char* caption;
+        int textId;
+        QKeySequence shortcut;
+    };
+    const MenuDesign menus[] = {
+        {mnuFile, "datei", 1701, {}},
+        {mnuOpenFile, "öffne  qv-card datei", 1702, QKeySequence(Qt::CTRL | Qt::Key_O)},
+        {mnuSaveFile, "sichern  qv-card datei", 1703, QKeySequence(Qt::CTRL | Qt::Key_S)},
+        {mnuPrint, "drucken  qv-cards", 1704, {}},
+        {mnuTZ1, "-", 0, {}},
+        {mnuOpen, "öffne SpaltenKopfDatei", 1705, {}},
+        {mnuSave, "speichern SpaltenKopfDatei", 1706, {}},
+        {mnuTZ2, "-", 0, {}},
+        {mnuExit, "beenden", 1729, {}},
+        {mnuEdit, "bearbeiten", 1711, {}},
+        {mnuNew, "neue auswertung", 1712, {}},
+        {mnuPrevEval, "vorhandene auswertung zeigen", 1713, {}},
+        {mnuDetails, "zeile zeigen", 1714, QKeySequence(Qt::CTRL | Qt::Key_D)},
+        {mnuFind, "suchen", 1715, QKeySequence(Qt::CTRL | Qt::Key_F)},
+        {mnuFindContinue, "weitersuchen", 0, QKeySequence(Qt::Key_F3)},
+        {mnuDelete, "zeile löschen", 1716, QKeySequence(Qt::SHIFT | Qt::Key_Delete)},
+        {mnuSettings, "einstellungen", 1721, {}},
+        {mnuSelCol, "spalten", 1722, {}},
+        {mnuMulti, "doppelte cards zulassen", 1723, {}},
+        {mnuSprintUsed, "sprintstempel in station", 1725, {}},
+        {mnuSetClipBoard, "automatisch in zwischenablage", 0, {}},
+        {mnuQVEL_Nodrel, "nodrel", 0, {}},
+    };
+    for (const MenuDesign& m : menus) {
+        m.item.setCaption(QString::fromUtf8(m.caption));
+        m.item.setHelpContextID(m.textId);
+        if (!m.shortcut.isEmpty())
+            m.item.setShortcut(m.shortcut);
+    }
+    // The commands of the card-list file dialog, the search, the column files and chooser, the details view
+    // and the print are not part of the program yet.
+    for (MenuItem* m : {&mnuOpenFile, &mnuSaveFile, &mnuPrint, &mnuOpen, &mnuSave, &mnuDetails, &mnuFind,
+                        &mnuFindContinue, &mnuDelete, &mnuSelCol})
+        m->setEnabled(false);
+    for (const char* key : {"Öffnen", "Drucken", "Suchen", "Löschen"})
+        Toolbar1.Buttons().Item(QString::fromUtf8(key)).setEnabled(false);
 
+    wireHandlers();
     InstallCardListRowHook();
 }
 

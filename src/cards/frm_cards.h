@@ -21,10 +21,55 @@ class FrmCards : public Form
     CheckBox chkSprintUsed{this, "chkSprintUsed"};
     PictureBox piWait{this, "piWait"};
     Label lblWait{this, "lblWait"};
+
+    MenuItem mnuFile{this, "mnuFile"};
+    MenuItem mnuOpenFile{&mnuFile, "mnuOpenFile"};
+    MenuItem mnuSaveFile{&mnuFile, "mnuSaveFile"};
+    MenuItem mnuPrint{&mnuFile, "mnuPrint"};
+    MenuItem mnuTZ1{&mnuFile, "mnuTZ1"};
+    MenuItem mnuOpen{&mnuFile, "mnuOpen"};
+    MenuItem mnuSave{&mnuFile, "mnuSave"};
+    MenuItem mnuTZ2{&mnuFile, "mnuTZ2"};
+    MenuItem mnuExit{&mnuFile, "mnuExit"};
+    MenuItem mnuEdit{this, "mnuEdit"};
+    MenuItem mnuNew{&mnuEdit, "mnuNew"};
+    MenuItem mnuPrevEval{&mnuEdit, "mnuPrevEval"};
+    MenuItem mnuDetails{&mnuEdit, "mnuDetails"};
+    MenuItem mnuFind{&mnuEdit, "mnuFind"};
+    MenuItem mnuFindContinue{&mnuEdit, "mnuFindContinue"};
+    MenuItem mnuDelete{&mnuEdit, "mnuDelete"};
     MenuItem mnuSettings{this, "mnuSettings"};
+    MenuItem mnuSelCol{&mnuSettings, "mnuSelCol"};
+    MenuItem mnuMulti{&mnuSettings, "mnuMulti"};
+    MenuItem mnuSprintUsed{&mnuSettings, "mnuSprintUsed"};
+    MenuItem mnuSetClipBoard{&mnuSettings, "mnuSetClipBoard"};
     MenuItem mnuQVEL_Nodrel{&mnuSettings, "mnuQVEL_Nodrel"};
 
+    void Form_Load() override;
+    void Form_Activate() override;
     void Form_Resize() override;
+    void Form_Unload(int& Cancel) override;
+
+    void mnuNew_Click();
+    void mnuPrevEval_Click();
+    void mnuOpenFile_Click();
+    void mnuSaveFile_Click();
+    void mnuExit_Click();
+    void mnuMulti_Click();
+    void chkMulti_Click();
+    void chkMulti_GotFocus();
+    void mnuSprintUsed_Click();
+    void chkSprintUsed_Click();
+    void mnuSetClipBoard_Click();
+    void mnuQVEL_Nodrel_Click();
+    void Toolbar1_ButtonClick(ToolbarButton& Button);
+    void StatusBar1_PanelClick(Panel& panel);
+    void lvCards_BeforeLabelEdit(int& Cancel);
+    void lvCards_MouseUp(int Button, int Shift, float x, float y);
+
+    // The window's own caption at the start of the load, and the Nodrel suffix.
+    QString baseCaption;
+    QString nodrelSuffix;
 
     // The list view as the card-list code sees it.
     CardListAccess& cardList();
@@ -35,7 +80,12 @@ class FrmCards : public Form
     Panel& statusPanel();
 
   private:
+    void wireHandlers();
+    bool loadCardListMode(bool portWasOpen);
+    void loadPunchListMode();
+
     std::unique_ptr<CardListAccess> m_list;
+    bool m_closeWhenShown = false;
 };
 
 inline FrmCards& frmCards()
@@ -60,5 +110,16 @@ void ReadCardListFile(const QString& path);
 
 // Hands every card the interpreter completes to AddCardListRow.
 void InstallCardListRowHook();
+
+// One step of the read-out progress bar of the card list, up to its maximum.
+void AdvanceCardsProgress();
+// Rebuilds the list from the data in hand: the card blocks of a read-out, or the dump file gCardFilePath when
+// gEvaluateDumpFile is set.
+void EvaluateCardRecords(bool fileDialogActive = false);
+// During a card read-out, offers once per opening of the card list a column-header file for the first
+// radio card.
+void AskOpenColumnFile();
+// Whether the receiver waits before it resends after a negative acknowledge.
+bool CheckCardListState();
 
 } // namespace qv

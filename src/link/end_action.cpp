@@ -188,6 +188,10 @@ void EndStationAction()
             status = QStringLiteral("End Config QVEL");
             write = false;
             break;
+        case ActCardsFile:
+            // The card list opened on its own holds no station operation to record.
+            write = false;
+            break;
         default:
             status = QStringLiteral("Action:") + QString::number(gActionCode) + QStringLiteral("???");
             record.Action = status;

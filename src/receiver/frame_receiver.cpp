@@ -1,8 +1,10 @@
 // The byte loop of the receive event: classification, storage, the frame gate and the CRC check.
 #include "app/language.h"
 #include "app/settings.h"
+#include "cards/frm_cards.h"
 #include "link/crc16.h"
 #include "link/frame.h"
+#include "link/link_shared.h"
 #include "link/link_globals.h"
 #include "link/sender.h"
 #include "link/traffic_log.h"
@@ -123,6 +125,9 @@ void InstallReceiver()
 {
     QObject::connect(&frmMain().MSComm1, &CommControl::onComm, &connection(), &ReceiverConnection::receive,
                      Qt::UniqueConnection);
+    // Answering "show the card list?" with Yes, after the station fell silent or refused during a card
+    // read-out, shows it.
+    gShowCardListModal = [] { frmCards().Show(vbModal); };
 }
 
 void ReceiveEvent(CommControl& port)

@@ -1,5 +1,6 @@
 // Negative acknowledges: the pause and resend, the give-up and the card read-out interruption.
 #include "cards/card_externs.h"
+#include "cards/frm_cards.h"
 #include "link/end_action.h"
 #include "link/frame.h"
 #include "link/link_globals.h"
@@ -55,11 +56,7 @@ Form* loadedForm(const QString& name)
 // of a card read-out whose card list is still empty.
 bool mayResend()
 {
-    if (gActionCode != ActReadCards || gNakCount != 1)
-        return true;
-    Form* cards = loadedForm(QStringLiteral("frmCards"));
-    auto* list = cards ? dynamic_cast<ListView*>(cards->control(QStringLiteral("lvCards"))) : nullptr;
-    return list && list->ListItems().Count() > 0;
+    return CheckCardListState();
 }
 
 // The request as it goes out again: the reads and the selection are built anew.

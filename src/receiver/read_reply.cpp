@@ -9,6 +9,7 @@
 #include "link/traffic_log.h"
 #include "platform/dialogs/msgbox.h"
 #include "platform/runtime/vbruntime.h"
+#include "receiver/card_replies.h"
 #include "receiver/fixed_requests.h"
 #include "receiver/held_values.h"
 #include "receiver/read_reply_internal.h"
@@ -165,8 +166,12 @@ ReplyEnd ReadReply()
     if (echo <= gDataOffset + 15 && gRxFrame.size() - 1 >= gDataOffset + 15)
         DecodeReplyIdentity();
 
-    if (isAction({ActReadCards, ActViewPunch, ActAirCardList}))
-        return OtherOperationStep(QStringLiteral("card operation"));
+    if (isAction({ActReadCards, ActViewPunch, ActAirCardList})) {
+        if (const std::optional<ReplyEnd> end = CardOperationsReply())
+            return *end;
+        gDataOffset = extendedReply() ? 2 : 0;
+        return readChain(echo);
+    }
 
     if (!gFollowUpReadSent && gRxCommand == CmdReadMemoryLegacy && echo == 0x00 && gUseExtCommands) {
         // The station answered in the legacy form: ask once for the extended

@@ -8,6 +8,7 @@
 #include "link/traffic_log.h"
 #include "platform/dialogs/msgbox.h"
 #include "platform/runtime/vbruntime.h"
+#include "receiver/card_replies.h"
 #include "receiver/held_values.h"
 #include "receiver/receiver_globals.h"
 #include "receiver/reply_handlers.h"
@@ -149,6 +150,26 @@ ReplyEnd runHandler(ReplyRoute route)
         return switchOffReply();
     case ReplyRoute::BaudChangeReply:
         return baudChangeReply();
+    case ReplyRoute::PunchRecord:
+        return PunchRecordReply();
+    case ReplyRoute::CardRemoved:
+        return CardRemovedReply();
+    case ReplyRoute::CardInsertedOldest:
+        return CardInsertedOldestReply();
+    case ReplyRoute::CardInserted60:
+        return CardInserted60Reply();
+    case ReplyRoute::CardInsertedNewer:
+        return CardInsertedNewerReply();
+    case ReplyRoute::CardInsertedLegacy:
+        return CardInsertedLegacyReply();
+    case ReplyRoute::CardInserted60Legacy:
+        return CardInserted60LegacyReply();
+    case ReplyRoute::CardImageOldest:
+        return CardImageReply();
+    case ReplyRoute::CardBlockNewer:
+        return CardBlockNewerReply();
+    case ReplyRoute::CardBlock60:
+        return CardBlock60Reply();
     default:
         return notHandled(route);
     }

@@ -126,7 +126,7 @@ QString DateText(uint8_t day, uint8_t month, int16_t year)
 
 QString ReadoutTimestamp()
 {
-    if (gActionCode == ActSwitchOff)
+    if (gEvaluatingDumpFile)
         return gFileTimeText;
     // One reading of the clock gives both the date and the time, so the two
     // always belong together; a time that rounds up to midnight is midnight of

@@ -42,5 +42,8 @@ QString DateText(uint8_t day, uint8_t month, int16_t year);
 // second, both from one reading of the clock; while a card dump file is being
 // evaluated, that file's date and time.
 QString ReadoutTimestamp();
+// A card dump file is being evaluated: its cards carry the file's time (gFileTimeText) as read-out time,
+// and the 192-punch family is recognised whatever station was read last.
+inline bool gEvaluatingDumpFile = false;
 
 } // namespace qv

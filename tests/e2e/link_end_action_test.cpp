@@ -208,9 +208,10 @@ TEST_F(EndActionTest, OtherActionsAndTheBaudChange)
     gActionCode = ActSetBaud;
     EndStationAction();
     EXPECT_EQ(lastRecord().value(23), "Set Baud");
+    // The card list opened over a file holds no station operation: no record.
     gActionCode = ActCardsFile;
     EndStationAction();
-    EXPECT_EQ(lastRecord().value(23), "Action:12???");
+    EXPECT_EQ(lastRecord().value(23), "Set Baud");
     gActionCode = ActSwitchOff;
     EndStationAction();
     EXPECT_EQ(lastRecord().value(23), "Turn off station");

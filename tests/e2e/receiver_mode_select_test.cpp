@@ -33,6 +33,11 @@ class ModeSelectReplyTest : public ReceiverE2E, public ::testing::WithParamInter
 TEST_P(ModeSelectReplyTest, SendsTheNextRequestOfTheOperation)
 {
     const NextRequest& p = GetParam();
+    // The station answers the selection only: the request that follows is what this test looks at.
+    QObject::connect(&sim.station, &sim::SimStation::frameReceived, [this](const sim::LogEntry& e) {
+        if (sim.station.received().size() == 1 && e.note.isEmpty())
+            sim.station.ignoreNextRequests(1);
+    });
     gActionCode = p.action;
     BeginStationAction();
     if (p.request.isEmpty()) {

@@ -31,7 +31,6 @@ const UnfinishedCase kCases[] = {
     {"clear backup", &FrmMain::mnuClearBackup_Click, ActClearBackup},
     {"write defaults", &FrmMain::mnuSetDefault_Click, ActSetDefaults},
     {"read backup", &FrmMain::mnuReadBackup_Click, ActReadBackup},
-    {"read cards", &FrmMain::mnuReadCards_Click, ActReadCards},
 };
 
 } // namespace
@@ -52,8 +51,6 @@ TEST_F(UnfinishedStepsTest, EachEndsAtTheAnswerItCannotEvaluate)
         EXPECT_FALSE(f.Timer1.Enabled());
         EXPECT_FALSE(f.cmdStop.Visible());
         EXPECT_EQ(Screen.MousePointer(), vbDefault);
-        // The connection forced to direct for the card read-out is given back.
-        EXPECT_EQ(gConnMode, ConnRemote);
         EXPECT_EQ(records(), 0);
         // Nothing was asked again after the answer: no resend, no speed search.
         const int requestsSent = int(requests().size());

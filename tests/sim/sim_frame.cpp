@@ -116,6 +116,8 @@ void FrameParser::step(quint8 b)
             startFrame();
         else
             ++m_dropped;
+        if (b == kAck)
+            ++m_acks;
         return;
     }
     m_buf.append(char(b));

@@ -11,6 +11,7 @@ constexpr quint8 kStx = 0x02;
 constexpr quint8 kEtx = 0x03;
 constexpr quint8 kDle = 0x10;
 constexpr quint8 kNak = 0x15;
+constexpr quint8 kAck = 0x06;
 
 enum class FrameForm {
     Extended, // STX, command, LEN, data, CRC high, CRC low, ETX
@@ -53,6 +54,8 @@ class FrameParser
     void reset();
     // Bytes skipped outside frames or dropped with a frame that made no sense.
     int droppedBytes() const { return m_dropped; }
+    // Bare acknowledges (0x06 outside a frame), as a PC sends after a card read-out.
+    int acknowledges() const { return m_acks; }
 
   private:
     void step(quint8 b);
@@ -76,6 +79,7 @@ class FrameParser
     QByteArray m_legData;
     bool m_extDead = false;
     int m_dropped = 0;
+    int m_acks = 0;
 };
 
 } // namespace qv::sim

@@ -104,6 +104,15 @@ void SimStation::sendFrame(quint8 command, const QByteArray& payload, FrameForm 
     sendReply(command, payload, form, m_replyCode.value_or(m_memory.codeNumber()));
 }
 
+void SimStation::sendRawFrame(quint8 command, const QByteArray& data, FrameForm form)
+{
+    const QByteArray raw = encodeFrame(command, data, form);
+    LogEntry e{Direction::Sent, form, command, data, raw, QString()};
+    m_log << e;
+    emit frameSent(e);
+    transmit(raw);
+}
+
 QList<LogEntry> SimStation::received() const
 {
     QList<LogEntry> out;
@@ -126,7 +135,10 @@ QList<LogEntry> SimStation::sent() const
 
 void SimStation::receiveBytes(const QByteArray& bytes)
 {
+    const int acksBefore = m_parser.acknowledges();
     handleFrames(m_parser.feed(bytes));
+    for (int n = m_parser.acknowledges() - acksBefore; n > 0 && m_ackHandler; --n)
+        m_ackHandler();
     if (m_parser.hasPending())
         m_quietTimer.start();
     else

@@ -116,6 +116,12 @@ class SimStation : public QObject
     // with the code number in front of the payload.
     void sendFrame(quint8 command, const QByteArray& payload, FrameForm form);
 
+    // Sends a frame whose data the caller lays out whole (no code number put in front): the station's
+    // short reports and the transmitted punch records carry flags in the code-number bytes.
+    void sendRawFrame(quint8 command, const QByteArray& data, FrameForm form);
+    // Called for every bare acknowledge (0x06 outside a frame) the PC sends.
+    void setAcknowledgeHandler(std::function<void()> handler) { m_ackHandler = std::move(handler); }
+
     // The code number the current request is answered with.
     int answeringCode() const { return m_answeringCode; }
 
@@ -166,6 +172,7 @@ class SimStation : public QObject
     std::optional<int> m_replyCode;
 
     QList<LogEntry> m_log;
+    std::function<void()> m_ackHandler;
 };
 
 // The station's time as it reports it: year (two digits), month, day, TD

@@ -1,6 +1,9 @@
 // Helpers every test program shares.
 #include "test_support.h"
 
+#include "app/language.h"
+
+#include <QFile>
 #include <QtGlobal>
 
 namespace qv::test {
@@ -13,6 +16,20 @@ ScopedLocale::ScopedLocale(const QString& name) : m_previous(QLocale())
 ScopedLocale::~ScopedLocale()
 {
     QLocale::setDefault(m_previous);
+}
+
+ScopedShippedLanguage::ScopedShippedLanguage(const QString& code) : m_previous(gXmlDoc)
+{
+    QFile file(resourcesDir() + QStringLiteral("/QV-Config") + code + QStringLiteral(".xml"));
+    QDomDocument doc;
+    m_loaded = file.open(QIODevice::ReadOnly) && bool(doc.setContent(&file));
+    if (m_loaded)
+        gXmlDoc = doc;
+}
+
+ScopedShippedLanguage::~ScopedShippedLanguage()
+{
+    gXmlDoc = m_previous;
 }
 
 QString testDataDir()

@@ -1,5 +1,6 @@
 // Helpers every test program shares: pinned locales and the test data folder.
 #pragma once
+#include <QDomDocument>
 #include <QLocale>
 #include <QString>
 
@@ -18,6 +19,22 @@ public:
 
 private:
     QLocale m_previous;
+};
+
+// Loads a language file the program ships (resources/QV-Config<code>.xml) as the language in use for the
+// lifetime of the object, and restores the previous one afterwards.
+class ScopedShippedLanguage
+{
+public:
+    explicit ScopedShippedLanguage(const QString& code = QStringLiteral("ENU"));
+    ~ScopedShippedLanguage();
+    ScopedShippedLanguage(const ScopedShippedLanguage&) = delete;
+    ScopedShippedLanguage& operator=(const ScopedShippedLanguage&) = delete;
+    bool loaded() const { return m_loaded; }
+
+private:
+    QDomDocument m_previous;
+    bool m_loaded = false;
 };
 
 // The folder tests/data of the source tree.

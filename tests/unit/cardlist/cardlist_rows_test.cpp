@@ -1,4 +1,5 @@
 // Tests of the card list rows: numbering, per-punch groups, cells by key, 64-punch cap, direct file.
+#include "stationdata/station_time.h"
 #include "cardlist_test_support.h"
 #include "cards/card_interpreter.h"
 #include "cards/card_record.h"
@@ -162,10 +163,12 @@ TEST_F(CardListRowsTest, OlderStationsHandOverAtMost64Punches)
         int groups;
         bool message;
     };
+    constexpr int16_t kDumpFile = -1; // not an operation: a card dump file is being evaluated
     const Case cases[] = {
         {0x90, 500, ActReadCards, 64, true},  {0x90, 551, ActReadCards, 80, false},
         {0x9A, 500, ActReadCards, 80, false}, {0x90, 0, ActReadCards, 80, false},
-        {0x90, 500, ActCardsFile, 80, false}, {0x90, 500, ActSwitchOff, 80, false},
+        {0x90, 500, ActCardsFile, 80, false}, {0x90, 500, kDumpFile, 80, false},
+        {0x90, 500, ActSwitchOff, 64, false}, // switching a station off evaluates no dump
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << int(c.model) << " " << c.firmware << " " << c.action);
@@ -176,13 +179,15 @@ TEST_F(CardListRowsTest, OlderStationsHandOverAtMost64Punches)
         gPunchColumnCount = 0;
         gModelId = c.model;
         gFirmware = c.firmware;
-        gActionCode = c.action;
+        gEvaluatingDumpFile = c.action == kDumpFile;
+        gActionCode = c.action == kDumpFile ? int16_t(ActNone) : c.action;
         if (c.message)
             DialogHooks::queue(DialogAnswer::press(vbOK));
         addCardListRow(list, card(80));
         EXPECT_EQ(gPunchColumnCount, c.groups);
         EXPECT_EQ(prompts(), c.message ? QStringList{"Only 64 punches"} : QStringList());
     }
+    gEvaluatingDumpFile = false;
 }
 
 TEST_F(CardListRowsTest, OutsideAReadOutThe64PunchMessageComesOncePerOpening)

@@ -1,5 +1,6 @@
 // Card type and layout detection: GetCardTypeCode, DetectCardLayout, GetLayoutCardType, IsValidCardBlock.
 #include "card_test_support.h"
+#include "stationdata/station_time.h"
 #include "cards/card_detect.h"
 
 namespace qv::test {
@@ -22,11 +23,13 @@ TEST_P(CardDetect, CardTypeCodeTable)
         int code;
     };
     const QByteArray sig("\x01\x01\x01\x02", 4);
+    constexpr int16_t kDumpFile = -1; // not an operation: a card dump file is being evaluated
     const Case cases[] = {
         {0x10, 16000001, 600, ActReadCards, {}, 0x61},
         {0x10, 16000001, 500, ActReadCards, {}, 0x60},
         {0x10, 16000001, 500, ActCardsFile, {}, 0x61},
-        {0x10, 16000001, 500, ActSwitchOff, {}, 0x61},
+        {0x10, 16000001, 500, kDumpFile, {}, 0x61},
+        {0x10, 16000001, 500, ActSwitchOff, {}, 0x60}, // switching a station off evaluates no dump
         {0x00, 16000000, 551, ActReadCards, {}, 0x61},
         {0x00, 15999999, 551, ActReadCards, {}, 0x60},
         {0x00, 12345, 551, ActReadCards, sig, 0x61},
@@ -48,10 +51,12 @@ TEST_P(CardDetect, CardTypeCodeTable)
     };
     for (const Case& c : cases) {
         gFirmware = int16_t(c.firmware);
-        gActionCode = c.action;
+        gEvaluatingDumpFile = c.action == kDumpFile;
+        gActionCode = c.action == kDumpFile ? int16_t(ActNone) : c.action;
         EXPECT_EQ(GetCardTypeCode(int16_t(c.series), c.number, c.signature), c.code)
             << "series " << c.series << " number " << c.number << " firmware " << c.firmware;
     }
+    gEvaluatingDumpFile = false;
 }
 
 TEST_P(CardDetect, LayoutTable)

@@ -1,5 +1,6 @@
 // The interpreter's entry and the oldest cards 'P', 'R' and 'U': one 128-byte image per card.
 #include "card_test_support.h"
+#include "stationdata/station_time.h"
 #include "cards/card_interpreter.h"
 #include "platform/runtime/vberror.h"
 
@@ -189,13 +190,14 @@ TEST_P(OldestCard, EntryAndDeletedCards)
     EXPECT_EQ(gDeletedCards, ";  204660;  204660;");
 
     // A dump file's cards carry the file's time; while a list file is read no row is added.
-    gActionCode = ActSwitchOff;
+    gEvaluatingDumpFile = true;
     gFileTimeText = "05.05.2011 10:00:00";
     gReadingListFile = true;
     DecodeCardData('P', 0, card(1));
     EXPECT_EQ(gCardRecord.ReadAt, "05.05.2011 10:00:00");
     EXPECT_TRUE(gCardComplete);
     EXPECT_EQ(rows.size(), 4u);
+    gEvaluatingDumpFile = false;
 }
 
 } // namespace

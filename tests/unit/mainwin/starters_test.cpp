@@ -366,13 +366,17 @@ TEST_F(StartersTest, CardsFileOpensTheCardListOverAFile)
     gSelColCancelled = true;
     gDirectCardsMode = false;
     QString shown;
+    int16_t actionWhileShown = ActNone;
     Form::queueModalAnswer([&](Form& dialog) {
         shown = dialog.Name();
+        actionWhileShown = gActionCode;
         Unload(dialog);
     });
     f.mnuCardsFile_Click();
     EXPECT_EQ(shown, QStringLiteral("frmCards"));
-    EXPECT_EQ(gActionCode, ActCardsFile);
+    EXPECT_EQ(actionWhileShown, ActCardsFile);
+    // Closing the list ends the card-file operation.
+    EXPECT_EQ(gActionCode, ActNone);
     EXPECT_EQ(gSavedConnMode, gConnMode);
     EXPECT_TRUE(gStationTimeText.isEmpty());
     EXPECT_TRUE(gStationDateText.isEmpty());

@@ -144,8 +144,12 @@ TEST_P(StationTime, ReadoutTimestampNeverShowsHour24)
 TEST_P(StationTime, ReadoutTimestampOfADumpFile)
 {
     gFileTimeText = QStringLiteral("01.02.2025 10:11:12");
-    gActionCode = ActSwitchOff; // a card dump file is being evaluated
+    gEvaluatingDumpFile = true;
     EXPECT_EQ(ReadoutTimestamp(), QStringLiteral("01.02.2025 10:11:12"));
+    gEvaluatingDumpFile = false;
+    // The switch-off operation is no evaluation.
+    gActionCode = ActSwitchOff;
+    EXPECT_NE(ReadoutTimestamp(), QStringLiteral("01.02.2025 10:11:12"));
 }
 
 } // namespace

@@ -1,0 +1,419 @@
+// Cards put in and taken out, card images and card blocks during a card read-out.
+#include "receiver/card_replies.h"
+
+#include "app/bytes.h"
+#include "app/file_helpers.h"
+#include "app/language.h"
+#include "app/settings.h"
+#include "cards/card_detect.h"
+#include "cards/card_externs.h"
+#include "cards/card_fields.h"
+#include "cards/card_interpreter.h"
+#include "cards/cardlist_state.h"
+#include "cards/frm_cards.h"
+#include "link/end_action.h"
+#include "link/frame.h"
+#include "link/link_globals.h"
+#include "link/link_shared.h"
+#include "link/sender.h"
+#include "link/traffic_log.h"
+#include "platform/controls/screen.h"
+#include "platform/dialogs/msgbox.h"
+#include "platform/runtime/vbruntime.h"
+#include "receiver/card_reply_window.h"
+#include "receiver/held_values.h"
+#include "receiver/read_reply_internal.h"
+#include "receiver/receiver_globals.h"
+#include "receiver/reply_texts.h"
+#include "receiver/rx_access.h"
+
+namespace qv {
+
+namespace {
+
+constexpr int kCardBlockBytes = 128;
+// The card number of the service card of the password functions.
+constexpr int32_t kServiceCardNumber = 65513;
+
+constexpr ReplyText TextCardNoReadIn{1751, ""};
+constexpr ReplyText TextReadIn{1752, " read in"};
+constexpr ReplyText TextNotPossible{1955, "nicht möglich!"};
+constexpr ReplyText TextCardTypeQuestion{1975, ""};
+constexpr ReplyText TextWaitBlocks{1882, ""};
+
+// While the card list window is loaded, the blocks read go into it (also when another window is in front:
+// an acknowledged card that is not stored would be lost).
+bool cardListLoaded()
+{
+    return gCardsFormOpen;
+}
+
+void statusReadIn()
+{
+    SetActionText(LangText(TextCardNoReadIn) + gCardNoText + QLatin1Char(' ') + LangText(TextReadIn));
+}
+
+void logStatus()
+{
+    AppendLogLine(ActionText());
+}
+
+ReplyEnd viewPunchRefusal()
+{
+    ResetReceiver();
+    MsgBox(viewPunchMenuCaption() + QLatin1Char(' ') + LangText(TextNotPossible), vbInformation);
+    return ReplyEnd::NoReset;
+}
+
+void sendRequest(std::initializer_list<int> bytes)
+{
+    QByteArray request;
+    for (int b : bytes)
+        request.append(char(b));
+    gSendBuffer = BuildFrame(request);
+    SendFrame();
+}
+
+// The read-out of this card begins; it is pending until acknowledged.
+void beginCardRead()
+{
+    gCardReadPending = gCardNoText;
+}
+
+void cardAcknowledged()
+{
+    gCardReadPending.clear();
+    AckCardReadout();
+}
+
+// A card taken out before its read-out was acknowledged is not in the list: it may be read again.
+void forgetPendingCard()
+{
+    if (gCardReadPending.isEmpty())
+        return;
+    const QString key = QLatin1Char(';') + Right(Space(8) + gCardReadPending.trimmed(), 8) + QLatin1Char(';');
+    const qsizetype at = gReadCardNumbers.lastIndexOf(key);
+    if (at >= 0)
+        gReadCardNumbers.remove(at, key.size() - 1);
+    gCardReadPending.clear();
+}
+
+void markListChanged()
+{
+    gCardListChanged = gDirectCardsFile.trimmed().isEmpty();
+}
+
+int32_t cardNumberValue()
+{
+    return int32_t(Val(gCardNoText));
+}
+
+// The numbers of cards inserted in a dialog operation that this program does not carry out yet.
+bool dialogAction()
+{
+    return isAction({ActPasswordSet, ActPasswordClear, ActConfigAirCard, ActAirCardBattery});
+}
+
+// A card not yet in the list is read with `request`; a repeated one was acknowledged by the test.
+ReplyEnd readUnlessRepeated(std::initializer_list<int> request)
+{
+    if (!IsRepeatedCard(gCardNoText)) {
+        statusReadIn();
+        beginCardRead();
+        sendRequest(request);
+    }
+    logStatus();
+    return ReplyEnd::CommonEnd;
+}
+
+// Steps 1 to 3 shared by the 0xE5 and 0xE6 reports; false ends the handling with `end`.
+bool insertedCommon(ReplyEnd& end)
+{
+    EndReplyWait();
+    if (gActionCode == ActViewPunch) {
+        end = viewPunchRefusal();
+        return false;
+    }
+    gCardInserted = true;
+    gCardNoText = CardNumberText(RxBytes(gRxFrame, 5, 3));
+    return true;
+}
+
+} // namespace
+
+ReplyEnd CardRemovedReply()
+{
+    EndReplyWait();
+    gSoftwareProbePending = false;
+    if (cardListLoaded()) {
+        FrmCards& cards = frmCards();
+        if (cards.piWait.Visible()) {
+            AdvanceCardsProgress();
+            cards.lblWait.setCaption(LangText(TextWaitBlocks));
+            Screen.setMousePointer(vbDefault);
+        }
+    }
+    forgetPendingCard();
+    gCardInserted = false;
+    gAirCardInserted = false;
+    ResetReceiver();
+    return ReplyEnd::NoReset;
+}
+
+ReplyEnd CardInsertedOldestReply()
+{
+    ReplyEnd end = ReplyEnd::CommonEnd;
+    if (!insertedCommon(end))
+        return end;
+    if (gActionCode != ActReadCards) {
+        // The service card of the password functions, and the air-card dialogs, are not part of the
+        // program yet; any other operation ignores the card.
+        if (dialogAction())
+            return OtherOperationStep(QStringLiteral("service card"));
+        ResetReceiver();
+        return ReplyEnd::NoReset;
+    }
+    return readUnlessRepeated({CmdReadCardA});
+}
+
+ReplyEnd CardInserted60Reply()
+{
+    ReplyEnd end = ReplyEnd::CommonEnd;
+    if (!insertedCommon(end))
+        return end;
+    if (dialogAction())
+        return OtherOperationStep(QStringLiteral("card in a dialog"));
+    if (gActionCode != ActReadCards)
+        return ReplyEnd::CommonEnd;
+    gCardType = GetCardTypeCode(0, cardNumberValue());
+    return readUnlessRepeated({CmdReadCardB, 0x08});
+}
+
+ReplyEnd CardInsertedNewerReply()
+{
+    EndReplyWait();
+    gSoftwareProbePending = false;
+    if (cardListLoaded())
+        frmCards().piWait.setVisible(false);
+    if (gActionCode == ActViewPunch)
+        return viewPunchRefusal();
+    gCardInserted = true;
+    if (!isAction({ActReadCards, ActAirCardList, ActConfigAirCard, ActAirCardBattery}))
+        return ReplyEnd::CommonEnd;
+    if (isAction({ActConfigAirCard, ActAirCardBattery}))
+        return OtherOperationStep(QStringLiteral("air card in a dialog"));
+    gCardNoText = CardNumberText(RxBytes(gRxFrame, 5, 3));
+    gCardType = GetCardTypeCode(RxByte(gRxFrame, 4), cardNumberValue());
+    if (!IsRepeatedCard(gCardNoText)) {
+        statusReadIn();
+        beginCardRead();
+        uint8_t block = 0x00;
+        if (gCardType == 0xA1 && gColumnN157000) {
+            // The air card's battery column needs its software first.
+            block = 0x03;
+            gSoftwareProbePending = true;
+        }
+        setReplyTimeout(gCardBlockTimeoutMs);
+        if (cardListLoaded()) {
+            FrmCards& cards = frmCards();
+            cards.pbProgressReadCard.setValue(0);
+            cards.lblWait.setCaption(QStringLiteral("Wait!"));
+            cards.piWait.setVisible(true);
+        }
+        sendRequest({CmdReadCardC, block});
+    }
+    logStatus();
+    return ReplyEnd::CommonEnd;
+}
+
+ReplyEnd CardInsertedLegacyReply()
+{
+    gCardInserted = true;
+    if (gActionCode != ActReadCards && gActionCode != ActViewPunch) {
+        ResetReceiver();
+        if (gActionCode == ActConfigAirCard)
+            return OtherOperationStep(QStringLiteral("air card in a dialog"));
+        return ReplyEnd::NoReset;
+    }
+    EndReplyWait();
+    SetActionText(QStringLiteral("QV-Card 5 ") + LangText(TextReadIn));
+    logStatus();
+    sendRequest({CmdReadCardA});
+    return ReplyEnd::CommonEnd;
+}
+
+ReplyEnd CardInserted60LegacyReply()
+{
+    EndReplyWait();
+    gCardInserted = true;
+    if (gActionCode != ActReadCards && gActionCode != ActViewPunch) {
+        ResetReceiver();
+        if (gActionCode == ActConfigAirCard)
+            return OtherOperationStep(QStringLiteral("air card in a dialog"));
+        return ReplyEnd::NoReset;
+    }
+    gCardNoText = CardNumberText(RxBytes(gRxFrame, 5, 3));
+    gCardType = GetCardTypeCode(RxByte(gRxFrame, 4), cardNumberValue());
+    const QString oldStationMark = QStringLiteral("??? ") + extendedProtocolBoxCaption();
+    if (gActionCode == ActReadCards && gCardType == 0x60 && gActionMessage2 != oldStationMark) {
+        // A base-protocol station reports every newer card as series 0; its number tells the family.
+        const int32_t n = cardNumberValue();
+        if (n >= 1000000 && n <= 1999999)
+            gCardType = 0x90;
+        else if (n >= 2000000 && n <= 2999999)
+            gCardType = 0x80;
+        else if (n >= 4000000 && n <= 4999999)
+            gCardType = 0xA0;
+        else if (n >= 6000000 && n <= 6999999)
+            gCardType = 0xB0;
+        else if (n >= 7000000 && n <= 7999999)
+            gCardType = 0xF7;
+        else if (n >= 8000000 && n <= 8999999)
+            gCardType = 0xA1;
+        else if (n > 8999999)
+            gCardType = 0xF9;
+        if (gCardType == 0xF7 || gCardType == 0xA1 || gCardType == 0xF9) {
+            gActionMessage2 = LangText(TextCardTypeQuestion);
+            if (MsgBox(gActionMessage2, vbOKCancel + vbQuestion) == vbCancel) {
+                if (FormInstance<FrmCards>::loaded())
+                    Unload(frmCards());
+                return ReplyEnd::NoReset;
+            }
+            EndReplyWait();
+        }
+    }
+    if (!IsRepeatedCard(gCardNoText)) {
+        statusReadIn();
+        beginCardRead();
+        MakeCardBlockRequest(gCardType);
+    }
+    logStatus();
+    return ReplyEnd::CommonEnd;
+}
+
+ReplyEnd CardImageReply()
+{
+    EndReplyWait();
+    if (gActionCode == ActViewPunch)
+        return viewPunchRefusal();
+    const bool legacy = gRxCommand == 0x31;
+    gCardImage = RxBytes(gRxFrame, legacy ? 2 : 4, kCardBlockBytes);
+    const QByteArray numberBytes = cardBytes({gCardImage.at(6), gCardImage.at(4), gCardImage.at(5)});
+    gCardNoText = CardNumberText(numberBytes).trimmed();
+    if (isAction({ActPasswordSet, ActPasswordClear})) {
+        if (cardNumberValue() != kServiceCardNumber) {
+            MsgBox(QStringLiteral("no Service Card"));
+            ResetReceiver();
+            return ReplyEnd::NoReset;
+        }
+        return OtherOperationStep(QStringLiteral("service card"));
+    }
+    cardAcknowledged();
+    const bool isNew = !legacy || !IsRepeatedCard(gCardNoText);
+    if (!isNew)
+        return ReplyEnd::CommonEnd;
+    statusReadIn();
+    // The image goes to the dump file before it is decoded, so the dump holds every card listed.
+    AppendCardDump(TaggedValue(gCardImage));
+    markListChanged();
+    gCardNoText = CardNumberText(numberBytes);
+    const uint8_t b6 = uint8_t(gCardImage.at(6));
+    gCardType = (b6 == 'R' || b6 == 'U') ? b6 : uint8_t('P');
+    if (cardListLoaded()) {
+        frmCards().Refresh();
+        DecodeCardData(gCardType, 0, gCardImage);
+        UpdateCardListStatus(QStringLiteral("F"));
+    }
+    return ReplyEnd::CommonEnd;
+}
+
+ReplyEnd CardBlockNewerReply()
+{
+    EndReplyWait();
+    if (cardListLoaded() && frmCards().piWait.Visible())
+        AdvanceCardsProgress();
+    if (gSoftwareProbePending)
+        return OtherOperationStep(QStringLiteral("air-card software probe"));
+    const uint8_t block = RxByte(gRxFrame, 4);
+    if (gActionCode == ActViewPunch) {
+        if (cardListLoaded())
+            frmCards().piWait.setVisible(false);
+        ResetReceiver();
+        return viewPunchRefusal();
+    }
+    if (isAction({ActConfigAirCard, ActAirCardBattery}))
+        return OtherOperationStep(QStringLiteral("air-card block"));
+
+    gCardImage = RxBytes(gRxFrame, 5, kCardBlockBytes);
+    AppendCardDump(TaggedValue(gCardImage));
+    if (cardListLoaded()) {
+        markListChanged();
+        if (block == 0) {
+            gNextBlockNo = 1;
+            gMoreBlocks = false;
+            gCardNoText = CardNumberText(gCardImage.mid(25, 3));
+            gCardType = GetCardTypeCode(uint8_t(gCardImage.at(24)), cardNumberValue());
+        }
+        frmCards().Refresh();
+        DecodeCardData(gCardType, block, gCardImage);
+    }
+    ResetReceiver();
+    if (gCardInserted && block < 8) {
+        const bool longCard = gCardType == 0xA1 || gCardType == 0xF7 || gCardType == 0xF9;
+        if (block != 7 && !gMoreBlocks && (longCard || block != 1)) {
+            sendRequest({CmdReadCardC, gNextBlockNo});
+        } else {
+            if (cardListLoaded())
+                frmCards().piWait.setVisible(false);
+            cardAcknowledged();
+        }
+    }
+    return ReplyEnd::NoReset;
+}
+
+ReplyEnd CardBlock60Reply()
+{
+    EndReplyWait();
+    const bool legacy = gRxCommand == 0x61;
+    const uint8_t block = RxByte(gRxFrame, legacy ? 2 : 4);
+    gCardImage = RxBytes(gRxFrame, legacy ? 3 : 5, kCardBlockBytes);
+    AppendCardDump(TaggedValue(gCardImage));
+    if (cardListLoaded()) {
+        markListChanged();
+        if (block == 0) {
+            gCardNoText = CardNumberText(gCardImage.mid(11, 3));
+            gCardType = GetCardTypeCode(0, cardNumberValue(), gCardImage.left(4));
+        }
+        frmCards().Refresh();
+        DecodeCardData(gCardType, block, gCardImage);
+        UpdateCardListStatus(QStringLiteral("F"));
+    }
+    ResetReceiver();
+    // The station sends the blocks by itself; the last one is numbered 7.
+    if (block == 7)
+        cardAcknowledged();
+    return ReplyEnd::NoReset;
+}
+
+void MakeCardBlockRequest(uint8_t cardType)
+{
+    switch (cardType) {
+    case 0x80:
+    case 0x90:
+    case 0xA0:
+    case 0xA1:
+    case 0xB0:
+    case 0xF7:
+    case 0xF9:
+        sendRequest({CmdReadCardC, 0x00});
+        break;
+    case 0x60:
+        sendRequest({CmdReadCardB, 0x08});
+        break;
+    default:
+        sendRequest({0x61, 0x08});
+        break;
+    }
+}
+
+} // namespace qv

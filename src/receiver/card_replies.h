@@ -1,0 +1,49 @@
+// The replies of a card read-out: cards put in and taken out, card images and blocks, transmitted punch
+// records, and the card operations' memory-read steps.
+#pragma once
+#include "receiver/reply_dispatch.h"
+
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+namespace qv {
+
+// The wait for each block of a card, in milliseconds (tests shorten it).
+inline int gCardBlockTimeoutMs = 1000;
+
+// The card in the station is an air card (gCardInserted: a card is in).
+inline bool gAirCardInserted = false;
+// The next 0xEF reply answers the software probe sent when an air card was put in.
+inline bool gSoftwareProbePending = false;
+// The 128 data bytes of the last card image or block.
+inline QByteArray gCardImage;
+// The number of the card whose read-out has begun and not yet been acknowledged ("" when none): a card
+// taken out half-read may be read again.
+inline QString gCardReadPending;
+
+ReplyEnd CardRemovedReply();          // 0xE7, 0x46 'O'
+ReplyEnd CardInsertedOldestReply();   // 0xE5
+ReplyEnd CardInserted60Reply();       // 0xE6
+ReplyEnd CardInsertedNewerReply();    // 0xE8
+ReplyEnd CardInsertedLegacyReply();   // 0x46 'I'
+ReplyEnd CardInserted60LegacyReply(); // 0x66
+ReplyEnd CardImageReply();            // 0xB1, 0x31
+ReplyEnd CardBlockNewerReply();       // 0xEF
+ReplyEnd CardBlock60Reply();          // 0xE1, 0x61
+ReplyEnd PunchRecordReply();          // 0xD3, 0x53, 0x54, 0x56
+
+// The memory-read replies of the card operations (read cards, view punches, air-card list): the system
+// data, then the settings block, then the card list window or the message that the mode does not allow it.
+// No value for a reply to another address, which the memory-read routing goes on with.
+std::optional<ReplyEnd> CardOperationsReply();
+
+// The first block request for a card type reported by the base-protocol card message.
+void MakeCardBlockRequest(uint8_t cardType);
+// The words of the special code numbers of transmitted records, and the air card's KEZ state texts.
+QString GetSpecialCodeWord(uint8_t code);
+QString KezStateText(uint8_t state);
+// The punch time of a transmitted record: "hh:mm:ss" and the sub-second part (".000").
+QString PunchSubSecondText(double fraction);
+
+} // namespace qv
