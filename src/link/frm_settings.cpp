@@ -263,36 +263,4 @@ void FrmSettings::cmdCancel_Click()
     Unload(*this);
 }
 
-void FrmMain::mnuCOM_Click()
-{
-    frmSettings().Show(vbModal);
-    if (gGsmDevice) {
-        txtWtime(1).setText(QStringLiteral("10:00:00"));
-        ShowVEKW_Data(true);
-    }
-}
-
-void FrmMain::PORT_Prepare()
-{
-    try {
-        MSComm1.setCommPort(gComPort);
-    } catch (const VbError&) {
-    }
-    try {
-        MSComm1.setSettings(BaudSettings(gBaud));
-    } catch (const VbError&) {
-    }
-}
-
-void FrmMain::mnuBaud_Click()
-{
-    gBaud = gBaud == BaudLow ? BaudHigh : BaudLow;
-    UpdateBaudMenus();
-    try {
-        MSComm1.setSettings(BaudSettings(gBaud));
-    } catch (const VbError&) {
-    }
-    lblViewCOM.setCaption(GetPortText());
-}
-
 } // namespace qv

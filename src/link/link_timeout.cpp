@@ -1,5 +1,4 @@
-// The reply time-out of the main window: resend, baud and command search, giving up; and the one-second
-// clock.
+// The reply time-out: resend, baud and command search, giving up.
 #include "app/language.h"
 #include "link/frame.h"
 #include "link/link_globals.h"
@@ -118,9 +117,10 @@ void giveUp(FrmMain& f)
 
 } // namespace
 
-void FrmMain::Timer1_Timer()
+void ResendOrGiveUp()
 {
-    Timer1.setEnabled(false);
+    FrmMain& f = frmMain();
+    f.Timer1.setEnabled(false);
     gRetryCount = static_cast<uint8_t>(gRetryCount + 1);
     try {
         if (Form* cards = activeCardList(); cards && waitPanelVisible(cards))
@@ -130,7 +130,7 @@ void FrmMain::Timer1_Timer()
         // The radio-card configuration is resent once only.
         const bool resend = gRetryCount <= kMaxResends && (cmd != CmdAirCardConfig || gRetryCount == 1);
         if (!resend) {
-            giveUp(*this);
+            giveUp(f);
             return;
         }
         if (gNoResend) {
@@ -143,11 +143,11 @@ void FrmMain::Timer1_Timer()
         if (cmd == CmdSetMsMode || cmd == CmdSetMsModeLegacy) {
             cmd = searchBaudAndCommand(cmd);
             UpdateBaudMenus();
-            MSComm1.setSettings(BaudSettings(gBaud));
-            Aktion().setText(QStringLiteral("COM") + QString::number(gComPort) + QLatin1Char(' ') +
+            f.MSComm1.setSettings(BaudSettings(gBaud));
+            f.Aktion().setText(QStringLiteral("COM") + QString::number(gComPort) + QLatin1Char(' ') +
                              QString::number(gBaud) + QLatin1Char(' ') +
                              GetLangText(gLangIndex, 1024, QString()));
-            lblViewCOM.setCaption(GetPortText());
+            f.lblViewCOM.setCaption(GetPortText());
             QByteArray request(2, '\0');
             request[0] = static_cast<char>(cmd);
             request[1] = gConnMode == ConnDirect ? 'M' : 'S';
@@ -162,13 +162,6 @@ void FrmMain::Timer1_Timer()
         MsgBox(QString::number(e.Number()) + QLatin1Char(' ') + errorText(e), vbCritical);
         CloseLink();
     }
-}
-
-void FrmMain::Timer2_Timer()
-{
-    txtCurrDate.setText(CStr(Date()));
-    txtCurrTime.setText(CStr(Time()));
-    gClickCounts.fill(0);
 }
 
 } // namespace qv

@@ -1,9 +1,12 @@
-// Link-facing procedures of the main window: Stop, the connection choice, the time-out restart, port text and
-// baud menus.
+// Link-facing procedures of the main window: Stop, the connection choice, the time-out restart and the reply
+// time-out, the one-second clock, port text, the port dialog and the baud menus.
 #include "app/language.h"
+#include "app/settings.h"
 #include "link/frame.h"
+#include "link/frm_settings.h"
 #include "link/link_globals.h"
 #include "link/link_shared.h"
+#include "link/link_timeout.h"
 #include "platform/runtime/vbruntime.h"
 #include "ui/main/frm_main.h"
 #include "ui/main/main_globals.h"
@@ -101,6 +104,50 @@ int16_t SetAltDevice(int16_t value)
     if (value != 0 && before == vbChecked && box.onClick)
         box.onClick();
     return value;
+}
+
+void FrmMain::Timer1_Timer()
+{
+    ResendOrGiveUp();
+}
+
+void FrmMain::Timer2_Timer()
+{
+    txtCurrDate.setText(CStr(Date()));
+    txtCurrTime.setText(CStr(Time()));
+    gClickCounts.fill(0);
+}
+
+void FrmMain::mnuCOM_Click()
+{
+    frmSettings().Show(vbModal);
+    if (gGsmDevice) {
+        txtWtime(1).setText(QStringLiteral("10:00:00"));
+        ShowVEKW_Data(true);
+    }
+}
+
+void FrmMain::PORT_Prepare()
+{
+    try {
+        MSComm1.setCommPort(gComPort);
+    } catch (const VbError&) {
+    }
+    try {
+        MSComm1.setSettings(BaudSettings(gBaud));
+    } catch (const VbError&) {
+    }
+}
+
+void FrmMain::mnuBaud_Click()
+{
+    gBaud = gBaud == BaudLow ? BaudHigh : BaudLow;
+    UpdateBaudMenus();
+    try {
+        MSComm1.setSettings(BaudSettings(gBaud));
+    } catch (const VbError&) {
+    }
+    lblViewCOM.setCaption(GetPortText());
 }
 
 } // namespace qv
