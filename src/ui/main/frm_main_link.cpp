@@ -6,7 +6,7 @@
 #include "link/frm_settings.h"
 #include "link/link_globals.h"
 #include "link/link_shared.h"
-#include "link/link_timeout.h"
+#include "link/sender.h"
 #include "platform/runtime/vbruntime.h"
 #include "ui/main/frm_main.h"
 #include "ui/main/main_globals.h"
