@@ -2,8 +2,9 @@
 #pragma once
 #include "link/link_globals.h" // gActionCode and the operation codes
 #include "link/link_shared.h"  // the readout station's last time report
-#include "ui/main/main_globals.h" // gCodePageDiffers
-#include "ui/main/modes.h"        // gWeekdayNames, gTextInvalid
+#include "stationdata/station_data.h" // gFirmware, gAutoSendRead
+#include "platform/system/codepage.h" // gCodePageDiffers
+#include "stationdata/modes.h"        // gWeekdayNames, gTextInvalid
 
 #include <QString>
 #include <cstdint>
@@ -11,10 +12,6 @@
 // Each block below moves to the header of the subsystem named in its comment;
 // the card code then includes that header instead of this one.
 namespace qv {
-
-// --- Station data decoders ----------------------------------------------------
-inline int16_t gFirmware = 0;     // software version number of the connected station
-inline uint8_t gAutoSendRead = 0; // the station's auto-send option as read (0 or 1)
 
 // --- Reply receiver: the card in hand
 inline QString gCardNoText;   // card number of the card just inserted or read

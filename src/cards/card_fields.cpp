@@ -40,19 +40,6 @@ QString CardNumberText(const QByteArray& bytes)
     return text.leftJustified(8, u' ', true);
 }
 
-int16_t DecodeCodeNumber(const QByteArray& bytes, bool mask)
-{
-    if (bytes.isEmpty())
-        return 0;
-    if (bytes.size() == 1)
-        return int16_t(byteAt(bytes, 0));
-    int high = byteAt(bytes, 0);
-    const int low = byteAt(bytes, 1);
-    if (mask)
-        high &= 0x7F;
-    return int16_t((high / 128) * 512 + ((high & 0x7F) / 64) * 256 + low);
-}
-
 QString DecodePackedDate(const QByteArray& bytes, bool fullYear)
 {
     if (bytes.isEmpty())

@@ -4,11 +4,14 @@
 #include "link/link_globals.h"
 #include "link/link_shared.h"
 #include "link/link_ui.h"
+#include "link/link_window.h"
 #include "link/sender.h"
 #include "link/traffic_log.h"
+#include "app/text_utils.h"
+#include "platform/comm/comm_control.h"
+#include "platform/controls/controls.h"
 #include "platform/dialogs/msgbox.h"
 #include "platform/runtime/vbruntime.h"
-#include "ui/main/frm_main.h"
 
 namespace qv {
 
@@ -54,7 +57,7 @@ uint8_t searchBaudAndCommand(uint8_t cmd)
     }
     // The legacy selection waits a little longer each time, then gives way to
     // the extended one at the high rate.
-    const int interval = frmMain().Timer1.Interval();
+    const int interval = linkWindow().timer1Interval();
     if (interval < kLegacySelectLimitMs) {
         RestartTimer1(interval + kLegacySelectStepMs);
         return cmd;
@@ -63,7 +66,7 @@ uint8_t searchBaudAndCommand(uint8_t cmd)
     return CmdSetMsMode;
 }
 
-void giveUp(FrmMain& f)
+void giveUp(LinkWindow& w)
 {
     Screen.setMousePointer(vbDefault);
     Form* cards = activeCardList();
@@ -72,7 +75,7 @@ void giveUp(FrmMain& f)
         answer = MsgBox(GetLangText(gLangIndex, 1826, QString()) + QStringLiteral("\r\n") +
                             GetLangText(gLangIndex, 1879, QString()),
                         vbYesNo + vbQuestion);
-        f.txtMO.setText(QStringLiteral("???"));
+        w.setModeText(QStringLiteral("???"));
     } else if (cards) {
         if (waitPanelVisible(cards)) {
             if (auto* label = dynamic_cast<Label*>(cards->control(QStringLiteral("lblWait"))))
@@ -89,29 +92,29 @@ void giveUp(FrmMain& f)
 
     if (answer == vbYes) {
         gDirectCardsMode = false;
-        f.txtMO.setText(QStringLiteral("???"));
+        w.setModeText(QStringLiteral("???"));
         gBaud = gConfiguredBaud;
         try {
-            f.MSComm1.setSettings(BaudSettings(gBaud));
+            w.MSComm1().setSettings(BaudSettings(gBaud));
         } catch (const VbError&) {
         }
         UpdateBaudMenus();
-        f.lblViewCOM.setCaption(GetPortText());
+        w.showPortText();
         try {
-            f.MSComm1.setPortOpen(true);
+            w.MSComm1().setPortOpen(true);
         } catch (const VbError&) {
         }
         if (gShowCardListModal)
             gShowCardListModal();
         try {
-            f.MSComm1.setPortOpen(false);
+            w.MSComm1().setPortOpen(false);
         } catch (const VbError&) {
         }
         return;
     }
     if (gActionCode == ActReadCards || gActionCode == ActViewPunch || gActionCode == ActAirCardBattery) {
         gConnMode = gSavedConnMode;
-        f.coMode.setText(CenterText(gConnModeNames[gConnMode == ConnDirect ? 2 : 1], f.coMode.Width()));
+        w.showConnectionMode(gConnModeNames[gConnMode == ConnDirect ? 2 : 1]);
     }
 }
 
@@ -119,8 +122,8 @@ void giveUp(FrmMain& f)
 
 void ResendOrGiveUp()
 {
-    FrmMain& f = frmMain();
-    f.Timer1.setEnabled(false);
+    LinkWindow& w = linkWindow();
+    w.setTimer1Enabled(false);
     gRetryCount = static_cast<uint8_t>(gRetryCount + 1);
     try {
         if (Form* cards = activeCardList(); cards && waitPanelVisible(cards))
@@ -130,7 +133,7 @@ void ResendOrGiveUp()
         // The radio-card configuration is resent once only.
         const bool resend = gRetryCount <= kMaxResends && (cmd != CmdAirCardConfig || gRetryCount == 1);
         if (!resend) {
-            giveUp(f);
+            giveUp(w);
             return;
         }
         if (gNoResend) {
@@ -143,11 +146,11 @@ void ResendOrGiveUp()
         if (cmd == CmdSetMsMode || cmd == CmdSetMsModeLegacy) {
             cmd = searchBaudAndCommand(cmd);
             UpdateBaudMenus();
-            f.MSComm1.setSettings(BaudSettings(gBaud));
-            f.Aktion().setText(QStringLiteral("COM") + QString::number(gComPort) + QLatin1Char(' ') +
+            w.MSComm1().setSettings(BaudSettings(gBaud));
+            SetActionText(QStringLiteral("COM") + QString::number(gComPort) + QLatin1Char(' ') +
                              QString::number(gBaud) + QLatin1Char(' ') +
                              GetLangText(gLangIndex, 1024, QString()));
-            f.lblViewCOM.setCaption(GetPortText());
+            w.showPortText();
             QByteArray request(2, '\0');
             request[0] = static_cast<char>(cmd);
             request[1] = gConnMode == ConnDirect ? 'M' : 'S';

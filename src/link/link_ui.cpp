@@ -2,16 +2,13 @@
 #include "link/link_ui.h"
 
 #include "platform/runtime/vberror.h"
-#include "ui/main/frm_main.h"
+#include "link/link_window.h"
 
 namespace qv {
 
 int16_t oldestGenerationBoxValue()
 {
-    // Frames are built only once the main window is there; before, no box is ticked.
-    if (!FormInstance<FrmMain>::loaded())
-        return 0;
-    return static_cast<int16_t>(frmMain().chkAlt(0).Value());
+    return linkWindow().oldestGenerationBoxValue();
 }
 
 QString errorText(const VbError& e)

@@ -9,7 +9,7 @@
 #include "link/sender.h"
 #include "platform/dialogs/msgbox.h"
 #include "platform/runtime/vbruntime.h"
-#include "ui/main/frm_main.h"
+#include "link/link_window.h"
 #include <cmath>
 
 namespace qv {

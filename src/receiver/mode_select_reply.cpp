@@ -14,8 +14,7 @@
 #include "receiver/reply_handlers.h"
 #include "receiver/reply_texts.h"
 #include "receiver/rx_access.h"
-#include "ui/main/frm_main.h"
-#include "ui/main/main_module.h"
+#include "receiver/receiver_window.h"
 
 namespace qv {
 
@@ -60,8 +59,7 @@ ReplyEnd ModeSelectReply()
     EndReplyWait();
     gBeaconOptionByte = 0;
     logModeTaken();
-    FrmMain& f = frmMain();
-    f.lblVolt.setCaption(QString());
+    receiverWindow().clearVoltage();
     SetActionText(LangText(TextConnected) + QStringLiteral(" : ") + connModeName());
     ResetReceiver();
     gStationCodeLow = 0;

@@ -167,4 +167,17 @@ uint8_t DecodeActStb(const QByteArray& bytes)
     return gActTime <= 1442 ? 2 : 3;
 }
 
+int16_t DecodeCodeNumber(const QByteArray& bytes, bool mask)
+{
+    if (bytes.isEmpty())
+        return 0;
+    if (bytes.size() == 1)
+        return int16_t(uint8_t(bytes.at(0)));
+    int high = uint8_t(bytes.at(0));
+    const int low = uint8_t(bytes.at(1));
+    if (mask)
+        high &= 0x7F;
+    return int16_t((high / 128) * 512 + ((high & 0x7F) / 64) * 256 + low);
+}
+
 } // namespace qv

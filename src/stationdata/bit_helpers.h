@@ -60,4 +60,8 @@ StatusFlagsView ShowStatusFlagsValues(uint8_t flags);
 // 1 (act < 1178), 2 (up to 1442) or 3. Raises VbError(9) for fewer than four bytes.
 uint8_t DecodeActStb(const QByteArray& bytes);
 
+// A single byte gives itself; [high, low] gives the 10-bit code number (bits 8
+// and 9 from bits 6 and 7 of high; with `mask` bit 7 of high is left out).
+int16_t DecodeCodeNumber(const QByteArray& bytes, bool mask);
+
 } // namespace qv

@@ -5,7 +5,7 @@
 #include "link/link_globals.h"
 #include "stationdata/station_data.h"
 #include "stationdata/station_time.h"
-#include "ui/main/modes.h"
+#include "stationdata/modes.h"
 
 namespace qv {
 

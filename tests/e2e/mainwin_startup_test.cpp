@@ -6,7 +6,7 @@
 #include "link/link_globals.h"
 #include "link/protocol_file.h"
 #include "ui/main/main_globals.h"
-#include "ui/main/modes.h"
+#include "stationdata/modes.h"
 #include "unit/mainwin/main_window_fixture.h"
 
 #include <QDir>

@@ -3,7 +3,7 @@
 #include "app/language.h"
 #include "app/settings.h"
 #include "link/frame.h"
-#include "link/frm_settings.h"
+#include "ui/dialogs/frm_settings.h"
 #include "link/link_globals.h"
 #include "link/link_shared.h"
 #include "link/sender.h"
@@ -58,39 +58,6 @@ void FrmMain::noShowPic()
     gHoverPending = false;
     piErwProt(0).setVisible(false);
     piErwProt(1).setVisible(false);
-}
-
-void RestartTimer1(int32_t interval)
-{
-    FrmMain& f = frmMain();
-    f.Timer1.setEnabled(false);
-    f.Timer1.setInterval(interval);
-    f.Timer1.setEnabled(true);
-}
-
-QString BaudSettings(int32_t baud)
-{
-    return QString::number(baud) + QStringLiteral(",n,8,1");
-}
-
-QString GetPortText()
-{
-    if (gComPort == 0)
-        return {};
-    return QStringLiteral("COM") + QString::number(gComPort) + QStringLiteral("\r\n") +
-           frmMain().MSComm1.Settings();
-}
-
-void UpdateBaudMenus()
-{
-    FrmMain& f = frmMain();
-    const QString other = QString::number(gBaud == BaudLow ? BaudHigh : BaudLow);
-    int id = f.mnuBaud.HelpContextID();
-    f.mnuBaud.setCaption(GetLangText(gLangIndex, id + 2, QString()) + QStringLiteral(" &") + other +
-                         QLatin1Char(' ') + GetLangText(gLangIndex, id, QString()));
-    id = f.mnuSetBaud.HelpContextID();
-    f.mnuSetBaud.setCaption(GetLangText(gLangIndex, id + 3, QString()) + QStringLiteral(" &") + other +
-                            QLatin1Char(' ') + GetLangText(gLangIndex, id, QString()));
 }
 
 int16_t SetAltDevice(int16_t value)

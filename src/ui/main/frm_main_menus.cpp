@@ -5,7 +5,7 @@
 #include "link/link_shared.h"
 #include "platform/runtime/vberror.h"
 #include "ui/main/frm_main.h"
-#include "ui/main/text_utils.h"
+#include "app/text_utils.h"
 
 namespace qv {
 

@@ -5,7 +5,7 @@
 #include "link/link_shared.h"
 #include "ui/main/frm_main.h"
 #include "ui/main/main_globals.h"
-#include "ui/main/modes.h"
+#include "stationdata/modes.h"
 
 #include <initializer_list>
 

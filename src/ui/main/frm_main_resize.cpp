@@ -7,7 +7,7 @@
 #include "ui/main/frm_main.h"
 #include "ui/main/frm_main_geometry.h"
 #include "ui/main/main_module.h"
-#include "ui/main/text_utils.h"
+#include "app/text_utils.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

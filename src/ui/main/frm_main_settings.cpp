@@ -2,7 +2,7 @@
 #include "app/settings.h"
 #include "platform/runtime/numbers.h"
 #include "ui/main/frm_main.h"
-#include "ui/main/modes.h"
+#include "stationdata/modes.h"
 
 #include <QRegularExpression>
 

@@ -14,12 +14,12 @@
 #include "platform/runtime/vberror.h"
 #include "receiver/held_values.h"
 #include "receiver/receiver_globals.h"
-#include "stationdata/read_column_apply.h"
+#include "ui/main/read_column_apply.h"
 #include "ui/main/frm_main.h"
 #include "ui/main/main_globals.h"
-#include "ui/main/modes.h"
+#include "stationdata/modes.h"
 #include "ui/main/starters.h"
-#include "ui/main/text_utils.h"
+#include "app/text_utils.h"
 
 #include <QFile>
 

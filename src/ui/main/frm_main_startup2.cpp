@@ -15,7 +15,7 @@
 #include "ui/main/frm_main_geometry.h"
 #include "ui/main/main_globals.h"
 #include "ui/main/main_module.h"
-#include "ui/main/modes.h"
+#include "stationdata/modes.h"
 
 namespace qv {
 

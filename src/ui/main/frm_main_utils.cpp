@@ -5,8 +5,8 @@
 #include "platform/runtime/vberror.h"
 #include "ui/main/frm_main.h"
 #include "ui/main/main_module.h"
-#include "ui/main/modes.h"
-#include "ui/main/text_utils.h"
+#include "stationdata/modes.h"
+#include "app/text_utils.h"
 
 namespace qv {
 

@@ -9,7 +9,7 @@
 #include "platform/dialogs/dialog_hooks.h"
 #include "platform/dialogs/msgbox.h"
 #include "ui/main/main_globals.h"
-#include "ui/main/modes.h"
+#include "stationdata/modes.h"
 
 #include <QDomDocument>
 #include <QFile>

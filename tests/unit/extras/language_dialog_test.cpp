@@ -3,7 +3,7 @@
 #include "app/settings.h"
 #include "receiver/receiver_globals.h"
 #include "ui/main/main_module.h"
-#include "ui/main/modes.h"
+#include "stationdata/modes.h"
 #include "unit/extras/help_windows_fixture.h"
 
 using namespace qv;

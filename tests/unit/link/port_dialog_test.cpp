@@ -1,5 +1,5 @@
 // The port dialog over a fake device list: its lines, the preselection, OK and Cancel; the baud menu.
-#include "link/frm_settings.h"
+#include "ui/dialogs/frm_settings.h"
 #include "link/link_globals.h"
 #include "link/link_shared.h"
 #include "link/port_list.h"

@@ -4,7 +4,7 @@
 #include "app/language.h"
 #include "app/settings.h"
 #include "extras/update_check.h"
-#include "link/frm_settings.h"
+#include "ui/dialogs/frm_settings.h"
 #include "link/link_globals.h"
 #include "platform/comm/comm_ports.h"
 #include "platform/controls/controls.h"

@@ -4,7 +4,7 @@
 #include "link/link_shared.h"
 #include "link/protocol_file.h"
 #include "platform/system/instance.h"
-#include "ui/main/text_utils.h"
+#include "app/text_utils.h"
 #include "unit/mainwin/main_window_fixture.h"
 
 #include <QMenu>

@@ -4,7 +4,7 @@
 #include "link/link_globals.h"
 #include "link/link_shared.h"
 #include "ui/main/main_module.h"
-#include "ui/main/modes.h"
+#include "stationdata/modes.h"
 #include "unit/mainwin/main_window_fixture.h"
 
 #include <QDomDocument>

@@ -5,7 +5,7 @@
 #include "platform/runtime/clock.h"
 #include "stationdata/station_data.h"
 #include "support/test_support.h"
-#include "ui/main/modes.h"
+#include "stationdata/modes.h"
 
 #include <QByteArray>
 #include <QDateTime>

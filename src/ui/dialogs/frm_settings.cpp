@@ -1,6 +1,6 @@
 // The port dialog frmSettings: the serial port and the PC's baud rate; the port and baud menus of the main
 // window.
-#include "link/frm_settings.h"
+#include "ui/dialogs/frm_settings.h"
 
 #include "app/language.h"
 #include "link/link_globals.h"
