@@ -7,8 +7,7 @@
 
 namespace qv {
 
-template <class Side>
-class WindowSide
+template <class Side> class WindowSide
 {
   public:
     // The installed window side, else the windowless default.

@@ -2,9 +2,9 @@
 #pragma once
 #include "link/link_globals.h" // gActionCode and the operation codes
 #include "link/link_shared.h"  // the readout station's last time report
-#include "stationdata/station_data.h" // gFirmware, gAutoSendRead
 #include "platform/system/codepage.h" // gCodePageDiffers
 #include "stationdata/modes.h"        // gWeekdayNames, gTextInvalid
+#include "stationdata/station_data.h" // gFirmware, gAutoSendRead
 
 #include <QString>
 #include <cstdint>

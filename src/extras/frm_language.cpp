@@ -5,7 +5,9 @@
 #include "app/fso.h"
 #include "app/language.h"
 #include "app/settings.h"
+#include "extras/extras_window.h"
 #include "extras/help_windows.h"
+#include "link/sender.h"
 #include "link/traffic_log.h"
 #include "platform/runtime/numbers.h"
 #include "platform/runtime/strings.h"
@@ -13,8 +15,6 @@
 #include "platform/system/paths.h"
 #include "platform/system/textfile.h"
 #include "receiver/receiver_globals.h"
-#include "extras/extras_window.h"
-#include "link/sender.h"
 #include "stationdata/modes.h"
 
 namespace qv {

@@ -4,11 +4,11 @@
 #include "app/fso.h"
 #include "app/language.h"
 #include "app/path_helpers.h"
+#include "extras/extras_window.h"
 #include "extras/help_windows.h"
 #include "platform/dialogs/msgbox.h"
 #include "platform/runtime/vberror.h"
 #include "platform/system/textfile.h"
-#include "extras/extras_window.h"
 
 #include <algorithm>
 

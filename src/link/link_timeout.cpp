@@ -1,5 +1,6 @@
 // The reply time-out: resend, baud and command search, giving up.
 #include "app/language.h"
+#include "app/text_utils.h"
 #include "link/frame.h"
 #include "link/link_globals.h"
 #include "link/link_shared.h"
@@ -7,7 +8,6 @@
 #include "link/link_window.h"
 #include "link/sender.h"
 #include "link/traffic_log.h"
-#include "app/text_utils.h"
 #include "platform/comm/comm_control.h"
 #include "platform/controls/controls.h"
 #include "platform/dialogs/msgbox.h"

@@ -1,8 +1,8 @@
 // What the link reads from and shows in the main window, in one place.
 #include "link/link_ui.h"
 
-#include "platform/runtime/vberror.h"
 #include "link/link_window.h"
+#include "platform/runtime/vberror.h"
 
 namespace qv {
 

@@ -8,13 +8,13 @@
 #include "app/path_helpers.h"
 #include "link/link_globals.h"
 #include "link/link_ui.h"
+#include "link/link_window.h"
 #include "link/sender.h"
 #include "link/traffic_log.h"
 #include "platform/dialogs/common_dialog.h"
 #include "platform/dialogs/msgbox.h"
 #include "platform/runtime/vbruntime.h"
 #include "platform/system/textfile.h"
-#include "link/link_window.h"
 
 #include <QDir>
 #include <QFile>

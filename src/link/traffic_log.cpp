@@ -3,8 +3,8 @@
 
 #include "link/link_globals.h"
 #include "link/link_shared.h"
-#include "platform/system/codepage.h"
 #include "link/link_window.h"
+#include "platform/system/codepage.h"
 
 #include <limits>
 

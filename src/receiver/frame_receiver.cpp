@@ -4,6 +4,7 @@
 #include "link/crc16.h"
 #include "link/frame.h"
 #include "link/link_globals.h"
+#include "link/link_window.h"
 #include "link/sender.h"
 #include "link/traffic_log.h"
 #include "platform/comm/comm_control.h"
@@ -11,10 +12,9 @@
 #include "receiver/held_values.h"
 #include "receiver/receiver.h"
 #include "receiver/receiver_globals.h"
+#include "receiver/receiver_window.h"
 #include "receiver/reply_dispatch.h"
 #include "receiver/reply_routes.h"
-#include "link/link_window.h"
-#include "receiver/receiver_window.h"
 #include "stationdata/station_data.h"
 
 #include <QObject>

@@ -11,10 +11,10 @@
 #include "receiver/fixed_requests.h"
 #include "receiver/held_values.h"
 #include "receiver/receiver_globals.h"
+#include "receiver/receiver_window.h"
 #include "receiver/reply_handlers.h"
 #include "receiver/reply_texts.h"
 #include "receiver/rx_access.h"
-#include "receiver/receiver_window.h"
 
 namespace qv {
 

@@ -4,18 +4,18 @@
 #include "link/frame.h"
 #include "link/link_globals.h"
 #include "link/link_shared.h"
+#include "link/link_window.h"
 #include "link/sender.h"
 #include "link/traffic_log.h"
+#include "platform/comm/comm_control.h"
 #include "platform/dialogs/msgbox.h"
 #include "platform/runtime/vbruntime.h"
 #include "platform/system/wait.h"
 #include "receiver/fixed_requests.h"
 #include "receiver/receiver_globals.h"
+#include "receiver/receiver_window.h"
 #include "receiver/reply_dispatch.h"
 #include "receiver/reply_texts.h"
-#include "link/link_window.h"
-#include "platform/comm/comm_control.h"
-#include "receiver/receiver_window.h"
 
 namespace qv {
 

@@ -1,6 +1,7 @@
 // The station identity and the system data of a memory-read reply, with what follows them per operation.
 #include "app/bytes.h"
 #include "app/settings.h"
+#include "app/text_utils.h"
 #include "link/end_action.h"
 #include "link/frame.h"
 #include "link/link_globals.h"
@@ -21,7 +22,6 @@
 #include "stationdata/bit_helpers.h"
 #include "stationdata/station_data.h"
 #include "stationdata/station_time.h"
-#include "app/text_utils.h"
 
 namespace qv {
 

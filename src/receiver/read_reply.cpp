@@ -1,9 +1,11 @@
 // The memory-read reply: routing by form and operation, the read chain and the settings-block reply.
 #include "app/bytes.h"
+#include "app/text_utils.h"
 #include "link/end_action.h"
 #include "link/frame.h"
 #include "link/link_globals.h"
 #include "link/link_shared.h"
+#include "link/link_window.h"
 #include "link/requests.h"
 #include "link/sender.h"
 #include "link/traffic_log.h"
@@ -18,8 +20,6 @@
 #include "receiver/reply_texts.h"
 #include "receiver/rx_access.h"
 #include "stationdata/station_data.h"
-#include "app/text_utils.h"
-#include "link/link_window.h"
 
 namespace qv {
 

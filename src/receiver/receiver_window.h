@@ -21,8 +21,8 @@ class ReceiverWindow
     virtual void DecodeSystemData() {}  // gSysBlock7
     // The model text of the identity just stored (it also sets the derived model values).
     virtual QString BuildModelName() { return {}; }
-    // The station panel for the kind of unit: classic or beacon (ShowVEK), the radio module (ShowKUV), the GSM
-    // station (ShowVEKW_Data, which may ask for the second system-data half).
+    // The station panel for the kind of unit: classic or beacon (ShowVEK), the radio module (ShowKUV), the
+    // GSM station (ShowVEKW_Data, which may ask for the second system-data half).
     virtual void ShowVEK() {}
     virtual void ShowKUV() {}
     virtual void ShowVEKW_Data() {}

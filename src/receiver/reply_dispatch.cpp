@@ -4,8 +4,10 @@
 #include "app/language.h"
 #include "link/end_action.h"
 #include "link/link_globals.h"
+#include "link/link_window.h"
 #include "link/sender.h"
 #include "link/traffic_log.h"
+#include "platform/comm/comm_control.h"
 #include "platform/dialogs/msgbox.h"
 #include "platform/runtime/vbruntime.h"
 #include "receiver/held_values.h"
@@ -14,8 +16,6 @@
 #include "receiver/reply_routes.h"
 #include "receiver/reply_texts.h"
 #include "stationdata/station_data.h"
-#include "link/link_window.h"
-#include "platform/comm/comm_control.h"
 #include "stationdata/station_data.h"
 
 namespace qv {

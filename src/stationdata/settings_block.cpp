@@ -3,13 +3,13 @@
 
 #include "app/language.h"
 #include "app/settings.h"
-#include "stationdata/bit_helpers.h"
 #include "link/link_globals.h"
 #include "link/traffic_log.h"
 #include "platform/runtime/vbruntime.h"
+#include "stationdata/bit_helpers.h"
+#include "stationdata/modes.h"
 #include "stationdata/station_data.h"
 #include "stationdata/station_time.h"
-#include "stationdata/modes.h"
 
 namespace qv {
 

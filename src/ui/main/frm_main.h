@@ -1,11 +1,11 @@
 // The main window frmMain: every control of the station panel, menus, toolbar and status bar, and its
 // procedures.
 #pragma once
+#include "app/text_utils.h"
+#include "link/link_window.h" // RestartTimer1, GetPortText, UpdateBaudMenus, BaudSettings
 #include "platform/comm/comm_control.h"
 #include "platform/controls/controls.h"
 #include "platform/dialogs/common_dialog.h"
-#include "app/text_utils.h"
-#include "link/link_window.h" // RestartTimer1, GetPortText, UpdateBaudMenus, BaudSettings
 
 #include <QString>
 #include <QVariant>

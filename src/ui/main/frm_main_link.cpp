@@ -3,11 +3,11 @@
 #include "app/language.h"
 #include "app/settings.h"
 #include "link/frame.h"
-#include "ui/dialogs/frm_settings.h"
 #include "link/link_globals.h"
 #include "link/link_shared.h"
 #include "link/sender.h"
 #include "platform/runtime/vbruntime.h"
+#include "ui/dialogs/frm_settings.h"
 #include "ui/main/frm_main.h"
 #include "ui/main/main_globals.h"
 

@@ -2,8 +2,8 @@
 // order.
 #include "ui/main/read_column_apply.h"
 
-#include "ui/main/frm_main.h"
 #include "stationdata/modes.h"
+#include "ui/main/frm_main.h"
 
 #include <algorithm>
 #include <cmath>

@@ -96,7 +96,10 @@ class MainReceiverWindow final : public ReceiverWindow
         f.cmdWrite.setToolTipText(toolTip);
     }
     void setRadioChannelText(const QString& text) override { frmMain().txtKanal(0).setText(text); }
-    void setRadioOsLabelVisible(bool visible) override { frmMain().lblQVMKUV_Old_OSoftware.setVisible(visible); }
+    void setRadioOsLabelVisible(bool visible) override
+    {
+        frmMain().lblQVMKUV_Old_OSoftware.setVisible(visible);
+    }
     void showRadioOsChoice(int index) override
     {
         FrmMain& f = frmMain();

@@ -1,10 +1,10 @@
 // The menus of the main window: what each menu enables as it drops down, the connection-mode switch, and the
 // end of the program through the exit item.
+#include "app/text_utils.h"
 #include "link/link_globals.h"
 #include "link/link_shared.h"
 #include "link/protocol_file.h"
 #include "platform/system/instance.h"
-#include "app/text_utils.h"
 #include "unit/mainwin/main_window_fixture.h"
 
 #include <QMenu>
