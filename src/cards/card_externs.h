@@ -23,6 +23,5 @@ inline bool gNodrelMode = false;     // Nodrel evaluation mode of the air-card l
 // The tick of frmCards.chkSprintUsed, which the window keeps equal to the check
 // mark of frmCards.mnuSprintUsed: start and finish slots carry 1/256 s.
 inline bool gSprintUsed = false;
-inline QString gFileTimeText; // date and time of the card dump file being evaluated
 
 } // namespace qv

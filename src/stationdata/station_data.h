@@ -27,6 +27,10 @@ inline int16_t gReadRequestLen = 120;
 
 // ---- Station time ----
 
+// Date and time of the card dump file being evaluated (the card list sets it; it stands for the read-out
+// time of the cards of that file).
+inline QString gFileTimeText;
+
 // The "no time" result of the station-time decoders (also a work time that cannot be known).
 constexpr int32_t kNoTime = 0xEEEEEE;
 // Seconds of a day and of a week of the station clock.
