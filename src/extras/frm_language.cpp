@@ -23,8 +23,6 @@ namespace {
 
 // The dialog sits this far below the main window's toolbar, in twips.
 constexpr int kBelowToolbar = 700;
-// Language text of a station status byte n is kStatusTextBase + n.
-constexpr int32_t kStatusTextBase = 1200;
 
 // The whole country list beside the program; "" when there is none or it cannot be read.
 QString readCountryList()

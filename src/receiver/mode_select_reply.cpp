@@ -4,6 +4,7 @@
 #include "link/frame.h"
 #include "link/link_globals.h"
 #include "link/link_shared.h"
+#include "link/link_window.h"
 #include "link/requests.h"
 #include "link/sender.h"
 #include "link/traffic_log.h"

@@ -8,6 +8,7 @@
 #include "link/sender.h"
 #include "link/traffic_log.h"
 #include "platform/comm/comm_control.h"
+#include "platform/controls/controls.h"
 #include "platform/dialogs/msgbox.h"
 #include "platform/runtime/vbruntime.h"
 #include "platform/system/wait.h"

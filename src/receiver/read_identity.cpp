@@ -9,6 +9,7 @@
 #include "link/link_window.h"
 #include "link/requests.h"
 #include "link/sender.h"
+#include "platform/controls/vbconst.h"
 #include "platform/dialogs/msgbox.h"
 #include "platform/system/codepage.h"
 #include "receiver/held_values.h"

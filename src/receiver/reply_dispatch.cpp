@@ -8,6 +8,7 @@
 #include "link/sender.h"
 #include "link/traffic_log.h"
 #include "platform/comm/comm_control.h"
+#include "platform/controls/controls.h"
 #include "platform/dialogs/msgbox.h"
 #include "platform/runtime/vbruntime.h"
 #include "receiver/held_values.h"
@@ -15,7 +16,6 @@
 #include "receiver/reply_handlers.h"
 #include "receiver/reply_routes.h"
 #include "receiver/reply_texts.h"
-#include "stationdata/station_data.h"
 #include "stationdata/station_data.h"
 
 namespace qv {

@@ -4,6 +4,7 @@
 #include "app/app_info.h"
 #include "app/language.h"
 #include "app/settings.h"
+#include "platform/runtime/vbruntime.h"
 #include "receiver/receiver_globals.h"
 #include "stationdata/modes.h"
 #include "ui/main/frm_main.h"
@@ -15,6 +16,9 @@
 namespace qv {
 
 namespace {
+
+// Language text of a station status byte n is kStatusTextBase + n.
+constexpr int32_t kStatusTextBase = 1200;
 
 // The main window's title and time-button tooltip, as the start-up builds them, after the window's texts
 // were translated anew.
