@@ -4,6 +4,7 @@
 // Station data that other subsystems held before this one landed stay in their
 // headers for now, the same variables: gBeaconMode, gStationFunctions and
 // gDirectCardsMode (link/link_shared.h).
+#include "link/link_globals.h"
 #include "link/link_shared.h"
 
 #include <QByteArray>

@@ -2,6 +2,7 @@
 // order.
 #include "ui/main/read_column_apply.h"
 
+#include "link/link_globals.h"
 #include "stationdata/modes.h"
 #include "ui/main/frm_main.h"
 
