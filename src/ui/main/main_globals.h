@@ -1,9 +1,10 @@
 // Program-wide values that the main window's start-up sets and other subsystems read.
 #pragma once
+#include "cards/backup_cards.h"       // gBlockList, gDataBlocks
 #include "cards/cardlist_state.h"     // gColHeadTitle
-#include "extras/help_windows.h"     // gHelpFile
+#include "extras/help_windows.h"      // gHelpFile
 #include "platform/system/codepage.h" // gCodePageDiffers
-#include "stationdata/station_data.h"  // gReadRequestLen
+#include "stationdata/station_data.h" // gReadRequestLen
 
 #include <QByteArray>
 #include <QList>
@@ -19,9 +20,6 @@ namespace qv {
 
 // Read by the extended-settings dialog.
 inline bool gExtSetFlag = false;
-// Receive buffers of the backup read-out: the blocks still to read and the blocks read.
-inline QByteArray gBlockList = QByteArray(1, '\0');
-inline QList<QByteArray> gDataBlocks{QByteArray(1, '\0')};
 // The user's local application-data folder, and whether the program's data folder exists.
 inline QString gAppDataRoot;
 inline bool gDataFolderOk = false;
