@@ -20,11 +20,6 @@ inline QByteArray cardBytes(std::initializer_list<char> bytes)
 // An empty byte array stands for "no byte array": each decoder then gives its
 // neutral result. None of them reads past the end of its bytes.
 
-// [series, high, low] -> the card number left-aligned in 8 characters; sets gCardNumber.
-// Fewer than 3 bytes give "" and leave gCardNumber alone.
-QString CardNumberText(const QByteArray& bytes);
-// [b0, b1] -> the short-date text of a packed date (4- or 6-bit year).
-QString DecodePackedDate(const QByteArray& bytes, bool fullYear);
 // [TD, TH, TL] -> seconds since midnight, or kNoPunchTime; 0 for fewer than 3 bytes.
 int32_t DecodePunchTime(const QByteArray& bytes);
 // Decimal text of byte 2 * 256 + byte 3; "" for fewer than 4 bytes.

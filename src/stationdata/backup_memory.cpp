@@ -1,12 +1,12 @@
 // Backup memory decoding: punch records in their two layouts and time-sync records, as numbered listing lines.
 #include "stationdata/backup_memory.h"
 
-#include "cards/card_fields.h"
 #include "platform/runtime/dates.h"
 #include "platform/runtime/format.h"
 #include "platform/runtime/numbers.h"
 #include "platform/runtime/strings.h"
 #include "stationdata/battery.h"
+#include "stationdata/bit_helpers.h"
 #include "stationdata/station_data.h"
 #include "stationdata/station_time.h"
 

@@ -64,4 +64,10 @@ uint8_t DecodeActStb(const QByteArray& bytes);
 // and 9 from bits 6 and 7 of high; with `mask` bit 7 of high is left out).
 int16_t DecodeCodeNumber(const QByteArray& bytes, bool mask);
 
+// [series, high, low] -> the card number left-aligned in 8 characters; sets gCardNumber.
+// Fewer than 3 bytes give "" and leave gCardNumber alone.
+QString CardNumberText(const QByteArray& bytes);
+// [b0, b1] -> the short-date text of a packed date (4- or 6-bit year).
+QString DecodePackedDate(const QByteArray& bytes, bool fullYear);
+
 } // namespace qv

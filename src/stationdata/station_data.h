@@ -26,6 +26,10 @@ inline uint8_t gExtProtUsed = 0;
 // Bytes asked for per backup-memory read request.
 inline int16_t gReadRequestLen = 120;
 
+// ---- A card's number ----
+// The card number as a number, kept by CardNumberText for every number it converts.
+inline int32_t gCardNumber = 0;
+
 // ---- Station time ----
 
 // Date and time of the card dump file being evaluated (the card list sets it; it stands for the read-out
