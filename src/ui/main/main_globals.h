@@ -1,5 +1,6 @@
 // Program-wide values that the main window's start-up sets and other subsystems read.
 #pragma once
+#include "cards/backup_cards.h" // gBlockList, gDataBlocks
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -16,9 +17,6 @@ namespace qv {
 inline bool gCodePageDiffers = false;
 // Read by the extended-settings dialog.
 inline bool gExtSetFlag = false;
-// Receive buffers of the backup read-out: the blocks still to read and the blocks read.
-inline QByteArray gBlockList = QByteArray(1, '\0');
-inline QList<QByteArray> gDataBlocks{QByteArray(1, '\0')};
 // The user's local application-data folder, and whether the program's data folder exists.
 inline QString gAppDataRoot;
 inline bool gDataFolderOk = false;
