@@ -13,15 +13,20 @@
 #include "platform/controls/controls.h"
 #include "platform/dialogs/msgbox.h"
 #include "platform/runtime/vbruntime.h"
+#include "platform/system/wait.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace qv {
 
 namespace {
 
-// The longest a busy wait for a fraction of the second may take.
+// The longest a wait for a fraction of the second may take.
 constexpr float kFractionWaitLimit = 1.0f;
+// The steps the protocol's waits sleep in: short against their length, long enough not to keep a core busy.
+constexpr qint64 kPauseStepMs = 10;
+constexpr qint64 kFractionStepMs = 1;
 
 } // namespace
 
@@ -37,9 +42,10 @@ void SetActionText(const QString& text)
 
 void PauseSeconds(float seconds)
 {
+    // Station events stay blocked for the whole pause, as before; only the processor is left alone.
     const float started = Timer();
-    while (TimerElapsed(started) < seconds) {
-    }
+    for (float elapsed = 0.0f; elapsed < seconds; elapsed = TimerElapsed(started))
+        Sleep(std::min<qint64>(kPauseStepMs, static_cast<qint64>(std::ceil((seconds - elapsed) * 1000.0f))));
 }
 
 void WaitForSecondFraction(float from, float to)
@@ -50,6 +56,7 @@ void WaitForSecondFraction(float from, float to)
         const float fraction = now - std::floor(now);
         if ((fraction > from && fraction < to) || TimerElapsed(started) >= kFractionWaitLimit)
             return;
+        Sleep(kFractionStepMs);
         now = Timer();
     }
 }

@@ -77,7 +77,7 @@ TEST_F(StartupTest, AMissingSubfolderIsMadeAlone)
 TEST_F(StartupTest, ASecondInstanceIsRefusedAndSavesNothing)
 {
     writeSettings(QStringLiteral("[STATION]\r\nlastCodeNo=44\r\n"));
-    InstanceLock first(instanceLockPath());
+    InstanceLock first(instanceLockFolder());
     // The lock of the first instance lies in the data folder, which exists.
     ASSERT_TRUE(first.tryAcquire());
     resetPrevInstance();

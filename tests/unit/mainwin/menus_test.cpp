@@ -214,7 +214,7 @@ TEST_F(MenusTest, TheExitItemOfASecondInstanceSavesNothing)
     f.txtCodeNo(1).setText(QStringLiteral("77"));
     // Another copy of the program holds the lock by the time this one ends.
     resetPrevInstance();
-    InstanceLock other(instanceLockPath());
+    InstanceLock other(instanceLockFolder());
     ASSERT_TRUE(other.tryAcquire());
     f.mnuExit.Click();
     EXPECT_TRUE(gProgramEnded);
