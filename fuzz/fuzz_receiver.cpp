@@ -58,6 +58,8 @@ struct Setup
         static char name[] = "fuzz_receiver";
         static char* argv[] = {name, nullptr};
         app = new QCoreApplication(argc, argv);
+        // Every unanswered message box would print a warning; thousands a second only slow the run down.
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
         DialogHooks::setNoModal(true);
         setClock(&clock);
         setSerialPortInventoryForTest(QList<SerialPortEntry>{});
