@@ -119,7 +119,5 @@ void EvaluateCardRecords(bool fileDialogActive = false);
 // During a card read-out, offers once per opening of the card list a column-header file for the first
 // radio card.
 void AskOpenColumnFile();
-// Whether the receiver waits before it resends after a negative acknowledge.
-bool CheckCardListState();
 
 } // namespace qv

@@ -1,8 +1,8 @@
-// What a read-out asks of the card list window: its progress bar, the re-evaluation of the data in hand and
-// the resend check after a negative acknowledge.
+// What a read-out asks of the card list window: its progress bar and the re-evaluation of the data in hand.
 #include "app/bytes.h"
 #include "app/file_helpers.h"
 #include "app/settings.h"
+#include "cards/backup_cards.h"
 #include "cards/card_reevaluation.h"
 #include "cards/cardlist_columns.h"
 #include "cards/cardlist_file_write.h"
@@ -11,6 +11,7 @@
 #include "cards/frm_cards.h"
 #include "link/link_globals.h"
 #include "platform/dialogs/msgbox.h"
+#include "stationdata/backup_memory.h"
 #include "stationdata/station_time.h"
 
 #include <QFile>
@@ -66,7 +67,7 @@ void EvaluateCardRecords(bool fileDialogActive)
         return;
     }
     if (gCardReadout) {
-        const QList<QByteArray>& frames = heldReplyFrames();
+        const QList<QByteArray>& frames = gDataBlocks;
         const int last = int(frames.size()) - 1;
         // A slot without a frame leaves the image of the slot before it in place.
         QByteArray image;
@@ -81,7 +82,7 @@ void EvaluateCardRecords(bool fileDialogActive)
             [] { AddCardListRow(); }, fileDialogActive);
         return;
     }
-    QStringList lines = heldBackupLines();
+    QStringList lines = gBackupLines;
     if (!lines.isEmpty())
         lines.removeFirst(); // slot 0 holds no line
     if (!gUseExtCommands)
@@ -91,11 +92,5 @@ void EvaluateCardRecords(bool fileDialogActive)
                                           gSeparatorType == kSeparatorReadout, gBackupListText);
 }
 
-bool CheckCardListState()
-{
-    if (gActionCode != ActReadCards || gNakCount != 1)
-        return true;
-    return gCardsFormOpen && frmCards().lvCards.ListItems().Count() > 0 && !gColHeadAsked;
-}
 
 } // namespace qv

@@ -13,8 +13,8 @@
 #include "link/link_shared.h"
 #include "platform/dialogs/msgbox.h"
 #include "platform/runtime/vbruntime.h"
+#include "stationdata/modes.h"
 #include "stationdata/station_time.h"
-#include "ui/main/modes.h"
 
 #include <QFileInfo>
 

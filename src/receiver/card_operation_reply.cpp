@@ -1,7 +1,6 @@
 // The memory-read replies of the card operations: system data, settings block, then the card list window.
 #include "app/bytes.h"
 #include "cards/cardlist_main_window.h"
-#include "cards/frm_cards.h"
 #include "link/end_action.h"
 #include "link/frame.h"
 #include "link/link_globals.h"
@@ -29,25 +28,25 @@ constexpr uint8_t kNoCardReadingFlag = 0x80;
 
 ReplyEnd showCardList()
 {
-    frmCards().Show(vbModal);
+    cardReplyWindow().showCardListModal();
     return ReplyEnd::NoReset;
 }
 
 // The card list window, or the message that the station's mode does not allow the operation.
 ReplyEnd showCardListOrRefuse()
 {
-    setMainReadoutButtonsEnabled(gDirectCardsMode);
+    cardReplyWindow().setReadoutButtonsEnabled(gDirectCardsMode);
     if ((gDirectCardsMode && isAction({ActReadCards, ActAirCardList})) ||
         (gActionCode == ActViewPunch && !gDirectCardsMode))
         return showCardList();
     // The station's mode does not allow the operation: said once, and the operation ends, so the port is
     // free for the next one.
-    const QString text = (gActionCode == ActReadCards ? readCardsMenuCaption() : viewPunchMenuCaption()) +
+    const QString text = (gActionCode == ActReadCards ? cardReplyWindow().readCardsMenuCaption() : cardReplyWindow().viewPunchMenuCaption()) +
                          QLatin1Char(' ') + LangText(TextNotPossible);
     SetActionText(text);
     MsgBox(text, vbCritical);
-    setMainReadoutButtonsEnabled(true);
-    hideMainStopButton();
+    cardReplyWindow().setReadoutButtonsEnabled(true);
+    cardReplyWindow().hideStopButton();
     restoreMainConnectionMode();
     EndStationAction();
     SetActionText(text);
@@ -72,10 +71,10 @@ std::optional<ReplyEnd> CardOperationsReply()
     gDataOffset = gRxCommand == CmdReadMemory ? 2 : 0;
     const uint8_t echo = ReplyField(2);
     if (echo == AddrSystemData) {
-        showReadColumnSoftware(cp1252ToString(RxBytes(gRxFrame, gDataOffset + 8, 3)));
+        cardReplyWindow().showReadColumnSoftware(cp1252ToString(RxBytes(gRxFrame, gDataOffset + 8, 3)));
         if (ReplyField(7) == kNoCardReadingFlag && gActionCode == ActViewPunch) {
             gDirectCardsMode = false;
-            frmCards().Show(vbModal);
+            cardReplyWindow().showCardListModal();
             return ReplyEnd::EndEvent;
         }
         ResetReceiver();

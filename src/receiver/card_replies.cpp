@@ -10,7 +10,6 @@
 #include "cards/card_fields.h"
 #include "cards/card_interpreter.h"
 #include "cards/cardlist_state.h"
-#include "cards/frm_cards.h"
 #include "link/end_action.h"
 #include "link/frame.h"
 #include "link/link_globals.h"
@@ -61,7 +60,7 @@ void logStatus()
 ReplyEnd viewPunchRefusal()
 {
     ResetReceiver();
-    MsgBox(viewPunchMenuCaption() + QLatin1Char(' ') + LangText(TextNotPossible), vbInformation);
+    MsgBox(cardReplyWindow().viewPunchMenuCaption() + QLatin1Char(' ') + LangText(TextNotPossible), vbInformation);
     return ReplyEnd::NoReset;
 }
 
@@ -146,10 +145,10 @@ ReplyEnd CardRemovedReply()
     EndReplyWait();
     gSoftwareProbePending = false;
     if (cardListLoaded()) {
-        FrmCards& cards = frmCards();
-        if (cards.piWait.Visible()) {
-            AdvanceCardsProgress();
-            cards.lblWait.setCaption(LangText(TextWaitBlocks));
+        CardReplyWindow& cards = cardReplyWindow();
+        if (cards.waitShown()) {
+            cards.advanceReadProgress();
+            cards.setWaitText(LangText(TextWaitBlocks));
             Screen.setMousePointer(vbDefault);
         }
     }
@@ -194,7 +193,7 @@ ReplyEnd CardInsertedNewerReply()
     EndReplyWait();
     gSoftwareProbePending = false;
     if (cardListLoaded())
-        frmCards().piWait.setVisible(false);
+        cardReplyWindow().setWaitShown(false);
     if (gActionCode == ActViewPunch)
         return viewPunchRefusal();
     gCardInserted = true;
@@ -213,12 +212,12 @@ ReplyEnd CardInsertedNewerReply()
             block = 0x03;
             gSoftwareProbePending = true;
         }
-        setReplyTimeout(gCardBlockTimeoutMs);
+        cardReplyWindow().setReplyTimeout(gCardBlockTimeoutMs);
         if (cardListLoaded()) {
-            FrmCards& cards = frmCards();
-            cards.pbProgressReadCard.setValue(0);
-            cards.lblWait.setCaption(QStringLiteral("Wait!"));
-            cards.piWait.setVisible(true);
+            CardReplyWindow& cards = cardReplyWindow();
+            cards.resetReadProgress();
+            cards.setWaitText(QStringLiteral("Wait!"));
+            cards.setWaitShown(true);
         }
         sendRequest({CmdReadCardC, block});
     }
@@ -254,7 +253,7 @@ ReplyEnd CardInserted60LegacyReply()
     }
     gCardNoText = CardNumberText(RxBytes(gRxFrame, 5, 3));
     gCardType = GetCardTypeCode(RxByte(gRxFrame, 4), cardNumberValue());
-    const QString oldStationMark = QStringLiteral("??? ") + extendedProtocolBoxCaption();
+    const QString oldStationMark = QStringLiteral("??? ") + cardReplyWindow().extendedProtocolBoxCaption();
     if (gActionCode == ActReadCards && gCardType == 0x60 && gActionMessage2 != oldStationMark) {
         // A base-protocol station reports every newer card as series 0; its number tells the family.
         const int32_t n = cardNumberValue();
@@ -275,8 +274,7 @@ ReplyEnd CardInserted60LegacyReply()
         if (gCardType == 0xF7 || gCardType == 0xA1 || gCardType == 0xF9) {
             gActionMessage2 = LangText(TextCardTypeQuestion);
             if (MsgBox(gActionMessage2, vbOKCancel + vbQuestion) == vbCancel) {
-                if (FormInstance<FrmCards>::loaded())
-                    Unload(frmCards());
+                cardReplyWindow().unloadCardList();
                 return ReplyEnd::NoReset;
             }
             EndReplyWait();
@@ -320,9 +318,9 @@ ReplyEnd CardImageReply()
     const uint8_t b6 = uint8_t(gCardImage.at(6));
     gCardType = (b6 == 'R' || b6 == 'U') ? b6 : uint8_t('P');
     if (cardListLoaded()) {
-        frmCards().Refresh();
+        cardReplyWindow().refreshCardList();
         DecodeCardData(gCardType, 0, gCardImage);
-        UpdateCardListStatus(QStringLiteral("F"));
+        cardReplyWindow().updateCardListStatus(QStringLiteral("F"));
     }
     return ReplyEnd::CommonEnd;
 }
@@ -330,14 +328,14 @@ ReplyEnd CardImageReply()
 ReplyEnd CardBlockNewerReply()
 {
     EndReplyWait();
-    if (cardListLoaded() && frmCards().piWait.Visible())
-        AdvanceCardsProgress();
+    if (cardListLoaded() && cardReplyWindow().waitShown())
+        cardReplyWindow().advanceReadProgress();
     if (gSoftwareProbePending)
         return OtherOperationStep(QStringLiteral("air-card software probe"));
     const uint8_t block = RxByte(gRxFrame, 4);
     if (gActionCode == ActViewPunch) {
         if (cardListLoaded())
-            frmCards().piWait.setVisible(false);
+            cardReplyWindow().setWaitShown(false);
         ResetReceiver();
         return viewPunchRefusal();
     }
@@ -354,7 +352,7 @@ ReplyEnd CardBlockNewerReply()
             gCardNoText = CardNumberText(gCardImage.mid(25, 3));
             gCardType = GetCardTypeCode(uint8_t(gCardImage.at(24)), cardNumberValue());
         }
-        frmCards().Refresh();
+        cardReplyWindow().refreshCardList();
         DecodeCardData(gCardType, block, gCardImage);
     }
     ResetReceiver();
@@ -364,7 +362,7 @@ ReplyEnd CardBlockNewerReply()
             sendRequest({CmdReadCardC, gNextBlockNo});
         } else {
             if (cardListLoaded())
-                frmCards().piWait.setVisible(false);
+                cardReplyWindow().setWaitShown(false);
             cardAcknowledged();
         }
     }
@@ -384,9 +382,9 @@ ReplyEnd CardBlock60Reply()
             gCardNoText = CardNumberText(gCardImage.mid(11, 3));
             gCardType = GetCardTypeCode(0, cardNumberValue(), gCardImage.left(4));
         }
-        frmCards().Refresh();
+        cardReplyWindow().refreshCardList();
         DecodeCardData(gCardType, block, gCardImage);
-        UpdateCardListStatus(QStringLiteral("F"));
+        cardReplyWindow().updateCardListStatus(QStringLiteral("F"));
     }
     ResetReceiver();
     // The station sends the blocks by itself; the last one is numbered 7.

@@ -1,20 +1,56 @@
-// What the card read-out replies read from and show in the main window, in one place.
+// What the card read-out replies read from and show in the main window. The main window's side
+// (ui/main/card_reply_window.cpp) implements it; without a main window the captions are empty and every step
+// does nothing.
 #pragma once
+#include "app/window_side.h"
+#include "cards/cardlist_model.h"
+
 #include <QString>
 
 namespace qv {
 
-// The captions of the main window's "view punches" and "read cards" menu items, without access keys.
-QString viewPunchMenuCaption();
-QString readCardsMenuCaption();
-// The caption of the read column's extended-protocol box.
-QString extendedProtocolBoxCaption();
-// The reply time-out of the next request, in milliseconds.
-void setReplyTimeout(int milliseconds);
-// The read column emptied for a card operation, with the station's software version only.
-void showReadColumnSoftware(const QString& software);
-// Enables or disables the main window's read-out buttons; hides its stop button.
-void setMainReadoutButtonsEnabled(bool enabled);
-void hideMainStopButton();
+class CardReplyWindow
+{
+  public:
+    virtual ~CardReplyWindow() = default;
+    // The captions of the main window's "view punches" and "read cards" menu items, without access keys.
+    virtual QString viewPunchMenuCaption() { return {}; }
+    virtual QString readCardsMenuCaption() { return {}; }
+    // The caption of the read column's extended-protocol box.
+    virtual QString extendedProtocolBoxCaption() { return {}; }
+    // The reply time-out of the next request, in milliseconds.
+    virtual void setReplyTimeout(int /*milliseconds*/) {}
+    // The read column emptied for a card operation, with the station's software version only.
+    virtual void showReadColumnSoftware(const QString& /*software*/) {}
+    // Enables or disables the main window's read-out buttons; hides its stop button.
+    virtual void setReadoutButtonsEnabled(bool /*enabled*/) {}
+    virtual void hideStopButton() {}
+
+    // ---- The card list window (while it is loaded, gCardsFormOpen) ----
+    virtual void showCardListModal() {}
+    virtual void unloadCardList() {}
+    // Its list as the card-list code sees it; nullptr without a window.
+    virtual CardListAccess* cardList() { return nullptr; }
+    virtual void refreshCardList() {}
+    // UpdateCardListStatus of the card list.
+    virtual void updateCardListStatus(const QString& /*letters*/) {}
+    // The list holds rows not saved yet: the Save button enabled, the unsaved-changes mark shown.
+    virtual void markCardListUnsaved() {}
+    // At least `twips` wide for column `index` (1-based) of the list.
+    virtual void widenCardListColumn(int /*index*/, int /*twips*/) {}
+    // The waiting indicator piWait with its label lblWait, and the read-out progress bar.
+    virtual bool waitShown() { return false; }
+    virtual void setWaitShown(bool /*shown*/) {}
+    virtual void setWaitText(const QString& /*text*/) {}
+    virtual void resetReadProgress() {}
+    virtual void advanceReadProgress() {}
+};
+
+using CardReplyWindowSide = WindowSide<CardReplyWindow>;
+
+inline CardReplyWindow& cardReplyWindow()
+{
+    return CardReplyWindowSide::get();
+}
 
 } // namespace qv

@@ -1,22 +1,23 @@
 // The byte loop of the receive event: classification, storage, the frame gate and the CRC check.
 #include "app/language.h"
 #include "app/settings.h"
-#include "cards/frm_cards.h"
 #include "link/crc16.h"
 #include "link/frame.h"
 #include "link/link_shared.h"
 #include "link/link_globals.h"
+#include "link/link_window.h"
 #include "link/sender.h"
 #include "link/traffic_log.h"
 #include "platform/comm/comm_control.h"
 #include "platform/runtime/vberror.h"
+#include "receiver/card_reply_window.h"
 #include "receiver/held_values.h"
 #include "receiver/receiver.h"
 #include "receiver/receiver_globals.h"
+#include "receiver/receiver_window.h"
 #include "receiver/reply_dispatch.h"
 #include "receiver/reply_routes.h"
-#include "ui/main/frm_main.h"
-#include "ui/main/main_globals.h"
+#include "stationdata/station_data.h"
 
 #include <QObject>
 
@@ -26,8 +27,6 @@ namespace {
 
 // The longest ordinary reply: 128 data bytes with header and CRC.
 constexpr int kTypicalRxFrameBytes = 140;
-// The progress bar stops this far short of its frame (twips).
-constexpr int kProgressMargin = 30;
 
 // Reads from the main window's serial control: the count waiting once, then
 // one byte per read; a read that fails is skipped.
@@ -75,18 +74,13 @@ ReceiverConnection& connection()
 
 bool wideBackupRows()
 {
-    return frmMain().chkCPC0(0).Value() == 1 || gCardReadout || gZokDevice;
+    return receiverWindow().extProtReadBoxValue() == 1 || gCardReadout || gZokDevice;
 }
 
 // The progress bar takes one step per complete frame.
 void progressStep()
 {
-    FrmMain& f = frmMain();
-    Label& bar = f.lblProgress(1);
-    const int frame = f.lblProgress(0).Height();
-    bar.setHeight(bar.Height() + gProgressStep);
-    if (bar.Height() > frame && frame > kProgressMargin)
-        bar.setHeight(frame - kProgressMargin);
+    receiverWindow().progressStep(gProgressStep);
 }
 
 // The ETX ends the frame when enough bytes are stored for its form and the
@@ -118,16 +112,16 @@ bool framePasses()
 
 void MSComm1_OnComm()
 {
-    ReceiveEvent(frmMain().MSComm1);
+    ReceiveEvent(linkWindow().MSComm1());
 }
 
 void InstallReceiver()
 {
-    QObject::connect(&frmMain().MSComm1, &CommControl::onComm, &connection(), &ReceiverConnection::receive,
+    QObject::connect(&linkWindow().MSComm1(), &CommControl::onComm, &connection(), &ReceiverConnection::receive,
                      Qt::UniqueConnection);
     // Answering "show the card list?" with Yes, after the station fell silent or refused during a card
     // read-out, shows it.
-    gShowCardListModal = [] { frmCards().Show(vbModal); };
+    gShowCardListModal = [] { cardReplyWindow().showCardListModal(); };
 }
 
 void ReceiveEvent(CommControl& port)

@@ -4,11 +4,11 @@
 #include "cards/card_fields.h"
 #include "cards/card_record.h"
 #include "cards/cardlist_state.h"
-#include "cards/frm_cards.h"
 #include "link/link_globals.h"
 #include "link/sender.h"
 #include "platform/runtime/vbruntime.h"
 #include "receiver/card_replies.h"
+#include "receiver/card_reply_window.h"
 #include "receiver/receiver_globals.h"
 #include "receiver/rx_access.h"
 #include "stationdata/bit_helpers.h"
@@ -132,8 +132,13 @@ ReplyEnd PunchRecordReply()
         b14 = RxByte(f, 14);
     }
 
-    FrmCards& cards = frmCards();
-    CardListAccess& list = cards.cardList();
+    CardReplyWindow& cards = cardReplyWindow();
+    CardListAccess* shown = cards.cardList();
+    if (!shown) {
+        ResetReceiver();
+        return ReplyEnd::CommonEnd;
+    }
+    CardListAccess& list = *shown;
     gDataOffset = uint8_t(off);
     gPunchRecordCount += 1;
     const QString count = QString::number(gPunchRecordCount);
@@ -195,9 +200,7 @@ ReplyEnd PunchRecordReply()
         const QString p = PunchTimeText(dayByte, th, tl);
         if (extended && list.columnCount() > 4 && list.subItem(row, 6) == QLatin1String(kActivationWord)) {
             const uint8_t state = RxByte(f, 11);
-            if (cards.lvCards.ColumnHeaders().Count() >= 5 &&
-                cards.lvCards.ColumnHeaders().Item(5).Width() < kKezColumnWidth)
-                cards.lvCards.ColumnHeaders().Item(5).setWidth(kKezColumnWidth);
+            cards.widenCardListColumn(5, kKezColumnWidth);
             if (state == 1)
                 list.setSubItem(row, 3, QString::number(th) + QLatin1Char(' ') + QString::number(tl));
             list.setSubItem(row, 4, KezStateText(state));
@@ -208,8 +211,7 @@ ReplyEnd PunchRecordReply()
     }
     list.selectRow(row);
     gCardListChanged = true;
-    cards.saveButton().setEnabled(true);
-    cards.changedPanel().setVisible(true);
+    cards.markCardListUnsaved();
     ResetReceiver();
     return ReplyEnd::CommonEnd;
 }
