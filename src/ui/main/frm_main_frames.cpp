@@ -212,6 +212,9 @@ void FrmMain::wireHandlers()
     wireMenuHandlers();
     wireHelpMenuHandlers();
     wireOptionHandlers();
+    wireCheckBoxHandlers();
+    wireModeHandlers();
+    wireHoverHandlers();
 }
 
 void FrmMain::watchOptionVisibility()

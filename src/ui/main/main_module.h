@@ -16,6 +16,8 @@ inline QString gConnTextDirect = QStringLiteral("direct");
 
 // The "read cards automatically" option to write (not remembered in the settings).
 inline uint8_t gAutoReadCardsWrite = 0;
+// The beacon eco-mode option to write (not remembered in the settings).
+inline uint8_t gEcoModeWrite = 0;
 
 // XXX-DECODERS: these three belong to the station data (stationdata/station_data.h); they move out when its
 // header is on main.
