@@ -43,6 +43,12 @@ void mouseClick(QWidget* w)
     mouseClick(w, QPoint(w->width() / 2, w->height() / 2));
 }
 
+// The tick box at the left end of a check box, where a click always counts.
+QPoint tickBox(const CheckBox& box)
+{
+    return QPoint(8, box.checkBox()->height() / 2);
+}
+
 void pressKey(QWidget* w, Qt::Key key, const QString& text)
 {
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
@@ -118,7 +124,9 @@ TEST_F(ModesWindowTest, TheChosenModeAndOptionsComeBackAfterExit)
 {
     FrmMain& f = startProgram();
     ASSERT_TRUE(f.isVisible());
-    ASSERT_EQ(f.coMO.Text(), QStringLiteral("Control"));
+    // The mode box starts empty, so a write needs a mode chosen on purpose; the remembered mode is in hand.
+    ASSERT_EQ(f.coMO.Text(), QString());
+    EXPECT_EQ(gModeCode, 2);
     EXPECT_FALSE(f.chk4ms(1).Enabled());
 
     chooseWithTheMouse(f, QStringLiteral("Start"));
@@ -126,8 +134,8 @@ TEST_F(ModesWindowTest, TheChosenModeAndOptionsComeBackAfterExit)
     EXPECT_EQ(gModeCode, 3);
     // Start allows 4 ms sprint timing; auto send with a click, the extended protocol with the space key.
     ASSERT_TRUE(f.chk4ms(1).Enabled());
-    mouseClick(f.chk4ms(1).checkBox());
-    mouseClick(f.chkCPC(1).checkBox());
+    mouseClick(f.chk4ms(1).checkBox(), tickBox(f.chk4ms(1)));
+    mouseClick(f.chkCPC(1).checkBox(), tickBox(f.chkCPC(1)));
     f.chkCPC0(1).SetFocus();
     pressKey(f.chkCPC0(1).checkBox(), Qt::Key_Space, QStringLiteral(" "));
     settle(50);
@@ -153,6 +161,14 @@ TEST_F(ModesWindowTest, TheChosenModeAndOptionsComeBackAfterExit)
     gSprint4msWrite = 0;
     gModeCode = 2;
     FrmMain& g = startProgram();
+    EXPECT_EQ(gModeCode, 3);
+    // Escape in the mode box shows the remembered mode.
+    g.coMO.SetFocus();
+    g.coMO.ShowDropDown(false);
+    QComboBox* combo = g.coMO.comboBox();
+    pressKey(combo->lineEdit() ? static_cast<QWidget*>(combo->lineEdit()) : combo, Qt::Key_Escape,
+             QString(QChar(27)));
+    settle(50);
     EXPECT_EQ(g.coMO.Text(), QStringLiteral("Start"));
     EXPECT_EQ(g.chkCPC(1).Value(), vbChecked);
     EXPECT_EQ(g.chkCPC0(1).Value(), vbChecked);
@@ -167,7 +183,7 @@ TEST_F(ModesWindowTest, PrintoutLocksAutoSendUntilTheNextMode)
     EXPECT_EQ(f.chkCPC(1).Value(), vbChecked);
     EXPECT_FALSE(f.chkCPC(1).checkBox()->isEnabled());
     // A click on the locked box does nothing.
-    mouseClick(f.chkCPC(1).checkBox());
+    mouseClick(f.chkCPC(1).checkBox(), tickBox(f.chkCPC(1)));
     EXPECT_EQ(f.chkCPC(1).Value(), vbChecked);
     chooseWithTheMouse(f, QStringLiteral("Control"));
     EXPECT_EQ(f.chkCPC(1).Value(), vbUnchecked);
@@ -177,6 +193,9 @@ TEST_F(ModesWindowTest, PrintoutLocksAutoSendUntilTheNextMode)
 TEST_F(ModesWindowTest, TheHoverPictureShowsWhenThePointerRestsOnTheCaption)
 {
     FrmMain& f = startProgram();
+    // A control station that sends on its own: the picture shows both rows of the control stations.
+    chooseWithTheMouse(f, QStringLiteral("Control"));
+    mouseClick(f.chkCPC(1).checkBox(), tickBox(f.chkCPC(1)));
     QCheckBox* box = f.chkCPC0(1).checkBox();
     const QPoint onCaption(box->width() - 10, box->height() / 2);
     QMouseEvent move(QEvent::MouseMove, QPointF(onCaption), box->mapToGlobal(QPointF(onCaption)), Qt::NoButton,
@@ -186,6 +205,8 @@ TEST_F(ModesWindowTest, TheHoverPictureShowsWhenThePointerRestsOnTheCaption)
     EXPECT_FALSE(f.piErwProt(1).widget()->isVisible());
     settle(700);
     EXPECT_TRUE(f.piErwProt(1).widget()->isVisible());
+    EXPECT_EQ(f.lblPicMo(1).Caption(), f.lblMO(1).Caption() + QStringLiteral(":Control"));
+    EXPECT_TRUE(f.lblPic1Txt(1).widget()->isVisible());
 
     const QString shots = qEnvironmentVariable("QV_SCREENSHOT_DIR");
     if (!shots.isEmpty()) {

@@ -61,6 +61,13 @@ void FrmMain::coMO_Click()
     const bool printout = mode == gModeTextPrintout;
     const bool beacon = mode == gModeTextBcFinish || mode == gModeTextBcStart || mode == gModeTextBcControl;
 
+    // After the printout mode the boxes may already show the values put back, so assigning them runs no
+    // Click: the bytes to write are taken from the boxes here, or the write would send the printout's 0.
+    auto takeBoxesIntoWriteBytes = [this] {
+        gAutoSendWrite = static_cast<uint8_t>(chkCPC(kWriteColumn).Value());
+        gExtProtWrite = static_cast<uint8_t>(chkCPC0(kWriteColumn).Value());
+    };
+
     // I. What every choice puts back first. A station operation that is running keeps its code: the mode
     // choice only prepares the next write.
     if (!StationOperationRunning())
@@ -73,6 +80,7 @@ void FrmMain::coMO_Click()
     chkCPC(kWriteColumn).setValue(gAutoSendSaved);
     chkCPC0(kWriteColumn).setEnabled(true);
     chkCPC0(kWriteColumn).setValue(gExtProtSaved);
+    takeBoxesIntoWriteBytes();
     Aktion().setText(QString());
     txtCodeNo(kWriteColumn).setEnabled(true);
     for (PictureBox& sw : piSwitch)
@@ -137,6 +145,7 @@ void FrmMain::coMO_Click()
         if (gExtProtPrintoutSave > 3)
             chkCPC0(kWriteColumn).setValue(gExtProtPrintoutSave - 4);
         gExtProtSaved = static_cast<uint8_t>(chkCPC0(kWriteColumn).Value());
+        takeBoxesIntoWriteBytes();
         chkPunchTimingMode(kWriteColumn).setEnabled(true);
         const int zokOff = gZokDevice ? vbUnchecked : vbChecked;
         if (mode == gModeTextBcFinish || mode == gModeTextBcStart) {

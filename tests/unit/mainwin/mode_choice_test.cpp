@@ -113,7 +113,9 @@ struct ModeRow
 
 const ModeRow kModeRows[] = {
     // mode code   max  raise  print  ptm ptmEn  switch special sprint 4msEn backupEn
-    {0, true, 1023, false, false, -1, true, false, false, false, false, false},
+    // Choosing Instruction marks the device as the ZOK kind, whose generation handling enables 4 ms and
+    // backup control; a click on them is still undone by their own rules.
+    {0, true, 1023, false, false, -1, true, false, false, false, true, true},
     {1, false, 127, false, false, -1, true, false, true, false, false, false},
     {2, true, 1023, false, false, -1, true, false, false, false, false, false},
     {3, true, 511, false, false, -1, true, false, false, true, true, false},
