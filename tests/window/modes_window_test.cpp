@@ -2,7 +2,7 @@
 // mode from the mode box's list with the mouse, options with the mouse and the keyboard, the window closed
 // with its close button, and the next start showing the same write column.
 #include "app/settings.h"
-#include "ui/main/modes.h"
+#include "stationdata/modes.h"
 #include "unit/mainwin/main_window_fixture.h"
 
 #include <QAbstractItemView>

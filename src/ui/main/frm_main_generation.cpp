@@ -4,7 +4,7 @@
 #include "app/settings.h"
 #include "link/link_globals.h"
 #include "ui/main/frm_main.h"
-#include "ui/main/modes.h"
+#include "stationdata/modes.h"
 
 namespace qv {
 

@@ -5,7 +5,7 @@
 #include "stationdata/station_data.h"
 #include "ui/main/frm_main.h"
 #include "ui/main/main_globals.h"
-#include "ui/main/modes.h"
+#include "stationdata/modes.h"
 
 namespace qv {
 

@@ -9,7 +9,7 @@
 #include "ui/main/frm_main.h"
 #include "ui/main/main_globals.h"
 #include "ui/main/main_module.h"
-#include "ui/main/modes.h"
+#include "stationdata/modes.h"
 #include "ui/main/starters.h"
 
 namespace qv {

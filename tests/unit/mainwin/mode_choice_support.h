@@ -2,7 +2,7 @@
 #pragma once
 #include "app/language.h"
 #include "ui/main/frm_main.h"
-#include "ui/main/modes.h"
+#include "stationdata/modes.h"
 
 #include <gtest/gtest.h>
 

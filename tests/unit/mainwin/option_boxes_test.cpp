@@ -9,7 +9,7 @@
 #include "receiver/receiver_globals.h"
 #include "stationdata/station_data.h"
 #include "ui/main/main_module.h"
-#include "ui/main/modes.h"
+#include "stationdata/modes.h"
 #include "unit/mainwin/main_window_fixture.h"
 #include "unit/mainwin/mode_choice_support.h"
 
