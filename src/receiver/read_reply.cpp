@@ -11,6 +11,7 @@
 #include "link/traffic_log.h"
 #include "platform/dialogs/msgbox.h"
 #include "platform/runtime/vbruntime.h"
+#include "receiver/backup_readout.h"
 #include "receiver/card_replies.h"
 #include "receiver/fixed_requests.h"
 #include "receiver/held_values.h"
@@ -82,7 +83,9 @@ ReplyEnd settingsBlockReply()
         MsgBox(LangText(TextBatteryExtended));
         return ReplyEnd::CommonEnd;
     }
-    if (isAction({ActReadBackup, ActBattery, ActAirCardBattery, ActExtSettings}))
+    if (gActionCode == ActReadBackup)
+        return BackupAfterSettingsBlock();
+    if (isAction({ActBattery, ActAirCardBattery, ActExtSettings}))
         return OtherOperationStep(QStringLiteral("settings block"));
     if (isAction({ActWrite, ActSetDefaults}))
         return OtherOperationStep(QStringLiteral("settings write"));

@@ -12,6 +12,7 @@
 #include "platform/dialogs/msgbox.h"
 #include "platform/runtime/vbruntime.h"
 #include "receiver/card_replies.h"
+#include "receiver/backup_readout.h"
 #include "receiver/held_values.h"
 #include "receiver/receiver_globals.h"
 #include "receiver/reply_handlers.h"
@@ -171,6 +172,12 @@ ReplyEnd runHandler(ReplyRoute route)
         return CardBlockNewerReply();
     case ReplyRoute::CardBlock60:
         return CardBlock60Reply();
+    case ReplyRoute::BackupStart:
+        return BackupStartReply();
+    case ReplyRoute::BackupBlock:
+        return BackupBlockReply();
+    case ReplyRoute::LegacyBackupBlock:
+        return LegacyBackupReply();
     default:
         return notHandled(route);
     }

@@ -9,6 +9,7 @@ void InstallLinkWindow();
 void InstallCardListMainWindow();
 void InstallReceiverWindow();
 void InstallCardReplyWindow();
+void InstallBackupWindow();
 void InstallExtrasMainWindow();
 
 // Installs every side above. It runs once before main() in every program that links the window layer
