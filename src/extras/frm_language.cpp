@@ -141,6 +141,7 @@ void FrmLanguage::lblLanguage_DblClick()
     action.setText(GetLangText(gLangIndex, 1801, QStringLiteral("Language selected")) + u' ' +
                    entryAt(gLangNames, gLangIndex));
     ApplyLanguage(f);
+    f.PadConsumptionCaptions();
     FillModeControls(true);
     LoadModeNames();
     const QString mode = GetLangText(gLangIndex, kModeTextBase + gModeCodeSet, QString());
