@@ -191,5 +191,7 @@ TEST_F(ReadWindowTest, ClearBackupFromTheCommandsMenuEndsAsDone)
     const QStringList lines = protocolLines();
     ASSERT_EQ(lines.size(), 2);
     EXPECT_EQ(lines.back().split(u';').value(23), QStringLiteral("Clear Backup"));
+    // The station's answer to the closing signal ends the conversation.
+    EXPECT_TRUE(sim::waitUntil([&f] { return !f.MSComm1.PortOpen(); }, 5000));
     EXPECT_FALSE(f.cmdStop.Visible());
 }
