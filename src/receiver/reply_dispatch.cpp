@@ -11,6 +11,7 @@
 #include "platform/controls/controls.h"
 #include "platform/dialogs/msgbox.h"
 #include "platform/runtime/vbruntime.h"
+#include "receiver/backup_readout.h"
 #include "receiver/held_values.h"
 #include "receiver/receiver_globals.h"
 #include "receiver/reply_handlers.h"
@@ -164,6 +165,12 @@ ReplyEnd runHandler(ReplyRoute route)
         return baudChangeReply();
     case ReplyRoute::ClearBackupReply:
         return clearBackupReply(route);
+    case ReplyRoute::BackupStart:
+        return BackupStartReply();
+    case ReplyRoute::BackupBlock:
+        return BackupBlockReply();
+    case ReplyRoute::LegacyBackupBlock:
+        return LegacyBackupReply();
     default:
         return notHandled(route);
     }

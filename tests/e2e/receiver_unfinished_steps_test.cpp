@@ -29,7 +29,6 @@ const UnfinishedCase kCases[] = {
     {"battery", &FrmMain::mnuBatt_Click, ActBattery},
     {"extended settings", &FrmMain::mnuExtSet_Click, ActExtSettings},
     {"write defaults", &FrmMain::mnuSetDefault_Click, ActSetDefaults},
-    {"read backup", &FrmMain::mnuReadBackup_Click, ActReadBackup},
     {"read cards", &FrmMain::mnuReadCards_Click, ActReadCards},
 };
 
