@@ -1,6 +1,7 @@
 // The card list window frmCards: its controls, and its list view as the card-list code sees it.
 #include "cards/frm_cards.h"
 
+#include "app/language.h"
 #include "cards/card_interpreter.h"
 #include "platform/runtime/vberror.h"
 
