@@ -8,6 +8,7 @@
 #include "link/link_shared.h"
 #include "platform/dialogs/dialog_hooks.h"
 #include "platform/dialogs/msgbox.h"
+#include "support/test_support.h"
 #include "ui/main/main_globals.h"
 #include "ui/main/modes.h"
 
@@ -18,12 +19,6 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
-
-// Texts in test failures as text, not as bytes.
-inline void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace qv::test {
 

@@ -17,12 +17,7 @@
 #include <ostream>
 #include <vector>
 
-// Readable failure messages for texts and punches.
-inline void PrintTo(const QString& s, std::ostream* os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
-
+// Readable punches in failure messages.
 namespace qv {
 inline void PrintTo(const PunchEntry& p, std::ostream* os)
 {

@@ -8,16 +8,14 @@
 #include "platform/runtime/clock.h"
 #include "platform/runtime/dates.h"
 #include "platform/runtime/vberror.h"
+#include "support/test_support.h"
 
 #include <gtest/gtest.h>
 
+using qv::test::hex;
+
 namespace qv {
 namespace {
-
-QByteArray hex(const char* text)
-{
-    return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
-}
 
 TEST(StationTimeTest, WorkedExampleAndTheNoonBoundary)
 {

@@ -19,7 +19,6 @@
 #include "ui/main/frm_main.h"
 #include "ui/main/main_globals.h"
 #include "ui/main/main_module.h"
-#include "unit/mainwin/qstring_print.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,11 +1,14 @@
 // Text and byte files: line ends, byte-order mark, atomic replacement and the old runtime's errors.
 #include "platform/runtime/vberror.h"
 #include "platform/system/textfile.h"
+#include "support/test_support.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+using qv::test::errorOf;
 
 namespace qv {
 namespace {
@@ -27,16 +30,6 @@ class SystemTextFile : public ::testing::Test
         QFile f(path);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
     }
-    static int errorOf(const std::function<void()>& call)
-    {
-        try {
-            call();
-        } catch (const VbError& e) {
-            return e.Number();
-        }
-        return 0;
-    }
-
     QTemporaryDir dir;
 };
 

@@ -16,12 +16,6 @@
 
 #include <ostream>
 
-// Readable texts in failure messages.
-inline void PrintTo(const QString& s, std::ostream* os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
-
 namespace qv::test {
 
 // Every program-wide value the decoders read or write, back at its start value.
