@@ -1,11 +1,9 @@
 // libFuzzer target: arbitrary byte streams through the receive event with every action code.
 #include "link/link_globals.h"
-#include "link/link_shared.h"
 #include "link/sender.h"
 #include "platform/comm/comm_ports.h"
 #include "platform/dialogs/dialog_hooks.h"
 #include "platform/runtime/clock.h"
-#include "receiver/held_values.h"
 #include "receiver/receiver.h"
 #include "receiver/receiver_globals.h"
 #include "sim_pty.h"
@@ -89,7 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     Setup& s = setup();
     if (size < 2)
         return 0;
-    ResetLinkState();
+    resetLinkState();
     gComPort = 1;
     gActionCode = kActions[data[0] % kActions.size()];
     gUseExtCommands = (data[1] & 1) == 0;

@@ -1,6 +1,5 @@
 // The interpreter's arm for the 0x60/0x61 cards: header and owner data in blocks 0-1, 192 punches in blocks
 // 2-7.
-#include "cards/card_externs.h"
 #include "cards/card_fields.h"
 #include "cards/card_interpreter.h"
 #include "cards/card_punches.h"

@@ -2,6 +2,7 @@
 #include "cards/frm_cards.h"
 
 #include "cards/card_interpreter.h"
+#include "link/link_ui.h"
 #include "platform/runtime/vberror.h"
 
 #include <cmath>
@@ -154,6 +155,11 @@ Panel& FrmCards::changedPanel()
 Panel& FrmCards::statusPanel()
 {
     return StatusBar1.Panels().Item(2);
+}
+
+void ShowCardListModal()
+{
+    frmCards().Show(vbModal);
 }
 
 void InstallCardListRowHook()

@@ -13,6 +13,7 @@
 #include "platform/system/paths.h"
 #include "platform/system/textfile.h"
 #include "receiver/receiver_globals.h"
+#include "stationdata/station_data.h"
 #include "ui/main/frm_main.h"
 #include "ui/main/frm_main_geometry.h"
 #include "ui/main/main_globals.h"

@@ -3,7 +3,6 @@
 #include "app/language.h"
 #include "link/frame.h"
 #include "link/link_globals.h"
-#include "link/link_shared.h"
 #include "link/link_ui.h"
 #include "link/sender.h"
 #include "link/traffic_log.h"
@@ -102,8 +101,7 @@ void giveUp(FrmMain& f)
             f.MSComm1.setPortOpen(true);
         } catch (const VbError&) {
         }
-        if (gShowCardListModal)
-            gShowCardListModal();
+        ShowCardListModal();
         try {
             f.MSComm1.setPortOpen(false);
         } catch (const VbError&) {

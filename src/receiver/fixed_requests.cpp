@@ -3,7 +3,6 @@
 
 #include "app/settings.h"
 #include "link/link_globals.h"
-#include "receiver/held_values.h"
 #include "receiver/receiver_globals.h"
 #include "ui/main/main_globals.h"
 

@@ -1,6 +1,7 @@
 // The byte loop of the receive event: classification, storage, the frame gate and the CRC check.
 #include "app/language.h"
 #include "app/settings.h"
+#include "cards/cardlist_state.h"
 #include "link/crc16.h"
 #include "link/frame.h"
 #include "link/link_globals.h"
@@ -8,7 +9,6 @@
 #include "link/traffic_log.h"
 #include "platform/comm/comm_control.h"
 #include "platform/runtime/vberror.h"
-#include "receiver/held_values.h"
 #include "receiver/receiver.h"
 #include "receiver/receiver_globals.h"
 #include "receiver/reply_dispatch.h"

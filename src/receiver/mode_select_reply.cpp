@@ -3,19 +3,16 @@
 #include "link/end_action.h"
 #include "link/frame.h"
 #include "link/link_globals.h"
-#include "link/link_shared.h"
 #include "link/requests.h"
 #include "link/sender.h"
 #include "link/traffic_log.h"
 #include "platform/runtime/clock.h"
 #include "receiver/fixed_requests.h"
-#include "receiver/held_values.h"
 #include "receiver/receiver_globals.h"
 #include "receiver/reply_handlers.h"
 #include "receiver/reply_texts.h"
 #include "receiver/rx_access.h"
 #include "ui/main/frm_main.h"
-#include "ui/main/main_module.h"
 
 namespace qv {
 

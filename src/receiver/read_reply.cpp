@@ -3,14 +3,12 @@
 #include "link/end_action.h"
 #include "link/frame.h"
 #include "link/link_globals.h"
-#include "link/link_shared.h"
 #include "link/requests.h"
 #include "link/sender.h"
 #include "link/traffic_log.h"
 #include "platform/dialogs/msgbox.h"
 #include "platform/runtime/vbruntime.h"
 #include "receiver/fixed_requests.h"
-#include "receiver/held_values.h"
 #include "receiver/read_reply_internal.h"
 #include "receiver/read_reply_services.h"
 #include "receiver/receiver_globals.h"
@@ -18,8 +16,8 @@
 #include "receiver/reply_texts.h"
 #include "receiver/rx_access.h"
 #include "stationdata/station_data.h"
-#include "ui/main/text_utils.h"
 #include "ui/main/frm_main.h"
+#include "ui/main/text_utils.h"
 
 namespace qv {
 

@@ -2,7 +2,6 @@
 #include "receiver/read_reply_services.h"
 
 #include "app/settings.h"
-#include "cards/card_externs.h"
 #include "link/link_globals.h"
 #include "stationdata/read_column_apply.h"
 #include "stationdata/station_data.h"

@@ -5,7 +5,6 @@
 #include "app/language.h"
 #include "platform/runtime/vbruntime.h"
 #include "stationdata/station_data.h"
-#include "ui/main/modes.h"
 
 #include <cmath>
 

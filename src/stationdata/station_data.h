@@ -1,14 +1,9 @@
 // Program-wide station data that the decoders of station replies set: identity, model, options read, battery,
 // times.
 #pragma once
-// Station data that other subsystems held before this one landed stay in their
-// headers for now, the same variables: gBeaconMode, gStationFunctions and
-// gDirectCardsMode (link/link_shared.h), gFirmware and gAutoSendRead
-// (cards/card_externs.h), gModeCodeSet, gSpecialFuncIndex and gExtProtUsed
-// (ui/main/main_module.h).
-#include "cards/card_externs.h"
-#include "link/link_shared.h"
-#include "ui/main/main_module.h"
+// Station data the link reads too (gBeaconMode, gStationFunctions, gDirectCardsMode, the station header of a
+// read-out) lives in link/link_globals.h, below this subsystem.
+#include "link/link_globals.h"
 
 #include <QByteArray>
 #include <QString>
@@ -95,5 +90,28 @@ inline uint8_t gK1 = 0;            // consumption constants of the 0x10 block
 inline uint8_t gK2 = 0;
 inline uint8_t gConsumptionFactor = 0;
 inline QString gBattDateText; // the last date text DateText produced
+
+// ---- Set elsewhere, read by the decoders and the subsystems above them ----
+inline int16_t gFirmware = 0;     // software version number of the connected station (reply dispatcher)
+inline uint8_t gAutoSendRead = 0; // the station's auto-send option as read (0 or 1)
+inline QString gFileTimeText;     // date and time of the card dump file being evaluated
+// The weekday names in ten-character slots, Sunday first (language text 1839), and the word for a value that
+// makes no sense (language text 1805); the main window's start-up loads both.
+inline QString gWeekdayNames;
+inline QString gTextInvalid = QStringLiteral("invalid");
+// The mode in use, which selects the code-number range.
+inline uint8_t gModeCodeSet = 0;
+// The station's code number as last read or accepted (the air card's special functions are code numbers).
+inline int16_t gSpecialFuncIndex = 0;
+// The extended-protocol choice in use.
+inline uint8_t gExtProtUsed = 0;
+// Findings about the values to be written (each followed by a blank), and about the station as read: emptied
+// and rebuilt by each settings-block decode.
+inline QString gActionMessage;
+inline QString gActionMessage2;
+
+// Returns every variable above to its start value (tests, and anything that starts the program afresh). Add a
+// new variable there too.
+void resetStationDataState();
 
 } // namespace qv

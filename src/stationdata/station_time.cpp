@@ -5,7 +5,6 @@
 #include "link/link_globals.h"
 #include "platform/runtime/vbruntime.h"
 #include "stationdata/station_data.h"
-#include "ui/main/modes.h"
 
 #include <cmath>
 #include <limits>

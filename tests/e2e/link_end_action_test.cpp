@@ -1,7 +1,6 @@
 // The end of a station operation: signal or close, the duration line, the protocol record and the status
 // text.
 #include "link/end_action.h"
-#include "link/link_shared.h"
 #include "link/protocol_file.h"
 #include "link/sender.h"
 #include "link_support.h"

@@ -3,7 +3,6 @@
 #include "app/language.h"
 #include "link/frame.h"
 #include "link/link_globals.h"
-#include "link/link_shared.h"
 #include "platform/runtime/vbruntime.h"
 #include "ui/main/frm_main.h"
 #include "ui/main/main_globals.h"

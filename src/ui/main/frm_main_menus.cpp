@@ -2,7 +2,6 @@
 // windows the menus open.
 #include "extras/update_check.h"
 #include "link/link_globals.h"
-#include "link/link_shared.h"
 #include "platform/runtime/vberror.h"
 #include "ui/main/frm_main.h"
 #include "ui/main/text_utils.h"

@@ -1,7 +1,6 @@
 // The main window's resize rules and the sizing of a combo box's opened list.
 #include "app/settings.h"
 #include "link/link_globals.h"
-#include "link/link_shared.h"
 #include "platform/runtime/numbers.h"
 #include "platform/runtime/vberror.h"
 #include "ui/main/frm_main.h"

@@ -11,6 +11,7 @@
 #include "link/protocol_file.h"
 #include "platform/dialogs/msgbox.h"
 #include "platform/runtime/numbers.h"
+#include "stationdata/station_data.h"
 #include "ui/main/frm_main.h"
 #include "ui/main/frm_main_geometry.h"
 #include "ui/main/main_globals.h"

@@ -12,8 +12,8 @@ namespace qv {
 
 // ---- Set while the folders, settings and language are prepared ----
 
-// The system's code page does not carry the bytes 0x80 to 0x8F through a conversion to text and back.
-inline bool gCodePageDiffers = false;
+// The "read cards automatically" option to write (not remembered in the settings).
+inline uint8_t gAutoReadCardsWrite = 0;
 // Read by the extended-settings dialog.
 inline bool gExtSetFlag = false;
 // Receive buffers of the backup read-out: the blocks still to read and the blocks read.
@@ -70,5 +70,9 @@ inline bool gProgramEnded = false;
 // start-up. Without it the window only gets its controls' first state and saves nothing when unloaded, which
 // is what the tests of other windows and of the station link want of it.
 inline bool gProgramStartup = false;
+
+// Returns every variable above, and those of main_module.h, modes.h, starters.h, menus.h and frm_main.h, to
+// its start value (tests, and anything that starts the program afresh). Add a new variable there too.
+void resetMainWindowState();
 
 } // namespace qv

@@ -10,22 +10,6 @@ class ComboBox;
 class Form;
 class TextBox;
 
-// The connection-mode names of the current language (texts 1951 and 1952).
-inline QString gConnTextRemote = QStringLiteral("remote");
-inline QString gConnTextDirect = QStringLiteral("direct");
-
-// The "read cards automatically" option to write (not remembered in the settings).
-inline uint8_t gAutoReadCardsWrite = 0;
-
-// XXX-DECODERS: these three belong to the station data (stationdata/station_data.h); they move out when its
-// header is on main.
-// The mode in use, which selects the code-number range.
-inline uint8_t gModeCodeSet = 0;
-// The station's code number as last read or accepted (the air card's special functions are code numbers).
-inline int16_t gSpecialFuncIndex = 0;
-// The extended-protocol choice in use.
-inline uint8_t gExtProtUsed = 0;
-
 // Refills the mode combo coMO with the mode names of the current language (a name that is empty or begins
 // with "---" is left out). With refill, also the connection-mode names and the combo coMode, and the write
 // column's option boxes from their write bytes (each change runs the box's Click).

@@ -63,10 +63,6 @@ inline QString gModeTextBcControl = QStringLiteral("BC Control");
 inline QString gModeTextBcStart = QStringLiteral("BC START");
 inline QString gModeTextBcFinish = QStringLiteral("BC FINISH");
 inline QString gModeTextBcFinish2 = QStringLiteral("BC Finish");
-// The weekday names in ten-character slots, Sunday first (language text 1839).
-inline QString gWeekdayNames;
-// The word for a value that makes no sense (language text 1805).
-inline QString gTextInvalid = QStringLiteral("invalid");
 
 // The mode whose name the mode combo shows (Escape in the combo puts it back).
 inline uint8_t gModeCodeShown = 2;

@@ -1,7 +1,6 @@
 // The menus of the main window: what each menu enables as it drops down, the connection-mode switch, and the
 // end of the program through the exit item.
 #include "link/link_globals.h"
-#include "link/link_shared.h"
 #include "link/protocol_file.h"
 #include "platform/system/instance.h"
 #include "ui/main/text_utils.h"

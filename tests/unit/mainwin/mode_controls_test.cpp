@@ -2,7 +2,7 @@
 // them.
 #include "app/settings.h"
 #include "link/link_globals.h"
-#include "link/link_shared.h"
+#include "stationdata/station_data.h"
 #include "ui/main/main_module.h"
 #include "ui/main/modes.h"
 #include "unit/mainwin/main_window_fixture.h"

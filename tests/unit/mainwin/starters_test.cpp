@@ -2,10 +2,7 @@
 // operation is live.
 #include "app/file_helpers.h"
 #include "app/ini_access.h"
-#include "cards/card_externs.h"
 #include "cards/cardlist_state.h"
-#include "link/link_shared.h"
-#include "receiver/held_values.h"
 #include "receiver/receiver_globals.h"
 #include "ui/main/modes.h"
 #include "ui/main/starters.h"

@@ -4,12 +4,14 @@
 #include "platform/runtime/vberror.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
-#include <QLineEdit>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -156,13 +158,14 @@ TEST_F(CommonDialogReal, OpenShowsTheSettingsAndReturnsTheChoice)
         for (int i = 0; types && i < types->count(); ++i)
             shownFilters.append(types->itemText(i));
         // Wait for the folder to be read, then see which files the "*.CSV" entry lets through.
+        // The listing comes in pieces under load (and a model that listed the folder before starts with part
+        // of it), so wait until every file of the folder is a row.
         auto* model = fd->findChild<QFileSystemModel*>();
-        QEventLoop loop;
-        QObject::connect(model, &QFileSystemModel::directoryLoaded, &loop, &QEventLoop::quit);
-        QTimer::singleShot(10000, &loop, &QEventLoop::quit);
         const QModelIndex root = model->index(dir.path());
-        if (model->rowCount(root) == 0)
-            loop.exec();
+        const int files = int(QDir(dir.path()).entryList(QDir::Files).size());
+        QDeadlineTimer listed10s(10000);
+        while (model->rowCount(root) < files && !listed10s.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
         for (int i = 0; i < model->rowCount(root); ++i) {
             const QModelIndex idx = model->index(i, 0, root);
             if (model->flags(idx) & Qt::ItemIsEnabled)

@@ -5,6 +5,7 @@
 #include "stationdata/station_time.h"
 #include "stationdata_test_support.h"
 #include "ui/main/frm_main.h"
+#include "ui/main/main_module.h"
 
 using namespace qv;
 using namespace qv::test;

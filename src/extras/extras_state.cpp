@@ -1,0 +1,21 @@
+// Start values of the update check's and the help windows' program-wide variables.
+#include "extras/extras_state.h"
+
+#include "extras/help_windows.h"
+#include "extras/update_check.h"
+
+namespace qv {
+
+void resetExtrasState()
+{
+    // extras/update_check.h
+    gInternetOnline = false;
+    gLatestProgramVersion.clear();
+    gLatestFirmwareList.clear();
+    gUpdateHost.clear();
+    // extras/help_windows.h
+    gViewFile.clear();
+    gSysInfoProgram.clear();
+}
+
+} // namespace qv
