@@ -6,6 +6,8 @@
 #include "cards/card_steps.h"
 #include "cards/cardlist_state.h"
 #include "platform/runtime/vberror.h"
+#include "platform/system/codepage.h"
+#include "stationdata/modes.h"
 #include "stationdata/station_data.h"
 
 #include <QByteArray>

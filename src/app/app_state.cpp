@@ -12,6 +12,25 @@ namespace qv {
 
 void resetAppState()
 {
+    // app/file_helpers.h
+    gDataFolder.clear();
+    gBinFolder.clear();
+    gLogFolder.clear();
+    gCardsBinFile.clear();
+    gFileMsgText.clear();
+    // app/fso.h
+    gFso = FileSystemObject();
+    gFsoFile = FsoFile();
+    gTextStream = TextStream();
+    // app/ini_access.h
+    gIniAccess = IniAccess();
+    // app/language.h
+    gLangIndex = 0;
+    gLangCodes = QStringList{QString()};
+    gLangNames = QStringList{QString()};
+    gLangList.clear();
+    gLangCount = 0;
+    gXmlDoc = QDomDocument();
     // app/settings.h
     gComPort = 0;
     gBaud = 4800;
@@ -78,25 +97,6 @@ void resetAppState()
     gAirBrdData = QByteArray::fromHex("0800050a");
     gCard11SelData = QByteArray::fromHex("60000211");
     gCommandLine.reset();
-    // app/language.h
-    gLangIndex = 0;
-    gLangCodes = QStringList{QString()};
-    gLangNames = QStringList{QString()};
-    gLangList.clear();
-    gLangCount = 0;
-    gXmlDoc = QDomDocument();
-    // app/file_helpers.h
-    gDataFolder.clear();
-    gBinFolder.clear();
-    gLogFolder.clear();
-    gCardsBinFile.clear();
-    gFileMsgText.clear();
-    // app/fso.h
-    gFso = FileSystemObject();
-    gFsoFile = FsoFile();
-    gTextStream = TextStream();
-    // app/ini_access.h
-    gIniAccess = IniAccess();
     lang_internal::resetNoLanguagesWarning();
 }
 

@@ -9,6 +9,7 @@
 #include "link/traffic_log.h"
 #include "platform/runtime/vbruntime.h"
 #include "stationdata/battery.h"
+#include "stationdata/modes.h"
 #include "stationdata/station_data.h"
 #include "stationdata/station_time.h"
 

@@ -8,6 +8,7 @@
 #include "cards/cardlist_state.h"
 #include "platform/runtime/vberror.h"
 #include "platform/runtime/vbruntime.h"
+#include "platform/system/codepage.h"
 #include "stationdata/bit_helpers.h"
 #include "stationdata/station_time.h"
 

@@ -7,10 +7,6 @@
 
 namespace qv {
 
-// The system's code page does not carry the bytes 0x80 to 0x8F through a conversion to text and back (the
-// main window's start-up probes it); the owner texts are then converted byte by byte.
-inline bool gCodePageDiffers = false;
-
 // Owner data of the newer cards: the text of block 0 (96 bytes) extended by
 // block 1 (32 bytes), its ";"-separated parts, and the parts' upper bound after block 0.
 inline QString gOwnerText;

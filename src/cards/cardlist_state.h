@@ -14,7 +14,7 @@ inline int32_t gCardCount = 0;
 inline bool gCardListChanged = false;
 // The column set has changes not yet saved to a column-header file.
 inline bool gColumnsChanged = false;
-// gDirectCardsMode (cards read go straight into the list) is held in link/link_shared.h for now.
+// gDirectCardsMode (cards read go straight into the list) is held in link/link_globals.h, below the cards.
 // The data in hand are card records (not a station's punch records).
 inline bool gCardReadout = false;
 // The 64-punch warning is still to be shown; set when the card list window opens.
@@ -49,8 +49,8 @@ inline double gCardsFormWidth = 0;
 // The answer to the question whether to open the remembered column-header file (6 Yes, 7 No, 2 Cancel).
 inline int32_t gOpenColHeadAnswer = 0;
 inline int32_t& gColHeadAnswer = gOpenColHeadAnswer;
-// gColHeadTitle, the first line of a column-header file, is set by the main window's start-up
-// (ui/main/main_globals.h).
+// The first line of every column-header file (the main window's start-up sets it).
+inline QString gColHeadTitle;
 
 // ---- Card-list files ----
 // The list columns headed like the start-time and finish-time columns (1-based, 0 = none), found by the

@@ -3,8 +3,8 @@
 
 namespace qv {
 
-// Every variable of card_record.h, card_interpreter.h, card_steps.h, cardlist_state.h and card_externs.h
-// back at its start value (tests, and anything that starts the program afresh).
+// Every program-wide variable of the cards subsystem's headers back at its start value (tests, and anything
+// that starts the program afresh); cards/cards_state.cpp. Add a new variable there too.
 void resetCardsState();
 
 } // namespace qv

@@ -2,7 +2,6 @@
 #include "cards/frm_cards.h"
 
 #include "cards/card_interpreter.h"
-#include "link/link_ui.h"
 #include "platform/runtime/vberror.h"
 
 #include <cmath>

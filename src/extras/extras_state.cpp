@@ -8,14 +8,15 @@ namespace qv {
 
 void resetExtrasState()
 {
+    // extras/help_windows.h
+    gHelpFile.clear();
+    gViewFile.clear();
+    gSysInfoProgram.clear();
     // extras/update_check.h
     gInternetOnline = false;
     gLatestProgramVersion.clear();
     gLatestFirmwareList.clear();
     gUpdateHost.clear();
-    // extras/help_windows.h
-    gViewFile.clear();
-    gSysInfoProgram.clear();
 }
 
 } // namespace qv

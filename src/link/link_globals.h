@@ -228,11 +228,14 @@ inline bool gStationFunctions = false;
 inline bool gDirectCardsMode = false;
 // The connection-mode names, indexed by gConnMode (1 remote, 2 direct).
 inline std::array<QString, 3> gConnModeNames{QString(), QStringLiteral("remote"), QStringLiteral("direct")};
+// The connection-mode names of the current language (texts 1951 and 1952).
+inline QString gConnTextRemote = QStringLiteral("remote");
+inline QString gConnTextDirect = QStringLiteral("direct");
 // The reply time-out of the connection mode in use, in ms.
 inline int32_t gReplyTimeout = 3000;
 
-// Returns every variable above, and those of port_list.h, to its start value (tests, and
-// anything that starts the program afresh). Add a new variable there too.
+// Returns every variable of the link's headers (this one, port_list.h) to its start value (tests, and
+// anything that starts the program afresh); link/link_state.cpp. Add a new variable there too.
 void resetLinkState();
 
 } // namespace qv

@@ -37,7 +37,6 @@ void resetLinkState()
     gRxLength = 0;
     gRxStationCode = 0;
     gDeletedCards.clear();
-    // link/link_shared.h
     gTestTime.clear();
     gWeekNumber = 0;
     gTimeReplyCode = 0;
@@ -60,6 +59,8 @@ void resetLinkState()
     gStationFunctions = false;
     gDirectCardsMode = false;
     gConnModeNames = std::array<QString, 3>{QString(), QStringLiteral("remote"), QStringLiteral("direct")};
+    gConnTextRemote = QStringLiteral("remote");
+    gConnTextDirect = QStringLiteral("direct");
     gReplyTimeout = 3000;
     // link/port_list.h
     gPortList.assign(1, PortRecord{});

@@ -8,9 +8,6 @@ namespace qv {
 // Value of the main window's oldest-generation box (chkAlt index 0): 0, 1 or 2 (greyed).
 int16_t oldestGenerationBoxValue();
 
-// Shows the card list window modally, as a "show the card list?" answered Yes asks; the card list defines it.
-void ShowCardListModal();
-
 class VbError;
 // The text of an error as the user sees it: its description, else the runtime's text of its number.
 QString errorText(const VbError& e);

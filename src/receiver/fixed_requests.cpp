@@ -4,7 +4,7 @@
 #include "app/settings.h"
 #include "link/link_globals.h"
 #include "receiver/receiver_globals.h"
-#include "ui/main/main_globals.h"
+#include "stationdata/station_data.h"
 
 namespace qv {
 

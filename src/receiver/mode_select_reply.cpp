@@ -3,16 +3,17 @@
 #include "link/end_action.h"
 #include "link/frame.h"
 #include "link/link_globals.h"
+#include "link/link_window.h"
 #include "link/requests.h"
 #include "link/sender.h"
 #include "link/traffic_log.h"
 #include "platform/runtime/clock.h"
 #include "receiver/fixed_requests.h"
 #include "receiver/receiver_globals.h"
+#include "receiver/receiver_window.h"
 #include "receiver/reply_handlers.h"
 #include "receiver/reply_texts.h"
 #include "receiver/rx_access.h"
-#include "ui/main/frm_main.h"
 
 namespace qv {
 
@@ -57,8 +58,7 @@ ReplyEnd ModeSelectReply()
     EndReplyWait();
     gBeaconOptionByte = 0;
     logModeTaken();
-    FrmMain& f = frmMain();
-    f.lblVolt.setCaption(QString());
+    receiverWindow().clearVoltage();
     SetActionText(LangText(TextConnected) + QStringLiteral(" : ") + connModeName());
     ResetReceiver();
     gStationCodeLow = 0;

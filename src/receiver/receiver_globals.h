@@ -57,12 +57,9 @@ inline int16_t mRadioReadCardOption = 0;
 inline int16_t mRadioOsIndex = 0;
 // The backup start position the user typed on the toolbar (0: none).
 inline int64_t mBackupStartPosition = 0;
-// The connection-mode names of the current language (texts 1951 and 1952), loaded by the main window.
-inline QString gConnTextRemote = QStringLiteral("remote");
-inline QString gConnTextDirect = QStringLiteral("direct");
 
-// Returns every variable above, and those of fixed_requests.h, to its start value (tests,
-// and anything that starts the program afresh). Add a new variable there too.
+// Returns every variable of the receiver's headers to its start value (tests, and anything that starts the
+// program afresh); receiver/receiver_state.cpp. Add a new variable there too.
 void resetReceiverState();
 
 } // namespace qv

@@ -1,12 +1,15 @@
 // Start values of the reply receiver's program-wide variables.
-#include "receiver/fixed_requests.h"
 #include "receiver/receiver_globals.h"
-#include "stationdata/station_data.h"
+
+#include "receiver/fixed_requests.h"
 
 namespace qv {
 
 void resetReceiverState()
 {
+    // receiver/fixed_requests.h
+    gAirCmdMData = QByteArray(4, '\0');
+    gAirCmd7E05Pending = false;
     // receiver/receiver_globals.h
     gDataOffset = 0;
     gStationCodeLow = 0;
@@ -26,12 +29,6 @@ void resetReceiverState()
     gGetTimeFirst = false;
     gGetTimeSentAt = 0.0f;
     gProgressStep = 0;
-    // receiver/fixed_requests.h
-    gAirCmdMData = QByteArray(4, '\0');
-    gAirCmd7E05Pending = false;
-    // receiver/held_values.h
-    gActionMessage.clear();
-    gActionMessage2.clear();
     mRadioRtcOption = 0;
     mRadioReadCardOption = 0;
     mRadioOsIndex = 0;

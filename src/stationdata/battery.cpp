@@ -4,6 +4,7 @@
 
 #include "app/language.h"
 #include "platform/runtime/vbruntime.h"
+#include "stationdata/modes.h"
 #include "stationdata/station_data.h"
 
 #include <cmath>

@@ -2,7 +2,8 @@
 // times.
 #pragma once
 // Station data the link reads too (gBeaconMode, gStationFunctions, gDirectCardsMode, the station header of a
-// read-out) lives in link/link_globals.h, below this subsystem.
+// read-out) lives in link/link_globals.h, below this subsystem; the mode names, the weekday names and the
+// word for "invalid" in stationdata/modes.h.
 #include "link/link_globals.h"
 
 #include <QByteArray>
@@ -11,7 +12,28 @@
 
 namespace qv {
 
+// ---- Station data that the card interpreter and the main window read ----
+inline int16_t gFirmware = 0;     // software version number of the connected station
+inline uint8_t gAutoSendRead = 0; // the station's auto-send option as read (0 or 1)
+// The mode in use, which selects the code-number range.
+inline uint8_t gModeCodeSet = 0;
+// The station's code number as last read or accepted (the air card's special functions are code numbers).
+inline int16_t gSpecialFuncIndex = 0;
+// The extended-protocol choice in use.
+inline uint8_t gExtProtUsed = 0;
+
+// Bytes asked for per backup-memory read request.
+inline int16_t gReadRequestLen = 120;
+
+// ---- A card's number ----
+// The card number as a number, kept by CardNumberText for every number it converts.
+inline int32_t gCardNumber = 0;
+
 // ---- Station time ----
+
+// Date and time of the card dump file being evaluated (the card list sets it; it stands for the read-out
+// time of the cards of that file).
+inline QString gFileTimeText;
 
 // The "no time" result of the station-time decoders (also a work time that cannot be known).
 constexpr int32_t kNoTime = 0xEEEEEE;
@@ -91,27 +113,14 @@ inline uint8_t gK2 = 0;
 inline uint8_t gConsumptionFactor = 0;
 inline QString gBattDateText; // the last date text DateText produced
 
-// ---- Set elsewhere, read by the decoders and the subsystems above them ----
-inline int16_t gFirmware = 0;     // software version number of the connected station (reply dispatcher)
-inline uint8_t gAutoSendRead = 0; // the station's auto-send option as read (0 or 1)
-inline QString gFileTimeText;     // date and time of the card dump file being evaluated
-// The weekday names in ten-character slots, Sunday first (language text 1839), and the word for a value that
-// makes no sense (language text 1805); the main window's start-up loads both.
-inline QString gWeekdayNames;
-inline QString gTextInvalid = QStringLiteral("invalid");
-// The mode in use, which selects the code-number range.
-inline uint8_t gModeCodeSet = 0;
-// The station's code number as last read or accepted (the air card's special functions are code numbers).
-inline int16_t gSpecialFuncIndex = 0;
-// The extended-protocol choice in use.
-inline uint8_t gExtProtUsed = 0;
 // Findings about the values to be written (each followed by a blank), and about the station as read: emptied
 // and rebuilt by each settings-block decode.
 inline QString gActionMessage;
 inline QString gActionMessage2;
 
-// Returns every variable above to its start value (tests, and anything that starts the program afresh). Add a
-// new variable there too.
+// Returns every variable of the station data's headers (this one, modes.h, backup_memory.h) to its start
+// value (tests, and anything that starts the program afresh); stationdata/station_data_state.cpp. Add a new
+// variable there too.
 void resetStationDataState();
 
 } // namespace qv

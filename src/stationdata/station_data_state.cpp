@@ -1,11 +1,50 @@
 // Start values of the station data's program-wide variables.
 #include "stationdata/station_data.h"
 
+#include "stationdata/backup_memory.h"
+#include "stationdata/modes.h"
+
 namespace qv {
 
 void resetStationDataState()
 {
+    // stationdata/backup_memory.h
+    gBackupLines.clear();
+    gListLineNo = 0;
+    gTimeSyncPending = false;
+    gTimeSyncImage.clear();
+    gBackupCount = 0;
+    gVoltageInBackup = false;
+    gBackupBlockLen = 6;
+    // stationdata/modes.h
+    gModeTextInstruction = QStringLiteral("Instruction");
+    gModeTextSpecial = QStringLiteral("QVEL special functions");
+    gModeTextSpecial2 = QStringLiteral("QVEL special functions");
+    gModeTextControl = QStringLiteral("Control");
+    gModeTextStart = QStringLiteral("Start");
+    gModeTextFinish = QStringLiteral("Finish");
+    gModeTextReadout = QStringLiteral("Read QV cards");
+    gModeTextClear = QStringLiteral("Clear");
+    gModeTextCheck = QStringLiteral("Check");
+    gModeTextPrintout = QStringLiteral("Printout");
+    gModeTextStartTrig = QStringLiteral("Start with time trigger");
+    gModeTextFinishTrig = QStringLiteral("Finish with time trigger");
+    gModeTextBcControl = QStringLiteral("BC Control");
+    gModeTextBcStart = QStringLiteral("BC START");
+    gModeTextBcFinish = QStringLiteral("BC FINISH");
+    gModeTextBcFinish2 = QStringLiteral("BC Finish");
+    gWeekdayNames.clear();
+    gTextInvalid = QStringLiteral("invalid");
+    gModeCodeShown = 2;
     // stationdata/station_data.h
+    gFirmware = 0;
+    gAutoSendRead = 0;
+    gModeCodeSet = 0;
+    gSpecialFuncIndex = 0;
+    gExtProtUsed = 0;
+    gReadRequestLen = 120;
+    gCardNumber = 0;
+    gFileTimeText.clear();
     gSysBlock1.clear();
     gSysBlock2.clear();
     gSysBlock3.clear();
@@ -59,6 +98,8 @@ void resetStationDataState()
     gK2 = 0;
     gConsumptionFactor = 0;
     gBattDateText.clear();
+    gActionMessage.clear();
+    gActionMessage2.clear();
 }
 
 } // namespace qv

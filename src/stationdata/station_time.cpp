@@ -4,6 +4,7 @@
 
 #include "link/link_globals.h"
 #include "platform/runtime/vbruntime.h"
+#include "stationdata/modes.h"
 #include "stationdata/station_data.h"
 
 #include <cmath>

@@ -1,5 +1,7 @@
 // Procedures of the main window's program module that other subsystems call: modes, code numbers, texts.
 #pragma once
+#include "stationdata/station_data.h" // gModeCodeSet, gSpecialFuncIndex, gExtProtUsed
+
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -25,10 +27,6 @@ QString CheckCodeNoRange(const QString& text);
 
 // True when the auto-send box of the column in use shows a tick: chkCPC(1) while writing, else chkCPC(0).
 bool IsCpcChecked();
-
-// The caption of the special-function option of the air-card function code 123, 124, 125 or 127; "" for
-// any other code.
-QString GetFuncCodeCaption(int code);
 
 // Makes the combo box's window, its opened list included, `height` pixels high, keeping position and width.
 void SetComboHeight(Form& frm, ComboBox& cbo, int height);

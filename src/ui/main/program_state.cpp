@@ -6,6 +6,7 @@
 #include "extras/extras_state.h"
 #include "link/link_globals.h"
 #include "platform/controls/screen.h"
+#include "platform/system/codepage.h"
 #include "receiver/receiver_globals.h"
 #include "stationdata/station_data.h"
 #include "ui/main/main_globals.h"
@@ -21,6 +22,8 @@ void resetProgramState()
     resetReceiverState();
     resetExtrasState();
     resetMainWindowState();
+    // The platform's state the program sets: the code page probe's finding and the mouse pointer.
+    gCodePageDiffers = false;
     Screen.setMousePointer(vbDefault);
 }
 

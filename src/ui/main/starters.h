@@ -1,5 +1,6 @@
 // Values the command starters prepare for the link and the receiver, and the progress display they set up.
 #pragma once
+#include "stationdata/backup_memory.h"
 #include <QString>
 #include <cstdint>
 
@@ -7,8 +8,6 @@ namespace qv {
 
 // ---- Backup read-out ----
 
-// Time-sync records found in the backup read-out.
-inline int32_t gBackupCount = 0;
 // Repeats of the current backup request after a bad reply.
 inline uint8_t gBlockRepeatCount = 0;
 // The backup read position of the base protocol (a memory address).

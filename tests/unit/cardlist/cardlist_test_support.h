@@ -7,10 +7,10 @@
 #include "cards/cardlist_state.h"
 #include "platform/dialogs/dialog_hooks.h"
 #include "platform/dialogs/msgbox.h"
+#include "stationdata/modes.h"
 #include "stationdata/station_data.h"
 #include "support/test_support.h"
 #include "ui/main/main_globals.h"
-#include "ui/main/modes.h"
 #include "ui/main/program_state.h"
 
 #include <QDomDocument>

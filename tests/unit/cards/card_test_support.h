@@ -4,6 +4,8 @@
 #include "cards/card_record.h"
 #include "cards/card_steps.h"
 #include "platform/runtime/vbruntime.h"
+#include "platform/system/codepage.h"
+#include "stationdata/modes.h"
 #include "stationdata/station_data.h"
 #include "support/test_support.h"
 #include "ui/main/program_state.h"

@@ -2,9 +2,8 @@
 // them.
 #include "app/settings.h"
 #include "link/link_globals.h"
-#include "stationdata/station_data.h"
+#include "stationdata/modes.h"
 #include "ui/main/main_module.h"
-#include "ui/main/modes.h"
 #include "unit/mainwin/main_window_fixture.h"
 
 #include <QDomDocument>

@@ -1,7 +1,7 @@
 // Which station options the main window enables and shows for the mode, the device kind and the classic or
 // beacon option set, and the layout switch between the two sets.
 #include "app/settings.h"
-#include "ui/main/modes.h"
+#include "stationdata/modes.h"
 #include "unit/mainwin/main_window_fixture.h"
 
 #include <QPushButton>

@@ -4,7 +4,7 @@
 #include "app/ini_access.h"
 #include "cards/cardlist_state.h"
 #include "receiver/receiver_globals.h"
-#include "ui/main/modes.h"
+#include "stationdata/modes.h"
 #include "ui/main/starters.h"
 #include "unit/mainwin/starters_fixture.h"
 

@@ -2,8 +2,8 @@
 // device-kind switches the receiver uses.
 #include "app/settings.h"
 #include "link/link_globals.h"
-#include "stationdata/read_column_apply.h"
 #include "ui/main/menus.h"
+#include "ui/main/read_column_apply.h"
 #include "unit/mainwin/main_window_fixture.h"
 
 using namespace qv;

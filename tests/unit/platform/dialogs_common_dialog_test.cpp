@@ -4,14 +4,13 @@
 #include "platform/runtime/vberror.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QLineEdit>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileSystemModel>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -158,14 +157,19 @@ TEST_F(CommonDialogReal, OpenShowsTheSettingsAndReturnsTheChoice)
         for (int i = 0; types && i < types->count(); ++i)
             shownFilters.append(types->itemText(i));
         // Wait for the folder to be read, then see which files the "*.CSV" entry lets through.
-        // The listing comes in pieces under load (and a model that listed the folder before starts with part
-        // of it), so wait until every file of the folder is a row.
+        // The model reads folders in the background and announces each one (the folder's parents too), so
+        // it is asked again after every announcement until both files are in, for ten seconds at most.
         auto* model = fd->findChild<QFileSystemModel*>();
-        const QModelIndex root = model->index(dir.path());
-        const int files = int(QDir(dir.path()).entryList(QDir::Files).size());
-        QDeadlineTimer listed10s(10000);
-        while (model->rowCount(root) < files && !listed10s.hasExpired())
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QElapsedTimer waited;
+        waited.start();
+        QModelIndex root = model->index(dir.path());
+        while (model->rowCount(root) < 2 && waited.elapsed() < 10000) {
+            QEventLoop loop;
+            QObject::connect(model, &QFileSystemModel::directoryLoaded, &loop, &QEventLoop::quit);
+            QTimer::singleShot(50, &loop, &QEventLoop::quit);
+            loop.exec();
+            root = model->index(dir.path());
+        }
         for (int i = 0; i < model->rowCount(root); ++i) {
             const QModelIndex idx = model->index(i, 0, root);
             if (model->flags(idx) & Qt::ItemIsEnabled)

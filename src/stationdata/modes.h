@@ -63,6 +63,10 @@ inline QString gModeTextBcControl = QStringLiteral("BC Control");
 inline QString gModeTextBcStart = QStringLiteral("BC START");
 inline QString gModeTextBcFinish = QStringLiteral("BC FINISH");
 inline QString gModeTextBcFinish2 = QStringLiteral("BC Finish");
+// The weekday names in ten-character slots, Sunday first (language text 1839).
+inline QString gWeekdayNames;
+// The word for a value that makes no sense (language text 1805).
+inline QString gTextInvalid = QStringLiteral("invalid");
 
 // The mode whose name the mode combo shows (Escape in the combo puts it back).
 inline uint8_t gModeCodeShown = 2;
@@ -72,5 +76,9 @@ void LoadModeNames();
 
 // The number of the mode whose name in the current language is exactly `text` (0 to 31), or -1.
 int ModeNumberOfText(const QString& text);
+
+// The caption of the special-function option of the air-card function code 123, 124, 125 or 127; "" for
+// any other code.
+QString GetFuncCodeCaption(int code);
 
 } // namespace qv
