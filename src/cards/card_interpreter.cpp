@@ -5,6 +5,7 @@
 #include "cards/card_record.h"
 #include "cards/card_steps.h"
 #include "cards/cardlist_state.h"
+#include "link/link_globals.h"
 #include "platform/runtime/vbruntime.h"
 #include "stationdata/station_time.h"
 

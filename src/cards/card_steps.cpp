@@ -6,6 +6,7 @@
 #include "cards/card_interpreter.h"
 #include "cards/card_record.h"
 #include "cards/cardlist_state.h"
+#include "link/link_globals.h"
 #include "platform/runtime/vberror.h"
 #include "platform/runtime/vbruntime.h"
 #include "platform/system/codepage.h"

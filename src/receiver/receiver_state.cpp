@@ -1,12 +1,19 @@
 // Start values of the reply receiver's program-wide variables.
 #include "receiver/receiver_globals.h"
 
+#include "receiver/backup_readout.h"
 #include "receiver/fixed_requests.h"
 
 namespace qv {
 
 void resetReceiverState()
 {
+    // receiver/backup_readout.h
+    gBackupReadAddr = 0;
+    gBackupBlockTotal = 0;
+    gBackupFlag = false;
+    gBlockRepeatCount = 0;
+    gBackupPos = 0;
     // receiver/fixed_requests.h
     gAirCmdMData = QByteArray(4, '\0');
     gAirCmd7E05Pending = false;

@@ -84,6 +84,7 @@ void resetStationDataState()
     gBackupCtrlRead = 0;
     gCard6mit192Read = 0;
     gRtcRead = 0;
+    gAutoReadCardsRead = 0;
     gSelectiveRead = 0;
     gBeaconRead = 0;
     gTimerMark = 0;

@@ -12,6 +12,7 @@ void resetMainWindowState()
     gClickCounts = std::array<int32_t, 13>{};
     // ui/main/main_globals.h
     gAutoReadCardsWrite = 0;
+    gEcoModeWrite = 0;
     gExtSetFlag = false;
     gAppDataRoot.clear();
     gDataFolderOk = false;
@@ -26,6 +27,10 @@ void resetMainWindowState()
     gCodeNoTyped = false;
     gAutoSendSaved = 0;
     gExtProtSaved = 0;
+    gAutoSendPrintoutSave = 0;
+    gExtProtPrintoutSave = 0;
+    gKuvSendCardRead = 0;
+    gKuvTimeSyncRead = 0;
     gFormLoaded = false;
     gMainFormReady = false;
     gHoverPending = false;
@@ -33,8 +38,6 @@ void resetMainWindowState()
     gProgramEnded = false;
     gProgramStartup = false;
     // ui/main/starters.h
-    gBlockRepeatCount = 0;
-    gBackupPos = 0;
     mBackupRecords = 0;
     gDefaultMode.clear();
     gDefaultCodeNo.clear();

@@ -133,6 +133,8 @@ TEST_F(ModeControlsTest, FunctionCodeCaptionsAndAutoSendOfTheColumnInUse)
     EXPECT_EQ(GetFuncCodeCaption(126), QString());
     EXPECT_EQ(GetFuncCodeCaption(0), QString());
 
+    // The read column shows the station's byte, stored first.
+    gAutoSendRead = 1;
     f.chkCPC(0).setValue(vbChecked);
     f.chkCPC(1).setValue(vbUnchecked);
     gActionCode = ActRead;
@@ -140,4 +142,5 @@ TEST_F(ModeControlsTest, FunctionCodeCaptionsAndAutoSendOfTheColumnInUse)
     gActionCode = ActWrite;
     EXPECT_FALSE(IsCpcChecked());
     gActionCode = ActNone;
+    gAutoSendRead = 0;
 }

@@ -3,6 +3,7 @@
 #include "app/file_helpers.h"
 #include "app/ini_access.h"
 #include "cards/cardlist_state.h"
+#include "link/link_globals.h"
 #include "receiver/receiver_globals.h"
 #include "stationdata/modes.h"
 #include "ui/main/starters.h"

@@ -1,5 +1,6 @@
 // The settings block: mode byte, code number, options, work time, the last-write line and the stored station
 // data.
+#include "link/link_globals.h"
 #include "platform/runtime/vberror.h"
 #include "stationdata/settings_block.h"
 #include "stationdata/station_time.h"
