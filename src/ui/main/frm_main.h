@@ -449,6 +449,17 @@ class FrmMain : public Form
     // Re-entry guard of the special-function buttons' LostFocus; every mode choice clears it.
     int16_t mInFuncLostFocus = 0;
 
+    // ---- Typed fields of the write column (frm_main_entry.cpp) ----
+    void txtCodeNo_KeyPress(int Index, int& KeyAscii);
+    void txtCodeNo_Change(int Index);
+    void txtWtime_KeyPress(int Index, int& KeyAscii);
+    void txtWtime_Change(int Index);
+    // Lays the typed work time out as "hh:mm:00" and checks it; a time that is none is reported.
+    void txtWtime_LostFocus(int Index);
+    void lblWtime_DblClick(int Index);
+    void txtCurrTime_GotFocus();
+    void wireEntryHandlers();
+
     // ---- Hover help picture of the extended protocol (frm_main_hover.cpp) ----
     // The pointer on chkCPC0's caption: after 0.6 s the help picture of that column shows.
     void chkCPC0_MouseMove(int Index, int Button, int Shift, float X, float Y);
