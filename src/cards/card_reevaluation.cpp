@@ -3,7 +3,9 @@
 
 #include "app/bytes.h"
 #include "cards/card_detect.h"
-#include "cards/card_externs.h"
+#include "cards/card_interpreter.h"
+#include "cards/cardlist_state.h"
+#include "stationdata/station_data.h"
 #include "cards/card_fields.h"
 #include "cards/card_interpreter.h"
 #include "cards/card_record.h"

@@ -1,6 +1,7 @@
 // The replies of a card read-out: cards put in and taken out, card images and blocks, transmitted punch
 // records, and the card operations' memory-read steps.
 #pragma once
+#include "cards/backup_cards.h" // gCardImage: the 128 data bytes of the last card image or block
 #include "receiver/reply_dispatch.h"
 
 #include <QString>
@@ -16,8 +17,6 @@ inline int gCardBlockTimeoutMs = 1000;
 inline bool gAirCardInserted = false;
 // The next 0xEF reply answers the software probe sent when an air card was put in.
 inline bool gSoftwareProbePending = false;
-// The 128 data bytes of the last card image or block.
-inline QByteArray gCardImage;
 // The number of the card whose read-out has begun and not yet been acknowledged ("" when none): a card
 // taken out half-read may be read again.
 inline QString gCardReadPending;

@@ -1,6 +1,8 @@
 // Punch records a station transmits as it punches, shown as rows of the card list.
 #include "app/language.h"
-#include "cards/card_externs.h"
+#include "cards/card_interpreter.h"
+#include "cards/cardlist_state.h"
+#include "stationdata/station_data.h"
 #include "cards/card_fields.h"
 #include "cards/card_record.h"
 #include "cards/cardlist_state.h"

@@ -7,15 +7,17 @@
 #include "cards/card_interpreter.h"
 #include "cards/cardlist_state.h"
 #include "cards/frm_cards.h"
-#include "link/link_shared.h"
+#include "link/link_globals.h"
 #include "platform/dialogs/msgbox.h"
 #include "receiver/card_replies.h"
 #include "receiver_support.h"
 #include "sim_cards.h"
+#include "stationdata/modes.h"
 #include "stationdata/station_time.h"
 #include "support/test_support.h"
 
 #include <QFileInfo>
+#include <optional>
 
 namespace qv::test {
 namespace {
@@ -54,7 +56,12 @@ class CardReadoutTest : public ReceiverE2E
     void SetUp() override
     {
         ReceiverE2E::SetUp();
-        ASSERT_TRUE(language.loaded());
+        // Loaded after the program-wide state was reset, which empties the language in use.
+        language.emplace();
+        ASSERT_TRUE(language->loaded());
+        // The station's mode is recognised by its name in the language in use.
+        gModeTextReadout = GetLangText(gLangIndex, 1300 + kReadoutMode, QString());
+        gModeTextPrintout = GetLangText(gLangIndex, 1311, QString());
         sim.station.memory().setMode(kReadoutMode);
         gBinFolder = dir.path();
         gDataFolder = dir.path();
@@ -67,6 +74,8 @@ class CardReadoutTest : public ReceiverE2E
         gDirectCardsFile.clear();
         gAutoClipBoard = false;
         gCardReadPending.clear();
+        gDirectCardsMode = false;
+        gDongleHardware = false;
     }
     void TearDown() override
     {
@@ -74,6 +83,7 @@ class CardReadoutTest : public ReceiverE2E
             Unload(frmCards());
         gCardBlockTimeoutMs = 1000;
         ReceiverE2E::TearDown();
+        language.reset();
     }
 
     // Starts Read cards from the main window; `inWindow` runs while the card list is up, then the window
@@ -119,7 +129,7 @@ class CardReadoutTest : public ReceiverE2E
     qint64 dumpSize() const { return QFileInfo(gCardsBinFile).size(); }
 
     ScopedLocale locale{QStringLiteral("en_US")};
-    ScopedShippedLanguage language;
+    std::optional<ScopedShippedLanguage> language;
     sim::SimCardSlot slot{sim.station};
 };
 

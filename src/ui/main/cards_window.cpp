@@ -2,7 +2,7 @@
 #include "cards/cardlist_main_window.h"
 #include "app/text_utils.h"
 #include "link/link_globals.h"
-#include "link/link_shared.h"
+#include "link/link_globals.h"
 #include "platform/runtime/vberror.h"
 #include "ui/main/frm_main.h"
 #include "ui/main/window_sides.h"

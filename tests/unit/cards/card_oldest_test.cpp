@@ -2,6 +2,8 @@
 #include "card_test_support.h"
 #include "stationdata/station_time.h"
 #include "cards/card_interpreter.h"
+#include "cards/cardlist_state.h"
+#include "link/link_globals.h"
 #include "platform/runtime/vberror.h"
 
 namespace qv::test {
