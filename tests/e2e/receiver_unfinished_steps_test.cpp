@@ -25,7 +25,6 @@ struct UnfinishedCase
 };
 
 const UnfinishedCase kCases[] = {
-    {"set time", &FrmMain::mnuTime_Click, ActSetTime},
     {"battery", &FrmMain::mnuBatt_Click, ActBattery},
     {"extended settings", &FrmMain::mnuExtSet_Click, ActExtSettings},
     {"clear backup", &FrmMain::mnuClearBackup_Click, ActClearBackup},
