@@ -2,7 +2,6 @@
 // synchronisation loop, the week, the PC clock set from the station, across midnight, in both locales.
 #include "app/settings.h"
 #include "link/end_action.h"
-#include "link/link_shared.h"
 #include "link/sender.h"
 #include "platform/dialogs/msgbox.h"
 #include "platform/runtime/vbruntime.h"
