@@ -158,6 +158,10 @@ ReplyEnd runHandler(ReplyRoute route)
         return ModeSelectReply();
     case ReplyRoute::ReadReply:
         return ReadReply();
+    case ReplyRoute::SetTimeReply:
+        return SetTimeReply();
+    case ReplyRoute::GetTimeReply:
+        return GetTimeReply();
     case ReplyRoute::SwitchOffReply:
         return switchOffReply();
     case ReplyRoute::BaudChangeReply:
