@@ -5,13 +5,22 @@
 #include "cards/card_interpreter.h"
 #include "platform/runtime/vberror.h"
 
+#include <QApplication>
+#include <QFontMetrics>
 #include <QKeySequence>
+#include <QStyle>
+#include <QWidget>
+#include <algorithm>
 
 #include <cmath>
 
 namespace qv {
 
 namespace {
+
+// The toolbar's and the status bar's heights in twips, as the main window's.
+constexpr int kToolbarHeight = 540;
+constexpr int kStatusBarHeight = 330;
 
 // The list view of the window under the card-list code's view of a list.
 class LvCardsList : public CardListAccess
@@ -88,25 +97,43 @@ FrmCards::FrmCards() : Form(QStringLiteral("frmCards")), m_list(std::make_unique
     setTag(QStringLiteral("1950"));
     Move(0, 3200, 9000, 6000);
 
-    // The toolbar's commands, in their order, with their designer tool-tips.
-    const std::pair<const char*, const char*> buttons[] = {
-        {"Öffnen", "öffnen qv-card datei"},
-        {"Speichern", "speichern"},
-        {"Drucken", "drucken"},
-        {"Neu", "neue auswertung"},
-        {"Alt", "zeig vorhandene auswertung"},
-        {"Suchen", "suchen"},
-        {"Löschen", "löschen"},
-        {"Ende", "beenden"},
+    // The toolbar's commands, in their order, with their designer tool-tips and pictures; the ninth picture
+    // is the "Alt" button's when the window opens without an operation (refresh).
+    struct ButtonDesign
+    {
+        const char* key;
+        const char* toolTip;
+        QStyle::StandardPixmap picture;
     };
+    const ButtonDesign buttons[] = {
+        {"Öffnen", "öffnen qv-card datei", QStyle::SP_DialogOpenButton},
+        {"Speichern", "speichern", QStyle::SP_DialogSaveButton},
+        {"Drucken", "drucken", QStyle::SP_FileDialogDetailedView},
+        {"Neu", "neue auswertung", QStyle::SP_FileIcon},
+        {"Alt", "zeig vorhandene auswertung", QStyle::SP_FileDialogContentsView},
+        {"Suchen", "suchen", QStyle::SP_FileDialogInfoView},
+        {"Löschen", "löschen", QStyle::SP_TrashIcon},
+        {"Ende", "beenden", QStyle::SP_DialogCloseButton},
+    };
+    const auto picture = [](QStyle::StandardPixmap which) {
+        return QApplication::style()->standardIcon(which).pixmap(24, 24);
+    };
+    for (const ButtonDesign& b : buttons)
+        imlToolbarIcons.ListImages().Add({}, QString::fromUtf8(b.key), picture(b.picture));
+    imlToolbarIcons.ListImages().Add({}, QStringLiteral("Refresh"), picture(QStyle::SP_BrowserReload));
+    Toolbar1.setImageList(&imlToolbarIcons);
+    Toolbar1.setHeight(kToolbarHeight);
     int textId = 1731;
-    for (const auto& [key, tip] : buttons) {
-        ToolbarButton& b = Toolbar1.Buttons().Add({}, QString::fromUtf8(key));
-        b.setToolTipText(QString::fromUtf8(tip));
-        b.setTag(QString::number(textId++));
+    for (const ButtonDesign& b : buttons) {
+        const QString key = QString::fromUtf8(b.key);
+        ToolbarButton& button = Toolbar1.Buttons().Add({}, key);
+        button.setToolTipText(QString::fromUtf8(b.toolTip));
+        button.setTag(QString::number(textId++));
+        button.setImage(key);
     }
 
     // Panel 1 marks unsaved changes; panel 2 tells which files are in use.
+    StatusBar1.setHeight(kStatusBarHeight);
     Panel& mark = StatusBar1.Panels().Add();
     mark.setWidth(300);
     mark.setVisible(false);
@@ -172,14 +199,48 @@ FrmCards::FrmCards() : Form(QStringLiteral("frmCards")), m_list(std::make_unique
 
 FrmCards::~FrmCards() = default;
 
+namespace {
+
+// The width a check box needs for its caption and its box, in twips.
+int checkBoxWidth(const CheckBox& box)
+{
+    const QWidget* w = box.widget();
+    if (!w)
+        return box.Width();
+    const QString caption = QString(box.Caption()).remove(QLatin1Char('&'));
+    const int indicator = w->style()->pixelMetric(QStyle::PM_IndicatorWidth) +
+                          w->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing) + 12;
+    return pixelsToTwips(QFontMetrics(w->font()).horizontalAdvance(caption) + indicator);
+}
+
+} // namespace
+
+// The list fills the window between the toolbar and a strip above the status bar; the strip holds the two
+// toggles on the left, the waiting indicator after them and the read-out progress on the right.
 void FrmCards::Form_Resize()
 {
-    const int toolbar = Toolbar1.Height();
-    lvCards.setTop(toolbar + 60);
-    if (toolbar + 300 < ScaleHeight())
-        lvCards.setHeight(ScaleHeight() - toolbar - 300);
-    if (Width() > 130)
-        lvCards.setWidth(Width() - 130);
+    constexpr int kMargin = 60;
+    constexpr int kStripHeight = 330;
+    constexpr int kProgressWidth = 2400;
+    constexpr int kWaitWidth = 1200;
+    const int toolbar = Toolbar1.Visible() ? Toolbar1.Height() : 0;
+    const int status = StatusBar1.Visible() ? StatusBar1.Height() : 0;
+    const int stripTop = std::max(toolbar + kMargin, ScaleHeight() - status - kStripHeight - kMargin / 2);
+    const int width = std::max(0, ScaleWidth() - 2 * kMargin);
+    lvCards.Move(kMargin, toolbar + kMargin, width, std::max(0, stripTop - toolbar - 2 * kMargin));
+
+    int left = kMargin;
+    for (CheckBox* box : {&chkMulti, &chkSprintUsed}) {
+        box->Move(left, stripTop, checkBoxWidth(*box), kStripHeight);
+        if (box->Visible())
+            left += box->Width() + 2 * kMargin;
+    }
+    const int progressLeft = std::max(left, ScaleWidth() - kMargin - kProgressWidth);
+    pbProgressReadCard.Move(progressLeft, stripTop + 45, std::max(0, ScaleWidth() - kMargin - progressLeft),
+                            kStripHeight - 90);
+    piWait.Move(left, stripTop, std::max(0, std::min(kWaitWidth, progressLeft - kMargin - left)),
+                kStripHeight);
+    lblWait.Move(0, 45, piWait.Width(), kStripHeight - 90);
 }
 
 CardListAccess& FrmCards::cardList()

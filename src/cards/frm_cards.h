@@ -21,6 +21,7 @@ class FrmCards : public Form
     CheckBox chkSprintUsed{this, "chkSprintUsed"};
     PictureBox piWait{this, "piWait"};
     Label lblWait{this, "lblWait"};
+    ImageList imlToolbarIcons{this, "imlToolbarIcons"};
 
     MenuItem mnuFile{this, "mnuFile"};
     MenuItem mnuOpenFile{&mnuFile, "mnuOpenFile"};

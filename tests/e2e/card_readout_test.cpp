@@ -14,6 +14,7 @@
 #include "sim_cards.h"
 #include "stationdata/modes.h"
 #include "stationdata/station_time.h"
+#include "support/card_list_cells.h"
 #include "support/test_support.h"
 
 #include <QFileInfo>
@@ -65,7 +66,6 @@ class CardReadoutTest : public ReceiverE2E
         sim.station.memory().setMode(kReadoutMode);
         gBinFolder = dir.path();
         gDataFolder = dir.path();
-        gCardBlockTimeoutMs = 150;
         gCardsFormOpen = false;
         gCardReadout = false;
         gEvaluatingDumpFile = false;
@@ -81,7 +81,6 @@ class CardReadoutTest : public ReceiverE2E
     {
         if (FormInstance<FrmCards>::loaded())
             Unload(frmCards());
-        gCardBlockTimeoutMs = 1000;
         ReceiverE2E::TearDown();
         language.reset();
     }
@@ -102,28 +101,20 @@ class CardReadoutTest : public ReceiverE2E
 
     static int rows(const FrmCards& f) { return const_cast<FrmCards&>(f).lvCards.ListItems().Count(); }
 
-    // The text of row `row` (1-based) in the column of `key`.
-    static QString cell(FrmCards& f, int row, const QString& key)
-    {
-        ColumnHeader* c = f.lvCards.ColumnHeaders().find(key);
-        if (!c)
-            return QStringLiteral("<no column %1>").arg(key);
-        ListItem& item = f.lvCards.ListItems().Item(row);
-        return c->Index() == 1 ? item.Text() : item.SubItems(c->Index() - 1);
-    }
-
     // All rows as "card number|punch count|first punch time".
     static QStringList rowSummary(FrmCards& f)
     {
         QStringList out;
         for (int r = 1; r <= rows(f); ++r)
-            out << cell(f, r, "N103000") + u'|' + cell(f, r, "N133000") + u'|' + cell(f, r, "N143001").left(8);
+            out << cardListCell(f, r, "N103000") + u'|' + cardListCell(f, r, "N133000") + u'|' +
+                       cardListCell(f, r, "N143001").left(8);
         return out;
     }
 
     static QString expected(const SimCard& c)
     {
-        return QString::number(c.number) + u'|' + QString::number(c.punches.size()) + QStringLiteral("|10:00:00");
+        return QString::number(c.number) + u'|' + QString::number(c.punches.size()) +
+               QStringLiteral("|10:00:00");
     }
 
     qint64 dumpSize() const { return QFileInfo(gCardsBinFile).size(); }
@@ -269,13 +260,15 @@ TEST_F(CardReadoutTest, ViewPunchesListsTransmittedRecordsWithTheirColumns)
         ASSERT_TRUE(sim::waitUntil([&] { return cards.lvCards.ListItems().Count() == 3; }));
         for (int r = 1; r <= 3; ++r) {
             ListItem& item = cards.lvCards.ListItems().Item(r);
-            rowsSeen << item.Text() + u'|' + item.SubItems(2).trimmed() + u'|' + item.SubItems(3) + u'|' + item.SubItems(5);
+            rowsSeen << item.Text() + u'|' + item.SubItems(2).trimmed() + u'|' + item.SubItems(3) + u'|' +
+                            item.SubItems(5);
         }
         cards.mnuExit_Click();
     });
     frmMain().mnuViewPunch_Click();
     ASSERT_TRUE(sim::waitUntil([] { return Form::pendingModalAnswers() == 0; }, 10000));
-    EXPECT_EQ(rowsSeen, (QStringList{"1|2100005|47|10:01:01.000", "2||47|10:01:01.996", "3||47|10:01:01.500"}));
+    EXPECT_EQ(rowsSeen,
+              (QStringList{"1|2100005|47|10:01:01.000", "2||47|10:01:01.996", "3||47|10:01:01.500"}));
 }
 
 } // namespace

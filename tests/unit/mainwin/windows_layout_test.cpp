@@ -1,5 +1,6 @@
 // Every window of the program laid out in English and German (and, run again by ctest, at twice the scale):
-// no caption is cut off and no two controls overlap. The card list window joins when it is built.
+// no caption is cut off and no two controls overlap.
+#include "cards/frm_cards.h"
 #include "extras/frm_about.h"
 #include "extras/frm_language.h"
 #include "extras/frm_log.h"
@@ -52,6 +53,7 @@ TEST_P(WindowsLayout, NoCaptionCutOffAndNothingOverlaps)
     check(frmSettings());
     gViewFile = programFolderPath() + QStringLiteral("/release_notes.txt");
     check(frmLog());
+    check(frmCards());
 }
 
 INSTANTIATE_TEST_SUITE_P(BothLanguages, WindowsLayout, ::testing::Values("ENU", "DEU"));

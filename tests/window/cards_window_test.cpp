@@ -1,0 +1,134 @@
+// A person's card read-out in the real program on an X display: Read cards from the Commands menu, three
+// cards put into the simulated station one after the other, each a row of the card list window.
+#include "cards/frm_cards.h"
+#include "link/link_globals.h"
+#include "receiver/receiver.h"
+#include "sim_cards.h"
+#include "sim_on_port.h"
+#include "sim_test_support.h"
+#include "support/card_list_cells.h"
+#include "unit/mainwin/layout_check.h"
+#include "unit/mainwin/main_window_fixture.h"
+
+#include <QAction>
+#include <optional>
+
+using namespace qv;
+
+namespace {
+
+constexpr int kReadoutMode = 5;
+
+// A card with four punches, 75 s apart from `firstPunch` (seconds of the day).
+sim::SimCard card(sim::CardFamily family, quint32 number, int firstPunch)
+{
+    sim::SimCard c;
+    c.family = family;
+    c.number = number;
+    for (int i = 0; i < 4; ++i)
+        c.punches << sim::SimPunch{31 + i, firstPunch + 75 * i, 3};
+    return c;
+}
+
+class CardsWindowTest : public test::MainWindowTest, public ::testing::WithParamInterface<const char*>
+{
+  protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        m_clock.setAutoStep(10);
+        sim.emplace(1);
+        ASSERT_TRUE(sim->started()) << sim->station.errorString().toStdString();
+        sim->station.memory().setMode(kReadoutMode);
+        slot.emplace(sim->station);
+        writeSettings(QStringLiteral("[COMCTRL]\r\nPort=COM1\r\nBaud=38400\r\n"));
+    }
+    void TearDown() override
+    {
+        if (FormInstance<FrmCards>::loaded())
+            Unload(frmCards());
+        MainWindowTest::TearDown();
+        slot.reset();
+        sim.reset();
+    }
+
+    std::optional<sim::SimOnPort> sim;
+    std::optional<sim::SimCardSlot> slot;
+};
+
+} // namespace
+
+TEST_P(CardsWindowTest, ReadCardsFromTheCommandsMenuListsEveryCardPutIn)
+{
+    const QString language = QString::fromLatin1(GetParam());
+    const bool german = language == QLatin1String("DEU");
+    gCommandLine = german ? QStringLiteral("de") : QStringLiteral("en");
+    test::ScopedLocale locale(german ? QStringLiteral("de_DE") : QStringLiteral("en_US"));
+    FrmMain& f = startWindow();
+    ASSERT_TRUE(f.startupCompleted());
+    InstallReceiver();
+    f.resize(1024, 768);
+    QApplication::processEvents();
+
+    const QList<sim::SimCard> cards = {card(sim::CardFamily::Card8, 2100011, 36000),
+                                       card(sim::CardFamily::CardF7, 7100012, 36600),
+                                       card(sim::CardFamily::Card6, 600013, 37200)};
+    slot->queue(cards);
+    slot->setAutoRun(true, 30);
+
+    // The card list comes up; the person puts the cards in one after the other and closes the window when
+    // the last one is listed.
+    QStringList listed;
+    QStringList layout;
+    bool shown = false;
+    // The start-up found the station's port, so the port dialog the start-up's answer was for never came.
+    Form::clearModalAnswers();
+    Form::queueModalAnswer([&](Form& w) {
+        auto& list = static_cast<FrmCards&>(w);
+        shown = list.isVisible();
+        list.resize(1000, 420);
+        QApplication::processEvents();
+        ASSERT_TRUE(slot->insertNext());
+        ASSERT_TRUE(sim::waitUntil(
+            [&] {
+                return slot->acknowledges() == int(cards.size()) && list.lvCards.ListItems().Count() == 3;
+            },
+            20000))
+            << slot->acknowledges() << " acknowledged, " << list.lvCards.ListItems().Count() << " rows";
+        sim::pumpEvents(50);
+        for (int r = 1; r <= list.lvCards.ListItems().Count(); ++r) {
+            QString punches;
+            for (int p = 1; p <= 4; ++p)
+                punches += u' ' + test::cardListCell(
+                                      list, r, QStringLiteral("N1430%1").arg(p, 2, 10, QLatin1Char('0')))
+                                      .left(8);
+            listed << test::cardListCell(list, r, QStringLiteral("N103000")) + u'|' +
+                          test::cardListCell(list, r, QStringLiteral("N133000")) + u'|' + punches.trimmed();
+        }
+        // Nothing of the read-out's window lies over anything else, in either language.
+        layout = test::overlappingControls(list, {}) + test::captionsThatDoNotFit(list);
+        const QString shots = qEnvironmentVariable("QV_SCREENSHOT_DIR");
+        if (!shots.isEmpty()) {
+            QDir().mkpath(shots);
+            EXPECT_TRUE(
+                list.grab().save(shots + QStringLiteral("/cardlist_") + language + QStringLiteral(".png")));
+        }
+        list.mnuExit.action()->trigger();
+    });
+
+    ASSERT_TRUE(f.mnuReadCards.action()->isEnabled());
+    f.mnuReadCards.action()->trigger();
+    ASSERT_TRUE(sim::waitUntil([] { return Form::pendingModalAnswers() == 0; }, 20000));
+    ASSERT_TRUE(sim::waitUntil([] { return gActionCode == ActNone; }, 20000));
+
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(listed, (QStringList{"2100011|4|10:00:00 10:01:15 10:02:30 10:03:45",
+                                   "7100012|4|10:10:00 10:11:15 10:12:30 10:13:45",
+                                   "600013|4|10:20:00 10:21:15 10:22:30 10:23:45"}));
+    EXPECT_TRUE(layout.isEmpty()) << layout.join(u'\n').toStdString();
+    EXPECT_EQ(slot->acknowledges(), 3);
+    EXPECT_FALSE(gCardsFormOpen);
+    EXPECT_FALSE(f.MSComm1.PortOpen());
+}
+
+INSTANTIATE_TEST_SUITE_P(BothLanguages, CardsWindowTest, ::testing::Values("ENU", "DEU"));
