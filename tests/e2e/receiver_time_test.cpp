@@ -12,6 +12,8 @@
 #include "stationdata/station_data.h"
 #include "support/test_support.h"
 
+#include <QRegularExpression>
+
 namespace qv::test {
 namespace {
 
@@ -131,6 +133,10 @@ TEST_P(ReceiverTimeTest, AStationAheadIsSetFromThePcAndTheOperationEnds)
     EXPECT_EQ(q->captions.size(), 2); // OK and Abbruch
     EXPECT_EQ(q->style & 0x70, vbCritical);
     EXPECT_TRUE(q->prompt.contains("Zeit stellen")) << q->prompt.toStdString();
+    // Both clocks in the same form, the fraction right after the seconds, whatever the locale's time format.
+    const QRegularExpression clockLine(QStringLiteral("\\d\\d:\\d\\d:\\d\\d[.,]\\d{3} (station|PC)\r\n"),
+                                       QRegularExpression::CaseInsensitiveOption);
+    EXPECT_EQ(q->prompt.count(clockLine), 2) << q->prompt.toStdString();
     EXPECT_EQ(sent(0xF6), 1);
     EXPECT_LE(std::abs(stationAheadMs()), 1000);
     EXPECT_EQ(actions().size(), 2);
