@@ -65,6 +65,9 @@ ReplyEnd ModeSelectReply()
     SetActionText(LangText(TextConnected) + QStringLiteral(" : ") + connModeName());
     ResetReceiver();
     gStationCodeLow = 0;
+    // Findings belong to the operation that made them: a refusal must not stop a later one.
+    gActionMessage.clear();
+    gActionMessage2.clear();
 
     QByteArray request;
     switch (gActionCode) {

@@ -13,6 +13,7 @@
 #include "receiver/reply_handlers.h"
 #include "receiver/reply_routes.h"
 #include "receiver/reply_texts.h"
+#include "receiver/write_replies.h"
 #include "stationdata/station_data.h"
 #include "ui/main/frm_main.h"
 #include "ui/main/main_globals.h"
@@ -145,6 +146,12 @@ ReplyEnd runHandler(ReplyRoute route)
         return ModeSelectReply();
     case ReplyRoute::ReadReply:
         return ReadReply();
+    case ReplyRoute::WriteReply:
+        return WriteReply();
+    case ReplyRoute::ClearBackupReply:
+        return ClearBackupReply();
+    case ReplyRoute::SetTimeReply:
+        return SetTimeReply();
     case ReplyRoute::SwitchOffReply:
         return switchOffReply();
     case ReplyRoute::BaudChangeReply:

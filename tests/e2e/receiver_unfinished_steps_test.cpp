@@ -28,8 +28,6 @@ const UnfinishedCase kCases[] = {
     {"set time", &FrmMain::mnuTime_Click, ActSetTime},
     {"battery", &FrmMain::mnuBatt_Click, ActBattery},
     {"extended settings", &FrmMain::mnuExtSet_Click, ActExtSettings},
-    {"clear backup", &FrmMain::mnuClearBackup_Click, ActClearBackup},
-    {"write defaults", &FrmMain::mnuSetDefault_Click, ActSetDefaults},
     {"read backup", &FrmMain::mnuReadBackup_Click, ActReadBackup},
     {"read cards", &FrmMain::mnuReadCards_Click, ActReadCards},
 };
