@@ -6,10 +6,10 @@
 #include "stationdata/bit_helpers.h"
 #include "stationdata/model_name.h"
 #include "stationdata/panel_views.h"
-#include "stationdata/read_column_apply.h"
 #include "stationdata/settings_block.h"
 #include "stationdata/station_data.h"
 #include "stationdata/station_time.h"
+#include "ui/main/read_column_apply.h"
 
 #include "platform/dialogs/dialog_hooks.h"
 #include "ui/main/frm_main.h"

@@ -18,9 +18,16 @@ namespace {
 // The language written when no language is current.
 constexpr char kDefaultLanguage[] = "ENU";
 
+// Set by the first write of a save that fails; the writes after it are left out, as the file cannot take
+// them either, and the save ends with one message.
+bool saveFailed = false;
+
 void write(const char* section, const char* key, const QString& value)
 {
+    if (saveFailed)
+        return;
     gIniAccess.WriteEntry(QString::fromLatin1(section), QString::fromLatin1(key), value);
+    saveFailed = gIniAccess.ReturnCode() == 0;
 }
 
 void write(const char* section, const char* key, int64_t value)
@@ -73,13 +80,8 @@ void saveFeedback(const char* section, const char* prefix, const QByteArray& dat
 
 void SaveSettings()
 {
+    saveFailed = false;
     write("COMCTRL", "Port", QStringLiteral("COM") + QString::number(gComPort));
-    if (gIniAccess.ReturnCode() == 0) {
-        MsgBox(QStringLiteral("Write Error ") + AppTitle() + QStringLiteral(".INI") + u'\r' +
-                   gIniAccess.IniFile(),
-               vbExclamation | vbOKOnly);
-        return;
-    }
     write("COMCTRL", "Baud", gBaud);
     write("COMCTRL", "ZOK", flag(gZokDevice && gZokModeShown));
     write("COMCTRL", "QVGSM", flag(gGsmDevice));
@@ -138,6 +140,12 @@ void SaveSettings()
     saveFeedback("QVEL", "LastSel", gAirSelData);
     saveFeedback("QVEL", "LastBRD", gAirBrdData);
     saveFeedback("Card11", "LastSel", gCard11SelData);
+
+    // Any write that failed means the user's changes of this run are not all in the file.
+    if (saveFailed)
+        MsgBox(QStringLiteral("Write Error ") + AppTitle() + QStringLiteral(".INI") + u'\r' +
+                   gIniAccess.IniFile(),
+               vbExclamation | vbOKOnly);
 }
 
 } // namespace qv

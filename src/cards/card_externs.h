@@ -2,8 +2,9 @@
 #pragma once
 #include "link/link_globals.h" // gActionCode and the operation codes
 #include "link/link_shared.h"  // the readout station's last time report
-#include "ui/main/main_globals.h" // gCodePageDiffers
-#include "ui/main/modes.h"        // gWeekdayNames, gTextInvalid
+#include "platform/system/codepage.h" // gCodePageDiffers
+#include "stationdata/modes.h"        // gWeekdayNames, gTextInvalid
+#include "stationdata/station_data.h" // gFirmware, gAutoSendRead
 
 #include <QString>
 #include <cstdint>
@@ -11,10 +12,6 @@
 // Each block below moves to the header of the subsystem named in its comment;
 // the card code then includes that header instead of this one.
 namespace qv {
-
-// --- Station data decoders ----------------------------------------------------
-inline int16_t gFirmware = 0;     // software version number of the connected station
-inline uint8_t gAutoSendRead = 0; // the station's auto-send option as read (0 or 1)
 
 // --- Reply receiver: the card in hand
 inline QString gCardNoText;   // card number of the card just inserted or read
@@ -26,6 +23,5 @@ inline bool gNodrelMode = false;     // Nodrel evaluation mode of the air-card l
 // The tick of frmCards.chkSprintUsed, which the window keeps equal to the check
 // mark of frmCards.mnuSprintUsed: start and finish slots carry 1/256 s.
 inline bool gSprintUsed = false;
-inline QString gFileTimeText; // date and time of the card dump file being evaluated
 
 } // namespace qv

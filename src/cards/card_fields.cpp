@@ -14,60 +14,6 @@ int byteAt(const QByteArray& bytes, int index)
 }
 } // namespace
 
-QString CardNumberText(const QByteArray& bytes)
-{
-    if (bytes.size() < 3)
-        return {};
-    int s = byteAt(bytes, 0);
-    const int word = byteAt(bytes, 1) * 256 + byteAt(bytes, 2);
-    if (s == 1)
-        s = 0;
-    int32_t number = 0;
-    QString text;
-    if (s < 152 && (s == 'U' || s == 'R' || s < 7)) {
-        if (s == 'U' || s == 'R') {
-            number = word;
-            text = QChar(char16_t(s)) + QStringLiteral("%1").arg(word, 5, 10, QLatin1Char('0'));
-        } else {
-            number = s * 100000 + word;
-            text = QString::number(number);
-        }
-    } else {
-        number = s * 65536 + word;
-        text = QString::number(number);
-    }
-    gCardNumber = number;
-    return text.leftJustified(8, u' ', true);
-}
-
-int16_t DecodeCodeNumber(const QByteArray& bytes, bool mask)
-{
-    if (bytes.isEmpty())
-        return 0;
-    if (bytes.size() == 1)
-        return int16_t(byteAt(bytes, 0));
-    int high = byteAt(bytes, 0);
-    const int low = byteAt(bytes, 1);
-    if (mask)
-        high &= 0x7F;
-    return int16_t((high / 128) * 512 + ((high & 0x7F) / 64) * 256 + low);
-}
-
-QString DecodePackedDate(const QByteArray& bytes, bool fullYear)
-{
-    if (bytes.isEmpty())
-        return {};
-    int year = 0, month = 0, day = 0;
-    if (bytes.size() >= 2) {
-        const int b0 = byteAt(bytes, 0);
-        const int b1 = byteAt(bytes, 1);
-        day = (b1 & 0x3E) / 2;
-        month = (b0 & 0x03) * 4 + (b1 & 0xC0) / 64;
-        year = fullYear ? (b0 & 0xFC) / 4 : (b0 & 0x3C) / 4;
-    }
-    return Format(DateSerial(year, month, day), QStringLiteral("Short Date"));
-}
-
 int32_t DecodePunchTime(const QByteArray& bytes)
 {
     if (bytes.size() < 3)

@@ -1,5 +1,6 @@
 // Small conversions from card-memory bytes to the texts and numbers of the card record.
 #pragma once
+#include "stationdata/bit_helpers.h" // DecodeCodeNumber
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
@@ -19,14 +20,6 @@ inline QByteArray cardBytes(std::initializer_list<char> bytes)
 // An empty byte array stands for "no byte array": each decoder then gives its
 // neutral result. None of them reads past the end of its bytes.
 
-// [series, high, low] -> the card number left-aligned in 8 characters; sets gCardNumber.
-// Fewer than 3 bytes give "" and leave gCardNumber alone.
-QString CardNumberText(const QByteArray& bytes);
-// A single byte gives itself; [high, low] gives the 10-bit code number (bits 8
-// and 9 from bits 6 and 7 of high; with `mask` bit 7 of high is left out).
-int16_t DecodeCodeNumber(const QByteArray& bytes, bool mask);
-// [b0, b1] -> the short-date text of a packed date (4- or 6-bit year).
-QString DecodePackedDate(const QByteArray& bytes, bool fullYear);
 // [TD, TH, TL] -> seconds since midnight, or kNoPunchTime; 0 for fewer than 3 bytes.
 int32_t DecodePunchTime(const QByteArray& bytes);
 // Decimal text of byte 2 * 256 + byte 3; "" for fewer than 4 bytes.

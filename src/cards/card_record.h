@@ -1,5 +1,7 @@
 // The decoded card (CardRecord, PunchEntry) and the card-type and card-kind values beside it.
 #pragma once
+#include "stationdata/station_data.h" // gCardNumber
+
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -83,7 +85,5 @@ inline const CardRecord gEmptyCardRecord{};
 inline uint8_t gCardKind = 0;
 // gCardKind, except for the newer layouts: the card-type code read from the image.
 inline uint8_t gLayoutCardType = 0;
-// The card number as a number, kept by CardNumberText for every number it converts.
-inline int32_t gCardNumber = 0;
 
 } // namespace qv

@@ -15,7 +15,6 @@
 #include "platform/runtime/vberror.h"
 #include "platform/system/textfile.h"
 #include "stationdata/station_data.h"
-#include "ui/main/main_globals.h"
 
 #include <algorithm>
 #include <cmath>

@@ -12,7 +12,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace qv {
 
@@ -64,27 +63,22 @@ bool saveCardListFile(const CardListAccess* list, const QString& path, QString& 
 
     // The new text goes completely into a file beside the old one; only then is the old file moved aside and
     // the new one given its name.
-    const QByteArray bytes = cardListFileBytes(text);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        showSaveError(path, ErrPathFileAccess, QString());
-        return false;
-    }
-    const bool injectedFailure = atomicWriteFailAfterBytes >= 0 && atomicWriteFailAfterBytes < bytes.size();
-    const qint64 toWrite = injectedFailure ? atomicWriteFailAfterBytes : bytes.size();
-    if (file.write(bytes.constData(), toWrite) != toWrite || injectedFailure) {
-        file.cancelWriting();
-        file.commit();
+    bool backupFailed = false;
+    const auto result = replaceFileAtomically(path, cardListFileBytes(text), [&] {
+        backupFailed = fileExists(path) && !RenameToBackup(path);
+        return !backupFailed;
+    });
+    switch (result) {
+    case AtomicWriteResult::Written:
+        break;
+    case AtomicWriteResult::WriteFailed:
         showSaveError(path, ErrDiskFull, QString());
         return false;
-    }
-    if (fileExists(path) && !RenameToBackup(path)) {
-        file.cancelWriting();
-        file.commit();
+    case AtomicWriteResult::Refused:
         MsgBox(path + QLatin1Char(' ') + cardListText(1841) + QLatin1Char(' '), vbExclamation);
         return false;
-    }
-    if (!file.commit()) {
+    case AtomicWriteResult::OpenFailed:
+    case AtomicWriteResult::ReplaceFailed:
         showSaveError(path, ErrPathFileAccess, QString());
         return false;
     }

@@ -10,7 +10,7 @@
 #include "platform/runtime/numbers.h"
 #include "platform/runtime/strings.h"
 #include "platform/runtime/vberror.h"
-#include "ui/main/modes.h"
+#include "stationdata/modes.h"
 
 #include <algorithm>
 

@@ -46,8 +46,8 @@ inline double gCardsFormWidth = 0;
 // The answer to the question whether to open the remembered column-header file (6 Yes, 7 No, 2 Cancel).
 inline int32_t gOpenColHeadAnswer = 0;
 inline int32_t& gColHeadAnswer = gOpenColHeadAnswer;
-// gColHeadTitle, the first line of a column-header file, is set by the main window's start-up
-// (ui/main/main_globals.h).
+// The first line of every column-header file (the main window's start-up sets it).
+inline QString gColHeadTitle;
 
 // ---- Card-list files ----
 // The list columns headed like the start-time and finish-time columns (1-based, 0 = none), found by the

@@ -5,7 +5,9 @@
 #include "app/fso.h"
 #include "app/language.h"
 #include "app/settings.h"
+#include "extras/extras_window.h"
 #include "extras/help_windows.h"
+#include "link/sender.h"
 #include "link/traffic_log.h"
 #include "platform/runtime/numbers.h"
 #include "platform/runtime/strings.h"
@@ -13,11 +15,7 @@
 #include "platform/system/paths.h"
 #include "platform/system/textfile.h"
 #include "receiver/receiver_globals.h"
-#include "ui/main/frm_main.h"
-#include "ui/main/frm_main_geometry.h"
-#include "ui/main/main_globals.h"
-#include "ui/main/main_module.h"
-#include "ui/main/modes.h"
+#include "stationdata/modes.h"
 
 namespace qv {
 
@@ -25,8 +23,6 @@ namespace {
 
 // The dialog sits this far below the main window's toolbar, in twips.
 constexpr int kBelowToolbar = 700;
-// Language text of a station status byte n is kStatusTextBase + n.
-constexpr int32_t kStatusTextBase = 1200;
 
 // The whole country list beside the program; "" when there is none or it cannot be read.
 QString readCountryList()
@@ -45,18 +41,6 @@ QString readCountryList()
 QString entryAt(const QStringList& list, int index)
 {
     return index >= 0 && index < list.size() ? list.at(index) : QString();
-}
-
-// The main window's title and time-button tooltip, as the start-up builds them, after the window's texts
-// were translated anew.
-void retitleMainWindow(FrmMain& f)
-{
-    const QString title = f.Caption() + QStringLiteral(" V:") + ProgramVersionText();
-    gMainCaption = title;
-    f.setCaption(title + gBuildDateText + QStringLiteral(" - ") + gProtocolPath);
-    f.cmdTime.setToolTipText(u'(' + CStr(gWaitToReturn) + QStringLiteral(" / ") + CStr(gCountBeforeInc) +
-                             QStringLiteral(" / ") + CStr(gStepInc) + QStringLiteral(") ") +
-                             f.cmdTime.ToolTipText());
 }
 
 } // namespace
@@ -88,8 +72,8 @@ void FrmLanguage::Form_Load()
 {
     ApplyLanguage(*this);
     bMerkSprache = gLangIndex;
-    FrmMain& f = frmMain();
-    Move(f.Left() + (f.Width() - Width()) / 2, f.Top() + f.tbar.Height() + kBelowToolbar);
+    ExtrasMainWindow& f = extrasMainWindow();
+    Move(f.left() + (f.width() - Width()) / 2, f.top() + f.toolbarHeight() + kBelowToolbar);
 
     const QString countries = readCountryList();
     while (gLangNames.size() < gLangCodes.size())
@@ -136,28 +120,13 @@ void FrmLanguage::lblLanguage_DblClick()
         gLangIndex = bMerkSprache;
     LoadLanguageFile(true);
 
-    FrmMain& f = frmMain();
-    Panel& action = f.Aktion();
-    action.setText(GetLangText(gLangIndex, 1801, QStringLiteral("Language selected")) + u' ' +
-                   entryAt(gLangNames, gLangIndex));
-    ApplyLanguage(f);
-    FillModeControls(true);
-    LoadModeNames();
-    const QString mode = GetLangText(gLangIndex, kModeTextBase + gModeCodeSet, QString());
-    if (gModeCodeSet != 1)
-        f.txtMO.setText(mode);
-    f.coMO.setText(mode);
-    f.txtFUNC.setText(GetLangText(gLangIndex, kStatusTextBase + gStationStatus, QString()));
-    UpdateBaudMenus();
-    f.setFontPoints(mainlayout::kMeasureFontPoints);
-    SetComboDropWidth(f.coMO);
-    f.setFontPoints(mainlayout::kFontPoints);
-    f.Refresh();
+    const QString actionText = GetLangText(gLangIndex, 1801, QStringLiteral("Language selected")) + u' ' +
+                               entryAt(gLangNames, gLangIndex);
+    extrasMainWindow().applyLanguage(actionText);
 
     Unload(*this);
-    AppendLogLine(action.Text());
-    retitleMainWindow(f);
-    f.frVEK_QVEL_Func.setCaption(GetLangText(gLangIndex, 1301, QStringLiteral("QVEL functions")));
+    AppendLogLine(ActionText());
+    extrasMainWindow().retitle();
 }
 
 } // namespace qv

@@ -4,11 +4,11 @@
 #include "app/fso.h"
 #include "app/language.h"
 #include "app/path_helpers.h"
+#include "extras/extras_window.h"
 #include "extras/help_windows.h"
 #include "platform/dialogs/msgbox.h"
 #include "platform/runtime/vberror.h"
 #include "platform/system/textfile.h"
-#include "ui/main/frm_main.h"
 
 #include <algorithm>
 
@@ -36,7 +36,7 @@ FrmLog::FrmLog() : Form(QStringLiteral("frmLog"))
 
 void FrmLog::Form_Load()
 {
-    Move(kViewerLeft, frmMain().Top() + kViewerBelowMainTop, kViewerWidth, kViewerHeight);
+    Move(kViewerLeft, extrasMainWindow().top() + kViewerBelowMainTop, kViewerWidth, kViewerHeight);
     ApplyLanguage(*this);
     setCaption(GetBaseName(gViewFile));
     StatusBar.Panels().Item(1).setText(gViewFile);

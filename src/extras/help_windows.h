@@ -5,6 +5,9 @@
 
 namespace qv {
 
+// The help file of the current language, by name: it lies beside the program.
+inline QString gHelpFile;
+
 // The full path of the file the text viewer frmLog shows. Whoever opens the viewer sets it and has made sure
 // the file exists.
 inline QString gViewFile;

@@ -1,8 +1,13 @@
 // The update check's fetch of the version files and the comparison of versions.
 #include "extras/update_check.h"
 
+#include "app/app_info.h"
+#include "app/settings.h"
+#include "platform/runtime/clock.h"
+
 #include "platform/system/http.h"
 
+#include <QDateTime>
 #include <QRegularExpression>
 #include <QStringList>
 #include <QtGlobal>
@@ -104,6 +109,22 @@ int CompareVersions(const QList<int>& a, const QList<int>& b)
             return x < y ? -1 : 1;
     }
     return 0;
+}
+
+bool IsInternetConnected()
+{
+    uint32_t flags = 0;
+    gInternetOnline = InternetGetConnectedState(&flags);
+    if (gInternetOnline) {
+        gLastInternetConnect = QDateTime(Date(), QTime(0, 0));
+        gInternetConnectValid = true;
+    }
+    return gInternetOnline;
+}
+
+QList<int> ProgramVersionParts()
+{
+    return {kAppMajor, kAppMinor, kAppRevision};
 }
 
 } // namespace qv

@@ -6,28 +6,19 @@
 #include "link/frame.h"
 #include "link/link_globals.h"
 #include "link/link_shared.h"
+#include "link/link_window.h"
 #include "link/protocol_file.h"
 #include "link/sender.h"
 #include "link/traffic_log.h"
+#include "platform/comm/comm_control.h"
+#include "platform/controls/controls.h"
 #include "platform/dialogs/msgbox.h"
 #include "platform/runtime/vbruntime.h"
 #include "platform/system/wait.h"
-#include "ui/main/frm_main.h"
 
 namespace qv {
 
 namespace {
-
-// The read-column box's token when it is ticked and the condition holds, else "-".
-QString option(const ControlArray<CheckBox>& box, const char* token, bool condition)
-{
-    return box(0).Value() == vbChecked && condition ? QString::fromLatin1(token) : QStringLiteral("-");
-}
-
-QString connectionName()
-{
-    return frmMain().coMode.Text().trimmed();
-}
 
 // The card list window's menu item that lets a card be read again and again.
 bool multipleReadsAllowed()
@@ -45,59 +36,17 @@ bool multipleReadsAllowed()
 
 ProtocolRecord StationRecord(const QString& action)
 {
-    FrmMain& f = frmMain();
-    ProtocolRecord r;
-    r.Ser_No = f.txtSerNo.Text();
-    r.Hardware = f.txtHardware.Text();
-    r.Software = f.txtSoftware.Text();
-    r.BMS = f.txtBMS.Text();
-    r.r_d = connectionName();
-    r.Batt_date = f.txtBDate.Text();
-    r.Cap = f.txtCap.Text();
-    r.Cons = f.lblConsumption(0).Caption();
-    r.Voltage = f.lblVolt.Caption().trimmed();
-    r.CNo = f.txtCodeNo(0).Text();
-    r.Mode = f.txtMO.Text();
-    if (r.Mode.isEmpty() && gGsmDevice) {
-        r.Mode = f.txtPIN(0).Text() + f.txtAPN(0).Text() + QLatin1Char(',') + f.txtUser(0).Text() +
-                 QLatin1Char(',') + f.txtPass(0).Text();
-    }
-    r.Work_time = f.txtWtime(0).Text();
-    if (!gGsmDevice) {
-        const bool notZok = !gZokDevice;
-        const bool radio = gBeaconMode || gZokDevice;
-        r.RTC = option(f.chkFCG, "Use_RTC", notZok);
-        r.Auto_send = option(f.chkCPC, "Use_auto_send", true);
-        r.Read_out = option(f.chkCPC7, "Read_out", notZok);
-        r.ExtProt = option(f.chkCPC0, "Ext.Prot.", notZok);
-        r.Sprint_4ms = option(f.chk4ms, "4 ms.", notZok);
-        r.Card6_with_192_punches = option(f.chkQv6mit192, "Card6_192", notZok);
-        r.Stopp_if_backup_is_full = option(f.chkBackupCtrl, "BackupCtrl", notZok);
-        r.PunchingMode = option(f.chkPunchTimingMode, "PunchingMode", radio);
-        r.RadioMode = QStringLiteral("-");
-        if (radio) {
-            if (f.chkAllNewRadio_stamp(0).Value() == vbChecked)
-                r.RadioMode = QStringLiteral("NewTimes");
-            else if (f.chkRadio_stamp(0).Value() == vbChecked)
-                r.RadioMode = QStringLiteral("LastTime");
-            else if (f.chkRadio_appmem(0).Value() == vbChecked)
-                r.RadioMode = QStringLiteral("AllTimes");
-        }
-        if (f.chkSpeed(0).Value() == vbChecked)
-            r.RadioMode += QStringLiteral("+EcoMode");
-    }
-    r.Action = action;
-    return r;
+    return linkWindow().stationRecord(action);
 }
 
 void EndStationAction()
 {
-    FrmMain& f = frmMain();
+    LinkWindow& w = linkWindow();
     ResetReceiver();
 
     const bool giveSignal =
         gActionCode == ActWrite || gActionCode == ActBattery || gActionCode == ActClearBackup;
-    if (giveSignal && f.chkOff.Value() == vbUnchecked && gUseExtCommands)
+    if (giveSignal && !w.switchOffTicked() && gUseExtCommands)
         SendSignalCommand();
     else
         CloseLink();
@@ -117,7 +66,7 @@ void EndStationAction()
                                   gActionCode == ActBattery || gActionCode == ActReadBackup ||
                                   gActionCode == ActExtSettings;
         if (fullProgress)
-            f.lblProgress(1).setHeight(std::max(0, f.lblProgress(0).Height() - 30));
+            w.fillProgressBar();
 
         ProtocolRecord record;
         bool write = true;
@@ -135,9 +84,9 @@ void EndStationAction()
             const QString name = gActionCode == ActSetTime ? QStringLiteral("Set time")
                                                            : QStringLiteral("Testime ") + gTestTime;
             record.Action = name;
-            record.r_d = connectionName();
+            record.r_d = w.connectionName();
             if (gTestTime.isEmpty() || gActionCode == ActSetTime)
-                record.Ser_No = f.txtSerNo.Text();
+                record.Ser_No = w.serialNumberText();
             gTestTime.clear();
             break;
         }
@@ -146,27 +95,26 @@ void EndStationAction()
                 AppendLogLine(gBackupText);
             if (gBackupPointer == 0 && gUseExtCommands) {
                 status = QStringLiteral("no Backup");
-                f.rtbox(1).setVisible(false);
-                f.rtbox(0).setVisible(true);
+                w.showActionLogInsteadOfData();
             } else {
                 status =
                     GetLangText(gLangIndex, 1880, QStringLiteral("Backup memory read")) + QLatin1Char(' ');
             }
             record.Action = status;
-            record.Ser_No = f.txtSerNo.Text();
-            record.r_d = connectionName();
-            record.CNo = f.txtCodeNo(0).Text();
+            record.Ser_No = w.serialNumberText();
+            record.r_d = w.connectionName();
+            record.CNo = w.codeNumberText();
             break;
         case ActSetBaud:
             status = QStringLiteral("Set Baud");
             record.Action = status;
-            record.r_d = connectionName();
+            record.r_d = w.connectionName();
             break;
         case ActExtSettings:
             status = QStringLiteral("Read Extended Settings");
             record.Action = status;
-            record.Ser_No = f.txtSerNo.Text();
-            record.r_d = connectionName();
+            record.Ser_No = w.serialNumberText();
+            record.r_d = w.connectionName();
             break;
         case ActReadCards:
             status = QStringLiteral("End Read Cards");
@@ -178,7 +126,7 @@ void EndStationAction()
                          ? GetLangText(gLangIndex, 1876, QStringLiteral("Clear Backup"))
                          : GetLangText(gLangIndex, 1807, QStringLiteral("Turn off station"));
             record.Action = status;
-            record.r_d = connectionName();
+            record.r_d = w.connectionName();
             break;
         case ActViewPunch:
             status = QStringLiteral("End View Punch");
@@ -191,8 +139,8 @@ void EndStationAction()
         default:
             status = QStringLiteral("Action:") + QString::number(gActionCode) + QStringLiteral("???");
             record.Action = status;
-            record.Ser_No = f.txtSerNo.Text();
-            record.r_d = connectionName();
+            record.Ser_No = w.serialNumberText();
+            record.r_d = w.connectionName();
             break;
         }
         if (write)
@@ -215,7 +163,7 @@ void SendSignalCommand()
 void AckCardReadout()
 {
     Sleep(80);
-    CommControl& comm = frmMain().MSComm1;
+    CommControl& comm = linkWindow().MSComm1();
     if (!comm.PortOpen())
         return;
     if (gZokDevice) {
@@ -239,7 +187,7 @@ bool IsRepeatedCard(const QString& cardNo)
         AckCardReadout();
         SetActionText(cardNo + QLatin1Char(' ') +
                       GetLangText(gLangIndex, 1771, QStringLiteral("multiple read out")));
-        CommControl& comm = frmMain().MSComm1;
+        CommControl& comm = linkWindow().MSComm1();
         const bool wasOpen = comm.PortOpen();
         // The port stays closed while the message is up, so the station's
         // next card does not pile up behind it.

@@ -57,6 +57,9 @@ inline bool gStationFunctions = false;
 inline bool gDirectCardsMode = false;
 // The connection-mode names, indexed by gConnMode (1 remote, 2 direct).
 inline std::array<QString, 3> gConnModeNames{QString(), QStringLiteral("remote"), QStringLiteral("direct")};
+// The connection-mode names of the current language (texts 1951 and 1952).
+inline QString gConnTextRemote = QStringLiteral("remote");
+inline QString gConnTextDirect = QStringLiteral("direct");
 // Shows the card list window modally; set by the card list window.
 inline std::function<void()> gShowCardListModal;
 // The reply time-out of the connection mode in use, in ms.

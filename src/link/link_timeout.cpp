@@ -1,15 +1,17 @@
-// The reply time-out of the main window: resend, baud and command search, giving up; and the one-second
-// clock.
+// The reply time-out: resend, baud and command search, giving up.
 #include "app/language.h"
+#include "app/text_utils.h"
 #include "link/frame.h"
 #include "link/link_globals.h"
 #include "link/link_shared.h"
 #include "link/link_ui.h"
+#include "link/link_window.h"
 #include "link/sender.h"
 #include "link/traffic_log.h"
+#include "platform/comm/comm_control.h"
+#include "platform/controls/controls.h"
 #include "platform/dialogs/msgbox.h"
 #include "platform/runtime/vbruntime.h"
-#include "ui/main/frm_main.h"
 
 namespace qv {
 
@@ -55,7 +57,7 @@ uint8_t searchBaudAndCommand(uint8_t cmd)
     }
     // The legacy selection waits a little longer each time, then gives way to
     // the extended one at the high rate.
-    const int interval = frmMain().Timer1.Interval();
+    const int interval = linkWindow().timer1Interval();
     if (interval < kLegacySelectLimitMs) {
         RestartTimer1(interval + kLegacySelectStepMs);
         return cmd;
@@ -64,7 +66,7 @@ uint8_t searchBaudAndCommand(uint8_t cmd)
     return CmdSetMsMode;
 }
 
-void giveUp(FrmMain& f)
+void giveUp(LinkWindow& w)
 {
     Screen.setMousePointer(vbDefault);
     Form* cards = activeCardList();
@@ -73,7 +75,7 @@ void giveUp(FrmMain& f)
         answer = MsgBox(GetLangText(gLangIndex, 1826, QString()) + QStringLiteral("\r\n") +
                             GetLangText(gLangIndex, 1879, QString()),
                         vbYesNo + vbQuestion);
-        f.txtMO.setText(QStringLiteral("???"));
+        w.setModeText(QStringLiteral("???"));
     } else if (cards) {
         if (waitPanelVisible(cards)) {
             if (auto* label = dynamic_cast<Label*>(cards->control(QStringLiteral("lblWait"))))
@@ -90,37 +92,38 @@ void giveUp(FrmMain& f)
 
     if (answer == vbYes) {
         gDirectCardsMode = false;
-        f.txtMO.setText(QStringLiteral("???"));
+        w.setModeText(QStringLiteral("???"));
         gBaud = gConfiguredBaud;
         try {
-            f.MSComm1.setSettings(BaudSettings(gBaud));
+            w.MSComm1().setSettings(BaudSettings(gBaud));
         } catch (const VbError&) {
         }
         UpdateBaudMenus();
-        f.lblViewCOM.setCaption(GetPortText());
+        w.showPortText();
         try {
-            f.MSComm1.setPortOpen(true);
+            w.MSComm1().setPortOpen(true);
         } catch (const VbError&) {
         }
         if (gShowCardListModal)
             gShowCardListModal();
         try {
-            f.MSComm1.setPortOpen(false);
+            w.MSComm1().setPortOpen(false);
         } catch (const VbError&) {
         }
         return;
     }
     if (gActionCode == ActReadCards || gActionCode == ActViewPunch || gActionCode == ActAirCardBattery) {
         gConnMode = gSavedConnMode;
-        f.coMode.setText(CenterText(gConnModeNames[gConnMode == ConnDirect ? 2 : 1], f.coMode.Width()));
+        w.showConnectionMode(gConnModeNames[gConnMode == ConnDirect ? 2 : 1]);
     }
 }
 
 } // namespace
 
-void FrmMain::Timer1_Timer()
+void ResendOrGiveUp()
 {
-    Timer1.setEnabled(false);
+    LinkWindow& w = linkWindow();
+    w.setTimer1Enabled(false);
     gRetryCount = static_cast<uint8_t>(gRetryCount + 1);
     try {
         if (Form* cards = activeCardList(); cards && waitPanelVisible(cards))
@@ -130,7 +133,7 @@ void FrmMain::Timer1_Timer()
         // The radio-card configuration is resent once only.
         const bool resend = gRetryCount <= kMaxResends && (cmd != CmdAirCardConfig || gRetryCount == 1);
         if (!resend) {
-            giveUp(*this);
+            giveUp(w);
             return;
         }
         if (gNoResend) {
@@ -143,11 +146,11 @@ void FrmMain::Timer1_Timer()
         if (cmd == CmdSetMsMode || cmd == CmdSetMsModeLegacy) {
             cmd = searchBaudAndCommand(cmd);
             UpdateBaudMenus();
-            MSComm1.setSettings(BaudSettings(gBaud));
-            Aktion().setText(QStringLiteral("COM") + QString::number(gComPort) + QLatin1Char(' ') +
+            w.MSComm1().setSettings(BaudSettings(gBaud));
+            SetActionText(QStringLiteral("COM") + QString::number(gComPort) + QLatin1Char(' ') +
                              QString::number(gBaud) + QLatin1Char(' ') +
                              GetLangText(gLangIndex, 1024, QString()));
-            lblViewCOM.setCaption(GetPortText());
+            w.showPortText();
             QByteArray request(2, '\0');
             request[0] = static_cast<char>(cmd);
             request[1] = gConnMode == ConnDirect ? 'M' : 'S';
@@ -162,13 +165,6 @@ void FrmMain::Timer1_Timer()
         MsgBox(QString::number(e.Number()) + QLatin1Char(' ') + errorText(e), vbCritical);
         CloseLink();
     }
-}
-
-void FrmMain::Timer2_Timer()
-{
-    txtCurrDate.setText(CStr(Date()));
-    txtCurrTime.setText(CStr(Time()));
-    gClickCounts.fill(0);
 }
 
 } // namespace qv

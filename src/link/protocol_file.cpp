@@ -8,13 +8,13 @@
 #include "app/path_helpers.h"
 #include "link/link_globals.h"
 #include "link/link_ui.h"
+#include "link/link_window.h"
 #include "link/sender.h"
 #include "link/traffic_log.h"
 #include "platform/dialogs/common_dialog.h"
 #include "platform/dialogs/msgbox.h"
 #include "platform/runtime/vbruntime.h"
 #include "platform/system/textfile.h"
-#include "ui/main/frm_main.h"
 
 #include <QDir>
 #include <QFile>
@@ -119,7 +119,7 @@ void WriteProtocolRecord(const ProtocolRecord& record)
 
 uint8_t ChooseProtocolFile()
 {
-    CommonDialog& dialog = frmMain().CommonDialog1;
+    CommonDialog& dialog = linkWindow().CommonDialog1();
     try {
         dialog.DialogTitle = GetLangText(gLangIndex, 1836, QString()) + QLatin1Char(' ') +
                              GetLangText(gLangIndex, 1001, QString());

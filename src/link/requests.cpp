@@ -6,10 +6,10 @@
 #include "link/frame.h"
 #include "link/link_globals.h"
 #include "link/link_shared.h"
+#include "link/link_window.h"
 #include "link/sender.h"
 #include "platform/dialogs/msgbox.h"
 #include "platform/runtime/vbruntime.h"
-#include "ui/main/frm_main.h"
 #include <cmath>
 
 namespace qv {

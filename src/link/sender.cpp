@@ -7,37 +7,45 @@
 #include "link/link_globals.h"
 #include "link/link_shared.h"
 #include "link/link_ui.h"
+#include "link/link_window.h"
 #include "link/traffic_log.h"
+#include "platform/comm/comm_control.h"
+#include "platform/controls/controls.h"
 #include "platform/dialogs/msgbox.h"
 #include "platform/runtime/vbruntime.h"
-#include "ui/main/frm_main.h"
+#include "platform/system/wait.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace qv {
 
 namespace {
 
-// The longest a busy wait for a fraction of the second may take.
+// The longest a wait for a fraction of the second may take.
 constexpr float kFractionWaitLimit = 1.0f;
+// The steps the protocol's waits sleep in: short against their length, long enough not to keep a core busy.
+constexpr qint64 kPauseStepMs = 10;
+constexpr qint64 kFractionStepMs = 1;
 
 } // namespace
 
 QString ActionText()
 {
-    return frmMain().Aktion().Text();
+    return linkWindow().actionText();
 }
 
 void SetActionText(const QString& text)
 {
-    frmMain().Aktion().setText(text);
+    linkWindow().setActionText(text);
 }
 
 void PauseSeconds(float seconds)
 {
+    // Station events stay blocked for the whole pause, as before; only the processor is left alone.
     const float started = Timer();
-    while (TimerElapsed(started) < seconds) {
-    }
+    for (float elapsed = 0.0f; elapsed < seconds; elapsed = TimerElapsed(started))
+        Sleep(std::min<qint64>(kPauseStepMs, static_cast<qint64>(std::ceil((seconds - elapsed) * 1000.0f))));
 }
 
 void WaitForSecondFraction(float from, float to)
@@ -48,6 +56,7 @@ void WaitForSecondFraction(float from, float to)
         const float fraction = now - std::floor(now);
         if ((fraction > from && fraction < to) || TimerElapsed(started) >= kFractionWaitLimit)
             return;
+        Sleep(kFractionStepMs);
         now = Timer();
     }
 }
@@ -69,24 +78,24 @@ void EndReplyWait()
 {
     gNakGaveUp = false;
     Screen.setMousePointer(vbDefault);
-    frmMain().Timer1.setEnabled(false);
+    linkWindow().setTimer1Enabled(false);
     gRetryCount = 0;
     gExpectedLen = 0;
 }
 
 void CloseLink()
 {
-    FrmMain& f = frmMain();
-    f.Timer1.setEnabled(false);
+    LinkWindow& w = linkWindow();
+    w.setTimer1Enabled(false);
     Screen.setMousePointer(vbDefault);
     ResetReceiver();
     try {
-        if (f.MSComm1.PortOpen())
-            f.MSComm1.setPortOpen(false);
+        if (w.MSComm1().PortOpen())
+            w.MSComm1().setPortOpen(false);
     } catch (const VbError&) {
         // A port that is gone is closed already.
     }
-    f.cmdStop.setVisible(false);
+    w.setStopVisible(false);
 }
 
 void SendFrame()
@@ -96,10 +105,10 @@ void SendFrame()
         return;
     }
     ResetReceiver();
-    FrmMain& f = frmMain();
+    LinkWindow& w = linkWindow();
     try {
-        if (!f.MSComm1.PortOpen())
-            f.MSComm1.setPortOpen(true);
+        if (!w.MSComm1().PortOpen())
+            w.MSComm1().setPortOpen(true);
         Screen.setMousePointer(vbHourglass);
         const auto cmd = gSendBuffer.size() > 2 ? static_cast<uint8_t>(gSendBuffer.at(2)) : uint8_t(0);
         if (cmd == CmdGetTime || cmd == CmdGetTimeLegacy) {
@@ -107,10 +116,10 @@ void SendFrame()
             WaitForSecondFraction(0.43f, 0.45f);
         }
         if (gTraceOn)
-            AppendLogLine(SendLogLine(gSendBuffer, f.Timer1.Interval(), gBaud));
-        f.Timer1.setEnabled(false);
-        f.MSComm1.Output(gSendBuffer);
-        f.Timer1.setEnabled(true);
+            AppendLogLine(SendLogLine(gSendBuffer, w.timer1Interval(), gBaud));
+        w.setTimer1Enabled(false);
+        w.MSComm1().Output(gSendBuffer);
+        w.setTimer1Enabled(true);
     } catch (const VbError& e) {
         MsgBox(QString::number(e.Number()) + QLatin1Char(' ') + errorText(e), vbCritical,
                AppTitle() + QLatin1Char(' ') + GetLangText(gLangIndex, 1837, QString()));
@@ -120,12 +129,11 @@ void SendFrame()
 
 void BeginStationAction()
 {
-    FrmMain& f = frmMain();
     if (gComPort == 0) {
         // The port dialog's OK sets the baud-change action; the operation
         // that asked for a port goes on as itself.
         const int16_t action = gActionCode;
-        f.mnuCOM_Click();
+        linkWindow().askForPort();
         gActionCode = action;
         if (gComPort == 0)
             return;
@@ -144,7 +152,7 @@ void BeginStationAction()
     gNakGaveUp = false;
     QByteArray request(2, '\0');
     // Any tick of the oldest-generation box, a greyed one too, selects the legacy command.
-    request[0] = static_cast<char>(f.chkAlt(0).Value() == 0 ? CmdSetMsMode : CmdSetMsModeLegacy);
+    request[0] = static_cast<char>(oldestGenerationBoxValue() == 0 ? CmdSetMsMode : CmdSetMsModeLegacy);
     request[1] = gConnMode == ConnDirect ? 'M' : 'S';
     gSendBuffer = BuildFrame(request);
     SendFrame();

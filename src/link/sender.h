@@ -12,6 +12,9 @@ void SendFrame();
 void BeginStationAction();
 // Aborts the conversation: time-out off, receiver emptied, port closed.
 void CloseLink();
+// The reply time-out ran out (the main window's Timer1): resends the request, after a mode-select request at
+// the other baud rate or with the other command, or gives up after the last resend.
+void ResendOrGiveUp();
 // Empties the receive state.
 void ResetReceiver();
 // Ends the wait for a reply (the receiver has one).

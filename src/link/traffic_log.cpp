@@ -3,8 +3,8 @@
 
 #include "link/link_globals.h"
 #include "link/link_shared.h"
+#include "link/link_window.h"
 #include "platform/system/codepage.h"
-#include "ui/main/frm_main.h"
 
 #include <limits>
 
@@ -41,11 +41,7 @@ QString BytesToHex(const QString& data, const QString& separator)
 
 void AppendLogLine(const QString& text)
 {
-    RichTextBox& pane = frmMain().rtbox(0);
-    // In at the insertion point (over a selection the user made), then the
-    // insertion point goes to the end, which scrolls the pane there.
-    pane.setSelText(text + QStringLiteral("\r\n"));
-    pane.setSelStart(std::numeric_limits<int>::max());
+    linkWindow().appendLogLine(text);
 }
 
 void FlushReceiveLog()

@@ -5,7 +5,7 @@
 #include "link/link_globals.h"
 #include "receiver/held_values.h"
 #include "receiver/receiver_globals.h"
-#include "ui/main/main_globals.h"
+#include "stationdata/station_data.h"
 
 namespace qv {
 

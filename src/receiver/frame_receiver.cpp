@@ -4,6 +4,7 @@
 #include "link/crc16.h"
 #include "link/frame.h"
 #include "link/link_globals.h"
+#include "link/link_window.h"
 #include "link/sender.h"
 #include "link/traffic_log.h"
 #include "platform/comm/comm_control.h"
@@ -11,10 +12,10 @@
 #include "receiver/held_values.h"
 #include "receiver/receiver.h"
 #include "receiver/receiver_globals.h"
+#include "receiver/receiver_window.h"
 #include "receiver/reply_dispatch.h"
 #include "receiver/reply_routes.h"
-#include "ui/main/frm_main.h"
-#include "ui/main/main_globals.h"
+#include "stationdata/station_data.h"
 
 #include <QObject>
 
@@ -24,8 +25,6 @@ namespace {
 
 // The longest ordinary reply: 128 data bytes with header and CRC.
 constexpr int kTypicalRxFrameBytes = 140;
-// The progress bar stops this far short of its frame (twips).
-constexpr int kProgressMargin = 30;
 
 // Reads from the main window's serial control: the count waiting once, then
 // one byte per read; a read that fails is skipped.
@@ -73,18 +72,13 @@ ReceiverConnection& connection()
 
 bool wideBackupRows()
 {
-    return frmMain().chkCPC0(0).Value() == 1 || gCardReadout || gZokDevice;
+    return receiverWindow().extProtReadBoxValue() == 1 || gCardReadout || gZokDevice;
 }
 
 // The progress bar takes one step per complete frame.
 void progressStep()
 {
-    FrmMain& f = frmMain();
-    Label& bar = f.lblProgress(1);
-    const int frame = f.lblProgress(0).Height();
-    bar.setHeight(bar.Height() + gProgressStep);
-    if (bar.Height() > frame && frame > kProgressMargin)
-        bar.setHeight(frame - kProgressMargin);
+    receiverWindow().progressStep(gProgressStep);
 }
 
 // The ETX ends the frame when enough bytes are stored for its form and the
@@ -116,12 +110,12 @@ bool framePasses()
 
 void MSComm1_OnComm()
 {
-    ReceiveEvent(frmMain().MSComm1);
+    ReceiveEvent(linkWindow().MSComm1());
 }
 
 void InstallReceiver()
 {
-    QObject::connect(&frmMain().MSComm1, &CommControl::onComm, &connection(), &ReceiverConnection::receive,
+    QObject::connect(&linkWindow().MSComm1(), &CommControl::onComm, &connection(), &ReceiverConnection::receive,
                      Qt::UniqueConnection);
 }
 

@@ -4,6 +4,7 @@
 #include "link/frame.h"
 #include "link/link_globals.h"
 #include "link/link_shared.h"
+#include "link/link_window.h"
 #include "link/requests.h"
 #include "link/sender.h"
 #include "link/traffic_log.h"
@@ -11,11 +12,10 @@
 #include "receiver/fixed_requests.h"
 #include "receiver/held_values.h"
 #include "receiver/receiver_globals.h"
+#include "receiver/receiver_window.h"
 #include "receiver/reply_handlers.h"
 #include "receiver/reply_texts.h"
 #include "receiver/rx_access.h"
-#include "ui/main/frm_main.h"
-#include "ui/main/main_module.h"
 
 namespace qv {
 
@@ -60,8 +60,7 @@ ReplyEnd ModeSelectReply()
     EndReplyWait();
     gBeaconOptionByte = 0;
     logModeTaken();
-    FrmMain& f = frmMain();
-    f.lblVolt.setCaption(QString());
+    receiverWindow().clearVoltage();
     SetActionText(LangText(TextConnected) + QStringLiteral(" : ") + connModeName());
     ResetReceiver();
     gStationCodeLow = 0;

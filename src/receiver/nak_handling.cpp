@@ -4,16 +4,19 @@
 #include "link/frame.h"
 #include "link/link_globals.h"
 #include "link/link_shared.h"
+#include "link/link_window.h"
 #include "link/sender.h"
 #include "link/traffic_log.h"
+#include "platform/comm/comm_control.h"
+#include "platform/controls/controls.h"
 #include "platform/dialogs/msgbox.h"
 #include "platform/runtime/vbruntime.h"
 #include "platform/system/wait.h"
 #include "receiver/fixed_requests.h"
 #include "receiver/receiver_globals.h"
+#include "receiver/receiver_window.h"
 #include "receiver/reply_dispatch.h"
 #include "receiver/reply_texts.h"
-#include "ui/main/frm_main.h"
 
 namespace qv {
 
@@ -75,24 +78,23 @@ void rebuildRequest(uint8_t lastRequestCmd)
 // the port runs at.
 RxStep legacyBaudRefused()
 {
-    FrmMain& f = frmMain();
-    gBaud = static_cast<int32_t>(Val(f.MSComm1.Settings()));
+    LinkWindow& w = linkWindow();
+    gBaud = static_cast<int32_t>(Val(w.MSComm1().Settings()));
     SetActionText(QStringLiteral("COM") + QString::number(gComPort) + QLatin1Char(' ') +
                   QString::number(gBaud) + QLatin1Char(' ') + LangText(TextBaud));
     EndStationAction();
-    f.lblViewCOM.setCaption(GetPortText());
+    w.showPortText();
     UpdateBaudMenus();
     return RxStep::EndEvent;
 }
 
 RxStep giveUp()
 {
-    FrmMain& f = frmMain();
+    LinkWindow& w = linkWindow();
     gNakGaveUp = true;
     if (!isAction({ActReadCards, ActViewPunch, ActPasswordClear, ActSwitchOff, ActConfigAirCard,
                    ActAirCardBattery, ActReadBackup})) {
-        f.lblProgress(0).setBackColor(vbRed);
-        f.lblProgress(1).setBackColor(vbRed);
+        receiverWindow().showProgressFailed();
         CloseLink();
     }
     if (sentCommand() == CmdTurnOffLegacy && gActionCode == ActSwitchOff)
@@ -115,10 +117,10 @@ RxStep giveUp()
     if (gActionCode == ActReadBackup) {
         AppendLogLine(message);
         if (MsgBox(message, vbRetryCancel) == vbRetry) {
-            f.Timer1.setEnabled(false);
+            w.setTimer1Enabled(false);
             gNakCount = 0;
             gNakGaveUp = false;
-            f.Timer1.setEnabled(true);
+            w.setTimer1Enabled(true);
             SendFrame();
         } else {
             CloseLink();
@@ -152,14 +154,14 @@ RxStep giveUp()
 
 RxStep HandleNak(uint8_t b, uint8_t& lastRequestCmd)
 {
-    FrmMain& f = frmMain();
+    LinkWindow& w = linkWindow();
     bool noteRequest = true;
-    if (lastRequestCmd == 0 && f.chkAlt(2).Value() == 0 &&
+    if (lastRequestCmd == 0 && receiverWindow().zokBoxValue() == 0 &&
         (gActionCode == ActReadCards || gActionCode == ActViewPunch) && gRxCommand != 0 &&
         gRxCommand != CmdReadMemory && gRxCommand != CmdSetMsMode) {
         // The readout station interrupts a card read-out.
-        f.Timer1.setEnabled(false);
-        f.cmdStop.setVisible(false);
+        w.setTimer1Enabled(false);
+        w.setStopVisible(false);
         Screen.setMousePointer(vbDefault);
         gDirectCardsMode = gActionCode == ActReadCards;
         if (!loadedForm(QStringLiteral("frmCards"))) {
@@ -186,7 +188,7 @@ RxStep HandleNak(uint8_t b, uint8_t& lastRequestCmd)
     }
 
     LogNak();
-    f.Timer1.setEnabled(false);
+    w.setTimer1Enabled(false);
     ResetReceiver();
 
     if (gNakGaveUp) {

@@ -1,18 +1,22 @@
 // The station identity and the system data of a memory-read reply, with what follows them per operation.
 #include "app/bytes.h"
 #include "app/settings.h"
+#include "app/text_utils.h"
 #include "link/end_action.h"
 #include "link/frame.h"
 #include "link/link_globals.h"
 #include "link/link_shared.h"
+#include "link/link_window.h"
 #include "link/requests.h"
 #include "link/sender.h"
+#include "platform/controls/vbconst.h"
 #include "platform/dialogs/msgbox.h"
 #include "platform/system/codepage.h"
 #include "receiver/held_values.h"
 #include "receiver/read_reply_internal.h"
 #include "receiver/read_reply_services.h"
 #include "receiver/receiver_globals.h"
+#include "receiver/receiver_window.h"
 #include "receiver/reply_texts.h"
 #include "receiver/rx_access.h"
 #include "receiver/station_identity.h"
@@ -20,9 +24,6 @@
 #include "stationdata/bit_helpers.h"
 #include "stationdata/station_data.h"
 #include "stationdata/station_time.h"
-#include "ui/main/frm_main.h"
-#include "ui/main/menus.h"
-#include "ui/main/text_utils.h"
 
 namespace qv {
 
@@ -65,46 +66,43 @@ QByteArray systemBlock(const QByteArray& sys, uint8_t address)
 // The radio module of the dongle kind shows its own settings.
 void showDongleSettings()
 {
-    FrmMain& f = frmMain();
+    ReceiverWindow& w = receiverWindow();
     ShowRadioModulePanel();
-    f.cmdWrite.setCaption(LangText(TextDongleWrite));
-    f.cmdWrite.setToolTipText(LangText(TextDongleWriteTip));
-    f.txtKanal(0).setText(QString::number(ReplyField(55)));
+    w.setWriteButton(LangText(TextDongleWrite), LangText(TextDongleWriteTip));
+    w.setRadioChannelText(QString::number(ReplyField(55)));
     const uint8_t options = ReplyField(7);
     mRadioRtcOption = (options & 0x04) ? 1 : 0;
     mRadioReadCardOption = (options & 0x02) ? 1 : 0;
     mRadioOsIndex = ReplyField(66);
-    f.lblQVMKUV_Old_OSoftware.setVisible(mRadioOsIndex < 0xFF);
+    w.setRadioOsLabelVisible(mRadioOsIndex < 0xFF);
     if (mRadioOsIndex > 1)
         mRadioOsIndex = 0;
-    f.lblQVMKUV_Old_OSoftware.setCaption(f.optQVMKUV_Old_OSoftware(mRadioOsIndex).Caption());
-    f.chkQVMKUV_RTC(0).setValue(mRadioRtcOption);
-    f.chkQVMKUV_ReadCard(0).setValue(mRadioReadCardOption);
+    w.showRadioOsChoice(mRadioOsIndex);
+    w.setRadioOptionBoxes(mRadioRtcOption, mRadioReadCardOption);
     gConnMode = ConnDirect;
-    f.coMode.setText(CenterText(gConnModeNames[size_t(gConnMode)], f.coMode.Width()));
-    f.coMO.setVisible(false);
+    linkWindow().showConnectionMode(gConnModeNames[size_t(gConnMode)]);
+    w.setModeComboVisible(false);
 }
 
 void showRadioModule()
 {
-    FrmMain& f = frmMain();
+    ReceiverWindow& w = receiverWindow();
     switch (ReplyField(14)) {
     case kHardwareRuMo:
-        f.txtHardware.setText(QStringLiteral("RU_MO (Lumvik)"));
+        w.setHardwareText(QStringLiteral("RU_MO (Lumvik)"));
         break;
     case kHardwareRuZek:
-        f.txtHardware.setText(QStringLiteral("RU_ZEK (VEK)"));
+        w.setHardwareText(QStringLiteral("RU_ZEK (VEK)"));
         break;
     case kHardwareDongle:
-        f.txtHardware.setText(QStringLiteral("YAV (Dongle)"));
+        w.setHardwareText(QStringLiteral("YAV (Dongle)"));
         gDongleHardware = true;
-        f.coMode.setListIndex(1);
-        f.coMode.setEnabled(false);
+        w.lockConnectionCombo(1);
         break;
     default:
         break;
     }
-    f.txtHardware.setText(QStringLiteral("QVMKUV ") + f.txtHardware.Text());
+    w.setHardwareText(QStringLiteral("QVMKUV ") + w.hardwareText());
     gModelFlag = true;
     if (gDongleHardware)
         showDongleSettings();
@@ -120,10 +118,7 @@ void showVoltage(const QByteArray& sys)
     const int v = RxByte(sys, 0x50) * 256 + RxByte(sys, 0x51);
     const int t = RxByte(sys, 0x52) * 256 + RxByte(sys, 0x53);
     const VoltageView view = DecodeVoltage(v, t, gZokDevice);
-    FrmMain& f = frmMain();
-    f.lblVolt.setForeColor(view.outOfRange ? vbRed : f.txtSerNo.ForeColor());
-    f.lblVolt.setCaption(view.caption);
-    f.lblVolt.setToolTipText(view.toolTip);
+    receiverWindow().showVoltage(view.caption, view.toolTip, view.outOfRange);
 }
 
 // The 128 bytes of the extended system data: every block, the voltage and the settings.
@@ -131,7 +126,7 @@ ReplyEnd extendedSystemData()
 {
     // Taken whole first: a shorter reply is refused before anything changes.
     const QByteArray sys = RxBytes(gRxFrame, kSystemDataIndex, kSystemDataBytes);
-    FrmMain& f = frmMain();
+    ReceiverWindow& w = receiverWindow();
 
     gConfigBitsText = ConvertToBitString(RxBytes(sys, 0x64, 4));
     gMemoryFlags = QByteArray(2, '\0');
@@ -158,7 +153,7 @@ ReplyEnd extendedSystemData()
     gExtOpMode = DecodeActStb(RxBytes(sys, 0x48, 4));
     const uint8_t eco = RxByte(gSysBlock4, 17);
     gEcoModeRead = eco == 1 ? 0 : eco == 5 ? 1 : 2;
-    f.chkSpeed(0).setValue(gEcoModeRead);
+    w.setEcoModeBox(gEcoModeRead);
 
     gSysBlock5 = systemBlock(sys, 0x50);
     if (gZokDevice) {
@@ -169,8 +164,8 @@ ReplyEnd extendedSystemData()
         gSelectiveRead = 0;
         gBeaconRead = 0;
     }
-    f.chkSelective(0).setValue(gSelectiveRead);
-    f.chkBeacon(0).setValue(gBeaconRead);
+    w.setSelectiveBox(gSelectiveRead);
+    w.setBeaconBox(gBeaconRead);
 
     gSysBlock7 = systemBlock(sys, AddrSettingsExt);
     showVoltage(sys);
@@ -179,8 +174,8 @@ ReplyEnd extendedSystemData()
 
     if (gModelCode == kModelCodePoint && gActionCode == ActWrite) {
         // The unit cannot be written: refused before the checks could start the writing.
-        gActionMessage2 = f.txtHardware.Text() + QLatin1Char(' ') +
-                          f.cmdWrite.Caption().remove(QLatin1Char('&')) + QLatin1Char(' ') +
+        gActionMessage2 = w.hardwareText() + QLatin1Char(' ') +
+                          w.writeButtonCaption().remove(QLatin1Char('&')) + QLatin1Char(' ') +
                           LangText(TextWriteRefused);
         MsgBox(gActionMessage2, vbInformation);
         CloseLink();
@@ -229,40 +224,37 @@ ReplyEnd systemDataContinuation()
 
 void DecodeReplyIdentity()
 {
-    FrmMain& f = frmMain();
+    ReceiverWindow& w = receiverWindow();
     gModelRawByte = ReplyField(15);
     gModelLowNibble = gModelRawByte & 0x0F;
     gKuvModule = (gModelRawByte & 0x3F) == kKuvModelBits;
 
     gCard6mit192Read = 0;
-    f.chkQv6mit192(0).setValue(vbUnchecked);
+    w.setCard192Box(vbUnchecked);
     gRtcRead = 0;
-    f.chkFCG(0).setValue(vbUnchecked);
-    f.lblConsumption(0).setCaption(QString());
-    f.lblConsumptionDes(0).setCaption(QString());
-    f.lblConsumptionRot(0).setWidth(0);
-    f.lblConsumptionRot(0).setVisible(false);
+    w.setRtcBox(vbUnchecked);
+    w.clearConsumption();
 
     gModelId = gModelRawByte;
     gModelFlag = GetModelFlag(gModelLowNibble, gModelId);
     gZokDeviceAtRead = gZokDevice;
 
-    SetAltDevice(isZokModel(gModelId) ? -1 : 0);
+    w.SetAltDevice(isZokModel(gModelId) ? -1 : 0);
     gGsmDevice = gModelId == kModelGsm;
     // Those kinds are always reached directly.
-    SetDirectMode(gZokDevice || gGsmDevice);
-    f.coMO.setEnabled(true);
+    w.SetDirectMode(gZokDevice || gGsmDevice);
+    w.setModeComboEnabled(true);
     gDongleHardware = false;
 
     if (gKuvModule)
         showRadioModule();
     else if (!gGsmDevice)
-        f.ShowVEK();
+        ShowStationPanel();
 }
 
 ReplyEnd SystemDataReply()
 {
-    FrmMain& f = frmMain();
+    ReceiverWindow& w = receiverWindow();
     mChecksOutcome = ChecksOutcome::GoOn;
     gInterfaceByte = ReplyField(7);
     gProductFamily = ReplyField(14);
@@ -272,16 +264,16 @@ ReplyEnd SystemDataReply()
         ShowStationPanel();
         gMemoryKb = MemorySizeKb(ReplyField(16));
         gFirmware = FirmwareNumber(RxBytes(gRxFrame, gDataOffset + 8, 3));
-        f.txtHardware.setText(ModelNameOfIdentity());
+        w.setHardwareText(ModelNameOfIdentity());
         gSpecialFuncIndex = ReplyField(1);
         if (gStationCodeLow == 0)
             gStationCodeLow = gRxStationCode;
-        f.txtCodeNo(0).setText(QString());
+        w.setCodeNumberText(QString());
     }
 
-    f.txtSerNo.setText(QString::number(SerialNumberOf(gRxFrame, gDataOffset, gModelFlag, gKuvModule)));
-    f.txtDate.setText(DateText(ReplyField(13), ReplyField(12), int16_t(ProductionYear(ReplyField(11)))));
-    f.txtSoftware.setText(cp1252ToString(RxBytes(gRxFrame, gDataOffset + 8, 3)));
+    w.setSerialNumberText(QString::number(SerialNumberOf(gRxFrame, gDataOffset, gModelFlag, gKuvModule)));
+    w.setProductionDateText(DateText(ReplyField(13), ReplyField(12), int16_t(ProductionYear(ReplyField(11)))));
+    w.setSoftwareText(cp1252ToString(RxBytes(gRxFrame, gDataOffset + 8, 3)));
     const BackupRecordLayout layout = BackupLayoutFor(gFirmware);
     gBackupRecordSize = layout.recordSize;
     gBackupDataLen = layout.dataLength;
@@ -296,14 +288,13 @@ ReplyEnd SystemDataReply()
     if (gDongleHardware) {
         ShowOldSoftwareOption();
     } else if (!gKuvModule) {
-        f.txtBMS.setText(QString::number(gMemoryKb) + QStringLiteral(" K"));
+        w.setMemoryText(QString::number(gMemoryKb) + QStringLiteral(" K"));
         gStationStatus = ReplyField(7);
         QString status;
         if (gStationStatus <= kStationStatusMax && !gModelFlag)
             status = GetLangText(gLangIndex, kStationStatusTextBase + gStationStatus,
                                  QStringLiteral("State %1").arg(gStationStatus));
-        f.txtFUNC.setText(status);
-        f.txtFUNC.setToolTipText(status);
+        w.setStationStatusText(status);
     }
     // The extended system data holds every block; a legacy reply only its first 16 bytes.
     if (gUseExtCommands && gRxCommand == CmdReadMemory && !gKuvModule && !gDongleHardware) {

@@ -1,9 +1,11 @@
 // The memory-read reply: routing by form and operation, the read chain and the settings-block reply.
 #include "app/bytes.h"
+#include "app/text_utils.h"
 #include "link/end_action.h"
 #include "link/frame.h"
 #include "link/link_globals.h"
 #include "link/link_shared.h"
+#include "link/link_window.h"
 #include "link/requests.h"
 #include "link/sender.h"
 #include "link/traffic_log.h"
@@ -19,8 +21,6 @@
 #include "receiver/rx_access.h"
 #include "receiver/write_replies.h"
 #include "stationdata/station_data.h"
-#include "ui/main/text_utils.h"
-#include "ui/main/frm_main.h"
 
 namespace qv {
 
@@ -134,9 +134,8 @@ ReplyEnd EndStepNotAvailable()
     // The operations that forced the direct connection give the user's own mode back.
     if (isAction({ActReadCards, ActViewPunch, ActAirCardList, ActConfigAirCard, ActAirCardBattery})) {
         gConnMode = gSavedConnMode;
-        FrmMain& f = frmMain();
         try {
-            f.coMode.setText(CenterText(gConnModeNames[gConnMode == ConnDirect ? 2 : 1], f.coMode.Width()));
+            linkWindow().showConnectionMode(gConnModeNames[gConnMode == ConnDirect ? 2 : 1]);
         } catch (const VbError&) {
             // A box whose entries were centred for another width keeps its text; the mode is back either way.
         }

@@ -4,8 +4,11 @@
 #include "app/language.h"
 #include "link/end_action.h"
 #include "link/link_globals.h"
+#include "link/link_window.h"
 #include "link/sender.h"
 #include "link/traffic_log.h"
+#include "platform/comm/comm_control.h"
+#include "platform/controls/controls.h"
 #include "platform/dialogs/msgbox.h"
 #include "platform/runtime/vbruntime.h"
 #include "receiver/held_values.h"
@@ -15,8 +18,6 @@
 #include "receiver/reply_texts.h"
 #include "receiver/write_replies.h"
 #include "stationdata/station_data.h"
-#include "ui/main/frm_main.h"
-#include "ui/main/main_globals.h"
 
 namespace qv {
 
@@ -63,7 +64,7 @@ RxStep reportFault(int number, const QString& description)
 {
     const QString note = faultNote(number);
     ResetReceiver();
-    frmMain().cmdStop.setVisible(false);
+    linkWindow().setStopVisible(false);
     MsgBox(QString::number(number) + QLatin1Char(' ') + description + QStringLiteral("\rCOM port:\r") + note,
            vbCritical);
     return RxStep::EndEvent;
@@ -119,15 +120,15 @@ ReplyEnd baudChangeReply()
     gBaud = gNewStationBaud;
     gConfiguredBaud = gBaud;
     UpdateBaudMenus();
-    FrmMain& f = frmMain();
+    LinkWindow& w = linkWindow();
     try {
-        f.MSComm1.setSettings(BaudSettings(gBaud));
+        w.MSComm1().setSettings(BaudSettings(gBaud));
     } catch (const VbError& e) {
         AppendLogLine(QString::number(e.Number()) + QLatin1Char(' ') + e.Description());
     }
     SetActionText(QStringLiteral("COM") + QString::number(gComPort) + QLatin1Char(' ') +
                   QString::number(gBaud) + QLatin1Char(' ') + LangText(TextBaud));
-    f.lblViewCOM.setCaption(GetPortText());
+    w.showPortText();
     EndStationAction();
     return ReplyEnd::CommonEnd;
 }

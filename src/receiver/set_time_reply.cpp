@@ -14,10 +14,10 @@
 #include "receiver/receiver_globals.h"
 #include "receiver/reply_texts.h"
 #include "receiver/write_replies.h"
+#include "receiver/write_window.h"
+#include "link/link_window.h"
+#include "stationdata/modes.h"
 #include "stationdata/station_data.h"
-#include "ui/main/frm_main.h"
-#include "ui/main/main_globals.h"
-#include "ui/main/modes.h"
 
 namespace qv {
 
@@ -42,39 +42,15 @@ ReplyEnd tryAgain()
     const int32_t every = std::max<int32_t>(1, CLng(double(gCountBeforeInc)));
     if (gSyncStepCount % every == 0) {
         gWaitToReturnCur += gStepInc;
-        FrmMain& f = frmMain();
         const QString step = CStr(gWaitToReturn) + QStringLiteral(" / ") + CStr(gCountBeforeInc) + QStringLiteral(" / ") +
                              CStr(gStepInc) + QStringLiteral("  #") + CStr(double(gSyncStepCount)) + QStringLiteral("# ") +
                              CStr(Round(double(gWaitToReturnCur), 2)) + QStringLiteral(" s");
-        const QString tip = GetControlText(gLangIndex, QStringLiteral("frmMain"), QStringLiteral("CommandButton"),
-                                           QStringLiteral("cmdTime"), QString(), QStringLiteral("ToolTipText"), QString());
         SetActionText(step);
-        f.cmdTime.setToolTipText(QStringLiteral("(") + step + QStringLiteral(") ") + tip);
+        writeWindow().showSyncStep(step);
     }
     ResetReceiver();
     SendSetTime();
     return ReplyEnd::NoReset;
-}
-
-// After a settings write the write column offers the next code number: the list's next entry, or one more.
-void nextCodeNumber()
-{
-    FrmMain& f = frmMain();
-    if (f.txtCodeNo(1).ForeColor() != f.txtSerNo.ForeColor())
-        return;
-    const int32_t upper = int32_t(gCodeNoList.size()) - 1;
-    if (upper > 0) {
-        if (upper > gCodeNoIndex) {
-            ++gCodeNoIndex;
-            f.HScroll1.setValue(gCodeNoIndex);
-            f.txtCodeNo(1).setText(gCodeNoList.at(gCodeNoIndex));
-        }
-        return;
-    }
-    if (f.coMO.Text() == gModeTextSpecial || f.coMO.Text() == gModeTextBcFinish2)
-        return;
-    gCodeNo = int16_t(CInt(Val(f.txtCodeNo(1).Text()) + 1));
-    f.txtCodeNo(1).setText(QString::number(gCodeNo));
 }
 
 void sendRequest(const QByteArray& request)
@@ -93,12 +69,11 @@ ReplyEnd SetTimeReply()
     if (!accepted())
         return tryAgain();
 
-    FrmMain& f = frmMain();
     if (gActionCode == ActWrite) {
         if (gKuvModule)
             EndStationAction();
         else
-            nextCodeNumber();
+            writeWindow().nextCodeNumber();
     }
     if (gActionCode == ActTestTime) {
         QString text = LangText(TextStationClock) + QLatin1Char(' ') + LangText(TextSetTo) + QLatin1Char(' ') + gTestTime;
@@ -122,15 +97,15 @@ ReplyEnd SetTimeReply()
         sendRequest(gUseExtCommands ? MakeReadSystemRequest() : MakeLegacyReadRequest());
         return ReplyEnd::NoReset;
     }
-    if ((f.chkOff.Value() == vbChecked && gModelFlag && !gDongleHardware) || (gActionCode == ActWrite && !gModelFlag)) {
+    if ((linkWindow().switchOffTicked() && gModelFlag && !gDongleHardware) || (gActionCode == ActWrite && !gModelFlag)) {
         QByteArray request(1, char(gUseExtCommands ? CmdTurnOff : CmdTurnOffLegacy));
         request.append(char(kSwitchOffData));
-        AppendLogLine(f.Aktion().Text());
+        AppendLogLine(linkWindow().actionText());
         sendRequest(request);
         return ReplyEnd::NoReset;
     }
     if (gModelFlag) {
-        if (f.coMO.Text() == gModeTextPrintout && gBaud == BaudHigh) {
+        if (writeWindow().writeColumn().modeChoice == gModeTextPrintout && gBaud == BaudHigh) {
             gNewStationBaud = BaudLow;
             sendRequest(QByteArray::fromHex("FE00"));
         } else {
@@ -142,7 +117,7 @@ ReplyEnd SetTimeReply()
         EndStationAction();
         return ReplyEnd::NoReset;
     }
-    AppendLogLine(f.Aktion().Text());
+    AppendLogLine(linkWindow().actionText());
     CloseLink();
     return ReplyEnd::NoReset;
 }

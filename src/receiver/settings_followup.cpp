@@ -18,15 +18,14 @@
 #include "receiver/rx_access.h"
 #include "receiver/write_chain_internal.h"
 #include "receiver/write_replies.h"
+#include "receiver/write_window.h"
+#include "receiver/receiver_window.h"
+#include "link/link_window.h"
+#include "stationdata/modes.h"
 #include "stationdata/bit_helpers.h"
-#include "stationdata/read_column_apply.h"
 #include "stationdata/settings_checks.h"
 #include "stationdata/settings_write.h"
 #include "stationdata/station_data.h"
-#include "ui/main/frm_main.h"
-#include "ui/main/main_module.h"
-#include "ui/main/modes.h"
-#include "ui/main/starters.h"
 
 namespace qv {
 
@@ -59,7 +58,6 @@ std::array<QString, 32> modeNames()
 
 SettingsCheckInput checkInput()
 {
-    FrmMain& f = frmMain();
     SettingsCheckInput in;
     in.actionCode = gActionCode;
     in.modelId = gModelId;
@@ -82,26 +80,6 @@ SettingsCheckInput checkInput()
     in.sprint4msWrite = gSprint4msWrite;
     in.extProtWrite = gExtProtWrite;
     in.rtcWrite = gRtcWrite;
-    in.modeChoice = f.coMO.Text();
-    in.modeRead = f.txtMO.Text();
-    in.codeRead = f.txtCodeNo(0).Text();
-    in.codeWrite = f.txtCodeNo(1).Text();
-    in.software = f.txtSoftware.Text();
-    in.hardware = f.txtHardware.Text();
-    in.workTimeWrite = f.txtWtime(1).Text();
-    in.softwareCaption = f.lblSoftware.Caption();
-    in.workTimeCaption = f.lblWtime(0).Caption();
-    in.card192Caption = f.chkQv6mit192(0).Caption();
-    in.punchTimingVisible = f.chkPunchTimingMode(0).Visible();
-    in.cpcChecked = IsCpcChecked();
-    // The range checks run as the station data decide them: the mode read for the code number read, the
-    // mode to write for the one to write (each check also takes its number as the one in use).
-    if (gActionCode == ActWrite) {
-        gModeCodeSet = gModeCode;
-        in.codeRangeWrite = CheckCodeNoRange(in.codeWrite);
-    } else {
-        in.codeRangeRead = CheckCodeNoRange(in.codeRead);
-    }
     in.modeNames = modeNames();
     in.modeTextSpecial = gModeTextSpecial;
     in.modeTextControl = gModeTextControl;
@@ -111,6 +89,10 @@ SettingsCheckInput checkInput()
     in.modeTextFinishTrig = gModeTextFinishTrig;
     in.modeTextReadout = gModeTextReadout;
     in.modeTextPrintout = gModeTextPrintout;
+    // The code-number range of the Write is that of the mode to write.
+    if (gActionCode == ActWrite)
+        gModeCodeSet = gModeCode;
+    writeWindow().fillCheckInput(in);
     return in;
 }
 
@@ -132,7 +114,6 @@ ChecksOutcome stop()
 
 ChecksOutcome setDefaultsFollowUp()
 {
-    FrmMain& f = frmMain();
     DefaultSettingsInput in;
     in.optP = gOptP;
     in.optS = gOptS;
@@ -170,8 +151,7 @@ ChecksOutcome setDefaultsFollowUp()
         MsgBox(LangText(TextDefaultsRefused), vbOKOnly);
         return ChecksOutcome::Stopped;
     }
-    const QString question =
-        DefaultsQuestion(d, f.lblMO(0).Caption(), f.lblCodeNo(0).Caption(), f.lblWtime(0).Caption());
+    const QString question = writeWindow().defaultsQuestion(d);
     if (MsgBox(question, vbOKCancel | vbQuestion | vbDefaultButton2) != vbOK) {
         gActionCode = ActNone;
         gDefaultAutoSendText.clear();
@@ -183,7 +163,6 @@ ChecksOutcome setDefaultsFollowUp()
 
 ChecksOutcome writeFollowUp(const SettingsFindings& findings)
 {
-    FrmMain& f = frmMain();
     if (findings.writeRefused) {
         stop();
         MsgBox(gActionMessage, vbOKOnly);
@@ -193,9 +172,9 @@ ChecksOutcome writeFollowUp(const SettingsFindings& findings)
         return stop();
     if (findings.rtcWarning) {
         gRtcWrite = 0;
-        f.chkFCG(1).setValue(vbUnchecked);
+        writeWindow().clearWriteRtcBox();
     }
-    ShowBatteryConsumption(0);
+    writeWindow().showBatteryConsumption();
     if (gRadioFrameShown) {
         // The radio module's own write follows from the continuation.
         CloseLink();
@@ -208,7 +187,6 @@ ChecksOutcome writeFollowUp(const SettingsFindings& findings)
 
 ChecksOutcome RunSettingsChecks()
 {
-    FrmMain& f = frmMain();
     SetActionText(lang(kTextChecksRunning) + QLatin1Char(' '));
     gActionMessage.clear();
     gActionMessage2.clear();
@@ -219,7 +197,7 @@ ChecksOutcome RunSettingsChecks()
     gActionMessage = findings.actionMessage;
     gActionMessage2 = findings.actionMessage2;
     if (findings.rtcWarning)
-        f.chkFCG(0).setVisible(false);
+        writeWindow().hideReadRtcBox();
 
     if (!gActionMessage2.isEmpty()) {
         if (gActionCode == ActWrite) {
@@ -254,21 +232,21 @@ ReplyEnd WriteContinuation(ChecksOutcome checks)
         return ReplyEnd::CommonEnd;
     if (checks == ChecksOutcome::Stopped)
         return ReplyEnd::NoReset;
-    FrmMain& f = frmMain();
     if (gActionCode == ActWrite && gRxCommand == CmdReadMemory && gRxFrame.size() - 1 > kRadioModuleReplyMinIndex &&
         gRadioFrameShown) {
-        if (f.lblQVMKUV_Old_OSoftware.Visible() && gFirmware < kRadioModuleFirmware) {
+        const RadioModuleColumn c = writeWindow().radioModuleColumn();
+        if (c.osLabelVisible && gFirmware < kRadioModuleFirmware) {
             MsgBox(LangText(TextRadioModuleOld), vbInformation);
             CloseLink();
             return ReplyEnd::NoReset;
         }
         if (gFirmware < kRadioModuleFirmware)
-            f.optQVMKUV_Old_OSoftware(0).setValue(false);
+            receiverWindow().clearOldRadioOsOption();
         gSendBuffer = JoinBytes(BuildWriteHeader(true, 0x00), RxBytes(gRxFrame, 5, 0x40));
-        if (f.chkQVMKUV_ReadCard(0).Visible())
-            gInterfaceByte = SetBit(1, uint8_t(gInterfaceByte), f.chkQVMKUV_ReadCard(1).Value() == vbChecked);
-        if (f.chkQVMKUV_RTC(0).Visible())
-            gInterfaceByte = SetBit(2, uint8_t(gInterfaceByte), f.chkQVMKUV_RTC(1).Value() == vbChecked);
+        if (c.readCardBoxShown)
+            gInterfaceByte = SetBit(1, uint8_t(gInterfaceByte), c.readCardWrite);
+        if (c.rtcBoxShown)
+            gInterfaceByte = SetBit(2, uint8_t(gInterfaceByte), c.rtcWrite);
         if (!SendRadioModuleSettings())
             CloseLink();
         return ReplyEnd::NoReset;
@@ -279,14 +257,8 @@ ReplyEnd WriteContinuation(ChecksOutcome checks)
 
 ReplyEnd SecondHalfReply()
 {
-    FrmMain& f = frmMain();
     gSysBlock8 = gRxFrame;
-    const ApnRead apn = DecodeApnText(RxBytes(gRxFrame, kApnFramePosition, kApnTextBytes));
-    if (apn.pin)
-        f.txtPIN(0).setText(*apn.pin);
-    f.txtAPN(0).setText(apn.apn);
-    f.txtUser(0).setText(apn.user);
-    f.txtPass(0).setText(apn.password);
+    writeWindow().showApnRead(DecodeApnText(RxBytes(gRxFrame, kApnFramePosition, kApnTextBytes)));
     switch (gActionCode) {
     case ActBattery:
         return OtherOperationStep(QStringLiteral("battery"));

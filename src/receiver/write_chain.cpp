@@ -18,17 +18,15 @@
 #include "receiver/rx_access.h"
 #include "receiver/write_chain_internal.h"
 #include "receiver/write_replies.h"
+#include "receiver/write_window.h"
+#include "link/link_window.h"
+#include "stationdata/modes.h"
+#include "receiver/receiver_window.h"
 #include "stationdata/bit_helpers.h"
-#include "stationdata/read_column_apply.h"
 #include "stationdata/settings_checks.h"
 #include "stationdata/settings_write.h"
 #include "stationdata/station_data.h"
 #include "stationdata/station_time.h"
-#include "ui/main/frm_main.h"
-#include "ui/main/main_globals.h"
-#include "ui/main/main_module.h"
-#include "ui/main/modes.h"
-#include "ui/main/starters.h"
 
 namespace qv {
 
@@ -55,11 +53,6 @@ constexpr int kApnAckPosition = 4;
 // The address written is at position gDataOffset + 2; the 0xE0 block's reply is a legacy one (position 2).
 constexpr int kLegacyAddressPosition = 2;
 
-FrmMain& form()
-{
-    return frmMain();
-}
-
 void sendBlock(const QByteArray& block)
 {
     gSendBuffer = BuildFrame(block);
@@ -68,12 +61,7 @@ void sendBlock(const QByteArray& block)
 
 void logStatus()
 {
-    AppendLogLine(form().Aktion().Text());
-}
-
-bool ticked(const CheckBox& box)
-{
-    return box.Value() == vbChecked;
+    AppendLogLine(linkWindow().actionText());
 }
 
 bool isBeaconModeName(const QString& t)
@@ -86,8 +74,8 @@ void writeStepRecord(const QString& status)
 {
     ProtocolRecord r;
     r.Action = status;
-    r.Ser_No = form().txtSerNo.Text();
-    r.r_d = form().coMode.Text().trimmed();
+    r.Ser_No = linkWindow().serialNumberText();
+    r.r_d = linkWindow().connectionName().trimmed();
     WriteProtocolRecord(r);
 }
 
@@ -106,8 +94,7 @@ QString flagsText()
 // The end of an extended-settings write, with its summary; form F, T, B or D.
 ReplyEnd extSettingsCompletion(char kind)
 {
-    FrmMain& f = form();
-    QString summary = f.txtSerNo.Text() + QLatin1Char(' ') + LangText(TextExtendedSettings);
+    QString summary = linkWindow().serialNumberText() + QLatin1Char(' ') + LangText(TextExtendedSettings);
     switch (kind) {
     case 'F':
         summary += timesText();
@@ -130,94 +117,33 @@ ReplyEnd extSettingsCompletion(char kind)
     if (gPasswordPending)
         summary += QStringLiteral(" PasswordSet:") + gNewPassword;
     SetActionText(QStringLiteral("Extended Settings"));
-    writeStepRecord(f.Aktion().Text());
+    writeStepRecord(linkWindow().actionText());
     SetActionText(summary);
     EndStationAction();
     if (kind == 'F' || kind == 'T')
-        f.lblProgress(1).setHeight(std::max(0, f.lblProgress(0).Height() - 30));
+        linkWindow().fillProgressBar();
     return ReplyEnd::CommonEnd;
-}
-
-// The read column takes what was written into the settings block.
-void settingsMirror()
-{
-    FrmMain& f = form();
-    gStationCodeLow = int32_t(Val(f.txtCodeNo(1).Text()));
-    if (ticked(f.chkAllNewRadio_stamp(1))) {
-        gAllNewRadioStampRead = 1;
-        gRadioStampRead = 0;
-        f.chkRadio_stamp(0).setValue(0);
-        gRadioAppmemRead = 0;
-        f.chkRadio_appmem(0).setValue(0);
-    } else {
-        gAllNewRadioStampRead = 0;
-    }
-    f.chkAllNewRadio_stamp(0).setValue(gAllNewRadioStampRead);
-    if (ticked(f.chkRadio_appmem(1))) {
-        gRadioAppmemRead = 1;
-        gRadioStampRead = 0;
-        f.chkRadio_stamp(0).setValue(0);
-    }
-    f.chkRadio_appmem(0).setValue(gRadioAppmemRead);
-    if (ticked(f.chkRadio_stamp(1))) {
-        gRadioStampRead = 1;
-        gRadioAppmemRead = 0;
-        f.chkRadio_appmem(0).setValue(0);
-    }
-    f.chkRadio_stamp(0).setValue(gRadioStampRead);
-    if (ticked(f.chkPunchTimingMode(1)))
-        gPunchTimingModeRead = 1;
-    f.chkPunchTimingMode(0).setValue(gPunchTimingModeRead);
-    if (ticked(f.chkCPC(1)))
-        gAutoSendRead = 1;
-    f.chkCPC(0).setValue(gAutoSendRead);
-    gExtProtRead = ticked(f.chkCPC0(1)) ? 1 : 0;
-    f.chkCPC0(0).setValue(gExtProtRead);
-    if (gExtProtRead == 1 && f.coMO.Text() != gModeTextPrintout)
-        f.zeigExpert(1);
-    if (ticked(f.chkBackupCtrl(1)))
-        gBackupCtrlRead = 1;
-    f.chkBackupCtrl(0).setValue(gBackupCtrlRead);
-    if (gBackupCtrlRead)
-        f.zeigExpert(1);
-    if (ticked(f.chk4ms(1)))
-        gSprint4msRead = 1;
-    f.chk4ms(0).setValue(gSprint4msRead);
-    if (gSprint4msRead)
-        f.zeigExpert(1);
-    f.txtWtime(0).setText(f.txtWtime(1).Text());
-    f.txtMO.setText(f.coMO.Text());
-    gBeaconMode = isBeaconModeName(f.coMO.Text());
-    f.txtCodeNo(0).setText(QString::number(gSpecialFuncIndex));
-    f.txtFUNC.setText(f.txtMO.Text() == gModeTextSpecial ? GetFuncCodeCaption(gSpecialFuncIndex) : QString());
 }
 
 // The legacy settings write acknowledged at 0xD0: the read column takes the values the reply confirms.
 void settingsConfirmation()
 {
-    FrmMain& f = form();
     if (gModelFlag)
-        gStationCodeLow = int32_t(Val(f.txtCodeNo(1).Text()));
+        gStationCodeLow = int32_t(Val(writeWindow().writeColumn().codeText));
     const QByteArray image = RxBytes(gRxFrame, 14, 3);
     gTimerMark = DecodePunchDayTime(image);
-    ShowStatusFlags(RxByte(gRxFrame, 3));
-    f.txtCodeNo(0).setText(QString::number(gSpecialFuncIndex));
-    f.txtMO.setText(f.coMO.Text());
-    f.txtWtime(0).setText(f.txtWtime(1).Text());
     const uint8_t flags = RxByte(gRxFrame, 7);
     gAutoSendRead = IsBitSet(1, flags) ? 1 : 0;
     gExtProtRead = IsBitSet(0, flags) ? 1 : 0;
     gBackupCtrlRead = IsBitSet(5, flags) ? 1 : 0;
     gSprint4msRead = IsBitSet(3, flags) ? 1 : 0;
-    f.chkCPC(0).setValue(gAutoSendRead);
-    f.chkCPC0(0).setValue(gExtProtRead);
-    f.chkBackupCtrl(0).setValue(gBackupCtrlRead);
-    f.chk4ms(0).setValue(gSprint4msRead);
+    writeWindow().confirmLegacySettings(RxByte(gRxFrame, 3));
 }
 
 ReplyEnd settingsWritten()
 {
-    settingsMirror();
+    gStationCodeLow = int32_t(Val(writeWindow().writeColumn().codeText));
+    writeWindow().mirrorSettingsWritten();
     SetActionText(LangText(TextSettingsWritten));
     logStatus();
     SendSetTime();
@@ -235,11 +161,10 @@ ReplyEnd block70Row()
 
 ReplyEnd timingBlockRow()
 {
-    FrmMain& f = form();
     bool s = gActionCode != ActExtSettings;
-    gEcoModeRead = uint8_t(f.chkSpeed(1).Value());
-    f.chkSpeed(0).setValue(gEcoModeRead);
-    gBeaconMode = isBeaconModeName(f.coMO.Text());
+    gEcoModeRead = uint8_t(writeWindow().ecoModeWriteBox());
+    receiverWindow().setEcoModeBox(gEcoModeRead);
+    gBeaconMode = isBeaconModeName(writeWindow().writeColumn().modeChoice);
     if (gBeaconMode)
         return block70Row();
     if (!s)
@@ -253,11 +178,9 @@ ReplyEnd timingBlockRow()
 
 ReplyEnd passwordStep()
 {
-    FrmMain& f = form();
-    if (RxByte(gSysBlock7, 2) == kStatusProtocol) {
-        f.txtStatus.setText(LangText(TextProtocol) + QStringLiteral(" / ") + LangText(TextProtocolExtended));
-        f.txtStatus.setHelpContextID(kStatusHelpProtocol);
-    }
+    if (RxByte(gSysBlock7, 2) == kStatusProtocol)
+        writeWindow().setStatusBox(LangText(TextProtocol) + QStringLiteral(" / ") + LangText(TextProtocolExtended),
+                                   kStatusHelpProtocol);
     if (!gExtSetFlag) {
         Sleep(kPasswordWaitMs);
         DoEvents();
@@ -272,13 +195,7 @@ ReplyEnd passwordStep()
 
 ReplyEnd radioModuleWritten()
 {
-    FrmMain& f = form();
-    f.txtKanal(0).setText(f.txtKanal(1).Text());
-    f.lblQVMKUV_Old_OSoftware.setCaption(f.optQVMKUV_Old_OSoftware(mRadioOsIndex).Caption());
-    mRadioReadCardOption = int16_t(f.chkQVMKUV_ReadCard(1).Value());
-    mRadioRtcOption = int16_t(f.chkQVMKUV_RTC(1).Value());
-    f.chkQVMKUV_ReadCard(0).setValue(mRadioReadCardOption);
-    f.chkQVMKUV_RTC(0).setValue(mRadioRtcOption);
+    writeWindow().mirrorRadioModuleWritten();
     SetActionText(LangText(TextSettingsWritten));
     logStatus();
     SendSetTime();
@@ -287,7 +204,6 @@ ReplyEnd radioModuleWritten()
 
 ReplyEnd addressRow(uint8_t a)
 {
-    FrmMain& f = form();
     switch (a) {
     case AddrBatteryData:
         if (gUseExtCommands) {
@@ -312,9 +228,7 @@ ReplyEnd addressRow(uint8_t a)
             EndStationAction();
             return ReplyEnd::CommonEnd;
         }
-        f.chkQv6mit192(0).setValue(gCard6mit192Read);
-        if (gCard6mit192Read)
-            f.zeigExpert(1);
+        writeWindow().showCard192Read();
         sendBlock(gSysBlock7);
         return ReplyEnd::NoReset;
     case AddrExtSettings:
@@ -322,7 +236,7 @@ ReplyEnd addressRow(uint8_t a)
     case AddrSettingsExt:
         return block70Row();
     case AddrWorkTime:
-        f.txtWtime(0).setText(f.txtWtime(1).Text());
+        writeWindow().copyWorkTimeToReadColumn();
         EndStationAction();
         return ReplyEnd::CommonEnd;
     case AddrSettings:
@@ -345,7 +259,6 @@ void ResetWriteChainState()
     gRadioFrameShown = false;
     bWriteExpert = false;
     gEndOfListWarned = false;
-    gVoltageInBackup = false;
     gPasswordPending = false;
     gNewPassword.clear();
     gPasswordSent = false;
@@ -422,7 +335,6 @@ ReplyEnd ClearBackupReply()
     // Only Write and Set defaults compose a new memory here; the reply is dropped in any other operation.
     if (!isAction({ActWrite, ActSetDefaults}))
         return ReplyEnd::CommonEnd;
-    FrmMain& f = form();
     SetActionText(LangText(TextClearBackup));
     logStatus();
     const bool setDefaults = gActionCode == ActSetDefaults;
@@ -453,9 +365,9 @@ ReplyEnd ClearBackupReply()
         sendBlock(SetDefaultsRequest(b, gSysBlock7));
         return ReplyEnd::NoReset;
     }
-    const bool beacon = isBeaconModeName(f.coMO.Text());
-    const auto eco = BuildSettingsCommand(gFirmware, beacon, f.chkSpeed(0).Value(), f.chkSpeed(1).Value(),
-                                          gSysBlock4, gSysBlock6, gSysBlock7);
+    const WriteColumnView column = writeWindow().writeColumn();
+    const auto eco = BuildSettingsCommand(gFirmware, isBeaconModeName(column.modeChoice), column.speedRead,
+                                          column.speedWrite, gSysBlock4, gSysBlock6, gSysBlock7);
     if (eco)
         gUseExtCommands = true;
     if (gConfigChanged)

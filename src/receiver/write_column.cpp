@@ -1,4 +1,4 @@
-// The write chain's pieces that read the main window's write column: the settings composition, the
+// The write chain's pieces that read the main window's write column (through receiver/write_window.h): the settings composition, the
 // mobile-network data, the GSM work time and the radio module's write.
 #include "app/bytes.h"
 #include "app/settings.h"
@@ -6,24 +6,16 @@
 #include "link/link_globals.h"
 #include "link/requests.h"
 #include "link/sender.h"
-#include "platform/controls/vbconst.h"
 #include "platform/runtime/vbruntime.h"
 #include "receiver/write_chain_internal.h"
 #include "receiver/write_replies.h"
+#include "receiver/write_window.h"
 #include "stationdata/settings_write.h"
 #include "stationdata/station_data.h"
-#include "ui/main/frm_main.h"
-#include "ui/main/main_module.h"
-#include "ui/main/starters.h"
 
 namespace qv {
 
 namespace {
-
-bool isRed(const TextBox& box)
-{
-    return box.BackColor() == vbRed;
-}
 
 RadioWriteFlags radioFlags()
 {
@@ -34,39 +26,31 @@ RadioWriteFlags radioFlags()
 
 void CopyApnColumns()
 {
-    FrmMain& f = frmMain();
-    f.txtPIN(0).setText(f.txtPIN(1).Text());
-    f.txtAPN(0).setText(f.txtAPN(1).Text());
-    f.txtUser(0).setText(f.txtUser(1).Text());
-    f.txtPass(0).setText(f.txtPass(1).Text());
+    writeWindow().copyApnColumns();
 }
 
 void SendWorkTime()
 {
-    gSendBuffer = BuildFrame(WorkTimeRequest(WorkTimeMinutes(frmMain().txtWtime(1).Text())));
+    gSendBuffer = BuildFrame(WorkTimeRequest(WorkTimeMinutes(writeWindow().writeColumn().workTimeText)));
     SendFrame();
 }
 
 bool SendApnData()
 {
-    FrmMain& f = frmMain();
-    if ((Trim(f.txtAPN(1).Text()) + Trim(f.txtUser(1).Text()) + Trim(f.txtPass(1).Text())).isEmpty())
+    WriteWindow& w = writeWindow();
+    const ApnFields fields = w.apnColumn(1);
+    if ((Trim(fields.apn) + Trim(fields.user) + Trim(fields.password)).isEmpty())
         return false;
-    for (TextBox* box : {&f.txtPIN(1), &f.txtAPN(1), &f.txtUser(1), &f.txtPass(1)})
-        if (isRed(*box))
-            return false;
-    bool changed = false;
-    for (auto* arr : {&f.txtPIN, &f.txtAPN, &f.txtUser, &f.txtPass})
-        changed = changed || (*arr)(1).Text() != (*arr)(0).Text();
-    if (!changed)
+    if (w.apnWriteFieldRed())
         return false;
-    const ApnFields fields{f.txtPIN(1).Text(), f.txtAPN(1).Text(), f.txtUser(1).Text(), f.txtPass(1).Text()};
+    const ApnFields read = w.apnColumn(0);
+    if (fields.pin == read.pin && fields.apn == read.apn && fields.user == read.user &&
+        fields.password == read.password)
+        return false;
     const auto request = ApnWriteRequest(gSysBlock8, fields);
     if (!request) {
         // The record would not fit the station's area or would break at a separator: the field is marked.
-        TextBox* const boxes[] = {nullptr, &f.txtAPN(1), &f.txtUser(1), &f.txtPass(1)};
-        if (TextBox* box = boxes[ApnFieldRefused(fields)])
-            box->setBackColor(vbRed);
+        w.markApnFieldRed(ApnFieldRefused(fields));
         return false;
     }
     gSendBuffer = BuildFrame(*request);
@@ -76,7 +60,7 @@ bool SendApnData()
 
 void ComposeSettingsWrite(bool setDefaults)
 {
-    FrmMain& f = frmMain();
+    const WriteColumnView column = writeWindow().writeColumn();
     if (setDefaults) {
         DefaultBlocks b{gSysBlock1, gSysBlock2, gSysBlock3, gSysBlock4, gSysBlock6};
         PatchDefaultBlocks(b, gModelFlag, gCapacityMax);
@@ -92,11 +76,11 @@ void ComposeSettingsWrite(bool setDefaults)
         gSysBlock3.resize(kSettingsRequestSize, '\0');
     if (!setDefaults) {
         const AppMemByte app =
-            GetAppMemByte(uint8_t(gSysBlock3.at(5)), gBeaconMode || !f.chkRadio_appmem(1).Visible(),
+            GetAppMemByte(uint8_t(gSysBlock3.at(5)), gBeaconMode || !column.radioAppmemBoxVisible,
                           gCard6mit192Read, gCard6mit192Write);
         if (app.changed)
             gConfigChanged = true;
-        if (gBeaconMode || !f.chkRadio_appmem(1).Visible())
+        if (gBeaconMode || !column.radioAppmemBoxVisible)
             gCard6mit192Read = gCard6mit192Write;
         gSysBlock3[5] = char(app.value);
     }
@@ -119,19 +103,18 @@ void ComposeSettingsWrite(bool setDefaults)
     } else {
         gModeCodeSet = gModeCode;
         c.modeCode = gModeCodeSet;
-        if (!gZokDevice && f.piSwitch(1).Visible()) {
+        if (!gZokDevice && column.punchSwitchVisible) {
             gPunchTimingModeWrite = 1;
-            f.chkPunchTimingMode(1).setValue(vbChecked);
-            f.chkPunchTimingMode(1).setEnabled(false);
+            writeWindow().lockPunchTimingBox();
         }
-        c.radioOptionsApply = f.chkRadio_appmem(1).Visible() || gBeaconMode;
+        c.radioOptionsApply = column.radioAppmemBoxVisible || gBeaconMode;
         c.punchTimingWrite = gPunchTimingModeWrite;
-        c.codeNumber = int16_t(Val(f.txtCodeNo(1).Text()));
+        c.codeNumber = int16_t(Val(column.codeText));
         c.autoSendWrite = gAutoSendWrite;
         c.extProtWrite = gExtProtWrite;
         c.sprint4msWrite = gSprint4msWrite;
         c.backupCtrlWrite = gBackupCtrlWrite;
-        c.workTimeText = f.txtWtime(1).Text();
+        c.workTimeText = column.workTimeText;
     }
     gSpecialFuncIndex = int16_t(c.codeNumber);
     gSysBlock7 = ComposeSettingsBlock(gSysBlock7, c, &gConfigByte);
@@ -155,14 +138,12 @@ void ComposeSettingsWrite(bool setDefaults)
 
 bool SendRadioModuleSettings()
 {
-    FrmMain& f = frmMain();
-    const auto channel = ByteOfText(f.txtKanal(1).Text());
-    if (!channel) {
-        f.txtKanal(1).setBackColor(vbRed);
+    const RadioModuleColumn c = writeWindow().radioModuleColumn();
+    if (!c.channel) {
+        writeWindow().markRadioChannelRed();
         return false;
     }
-    PatchRadioModuleRequest(gSendBuffer, uint8_t(gInterfaceByte & 0xFF), *channel,
-                            f.optQVMKUV_Old_OSoftware(1).Value());
+    PatchRadioModuleRequest(gSendBuffer, uint8_t(gInterfaceByte & 0xFF), *c.channel, c.newProtocol);
     gSendBuffer = BuildFrame(gSendBuffer);
     SendFrame();
     return true;

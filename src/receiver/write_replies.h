@@ -3,6 +3,7 @@
 // ends a settings write, and the mobile-network station's second system-data half.
 #pragma once
 #include "receiver/reply_dispatch.h"
+#include "stationdata/backup_memory.h" // gVoltageInBackup
 
 #include <QString>
 #include <cstdint>
@@ -11,14 +12,24 @@ namespace qv {
 
 // ---- Values of the write chain ----
 
+// The default settings the write-defaults operation sends: mode name, code number, walking time, and the
+// captions of the options to switch on (empty: leave off).
+inline QString gDefaultMode;
+inline QString gDefaultCodeNo;
+inline QString gDefaultWalkingTime;
+inline QString gDefaultExtProtText;
+inline QString gDefaultAutoSendText;
+// The "read cards automatically" option to write (not remembered in the settings).
+inline uint8_t gAutoReadCardsWrite = 0;
+// The password operations: the station's extended-settings flag (no card read after the password step).
+inline bool gExtSetFlag = false;
+
 // The short-range-radio frame was on screen when Write was clicked (the radio module is written instead).
 inline bool gRadioFrameShown = false;
 // The expert view was on when Write was clicked.
 inline bool bWriteExpert = false;
 // The end-of-list warning of the code-number list was given (once per program run).
 inline bool gEndOfListWarned = false;
-// The read-backup decoder takes the battery voltage from the backup records.
-inline bool gVoltageInBackup = false;
 
 // State the extended-settings, battery and password dialogs leave for the write chain.
 inline bool gPasswordPending = false; // a new station password goes with the write

@@ -60,4 +60,14 @@ StatusFlagsView ShowStatusFlagsValues(uint8_t flags);
 // 1 (act < 1178), 2 (up to 1442) or 3. Raises VbError(9) for fewer than four bytes.
 uint8_t DecodeActStb(const QByteArray& bytes);
 
+// A single byte gives itself; [high, low] gives the 10-bit code number (bits 8
+// and 9 from bits 6 and 7 of high; with `mask` bit 7 of high is left out).
+int16_t DecodeCodeNumber(const QByteArray& bytes, bool mask);
+
+// [series, high, low] -> the card number left-aligned in 8 characters; sets gCardNumber.
+// Fewer than 3 bytes give "" and leave gCardNumber alone.
+QString CardNumberText(const QByteArray& bytes);
+// [b0, b1] -> the short-date text of a packed date (4- or 6-bit year).
+QString DecodePackedDate(const QByteArray& bytes, bool fullYear);
+
 } // namespace qv

@@ -3,9 +3,9 @@
 
 #include "app/settings.h"
 #include "link/link_globals.h"
+#include "stationdata/modes.h"
 #include "stationdata/station_data.h"
 #include "stationdata/station_time.h"
-#include "ui/main/modes.h"
 
 namespace qv {
 

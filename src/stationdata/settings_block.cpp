@@ -3,14 +3,13 @@
 
 #include "app/language.h"
 #include "app/settings.h"
-#include "cards/card_fields.h"
 #include "link/link_globals.h"
 #include "link/traffic_log.h"
 #include "platform/runtime/vbruntime.h"
+#include "stationdata/bit_helpers.h"
+#include "stationdata/modes.h"
 #include "stationdata/station_data.h"
 #include "stationdata/station_time.h"
-#include "ui/main/main_module.h"
-#include "ui/main/modes.h"
 
 namespace qv {
 

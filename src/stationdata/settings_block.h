@@ -82,7 +82,7 @@ SettingsBlockView DecodeSettingsBlock(const QByteArray& block, const SettingsBlo
 // Decodes gSysBlock7 into the station data read (the mode, options, code
 // number and work time variables), appends the last-write line to the log and
 // returns what the read column shows. Raises VbError(9) for a short block
-// before anything is changed. DecodeSystemData (read_column_apply.h) writes
+// before anything is changed. DecodeSystemData (ui/main/read_column_apply.h) writes
 // the result into the main window.
 SettingsBlockView DecodeSystemDataValues(const MainWindowReadState& window);
 

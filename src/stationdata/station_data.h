@@ -3,12 +3,9 @@
 #pragma once
 // Station data that other subsystems held before this one landed stay in their
 // headers for now, the same variables: gBeaconMode, gStationFunctions and
-// gDirectCardsMode (link/link_shared.h), gFirmware and gAutoSendRead
-// (cards/card_externs.h), gModeCodeSet, gSpecialFuncIndex and gExtProtUsed
-// (ui/main/main_module.h).
-#include "cards/card_externs.h"
+// gDirectCardsMode (link/link_shared.h).
+#include "link/link_globals.h"
 #include "link/link_shared.h"
-#include "ui/main/main_module.h"
 
 #include <QByteArray>
 #include <QString>
@@ -16,7 +13,28 @@
 
 namespace qv {
 
+// ---- Station data that the card interpreter and the main window read ----
+inline int16_t gFirmware = 0;     // software version number of the connected station
+inline uint8_t gAutoSendRead = 0; // the station's auto-send option as read (0 or 1)
+// The mode in use, which selects the code-number range.
+inline uint8_t gModeCodeSet = 0;
+// The station's code number as last read or accepted (the air card's special functions are code numbers).
+inline int16_t gSpecialFuncIndex = 0;
+// The extended-protocol choice in use.
+inline uint8_t gExtProtUsed = 0;
+
+// Bytes asked for per backup-memory read request.
+inline int16_t gReadRequestLen = 120;
+
+// ---- A card's number ----
+// The card number as a number, kept by CardNumberText for every number it converts.
+inline int32_t gCardNumber = 0;
+
 // ---- Station time ----
+
+// Date and time of the card dump file being evaluated (the card list sets it; it stands for the read-out
+// time of the cards of that file).
+inline QString gFileTimeText;
 
 // The "no time" result of the station-time decoders (also a work time that cannot be known).
 constexpr int32_t kNoTime = 0xEEEEEE;

@@ -4,8 +4,8 @@
 
 #include "link/link_globals.h"
 #include "platform/runtime/vbruntime.h"
+#include "stationdata/modes.h"
 #include "stationdata/station_data.h"
-#include "ui/main/modes.h"
 
 #include <cmath>
 #include <limits>

@@ -5,8 +5,8 @@
 #include "app/settings.h"
 #include "link/link_globals.h"
 #include "link/protocol_file.h"
+#include "stationdata/modes.h"
 #include "ui/main/main_globals.h"
-#include "ui/main/modes.h"
 #include "unit/mainwin/main_window_fixture.h"
 
 #include <QDir>
@@ -77,7 +77,7 @@ TEST_F(StartupTest, AMissingSubfolderIsMadeAlone)
 TEST_F(StartupTest, ASecondInstanceIsRefusedAndSavesNothing)
 {
     writeSettings(QStringLiteral("[STATION]\r\nlastCodeNo=44\r\n"));
-    InstanceLock first(instanceLockPath());
+    InstanceLock first(instanceLockFolder());
     // The lock of the first instance lies in the data folder, which exists.
     ASSERT_TRUE(first.tryAcquire());
     resetPrevInstance();

@@ -17,7 +17,8 @@
 #include "stationdata/station_data.h"
 #include "support/test_support.h"
 #include "ui/main/main_module.h"
-#include "ui/main/modes.h"
+#include "stationdata/modes.h"
+#include "ui/main/main_globals.h"
 #include "ui/main/starters.h"
 
 namespace qv::test {

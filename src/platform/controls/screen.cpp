@@ -46,6 +46,9 @@ Control* ScreenObject::ActiveControl() const
 void ScreenObject::setMousePointer(int pointer)
 {
     m_mousePointer = pointer;
+    // Without a window system (a fuzz target, a link check) the pointer is only remembered.
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return;
     if (pointer == vbDefault) {
         if (m_overrideCursor)
             QApplication::restoreOverrideCursor();

@@ -4,8 +4,13 @@
 #include "platform/profile/profile_document.h"
 #include "platform/system/textfile.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
+
+#include <algorithm>
+
+#include <sys/stat.h>
 
 namespace qv {
 
@@ -20,6 +25,66 @@ QString cutAtNul(const QString& text)
 
 enum class FileState { Missing, Read, Unreadable };
 
+// What identifies one version of a file on the disk: a write by anyone changes at least one of these.
+struct FileStamp
+{
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = -1;
+    timespec modified{};
+    timespec changed{};
+
+    bool operator==(const FileStamp& o) const
+    {
+        return device == o.device && inode == o.inode && size == o.size &&
+               modified.tv_sec == o.modified.tv_sec && modified.tv_nsec == o.modified.tv_nsec &&
+               changed.tv_sec == o.changed.tv_sec && changed.tv_nsec == o.changed.tv_nsec;
+    }
+};
+
+std::optional<FileStamp> stampOf(const QString& fileName)
+{
+    struct stat st
+    {
+    };
+    if (::stat(QFile::encodeName(fileName).constData(), &st) != 0 || !S_ISREG(st.st_mode))
+        return std::nullopt;
+    return FileStamp{st.st_dev, st.st_ino, st.st_size, st.st_mtim, st.st_ctim};
+}
+
+// The last file read or written, parsed: every key read of a settings file would otherwise read and parse
+// the whole file again. It is used as long as the file on the disk is the same version.
+struct ParsedFile
+{
+    QString name;
+    FileStamp stamp;
+    QByteArray bytes;
+    ProfileDocument doc;
+};
+
+ParsedFile& parsedFile()
+{
+    static ParsedFile cache;
+    return cache;
+}
+
+qint64& readCount()
+{
+    static qint64 count = 0;
+    return count;
+}
+
+void remember(const QString& fileName, const QByteArray& bytes, const ProfileDocument& doc)
+{
+    ParsedFile& cache = parsedFile();
+    const auto stamp = stampOf(fileName);
+    if (!stamp) {
+        cache = ParsedFile{};
+        return;
+    }
+    cache = ParsedFile{fileName, *stamp, bytes, doc};
+}
+
 FileState readFile(const QString& fileName, QByteArray& bytes)
 {
     const QFileInfo info(fileName);
@@ -32,12 +97,55 @@ FileState readFile(const QString& fileName, QByteArray& bytes)
     return file.error() == QFileDevice::NoError ? FileState::Read : FileState::Unreadable;
 }
 
+// A file changed within this time may change again without its times moving (they tick coarsely), so its
+// bytes are compared before the kept document is used.
+constexpr qint64 kRacyMs = 2000;
+
+bool changedRecently(const FileStamp& stamp)
+{
+    const qint64 modifiedMs = qint64(stamp.modified.tv_sec) * 1000 + stamp.modified.tv_nsec / 1000000;
+    const qint64 changedMs = qint64(stamp.changed.tv_sec) * 1000 + stamp.changed.tv_nsec / 1000000;
+    return QDateTime::currentMSecsSinceEpoch() - std::max(modifiedMs, changedMs) < kRacyMs;
+}
+
+// The file's bytes and document: parsed once, and kept while the file stays the same.
+FileState loadFile(const QString& fileName, QByteArray& bytes, ProfileDocument& doc)
+{
+    ParsedFile& cache = parsedFile();
+    const auto before = stampOf(fileName);
+    const bool sameFile = before && cache.name == fileName && cache.stamp == *before;
+    if (sameFile && !changedRecently(*before)) {
+        bytes = cache.bytes;
+        doc = cache.doc;
+        return FileState::Read;
+    }
+    const FileState state = readFile(fileName, bytes);
+    if (state != FileState::Read) {
+        cache = ParsedFile{};
+        doc = ProfileDocument();
+        return state;
+    }
+    if (sameFile && bytes == cache.bytes) {
+        doc = cache.doc;
+        return state;
+    }
+    doc = ProfileDocument::fromBytes(bytes);
+    ++readCount();
+    // A file that changed while it was read is read again next time.
+    if (before && stampOf(fileName) == before)
+        cache = ParsedFile{fileName, *before, bytes, doc};
+    else
+        cache = ParsedFile{};
+    return state;
+}
+
 std::optional<ProfileDocument> loadDocument(const QString& fileName)
 {
     QByteArray bytes;
-    if (readFile(fileName, bytes) != FileState::Read)
+    ProfileDocument doc;
+    if (loadFile(fileName, bytes, doc) != FileState::Read)
         return std::nullopt;
-    return ProfileDocument::fromBytes(bytes);
+    return doc;
 }
 
 // Loads the file, applies the change and writes it back when it changed.
@@ -45,18 +153,24 @@ std::optional<ProfileDocument> loadDocument(const QString& fileName)
 template <typename Change> int modifyFile(const QString& fileName, Change change, bool createWhenMissing)
 {
     QByteArray before;
-    const FileState state = readFile(fileName, before);
+    ProfileDocument doc;
+    const FileState state = loadFile(fileName, before, doc);
     if (state == FileState::Unreadable)
         return 0;
     if (state == FileState::Missing && !createWhenMissing)
         return 1;
-    ProfileDocument doc = ProfileDocument::fromBytes(before);
     if (!change(doc))
         return 0;
     const QByteArray after = doc.toBytes();
+    // A change that changes nothing still tells whether the file could take one: a read-only file or
+    // folder must not report success for what the caller meant to store.
     if (state == FileState::Read && after == before)
-        return 1;
-    return writeFileAtomically(fileName, after) ? 1 : 0;
+        return canReplaceFile(fileName) ? 1 : 0;
+    if (!writeFileAtomically(fileName, after))
+        return 0;
+    // Kept as the file holds it: the code page may have changed what the change asked for.
+    remember(fileName, after, ProfileDocument::fromBytes(after));
+    return 1;
 }
 
 } // namespace
@@ -121,6 +235,11 @@ QStringList profileSectionNames(const QString& fileName)
 {
     const auto doc = loadDocument(fileName);
     return doc ? doc->sectionNames() : QStringList();
+}
+
+qint64 profileFileReads()
+{
+    return readCount();
 }
 
 QStringList profileKeyNames(const QString& section, const QString& fileName)

@@ -2,6 +2,7 @@
 #pragma once
 #include <QString>
 #include <QStringList>
+#include <QtGlobal>
 #include <optional>
 
 namespace qv {
@@ -28,6 +29,14 @@ int WritePrivateProfileStringA(const QString& section, const std::optional<QStri
 // Replaces all keys of the section with the given "key=value" lines; an empty
 // list leaves the section without keys. Returns as WritePrivateProfileStringA.
 int WritePrivateProfileSectionA(const QString& section, const QStringList& lines, const QString& fileName);
+
+// A file is read and parsed once and kept while it stays the same on the disk
+// (same file, size, modification and change times); the program's own writes
+// keep it current.
+
+// How many times a file was read from the disk and parsed since the program
+// started (tests).
+qint64 profileFileReads();
 
 // Section names of the file in file order (empty when the file cannot be read).
 QStringList profileSectionNames(const QString& fileName);

@@ -20,4 +20,8 @@ QString cp1252ToString(const QByteArray& bytes);
 // becomes "?" (one "?" for a character written as a surrogate pair).
 QByteArray stringToCp1252(const QString& text);
 
+// The system's code page does not carry the bytes 0x80 to 0x8F through a conversion to text and back (the
+// program's start-up finds it out).
+inline bool gCodePageDiffers = false;
+
 } // namespace qv

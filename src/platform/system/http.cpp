@@ -12,7 +12,7 @@
 
 namespace qv {
 
-HttpResponse httpGet(const QString& url, int timeoutMs)
+HttpResponse httpGet(const QString& url, int timeoutMs, qint64 maxBytes)
 {
     HttpResponse response;
     const QUrl address(url, QUrl::StrictMode);
@@ -30,9 +30,21 @@ HttpResponse httpGet(const QString& url, int timeoutMs)
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
 
     QNetworkReply* reply = manager.get(request);
+    // The body is taken as it comes, and no more of it than the caller takes is ever held.
+    maxBytes = std::max<qint64>(maxBytes, 0);
+    reply->setReadBufferSize(maxBytes + 1);
+    const auto take = [&] {
+        response.body += reply->read(maxBytes + 1 - response.body.size());
+        if (response.body.size() > maxBytes && !response.tooLarge) {
+            response.tooLarge = true;
+            response.body.truncate(maxBytes);
+            reply->abort();
+        }
+    };
     QEventLoop loop;
     QTimer timer;
     timer.setSingleShot(true);
+    QObject::connect(reply, &QNetworkReply::readyRead, &loop, take);
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
     QObject::connect(&timer, &QTimer::timeout, reply, [&] {
         response.timedOut = true;
@@ -44,9 +56,11 @@ HttpResponse httpGet(const QString& url, int timeoutMs)
     timer.stop();
 
     response.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    if (reply->isOpen())
-        response.body = reply->readAll();
-    if (response.timedOut)
+    if (reply->isOpen() && !response.tooLarge)
+        take();
+    if (response.tooLarge)
+        response.error = QStringLiteral("Answer larger than %1 bytes").arg(maxBytes);
+    else if (response.timedOut)
         response.error = QStringLiteral("No answer within %1 ms").arg(timeoutMs);
     else if (reply->error() != QNetworkReply::NoError)
         response.error = reply->errorString();

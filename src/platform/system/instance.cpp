@@ -1,14 +1,20 @@
-// The single-instance lock over QLockFile.
+// The single-instance lock: an advisory lock on the data folder itself.
 #include "platform/system/instance.h"
 
 #include "platform/system/paths.h"
 
 #include <QDir>
-#include <QLockFile>
+#include <QFile>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <memory>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace qv {
 
-InstanceLock::InstanceLock(QString path) : m_path(std::move(path)) {}
+InstanceLock::InstanceLock(QString folder) : m_folder(std::move(folder)) {}
 
 InstanceLock::~InstanceLock()
 {
@@ -17,43 +23,50 @@ InstanceLock::~InstanceLock()
 
 bool InstanceLock::tryAcquire()
 {
-    if (m_held)
+    if (m_fd >= 0)
         return true;
-    if (!m_lock) {
-        m_lock = std::make_unique<QLockFile>(m_path);
-        // Only a holder that no longer runs makes the lock stale, never its age:
-        // the program may run for days.
-        m_lock->setStaleLockTime(0);
+    m_heldByOther = false;
+    // A folder opens for reading also when nobody may write in it; the lock is on the open folder, so every
+    // instance locks the same thing whatever it may do there.
+    const int fd = ::open(QFile::encodeName(m_folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        m_heldByOther = errno == EWOULDBLOCK;
+        ::close(fd);
+        return false;
     }
-    m_held = m_lock->tryLock(0);
-    return m_held;
+    m_fd = fd;
+    return true;
 }
 
 bool InstanceLock::isHeld() const
 {
-    return m_held;
+    return m_fd >= 0;
 }
 
 bool InstanceLock::heldByOther() const
 {
-    return !m_held && m_lock && m_lock->error() == QLockFile::LockFailedError;
+    return m_heldByOther;
 }
 
 void InstanceLock::release()
 {
-    if (m_lock && m_held)
-        m_lock->unlock();
-    m_held = false;
+    if (m_fd < 0)
+        return;
+    ::flock(m_fd, LOCK_UN);
+    ::close(m_fd);
+    m_fd = -1;
 }
 
-QString instanceLockPath()
+QString instanceLockFolder()
 {
     QString folder = dataFolder();
     if (folder.isEmpty() || !QDir(folder).exists())
         folder = localAppDataFolder();
-    if (folder.isEmpty())
+    if (folder.isEmpty() || !QDir(folder).exists())
         folder = QDir::tempPath();
-    return folder + QLatin1Char('/') + QLatin1String(kDataFolderTitle) + QStringLiteral(".lock");
+    return folder;
 }
 
 namespace {
@@ -76,7 +89,7 @@ bool PrevInstance()
 {
     ProgramLock& state = programLock();
     if (!state.lock) {
-        state.lock = std::make_unique<InstanceLock>(instanceLockPath());
+        state.lock = std::make_unique<InstanceLock>(instanceLockFolder());
         state.other = !state.lock->tryAcquire() && state.lock->heldByOther();
     }
     return state.other;

@@ -10,6 +10,9 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace qv {
 
 namespace {
@@ -62,13 +65,42 @@ QByteArray linesToBytes(const QStringList& lines)
     return bytes;
 }
 
-void appendBytes(const QString& path, const QByteArray& bytes)
+// Writes out what the file still buffers and asks the system to put it on the disk: a full or failing disk
+// reports itself here at the latest, not after the file has taken its name.
+bool flushToDisk(QFileDevice& file)
+{
+    return file.flush() && ::fsync(file.handle()) == 0;
+}
+
+// A rename is only lasting once the folder that holds the name is on the disk too.
+void syncFolderOf(const QString& path)
+{
+    const int fd =
+        ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+enum class Start { AtEnd, OnOwnLine };
+
+void appendBytes(const QString& path, QByteArray bytes, Start start = Start::AtEnd)
 {
     QFile file(path);
-    if (path.isEmpty() || QFileInfo(path).isDir() || !file.open(QIODevice::WriteOnly | QIODevice::Append))
+    // Unbuffered: what failed to go out must not follow at close, after the file was cut back.
+    if (path.isEmpty() || QFileInfo(path).isDir() ||
+        !file.open(QIODevice::ReadWrite | QIODevice::Append | QIODevice::Unbuffered))
         raiseWriteError(path, file.error());
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
+    const qint64 oldSize = file.size();
+    // A file whose last line was cut off (by a crash, or by another program) must not get the next line glued
+    // onto it.
+    if (start == Start::OnOwnLine && oldSize > 0 && file.seek(oldSize - 1) && file.read(1) != "\n")
+        bytes.prepend("\r\n");
+    if (file.write(bytes) != bytes.size() || !flushToDisk(file)) {
         const auto error = file.error();
+        // What did get written is taken back, so the file never ends in the middle of a record.
+        file.resize(oldSize);
         file.close();
         raiseWriteError(path, error == QFileDevice::NoError ? QFileDevice::WriteError : error);
     }
@@ -147,25 +179,48 @@ QStringList readTextLines(const QString& path)
     return splitLines(readTextFile(path));
 }
 
-bool writeFileAtomically(const QString& path, const QByteArray& bytes)
+AtomicWriteResult replaceFileAtomically(const QString& path, const QByteArray& bytes,
+                                        const std::function<bool()>& beforeReplace)
+{
+    if (path.isEmpty() || QFileInfo(path).isDir())
+        return AtomicWriteResult::OpenFailed;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return AtomicWriteResult::OpenFailed;
+    // QSaveFile buffers, and its commit renames even when writing out the buffer failed: every byte must
+    // have reached the disk before the old file is given up.
+    if (file.write(bytes) != bytes.size() || !flushToDisk(file)) {
+        file.cancelWriting();
+        file.commit();
+        return AtomicWriteResult::WriteFailed;
+    }
+    if (beforeReplace && !beforeReplace()) {
+        file.cancelWriting();
+        file.commit();
+        return AtomicWriteResult::Refused;
+    }
+    if (!file.commit())
+        return AtomicWriteResult::ReplaceFailed;
+    syncFolderOf(path);
+    return AtomicWriteResult::Written;
+}
+
+bool canReplaceFile(const QString& path)
 {
     if (path.isEmpty() || QFileInfo(path).isDir())
         return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // Opening makes the file beside the target (and checks that the target may be replaced); cancelling
+    // removes it again without touching the target.
+    QSaveFile probe(path);
+    if (!probe.open(QIODevice::WriteOnly))
         return false;
-    if (atomicWriteFailAfterBytes >= 0 && atomicWriteFailAfterBytes < bytes.size()) {
-        file.write(bytes.constData(), atomicWriteFailAfterBytes);
-        file.cancelWriting();
-        file.commit();
-        return false;
-    }
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        file.commit();
-        return false;
-    }
-    return file.commit();
+    probe.cancelWriting();
+    return true;
+}
+
+bool writeFileAtomically(const QString& path, const QByteArray& bytes)
+{
+    return replaceFileAtomically(path, bytes) == AtomicWriteResult::Written;
 }
 
 void writeTextLines(const QString& path, const QStringList& lines)
@@ -179,12 +234,12 @@ void writeTextLines(const QString& path, const QStringList& lines)
 
 void appendTextLines(const QString& path, const QStringList& lines)
 {
-    appendBytes(path, linesToBytes(lines));
+    appendBytes(path, linesToBytes(lines), Start::OnOwnLine);
 }
 
 void appendTextLine(const QString& path, const QString& line)
 {
-    appendBytes(path, linesToBytes({line}));
+    appendBytes(path, linesToBytes({line}), Start::OnOwnLine);
 }
 
 void appendBinaryFile(const QString& path, const QByteArray& bytes)

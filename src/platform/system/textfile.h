@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace qv {
 
@@ -40,13 +41,16 @@ QStringList readTextLines(const QString& path);
 // Raises VbError 76 (folder not found), 70, 61 (disk full) or 75.
 void writeTextLines(const QString& path, const QStringList& lines);
 // Appends the lines, each followed by CRLF, in Windows-1252; creates the file
-// when it is missing (its folder must exist). Raises as writeTextLines.
+// when it is missing (its folder must exist). The first line starts on a line
+// of its own even when the file's last line has no line end. An append that
+// cannot be written completely leaves the file as it was. Raises as writeTextLines.
 void appendTextLines(const QString& path, const QStringList& lines);
 void appendTextLine(const QString& path, const QString& line);
 
 // All bytes of a file. Raises as readTextFile.
 QByteArray readBinaryFile(const QString& path);
-// Appends bytes at the end of a file, creating it when missing. Raises as writeTextLines.
+// Appends bytes at the end of a file, creating it when missing; a failed append
+// leaves the file as it was. Raises as writeTextLines.
 void appendBinaryFile(const QString& path, const QByteArray& bytes);
 
 // Replaces a file with the bytes atomically: they go to a temporary file
@@ -54,9 +58,22 @@ void appendBinaryFile(const QString& path, const QByteArray& bytes);
 // file untouched, when anything fails.
 bool writeFileAtomically(const QString& path, const QByteArray& bytes);
 
-// Test hook: when 0 or more, the next atomic writes stop after that many bytes
-// and fail, as a full disk would. -1 (the default) writes normally.
-inline qint64 atomicWriteFailAfterBytes = -1;
+// True when writeFileAtomically could replace the file (its folder takes a
+// new file and an existing file is writable); nothing is changed.
+bool canReplaceFile(const QString& path);
+
+enum class AtomicWriteResult {
+    Written,
+    OpenFailed,    // no file could be made beside the target (missing or read-only folder, read-only file)
+    WriteFailed,   // the bytes did not all reach the disk (full disk, write error)
+    Refused,       // beforeReplace said no
+    ReplaceFailed, // the new file could not take the target's name
+};
+// writeFileAtomically with the reason of a failure; beforeReplace runs once all
+// bytes are on the disk, just before the new file takes the name (false stops
+// the write, the old file untouched).
+AtomicWriteResult replaceFileAtomically(const QString& path, const QByteArray& bytes,
+                                        const std::function<bool()>& beforeReplace = {});
 
 // True when the path names an existing file (not a folder).
 bool fileExists(const QString& path);

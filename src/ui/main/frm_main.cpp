@@ -246,6 +246,9 @@ void FrmMain::buildBars()
     lblProgress(0).setBorderStyle(1);
     lblProgress(1).Move(kProgressLeft + 15, kPanelTop + 75, kProgressWidth - 30, 0);
 
+    // The reply timer runs only while an operation waits for the station's answer; idle, it would send the
+    // last request again (and open the port) whenever the start-up's first message box stays open.
+    Timer1.setEnabled(false);
     Timer1.setInterval(2500);
     Timer2.setInterval(1000);
 }

@@ -1,10 +1,11 @@
 // The main window frmMain: every control of the station panel, menus, toolbar and status bar, and its
 // procedures.
 #pragma once
+#include "app/text_utils.h"
+#include "link/link_window.h" // RestartTimer1, GetPortText, UpdateBaudMenus, BaudSettings
 #include "platform/comm/comm_control.h"
 #include "platform/controls/controls.h"
 #include "platform/dialogs/common_dialog.h"
-#include "ui/main/text_utils.h"
 
 #include <QString>
 #include <QVariant>
@@ -449,17 +450,9 @@ class FrmMain : public Form
 // Per-check-box click counters, cleared every second by the clock.
 inline std::array<int32_t, 13> gClickCounts{};
 
-// Stops the reply time-out, sets its interval in ms and starts it again.
-void RestartTimer1(int32_t interval);
-// "COM", the port number, CR LF and the port's settings when a port is set, else "".
-QString GetPortText();
-// The captions of the two baud-rate menu items: each offers the rate the PC does not use.
-void UpdateBaudMenus();
 // Sets gZokDevice and ticks the main window's ZOK box (chkAlt index 2) to match; a value other than 0 runs
 // the box's click handling once. Returns value.
 int16_t SetAltDevice(int16_t value);
-// The settings text of a baud rate: "38400,n,8,1".
-QString BaudSettings(int32_t baud);
 
 // The one main window, created and loaded on first touch.
 inline FrmMain& frmMain()

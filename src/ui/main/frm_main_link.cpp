@@ -1,10 +1,13 @@
-// Link-facing procedures of the main window: Stop, the connection choice, the time-out restart, port text and
-// baud menus.
+// Link-facing procedures of the main window: Stop, the connection choice, the time-out restart and the reply
+// time-out, the one-second clock, port text, the port dialog and the baud menus.
 #include "app/language.h"
+#include "app/settings.h"
 #include "link/frame.h"
 #include "link/link_globals.h"
 #include "link/link_shared.h"
+#include "link/sender.h"
 #include "platform/runtime/vbruntime.h"
+#include "ui/dialogs/frm_settings.h"
 #include "ui/main/frm_main.h"
 #include "ui/main/main_globals.h"
 
@@ -57,39 +60,6 @@ void FrmMain::noShowPic()
     piErwProt(1).setVisible(false);
 }
 
-void RestartTimer1(int32_t interval)
-{
-    FrmMain& f = frmMain();
-    f.Timer1.setEnabled(false);
-    f.Timer1.setInterval(interval);
-    f.Timer1.setEnabled(true);
-}
-
-QString BaudSettings(int32_t baud)
-{
-    return QString::number(baud) + QStringLiteral(",n,8,1");
-}
-
-QString GetPortText()
-{
-    if (gComPort == 0)
-        return {};
-    return QStringLiteral("COM") + QString::number(gComPort) + QStringLiteral("\r\n") +
-           frmMain().MSComm1.Settings();
-}
-
-void UpdateBaudMenus()
-{
-    FrmMain& f = frmMain();
-    const QString other = QString::number(gBaud == BaudLow ? BaudHigh : BaudLow);
-    int id = f.mnuBaud.HelpContextID();
-    f.mnuBaud.setCaption(GetLangText(gLangIndex, id + 2, QString()) + QStringLiteral(" &") + other +
-                         QLatin1Char(' ') + GetLangText(gLangIndex, id, QString()));
-    id = f.mnuSetBaud.HelpContextID();
-    f.mnuSetBaud.setCaption(GetLangText(gLangIndex, id + 3, QString()) + QStringLiteral(" &") + other +
-                            QLatin1Char(' ') + GetLangText(gLangIndex, id, QString()));
-}
-
 int16_t SetAltDevice(int16_t value)
 {
     gZokDevice = value != 0;
@@ -101,6 +71,50 @@ int16_t SetAltDevice(int16_t value)
     if (value != 0 && before == vbChecked && box.onClick)
         box.onClick();
     return value;
+}
+
+void FrmMain::Timer1_Timer()
+{
+    ResendOrGiveUp();
+}
+
+void FrmMain::Timer2_Timer()
+{
+    txtCurrDate.setText(CStr(Date()));
+    txtCurrTime.setText(CStr(Time()));
+    gClickCounts.fill(0);
+}
+
+void FrmMain::mnuCOM_Click()
+{
+    frmSettings().Show(vbModal);
+    if (gGsmDevice) {
+        txtWtime(1).setText(QStringLiteral("10:00:00"));
+        ShowVEKW_Data(true);
+    }
+}
+
+void FrmMain::PORT_Prepare()
+{
+    try {
+        MSComm1.setCommPort(gComPort);
+    } catch (const VbError&) {
+    }
+    try {
+        MSComm1.setSettings(BaudSettings(gBaud));
+    } catch (const VbError&) {
+    }
+}
+
+void FrmMain::mnuBaud_Click()
+{
+    gBaud = gBaud == BaudLow ? BaudHigh : BaudLow;
+    UpdateBaudMenus();
+    try {
+        MSComm1.setSettings(BaudSettings(gBaud));
+    } catch (const VbError&) {
+    }
+    lblViewCOM.setCaption(GetPortText());
 }
 
 } // namespace qv

@@ -1,11 +1,11 @@
 // The menus of the main window: what each drop-down enables, the view and connection switches, the files and
 // windows the menus open.
+#include "app/text_utils.h"
 #include "extras/update_check.h"
 #include "link/link_globals.h"
 #include "link/link_shared.h"
 #include "platform/runtime/vberror.h"
 #include "ui/main/frm_main.h"
-#include "ui/main/text_utils.h"
 
 namespace qv {
 

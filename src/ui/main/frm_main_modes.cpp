@@ -1,14 +1,14 @@
 // Mode controls of the main window: filling the mode and connection combos, the code-number range check.
 #include "app/language.h"
 #include "app/settings.h"
+#include "app/text_utils.h"
 #include "link/link_globals.h"
 #include "link/link_shared.h"
 #include "platform/runtime/numbers.h"
 #include "platform/runtime/vberror.h"
+#include "stationdata/modes.h"
 #include "ui/main/frm_main.h"
 #include "ui/main/main_module.h"
-#include "ui/main/modes.h"
-#include "ui/main/text_utils.h"
 
 namespace qv {
 
@@ -96,30 +96,6 @@ bool IsCpcChecked()
 {
     FrmMain& f = frmMain();
     return f.chkCPC(gActionCode == ActWrite ? kWriteColumn : kReadColumn).Value() == vbChecked;
-}
-
-QString GetFuncCodeCaption(int code)
-{
-    int index = -1;
-    switch (code) {
-    case 123:
-        index = 3;
-        break;
-    case 124:
-        index = 0;
-        break;
-    case 125:
-        index = 1;
-        break;
-    case 127:
-        index = 2;
-        break;
-    default:
-        return {};
-    }
-    return GetControlText(gLangIndex, QStringLiteral("frmMain"), QStringLiteral("OptionButton"),
-                          QStringLiteral("opQVEL_Func"), QString::number(index), QStringLiteral("Caption"),
-                          QString());
 }
 
 } // namespace qv

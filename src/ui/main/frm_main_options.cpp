@@ -3,9 +3,9 @@
 #include "app/language.h"
 #include "app/settings.h"
 #include "link/link_shared.h"
+#include "stationdata/modes.h"
 #include "ui/main/frm_main.h"
 #include "ui/main/main_globals.h"
-#include "ui/main/modes.h"
 
 #include <initializer_list>
 

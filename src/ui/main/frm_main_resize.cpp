@@ -1,5 +1,6 @@
 // The main window's resize rules and the sizing of a combo box's opened list.
 #include "app/settings.h"
+#include "app/text_utils.h"
 #include "link/link_globals.h"
 #include "link/link_shared.h"
 #include "platform/runtime/numbers.h"
@@ -7,7 +8,6 @@
 #include "ui/main/frm_main.h"
 #include "ui/main/frm_main_geometry.h"
 #include "ui/main/main_module.h"
-#include "ui/main/text_utils.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

@@ -1,8 +1,8 @@
 // The main window's share of the settings: its remembered position and size, and its controls saved at exit.
 #include "app/settings.h"
 #include "platform/runtime/numbers.h"
+#include "stationdata/modes.h"
 #include "ui/main/frm_main.h"
-#include "ui/main/modes.h"
 
 #include <QRegularExpression>
 

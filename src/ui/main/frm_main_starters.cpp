@@ -2,6 +2,7 @@
 #include "app/file_helpers.h"
 #include "app/ini_access.h"
 #include "app/language.h"
+#include "app/text_utils.h"
 #include "cards/cardlist_state.h"
 #include "cards/frm_cards.h"
 #include "link/link_globals.h"
@@ -14,12 +15,11 @@
 #include "platform/runtime/vberror.h"
 #include "receiver/held_values.h"
 #include "receiver/receiver_globals.h"
-#include "stationdata/read_column_apply.h"
+#include "stationdata/modes.h"
 #include "ui/main/frm_main.h"
 #include "ui/main/main_globals.h"
-#include "ui/main/modes.h"
+#include "ui/main/read_column_apply.h"
 #include "ui/main/starters.h"
-#include "ui/main/text_utils.h"
 
 #include <QFile>
 

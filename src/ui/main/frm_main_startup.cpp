@@ -14,11 +14,11 @@
 #include "platform/system/codepage.h"
 #include "platform/system/instance.h"
 #include "platform/system/paths.h"
+#include "stationdata/modes.h"
 #include "ui/main/frm_main.h"
 #include "ui/main/frm_main_geometry.h"
 #include "ui/main/main_globals.h"
 #include "ui/main/main_module.h"
-#include "ui/main/modes.h"
 #include "ui/main/program.h"
 
 #include <QFile>

@@ -11,11 +11,11 @@
 #include "link/protocol_file.h"
 #include "platform/dialogs/msgbox.h"
 #include "platform/runtime/numbers.h"
+#include "stationdata/modes.h"
 #include "ui/main/frm_main.h"
 #include "ui/main/frm_main_geometry.h"
 #include "ui/main/main_globals.h"
 #include "ui/main/main_module.h"
-#include "ui/main/modes.h"
 
 namespace qv {
 

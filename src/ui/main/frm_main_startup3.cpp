@@ -42,6 +42,11 @@ void FrmMain::RunStartupVersionCheck()
 
 void FrmMain::LoadPhaseShow()
 {
+    // The window is there before the update check asks the network anything: a slow or endless server
+    // must never keep it from the user.
+    Show();
+    frVEK_QVEL_Func.setCaption(GetLangText(gLangIndex, 1301, QStringLiteral("QVEL functions")));
+
     if (gCheckVersion) {
         RunStartupVersionCheck();
     } else {
@@ -62,9 +67,6 @@ void FrmMain::LoadPhaseShow()
         else
             gLastCheckVersion = gLastCheckVersion.addDays(kVersionReminderDays);
     }
-
-    Show();
-    frVEK_QVEL_Func.setCaption(GetLangText(gLangIndex, 1301, QStringLiteral("QVEL functions")));
 
     // The port test: a failure here only leaves its mark and the sequence goes on.
     bool failed = false;

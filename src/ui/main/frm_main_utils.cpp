@@ -1,12 +1,12 @@
 // Small utilities of the main window's module: the work time to write, colouring typed GSM data, start-up.
 #include "app/number_text.h"
 #include "app/settings.h"
+#include "app/text_utils.h"
 #include "platform/runtime/numbers.h"
 #include "platform/runtime/vberror.h"
+#include "stationdata/modes.h"
 #include "ui/main/frm_main.h"
 #include "ui/main/main_module.h"
-#include "ui/main/modes.h"
-#include "ui/main/text_utils.h"
 
 namespace qv {
 

@@ -1,5 +1,12 @@
 // Program-wide values that the main window's start-up sets and other subsystems read.
 #pragma once
+#include "receiver/write_replies.h"
+#include "cards/backup_cards.h"       // gBlockList, gDataBlocks
+#include "cards/cardlist_state.h"     // gColHeadTitle
+#include "extras/help_windows.h"      // gHelpFile
+#include "platform/system/codepage.h" // gCodePageDiffers
+#include "stationdata/station_data.h" // gReadRequestLen
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -12,22 +19,11 @@ namespace qv {
 
 // ---- Set while the folders, settings and language are prepared ----
 
-// The system's code page does not carry the bytes 0x80 to 0x8F through a conversion to text and back.
-inline bool gCodePageDiffers = false;
-// Read by the extended-settings dialog.
-inline bool gExtSetFlag = false;
-// Receive buffers of the backup read-out: the blocks still to read and the blocks read.
-inline QByteArray gBlockList = QByteArray(1, '\0');
-inline QList<QByteArray> gDataBlocks{QByteArray(1, '\0')};
 // The user's local application-data folder, and whether the program's data folder exists.
 inline QString gAppDataRoot;
 inline bool gDataFolderOk = false;
 // "APN_Data.csv" in the data folder; empty when the data folder could not be made.
 inline QString gApnDataFile;
-// The first line of every column-header file.
-inline QString gColHeadTitle;
-// The help file of the current language, by name: it lies beside the program.
-inline QString gHelpFile;
 // A blank and the build date in the short date format, as the window caption shows it.
 inline QString gBuildDateText;
 
@@ -35,8 +31,6 @@ inline QString gBuildDateText;
 
 // Words of the service cards: off, clear, print results, start.
 inline std::array<QString, 5> gServiceCardWords;
-// Bytes asked for per backup-memory read request.
-inline int16_t gReadRequestLen = 120;
 // The actions view of the log pane is on.
 inline bool gActionsView = false;
 // The log pane shows the action log (true) or the data listing (false).

@@ -1,5 +1,8 @@
 // Procedures of the main window's program module that other subsystems call: modes, code numbers, texts.
 #pragma once
+#include "receiver/write_replies.h"
+#include "stationdata/station_data.h" // gModeCodeSet, gSpecialFuncIndex, gExtProtUsed
+
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -10,21 +13,7 @@ class ComboBox;
 class Form;
 class TextBox;
 
-// The connection-mode names of the current language (texts 1951 and 1952).
-inline QString gConnTextRemote = QStringLiteral("remote");
-inline QString gConnTextDirect = QStringLiteral("direct");
 
-// The "read cards automatically" option to write (not remembered in the settings).
-inline uint8_t gAutoReadCardsWrite = 0;
-
-// XXX-DECODERS: these three belong to the station data (stationdata/station_data.h); they move out when its
-// header is on main.
-// The mode in use, which selects the code-number range.
-inline uint8_t gModeCodeSet = 0;
-// The station's code number as last read or accepted (the air card's special functions are code numbers).
-inline int16_t gSpecialFuncIndex = 0;
-// The extended-protocol choice in use.
-inline uint8_t gExtProtUsed = 0;
 
 // Refills the mode combo coMO with the mode names of the current language (a name that is empty or begins
 // with "---" is left out). With refill, also the connection-mode names and the combo coMode, and the write
@@ -41,10 +30,6 @@ QString CheckCodeNoRange(const QString& text);
 
 // True when the auto-send box of the column in use shows a tick: chkCPC(1) while writing, else chkCPC(0).
 bool IsCpcChecked();
-
-// The caption of the special-function option of the air-card function code 123, 124, 125 or 127; "" for
-// any other code.
-QString GetFuncCodeCaption(int code);
 
 // Makes the combo box's window, its opened list included, `height` pixels high, keeping position and width.
 void SetComboHeight(Form& frm, ComboBox& cbo, int height);

@@ -1,16 +1,12 @@
 // The backup listing's lines and numbering, and the main window's procedures that the receiver calls for them
 // and for the direct connection.
 #pragma once
+#include "stationdata/backup_memory.h"
 #include <QStringList>
 #include <cstdint>
 
 namespace qv {
 
-// The decoded backup records, one line each, in the order they were read: element n is line n, element 0
-// holds no record. Empty while nothing was read.
-inline QStringList gBackupLines;
-// The running number of the numbered lines in the data pane.
-inline int32_t gListLineNo = 0;
 
 // The data pane's buffer is handed over in pieces of a little over this many characters: each hand-over to
 // the pane is slow, a line at a time would stall a long listing.

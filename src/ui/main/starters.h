@@ -1,5 +1,7 @@
 // Values the command starters prepare for the link and the receiver, and the progress display they set up.
 #pragma once
+#include "receiver/write_replies.h"
+#include "stationdata/backup_memory.h"
 #include <QString>
 #include <cstdint>
 
@@ -7,8 +9,6 @@ namespace qv {
 
 // ---- Backup read-out ----
 
-// Time-sync records found in the backup read-out.
-inline int32_t gBackupCount = 0;
 // Repeats of the current backup request after a bad reply.
 inline uint8_t gBlockRepeatCount = 0;
 // The backup read position of the base protocol (a memory address).
@@ -17,15 +17,8 @@ inline int32_t gBackupPos = 0;
 // mBackupStartPosition.
 inline int64_t mBackupRecords = 0;
 
-// ---- Write defaults ----
-
-// The default settings the write-defaults operation sends: mode name, code number, walking time, and the
-// captions of the options to switch on (empty: leave off).
-inline QString gDefaultMode;
-inline QString gDefaultCodeNo;
-inline QString gDefaultWalkingTime;
-inline QString gDefaultExtProtText;
-inline QString gDefaultAutoSendText;
+// The default settings of the write-defaults operation (gDefaultMode and its set) are the receiver's: it
+// reads them when it writes the defaults (receiver/write_replies.h).
 
 // ---- Card windows ----
 

@@ -5,6 +5,7 @@
 #include "platform/runtime/dates.h"
 #include "platform/system/textfile.h"
 #include "settings_fixture.h"
+#include "support/disk_faults.h"
 #include "support/test_support.h"
 
 using namespace qv;
@@ -310,6 +311,52 @@ TEST_F(Settings, UnwritableFileIsReportedAndNothingElseWritten)
     EXPECT_EQ(DialogHooks::asked()[0].style & 0xF0, vbExclamation);
 }
 
+// A settings file or data folder that cannot be written loses the run's changes: the save says so, whether or
+// not a value changed, and whichever of its writes is the first to fail.
+TEST_F(Settings, ReadOnlyFileOrFolderIsReportedEvenWhenNothingChanged)
+{
+    const QString prompt = QStringLiteral("Write Error QV-Config.INI\r") + iniPath();
+    const QString folder = m_tmp.path();
+    struct Case
+    {
+        const char* what;
+        QString readOnly;
+        int16_t port;   // the port the user chose in this run (the save's first write)
+        int16_t codeNo; // the code number the user chose (a later write)
+    };
+    const Case cases[] = {{"file, nothing changed", iniPath(), 3, 31},
+                          {"file, port changed", iniPath(), 7, 31},
+                          {"file, code number changed", iniPath(), 3, 44},
+                          {"folder, nothing changed", folder, 3, 31},
+                          {"folder, code number changed", folder, 3, 44}};
+    for (const Case& c : cases) {
+        gComPort = 3;
+        gCodeNo = 31;
+        SaveSettings();
+        const QByteArray saved = iniBytes();
+        ASSERT_TRUE(DialogHooks::asked().isEmpty());
+        test::openForEveryone(folder);
+        test::openForEveryone(iniPath());
+        test::makeReadOnly(c.readOnly);
+        gComPort = c.port;
+        gCodeNo = c.codeNo;
+        DialogHooks::queue(DialogAnswer::press(vbOK));
+        {
+            const test::AsOrdinaryUser user;
+            SaveSettings();
+        }
+        test::openForEveryone(folder);
+        test::openForEveryone(iniPath());
+        ASSERT_EQ(DialogHooks::asked().size(), 1) << c.what;
+        EXPECT_EQ(DialogHooks::asked()[0].prompt, prompt) << c.what;
+        EXPECT_EQ(iniBytes(), saved) << c.what;
+        EXPECT_EQ(QDir(folder).entryList({QStringLiteral("QV-Config.INI*")}, QDir::Files),
+                  QStringList{"QV-Config.INI"})
+            << c.what;
+        DialogHooks::reset();
+    }
+}
+
 // A save that fails while writing leaves the old settings file whole.
 TEST_F(Settings, FailedWriteLeavesTheOldFileWhole)
 {
@@ -317,10 +364,11 @@ TEST_F(Settings, FailedWriteLeavesTheOldFileWhole)
     set("STATION", "lastCodeNo", QStringLiteral("200"));
     const QByteArray before = iniBytes();
     gComPort = 9;
-    atomicWriteFailAfterBytes = 5;
     DialogHooks::queue(DialogAnswer::press(vbOK));
-    SaveSettings();
-    atomicWriteFailAfterBytes = -1;
+    {
+        const test::DiskFull full(5);
+        SaveSettings();
+    }
     EXPECT_EQ(DialogHooks::asked().size(), 1);
     EXPECT_EQ(iniBytes(), before);
     QDir dir(m_tmp.path());

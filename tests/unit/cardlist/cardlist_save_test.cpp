@@ -2,6 +2,7 @@
 #include "cardlist_test_support.h"
 #include "cards/cardlist_file_write.h"
 #include "platform/system/textfile.h"
+#include "support/disk_faults.h"
 
 #include <QDir>
 
@@ -11,11 +12,6 @@ namespace {
 class CardListSaveTest : public CardListTest
 {
   protected:
-    void TearDown() override
-    {
-        atomicWriteFailAfterBytes = -1;
-        CardListTest::TearDown();
-    }
     QStringList filesInDir() const { return QDir(m_dir.path()).entryList(QDir::Files, QDir::Name); }
 };
 
@@ -60,10 +56,12 @@ TEST_F(CardListSaveTest, FailedWriteLeavesTheOldFileInItsPlace)
     CardListTable list;
     fillList(list, {"Nr", "Card"}, {{"1", "12345"}});
     gCardListChanged = true;
-    atomicWriteFailAfterBytes = 3; // the disk fills up after three bytes
     DialogHooks::queue(DialogAnswer::press(vbOK));
     QString text;
-    EXPECT_FALSE(saveCardListFile(&list, file, text, true));
+    {
+        const test::DiskFull full(3); // the disk fills up after three bytes
+        EXPECT_FALSE(saveCardListFile(&list, file, text, true));
+    }
     EXPECT_EQ(bytesOf(file), QByteArray("old list"));
     EXPECT_EQ(filesInDir(), QStringList{"list.CSV"}); // no backup, no half-written file
     EXPECT_TRUE(gCardListChanged);

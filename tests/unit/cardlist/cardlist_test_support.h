@@ -8,8 +8,8 @@
 #include "link/link_shared.h"
 #include "platform/dialogs/dialog_hooks.h"
 #include "platform/dialogs/msgbox.h"
+#include "stationdata/modes.h"
 #include "ui/main/main_globals.h"
-#include "ui/main/modes.h"
 
 #include <QDomDocument>
 #include <QFile>

@@ -2,8 +2,8 @@
 #include "app/language.h"
 #include "app/settings.h"
 #include "receiver/receiver_globals.h"
+#include "stationdata/modes.h"
 #include "ui/main/main_module.h"
-#include "ui/main/modes.h"
 #include "unit/extras/help_windows_fixture.h"
 
 using namespace qv;

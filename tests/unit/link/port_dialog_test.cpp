@@ -1,5 +1,4 @@
 // The port dialog over a fake device list: its lines, the preselection, OK and Cancel; the baud menu.
-#include "link/frm_settings.h"
 #include "link/link_globals.h"
 #include "link/link_shared.h"
 #include "link/port_list.h"
@@ -7,6 +6,7 @@
 #include "platform/dialogs/dialog_hooks.h"
 #include "platform/dialogs/msgbox.h"
 #include "sim_pty.h"
+#include "ui/dialogs/frm_settings.h"
 #include "ui/main/frm_main.h"
 
 #include <QCoreApplication>

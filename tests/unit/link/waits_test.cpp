@@ -23,6 +23,16 @@ TEST(LinkWaitTest, PausesLastTheirTimeAlsoAcrossMidnight)
     }
 }
 
+// A pause keeps the station events waiting but leaves the processor alone: it sleeps, it does not spin.
+TEST(LinkWaitTest, PausesSleepInsteadOfSpinning)
+{
+    FakeClock fake(QDateTime(QDate(2026, 12, 9), QTime(10, 0, 0, 0)), 1);
+    ScopedClock scoped(fake);
+    PauseSeconds(1.0f);
+    EXPECT_GE(fake.sleptMs(), 900);
+    EXPECT_LE(fake.reads(), 150);
+}
+
 TEST(LinkWaitTest, FractionWaitEndsInItsWindowOrAfterASecond)
 {
     FakeClock fake(QDateTime(QDate(2026, 12, 9), QTime(23, 59, 59, 900)), 10);

@@ -3,9 +3,11 @@
 #include <QByteArray>
 #include <QHash>
 #include <QHostAddress>
+#include <QSet>
 #include <QString>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <functional>
 
 namespace qv::test {
 
@@ -28,6 +30,11 @@ class LocalHttpServer : public QObject
     {
         m_answers.insert(path, {status, body});
     }
+    // A server that never stops sending: the answer to this path is an endless body.
+    void answerEndlessly(const QString& path) { m_endless.insert(path); }
+    // Called with the path of every request, when it arrives.
+    std::function<void(const QString&)> onRequest;
+
     int requests() const { return m_requests; }
     const QStringList& paths() const { return m_paths; }
 
@@ -57,6 +64,12 @@ class LocalHttpServer : public QObject
         m_pending.remove(socket);
         ++m_requests;
         m_paths << path;
+        if (onRequest)
+            onRequest(path);
+        if (m_endless.contains(path)) {
+            sendEndlessly(socket);
+            return;
+        }
         Answer a{404, QByteArrayLiteral("<HTML><head><title>404 Not Found</title></head>"
                                         "<body>Not Found</body></HTML>")};
         if (m_answers.contains(path))
@@ -69,7 +82,20 @@ class LocalHttpServer : public QObject
         socket->disconnectFromHost();
     }
 
+    void sendEndlessly(QTcpSocket* socket)
+    {
+        socket->write("HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n\r\n");
+        const auto more = [socket] {
+            // Kept at a few chunks ahead of the reader, so the server never runs ahead of the test's memory.
+            while (socket->state() == QAbstractSocket::ConnectedState && socket->bytesToWrite() < 256 * 1024)
+                socket->write(QByteArray(16 * 1024, 'x'));
+        };
+        QObject::connect(socket, &QTcpSocket::bytesWritten, socket, more);
+        more();
+    }
+
     QTcpServer m_server;
+    QSet<QString> m_endless;
     QHash<QString, Answer> m_answers;
     QHash<QTcpSocket*, QByteArray> m_pending;
     int m_requests = 0;

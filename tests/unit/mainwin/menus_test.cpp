@@ -1,10 +1,10 @@
 // The menus of the main window: what each menu enables as it drops down, the connection-mode switch, and the
 // end of the program through the exit item.
+#include "app/text_utils.h"
 #include "link/link_globals.h"
 #include "link/link_shared.h"
 #include "link/protocol_file.h"
 #include "platform/system/instance.h"
-#include "ui/main/text_utils.h"
 #include "unit/mainwin/main_window_fixture.h"
 
 #include <QMenu>
@@ -214,7 +214,7 @@ TEST_F(MenusTest, TheExitItemOfASecondInstanceSavesNothing)
     f.txtCodeNo(1).setText(QStringLiteral("77"));
     // Another copy of the program holds the lock by the time this one ends.
     resetPrevInstance();
-    InstanceLock other(instanceLockPath());
+    InstanceLock other(instanceLockFolder());
     ASSERT_TRUE(other.tryAcquire());
     f.mnuExit.Click();
     EXPECT_TRUE(gProgramEnded);

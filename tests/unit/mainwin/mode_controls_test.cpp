@@ -3,8 +3,8 @@
 #include "app/settings.h"
 #include "link/link_globals.h"
 #include "link/link_shared.h"
+#include "stationdata/modes.h"
 #include "ui/main/main_module.h"
-#include "ui/main/modes.h"
 #include "unit/mainwin/main_window_fixture.h"
 
 #include <QDomDocument>

@@ -1,5 +1,5 @@
 // The mode table: code-number ranges per mode and the built-in names.
-#include "ui/main/modes.h"
+#include "stationdata/modes.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // beacon option set, and the layout switch between the two sets.
 #include "app/settings.h"
 #include "link/link_shared.h"
-#include "ui/main/modes.h"
+#include "stationdata/modes.h"
 #include "unit/mainwin/main_window_fixture.h"
 
 #include <QPushButton>

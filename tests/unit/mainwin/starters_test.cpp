@@ -7,7 +7,7 @@
 #include "link/link_shared.h"
 #include "receiver/held_values.h"
 #include "receiver/receiver_globals.h"
-#include "ui/main/modes.h"
+#include "stationdata/modes.h"
 #include "ui/main/starters.h"
 #include "unit/mainwin/starters_fixture.h"
 

@@ -1,7 +1,7 @@
 // Centring texts for a combo box's width and the hour field of work times.
+#include "app/text_utils.h"
+#include "stationdata/modes.h"
 #include "ui/main/main_module.h"
-#include "ui/main/modes.h"
-#include "ui/main/text_utils.h"
 #include "unit/mainwin/main_window_fixture.h"
 
 #include <gtest/gtest.h>

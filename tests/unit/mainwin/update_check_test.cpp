@@ -197,6 +197,30 @@ TEST_F(UpdateCheckTest, ReminderYesChecksAtOnce)
     EXPECT_EQ(gLastCheckVersion, test::kTestToday);
 }
 
+// The update check at the start never keeps the window from the user: it is showing before the first
+// request leaves, and a server that never stops sending is cut off.
+TEST_F(UpdateCheckTest, TheWindowShowsBeforeTheStartupCheckAsksTheServer)
+{
+    writeSettings(QStringLiteral("[SETTINGS]\r\nLastCheckVersion=") + CStr(test::kTestToday) +
+                  QStringLiteral("\r\nCheckVersion=Yes\r\n"));
+    internetConnectedOverride = true;
+    m_server.answerEndlessly(QString::fromLatin1(kFirmwareVersionPath));
+    m_server.answerEndlessly(QString::fromLatin1(kProgramVersionPath));
+    QList<bool> shownAtRequest;
+    m_server.onRequest = [&](const QString&) {
+        shownAtRequest << (FormInstance<FrmMain>::loaded() && frmMain().isVisible());
+    };
+    DialogHooks::queue(DialogAnswer::press(vbOK)); // "Version check failed"
+    FrmMain& f = startWindow();
+    EXPECT_EQ(shownAtRequest, (QList<bool>{true, true}));
+    ASSERT_EQ(DialogHooks::asked().size(), 1);
+    EXPECT_TRUE(DialogHooks::asked().first().prompt.contains(QStringLiteral("Version check failed")));
+    EXPECT_TRUE(f.isVisible());
+    EXPECT_TRUE(gLatestProgramVersion.isEmpty());
+    EXPECT_TRUE(gLatestFirmwareList.isEmpty());
+    m_server.onRequest = nullptr;
+}
+
 TEST_F(UpdateCheckTest, RecentCheckOrOfflineNoReminder)
 {
     writeSettings(QStringLiteral("[SETTINGS]\r\nLastCheckVersion=") + CStr(test::kTestToday.addDays(-10)) +

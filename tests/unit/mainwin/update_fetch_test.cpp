@@ -131,6 +131,22 @@ TEST(HttpGetText, NoServerListening)
     EXPECT_EQ(HttpGetText(UpdateUrl(QString::fromLatin1(kProgramVersionPath))), QString());
 }
 
+// A server that never stops sending: the fetch stops at its limit, long before its time-out, holding no
+// more than the limit, and the check takes no version from it.
+TEST(HttpGetText, AServerThatNeverStopsSendingIsCutOff)
+{
+    test::LocalHttpServer server;
+    server.answerEndlessly(QString::fromLatin1(kProgramVersionPath));
+    UpdateServerScope scope(server.host());
+    const HttpResponse r = httpGet(UpdateUrl(QString::fromLatin1(kProgramVersionPath)), 10000);
+    EXPECT_FALSE(r.timedOut);
+    EXPECT_TRUE(r.tooLarge);
+    EXPECT_FALSE(r.ok());
+    EXPECT_FALSE(r.error.isEmpty());
+    EXPECT_EQ(r.body.size(), kHttpBodyLimit);
+    EXPECT_EQ(HttpGetText(UpdateUrl(QString::fromLatin1(kProgramVersionPath))), QString());
+}
+
 TEST(UpdateHost, SettingThenEnvironmentThenTheMaker)
 {
     qunsetenv(kUpdateHostVariable);

@@ -3,8 +3,8 @@
 #include "app/settings.h"
 #include "link/link_globals.h"
 #include "link/link_shared.h"
-#include "stationdata/read_column_apply.h"
 #include "ui/main/menus.h"
+#include "ui/main/read_column_apply.h"
 #include "unit/mainwin/main_window_fixture.h"
 
 using namespace qv;

@@ -5,6 +5,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QEventLoop>
 #include <QFile>
@@ -156,13 +157,19 @@ TEST_F(CommonDialogReal, OpenShowsTheSettingsAndReturnsTheChoice)
         for (int i = 0; types && i < types->count(); ++i)
             shownFilters.append(types->itemText(i));
         // Wait for the folder to be read, then see which files the "*.CSV" entry lets through.
+        // The model reads folders in the background and announces each one (the folder's parents too), so
+        // it is asked again after every announcement until both files are in, for ten seconds at most.
         auto* model = fd->findChild<QFileSystemModel*>();
-        QEventLoop loop;
-        QObject::connect(model, &QFileSystemModel::directoryLoaded, &loop, &QEventLoop::quit);
-        QTimer::singleShot(10000, &loop, &QEventLoop::quit);
-        const QModelIndex root = model->index(dir.path());
-        if (model->rowCount(root) == 0)
+        QElapsedTimer waited;
+        waited.start();
+        QModelIndex root = model->index(dir.path());
+        while (model->rowCount(root) < 2 && waited.elapsed() < 10000) {
+            QEventLoop loop;
+            QObject::connect(model, &QFileSystemModel::directoryLoaded, &loop, &QEventLoop::quit);
+            QTimer::singleShot(50, &loop, &QEventLoop::quit);
             loop.exec();
+            root = model->index(dir.path());
+        }
         for (int i = 0; i < model->rowCount(root); ++i) {
             const QModelIndex idx = model->index(i, 0, root);
             if (model->flags(idx) & Qt::ItemIsEnabled)

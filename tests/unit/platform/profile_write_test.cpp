@@ -1,6 +1,7 @@
 // Writing INI files with the Windows profile functions' rules, and atomic replacement.
 #include "platform/profile/profile.h"
 #include "platform/system/textfile.h"
+#include "support/disk_faults.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,8 +14,6 @@ namespace {
 class ProfileWrite : public ::testing::Test
 {
   protected:
-    void TearDown() override { atomicWriteFailAfterBytes = -1; }
-
     void put(const QByteArray& bytes)
     {
         QFile f(path);
@@ -163,13 +162,14 @@ TEST_F(ProfileWrite, AWriteThatFailsHalfwayLeavesTheOldFileWhole)
 {
     put("[COMCTRL]\r\nPort=COM1\r\nBaud=4800\r\n");
     const QByteArray before = bytes();
-    atomicWriteFailAfterBytes = 5;
-    EXPECT_EQ(write("COMCTRL", QString("Port"), QString("COM9")), 0);
-    EXPECT_EQ(write("COMCTRL", QString("Baud"), std::nullopt), 0);
-    EXPECT_EQ(WritePrivateProfileSectionA("COMCTRL", {"Port=COM2"}, path), 0);
+    {
+        const test::DiskFull full(5);
+        EXPECT_EQ(write("COMCTRL", QString("Port"), QString("COM9")), 0);
+        EXPECT_EQ(write("COMCTRL", QString("Baud"), std::nullopt), 0);
+        EXPECT_EQ(WritePrivateProfileSectionA("COMCTRL", {"Port=COM2"}, path), 0);
+    }
     EXPECT_EQ(bytes(), before);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"QV-Config.INI"});
-    atomicWriteFailAfterBytes = -1;
     EXPECT_NE(write("COMCTRL", QString("Port"), QString("COM9")), 0);
     EXPECT_EQ(read("COMCTRL", "Port"), "COM9");
 }

@@ -3,6 +3,7 @@
 #include "platform/system/instance.h"
 #include "platform/system/paths.h"
 #include "platform/system/shell.h"
+#include "support/disk_faults.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -35,9 +36,8 @@ TEST(SystemPaths, DataFoldersLieUnderTheOverriddenHome)
 TEST(SystemInstance, ASecondHolderSeesTheFirst)
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath("QV-Config.lock");
-    InstanceLock first(path);
-    InstanceLock second(path);
+    InstanceLock first(dir.path());
+    InstanceLock second(dir.path());
     ASSERT_TRUE(first.tryAcquire());
     EXPECT_FALSE(second.tryAcquire());
     EXPECT_TRUE(second.heldByOther());
@@ -49,7 +49,7 @@ TEST(SystemInstance, ASecondHolderSeesTheFirst)
 TEST(SystemInstance, ALockThatCannotBeMadeIsNoOtherInstance)
 {
     QTemporaryDir dir;
-    InstanceLock lock(dir.filePath("no/such/folder/QV-Config.lock"));
+    InstanceLock lock(dir.filePath("no/such/folder"));
     EXPECT_FALSE(lock.tryAcquire());
     EXPECT_FALSE(lock.heldByOther());
 }
@@ -59,18 +59,43 @@ TEST(SystemInstance, AnotherProcessSeesTheFirstInstance)
     GTEST_FLAG_SET(death_test_style, "fast");
     QTemporaryDir home;
     ScopedPathOverride paths(home.path());
-    EXPECT_EQ(instanceLockPath(), home.filePath("QV-Config.lock"));
+    EXPECT_EQ(instanceLockFolder(), home.path());
     ASSERT_FALSE(PrevInstance());
     EXPECT_FALSE(PrevInstance());
     // A forked child is another process with the same program.
     EXPECT_EXIT(
         {
-            InstanceLock child(instanceLockPath());
+            InstanceLock child(instanceLockFolder());
             std::_Exit(!child.tryAcquire() && child.heldByOther() ? 0 : 1);
         },
         ::testing::ExitedWithCode(0), "");
     resetPrevInstance();
-    EXPECT_FALSE(QFileInfo::exists(home.filePath("QV-Config.lock")));
+    EXPECT_TRUE(QDir(home.path()).isEmpty()); // the lock leaves nothing behind
+}
+
+// The user may write nothing in the data folder: the lock still keeps a second copy out.
+TEST(SystemInstance, AReadOnlyDataFolderStillLocks)
+{
+    GTEST_FLAG_SET(death_test_style, "fast");
+    QTemporaryDir home;
+    ScopedPathOverride paths(home.path());
+    ASSERT_TRUE(QDir().mkpath(dataFolder()));
+    for (QString up = QFileInfo(dataFolder()).path(); up.startsWith(home.path()); up = QFileInfo(up).path())
+        test::openForEveryone(up);
+    test::makeReadOnly(dataFolder());
+    {
+        const test::AsOrdinaryUser user;
+        EXPECT_EQ(instanceLockFolder(), dataFolder());
+        ASSERT_FALSE(PrevInstance());
+        EXPECT_EXIT(
+            {
+                InstanceLock child(instanceLockFolder());
+                std::_Exit(!child.tryAcquire() && child.heldByOther() ? 0 : 1);
+            },
+            ::testing::ExitedWithCode(0), "");
+        resetPrevInstance();
+    }
+    test::openForEveryone(dataFolder());
 }
 
 TEST(SystemShell, TargetsBecomeAddressesAndReachTheHook)

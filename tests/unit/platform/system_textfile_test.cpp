@@ -1,6 +1,7 @@
 // Text and byte files: line ends, byte-order mark, atomic replacement and the old runtime's errors.
 #include "platform/runtime/vberror.h"
 #include "platform/system/textfile.h"
+#include "support/disk_faults.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,8 +14,6 @@ namespace {
 class SystemTextFile : public ::testing::Test
 {
   protected:
-    void TearDown() override { atomicWriteFailAfterBytes = -1; }
-
     QString put(const QString& name, const QByteArray& bytes)
     {
         QFile f(dir.filePath(name));
@@ -91,10 +90,38 @@ TEST_F(SystemTextFile, WritesAndAppendsCrlfInWindows1252)
 TEST_F(SystemTextFile, AFailedReplacementLeavesTheOldFileWhole)
 {
     const QString path = put("keep.CSV", "old\r\ncontent\r\n");
-    atomicWriteFailAfterBytes = 3;
-    EXPECT_EQ(errorOf([&] { writeTextLines(path, {"new", "content"}); }), ErrDiskFull);
+    {
+        const test::DiskFull full(3);
+        EXPECT_EQ(errorOf([&] { writeTextLines(path, {"new", "content"}); }), ErrDiskFull);
+        EXPECT_FALSE(writeFileAtomically(path, "new\r\ncontent\r\n"));
+    }
     EXPECT_EQ(bytesOf(path), QByteArray("old\r\ncontent\r\n"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"keep.CSV"});
+}
+
+// An append that does not fit takes back what it wrote: the file never ends in the middle of a record,
+// and the next line starts on its own line.
+TEST_F(SystemTextFile, AnAppendThatDoesNotFitLeavesTheFileAsItWas)
+{
+    const QString path = put("Protocol.CSV", "head\r\nrecord 1\r\n");
+    {
+        const test::DiskFull full(20);
+        EXPECT_EQ(errorOf([&] { appendTextLine(path, "record 2"); }), ErrDiskFull);
+        EXPECT_EQ(errorOf([&] { appendBinaryFile(path, QByteArray(10, 'x')); }), ErrDiskFull);
+    }
+    EXPECT_EQ(bytesOf(path), QByteArray("head\r\nrecord 1\r\n"));
+    appendTextLine(path, "record 3");
+    EXPECT_EQ(bytesOf(path), QByteArray("head\r\nrecord 1\r\nrecord 3\r\n"));
+}
+
+TEST_F(SystemTextFile, ALineAppendedAfterACutOffLineStartsOnItsOwnLine)
+{
+    const QString cut = put("cut.CSV", "head\r\nrec");
+    appendTextLine(cut, "next");
+    EXPECT_EQ(bytesOf(cut), QByteArray("head\r\nrec\r\nnext\r\n"));
+    const QString bare = put("bare.CSV", "a\nb\n");
+    appendTextLines(bare, {"c"});
+    EXPECT_EQ(bytesOf(bare), QByteArray("a\nb\nc\r\n"));
 }
 
 TEST_F(SystemTextFile, BinaryAppendAndRead)

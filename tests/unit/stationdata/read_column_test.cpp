@@ -1,7 +1,7 @@
 // The decoders' results in the window's controls: the settings read, the battery display and the panel views.
-#include "stationdata/read_column_apply.h"
 #include "stationdata_test_support.h"
 #include "ui/main/frm_main.h"
+#include "ui/main/read_column_apply.h"
 
 #include <QApplication>
 #include <cmath>

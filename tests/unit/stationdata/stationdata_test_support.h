@@ -3,9 +3,9 @@
 #include "app/language.h"
 #include "app/settings.h"
 #include "platform/runtime/clock.h"
+#include "stationdata/modes.h"
 #include "stationdata/station_data.h"
 #include "support/test_support.h"
-#include "ui/main/modes.h"
 
 #include <QByteArray>
 #include <QDateTime>

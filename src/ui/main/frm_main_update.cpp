@@ -1,4 +1,4 @@
-// The update check's talk with the user: the evaluation of the fetched versions and the Help menu's check.
+// The main window's side of the update check: the evaluation of the fetched versions and the Help menu's check.
 #include "app/app_info.h"
 #include "app/language.h"
 #include "app/settings.h"
@@ -45,22 +45,6 @@ int16_t firmwareNumber(const QString& text)
 }
 
 } // namespace
-
-bool IsInternetConnected()
-{
-    uint32_t flags = 0;
-    gInternetOnline = InternetGetConnectedState(&flags);
-    if (gInternetOnline) {
-        gLastInternetConnect = QDateTime(Date(), QTime(0, 0));
-        gInternetConnectValid = true;
-    }
-    return gInternetOnline;
-}
-
-QList<int> ProgramVersionParts()
-{
-    return {kAppMajor, kAppMinor, kAppRevision};
-}
 
 void FrmMain::VersionPruefen(bool /*bZeigen*/)
 {

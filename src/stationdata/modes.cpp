@@ -1,5 +1,5 @@
 // The mode table's look-ups and the loading of the mode names from the language file.
-#include "ui/main/modes.h"
+#include "stationdata/modes.h"
 
 #include "app/language.h"
 
@@ -64,6 +64,30 @@ int ModeNumberOfText(const QString& text)
             return i;
     }
     return -1;
+}
+
+QString GetFuncCodeCaption(int code)
+{
+    int index = -1;
+    switch (code) {
+    case 123:
+        index = 3;
+        break;
+    case 124:
+        index = 0;
+        break;
+    case 125:
+        index = 1;
+        break;
+    case 127:
+        index = 2;
+        break;
+    default:
+        return {};
+    }
+    return GetControlText(gLangIndex, QStringLiteral("frmMain"), QStringLiteral("OptionButton"),
+                          QStringLiteral("opQVEL_Func"), QString::number(index), QStringLiteral("Caption"),
+                          QString());
 }
 
 } // namespace qv

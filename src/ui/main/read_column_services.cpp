@@ -2,8 +2,8 @@
 #include "link/frame.h"
 #include "link/link_globals.h"
 #include "link/sender.h"
-#include "stationdata/read_column_apply.h"
 #include "ui/main/frm_main.h"
+#include "ui/main/read_column_apply.h"
 
 namespace qv {
 

@@ -1,9 +1,10 @@
 // The station decoders' views written into the main window's read column and station panel, in the decoders'
 // order.
-#include "stationdata/read_column_apply.h"
+#include "ui/main/read_column_apply.h"
 
+#include "link/link_globals.h"
+#include "stationdata/modes.h"
 #include "ui/main/frm_main.h"
-#include "ui/main/modes.h"
 
 #include <algorithm>
 #include <cmath>

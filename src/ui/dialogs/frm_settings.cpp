@@ -1,6 +1,6 @@
 // The port dialog frmSettings: the serial port and the PC's baud rate; the port and baud menus of the main
 // window.
-#include "link/frm_settings.h"
+#include "ui/dialogs/frm_settings.h"
 
 #include "app/language.h"
 #include "link/link_globals.h"
@@ -261,38 +261,6 @@ void FrmSettings::cmdCancel_Click()
     } catch (const VbError&) {
     }
     Unload(*this);
-}
-
-void FrmMain::mnuCOM_Click()
-{
-    frmSettings().Show(vbModal);
-    if (gGsmDevice) {
-        txtWtime(1).setText(QStringLiteral("10:00:00"));
-        ShowVEKW_Data(true);
-    }
-}
-
-void FrmMain::PORT_Prepare()
-{
-    try {
-        MSComm1.setCommPort(gComPort);
-    } catch (const VbError&) {
-    }
-    try {
-        MSComm1.setSettings(BaudSettings(gBaud));
-    } catch (const VbError&) {
-    }
-}
-
-void FrmMain::mnuBaud_Click()
-{
-    gBaud = gBaud == BaudLow ? BaudHigh : BaudLow;
-    UpdateBaudMenus();
-    try {
-        MSComm1.setSettings(BaudSettings(gBaud));
-    } catch (const VbError&) {
-    }
-    lblViewCOM.setCaption(GetPortText());
 }
 
 } // namespace qv

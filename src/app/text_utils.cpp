@@ -1,5 +1,5 @@
 // Centring a text for a combo box and the hour-field test of work times.
-#include "ui/main/text_utils.h"
+#include "app/text_utils.h"
 
 #include "platform/runtime/numbers.h"
 

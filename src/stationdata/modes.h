@@ -77,4 +77,8 @@ void LoadModeNames();
 // The number of the mode whose name in the current language is exactly `text` (0 to 31), or -1.
 int ModeNumberOfText(const QString& text);
 
+// The caption of the special-function option of the air-card function code 123, 124, 125 or 127; "" for
+// any other code.
+QString GetFuncCodeCaption(int code);
+
 } // namespace qv

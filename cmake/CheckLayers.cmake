@@ -1,0 +1,48 @@
+# Checks that no file under src/ includes a header of a higher layer:
+#   platform < app < link < stationdata < cards < receiver < extras < ui
+# Run as: cmake -DQV_SRC=<src folder> -P CheckLayers.cmake
+# Lists every upward include and fails when there is one.
+cmake_minimum_required(VERSION 3.25)
+set(layers platform app link stationdata cards receiver extras ui)
+if(NOT QV_SRC)
+  message(FATAL_ERROR "QV_SRC is not set")
+endif()
+
+function(layer_rank path out)
+  string(REGEX MATCH "^[^/]+" top "${path}")
+  list(FIND layers "${top}" rank)
+  set(${out} ${rank} PARENT_SCOPE)
+endfunction()
+
+file(GLOB_RECURSE files RELATIVE ${QV_SRC} ${QV_SRC}/*.h ${QV_SRC}/*.cpp)
+if(NOT files)
+  message(FATAL_ERROR "No sources under ${QV_SRC}")
+endif()
+set(violations "")
+foreach(f ${files})
+  layer_rank("${f}" from)
+  if(from LESS 0)
+    continue()
+  endif()
+  file(STRINGS ${QV_SRC}/${f} lines REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+  get_filename_component(dir "${f}" DIRECTORY)
+  foreach(line ${lines})
+    string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]+)\".*" "\\1" inc "${line}")
+    layer_rank("${inc}" to)
+    if(to LESS 0)
+      # A path relative to the including file's folder.
+      cmake_path(APPEND dir "${inc}" OUTPUT_VARIABLE rel)
+      cmake_path(NORMAL_PATH rel)
+      layer_rank("${rel}" to)
+    endif()
+    if(to GREATER from)
+      list(APPEND violations "${f} -> ${inc}")
+    endif()
+  endforeach()
+endforeach()
+
+if(violations)
+  list(JOIN violations "\n  " text)
+  message(FATAL_ERROR "A lower layer includes a higher one:\n  ${text}")
+endif()
+message(STATUS "No lower layer includes a higher one")

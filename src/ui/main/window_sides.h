@@ -1,0 +1,18 @@
+// The main window's sides of the subsystems below it: each subsystem declares in its own header what it needs
+// of the main window (link/link_window.h, cards/cardlist_main_window.h, receiver/receiver_window.h,
+// extras/extras_window.h); the window implements it, one file per subsystem here.
+#pragma once
+
+namespace qv {
+
+void InstallLinkWindow();
+void InstallCardListMainWindow();
+void InstallReceiverWindow();
+void InstallExtrasMainWindow();
+void InstallWriteWindow();
+
+// Installs every side above. It runs once before main() in every program that links the window layer
+// (window_sides.cpp); a test may call it again after putting in a side of its own.
+void InstallWindowSides();
+
+} // namespace qv
