@@ -11,6 +11,7 @@
 #include "platform/controls/controls.h"
 #include "platform/dialogs/msgbox.h"
 #include "platform/runtime/vbruntime.h"
+#include "receiver/backup_readout.h"
 #include "receiver/held_values.h"
 #include "receiver/receiver_globals.h"
 #include "receiver/reply_handlers.h"
@@ -157,6 +158,12 @@ ReplyEnd runHandler(ReplyRoute route)
         return switchOffReply();
     case ReplyRoute::BaudChangeReply:
         return baudChangeReply();
+    case ReplyRoute::BackupStart:
+        return BackupStartReply();
+    case ReplyRoute::BackupBlock:
+        return BackupBlockReply();
+    case ReplyRoute::LegacyBackupBlock:
+        return LegacyBackupReply();
     default:
         return notHandled(route);
     }

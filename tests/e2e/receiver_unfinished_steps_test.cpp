@@ -28,7 +28,6 @@ const UnfinishedCase kCases[] = {
     {"set time", &FrmMain::mnuTime_Click, ActSetTime},
     {"battery", &FrmMain::mnuBatt_Click, ActBattery},
     {"extended settings", &FrmMain::mnuExtSet_Click, ActExtSettings},
-    {"read backup", &FrmMain::mnuReadBackup_Click, ActReadBackup},
     {"read cards", &FrmMain::mnuReadCards_Click, ActReadCards},
 };
 

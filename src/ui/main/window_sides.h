@@ -8,6 +8,7 @@ namespace qv {
 void InstallLinkWindow();
 void InstallCardListMainWindow();
 void InstallReceiverWindow();
+void InstallBackupWindow();
 void InstallExtrasMainWindow();
 void InstallWriteWindow();
 
