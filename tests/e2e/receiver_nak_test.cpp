@@ -29,7 +29,7 @@ TEST_F(ReceiverNakTest, EachResendWaitsThreeHundredMillisecondsAndAStepMore)
     gActionCode = ActClearBackup;
     BeginStationAction();
     ASSERT_TRUE(stationReceived(4));
-    // The clear-backup reply ends the operation with the station's signal.
+    // (The finished clear-backup then ends with the station's signal.)
     EXPECT_EQ(requests().mid(0, 4),
               (QList<QByteArray>{bytes({0xF0, 'S'}), bytes({0xF0, 'S'}), bytes({0xF0, 'S'}), bytes({0xF5})}));
     // 300 ms, then (count + 1) * 5 ms: 10 ms after the first, 15 ms after the second.

@@ -390,18 +390,6 @@ TEST_F(ReceiverWriteTest, CancelOfTheFindingsQuestionClosesThePort)
     EXPECT_TRUE(records().isEmpty());
 }
 
-TEST_F(ReceiverWriteTest, ClearBackupEndsAtItsReply)
-{
-    FrmMain& f = frmMain();
-    sim.station.memory().backup = QByteArray(64, '\x11');
-    DialogHooks::queue(DialogAnswer::press(vbYes));
-    f.mnuClearBackup_Click();
-    ASSERT_TRUE(ended());
-    EXPECT_EQ(chain(), (QList<QByteArray>{bytes({0xF0}), bytes({0xF5}), bytes({0xF9})}));
-    EXPECT_TRUE(sim.station.memory().backup.isEmpty());
-    EXPECT_NE(f.Aktion().Text(), GetLangText(gLangIndex, 1885, QString()));
-}
-
 // The write column's own checks stop a Write before anything is sent.
 TEST_F(ReceiverWriteTest, WriteColumnChecksStopBeforeSending)
 {

@@ -267,7 +267,7 @@ class FrmMain : public Form
 
     // ---- Controls without a place on screen ----
     // The reply time-out and the one-second clock.
-    TimerControl Timer1{this, "Timer1"};
+    TimerControl Timer1{this, "Timer1", -1, Qt::PreciseTimer};
     TimerControl Timer2{this, "Timer2"};
     // The serial port and the file dialogs of the window.
     CommControl MSComm1;
@@ -371,6 +371,9 @@ class FrmMain : public Form
     void mnuViewExpert_Click();
     // The view of the station panel: 1 the expert view, 2 the standard view, anything else the other one.
     void zeigExpert(uint8_t byChange = 0);
+    // After the language file's captions are applied: a blank keeps "used" (right-aligned) and "after work
+    // time" (left-aligned beside it) apart.
+    void PadConsumptionCaptions();
 
     // ---- Help menu windows (frm_main_helpmenu.cpp) ----
     // The protocol file, then the read-me file named by the language, in the text viewer; a missing one is
@@ -465,7 +468,8 @@ class FrmMain : public Form
     int mHoverIndex = 0;
 
     // ---- Update check ----
-    void VersionPruefen(bool bZeigen = false);
+    // serverReached false: the update server did not answer (the failure names the server, not its files).
+    void VersionPruefen(bool bZeigen = false, bool serverReached = true);
     void mnuHelpCheckVersion_Click();
 
     // ---- Layout ----
