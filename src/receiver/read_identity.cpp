@@ -2,10 +2,10 @@
 #include "app/bytes.h"
 #include "app/settings.h"
 #include "app/text_utils.h"
+#include "cards/cardlist_state.h"
 #include "link/end_action.h"
 #include "link/frame.h"
 #include "link/link_globals.h"
-#include "link/link_shared.h"
 #include "link/link_window.h"
 #include "link/requests.h"
 #include "link/sender.h"
@@ -13,11 +13,9 @@
 #include "platform/dialogs/msgbox.h"
 #include "platform/system/codepage.h"
 #include "receiver/backup_readout.h"
-#include "receiver/held_values.h"
 #include "receiver/read_reply_internal.h"
 #include "receiver/read_reply_services.h"
 #include "receiver/receiver_globals.h"
-#include "receiver/receiver_window.h"
 #include "receiver/reply_texts.h"
 #include "receiver/rx_access.h"
 #include "receiver/station_identity.h"
@@ -273,7 +271,8 @@ ReplyEnd SystemDataReply()
     }
 
     w.setSerialNumberText(QString::number(SerialNumberOf(gRxFrame, gDataOffset, gModelFlag, gKuvModule)));
-    w.setProductionDateText(DateText(ReplyField(13), ReplyField(12), int16_t(ProductionYear(ReplyField(11)))));
+    w.setProductionDateText(
+        DateText(ReplyField(13), ReplyField(12), int16_t(ProductionYear(ReplyField(11)))));
     w.setSoftwareText(cp1252ToString(RxBytes(gRxFrame, gDataOffset + 8, 3)));
     const BackupRecordLayout layout = BackupLayoutFor(gFirmware);
     gBackupRecordSize = layout.recordSize;

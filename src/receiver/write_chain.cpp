@@ -256,6 +256,13 @@ ReplyEnd addressRow(uint8_t a)
 
 void ResetWriteChainState()
 {
+    gDefaultMode.clear();
+    gDefaultCodeNo.clear();
+    gDefaultWalkingTime.clear();
+    gDefaultExtProtText.clear();
+    gDefaultAutoSendText.clear();
+    gAutoReadCardsWrite = 0;
+    gExtSetFlag = false;
     gRadioFrameShown = false;
     bWriteExpert = false;
     gEndOfListWarned = false;

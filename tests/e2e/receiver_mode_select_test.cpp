@@ -1,5 +1,5 @@
 // The reply to the master/slave selection sends the first real request of every operation.
-#include "link/link_shared.h"
+#include "link/link_globals.h"
 #include "link/sender.h"
 #include "receiver/receiver.h"
 #include "receiver/receiver_globals.h"

@@ -9,7 +9,8 @@
 namespace qv::test {
 namespace {
 
-const QString kNotAvailable = QStringLiteral("The station answered; this program cannot finish this operation yet.");
+const QString kNotAvailable =
+    QStringLiteral("The station answered; this program cannot finish this operation yet.");
 
 class UnfinishedStepsTest : public ReceiverE2E
 {

@@ -313,8 +313,8 @@ class FrmMain : public Form
     // The status-bar panel keyed "Aktion".
     Panel& Aktion() { return StatusBar.Panels().Item(QStringLiteral("Aktion")); }
 
-    // The log pane that gShowActionLog chooses: the action log (rtbox 0) or the data listing (rtbox 1 with its
-    // heading), and the "HEX" toolbar button pressed while the action log shows.
+    // The log pane that gShowActionLog chooses: the action log (rtbox 0) or the data listing (rtbox 1 with
+    // its heading), and the "HEX" toolbar button pressed while the action log shows.
     void ShowActionLogPane();
 
     // Fits the menus and the reply time-out to the connection mode: direct 2500 ms with the station-baud item
@@ -454,6 +454,17 @@ class FrmMain : public Form
     QString mSavedWorkTime;
     // Re-entry guard of the special-function buttons' LostFocus; every mode choice clears it.
     int16_t mInFuncLostFocus = 0;
+
+    // ---- Typed fields of the write column (frm_main_entry.cpp) ----
+    void txtCodeNo_KeyPress(int Index, int& KeyAscii);
+    void txtCodeNo_Change(int Index);
+    void txtWtime_KeyPress(int Index, int& KeyAscii);
+    void txtWtime_Change(int Index);
+    // Lays the typed work time out as "hh:mm:00" and checks it; a time that is none is reported.
+    void txtWtime_LostFocus(int Index);
+    void lblWtime_DblClick(int Index);
+    void txtCurrTime_GotFocus();
+    void wireEntryHandlers();
 
     // ---- Hover help picture of the extended protocol (frm_main_hover.cpp) ----
     // The pointer on chkCPC0's caption: after 0.6 s the help picture of that column shows.

@@ -19,6 +19,8 @@ namespace qv {
 
 // ---- Set while the folders, settings and language are prepared ----
 
+// The beacon eco-mode option to write (not remembered in the settings).
+inline uint8_t gEcoModeWrite = 0;
 // The user's local application-data folder, and whether the program's data folder exists.
 inline QString gAppDataRoot;
 inline bool gDataFolderOk = false;
@@ -71,5 +73,9 @@ inline bool gProgramEnded = false;
 // start-up. Without it the window only gets its controls' first state and saves nothing when unloaded, which
 // is what the tests of other windows and of the station link want of it.
 inline bool gProgramStartup = false;
+
+// Returns every variable of the main window's headers (this one, starters.h, frm_main.h) to its start value
+// (tests, and anything that starts the program afresh); ui/main/main_state.cpp. Add a new variable there too.
+void resetMainWindowState();
 
 } // namespace qv

@@ -1,17 +1,14 @@
 // The simulated station's answers, faults and log, driven without a terminal.
 #include "sim_station.h"
 #include "sim_test_support.h"
+#include "support/test_support.h"
 
 #include <gtest/gtest.h>
 
 using namespace qv::sim;
+using qv::test::hex;
 
 namespace {
-
-QByteArray hex(const char* text)
-{
-    return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
-}
 
 // A station whose output is collected and read back as frames.
 struct Bench
