@@ -14,6 +14,7 @@
 #include "receiver/reply_handlers.h"
 #include "receiver/reply_texts.h"
 #include "receiver/rx_access.h"
+#include "stationdata/station_data.h"
 
 namespace qv {
 

@@ -5,7 +5,7 @@
 #include "link/end_action.h"
 #include "link/frame.h"
 #include "link/link_globals.h"
-#include "link/link_shared.h"
+#include "link/link_globals.h"
 #include "link/requests.h"
 #include "link/sender.h"
 #include "link/traffic_log.h"

@@ -1,7 +1,7 @@
 // Fixture of the window tests against the simulated station: the program as a user starts it, with the
 // station on COM1 (the port the settings remember), tracing on and an empty protocol file.
 #pragma once
-#include "link/link_shared.h"
+#include "link/link_globals.h"
 #include "platform/system/textfile.h"
 #include "receiver/receiver.h"
 #include "sim_on_port.h"
