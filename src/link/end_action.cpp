@@ -86,7 +86,9 @@ void EndStationAction()
             record.r_d = w.connectionName();
             if (gTestTime.isEmpty() || gActionCode == ActSetTime)
                 record.Ser_No = w.serialNumberText();
+            // The typed time and its week belong to this operation only.
             gTestTime.clear();
+            gWeekNumber = 0;
             break;
         }
         case ActReadBackup:

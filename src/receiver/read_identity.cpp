@@ -189,11 +189,21 @@ ReplyEnd extendedSystemData()
     return ReplyEnd::CommonEnd;
 }
 
+// Set time: whether the unit keeps its clock (bit 0 of byte 14 set: it does not), then the station's clock is
+// asked for, in the form of the reply.
+ReplyEnd setTimeContinuation()
+{
+    gModelSubByte = gModelFlag ? 1 : ((ReplyField(14) & 1) ? 0 : 1);
+    gSendBuffer = BuildFrame(QByteArray(1, char(gRxCommand == CmdReadMemory ? CmdGetTime : CmdGetTimeLegacy)));
+    SendFrame();
+    return ReplyEnd::CommonEnd;
+}
+
 // What follows the system data in the operation in progress.
 ReplyEnd systemDataContinuation()
 {
     if (gActionCode == ActSetTime)
-        return OtherOperationStep(QStringLiteral("set time"));
+        return setTimeContinuation();
     if (gActionCode == ActReadBackup)
         return BackupAfterSystemData();
     if (gRxCommand != CmdReadMemory) {

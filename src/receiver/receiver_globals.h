@@ -46,6 +46,7 @@ inline int16_t gBeaconOptionByte = 0;
 inline int16_t gSyncStepCount = 0;
 inline bool gGetTimeFirst = false;
 inline float gGetTimeSentAt = 0.0f;
+inline bool gTimeAsked = false; // the time check was shown once in this run
 
 // The progress bar's step per received frame, in twips.
 inline int16_t gProgressStep = 0;

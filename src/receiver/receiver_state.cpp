@@ -38,6 +38,7 @@ void resetReceiverState()
     gSyncStepCount = 0;
     gGetTimeFirst = false;
     gGetTimeSentAt = 0.0f;
+    gTimeAsked = false;
     gProgressStep = 0;
     mRadioRtcOption = 0;
     mRadioReadCardOption = 0;

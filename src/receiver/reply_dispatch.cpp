@@ -152,6 +152,8 @@ ReplyEnd runHandler(ReplyRoute route)
         return ClearBackupReply();
     case ReplyRoute::SetTimeReply:
         return SetTimeReply();
+    case ReplyRoute::GetTimeReply:
+        return GetTimeReply();
     case ReplyRoute::SwitchOffReply:
         return switchOffReply();
     case ReplyRoute::BaudChangeReply:

@@ -68,7 +68,5 @@ ReplyEnd SecondHalfReply();
 ReplyEnd ClearBackupReply();
 // A memory-write reply (0x82, or 0x72).
 ReplyEnd WriteReply();
-// The set-time reply (0xF6, or 0x76).
-ReplyEnd SetTimeReply();
 
 } // namespace qv

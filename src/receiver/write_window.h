@@ -84,11 +84,6 @@ class WriteWindow
     // The eco-mode box of the write column (chkSpeed(1)) and the read column showing it.
     virtual int ecoModeWriteBox() { return 0; }
 
-    // ---- The end of a settings write ----
-    // The write column offers the next code number (the list's next entry, or one more).
-    virtual void nextCodeNumber() {}
-    // The set-time loop's step text as the tool tip of the time button.
-    virtual void showSyncStep(const QString& /*step*/) {}
 };
 
 using WriteWindowSide = WindowSide<WriteWindow>;

@@ -225,31 +225,6 @@ class MainWriteWindow final : public WriteWindow
     }
     int ecoModeWriteBox() override { return frmMain().chkSpeed(1).Value(); }
 
-    void nextCodeNumber() override
-    {
-        FrmMain& f = frmMain();
-        if (f.txtCodeNo(1).ForeColor() != f.txtSerNo.ForeColor())
-            return;
-        const int32_t upper = int32_t(gCodeNoList.size()) - 1;
-        if (upper > 0) {
-            if (upper > gCodeNoIndex) {
-                ++gCodeNoIndex;
-                f.HScroll1.setValue(gCodeNoIndex);
-                f.txtCodeNo(1).setText(gCodeNoList.at(gCodeNoIndex));
-            }
-            return;
-        }
-        if (f.coMO.Text() == gModeTextSpecial || f.coMO.Text() == gModeTextBcFinish2)
-            return;
-        gCodeNo = int16_t(CInt(Val(f.txtCodeNo(1).Text()) + 1));
-        f.txtCodeNo(1).setText(QString::number(gCodeNo));
-    }
-    void showSyncStep(const QString& step) override
-    {
-        const QString tip = GetControlText(gLangIndex, QStringLiteral("frmMain"), QStringLiteral("CommandButton"),
-                                           QStringLiteral("cmdTime"), QString(), QStringLiteral("ToolTipText"), QString());
-        frmMain().cmdTime.setToolTipText(QStringLiteral("(") + step + QStringLiteral(") ") + tip);
-    }
 };
 
 MainWriteWindow side;
