@@ -10,7 +10,21 @@ namespace qv {
 void resetReceiverState()
 {
     // receiver/write_replies.h
-    ResetWriteChainState();
+    gDefaultMode.clear();
+    gDefaultCodeNo.clear();
+    gDefaultWalkingTime.clear();
+    gDefaultExtProtText.clear();
+    gDefaultAutoSendText.clear();
+    gAutoReadCardsWrite = 0;
+    gExtSetFlag = false;
+    gRadioFrameShown = false;
+    bWriteExpert = false;
+    gEndOfListWarned = false;
+    gPasswordPending = false;
+    gNewPassword.clear();
+    gPasswordSent = false;
+    gBeepSetLoaded = gLedSetLoaded = gLed2SetLoaded = false;
+    gExtModeChanged = gExtFlagsChanged = gExtTimingChanged = false;
     // receiver/backup_readout.h
     gBackupReadAddr = 0;
     gBackupBlockTotal = 0;

@@ -255,25 +255,6 @@ ReplyEnd addressRow(uint8_t a)
 
 } // namespace
 
-void ResetWriteChainState()
-{
-    gDefaultMode.clear();
-    gDefaultCodeNo.clear();
-    gDefaultWalkingTime.clear();
-    gDefaultExtProtText.clear();
-    gDefaultAutoSendText.clear();
-    gAutoReadCardsWrite = 0;
-    gExtSetFlag = false;
-    gRadioFrameShown = false;
-    bWriteExpert = false;
-    gEndOfListWarned = false;
-    gPasswordPending = false;
-    gNewPassword.clear();
-    gPasswordSent = false;
-    gBeepSetLoaded = gLedSetLoaded = gLed2SetLoaded = false;
-    gExtModeChanged = gExtFlagsChanged = gExtTimingChanged = false;
-}
-
 ReplyEnd WriteReply()
 {
     EndReplyWait();

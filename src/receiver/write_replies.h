@@ -42,9 +42,6 @@ inline bool gExtModeChanged = false;   // the dialog changed the operating mode 
 inline bool gExtFlagsChanged = false;  // ... the feedback flags
 inline bool gExtTimingChanged = false; // ... the activity and standby times
 
-// Returns the values above to their start.
-void ResetWriteChainState();
-
 // ---- Steps ----
 
 // How the checks after a settings read went on.

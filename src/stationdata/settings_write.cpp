@@ -84,13 +84,6 @@ QByteArray slice50(const QByteArray& block6)
 
 } // namespace
 
-void ResetSettingsWriteState()
-{
-    gConfigByte = 0;
-    gConfigChanged = false;
-    gCapacityMax = 0;
-}
-
 uint8_t PackRadioFlags(uint8_t value, const RadioWriteFlags& radio)
 {
     const uint8_t r = SetBit(6, value, radio.stamp || radio.allNew);

@@ -20,9 +20,6 @@ inline bool gConfigChanged = false;
 // The largest battery capacity (mAh) the battery dialog accepts for this station.
 inline double gCapacityMax = 0;
 
-// Returns the values above to their start.
-void ResetSettingsWriteState();
-
 // ---- Sizes and addresses ----
 
 // The settings block request while it is assembled: command, address and 16 data bytes (0x70 to 0x7F).

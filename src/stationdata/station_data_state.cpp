@@ -10,7 +10,9 @@ namespace qv {
 void resetStationDataState()
 {
     // stationdata/settings_write.h
-    ResetSettingsWriteState();
+    gConfigByte = 0;
+    gConfigChanged = false;
+    gCapacityMax = 0;
     // stationdata/backup_memory.h
     gBackupLines.clear();
     gListLineNo = 0;

@@ -45,8 +45,6 @@ class ReceiverWriteTest : public ReceiverE2E
         ASSERT_TRUE(xml.open(QIODevice::ReadOnly));
         ASSERT_TRUE(gXmlDoc.setContent(&xml));
         LoadModeNames();
-        ResetSettingsWriteState();
-        ResetWriteChainState();
         resetWriteBytes();
         gWaitToReturnCur = 5.0f;
         gLastFWVersionA = 559;

@@ -1,5 +1,7 @@
 // The checks after a settings read: the findings about the station and about the values to write, with
 // their texts, and the choice of the default settings.
+#include <optional>
+
 #include "app/language.h"
 #include "link/link_globals.h"
 #include "stationdata/settings_checks.h"
@@ -89,7 +91,18 @@ const QString kHeading = QStringLiteral("Warning!") + QString(20, QLatin1Char(' 
 class SettingsChecks : public StationDataTest
 {
   protected:
-    CheckTexts m_texts;
+    // The texts are loaded after the base set-up, whose reset of the program's state empties them.
+    void SetUp() override
+    {
+        StationDataTest::SetUp();
+        m_texts.emplace();
+    }
+    void TearDown() override
+    {
+        m_texts.reset();
+        StationDataTest::TearDown();
+    }
+    std::optional<CheckTexts> m_texts;
 };
 QV_BOTH_LOCALES(SettingsChecks);
 
