@@ -42,6 +42,7 @@ TEST_F(MainWindowStartersTest, SecondStartDuringAReadLeavesTheReadToFinish)
 TEST_F(MainWindowStartersTest, StopMakesTheOperationGiveUpAtItsNextTimeOut)
 {
     FrmMain& f = frmMain();
+    const ScopedHandTicks handTicks;
     sim.station.ignoreNextRequests(1000);
     f.cmdBatt.setValue(true);
     ASSERT_TRUE(stationReceived(1));
