@@ -3,7 +3,7 @@
 #include "link/frame.h"
 #include "link/sender.h"
 #include "link_support.h"
-#include "test_support.h"
+#include "support/test_support.h"
 #include "platform/dialogs/msgbox.h"
 
 namespace qv::test {

@@ -4,7 +4,7 @@
 #include "platform/dialogs/msgbox.h"
 #include "platform/system/textfile.h"
 #include "receiver_support.h"
-#include "test_support.h"
+#include "support/test_support.h"
 #include "ui/main/starters.h"
 
 namespace qv::test {
