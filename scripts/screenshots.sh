@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Renews the screenshots under docs/: the main window in both languages (offscreen) and the window after a
-# Read and a Write against the simulated station, with the extended protocol's help picture, and the time check's question
-# and the typed-time box (on a virtual X display).
+# Renews the screenshots under docs/: the main window in both languages (offscreen) and, on a virtual X display,
+# the window after a Read and a Write against the simulated station, with the extended protocol's help picture,
+# and the time check's question and the typed-time box.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 shots="$PWD/docs"

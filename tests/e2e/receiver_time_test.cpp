@@ -147,6 +147,28 @@ TEST_P(ReceiverTimeTest, AStationAheadIsSetFromThePcAndTheOperationEnds)
     EXPECT_TRUE(gTestTime.isEmpty());
 }
 
+TEST_P(ReceiverTimeTest, AMobileNetworkStationIsAskedForItsTimeAfterItsSecondHalf)
+{
+    sim.station.memory().makeGsmStation("9463internet.example,anna,alt;");
+    sim.station.setClock(fake.peek().addSecs(5));
+    DialogHooks::queue(DialogAnswer::pressButton(1)); // OK: set the station clock
+    startSetTime();
+    ASSERT_TRUE(sim::waitUntil([] { return gActionCode == ActNone; }));
+    ASSERT_TRUE(linkClosed());
+    QList<QByteArray> firstFour = requests().mid(0, 4);
+    for (QByteArray& r : firstFour)
+        r = r.left(3);
+    EXPECT_EQ(firstFour, (QList<QByteArray>{bytes({0xF0, 'S'}), bytes({0x83, 0x00, 0x80}), bytes({0x83, 0x80, 0x80}),
+                                            bytes({0xF7})}));
+    EXPECT_EQ(sent(0xF6), 1);
+    EXPECT_LE(std::abs(stationAheadMs()), 1000);
+    EXPECT_EQ(actions().value(1), "Set time");
+    // The status of a finished set-time, and the station keeps its own clock.
+    const QString status = frmMain().Aktion().Text();
+    EXPECT_TRUE(status.contains(CStr(fake.peek().date()))) << status.toStdString();
+    EXPECT_FALSE(status.contains("real-time clock")) << status.toStdString();
+}
+
 TEST_P(ReceiverTimeTest, AStationBehindIsLeftAloneOnCancel)
 {
     sim.station.setClock(fake.peek().addSecs(-3));

@@ -1,11 +1,6 @@
 // A person sets the station's clock in the real program on an X display: the Time button against the
 // simulated station, the time check's question answered on the real box, and the typed test time.
-#include "link/link_globals.h"
-#include "platform/system/textfile.h"
-#include "receiver/receiver.h"
-#include "sim_on_port.h"
-#include "sim_test_support.h"
-#include "unit/mainwin/main_window_fixture.h"
+#include "station_window_fixture.h"
 #include "window_support.h"
 
 #include <QDialogButtonBox>
@@ -16,70 +11,47 @@
 #include <QPushButton>
 #include <QTimer>
 #include <functional>
-#include <optional>
 
 using namespace qv;
 
 namespace {
 
-class TimeWindowTest : public test::MainWindowTest
+class TimeWindowTest : public test::StationWindowTest
 {
   protected:
     void SetUp() override
     {
-        MainWindowTest::SetUp();
-        m_clock.setAutoStep(10);
-        sim.emplace(1);
-        ASSERT_TRUE(sim->started()) << sim->station.errorString().toStdString();
-        sim::StationMemory& m = sim->station.memory();
-        m.setSerialNumber(201537);
-        m.setCodeNumber(31);
+        StationWindowTest::SetUp();
         // The station's clock runs on the test's clock, as the PC's does; a busy station lets it run on.
         sim->station.setTimeSource([this] { return m_clock.peek(); }, [this](qint64 ms) { m_clock.advance(ms); });
-        // Tracing on (the protocol path carries the trace mark) shows the test-time button.
-        writeSettings(QStringLiteral("[COMCTRL]\r\nPort=COM1\r\nBaud=38400\r\n[FILES]\r\nProtocol=") +
-                      dataFolder() + QStringLiteral("/LOG/Protocol.CSV") + QChar(kTraceMark) +
-                      QStringLiteral("\r\n"));
-        QDir().mkpath(dataFolder() + QStringLiteral("/LOG"));
-        QFile protocol(dataFolder() + QStringLiteral("/LOG/Protocol.CSV"));
-        ASSERT_TRUE(protocol.open(QIODevice::WriteOnly));
         // The boxes show for real; the test answers them on the screen as a person would.
         DialogHooks::setNoModal(false);
+        m_poll.setInterval(20);
+        QObject::connect(&m_poll, &QTimer::timeout, &m_poll, [this] { answerAnOpenBox(); });
     }
     void TearDown() override
     {
         m_poll.stop();
         DialogHooks::setNoModal(std::nullopt);
-        MainWindowTest::TearDown();
-        sim.reset();
-    }
-
-    FrmMain& startProgram()
-    {
-        FrmMain& f = startWindow();
-        EXPECT_TRUE(f.startupCompleted());
-        InstallReceiver();
-        f.resize(1024, 768);
-        QApplication::processEvents();
-        return f;
+        StationWindowTest::TearDown();
     }
 
     // Answers the next box that opens with `answer`; a box left open by a failing answer is closed.
     void whenABoxOpens(std::function<void(QWidget*)> answer)
     {
         m_answer = std::move(answer);
-        m_poll.setInterval(20);
-        QObject::connect(&m_poll, &QTimer::timeout, &m_poll, [this] {
-            QWidget* box = QApplication::activeModalWidget();
-            if (!box || !box->isVisible())
-                return;
-            m_poll.stop();
-            ++boxesSeen;
-            m_answer(box);
-            if (QApplication::activeModalWidget() == box)
-                box->close();
-        });
         m_poll.start();
+    }
+    void answerAnOpenBox()
+    {
+        QWidget* box = QApplication::activeModalWidget();
+        if (!box || !box->isVisible())
+            return;
+        m_poll.stop();
+        ++boxesSeen;
+        m_answer(box);
+        if (QApplication::activeModalWidget() == box)
+            box->close();
     }
 
     static void saveShot(QWidget* w, const QString& name)
@@ -106,7 +78,6 @@ class TimeWindowTest : public test::MainWindowTest
 
     qint64 stationAheadMs() const { return m_clock.peek().msecsTo(sim->station.clock()); }
 
-    std::optional<sim::SimOnPort> sim;
     int boxesSeen = 0;
     QTimer m_poll;
     std::function<void(QWidget*)> m_answer;
@@ -147,7 +118,7 @@ TEST_F(TimeWindowTest, TheTimeButtonSetsAStationThatRunsAhead)
         << f.Aktion().Text().toStdString();
     EXPECT_FALSE(f.cmdStop.Visible());
     // The protocol file records the check and the setting.
-    const QStringList lines = readTextLines(dataFolder() + QStringLiteral("/LOG/Protocol.CSV"));
+    const QStringList lines = protocolLines();
     ASSERT_EQ(lines.size(), 3);
     EXPECT_TRUE(lines[1].split(u';').value(23).startsWith(QStringLiteral("Get time (diff:5."))) << lines[1].toStdString();
     EXPECT_EQ(lines[2].split(u';').value(23), QStringLiteral("Set time"));
