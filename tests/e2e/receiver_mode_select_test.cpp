@@ -33,8 +33,8 @@ class ModeSelectReplyTest : public ReceiverE2E, public ::testing::WithParamInter
 TEST_P(ModeSelectReplyTest, SendsTheNextRequestOfTheOperation)
 {
     const NextRequest& p = GetParam();
-    // The station answers the selection only: the request that follows is what this test looks at.
-    QObject::connect(&sim.station, &sim::SimStation::frameReceived, [this](const sim::LogEntry& e) {
+    // The request after the selection is looked at, not answered: its operation is not carried on here.
+    QObject::connect(&sim.station, &sim::SimStation::frameReceived, &sim.station, [this](const sim::LogEntry& e) {
         if (sim.station.received().size() == 1 && e.note.isEmpty())
             sim.station.ignoreNextRequests(1);
     });

@@ -5,6 +5,8 @@
 #include <QLocale>
 #include <QString>
 
+#include "platform/controls/timercontrol.h"
+
 #include <functional>
 #include <initializer_list>
 #include <ostream>
@@ -55,6 +57,15 @@ public:
 private:
     QDomDocument m_previous;
     bool m_loaded = false;
+// For its lifetime the program's timers fire only when a test ticks them: a test that drives a timeout by
+// hand stays exact when a busy machine lets the real interval run out meanwhile.
+class ScopedHandTicks
+{
+  public:
+    ScopedHandTicks() { TimerControl::setHandTicksOnly(true); }
+    ~ScopedHandTicks() { TimerControl::setHandTicksOnly(false); }
+    ScopedHandTicks(const ScopedHandTicks&) = delete;
+    ScopedHandTicks& operator=(const ScopedHandTicks&) = delete;
 };
 
 // The folder tests/data of the source tree.

@@ -11,6 +11,7 @@ void InstallReceiverWindow();
 void InstallCardReplyWindow();
 void InstallBackupWindow();
 void InstallExtrasMainWindow();
+void InstallWriteWindow();
 
 // Installs every side above. It runs once before main() in every program that links the window layer
 // (window_sides.cpp); a test may call it again after putting in a side of its own.
