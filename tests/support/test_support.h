@@ -57,6 +57,8 @@ public:
 private:
     QDomDocument m_previous;
     bool m_loaded = false;
+};
+
 // For its lifetime the program's timers fire only when a test ticks them: a test that drives a timeout by
 // hand stays exact when a busy machine lets the real interval run out meanwhile.
 class ScopedHandTicks
