@@ -75,11 +75,6 @@ bool edLayout(CardFamily f)
     return f == CardFamily::Card6 || f == CardFamily::Card6Of192 || f == CardFamily::Card6Legacy;
 }
 
-bool card128(CardFamily f)
-{
-    return f == CardFamily::CardF7 || f == CardFamily::CardAir || f == CardFamily::CardF9;
-}
-
 // The oldest family: number as series * 100000 + word in bytes 6, 4, 5; times as seconds words; the
 // punches in six rows of 16 bytes from byte 32 (a code byte of punches 31 to 36, then five punches of
 // code number and time word).
