@@ -1,5 +1,5 @@
 // Radio cards on a read-out station: patterns, presets, configuration commands, version gates, partner
-// series, start times, state words and block requests.
+// series, start times, block 3 and status.
 #include "stationdata/radio_card.h"
 
 #include "app/bytes.h"
@@ -107,7 +107,8 @@ bool IsFeedbackNew(const FeedbackCompare& c)
     if (changed)
         return true;
     for (int j = 0; j < 4; ++j)
-        if (byteAt(c.readSel, j) != byteAt(c.selFeedback, j) || byteAt(c.readBrd, j) != byteAt(c.brdFeedback, j))
+        if (byteAt(c.readSel, j) != byteAt(c.selFeedback, j) ||
+            byteAt(c.readBrd, j) != byteAt(c.brdFeedback, j))
             return true;
     return false;
 }
@@ -117,7 +118,8 @@ QByteArray RadioCardOkCommand(const RadioCardOkInput& in, AirCardStores& s)
     // Everything is checked before anything changes: a half-applied press would leave flags that the
     // station's next reply acts on.
     const std::optional<uint8_t> selCount = CountByte(in.selCountText);
-    const std::optional<uint8_t> brdCount = in.airCard ? CountByte(in.brdCountText) : std::optional<uint8_t>(0);
+    const std::optional<uint8_t> brdCount =
+        in.airCard ? CountByte(in.brdCountText) : std::optional<uint8_t>(0);
     const std::optional<int32_t> partner = PartnerCardNumber(in.partnerText);
     const bool partnerUsed = in.partnerSeries >= 0;
     const int32_t partnerNumber = partner.value_or(-1);
@@ -403,61 +405,8 @@ bool NoPartnerCard(const QByteArray& partner)
 
 QString AirCardVersionsText(const AirCardBlock& b)
 {
-    return QString::number(b.hwMajor) + QLatin1Char('.') + QString::number(b.hwMinor) + QStringLiteral(" / ") +
-           QString::number(b.swMajor) + QLatin1Char('.') + QString::number(b.swMinor);
-}
-
-QString GetSpecialCodeWord(uint8_t code)
-{
-    switch (code) {
-    case 123:
-        return QStringLiteral("Bat");
-    case 124:
-        return QStringLiteral("ON");
-    case 125:
-        return QStringLiteral("OFF");
-    case 127:
-        return QStringLiteral("RDO");
-    case 255:
-        return QStringLiteral("AKT");
-    default:
-        return QString();
-    }
-}
-
-QString KezStateText(uint8_t state)
-{
-    switch (state) {
-    case 0:
-        return QStringLiteral("KEZOFF");
-    case 1:
-        return QStringLiteral("KEZWAIT");
-    case 2:
-        return QStringLiteral("KEZON");
-    case 0x20:
-    case 0x22:
-        return QStringLiteral("+KEZON");
-    default:
-        return QString();
-    }
-}
-
-QByteArray CardBlockRequest(uint8_t family)
-{
-    switch (family) {
-    case 0x80:
-    case 0x90:
-    case 0xA0:
-    case 0xA1:
-    case 0xB0:
-    case 0xF7:
-    case 0xF9:
-        return QByteArray::fromHex("ef00");
-    case 0x60:
-        return QByteArray::fromHex("e108");
-    default:
-        return QByteArray::fromHex("6108");
-    }
+    return QString::number(b.hwMajor) + QLatin1Char('.') + QString::number(b.hwMinor) +
+           QStringLiteral(" / ") + QString::number(b.swMajor) + QLatin1Char('.') + QString::number(b.swMinor);
 }
 
 } // namespace qv

@@ -1,6 +1,6 @@
 // Radio cards on a read-out station: their feedback patterns and presets, the configuration commands built
 // from the dialog's choices, the version gates, the partner-card series, the start time of the KEZ feature,
-// the KEZ state and special-code words, and the card block request of each card family.
+// and the air card's block 3 and status.
 #pragma once
 #include "link/protocol_file.h"
 
@@ -174,11 +174,11 @@ ProtocolRecord RadioCardLogRecord(const RadioCardLogInput& in);
 struct AirCardBlock
 {
     uint8_t blockNo = 0;
-    bool full = false;         // the whole block arrived: the settings below are the card's
-    bool batteryGood = false;  // the battery marker is 0xAA
+    bool full = false;        // the whole block arrived: the settings below are the card's
+    bool batteryGood = false; // the battery marker is 0xAA
     uint8_t voltageCode = 0;
     uint8_t batteryYear = 0, batteryMonth = 0, batteryDay = 0;
-    QByteArray battery;        // the 4 battery bytes
+    QByteArray battery; // the 4 battery bytes
     uint8_t hwMajor = 0, hwMinor = 0, swMajor = 0, swMinor = 0;
     QByteArray config, partner, sel, brd; // 4 bytes each
 };
@@ -188,13 +188,5 @@ std::optional<AirCardBlock> DecodeAirCardBlock(const QByteArray& frame);
 bool NoPartnerCard(const QByteArray& partner);
 // "hw major.hw minor / sw major.sw minor".
 QString AirCardVersionsText(const AirCardBlock& b);
-
-// The words of the special code numbers of transmitted records (123 "Bat",
-// 124 "ON", 125 "OFF", 127 "RDO", 255 "AKT"), else an empty text.
-QString GetSpecialCodeWord(uint8_t code);
-// The card list's text of the air card's KEZ state byte, else an empty text.
-QString KezStateText(uint8_t state);
-// The first block request of a card family, unframed (two bytes).
-QByteArray CardBlockRequest(uint8_t family);
 
 } // namespace qv

@@ -1,5 +1,5 @@
 // Radio cards: presets, what OK sends, the configuration of a card put on the station, version gates,
-// partner series, the start-time slider, state words and block requests.
+// partner series, the start-time slider, block 3 and status.
 #include "stationdata/radio_card.h"
 #include "support/test_support.h"
 
@@ -206,10 +206,10 @@ TEST(RadioCardPartner, SeriesTable)
         int16_t series;
     };
     const Row rows[] = {
-        {0, 0},         {1, -1},        {499999, -1},   {500000, 0},    {999999, 0},        {1000000, 1},
-        {1999999, 1},   {2500000, 2},   {2999999, 2},   {3500000, -1},  {4000000, 4},       {4999999, 4},
-        {5000000, -1},  {6000000, 6},   {6999999, 6},   {7000000, 15},  {9999999, 15},      {10000000, -1},
-        {16711679, -1}, {16711680, 0},  {16777215, 0},  {16777216, -1}, {-5, -1},
+        {0, 0},         {1, -1},       {499999, -1},  {500000, 0},    {999999, 0},   {1000000, 1},
+        {1999999, 1},   {2500000, 2},  {2999999, 2},  {3500000, -1},  {4000000, 4},  {4999999, 4},
+        {5000000, -1},  {6000000, 6},  {6999999, 6},  {7000000, 15},  {9999999, 15}, {10000000, -1},
+        {16711679, -1}, {16711680, 0}, {16777215, 0}, {16777216, -1}, {-5, -1},
     };
     for (const Row& r : rows)
         EXPECT_EQ(PartnerCardSeries(r.number), r.series) << r.number;
@@ -395,7 +395,8 @@ TEST(RadioCardStatus, BatteryView)
     EXPECT_EQ(v.voltText, QStringLiteral("2.8 Volt"));
     EXPECT_EQ(v.level, 3);
     const test::ScopedLocale german(QStringLiteral("de_DE"));
-    EXPECT_EQ(RadioCardBattery(2.8f, 1.0f, true, QStringLiteral(" Volt")).voltText, QStringLiteral("2,8 Volt"));
+    EXPECT_EQ(RadioCardBattery(2.8f, 1.0f, true, QStringLiteral(" Volt")).voltText,
+              QStringLiteral("2,8 Volt"));
 }
 
 TEST(RadioCardLog, RecordFieldsOfEachState)
@@ -434,23 +435,6 @@ TEST(RadioCardLog, RecordFieldsOfEachState)
     EXPECT_EQ(RadioCardLogRecord(in).RTC, QStringLiteral("KEZWAIT=11.12.2026 08:00"));
 }
 
-TEST(RadioCardWords, SpecialCodesKezStatesAndBlockRequests)
-{
-    const std::pair<int, const char*> codes[] = {{123, "Bat"}, {124, "ON"}, {125, "OFF"}, {126, ""},
-                                                 {127, "RDO"}, {255, "AKT"}, {0, ""}};
-    for (const auto& [code, word] : codes)
-        EXPECT_EQ(GetSpecialCodeWord(uint8_t(code)), QString::fromLatin1(word)) << code;
-    const std::pair<int, const char*> states[] = {{0, "KEZOFF"}, {1, "KEZWAIT"}, {2, "KEZON"},
-                                                  {3, ""},       {32, "+KEZON"}, {34, "+KEZON"}};
-    for (const auto& [state, text] : states)
-        EXPECT_EQ(KezStateText(uint8_t(state)), QString::fromLatin1(text)) << state;
-    const std::pair<int, const char*> families[] = {{0x80, "ef00"}, {0x90, "ef00"}, {0xA0, "ef00"},
-                                                    {0xA1, "ef00"}, {0xB0, "ef00"}, {0xF7, "ef00"},
-                                                    {0xF9, "ef00"}, {0x60, "e108"}, {0x61, "6108"}};
-    for (const auto& [family, request] : families)
-        EXPECT_EQ(CardBlockRequest(uint8_t(family)), hex(request)) << family;
-}
-
 } // namespace
 
 namespace {
@@ -468,10 +452,10 @@ QByteArray airBlockFrame(int size, std::initializer_list<std::pair<int, int>> at
 
 TEST(RadioCardBlock, FieldsAtTheirFrameIndices)
 {
-    const QByteArray f = airBlockFrame(136, {{53, 1},   {54, 5},    {57, 2},   {58, 0x26},  {59, 0x25}, {60, 0xA0},
-                                             {65, 26},  {66, 3},    {67, 14},  {68, 9},     {69, 1},    {70, 2},
-                                             {71, 4},   {72, 10},   {76, 11},  {81, 0x18},  {84, 0x4A}, {85, 8},
-                                             {88, 0x0A}, {90, 0xAA}});
+    const QByteArray f =
+        airBlockFrame(136, {{53, 1},  {54, 5},    {57, 2},    {58, 0x26}, {59, 0x25}, {60, 0xA0}, {65, 26},
+                            {66, 3},  {67, 14},   {68, 9},    {69, 1},    {70, 2},    {71, 4},    {72, 10},
+                            {76, 11}, {81, 0x18}, {84, 0x4A}, {85, 8},    {88, 0x0A}, {90, 0xAA}});
     const std::optional<AirCardBlock> b = DecodeAirCardBlock(f);
     ASSERT_TRUE(b);
     EXPECT_EQ(b->blockNo, 3);
