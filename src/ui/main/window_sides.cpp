@@ -11,6 +11,7 @@ void InstallWindowSides()
     InstallBackupWindow();
     InstallExtrasMainWindow();
     InstallAirCardWindow();
+    InstallWriteWindow();
 }
 
 } // namespace qv
