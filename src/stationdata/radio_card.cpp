@@ -132,6 +132,9 @@ QByteArray RadioCardOkCommand(const RadioCardOkInput& in, AirCardStores& s)
         s.mPending = byteAt(in.readCfg, 0) != uint8_t(in.partnerSeries);
         for (int j = 1; j <= 3; ++j)
             s.mPending = s.mPending || byteAt(in.readCfg, j) != byteAt(number, j - 1);
+        // A card without a partner shows 0: that is no change to write to it.
+        if (partnerNumber == 0 && NoPartnerCard(in.readCfg))
+            s.mPending = false;
         s.mData = QByteArray(1, char(uint8_t(in.partnerSeries))) + number;
     }
 

@@ -11,14 +11,15 @@ namespace qv::sim {
 
 struct SimRadioCard
 {
-    QByteArray config = QByteArray::fromHex("00050000");  // block bytes 48-51
-    QByteArray partner = QByteArray::fromHex("eeeeeeee"); // 52-55: series code, number (most significant first)
+    QByteArray config = QByteArray::fromHex("00050000"); // block bytes 48-51
+    QByteArray partner =
+        QByteArray::fromHex("eeeeeeee"); // 52-55: series code, number (most significant first)
     QByteArray battery = QByteArray::fromHex("1a030e00"); // 60-63: battery date (year, month, day) and a byte
     int hwMajor = 1, hwMinor = 2, swMajor = 4, swMinor = 0; // 64-67
-    int voltageCode = 12;                                  // 71
-    QByteArray sel = QByteArray::fromHex("1800054a");      // 76-79
-    QByteArray brd = QByteArray::fromHex("0800050a");      // 80-83
-    bool batteryGood = true;                               // 85: 0xAA
+    int voltageCode = 12;                                   // 71
+    QByteArray sel = QByteArray::fromHex("1800054a");       // 76-79
+    QByteArray brd = QByteArray::fromHex("0800050a");       // 80-83
+    bool batteryGood = true;                                // 85: 0xAA
     // The KEZ state the status command reports (0 KEZWAIT off, 1 waiting, 2 KEZ on) and the waiting count
     // in two-minute steps.
     int kezState = 2;

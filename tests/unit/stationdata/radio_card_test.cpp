@@ -170,6 +170,16 @@ TEST_F(RadioCardOk, Card11TakesItsOwnStoreAndNoBrdCount)
     EXPECT_EQ(RadioCardOkCommand(in, s), hex("ea7400000000"));
 }
 
+TEST_F(RadioCardOk, NoPartnerOnTheCardAndZeroTypedIsNoChange)
+{
+    in.readCfg = hex("eeeeeeee");
+    EXPECT_TRUE(RadioCardOkCommand(in, s).isEmpty());
+    EXPECT_FALSE(s.mPending);
+    in.partnerText = QStringLiteral("1000000");
+    in.partnerSeries = 1;
+    EXPECT_EQ(RadioCardOkCommand(in, s), hex("ea6d010f4240"));
+}
+
 TEST_F(RadioCardOk, UnacceptablePartnerBuildsNoPartnerCommand)
 {
     in.partnerSeries = -1;
