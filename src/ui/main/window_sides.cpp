@@ -11,6 +11,7 @@ void InstallWindowSides()
     InstallCardReplyWindow();
     InstallBackupWindow();
     InstallExtrasMainWindow();
+    InstallAirCardWindow();
     InstallWriteWindow();
 }
 
