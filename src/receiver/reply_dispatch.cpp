@@ -147,9 +147,11 @@ ReplyEnd runHandler(ReplyRoute route)
     case ReplyRoute::ReadReply:
         return ReadReply();
     case ReplyRoute::SwitchOffReply:
-        return switchOffReply();
+        return gActionCode == ActSwitchOff ? switchOffReply() : ReplyEnd::CommonEnd;
     case ReplyRoute::BaudChangeReply:
-        return baudChangeReply();
+        // Only the station's answer to a speed change may change the speed; noise on the line that looks
+        // like one is dropped like any frame nobody waits for.
+        return gActionCode == ActSetBaud ? baudChangeReply() : ReplyEnd::CommonEnd;
     default:
         return notHandled(route);
     }
