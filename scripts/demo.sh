@@ -14,7 +14,7 @@ if [ ! -f "$settings" ]; then
 fi
 fifo=$(mktemp -u)
 mkfifo "$fifo"
-./qv-station-sim --serial 201537 --code 31 >"$fifo" &
+./qv-station-sim --serial 201537 --code 31 --punches 300 >"$fifo" &
 sim=$!
 trap 'kill $sim 2>/dev/null || true; rm -f "$fifo"' EXIT
 read -r pty <"$fifo"

@@ -12,6 +12,7 @@
 #include "platform/controls/vbconst.h"
 #include "platform/dialogs/msgbox.h"
 #include "platform/system/codepage.h"
+#include "receiver/backup_readout.h"
 #include "receiver/held_values.h"
 #include "receiver/read_reply_internal.h"
 #include "receiver/read_reply_services.h"
@@ -187,7 +188,7 @@ ReplyEnd systemDataContinuation()
     if (gActionCode == ActSetTime)
         return OtherOperationStep(QStringLiteral("set time"));
     if (gActionCode == ActReadBackup)
-        return OtherOperationStep(QStringLiteral("backup read-out"));
+        return BackupAfterSystemData();
     if (gRxCommand != CmdReadMemory) {
         // A legacy reply carries the first 16 bytes only: the rest comes block by block.
         if (gKuvModule)

@@ -11,6 +11,7 @@
 #include "link/traffic_log.h"
 #include "platform/dialogs/msgbox.h"
 #include "platform/runtime/vbruntime.h"
+#include "receiver/backup_readout.h"
 #include "receiver/fixed_requests.h"
 #include "receiver/held_values.h"
 #include "receiver/read_reply_internal.h"
@@ -81,7 +82,9 @@ ReplyEnd settingsBlockReply()
         MsgBox(LangText(TextBatteryExtended));
         return ReplyEnd::CommonEnd;
     }
-    if (isAction({ActReadBackup, ActBattery, ActAirCardBattery, ActExtSettings}))
+    if (gActionCode == ActReadBackup)
+        return BackupAfterSettingsBlock();
+    if (isAction({ActBattery, ActAirCardBattery, ActExtSettings}))
         return OtherOperationStep(QStringLiteral("settings block"));
     if (isAction({ActWrite, ActSetDefaults}))
         return OtherOperationStep(QStringLiteral("settings write"));

@@ -11,6 +11,7 @@
 #include "platform/controls/controls.h"
 #include "platform/dialogs/msgbox.h"
 #include "platform/runtime/vbruntime.h"
+#include "receiver/backup_readout.h"
 #include "receiver/held_values.h"
 #include "receiver/receiver_globals.h"
 #include "receiver/reply_handlers.h"
@@ -152,6 +153,12 @@ ReplyEnd runHandler(ReplyRoute route)
         // Only the station's answer to a speed change may change the speed; noise on the line that looks
         // like one is dropped like any frame nobody waits for.
         return gActionCode == ActSetBaud ? baudChangeReply() : ReplyEnd::CommonEnd;
+    case ReplyRoute::BackupStart:
+        return BackupStartReply();
+    case ReplyRoute::BackupBlock:
+        return BackupBlockReply();
+    case ReplyRoute::LegacyBackupBlock:
+        return LegacyBackupReply();
     default:
         return notHandled(route);
     }

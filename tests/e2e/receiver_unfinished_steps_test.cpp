@@ -30,7 +30,6 @@ const UnfinishedCase kCases[] = {
     {"extended settings", &FrmMain::mnuExtSet_Click, ActExtSettings},
     {"clear backup", &FrmMain::mnuClearBackup_Click, ActClearBackup},
     {"write defaults", &FrmMain::mnuSetDefault_Click, ActSetDefaults},
-    {"read backup", &FrmMain::mnuReadBackup_Click, ActReadBackup},
     {"read cards", &FrmMain::mnuReadCards_Click, ActReadCards},
 };
 

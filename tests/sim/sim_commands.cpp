@@ -1,4 +1,5 @@
 // The answers of the simulated station to the standard commands, in the station's command table.
+#include "sim_backup.h"
 #include "sim_station.h"
 
 #include <QTime>
@@ -74,7 +75,7 @@ Reply writeMemoryLegacy(SimStation& s, const Request& r)
 
 Reply clearBackup(SimStation& s, const Request& r)
 {
-    s.memory().backup.clear();
+    setBackup(s.memory(), QByteArray());
     s.noteClearBackup();
     return Reply::frame(r.command);
 }
@@ -150,6 +151,7 @@ void registerStandardCommands(SimStation& station)
     for (quint8 c : {quint8(0xF0), quint8(0x70)})
         station.registerCommand(c, modeSelect);
     station.registerCommand(0x83, readMemory);
+    registerBackupCommands(station);
     station.registerCommand(0x73, readMemoryLegacy);
     station.registerCommand(0x82, writeMemory);
     station.registerCommand(0x72, writeMemoryLegacy);

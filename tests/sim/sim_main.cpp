@@ -1,10 +1,12 @@
 // qv-station-sim: a simulated station on a pseudo-terminal; prints the terminal's path and serves until
 // killed.
+#include "sim_backup.h"
 #include "sim_station.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QTextStream>
+#include <algorithm>
 #include <cstdio>
 
 using namespace qv::sim;
@@ -35,7 +37,10 @@ int main(int argc, char** argv)
                                           QStringLiteral("number"));
     const QCommandLineOption traceOption(QStringLiteral("trace"),
                                          QStringLiteral("Print every frame on stderr."));
-    parser.addOptions({baudOption, codeOption, serialOption, traceOption});
+    const QCommandLineOption punchesOption(QStringLiteral("punches"),
+                                           QStringLiteral("Punches in the backup memory (default 0)."),
+                                           QStringLiteral("count"));
+    parser.addOptions({baudOption, codeOption, serialOption, traceOption, punchesOption});
     parser.process(app);
 
     QTextStream err(stderr);
@@ -50,6 +55,15 @@ int main(int argc, char** argv)
         station.memory().setCodeNumber(parser.value(codeOption).toInt());
     if (parser.isSet(serialOption))
         station.memory().setSerialNumber(parser.value(serialOption).toUInt());
+    if (parser.isSet(punchesOption)) {
+        // One card a few seconds after the other, from this morning on.
+        const QDateTime from(QDate::currentDate(), QTime(9, 0));
+        QByteArray memory;
+        const int count = std::clamp(parser.value(punchesOption).toInt(), 0, 16000);
+        for (int i = 0; i < count; ++i)
+            memory += encodePunch(0, 1001 + i, from.addSecs(i * 7), true, (i * 37) & 0xFF);
+        setBackup(station.memory(), memory);
+    }
     if (!station.start()) {
         err << "qv-station-sim: " << station.errorString() << '\n';
         return 1;

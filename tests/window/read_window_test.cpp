@@ -7,6 +7,7 @@
 #include "sim_on_port.h"
 #include "sim_test_support.h"
 #include "unit/mainwin/main_window_fixture.h"
+#include "window_support.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -124,18 +125,6 @@ class ReadWindowTest : public test::MainWindowTest
     test::ScopedLocale locale{QStringLiteral("en_US")};
 };
 
-// Presses and releases the left mouse button over a widget, as a person's click arrives.
-void clickWith(QWidget* w)
-{
-    const QPointF at(w->width() / 2.0, w->height() / 2.0);
-    const QPointF global = w->mapToGlobal(at);
-    QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
-    QApplication::sendEvent(w, &press);
-    QApplication::sendEvent(w, &release);
-}
-
 } // namespace
 
 TEST_F(ReadWindowTest, RunsOnARealDisplay)
@@ -168,7 +157,7 @@ TEST_F(ReadWindowTest, TheReadButtonRunsTheSameRead)
     watchReplies(f);
     auto* button = qobject_cast<QPushButton*>(f.cmdRead.widget());
     ASSERT_NE(button, nullptr);
-    clickWith(button);
+    test::clickWith(button);
     ASSERT_TRUE(readEnded());
     QApplication::processEvents();
     expectReadShown(f);

@@ -1,5 +1,6 @@
 // Values the command starters prepare for the link and the receiver, and the progress display they set up.
 #pragma once
+#include "receiver/backup_readout.h" // gBlockRepeatCount, gBackupPos
 #include "stationdata/backup_memory.h"
 #include <QString>
 #include <cstdint>
@@ -8,10 +9,6 @@ namespace qv {
 
 // ---- Backup read-out ----
 
-// Repeats of the current backup request after a bad reply.
-inline uint8_t gBlockRepeatCount = 0;
-// The backup read position of the base protocol (a memory address).
-inline int32_t gBackupPos = 0;
 // The number of backup records typed on the toolbar (0: none); its twin, the start position, is
 // mBackupStartPosition.
 inline int64_t mBackupRecords = 0;

@@ -8,6 +8,7 @@ void InstallWindowSides()
     InstallLinkWindow();
     InstallCardListMainWindow();
     InstallReceiverWindow();
+    InstallBackupWindow();
     InstallExtrasMainWindow();
 }
 

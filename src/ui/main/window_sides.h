@@ -8,6 +8,7 @@ namespace qv {
 void InstallLinkWindow();
 void InstallCardListMainWindow();
 void InstallReceiverWindow();
+void InstallBackupWindow();
 void InstallExtrasMainWindow();
 
 // Installs every side above. It runs once before main() in every program that links the window layer

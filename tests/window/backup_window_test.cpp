@@ -1,0 +1,113 @@
+// A person's Read backup in the real program on an X display: the toolbar's button reads the simulated
+// station's backup memory into the data pane, and the read-out ends with its protocol record.
+#include "link/link_globals.h"
+#include "platform/system/textfile.h"
+#include "receiver/receiver.h"
+#include "sim_backup.h"
+#include "sim_on_port.h"
+#include "sim_test_support.h"
+#include "stationdata/backup_memory.h"
+#include "unit/mainwin/main_window_fixture.h"
+#include "window_support.h"
+
+#include <QGuiApplication>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QTextEdit>
+#include <QMouseEvent>
+#include <QToolButton>
+#include <optional>
+
+using namespace qv;
+
+namespace {
+
+const QDateTime kRaceStart(QDate(2026, 12, 6), QTime(10, 15, 0));
+
+class BackupWindowTest : public test::MainWindowTest
+{
+  protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        m_clock.setAutoStep(10);
+        sim.emplace(1);
+        ASSERT_TRUE(sim->started()) << sim->station.errorString().toStdString();
+        sim::StationMemory& m = sim->station.memory();
+        m.setSerialNumber(201537);
+        m.setCodeNumber(31);
+        sim->station.setClock(QDateTime(test::kTestToday, QTime(10, 0)));
+        // A morning's punches at a control: 250 cards, with the station's clock synchronised once.
+        QByteArray memory;
+        for (int i = 0; i < 250; ++i) {
+            if (i == 120)
+                memory += sim::encodeTimeSync(3, kRaceStart.addSecs(i * 37), 16, 128);
+            memory += sim::encodePunch(0, 2001 + (i * 7919) % 5000, kRaceStart.addSecs(i * 37 + 5), true, i & 0xFF);
+        }
+        sim::setBackup(m, memory);
+        writeSettings(QStringLiteral("[COMCTRL]\r\nPort=COM1\r\nBaud=38400\r\n[FILES]\r\nProtocol=") +
+                      dataFolder() + QStringLiteral("/LOG/Protocol.CSV\r\n"));
+        QDir().mkpath(dataFolder() + QStringLiteral("/LOG"));
+        QFile protocol(dataFolder() + QStringLiteral("/LOG/Protocol.CSV"));
+        ASSERT_TRUE(protocol.open(QIODevice::WriteOnly));
+    }
+    void TearDown() override
+    {
+        MainWindowTest::TearDown();
+        sim.reset();
+    }
+
+    FrmMain& startProgram()
+    {
+        FrmMain& f = startWindow();
+        EXPECT_TRUE(f.startupCompleted());
+        InstallReceiver();
+        f.resize(1024, 768);
+        QApplication::processEvents();
+        return f;
+    }
+
+    std::optional<sim::SimOnPort> sim;
+    test::ScopedLocale locale{QStringLiteral("en_US")};
+};
+
+} // namespace
+
+TEST_F(BackupWindowTest, TheToolbarsReadBackupFillsTheDataPane)
+{
+    FrmMain& f = startProgram();
+    ASSERT_TRUE(f.isVisible());
+    QToolButton* read = f.tbar.Buttons().Item(QStringLiteral("READ")).button();
+    ASSERT_NE(read, nullptr);
+    test::clickWith(read);
+    ASSERT_TRUE(sim::waitUntil([] { return gActionCode == ActNone; }, 20000));
+    QApplication::processEvents();
+
+    // The data pane shows every punch and the time-sync line, under its heading; the log pane is hidden.
+    EXPECT_TRUE(f.rtbox(1).Visible());
+    EXPECT_FALSE(f.rtbox(0).Visible());
+    EXPECT_TRUE(f.lblRTBHead.Visible());
+    EXPECT_TRUE(f.lblRTBHead.Caption().contains(QStringLiteral("Card")));
+    const QStringList lines = f.rtbox(1).Text().split(QRegularExpression(QStringLiteral("[\r\n]+")), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 251);
+    EXPECT_TRUE(lines.first().startsWith(QStringLiteral("       1\t")));
+    EXPECT_TRUE(lines.at(120).startsWith(QStringLiteral("TimeSync   3\t12/6/2026 Su 11:29:00.500")))
+        << lines.at(120).toStdString();
+    EXPECT_TRUE(lines.last().startsWith(QStringLiteral("     250\t")));
+    EXPECT_EQ(gBackupLines.size(), 251);
+    EXPECT_FALSE(f.cmdStop.Visible());
+    EXPECT_FALSE(f.MSComm1.PortOpen());
+
+    // The read-out ends with its record in the protocol file.
+    const QStringList protocol = readTextLines(dataFolder() + QStringLiteral("/LOG/Protocol.CSV"));
+    ASSERT_EQ(protocol.size(), 2);
+    EXPECT_EQ(protocol.back().split(u';').value(23), QStringLiteral("Backup memory read "));
+
+    const QString shots = qEnvironmentVariable("QV_SCREENSHOT_DIR");
+    if (!shots.isEmpty()) {
+        QDir().mkpath(shots);
+        f.rtbox(1).textEdit()->verticalScrollBar()->setValue(0);
+        QApplication::processEvents();
+        EXPECT_TRUE(f.grab().save(shots + QStringLiteral("/mainwin_backup_ENU.png")));
+    }
+}
