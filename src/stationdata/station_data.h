@@ -92,6 +92,7 @@ inline uint8_t gSprint4msRead = 0;
 inline uint8_t gBackupCtrlRead = 0;
 inline uint8_t gCard6mit192Read = 0;
 inline uint8_t gRtcRead = 0;
+inline uint8_t gAutoReadCardsRead = 0;
 // Beacon options as read from the 0x50 block (stored there by the reply dispatcher).
 inline uint8_t gSelectiveRead = 0;
 inline uint8_t gBeaconRead = 0;

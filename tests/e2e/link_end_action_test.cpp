@@ -4,7 +4,10 @@
 #include "link/link_shared.h"
 #include "link/protocol_file.h"
 #include "link/sender.h"
+#include "cards/card_externs.h"
 #include "link_support.h"
+#include "receiver/receiver_globals.h"
+#include "stationdata/station_data.h"
 #include "platform/dialogs/msgbox.h"
 #include "platform/system/textfile.h"
 
@@ -51,12 +54,27 @@ class EndActionTest : public LinkE2E
         f.txtCodeNo(0).setText("31");
         f.txtMO.setText("Control");
         f.txtWtime(0).setText("02:00:00");
+        // As a Read does: the station's bytes first, then the boxes that show them.
+        for (uint8_t* read : readBytes())
+            *read = 1;
         f.chkFCG(0).setValue(1);
         f.chkCPC(0).setValue(1);
         f.chkCPC0(0).setValue(1);
         f.chkQv6mit192(0).setValue(1);
         f.chkRadio_stamp(0).setValue(1);
         f.chkSpeed(0).setValue(1);
+    }
+
+    void TearDown() override
+    {
+        for (uint8_t* read : readBytes())
+            *read = 0;
+        LinkE2E::TearDown();
+    }
+
+    static std::array<uint8_t*, 6> readBytes()
+    {
+        return {&gRtcRead, &gAutoSendRead, &gExtProtRead, &gCard6mit192Read, &gRadioStampRead, &gEcoModeRead};
     }
 
     QTemporaryDir dir;

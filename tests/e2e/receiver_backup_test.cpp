@@ -263,5 +263,36 @@ TEST_F(ReceiverBackupTest, BaseProtocolWalksDownFromThePointerAndListsOldestFirs
     EXPECT_EQ(lastProtocolAction(), "Backup memory read ");
 }
 
+TEST_F(ReceiverBackupTest, ShortLayoutAndBaseProtocolFromEmptyToAFilledRing)
+{
+    // A 2 KB ring of 6-byte records: empty, one record, a few hundred, and written to its last record.
+    const int counts[] = {0, 1, 200, 2048 / 6};
+    for (const bool baseProtocol : {false, true}) {
+        for (const int count : counts) {
+            SCOPED_TRACE(QStringLiteral("%1 records, %2").arg(count).arg(baseProtocol ? "base" : "extended").toStdString());
+            gUseExtCommands = !baseProtocol;
+            sim::StationMemory& m = sim.station.memory();
+            m.write(sim::kAddrOptions, QByteArray(1, '\0'));
+            sim::setBackupMemorySizeKb(m, 2);
+            sim::setBackup(m, punches(count, false));
+            if (baseProtocol)
+                DialogHooks::queue(DialogAnswer::press(vbCancel));
+            ASSERT_TRUE(readBackup());
+            if (count == 0) {
+                EXPECT_LE(gBackupLines.size(), 1);
+                continue;
+            }
+            ASSERT_EQ(gBackupLines.size(), count + 1);
+            const QStringList lines = dataPane().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+            ASSERT_EQ(lines.size(), count);
+            // Both list the oldest record first: the extended read as it goes, the base protocol at its end.
+            EXPECT_TRUE(lines.first().startsWith(QLatin1String("       1\t1       \tWe\t09:30:00"))) << lines.first().toStdString();
+            EXPECT_TRUE(lines.last().startsWith(NumberedPaneLine(count, QLatin1Char('\t') + (QString::number(count) + QString(8, QLatin1Char(' '))).left(8)).chopped(2)))
+                << lines.last().toStdString();
+            EXPECT_EQ(lastProtocolAction(), "Backup memory read ");
+        }
+    }
+}
+
 } // namespace
 } // namespace qv::test

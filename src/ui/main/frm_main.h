@@ -399,6 +399,68 @@ class FrmMain : public Form
     // option button's click makes returns at once, once.
     bool mEnablingGuard = false;
 
+    // ---- Station option check boxes (frm_main_checkboxes.cpp) ----
+    // The common Click of an option pair: a read-column click shows the station's value again (except for
+    // chkCPC7), a write-column click stores the box's value into the option's write byte after the mode's
+    // rules had their say.
+    void HandleOptionClick(const QString& ctlName, int Index, uint8_t& readValue, uint8_t& writeValue);
+    // The common MouseUp of an option pair: empties the status panel "Aktion".
+    void HandleOptionMouseUp(const QString& ctlName, int Index);
+    void chkCPC_Click(int Index);
+    void chkCPC0_Click(int Index);
+    void chkCPC0_MouseUp(int Index);
+    void chkCPC0_KeyPress(int Index, int& KeyAscii);
+    void chkCPC7_Click(int Index);
+    void chkBackupCtrl_Click(int Index);
+    void chkFCG_Click(int Index);
+    void chk4ms_Click(int Index);
+    void chkQv6mit192_Click(int Index);
+    void chkAllNewRadio_stamp_Click(int Index);
+    void chkRadio_stamp_Click(int Index);
+    void chkRadio_appmem_Click(int Index);
+    void chkPunchTimingMode_Click(int Index);
+    void chkSpeed_Click(int Index);
+    void chkQVMKUV_ReadCard_Click(int Index);
+    void chkQVMKUV_RTC_Click(int Index);
+    void wireCheckBoxHandlers();
+
+    // ---- Station generation (frm_main_generation.cpp) ----
+    // Keeps the three generation boxes exclusive and fits the option rows and menus to the choice.
+    void chkAlt_Click(int Index);
+    // Set while chkAlt_Click clears boxes 0 and 1 itself: their own handling does not run then.
+    bool mChkAltBusy = false;
+
+    // ---- Operating-mode choice and small handlers (frm_main_modechoice.cpp) ----
+    void coMO_Click();
+    void coMO_Change();
+    void coMO_GotFocus();
+    void coMO_KeyPress(int& KeyAscii);
+    void coMO_LostFocus();
+    void coMode_Change();
+    void HScroll1_Change();
+    void Form_KeyUp(int& KeyCode, int Shift) override;
+    void Form_MouseMove(int Button, int Shift, float X, float Y) override;
+    void frVEK_QVEL_Func_DblClick();
+    void lblCodeNo_DblClick(int Index);
+    void lblHelpMO_DblClick();
+    void wireModeHandlers();
+    // The work time that a beacon mode raised, put back at the next choice.
+    QString mSavedWorkTime;
+    // Re-entry guard of the special-function buttons' LostFocus; every mode choice clears it.
+    int16_t mInFuncLostFocus = 0;
+
+    // ---- Hover help picture of the extended protocol (frm_main_hover.cpp) ----
+    // The pointer on chkCPC0's caption: after 0.6 s the help picture of that column shows.
+    void chkCPC0_MouseMove(int Index, int Button, int Shift, float X, float Y);
+    void chkPic1_Click(int Index);
+    void cmdPicHelp_Click(int Index);
+    void wireHoverHandlers();
+    // Fills and shows the picture of a column (the end of the hover wait).
+    void ShowErwProtPic(int Index);
+    // The one restartable wait of the hover help; its Timer shows the picture of mHoverIndex.
+    TimerControl tmrHover{this, "tmrHover"};
+    int mHoverIndex = 0;
+
     // ---- Update check ----
     void VersionPruefen(bool bZeigen = false);
     void mnuHelpCheckVersion_Click();

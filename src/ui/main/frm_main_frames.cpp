@@ -142,7 +142,8 @@ void FrmMain::buildSpecialFrames()
 
 void FrmMain::buildHoverPictures()
 {
-    const int width = kColumnWidth;
+    // Wider than a column, so that the rows' texts fit on one line each.
+    const int width = kColumnWidth * 3 / 2;
     for (int i = 0; i <= 1; ++i) {
         PictureBox& pic = piErwProt(i);
         pic.setBorderStyle(1);
@@ -212,6 +213,9 @@ void FrmMain::wireHandlers()
     wireMenuHandlers();
     wireHelpMenuHandlers();
     wireOptionHandlers();
+    wireCheckBoxHandlers();
+    wireModeHandlers();
+    wireHoverHandlers();
 }
 
 void FrmMain::watchOptionVisibility()

@@ -20,15 +20,6 @@ void FrmMain::cmdStop_Click()
     RestartTimer1(kStopTimeoutMs);
 }
 
-void FrmMain::coMode_Click()
-{
-    // The dongle is always reached directly.
-    if (gDongleHardware || coMode.ListIndex() < 0)
-        return;
-    gConnMode = static_cast<int16_t>(coMode.ListIndex() + 1);
-    stellFürMode();
-}
-
 void FrmMain::ShowActionLogPane()
 {
     tbar.Buttons().Item(QStringLiteral("HEX")).setValue(gShowActionLog ? tbrPressed : tbrUnpressed);
@@ -56,6 +47,7 @@ void FrmMain::stellFürMode()
 void FrmMain::noShowPic()
 {
     gHoverPending = false;
+    tmrHover.setEnabled(false);
     piErwProt(0).setVisible(false);
     piErwProt(1).setVisible(false);
 }

@@ -46,6 +46,13 @@ inline bool gCodeNoTyped = false;
 // The last values of the write column's auto-send and extended-protocol boxes.
 inline uint8_t gAutoSendSaved = 0;
 inline uint8_t gExtProtSaved = 0;
+// The values the write column's auto-send and extended-protocol boxes had when the printout mode was last
+// chosen, plus 4 (0: none saved yet); other modes put them back.
+inline uint8_t gAutoSendPrintoutSave = 0;
+inline uint8_t gExtProtPrintoutSave = 0;
+// The radio module's send-card and time-sync options as read, the values the read column's boxes show.
+inline int16_t gKuvSendCardRead = 0;
+inline int16_t gKuvTimeSyncRead = 0;
 // The start-up has finished: handlers that move the focus may do so now.
 inline bool gFormLoaded = false;
 inline bool gMainFormReady = false;

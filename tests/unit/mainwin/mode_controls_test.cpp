@@ -1,6 +1,7 @@
 // The mode combo, the connection combo and the write column's option boxes as the language and settings fill
 // them.
 #include "app/settings.h"
+#include "cards/card_externs.h"
 #include "link/link_globals.h"
 #include "link/link_shared.h"
 #include "stationdata/modes.h"
@@ -134,6 +135,8 @@ TEST_F(ModeControlsTest, FunctionCodeCaptionsAndAutoSendOfTheColumnInUse)
     EXPECT_EQ(GetFuncCodeCaption(126), QString());
     EXPECT_EQ(GetFuncCodeCaption(0), QString());
 
+    // The read column shows the station's byte, stored first.
+    gAutoSendRead = 1;
     f.chkCPC(0).setValue(vbChecked);
     f.chkCPC(1).setValue(vbUnchecked);
     gActionCode = ActRead;
@@ -141,4 +144,5 @@ TEST_F(ModeControlsTest, FunctionCodeCaptionsAndAutoSendOfTheColumnInUse)
     gActionCode = ActWrite;
     EXPECT_FALSE(IsCpcChecked());
     gActionCode = ActNone;
+    gAutoSendRead = 0;
 }

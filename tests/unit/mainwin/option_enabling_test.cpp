@@ -125,6 +125,8 @@ TEST_F(OptionEnablingTest, WriteModeDecidesTheOptionSetAndTheInstructionDevice)
 TEST_F(OptionEnablingTest, BeaconSetLocksTheWriteColumnsBeaconChoices)
 {
     FrmMain& f = startWindow();
+    // A beacon mode, so that the generation box ticked below shows the beacon rows as well.
+    f.coMO.setText(QStringLiteral("BC START"));
     f.chkFCG(1).setValue(vbChecked);
     f.chkAlt(2).setValue(vbUnchecked);
     gBeaconMode = true;
@@ -164,6 +166,9 @@ TEST_F(OptionEnablingTest, SprintAndBackupBoxesFollowTheModeOfTheColumnAskedAbou
         {"", "Control", "BC Control", 1, false},
     };
     FrmMain& f = startWindow();
+    // The checks alone: the boxes' own Click handling would apply the same rules again.
+    f.chk4ms.onClick = nullptr;
+    f.chkBackupCtrl.onClick = nullptr;
     for (const Case& c : sprint) {
         SCOPED_TRACE(std::string(c.who) + "/" + c.readMode + "/" + c.writeMode);
         showModes(f, QString::fromLatin1(c.readMode), QString::fromLatin1(c.writeMode));
@@ -199,9 +204,12 @@ TEST_F(OptionEnablingTest, RememberedByteBeyondTheBoxStatesShowsTicked)
     FrmMain& f = startWindow();
     ASSERT_TRUE(f.startupCompleted());
     EXPECT_EQ(f.chk4ms(1).Value(), vbChecked);
-    EXPECT_EQ(f.chkBackupCtrl(1).Value(), vbChecked);
     EXPECT_FALSE(f.chk4ms(1).Enabled());
-    // A greyed value stays greyed.
+    // Backup control is kept only by a station that reads out cards; the remembered mode is Control.
+    EXPECT_EQ(f.chkBackupCtrl(1).Value(), vbUnchecked);
+    EXPECT_EQ(gBackupCtrlWrite, 0);
+    // A greyed value stays greyed (the check alone, without the box's own Click handling).
+    f.chk4ms.onClick = nullptr;
     EXPECT_FALSE(f.pruef4msEnabled(vbGrayed));
     EXPECT_EQ(f.chk4ms(1).Value(), vbGrayed);
 }

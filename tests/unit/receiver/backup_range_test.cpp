@@ -45,6 +45,7 @@ class BackupRangeTest : public ::testing::Test
         gMemoryFlags = QByteArray(2, '\0');
         gModeCodeSet = 0;
         gCardReadout = false;
+        gExtProtRead = 0;
         ResetBackupListing();
     }
     // The lengths of the requests the read-out sends, as the block replies step through the range.
@@ -75,9 +76,12 @@ TEST_F(BackupRangeTest, TheLastRequestIsCutToWhatIsLeft)
     EXPECT_EQ(gBackupBlockTotal, 3);
     EXPECT_EQ(requestLengths(), (QList<int>{120, 120, 60}));
     // Card records and the extended protocol ask for 128 bytes.
+    // The station's byte first, then the read column's box that shows it, as a Read does.
+    gExtProtRead = 1;
     frmMain().chkCPC0(0).setValue(vbChecked);
     SetupBackupRange(256 + 300);
     EXPECT_EQ(requestLengths(), (QList<int>{128, 128, 44}));
+    gExtProtRead = 0;
     frmMain().chkCPC0(0).setValue(vbUnchecked);
     gModeCodeSet = 5;
     SetupBackupRange(256 + 300);
@@ -89,6 +93,7 @@ TEST_F(BackupRangeTest, AFullRingIsOneLapFromThePointer)
 {
     gMemorySize = 2048;
     gMemoryFlags[1] = 1;
+    gExtProtRead = 1;
     frmMain().chkCPC0(0).setValue(vbChecked);
     SetupBackupRange(256 + 800);
     EXPECT_EQ(gBackupReadAddr, 256 + 800);

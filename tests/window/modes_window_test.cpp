@@ -1,0 +1,219 @@
+// A person's choice of the operating mode and the station options in the real program on an X display: the
+// mode from the mode box's list with the mouse, options with the mouse and the keyboard, the window closed
+// with its close button, and the next start showing the same write column.
+#include "app/settings.h"
+#include "stationdata/modes.h"
+#include "unit/mainwin/main_window_fixture.h"
+
+#include <QAbstractItemView>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+
+using namespace qv;
+
+namespace {
+
+// Lets the event loop run for a while (real time: the display's events arrive on it).
+void settle(int ms)
+{
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < ms)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+void mouseClick(QWidget* w, QPoint at)
+{
+    const QPointF global = w->mapToGlobal(QPointF(at));
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), global, Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(at), global, Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(w, &press);
+    QApplication::sendEvent(w, &release);
+}
+
+void mouseClick(QWidget* w)
+{
+    mouseClick(w, QPoint(w->width() / 2, w->height() / 2));
+}
+
+// The tick box at the left end of a check box, where a click always counts.
+QPoint tickBox(const CheckBox& box)
+{
+    return QPoint(8, box.checkBox()->height() / 2);
+}
+
+void pressKey(QWidget* w, Qt::Key key, const QString& text)
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QApplication::sendEvent(w, &press);
+    QApplication::sendEvent(w, &release);
+}
+
+// Opens the mode box's list with a click into the box and clicks the line of the mode's name.
+void chooseWithTheMouse(FrmMain& f, const QString& name)
+{
+    QComboBox* combo = f.coMO.comboBox();
+    mouseClick(combo->lineEdit() ? static_cast<QWidget*>(combo->lineEdit()) : combo);
+    settle(50);
+    QAbstractItemView* list = combo->view();
+    if (!list->isVisible()) {
+        // The arrow at the right end opens the list.
+        mouseClick(combo, QPoint(combo->width() - 6, combo->height() / 2));
+        settle(50);
+    }
+    ASSERT_TRUE(list->isVisible());
+    // The list ignores a release that follows its opening too closely, as it would a person's slow click.
+    settle(QApplication::doubleClickInterval() + 100);
+    const int row = combo->findText(name, Qt::MatchExactly);
+    ASSERT_GE(row, 0) << name.toStdString();
+    const QModelIndex index = list->model()->index(row, 0);
+    list->scrollTo(index);
+    const QRect rect = list->visualRect(index);
+    mouseClick(list->viewport(), rect.center());
+    settle(50);
+}
+
+class ModesWindowTest : public test::MainWindowTest
+{
+  protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        m_clock.setAutoStep(10);
+        writeSettings(QStringLiteral("[STATION]\r\nlastMode=2\r\nlastAutoSend=0\r\nlastExtProt=0\r\n"
+                                     "lastSprint4ms=0\r\n"));
+    }
+    void TearDown() override
+    {
+        MainWindowTest::TearDown();
+        gAutoSendWrite = 0;
+        gExtProtWrite = 0;
+        gSprint4msWrite = 0;
+        gModeCode = 2;
+    }
+
+    FrmMain& startProgram()
+    {
+        FrmMain& f = startWindow();
+        EXPECT_TRUE(f.startupCompleted());
+        f.resize(1024, 768);
+        f.activateWindow();
+        settle(100);
+        return f;
+    }
+
+    test::ScopedLocale locale{QStringLiteral("en_US")};
+};
+
+} // namespace
+
+TEST_F(ModesWindowTest, RunsOnARealDisplay)
+{
+    EXPECT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb"));
+}
+
+TEST_F(ModesWindowTest, TheChosenModeAndOptionsComeBackAfterExit)
+{
+    FrmMain& f = startProgram();
+    ASSERT_TRUE(f.isVisible());
+    // The mode box starts empty, so a write needs a mode chosen on purpose; the remembered mode is in hand.
+    ASSERT_EQ(f.coMO.Text(), QString());
+    EXPECT_EQ(gModeCode, 2);
+    EXPECT_FALSE(f.chk4ms(1).Enabled());
+
+    chooseWithTheMouse(f, QStringLiteral("Start"));
+    EXPECT_EQ(f.coMO.Text(), QStringLiteral("Start"));
+    EXPECT_EQ(gModeCode, 3);
+    // Start allows 4 ms sprint timing; auto send with a click, the extended protocol with the space key.
+    ASSERT_TRUE(f.chk4ms(1).Enabled());
+    mouseClick(f.chk4ms(1).checkBox(), tickBox(f.chk4ms(1)));
+    mouseClick(f.chkCPC(1).checkBox(), tickBox(f.chkCPC(1)));
+    f.chkCPC0(1).SetFocus();
+    pressKey(f.chkCPC0(1).checkBox(), Qt::Key_Space, QStringLiteral(" "));
+    settle(50);
+    EXPECT_EQ(f.chk4ms(1).Value(), vbChecked);
+    EXPECT_EQ(f.chkCPC(1).Value(), vbChecked);
+    EXPECT_EQ(f.chkCPC0(1).Value(), vbChecked);
+    EXPECT_EQ(gAutoSendWrite, 1);
+    EXPECT_EQ(gExtProtWrite, 1);
+    EXPECT_EQ(gSprint4msWrite, 1);
+
+    // The window's close button ends the program and saves the settings.
+    f.close();
+    settle(50);
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_FALSE(FormInstance<FrmMain>::loaded());
+    const QString saved = readSettings();
+    for (const char* line : {"lastMode=3", "lastAutoSend=1", "lastExtProt=1", "lastSprint4ms=1"})
+        EXPECT_TRUE(saved.contains(QString::fromLatin1(line))) << line << "\n" << saved.toStdString();
+
+    // The next start shows the same write column.
+    gAutoSendWrite = 0;
+    gExtProtWrite = 0;
+    gSprint4msWrite = 0;
+    gModeCode = 2;
+    FrmMain& g = startProgram();
+    EXPECT_EQ(gModeCode, 3);
+    // Escape in the mode box shows the remembered mode.
+    g.coMO.SetFocus();
+    g.coMO.ShowDropDown(false);
+    QComboBox* combo = g.coMO.comboBox();
+    pressKey(combo->lineEdit() ? static_cast<QWidget*>(combo->lineEdit()) : combo, Qt::Key_Escape,
+             QString(QChar(27)));
+    settle(50);
+    EXPECT_EQ(g.coMO.Text(), QStringLiteral("Start"));
+    EXPECT_EQ(g.chkCPC(1).Value(), vbChecked);
+    EXPECT_EQ(g.chkCPC0(1).Value(), vbChecked);
+    EXPECT_EQ(g.chk4ms(1).Value(), vbChecked);
+    EXPECT_TRUE(g.chk4ms(1).Enabled());
+}
+
+TEST_F(ModesWindowTest, PrintoutLocksAutoSendUntilTheNextMode)
+{
+    FrmMain& f = startProgram();
+    chooseWithTheMouse(f, QStringLiteral("Printout"));
+    EXPECT_EQ(f.chkCPC(1).Value(), vbChecked);
+    EXPECT_FALSE(f.chkCPC(1).checkBox()->isEnabled());
+    // A click on the locked box does nothing.
+    mouseClick(f.chkCPC(1).checkBox(), tickBox(f.chkCPC(1)));
+    EXPECT_EQ(f.chkCPC(1).Value(), vbChecked);
+    chooseWithTheMouse(f, QStringLiteral("Control"));
+    EXPECT_EQ(f.chkCPC(1).Value(), vbUnchecked);
+    EXPECT_TRUE(f.chkCPC(1).checkBox()->isEnabled());
+}
+
+TEST_F(ModesWindowTest, TheHoverPictureShowsWhenThePointerRestsOnTheCaption)
+{
+    FrmMain& f = startProgram();
+    // A control station that sends on its own: the picture shows both rows of the control stations.
+    chooseWithTheMouse(f, QStringLiteral("Control"));
+    mouseClick(f.chkCPC(1).checkBox(), tickBox(f.chkCPC(1)));
+    QCheckBox* box = f.chkCPC0(1).checkBox();
+    const QPoint onCaption(box->width() - 10, box->height() / 2);
+    QMouseEvent move(QEvent::MouseMove, QPointF(onCaption), box->mapToGlobal(QPointF(onCaption)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(box, &move);
+    settle(200);
+    EXPECT_FALSE(f.piErwProt(1).widget()->isVisible());
+    settle(700);
+    EXPECT_TRUE(f.piErwProt(1).widget()->isVisible());
+    EXPECT_EQ(f.lblPicMo(1).Caption(), f.lblMO(1).Caption() + QStringLiteral(":Control"));
+    EXPECT_TRUE(f.lblPic1Txt(1).widget()->isVisible());
+
+    const QString shots = qEnvironmentVariable("QV_SCREENSHOT_DIR");
+    if (!shots.isEmpty()) {
+        QDir().mkpath(shots);
+        EXPECT_TRUE(f.grab().save(shots + QStringLiteral("/mainwin_hover_ENU.png")));
+    }
+    // The OK button closes it.
+    mouseClick(f.cmdErwProtOK(1).widget());
+    EXPECT_FALSE(f.piErwProt(1).widget()->isVisible());
+}
