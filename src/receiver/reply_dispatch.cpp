@@ -148,7 +148,8 @@ ReplyEnd runHandler(ReplyRoute route)
     case ReplyRoute::ReadReply:
         return ReadReply();
     case ReplyRoute::SwitchOffReply:
-        return gActionCode == ActSwitchOff ? switchOffReply() : ReplyEnd::CommonEnd;
+        // It ends the operation as done: taken only from a switch-off, or when no operation is live to end.
+        return isAction({ActSwitchOff, ActNone}) ? switchOffReply() : ReplyEnd::CommonEnd;
     case ReplyRoute::BaudChangeReply:
         // Only the station's answer to a speed change may change the speed; noise on the line that looks
         // like one is dropped like any frame nobody waits for.

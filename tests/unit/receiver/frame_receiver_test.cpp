@@ -137,6 +137,7 @@ TEST_F(FrameReceiverTest, BaudChangeReplyPassesWithoutItsCrc)
 {
     gNewStationBaud = BaudHigh;
     gBaud = BaudLow;
+    gActionCode = ActSetBaud;
     QByteArray frame = reply(0xFE, bytes({0x01}));
     frame[frame.size() - 2] = char(frame.at(frame.size() - 2) ^ 0x55);
     receive(frame);
