@@ -6,7 +6,9 @@ JOBS ?= $(shell nproc)
 setup:
 	./setup.sh
 
-run: setup
+# Only the program and the files beside it; the tests are built by `make test`.
+run:
+	./setup.sh qv-config
 	./build/qv-config
 
 test: setup
@@ -14,7 +16,8 @@ test: setup
 	./scripts/fuzz-smoke.sh
 
 # The simulated station on a pseudo-terminal, and the program with COM1 pinned to it.
-demo: setup
+demo:
+	./setup.sh qv-config qv-station-sim
 	./scripts/demo.sh
 
 # Builds the libFuzzer targets with clang into build-fuzz/ and runs each briefly.

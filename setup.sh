@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages QV-Config needs to build and test (only those
-# missing), then configures and builds into build/.
+# missing), then configures and builds into build/: the targets named on the
+# command line (`./setup.sh qv-config` builds the program alone), or all.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -9,7 +10,7 @@ PACKAGES=(
   qt6-base-dev qt6-serialport-dev qt6-qpa-plugins
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
-  xvfb xauth
+  xvfb xauth xdotool
   fonts-dejavu-core
 )
 
@@ -32,4 +33,6 @@ BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}"
 if [ ! -f build/build.ninja ]; then
   cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE="$BUILD_TYPE"
 fi
-cmake --build build --parallel "$(nproc)"
+targets=()
+for t in "$@"; do targets+=(--target "$t"); done
+cmake --build build --parallel "$(nproc)" "${targets[@]}"

@@ -30,7 +30,7 @@ QStringList iniLines(const QString& fileName)
 {
     QStringList lines;
     try {
-        lines = readTextLines(fileName);
+        lines = readTextLines(fileName, LoneCr::EndsLine);
     } catch (const VbError&) {
         return {};
     }

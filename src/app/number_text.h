@@ -7,9 +7,9 @@ namespace qv {
 
 // The number in a text whatever its decimal separator: "." or "," is taken as
 // the decimal separator and the other as a thousands separator ("1.234,5" and
-// "1,234.5" give 1234.5); a leading "-" makes it negative, a later one ends it
-// negative ("12-3" gives -12); reading stops at the first other character; an
-// empty text gives 0.
+// "1,234.5" give 1234.5); only a leading "-" makes it negative, a later one
+// ends the number without making it negative ("12-3" gives 12, "-12-3" gives
+// -12); reading stops at the first other character; an empty text gives 0.
 double NormalizeNumberText(const QString& text);
 
 // The work time of a text as "hh:mm:ss": hours from the first two characters

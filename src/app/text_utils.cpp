@@ -27,4 +27,34 @@ bool HourFieldTooLong(const QString& text)
     return digits > 2;
 }
 
+QString WorkTimeFromTyped(const QString& text)
+{
+    const QString t = text.trimmed();
+    auto digitsOf = [](const QString& part) {
+        QString d;
+        for (const QChar c : part) {
+            if (c.isDigit())
+                d += c;
+        }
+        return d;
+    };
+    QString hours;
+    QString minutes;
+    const qsizetype colon = t.indexOf(u':');
+    if (colon >= 0) {
+        hours = digitsOf(t.left(colon));
+        minutes = digitsOf(t.mid(colon + 1).section(u':', 0, 0)).left(2);
+    } else {
+        const QString d = digitsOf(t);
+        hours = d.left(2);
+        minutes = d.mid(2, 2);
+    }
+    // Leading zeros carry no hours ("012" is twelve).
+    while (hours.size() > 2 && hours.startsWith(u'0'))
+        hours.remove(0, 1);
+    if (hours.isEmpty() || hours.size() > 2)
+        return {};
+    return hours.rightJustified(2, u'0') + u':' + minutes.rightJustified(2, u'0') + QStringLiteral(":00");
+}
+
 } // namespace qv

@@ -18,4 +18,10 @@ QString CenterText(const QString& text, int32_t width);
 // ("100:00" is not 10:00:00).
 bool HourFieldTooLong(const QString& text);
 
+// The work time a user typed, laid out as "hh:mm:00" for the check: with a ":", the digits before it are the
+// hours and at most two digits after it the minutes ("12:30" and "12:30:00" give 12:30:00, "12:3" gives
+// 12:03:00); without one, the digits are read in pairs ("2" 02:00:00, "12" 12:00:00, "1230" 12:30:00).
+// Returns "" for hours that do not fit two digits or a text without digits.
+QString WorkTimeFromTyped(const QString& text);
+
 } // namespace qv

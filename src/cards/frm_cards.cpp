@@ -1,6 +1,7 @@
 // The card list window frmCards: its controls, and its list view as the card-list code sees it.
 #include "cards/frm_cards.h"
 
+#include "app/language.h"
 #include "cards/card_interpreter.h"
 #include "platform/runtime/vberror.h"
 
@@ -125,6 +126,11 @@ FrmCards::FrmCards() : Form(QStringLiteral("frmCards")), m_list(std::make_unique
 }
 
 FrmCards::~FrmCards() = default;
+
+void FrmCards::Form_Load()
+{
+    ApplyLanguage(*this);
+}
 
 void FrmCards::Form_Resize()
 {

@@ -24,6 +24,8 @@ class FrmCards : public Form
     MenuItem mnuSettings{this, "mnuSettings"};
     MenuItem mnuQVEL_Nodrel{&mnuSettings, "mnuQVEL_Nodrel"};
 
+    // The captions and tool-tips of the chosen language.
+    void Form_Load() override;
     void Form_Resize() override;
 
     // The list view as the card-list code sees it.

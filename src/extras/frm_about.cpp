@@ -21,12 +21,13 @@ namespace qv {
 namespace {
 
 // The right-hand column of buttons, in twips.
-constexpr int kButtonLeft = 4920;
-constexpr int kButtonWidth = 1275;
+constexpr int kButtonLeft = 6360;
+constexpr int kButtonWidth = 1650;
 constexpr int kButtonHeight = 345;
 // The column of texts beside the icon.
 constexpr int kTextLeft = 1050;
-constexpr int kTextWidth = 3750;
+// Wide enough for the longest line of either language, also at twice the scale.
+constexpr int kTextWidth = 5100;
 
 // The program's icon, or the platform's picture of a computer while the program has none of its own.
 QPixmap programIcon()
@@ -52,7 +53,7 @@ void makeLink(Label& label)
 FrmAbout::FrmAbout() : Form(QStringLiteral("frmAbout"))
 {
     setCaption(AppTitle());
-    Move(0, 0, 6315, 3495);
+    Move(0, 0, kButtonLeft + kButtonWidth + 240, 3495);
     picIcon.setBorderStyle(0);
     picIcon.Move(240, 240, 540, 540);
     picIcon.setPicture(programIcon());
@@ -76,7 +77,7 @@ FrmAbout::FrmAbout() : Form(QStringLiteral("frmAbout"))
     lblDownLoad.Move(kTextLeft, 2220, kTextWidth, 240);
     makeLink(lblDownLoad);
     lblWarning.setCaption(QStringLiteral("Warnung: ..."));
-    lblWarning.Move(240, 2640, 4560, 780);
+    lblWarning.Move(240, 2640, kTextLeft + kTextWidth - 240, 780);
 
     cmdOK.setCaption(QStringLiteral("OK"));
     cmdOK.Move(kButtonLeft, 240, kButtonWidth, kButtonHeight);

@@ -59,8 +59,10 @@ QString VersionFileText(const QString& body)
     return version;
 }
 
-QString HttpGetText(const QString& url)
+QString HttpGetText(const QString& url, bool* reached)
 {
+    if (reached)
+        *reached = false;
     if (!gInternetOnline)
         return {};
     // An address without a path names no file on the server.
@@ -69,12 +71,23 @@ QString HttpGetText(const QString& url)
     if (!rest.contains(u'/'))
         return {};
     const HttpResponse response = httpGet(url);
+    if (reached)
+        *reached = response.status != 0;
     if (!response.ok())
         return {};
     const QString body = QString::fromLatin1(response.body);
     if (IsHtmlPage(body))
         return {};
     return VersionFileText(body);
+}
+
+bool FetchLatestVersions()
+{
+    bool firmwareReached = false;
+    bool programReached = false;
+    gLatestFirmwareList = HttpGetText(UpdateUrl(QString::fromLatin1(kFirmwareVersionPath)), &firmwareReached);
+    gLatestProgramVersion = HttpGetText(UpdateUrl(QString::fromLatin1(kProgramVersionPath)), &programReached);
+    return firmwareReached && programReached;
 }
 
 QList<int> VersionParts(const QString& version)

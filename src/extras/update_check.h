@@ -36,7 +36,12 @@ bool IsInternetConnected();
 
 // The version text of an HTTP GET of url: "" when offline, when the fetch fails or the answer is not a 2xx
 // one, and for an HTML error page; otherwise the version line of the body (VersionFileText).
-QString HttpGetText(const QString& url);
+// reached (when given) tells whether the server answered at all: false when offline or when no answer came.
+QString HttpGetText(const QString& url, bool* reached = nullptr);
+
+// Fetches both version files into gLatestFirmwareList and gLatestProgramVersion; false when the update
+// server could not be reached for either of them.
+bool FetchLatestVersions();
 
 // True when the text is an HTML error page instead of a version file: it does not begin with the version
 // file's header line and holds both "<html>" and "</html>" (any case).

@@ -133,6 +133,18 @@ ReplyEnd baudChangeReply()
     return ReplyEnd::CommonEnd;
 }
 
+// The station's answer to the clear-backup request: the station has emptied its backup memory. In the Clear
+// backup operation this ends the operation, with its status text and protocol record. In Write and Set
+// defaults it is where the new station memory is composed, which this program cannot do yet.
+ReplyEnd clearBackupReply(ReplyRoute route)
+{
+    if (gActionCode != ActClearBackup)
+        return notHandled(route);
+    EndReplyWait();
+    EndStationAction();
+    return ReplyEnd::NoReset;
+}
+
 ReplyEnd runHandler(ReplyRoute route)
 {
     switch (route) {
@@ -154,6 +166,8 @@ ReplyEnd runHandler(ReplyRoute route)
         // Only the station's answer to a speed change may change the speed; noise on the line that looks
         // like one is dropped like any frame nobody waits for.
         return gActionCode == ActSetBaud ? baudChangeReply() : ReplyEnd::CommonEnd;
+    case ReplyRoute::ClearBackupReply:
+        return clearBackupReply(route);
     case ReplyRoute::BackupStart:
         return BackupStartReply();
     case ReplyRoute::BackupBlock:

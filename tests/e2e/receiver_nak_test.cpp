@@ -29,7 +29,8 @@ TEST_F(ReceiverNakTest, EachResendWaitsThreeHundredMillisecondsAndAStepMore)
     gActionCode = ActClearBackup;
     BeginStationAction();
     ASSERT_TRUE(stationReceived(4));
-    EXPECT_EQ(requests(),
+    // (The finished clear-backup then ends with the station's signal.)
+    EXPECT_EQ(requests().mid(0, 4),
               (QList<QByteArray>{bytes({0xF0, 'S'}), bytes({0xF0, 'S'}), bytes({0xF0, 'S'}), bytes({0xF5})}));
     // 300 ms, then (count + 1) * 5 ms: 10 ms after the first, 15 ms after the second.
     EXPECT_EQ(fake.sleptMs() - sleptBefore, 310 + 315);

@@ -28,7 +28,6 @@ const UnfinishedCase kCases[] = {
     {"set time", &FrmMain::mnuTime_Click, ActSetTime},
     {"battery", &FrmMain::mnuBatt_Click, ActBattery},
     {"extended settings", &FrmMain::mnuExtSet_Click, ActExtSettings},
-    {"clear backup", &FrmMain::mnuClearBackup_Click, ActClearBackup},
     {"write defaults", &FrmMain::mnuSetDefault_Click, ActSetDefaults},
     {"read cards", &FrmMain::mnuReadCards_Click, ActReadCards},
 };
@@ -61,6 +60,27 @@ TEST_F(UnfinishedStepsTest, EachEndsAtTheAnswerItCannotEvaluate)
         EXPECT_EQ(gBaud, BaudHigh);
         DialogHooks::reset();
     }
+}
+
+TEST_F(UnfinishedStepsTest, ClearBackupEndsAsDoneWithItsStatusAndRecord)
+{
+    // The station empties its backup memory on the request; the program says so and records it, instead of
+    // telling the user the operation could not be finished.
+    FrmMain& f = frmMain();
+    sim.station.memory().backup = QByteArray(64, '\x11');
+    gConnMode = ConnRemote;
+    DialogHooks::queue(DialogAnswer::press(vbYes)); // the clear-backup question
+    f.mnuClearBackup_Click();
+    ASSERT_TRUE(sim::waitUntil([] { return gActionCode == ActNone; }, 10000));
+    EXPECT_EQ(sim.station.clearBackupCount(), 1);
+    EXPECT_TRUE(sim.station.memory().backup.isEmpty());
+    EXPECT_EQ(f.Aktion().Text(), QStringLiteral("Clear Backup"));
+    ASSERT_EQ(records(), 1);
+    EXPECT_EQ(readTextLines(gProtocolPath).back().split(u';').value(23), QStringLiteral("Clear Backup"));
+    // The station's signal closes the conversation.
+    EXPECT_TRUE(sim::waitUntil([&] { return !f.MSComm1.PortOpen(); }, 5000));
+    EXPECT_FALSE(f.cmdStop.Visible());
+    EXPECT_EQ(Screen.MousePointer(), vbDefault);
 }
 
 TEST_F(UnfinishedStepsTest, AFrameTheStationSendsOfItsOwnDoesNotEndARead)

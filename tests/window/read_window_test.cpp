@@ -162,3 +162,25 @@ TEST_F(ReadWindowTest, TheReadButtonRunsTheSameRead)
     QApplication::processEvents();
     expectReadShown(f);
 }
+
+TEST_F(ReadWindowTest, ClearBackupFromTheCommandsMenuEndsAsDone)
+{
+    // The station acts on the request; the window says the backup memory was cleared and the protocol
+    // file records it, as for any finished operation.
+    FrmMain& f = startProgram();
+    sim->station.memory().backup = QByteArray(64, '\x11');
+    DialogHooks::queue(DialogAnswer::press(vbYes)); // clear the station's backup memory?
+    ASSERT_TRUE(f.mnuClearBackup.action()->isEnabled());
+    f.mnuClearBackup.action()->trigger();
+    ASSERT_TRUE(readEnded());
+    QApplication::processEvents();
+    EXPECT_EQ(sim->station.clearBackupCount(), 1);
+    EXPECT_TRUE(sim->station.memory().backup.isEmpty());
+    EXPECT_EQ(f.Aktion().Text(), QStringLiteral("Clear Backup"));
+    const QStringList lines = protocolLines();
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines.back().split(u';').value(23), QStringLiteral("Clear Backup"));
+    // The station's answer to the closing signal ends the conversation.
+    EXPECT_TRUE(sim::waitUntil([&f] { return !f.MSComm1.PortOpen(); }, 5000));
+    EXPECT_FALSE(f.cmdStop.Visible());
+}

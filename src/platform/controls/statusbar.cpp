@@ -190,6 +190,9 @@ void StatusBar::formResized()
     const int width = pixelsToTwips(client->width());
     const int top = m_align == 2 ? pixelsToTwips(client->height()) - Height() : 0;
     Move(0, top, width, Height());
+    // A docked bar stays in front of the controls placed freely: a window made smaller than its contents
+    // pushes them under the bar, never over its texts.
+    widget()->raise();
 }
 
 void StatusBar::panelClicked(QLabel* label, bool doubleClick)

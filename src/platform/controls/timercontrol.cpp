@@ -5,8 +5,10 @@
 
 namespace qv {
 
-TimerControl::TimerControl(Form* form, const QString& name, int index) : Control(form, name, index)
+TimerControl::TimerControl(Form* form, const QString& name, int index, Qt::TimerType type)
+    : Control(form, name, index)
 {
+    m_timer.setTimerType(type);
     QObject::connect(&m_timer, &QTimer::timeout, &m_timer, [this] { fire(onTimer, "Timer"); });
 }
 

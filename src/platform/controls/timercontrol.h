@@ -9,7 +9,9 @@ namespace qv {
 class TimerControl : public Control
 {
   public:
-    TimerControl(Form* form, const QString& name, int index = -1);
+    // A timer whose interval is a protocol time asks for Qt::PreciseTimer: the default coarse timer may
+    // fire up to 5 % early or late.
+    TimerControl(Form* form, const QString& name, int index = -1, Qt::TimerType type = Qt::CoarseTimer);
     QString TypeName() const override { return QStringLiteral("Timer"); }
 
     // Milliseconds between Timer events; 0 stops the timer. Setting Interval
@@ -18,6 +20,7 @@ class TimerControl : public Control
     void setInterval(int milliseconds);
     // Whether Timer events are due (enabled with an interval above 0).
     bool running() const { return m_timer.isActive(); }
+    Qt::TimerType timerType() const { return m_timer.timerType(); }
 
     std::function<void()> onTimer;
 

@@ -186,8 +186,9 @@ QString GetPrivateProfileStringA(const QString& section, const QString& key, con
     if (found) {
         result = *found;
     } else {
+        // Only blanks are trimmed from a default; a trailing tab is part of it.
         result = cutAtNul(defaultValue);
-        while (result.endsWith(QLatin1Char(' ')) || result.endsWith(QLatin1Char('\t')))
+        while (result.endsWith(QLatin1Char(' ')))
             result.chop(1);
     }
     return result.left(size - 1);

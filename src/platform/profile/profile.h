@@ -13,7 +13,8 @@ namespace qv {
 // The value of a key, cut to size - 1 characters (the caller's buffer holds
 // size characters with the terminating NUL). Section and key names match
 // without regard to case; in a section or key written twice the first wins.
-// A missing file, section or key gives the default without its trailing blanks;
+// A missing file, section or key gives the default without its trailing blanks
+// (spaces; a tab stays);
 // a key present with an empty value gives "".
 QString GetPrivateProfileStringA(const QString& section, const QString& key, const QString& defaultValue,
                                  int size, const QString& fileName);
@@ -26,8 +27,8 @@ QString GetPrivateProfileStringA(const QString& section, const QString& key, con
 int WritePrivateProfileStringA(const QString& section, const std::optional<QString>& key,
                                const std::optional<QString>& value, const QString& fileName);
 
-// Replaces all keys of the section with the given "key=value" lines; an empty
-// list leaves the section without keys. Returns as WritePrivateProfileStringA.
+// Replaces all keys of the section (of every copy of a section written twice)
+// with the given "key=value" lines; an empty list leaves the section without keys. Returns as WritePrivateProfileStringA.
 int WritePrivateProfileSectionA(const QString& section, const QStringList& lines, const QString& fileName);
 
 // A file is read and parsed once and kept while it stays the same on the disk
@@ -38,7 +39,8 @@ int WritePrivateProfileSectionA(const QString& section, const QStringList& lines
 // started (tests).
 qint64 profileFileReads();
 
-// Section names of the file in file order (empty when the file cannot be read).
+// Section names of the file in file order, a nameless section left out (empty
+// when the file cannot be read).
 QStringList profileSectionNames(const QString& fileName);
 // Key names of a section in file order.
 QStringList profileKeyNames(const QString& section, const QString& fileName);

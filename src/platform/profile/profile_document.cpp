@@ -92,7 +92,7 @@ ProfileDocument ProfileDocument::fromBytes(const QByteArray& bytes)
     const DecodedText decoded = decodeTextBytes(bytes);
     doc.m_utf8 = decoded.utf8;
     doc.m_bom = decoded.bom;
-    const QStringList lines = splitLines(decoded.text);
+    const QStringList lines = splitLines(decoded.text, LoneCr::EndsLine);
     doc.m_lines.reserve(lines.size());
     for (const QString& text : lines)
         doc.m_lines.append(parseLine(text));
@@ -151,7 +151,9 @@ QStringList ProfileDocument::sectionNames() const
 {
     QStringList names;
     for (const Line& line : m_lines) {
-        if (line.kind == Kind::Header && !names.contains(line.name, Qt::CaseInsensitive))
+        // A nameless section "[]" is left out: in the NUL-separated list form its empty name would end
+        // the list and hide every section after it.
+        if (line.kind == Kind::Header && !line.name.isEmpty() && !names.contains(line.name, Qt::CaseInsensitive))
             names.append(line.name);
     }
     return names;
@@ -249,14 +251,21 @@ bool ProfileDocument::replaceSection(const QString& section, const QStringList& 
             appendSection(*secName, lines);
         return true;
     }
-    qsizetype end = sectionEnd(header);
+    // Every copy of a section written twice loses its keys, as deleting the section removes every copy;
+    // the new keys go into the first copy, where reading finds them.
     qsizetype insertAt = -1;
-    for (qsizetype i = header + 1; i < end;) {
-        if (m_lines[i].kind == Kind::Key || m_lines[i].kind == Kind::Other) {
+    bool inSection = true;
+    for (qsizetype i = header + 1; i < m_lines.size();) {
+        const Line& line = m_lines[i];
+        if (line.kind == Kind::Header) {
+            inSection = sameName(line.name, *secName);
+            if (insertAt < 0)
+                insertAt = header + 1;
+            ++i;
+        } else if (inSection && (line.kind == Kind::Key || line.kind == Kind::Other)) {
             if (insertAt < 0)
                 insertAt = i;
             m_lines.removeAt(i);
-            --end;
         } else {
             ++i;
         }

@@ -16,7 +16,7 @@ class ProfileDocument
     ProfileDocument() = default;
 
     // Reads file bytes: Windows-1252, or UTF-8 after a UTF-8 byte-order mark;
-    // lines end in CRLF or LF.
+    // lines end in CRLF, LF or a lone CR.
     static ProfileDocument fromBytes(const QByteArray& bytes);
     // The file bytes: every line followed by CRLF, in the form the file was read
     // in (Windows-1252 for a new file).
@@ -26,7 +26,8 @@ class ProfileDocument
     // and tabs, one pair of enclosing quotes (" or ') removed. nullopt when
     // there is no such section or key.
     std::optional<QString> value(const QString& section, const QString& key) const;
-    // Section names in file order, each name once (as first spelt).
+    // Section names in file order, each name once (as first spelt); a nameless
+    // section is left out.
     QStringList sectionNames() const;
     // Key names of the first section of that name, in file order, each once.
     QStringList keyNames(const QString& section) const;
@@ -40,8 +41,9 @@ class ProfileDocument
     void removeKey(const QString& section, const QString& key);
     // Removes every section of that name with all its lines.
     void removeSection(const QString& section);
-    // Replaces all keys of the section with the given "key=value" lines; comments
-    // and blank lines of the section stay. An empty list leaves the section
+    // Replaces all keys of the section with the given "key=value" lines (every
+    // copy of a section written twice loses its keys, the first gets the new
+    // ones); comments and blank lines of the section stay. An empty list leaves the section
     // empty. False (nothing changed) for a line that would break the file.
     bool replaceSection(const QString& section, const QStringList& lines);
 

@@ -49,6 +49,68 @@ int widenYear(const QString& field)
     return y;
 }
 
+// The month a name stands for (1 to 12; 0 for no month name): the user's locale's long or short name, or
+// the C locale's, in any case, with or without a closing point ("Dez.", "Dec"). Locales whose short date
+// spells the month (the C locale's "10 Dec 2026") write such names, and what the program writes it must
+// read again.
+int monthOfName(const QString& field)
+{
+    QString name = field;
+    if (name.endsWith(QLatin1Char('.')))
+        name.chop(1);
+    if (name.isEmpty())
+        return 0;
+    const QLocale locales[] = {QLocale(), QLocale::c()};
+    for (const QLocale& locale : locales) {
+        for (int m = 1; m <= 12; ++m) {
+            for (const QLocale::FormatType form : {QLocale::LongFormat, QLocale::ShortFormat}) {
+                for (QString known : {locale.monthName(m, form), locale.standaloneMonthName(m, form)}) {
+                    if (known.endsWith(QLatin1Char('.')))
+                        known.chop(1);
+                    if (!known.isEmpty() && known.compare(name, Qt::CaseInsensitive) == 0)
+                        return m;
+                }
+            }
+        }
+    }
+    return 0;
+}
+
+// A date whose month is spelt: the name anywhere, the day and year as numbers (a year of more than two
+// digits wherever it stands, else the last number; a day alone falls in the current year).
+std::optional<QDate> parseNamedMonthDate(const QStringList& fields)
+{
+    int month = 0;
+    QStringList numbers;
+    for (const QString& f : fields) {
+        if (allDigits(f) && f.size() <= 4) {
+            numbers.append(f);
+        } else if (const int m = monthOfName(f); m > 0 && month == 0) {
+            month = m;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (month == 0 || numbers.isEmpty() || numbers.size() > 2)
+        return std::nullopt;
+    int day = 0;
+    int year = Date().year();
+    if (numbers.size() == 1) {
+        if (numbers[0].size() > 2)
+            return std::nullopt;
+        day = numbers[0].toInt();
+    } else {
+        const bool yearFirst = numbers[0].size() > 2;
+        if (numbers[yearFirst ? 1 : 0].size() > 2)
+            return std::nullopt;
+        day = numbers[yearFirst ? 1 : 0].toInt();
+        year = widenYear(numbers[yearFirst ? 0 : 1]);
+    }
+    if (year < 100 || year > 9999 || !QDate::isValid(year, month, day))
+        return std::nullopt;
+    return QDate(year, month, day);
+}
+
 std::optional<QDate> parseDatePart(const QString& text)
 {
     static const QRegularExpression separators(QStringLiteral("[./\\-\\s]+"));
@@ -61,7 +123,9 @@ std::optional<QDate> parseDatePart(const QString& text)
     if (fields.size() < 2 || fields.size() > 3)
         return std::nullopt;
     for (const QString& f : fields) {
-        if (!allDigits(f) || f.size() > 4)
+        if (!allDigits(f))
+            return parseNamedMonthDate(fields);
+        if (f.size() > 4)
             return std::nullopt;
     }
     int year = 0;

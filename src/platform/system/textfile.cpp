@@ -141,19 +141,23 @@ QByteArray encodeText(const QString& text, bool utf8, bool bom)
     return bytes;
 }
 
-QStringList splitLines(const QString& text)
+QStringList splitLines(const QString& text, LoneCr loneCr)
 {
     QStringList lines;
     qsizetype start = 0;
     while (start < text.size()) {
-        qsizetype end = text.indexOf(QLatin1Char('\n'), start);
-        if (end < 0)
-            end = text.size();
-        qsizetype lineEnd = end;
-        if (lineEnd > start && text[lineEnd - 1] == QLatin1Char('\r'))
+        qsizetype lineEnd = start;
+        while (lineEnd < text.size() && text[lineEnd] != QLatin1Char('\n') &&
+               !(loneCr == LoneCr::EndsLine && text[lineEnd] == QLatin1Char('\r')))
+            ++lineEnd;
+        qsizetype next = lineEnd + 1;
+        if (lineEnd < text.size() && text[lineEnd] == QLatin1Char('\r') && next < text.size() &&
+            text[next] == QLatin1Char('\n'))
+            ++next;
+        else if (loneCr == LoneCr::InLine && lineEnd > start && text[lineEnd - 1] == QLatin1Char('\r'))
             --lineEnd;
         lines.append(text.mid(start, lineEnd - start));
-        start = end + 1;
+        start = next;
     }
     return lines;
 }
@@ -174,9 +178,9 @@ QString readTextFile(const QString& path)
     return decodeText(readBinaryFile(path));
 }
 
-QStringList readTextLines(const QString& path)
+QStringList readTextLines(const QString& path, LoneCr loneCr)
 {
-    return splitLines(readTextFile(path));
+    return splitLines(readTextFile(path), loneCr);
 }
 
 AtomicWriteResult replaceFileAtomically(const QString& path, const QByteArray& bytes,

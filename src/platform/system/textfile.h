@@ -26,15 +26,20 @@ QString decodeText(const QByteArray& bytes);
 // Text to file bytes in the given form (Windows-1252 unless utf8; the mark when bom).
 QByteArray encodeText(const QString& text, bool utf8 = false, bool bom = false);
 
-// Splits a text at CRLF and at LF. A line break at the very end does not start
-// another line, so "a\r\nb\r\n" gives a and b; the empty text gives no lines.
-QStringList splitLines(const QString& text);
+// Whether a CR without an LF after it ends a line. Files this program writes keep such a CR as part of a
+// line; settings files may come from editors that end lines with a CR alone (or leave a stray one in a
+// CRLF file), and reading them as one line would lose every setting.
+enum class LoneCr { InLine, EndsLine };
+
+// Splits a text at CRLF and at LF (and at a lone CR with LoneCr::EndsLine). A line break at the very
+// end does not start another line, so "a\r\nb\r\n" gives a and b; the empty text gives no lines.
+QStringList splitLines(const QString& text, LoneCr loneCr = LoneCr::InLine);
 
 // The whole text of a file. Raises VbError 53 (not found), 76 (folder not
 // found), 70 or 75 when the file cannot be read.
 QString readTextFile(const QString& path);
 // The lines of a file (splitLines of readTextFile). Raises as readTextFile.
-QStringList readTextLines(const QString& path);
+QStringList readTextLines(const QString& path, LoneCr loneCr = LoneCr::InLine);
 
 // Replaces the file with the lines, each followed by CRLF, in Windows-1252.
 // The old file stays whole when the write fails (temporary file, then rename).

@@ -45,6 +45,7 @@ class MainExtrasWindow final : public ExtrasMainWindow
         FrmMain& f = frmMain();
         f.Aktion().setText(actionText);
         ApplyLanguage(f);
+        f.PadConsumptionCaptions();
         FillModeControls(true);
         LoadModeNames();
         const QString mode = GetLangText(gLangIndex, kModeTextBase + gModeCodeSet, QString());

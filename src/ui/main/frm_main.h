@@ -267,7 +267,7 @@ class FrmMain : public Form
 
     // ---- Controls without a place on screen ----
     // The reply time-out and the one-second clock.
-    TimerControl Timer1{this, "Timer1"};
+    TimerControl Timer1{this, "Timer1", -1, Qt::PreciseTimer};
     TimerControl Timer2{this, "Timer2"};
     // The serial port and the file dialogs of the window.
     CommControl MSComm1;
@@ -368,6 +368,9 @@ class FrmMain : public Form
     void mnuViewExpert_Click();
     // The view of the station panel: 1 the expert view, 2 the standard view, anything else the other one.
     void zeigExpert(uint8_t byChange = 0);
+    // After the language file's captions are applied: a blank keeps "used" (right-aligned) and "after work
+    // time" (left-aligned beside it) apart.
+    void PadConsumptionCaptions();
 
     // ---- Help menu windows (frm_main_helpmenu.cpp) ----
     // The protocol file, then the read-me file named by the language, in the text viewer; a missing one is
@@ -449,6 +452,17 @@ class FrmMain : public Form
     // Re-entry guard of the special-function buttons' LostFocus; every mode choice clears it.
     int16_t mInFuncLostFocus = 0;
 
+    // ---- Typed fields of the write column (frm_main_entry.cpp) ----
+    void txtCodeNo_KeyPress(int Index, int& KeyAscii);
+    void txtCodeNo_Change(int Index);
+    void txtWtime_KeyPress(int Index, int& KeyAscii);
+    void txtWtime_Change(int Index);
+    // Lays the typed work time out as "hh:mm:00" and checks it; a time that is none is reported.
+    void txtWtime_LostFocus(int Index);
+    void lblWtime_DblClick(int Index);
+    void txtCurrTime_GotFocus();
+    void wireEntryHandlers();
+
     // ---- Hover help picture of the extended protocol (frm_main_hover.cpp) ----
     // The pointer on chkCPC0's caption: after 0.6 s the help picture of that column shows.
     void chkCPC0_MouseMove(int Index, int Button, int Shift, float X, float Y);
@@ -462,7 +476,8 @@ class FrmMain : public Form
     int mHoverIndex = 0;
 
     // ---- Update check ----
-    void VersionPruefen(bool bZeigen = false);
+    // serverReached false: the update server did not answer (the failure names the server, not its files).
+    void VersionPruefen(bool bZeigen = false, bool serverReached = true);
     void mnuHelpCheckVersion_Click();
 
     // ---- Layout ----

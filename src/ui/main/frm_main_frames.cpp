@@ -216,6 +216,7 @@ void FrmMain::wireHandlers()
     wireCheckBoxHandlers();
     wireModeHandlers();
     wireHoverHandlers();
+    wireEntryHandlers();
 }
 
 void FrmMain::watchOptionVisibility()

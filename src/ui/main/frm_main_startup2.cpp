@@ -87,8 +87,7 @@ bool FrmMain::LoadPhaseControls()
         chkQVMKUV_ReadCard(i).setCaption(chkRadio_appmem(i).Caption());
     }
     coMO.setToolTipText(coMO.Text());
-    lblConsumptionDes(0).setCaption(lblConsumptionDes(0).Caption() + u' ');
-    lblConsumptionDes(1).setCaption(u' ' + lblConsumptionDes(1).Caption());
+    PadConsumptionCaptions();
     UpdateBaudMenus();
     MSComm1.setSettings(BaudSettings(gBaud));
 
@@ -118,6 +117,12 @@ bool FrmMain::LoadPhaseControls()
         zeigExpert(1);
     chkAlt(0).setTop(chkAlt(0).Value() == vbChecked ? -80 : -250);
     return true;
+}
+
+void FrmMain::PadConsumptionCaptions()
+{
+    lblConsumptionDes(0).setCaption(lblConsumptionDes(0).Caption() + u' ');
+    lblConsumptionDes(1).setCaption(u' ' + lblConsumptionDes(1).Caption());
 }
 
 bool FrmMain::PrepareProtocolFile()

@@ -35,9 +35,8 @@ void FrmMain::RunStartupVersionCheck()
 {
     if (!IsInternetConnected())
         return;
-    gLatestFirmwareList = HttpGetText(UpdateUrl(QString::fromLatin1(kFirmwareVersionPath)));
-    gLatestProgramVersion = HttpGetText(UpdateUrl(QString::fromLatin1(kProgramVersionPath)));
-    VersionPruefen(false);
+    const bool reached = FetchLatestVersions();
+    VersionPruefen(false, reached);
 }
 
 void FrmMain::LoadPhaseShow()

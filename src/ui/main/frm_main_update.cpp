@@ -46,7 +46,7 @@ int16_t firmwareNumber(const QString& text)
 
 } // namespace
 
-void FrmMain::VersionPruefen(bool /*bZeigen*/)
+void FrmMain::VersionPruefen(bool /*bZeigen*/, bool serverReached)
 {
     const QString cr = QStringLiteral("\r");
     const QString block = lang(1999, QString::fromLatin1(kDefaultUpdateHost)) + QString(20, u' ') + cr +
@@ -54,9 +54,11 @@ void FrmMain::VersionPruefen(bool /*bZeigen*/)
                           lang(1968, QStringLiteral("Firmware version:")) + gLatestFirmwareList + cr +
                           lang(1967, QStringLiteral("QV-Config version:")) + gLatestProgramVersion + cr + cr;
     if (gLatestFirmwareList.isEmpty() || gLatestProgramVersion.isEmpty()) {
-        MsgBox(block + lang(1961, QStringLiteral("Version check failed:")) + u' ' +
-                   lang(1962, QStringLiteral("Invalid versions or no version information found!")),
-               vbCritical | vbOKOnly);
+        // A server that never answered is not blamed for its files.
+        const QString why =
+            serverReached ? lang(1962, QStringLiteral("Invalid versions or no version information found!"))
+                          : lang(1973, QStringLiteral("The update server could not be reached!"));
+        MsgBox(block + lang(1961, QStringLiteral("Version check failed:")) + u' ' + why, vbCritical | vbOKOnly);
         return;
     }
     if (CompareVersions(ProgramVersionParts(), VersionParts(gLatestProgramVersion)) >= 0) {
@@ -91,9 +93,8 @@ void FrmMain::mnuHelpCheckVersion_Click()
     }
     if (MsgBox(lang(1971, QStringLiteral("Check for update now?")), vbQuestion | vbYesNo) != vbYes)
         return;
-    gLatestFirmwareList = HttpGetText(UpdateUrl(QString::fromLatin1(kFirmwareVersionPath)));
-    gLatestProgramVersion = HttpGetText(UpdateUrl(QString::fromLatin1(kProgramVersionPath)));
-    VersionPruefen(true);
+    const bool reached = FetchLatestVersions();
+    VersionPruefen(true, reached);
     // A failed fetch leaves the firmware versions known from earlier checks as they were.
     if (gLatestFirmwareList.isEmpty())
         return;

@@ -37,8 +37,11 @@ int RunProgram()
 void EndProgram()
 {
     gProgramEnded = true;
+    // exit, not quit: quit first asks every window to close, and the main window calls this from its own
+    // unload, still shown, so it refuses the nested close and the quit would be cancelled, leaving the
+    // process running without a window.
     if (gEventLoopRunning)
-        QCoreApplication::quit();
+        QCoreApplication::exit(0);
 }
 
 } // namespace qv

@@ -3,8 +3,10 @@
 #include "support/test_support.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QRegularExpression>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace qv;
@@ -131,4 +133,130 @@ TEST(ShippedLanguageFiles, AreCompleteAndAlike)
         idsByFile[i].sort();
     }
     EXPECT_EQ(idsByFile[0], idsByFile[1]);
+}
+
+namespace {
+
+// A shipped language file as a document.
+QDomDocument shippedLanguageFile(const char* code)
+{
+    QDomDocument doc;
+    QFile f(QDir(test::resourcesDir()).filePath(LanguageFileName(QString::fromUtf8(code))));
+    if (f.open(QIODevice::ReadOnly))
+        doc.setContent(&f);
+    return doc;
+}
+
+// Every source file of the program with its text.
+QList<std::pair<QString, QString>> programSources()
+{
+    QList<std::pair<QString, QString>> sources;
+    const QDir src(QDir(test::resourcesDir()).filePath(QStringLiteral("../src")));
+    QDirIterator it(src.absolutePath(), {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile f(it.next());
+        if (f.open(QIODevice::ReadOnly))
+            sources.append({src.relativeFilePath(f.fileName()), QString::fromUtf8(f.readAll())});
+    }
+    return sources;
+}
+
+int lineOf(const QString& text, qsizetype at)
+{
+    return int(text.left(at).count(u'\n')) + 1;
+}
+
+} // namespace
+
+// Every text id the program looks up with a literal id (directly, through the small lookup helpers that
+// take an id, or as a named text-id constant), and every state text looked up by base and number, is in
+// both shipped files: a missing one shows its built-in default or nothing at all in one language.
+TEST(ShippedLanguageFiles, HoldEveryTextTheProgramLooksUp)
+{
+    const QDomDocument files[] = {shippedLanguageFile("ENU"), shippedLanguageFile("DEU")};
+    const char* codes[] = {"ENU", "DEU"};
+    for (const QDomDocument& doc : files)
+        ASSERT_FALSE(doc.isNull());
+
+    // The calls that take a text id; the first capture is the id.
+    const QRegularExpression lookups[] = {
+        QRegularExpression(QStringLiteral(R"(GetLangText\(\s*[\w.]+\s*,\s*(\d+)\s*[,)])")),
+        QRegularExpression(QStringLiteral(R"(\b(?:lang|cardListText|t)\(\s*(\d{4})\s*[,)])")),
+        QRegularExpression(QStringLiteral(R"(setActionText\(\s*\w+\s*,\s*(\d+)\s*[,)])")),
+        QRegularExpression(QStringLiteral(R"(\bReplyText\s+\w+\s*\{\s*(\d+)\s*,)")),
+        QRegularExpression(QStringLiteral(R"(constexpr\s+int32_t\s+kText\w*\s*=\s*(\d+)\s*;)")),
+    };
+    // A text id plus a number: the base constant, the constant of the highest number.
+    const std::pair<const char*, const char*> ranges[] = {
+        {"kStationStatusTextBase", "kStationStatusMax"},
+    };
+    // Control texts looked up by window, control type and control name.
+    const QRegularExpression controlLookup(QStringLiteral(
+        R"re(GetControlText\(\s*\w+\s*,\s*QStringLiteral\("(\w+)"\)\s*,\s*QStringLiteral\("(\w+)"\)\s*,\s*QStringLiteral\("(\w+)"\))re"));
+
+    struct Use
+    {
+        int id;
+        QString where;
+    };
+    QList<Use> uses;
+    QStringList missing;
+    const auto sources = programSources();
+    ASSERT_FALSE(sources.isEmpty());
+    // The card list window is not built yet (README's list): its texts come into the files with it, and then
+    // its files leave this list.
+    static const QRegularExpression notBuiltYet(QStringLiteral(R"(^cards/(cardlist_\w+|frm_cards_lists)\.cpp$)"));
+    for (const auto& [name, text] : sources) {
+        if (notBuiltYet.match(name).hasMatch())
+            continue;
+        for (const QRegularExpression& re : lookups) {
+            for (auto m = re.globalMatch(text); m.hasNext();) {
+                const auto match = m.next();
+                uses.append({match.captured(1).toInt(), name + u':' + QString::number(lineOf(text, match.capturedStart()))});
+            }
+        }
+        for (const auto& [base, max] : ranges) {
+            const auto b = QRegularExpression(QStringLiteral(R"(\b%1\s*=\s*(\d+))").arg(QLatin1String(base))).match(text);
+            const auto n = QRegularExpression(QStringLiteral(R"(\b%1\s*=\s*(\d+))").arg(QLatin1String(max))).match(text);
+            if (b.hasMatch() && n.hasMatch()) {
+                for (int i = 0; i <= n.captured(1).toInt(); ++i)
+                    uses.append({b.captured(1).toInt() + i, name + QStringLiteral(" (%1 + %2)").arg(QLatin1String(base)).arg(i)});
+            }
+        }
+        for (auto m = controlLookup.globalMatch(text); m.hasNext();) {
+            const auto match = m.next();
+            for (int f = 0; f < 2; ++f) {
+                const QDomElement control = files[f]
+                                                .documentElement()
+                                                .firstChildElement(match.captured(1))
+                                                .firstChildElement(match.captured(2))
+                                                .firstChildElement(match.captured(3));
+                if (control.isNull())
+                    missing << QStringLiteral("%1 %2/%3/%4 (%5:%6)")
+                                   .arg(QLatin1String(codes[f]), match.captured(1), match.captured(2),
+                                        match.captured(3), name)
+                                   .arg(lineOf(text, match.capturedStart()));
+            }
+        }
+    }
+    // The scan finds the lookups it is meant to find.
+    const auto found = [&uses](int id) {
+        return std::any_of(uses.begin(), uses.end(), [id](const Use& u) { return u.id == id; });
+    };
+    for (int id : {1250, 1253, 1033, 1200, 1206, 1962, 1809, 1076})
+        EXPECT_TRUE(found(id)) << id;
+
+    for (const Use& use : uses) {
+        for (int f = 0; f < 2; ++f) {
+            const QDomElement text = files[f]
+                                         .documentElement()
+                                         .firstChildElement(QStringLiteral("WithoutForm"))
+                                         .firstChildElement(QStringLiteral("s%1").arg(use.id));
+            if (text.isNull())
+                missing << QStringLiteral("%1 s%2 (%3)").arg(QLatin1String(codes[f])).arg(use.id).arg(use.where);
+        }
+    }
+    missing.removeDuplicates();
+    EXPECT_TRUE(missing.isEmpty()) << missing.join(u'\n').toStdString();
 }

@@ -146,7 +146,8 @@ TEST_P(SettingsRoundTrip, EveryKeyLoadsAndSavesBack)
         EXPECT_TRUE(k.loaded()) << "reloaded " << k.section << "/" << k.key;
 }
 
-INSTANTIATE_TEST_SUITE_P(Locales, SettingsRoundTrip, ::testing::Values("de_DE", "en_US"));
+// Every locale the program may run in: German, Swiss German, English and the C locale of a fresh machine.
+INSTANTIATE_TEST_SUITE_P(Locales, SettingsRoundTrip, ::testing::Values("de_DE", "de_CH", "en_US", "en_GB", "C"));
 
 TEST_F(SettingsDefaults, MissingKeysGiveTheDefaults)
 {

@@ -76,6 +76,9 @@ TEST_F(LanguageDialogTest, SwitchesTheRunningWindowFromGermanToEnglishAndBack)
     EXPECT_TRUE(
         f.cmdTime.ToolTipText().endsWith(QStringLiteral(") set the station clock from the PC clock")));
     EXPECT_EQ(f.cmdTime.ToolTipText().count(u'('), 1);
+    // "used" ends right-aligned where "after work time" begins: a blank on each side keeps them apart.
+    EXPECT_EQ(f.lblConsumptionDes(0).Caption(), QStringLiteral("used "));
+    EXPECT_EQ(f.lblConsumptionDes(1).Caption(), QStringLiteral(" after work time"));
 
     FrmLanguage& again = openDialog(f);
     choose(again, QStringLiteral("Deutsch   "));

@@ -62,6 +62,8 @@ TEST_F(TrafficLogTest, FlushWritesOnlyWhileTracingAndAlwaysRestartsTheTimeOut)
     EXPECT_TRUE(gRxLogLine.isEmpty());
     EXPECT_TRUE(f.Timer1.running());
     EXPECT_EQ(f.Timer1.Interval(), 2500);
+    // The reply time-out is a protocol time: a coarse timer would fire up to 5 % early or late.
+    EXPECT_EQ(f.Timer1.timerType(), Qt::PreciseTimer);
 
     f.Timer1.setEnabled(false);
     gTraceOn = false;

@@ -53,6 +53,31 @@ inline QStringList overlappingControls(const Form& form, const QSet<QString>& ba
     return found;
 }
 
+// Shown controls that lie over the window's status bar: a control of the window's client area (or the
+// container it sits in) that meets the bar's rectangle and stands in front of it.
+inline QStringList controlsOverStatusBar(const Form& form, const Control& statusBar)
+{
+    QStringList found;
+    const QWidget* bar = statusBar.widget();
+    const QWidget* client = bar->parentWidget();
+    const QObjectList stack = client->children(); // bottom to top
+    const qsizetype barAt = stack.indexOf(const_cast<QWidget*>(bar));
+    for (const Control* c : form.Controls()) {
+        if (c == &statusBar || !shownOnScreen(c))
+            continue;
+        // The child of the client area that carries the control, and where the control lies in it.
+        const QWidget* w = c->widget();
+        while (w && w->parentWidget() != client)
+            w = w->parentWidget();
+        if (!w || !w->isVisible())
+            continue;
+        const QRect onClient(c->widget()->mapTo(client, QPoint(0, 0)), c->widget()->size());
+        if (stack.indexOf(const_cast<QWidget*>(w)) > barAt && onClient.intersects(bar->geometry()))
+            found << controlId(c);
+    }
+    return found;
+}
+
 // Shown controls whose caption needs more room than the control has on one line.
 inline QStringList captionsThatDoNotFit(const Form& form)
 {
@@ -66,6 +91,20 @@ inline QStringList captionsThatDoNotFit(const Form& form)
         if (text.isEmpty())
             continue;
         const QFontMetrics metrics(c->widget()->font());
+        // A label that wraps its caption needs the height of the wrapped lines.
+        if (const auto* label = qobject_cast<const QLabel*>(c->widget()); label && label->wordWrap()) {
+            const QRect wrapped = metrics.boundingRect(QRect(0, 0, label->contentsRect().width(), 100000),
+                                                       int(Qt::TextWordWrap), text);
+            if (wrapped.height() > label->contentsRect().height() ||
+                wrapped.width() > label->contentsRect().width())
+                found << QStringLiteral("%1 \"%2\" needs %3x%4 px, has %5x%6")
+                             .arg(controlId(c), text)
+                             .arg(wrapped.width())
+                             .arg(wrapped.height())
+                             .arg(label->contentsRect().width())
+                             .arg(label->contentsRect().height());
+            continue;
+        }
         int needed = 0;
         for (const QString& line : text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n"))))
             needed = std::max(needed, metrics.horizontalAdvance(line));

@@ -1,8 +1,13 @@
 // The main window laid out at 1024x768 in English and German: nothing overlaps, every caption fits.
+#include "receiver/receiver.h"
+#include "sim_on_port.h"
+#include "sim_test_support.h"
 #include "unit/mainwin/layout_check.h"
 #include "unit/mainwin/main_window_fixture.h"
 
+#include <QAction>
 #include <QDir>
+#include <optional>
 
 using namespace qv;
 
@@ -88,6 +93,37 @@ TEST_P(LayoutTest, NothingOverlapsAndEveryCaptionFits)
         QDir().mkpath(shots);
         EXPECT_TRUE(
             f.grab().save(shots + QStringLiteral("/mainwin_%1.png").arg(QString::fromLatin1(GetParam()))));
+    }
+}
+
+TEST_P(LayoutTest, AfterAReadNothingLiesOverTheStatusBar)
+{
+    // The station answers on COM1; the Read shows every row of the read column.
+    m_clock.setAutoStep(10);
+    sim::SimOnPort sim(1);
+    ASSERT_TRUE(sim.started());
+    writeSettings(QStringLiteral("[COMCTRL]\r\nPort=COM1\r\nBaud=38400\r\n"));
+    const bool german = QString::fromLatin1(GetParam()) == QLatin1String("DEU");
+    gCommandLine = german ? QStringLiteral("de") : QStringLiteral("en");
+    m_locale = std::make_unique<test::ScopedLocale>(german ? QStringLiteral("de_DE") : QStringLiteral("en_US"));
+    FrmMain& f = startWindow();
+    ASSERT_TRUE(f.startupCompleted());
+    InstallReceiver();
+    f.Show();
+    QApplication::processEvents();
+    const QSize defaultSize = f.size();
+    f.mnuRead.action()->trigger();
+    ASSERT_TRUE(sim::waitUntil([] { return gActionCode == ActNone; }, 15000));
+    QApplication::processEvents();
+    EXPECT_EQ(f.Aktion().Text(), QStringLiteral("Read"));
+    // The window's size at its first start, and the sizes the other layout checks use.
+    for (const QSize size : {defaultSize, QSize(1024, 768), QSize(1280, 1024), QSize(800, 500)}) {
+        f.resize(size);
+        QApplication::processEvents();
+        for (const QString& c : test::controlsOverStatusBar(f, f.StatusBar))
+            ADD_FAILURE() << c.toStdString() << " lies over the status bar at " << size.width() << "x"
+                          << size.height();
+        EXPECT_TRUE(f.StatusBar.widget()->isVisible());
     }
 }
 

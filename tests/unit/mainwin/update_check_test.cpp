@@ -113,6 +113,23 @@ TEST_F(UpdateCheckTest, AnErrorPageFailsTheCheckAndKeepsTheDate)
     ASSERT_EQ(DialogHooks::asked().size(), 1);
     EXPECT_EQ(DialogHooks::asked().first().style & 0xF0, vbCritical);
     EXPECT_TRUE(DialogHooks::asked().first().prompt.contains(QStringLiteral("Version check failed:")));
+    EXPECT_TRUE(DialogHooks::asked().first().prompt.contains(QStringLiteral("Invalid versions")));
+    EXPECT_EQ(gLastCheckVersion, before);
+}
+
+TEST_F(UpdateCheckTest, AServerThatCannotBeReachedIsNamedNotItsFiles)
+{
+    FrmMain& f = startOffline();
+    // A port nobody listens on: the connection is refused.
+    gUpdateHost = QStringLiteral("127.0.0.1:1");
+    const QDate before = gLastCheckVersion;
+    DialogHooks::queue(DialogAnswer::press(vbOK));
+    f.RunStartupVersionCheck();
+    ASSERT_EQ(DialogHooks::asked().size(), 1);
+    const QString prompt = DialogHooks::asked().first().prompt;
+    EXPECT_EQ(DialogHooks::asked().first().style & 0xF0, vbCritical);
+    EXPECT_TRUE(prompt.contains(QStringLiteral("The update server could not be reached!"))) << prompt.toStdString();
+    EXPECT_FALSE(prompt.contains(QStringLiteral("Invalid versions"))) << prompt.toStdString();
     EXPECT_EQ(gLastCheckVersion, before);
 }
 

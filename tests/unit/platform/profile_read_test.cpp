@@ -37,6 +37,8 @@ TEST_F(ProfileRead, MissingFileSectionOrKeyGivesTheDefaultWithoutTrailingBlanks)
     EXPECT_EQ(read("SETTINGS", "Port", " x "), " x");
     EXPECT_EQ(read("COMCTRL", "Baud", "4800"), "4800");
     EXPECT_EQ(read("COMCTRL", "Port"), "COM3");
+    // Only blanks go: a trailing tab is part of the default.
+    EXPECT_EQ(read("COMCTRL", "Baud", "4800\t "), "4800\t");
 }
 
 TEST_F(ProfileRead, PresentKeyWithEmptyValueGivesEmptyTextNotTheDefault)
@@ -117,6 +119,8 @@ TEST_F(ProfileRead, LineEndsAndEncodings)
         {"CRLF, Windows-1252", "[S]\r\nk=M\xFCller \x80\r\n"},
         {"LF only", "[S]\nk=M\xFCller \x80\n"},
         {"no final line break", "[S]\r\nk=M\xFCller \x80"},
+        {"CR only", "[S]\rk=M\xFCller \x80\r"},
+        {"a stray CR in a CRLF file", "[S]\r\r\nk=M\xFCller \x80\r\n"},
         {"UTF-8 with byte-order mark", "\xEF\xBB\xBF[S]\r\nk=M\xC3\xBCller \xE2\x82\xAC\r\n"},
     };
     for (const Case& c : cases) {
@@ -135,6 +139,10 @@ TEST_F(ProfileRead, SectionAndKeyNamesInFileOrderEachOnce)
     EXPECT_EQ(profileKeyNames("alpha", path), QStringList());
     EXPECT_EQ(profileKeyNames("none", path), QStringList());
     EXPECT_EQ(profileSectionNames(dir.filePath("missing.INI")), QStringList());
+    // A nameless section is no name in the list: as the empty entry of the NUL-separated form it would end
+    // the list there.
+    write("[A]\r\n[]\r\nk=1\r\n[ ]\r\n[B]\r\n");
+    EXPECT_EQ(profileSectionNames(path), (QStringList{"A", "B"}));
 }
 
 TEST_F(ProfileRead, AFolderInPlaceOfTheFileGivesTheDefault)

@@ -130,6 +130,20 @@ TEST_F(ProfileWrite, WriteSectionReplacesAllKeysAndKeepsComments)
     EXPECT_EQ(WritePrivateProfileSectionA("C", {"[D]"}, path), 0);
 }
 
+TEST_F(ProfileWrite, WriteSectionActsOnEveryCopyOfTheSectionAsDeletesDo)
+{
+    put("[A]\r\nk=1\r\n[B]\r\nx=1\r\n[a]\r\n;kept\r\nk=2\r\nold=3\r\n");
+    EXPECT_NE(WritePrivateProfileSectionA("A", {"n=5"}, path), 0);
+    EXPECT_EQ(bytes(), QByteArray("[A]\r\nn=5\r\n[B]\r\nx=1\r\n[a]\r\n;kept\r\n"));
+}
+
+TEST_F(ProfileWrite, ASettingsFileWithCrLineEndsKeepsItsSettingsWhenWritten)
+{
+    put("[COMCTRL]\rPort=COM3\rBaud=4800\r[FILES]\rData=x\r");
+    EXPECT_NE(write("COMCTRL", QString("Port"), QString("COM4")), 0);
+    EXPECT_EQ(bytes(), QByteArray("[COMCTRL]\r\nPort=COM4\r\nBaud=4800\r\n[FILES]\r\nData=x\r\n"));
+}
+
 TEST_F(ProfileWrite, ClearingAMissingSectionChangesNothing)
 {
     EXPECT_NE(WritePrivateProfileSectionA("A", {}, path), 0);

@@ -222,10 +222,50 @@ TEST(RuntimeCDate, ShortDateTextsReadBackToTheSameDate)
     // The short date is written with four-digit years, so stored dates keep their century.
     const QDate dates[] = {QDate(1930, 1, 1), QDate(1999, 12, 31), QDate(2029, 12, 31), QDate(2035, 6, 7),
                            QDate(2126, 2, 28)};
-    for (const char* name : {"de_DE", "en_US"}) {
+    // Every locale the program may run in, the C locale of a fresh machine's "C.UTF-8" among them (its short
+    // date spells the month: "10 Dec 2026").
+    for (const char* name : {"de_DE", "de_CH", "en_US", "en_GB", "C"}) {
         test::ScopedLocale locale(QString::fromLatin1(name));
-        for (const QDate& d : dates)
+        for (const QDate& d : dates) {
+            EXPECT_TRUE(IsDate(CStr(d))) << name << " " << CStr(d).toStdString();
             EXPECT_EQ(DateValue(CStr(d)), d) << name << " " << CStr(d).toStdString();
+            const QDateTime t(d, QTime(14, 30, 5));
+            EXPECT_EQ(CDate(CStr(t)), t) << name << " " << CStr(t).toStdString();
+        }
+    }
+}
+
+TEST(RuntimeCDate, ASpeltMonthIsReadInTheLocaleAndInTheCLocale)
+{
+    FakeClock fake(at(2026, 12, 9, 8));
+    ScopedClock useFake(fake);
+    struct Case
+    {
+        const char* locale;
+        const char* text;
+        QDateTime expected; // invalid: no date
+    };
+    const Case cases[] = {
+        {"C", "10 Dec 2026", at(2026, 12, 10)},
+        {"C", "10 dec 2026 14:30:05", at(2026, 12, 10, 14, 30, 5)},
+        {"C", "Dec 10 2026", at(2026, 12, 10)},
+        {"C", "10 December", at(2026, 12, 10)},
+        {"de_DE", "10. Dez. 2026", at(2026, 12, 10)},
+        {"de_DE", "10 Dec 2026", at(2026, 12, 10)},
+        {"en_US", "2026 Dec 10", at(2026, 12, 10)},
+        {"C", "31 Feb 2026", QDateTime()},
+        {"C", "10 Dex 2026", QDateTime()},
+        {"C", "Dec 2026", QDateTime()},
+        {"C", "10 Dec Jan", QDateTime()},
+        {"C", "10 Dec 2026 5", QDateTime()},
+    };
+    for (const Case& c : cases) {
+        test::ScopedLocale locale(QString::fromLatin1(c.locale));
+        const QString text = QString::fromUtf8(c.text);
+        EXPECT_EQ(IsDate(text), c.expected.isValid()) << c.locale << " \"" << c.text << '"';
+        if (c.expected.isValid()) {
+            EXPECT_EQ(CDate(text), c.expected) << c.locale << " \"" << c.text << '"';
+        }
     }
 }
 

@@ -61,6 +61,25 @@ TEST_F(SystemTextFile, SplitLinesAtCrlfAndLf)
     }
 }
 
+TEST_F(SystemTextFile, ALoneCrEndsALineWhereAskedFor)
+{
+    struct Case
+    {
+        QString text;
+        QStringList lines;
+    };
+    const Case cases[] = {
+        {"a\rb\r", {"a", "b"}},
+        {"a\r\nb", {"a", "b"}},
+        {"a\r\r\nb\n\r", {"a", "", "b", ""}},
+        {"\r", {""}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text.toStdString());
+        EXPECT_EQ(splitLines(c.text, LoneCr::EndsLine), c.lines);
+    }
+}
+
 TEST_F(SystemTextFile, ReadsWindows1252OrUtf8AfterAByteOrderMark)
 {
     EXPECT_EQ(readTextLines(put("a.txt", "M\xFCller;\x80\r\nx\n")),

@@ -1,0 +1,109 @@
+// Every window's captions and tool-tips come from the language file of the chosen language: a text that stays
+// the same when the language changes must be one the file itself gives (OK, COM, ...), never a design text
+// left in place because the file has no entry for it.
+#include "cards/frm_cards.h"
+#include "extras/frm_about.h"
+#include "extras/frm_language.h"
+#include "unit/mainwin/main_window_fixture.h"
+
+#include <QMap>
+#include <QRegularExpression>
+
+using namespace qv;
+
+namespace {
+
+// A window's texts by where they stand: "Caption" of the window, "name(index).Caption", "name.ToolTipText",
+// "name.Button(i).ToolTipText".
+QMap<QString, QString> windowTexts(const Form& form)
+{
+    QMap<QString, QString> texts;
+    texts.insert(QStringLiteral("Caption"), form.Caption());
+    for (const Control* c : form.Controls()) {
+        // Controls the window keeps hidden show no text.
+        if (c->widget() && c->widget()->isHidden() && c->TypeName() != u"Menu")
+            continue;
+        const QString id = c->Index() < 0 ? c->Name() : QStringLiteral("%1(%2)").arg(c->Name()).arg(c->Index());
+        if (c->hasCaption())
+            texts.insert(id + QStringLiteral(".Caption"), c->Caption());
+        texts.insert(id + QStringLiteral(".ToolTipText"), c->ToolTipText());
+        if (const auto* bar = dynamic_cast<const Toolbar*>(c)) {
+            for (int i = 1; i <= bar->Buttons().Count(); ++i)
+                texts.insert(id + QStringLiteral(".Button(%1).ToolTipText").arg(i),
+                             const_cast<Toolbar*>(bar)->Buttons().Item(i).ToolTipText());
+        }
+    }
+    return texts;
+}
+
+bool loadLanguage(const char* code)
+{
+    QFile file(QDir(test::resourcesDir()).filePath(LanguageFileName(QString::fromLatin1(code))));
+    return file.open(QIODevice::ReadOnly) && gXmlDoc.setContent(&file);
+}
+
+// Whether the loaded file gives the text at `where` (as windowTexts names it) for the window.
+bool fileGives(const QString& window, const QString& where)
+{
+    const QDomElement win = gXmlDoc.documentElement().firstChildElement(window);
+    if (where == u"Caption")
+        return !win.firstChildElement(QStringLiteral("Caption")).isNull();
+    static const QRegularExpression form(
+        QStringLiteral(R"(^(\w+)(?:\((\d+)\))?\.(?:Button\((\d+)\)\.)?(Caption|ToolTipText)$)"));
+    const auto m = form.match(where);
+    if (!m.hasMatch())
+        return false;
+    for (QDomElement type = win.firstChildElement(); !type.isNull(); type = type.nextSiblingElement()) {
+        for (QDomElement c = type.firstChildElement(m.captured(1)); !c.isNull();
+             c = c.nextSiblingElement(m.captured(1))) {
+            if (!m.captured(3).isEmpty()) {
+                for (QDomElement e = c.firstChildElement(QStringLiteral("Buttons")).firstChildElement(m.captured(4));
+                     !e.isNull(); e = e.nextSiblingElement(m.captured(4)))
+                    if (e.attribute(QStringLiteral("Index")) == m.captured(3))
+                        return true;
+                continue;
+            }
+            if (c.attribute(QStringLiteral("Index")) == m.captured(2) &&
+                !c.firstChildElement(m.captured(4)).isNull())
+                return true;
+        }
+    }
+    return false;
+}
+
+class WindowLanguages : public test::MainWindowTest
+{
+};
+
+} // namespace
+
+TEST_F(WindowLanguages, EveryWindowsTextsComeFromTheChosenLanguagesFile)
+{
+    FrmMain& main = startWindow();
+    // Texts that are data, not captions: they come from the station, the settings or the program itself.
+    const QSet<QString> data{
+        QStringLiteral("frmMain:lblViewCOM.Caption"), QStringLiteral("frmMain:lblVolt.Caption"),
+        QStringLiteral("frmAbout:cmdVersion.Caption"), QStringLiteral("frmAbout:lblTitle.Caption"),
+        QStringLiteral("frmAbout:lblURL.Caption"),
+    };
+    // Separators ("-") and signs ("%") are no words of a language.
+    static const QRegularExpression letter(QStringLiteral("\\p{L}"));
+    const QList<Form*> windows{&main, &frmSettings(), &frmCards(), &frmAbout(), &frmLanguage()};
+    QStringList leftInDesign;
+    for (Form* w : windows) {
+        ASSERT_TRUE(loadLanguage("DEU"));
+        ApplyLanguage(*w);
+        const QMap<QString, QString> german = windowTexts(*w);
+        ASSERT_TRUE(loadLanguage("ENU"));
+        ApplyLanguage(*w);
+        const QMap<QString, QString> english = windowTexts(*w);
+        for (auto it = english.cbegin(); it != english.cend(); ++it) {
+            const QString key = w->Name() + u':' + it.key();
+            if (!it.value().contains(letter) || it.value() != german.value(it.key()) || data.contains(key))
+                continue;
+            if (!fileGives(w->Name(), it.key()))
+                leftInDesign << key + QStringLiteral(" = \"") + it.value() + u'"';
+        }
+    }
+    EXPECT_TRUE(leftInDesign.isEmpty()) << leftInDesign.join(u'\n').toStdString();
+}
