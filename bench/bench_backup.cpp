@@ -37,7 +37,7 @@ void BM_BackupReadout128K(benchmark::State& state)
     qv::sim::setBackup(m, memory, true, 0);
 
     qv::DialogHooks::setNoModal(true);
-    qv::ResetLinkState();
+    qv::resetLinkState();
     qv::gComPort = int16_t(sim.number());
     qv::gBaud = qv::BaudHigh;
     qv::gProtocolPath = dir.filePath("Protocol.CSV");
@@ -77,7 +77,7 @@ void BM_BackupReadout128K(benchmark::State& state)
     state.counters["program_ms_per_block"] = msPerBlock;
     state.counters["line_ms_per_block"] = kLineMsPerBlock;
     qv::frmMain().Timer1.setEnabled(false);
-    qv::ResetLinkState();
+    qv::resetLinkState();
 }
 BENCHMARK(BM_BackupReadout128K)->Unit(benchmark::kMillisecond)->Iterations(1);
 

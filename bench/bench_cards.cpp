@@ -1,7 +1,8 @@
 // Card interpreter speed: full 192-punch cards decoded per second, against what the serial line delivers.
-#include "cards/card_externs.h"
 #include "cards/card_interpreter.h"
 #include "cards/card_record.h"
+#include "stationdata/modes.h"
+#include "stationdata/station_data.h"
 
 #include <QByteArray>
 #include <benchmark/benchmark.h>

@@ -30,7 +30,7 @@ QByteArray replyFrame(int seed)
 
 void BM_ReceiveExtendedFrames(benchmark::State& state)
 {
-    qv::ResetLinkState();
+    qv::resetLinkState();
     qv::frmMain();
     QByteArray stream;
     for (int i = 0; i < kFrames; ++i)

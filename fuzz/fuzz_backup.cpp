@@ -1,10 +1,10 @@
 // Fuzz target: arbitrary backup block replies through the punch and time-sync decoder and the card-block
 // planner, several blocks in a row as one read-out, then the summary of the stored cards.
 #include "cards/backup_cards.h"
-#include "cards/card_externs.h"
 #include "cards/card_record.h"
+#include "platform/system/codepage.h"
 #include "stationdata/backup_memory.h"
-#include "stationdata/station_data.h"
+#include "stationdata/modes.h"
 
 #include <QByteArray>
 #include <algorithm>

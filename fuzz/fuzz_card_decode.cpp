@@ -1,10 +1,15 @@
 // Fuzz target: arbitrary card blocks, with every type code and block number, through the card interpreter.
 #include "cards/card_detect.h"
-#include "cards/card_externs.h"
 #include "cards/card_fields.h"
 #include "cards/card_interpreter.h"
 #include "cards/card_record.h"
+#include "cards/card_steps.h"
+#include "cards/cardlist_state.h"
+#include "link/link_globals.h"
 #include "platform/runtime/vberror.h"
+#include "platform/system/codepage.h"
+#include "stationdata/modes.h"
+#include "stationdata/station_data.h"
 
 #include <QByteArray>
 #include <algorithm>

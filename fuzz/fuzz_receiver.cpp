@@ -2,12 +2,10 @@
 // It links the receiver layer and those below it only: no window, no port. Requests the handlers send go to
 // the link's own serial control, which no port stands behind (the link reports that and closes).
 #include "link/link_globals.h"
-#include "link/link_shared.h"
 #include "link/sender.h"
 #include "platform/comm/comm_ports.h"
 #include "platform/dialogs/dialog_hooks.h"
 #include "platform/runtime/clock.h"
-#include "receiver/held_values.h"
 #include "receiver/receiver.h"
 #include "receiver/receiver_globals.h"
 #include "stationdata/station_data.h"
@@ -82,7 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     setup();
     if (size < 2)
         return 0;
-    ResetLinkState();
+    resetLinkState();
     gComPort = 1;
     gActionCode = kActions[data[0] % kActions.size()];
     gUseExtCommands = (data[1] & 1) == 0;

@@ -11,6 +11,7 @@
 #include "stationdata/station_time.h"
 #include "ui/main/read_column_apply.h"
 
+#include "link/link_globals.h"
 #include "platform/dialogs/dialog_hooks.h"
 #include "ui/main/frm_main.h"
 

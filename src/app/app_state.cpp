@@ -5,12 +5,33 @@
 #include "app/fso.h"
 #include "app/ini_access.h"
 #include "app/language.h"
+#include "app/language_internal.h"
 #include "app/settings.h"
 
 namespace qv {
 
 void resetAppState()
 {
+    // app/file_helpers.h
+    gDataFolder.clear();
+    gBinFolder.clear();
+    gLogFolder.clear();
+    gCardsBinFile.clear();
+    gFileMsgText.clear();
+    // app/fso.h
+    gFso = FileSystemObject();
+    gFsoFile = FsoFile();
+    gTextStream = TextStream();
+    // app/ini_access.h
+    gIniAccess = IniAccess();
+    // app/language.h
+    gLangIndex = 0;
+    gLangCodes = QStringList{QString()};
+    gLangNames = QStringList{QString()};
+    gLangList.clear();
+    gLangCount = 0;
+    gXmlDoc = QDomDocument();
+    // app/settings.h
     gComPort = 0;
     gBaud = 4800;
     gConfiguredBaud = 4800;
@@ -19,7 +40,6 @@ void resetAppState()
     gProtocolPath.clear();
     gZokDevice = false;
     gGsmDevice = false;
-
     gCheckVersion = false;
     gLastInternetConnect = QDateTime();
     gInternetConnectValid = false;
@@ -32,7 +52,6 @@ void resetAppState()
     gProgramVersion.clear();
     gExpertOptions = false;
     gStationIniSwitch = false;
-
     gMainLeft = 0;
     gMainTop = 0;
     gMainWidth = 14205;
@@ -43,7 +62,6 @@ void resetAppState()
     gTurnOff = 0;
     gAutoSendAvailable = true;
     gZokModeShown = false;
-
     gOkQuest = true;
     gWeekTimeMode = false;
     gWaitToReturn = 0.4f;
@@ -52,7 +70,6 @@ void resetAppState()
     gCountBeforeInc = 3;
     gDiffOk = 0.5f;
     gTimeOffset = -0.2f;
-
     gCodeNo = 31;
     gModeCode = 2;
     gModeTextHidden = 0;
@@ -69,7 +86,6 @@ void resetAppState()
     gExtProtWrite = 0;
     gSprint4msWrite = 0;
     gCard6mit192Write = 0;
-
     gAutoClipBoard = true;
     gDirectCardsFile.clear();
     gCardFilePath.clear();
@@ -81,23 +97,7 @@ void resetAppState()
     gAirBrdData = QByteArray::fromHex("0800050a");
     gCard11SelData = QByteArray::fromHex("60000211");
     gCommandLine.reset();
-
-    gLangIndex = 0;
-    gLangCodes = QStringList{QString()};
-    gLangNames = QStringList{QString()};
-    gLangList.clear();
-    gLangCount = 0;
-    gXmlDoc.clear();
-
-    gDataFolder.clear();
-    gBinFolder.clear();
-    gLogFolder.clear();
-    gCardsBinFile.clear();
-    gFileMsgText.clear();
-    gFsoFile = FsoFile();
-    gTextStream = TextStream();
-
-    gIniAccess = IniAccess();
+    lang_internal::resetNoLanguagesWarning();
 }
 
 } // namespace qv

@@ -49,11 +49,6 @@ bool FileSystemObject::FileExists(const QString& path) const
     return fileExists(path);
 }
 
-bool FileSystemObject::FolderExists(const QString& path) const
-{
-    return folderExists(path);
-}
-
 FsoFile FileSystemObject::GetFile(const QString& path) const
 {
     if (!fileExists(path))

@@ -50,8 +50,6 @@ class FileSystemObject
   public:
     // True when the path names an existing file.
     bool FileExists(const QString& path) const;
-    // True when the path names an existing folder.
-    bool FolderExists(const QString& path) const;
     // The file at path. Raises VbError 53 when there is none.
     FsoFile GetFile(const QString& path) const;
 };

@@ -4,7 +4,6 @@
 #include "app/bytes.h"
 #include "app/path_helpers.h"
 #include "cards/card_detect.h"
-#include "cards/card_externs.h"
 #include "cards/card_fields.h"
 #include "cards/card_record.h"
 #include "link/link_globals.h"

@@ -1,14 +1,16 @@
 // The interpreter's arm for the 128-punch cards 0xA1 (air card), 0xF7 and 0xF9, which choose their next
 // block.
 #include "cards/card_detect.h"
-#include "cards/card_externs.h"
 #include "cards/card_interpreter.h"
 #include "cards/card_punches.h"
 #include "cards/card_record.h"
 #include "cards/card_steps.h"
+#include "cards/cardlist_state.h"
 #include "link/traffic_log.h"
 #include "platform/runtime/vbruntime.h"
 #include "stationdata/battery.h"
+#include "stationdata/modes.h"
+#include "stationdata/station_data.h"
 #include "stationdata/station_time.h"
 
 namespace qv::cards {

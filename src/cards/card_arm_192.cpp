@@ -1,11 +1,11 @@
 // The interpreter's arm for the 0x60/0x61 cards: header and owner data in blocks 0-1, 192 punches in blocks
 // 2-7.
-#include "cards/card_externs.h"
 #include "cards/card_fields.h"
 #include "cards/card_interpreter.h"
 #include "cards/card_punches.h"
 #include "cards/card_record.h"
 #include "cards/card_steps.h"
+#include "link/link_globals.h"
 #include "platform/runtime/vbruntime.h"
 #include "stationdata/station_time.h"
 

@@ -1,7 +1,6 @@
 // Card type and memory-layout detection: which arm of the interpreter a card or card image needs.
 #include "cards/card_detect.h"
-
-#include "cards/card_externs.h"
+#include "stationdata/station_data.h"
 
 namespace qv {
 

@@ -1,10 +1,11 @@
 // The card interpreter's entry and dispatch, the finishing of a card, and the arm of the oldest cards.
 #include "cards/card_interpreter.h"
 
-#include "cards/card_externs.h"
 #include "cards/card_fields.h"
 #include "cards/card_record.h"
 #include "cards/card_steps.h"
+#include "cards/cardlist_state.h"
+#include "link/link_globals.h"
 #include "platform/runtime/vbruntime.h"
 #include "stationdata/station_time.h"
 

@@ -9,6 +9,9 @@
 
 namespace qv {
 
+// The card in hand, as the reply receiver takes it from the station: its number text and card-type code.
+inline QString gCardNoText;
+inline uint8_t gCardType = 0;
 // The block the caller requests next (the 128-punch cards choose it block by block).
 inline uint8_t gNextBlockNo = 0;
 // True once the card in hand is complete (its list row is added at the same

@@ -2,8 +2,8 @@
 #include "cards/card_punches.h"
 #include "app/bytes.h"
 
-#include "cards/card_externs.h"
 #include "cards/card_fields.h"
+#include "cards/card_interpreter.h"
 #include "cards/card_record.h"
 #include "platform/runtime/vbruntime.h"
 #include "stationdata/station_time.h"

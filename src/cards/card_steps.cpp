@@ -2,12 +2,14 @@
 #include "cards/card_steps.h"
 #include "app/bytes.h"
 
-#include "cards/card_externs.h"
 #include "cards/card_fields.h"
 #include "cards/card_interpreter.h"
 #include "cards/card_record.h"
+#include "cards/cardlist_state.h"
+#include "link/link_globals.h"
 #include "platform/runtime/vberror.h"
 #include "platform/runtime/vbruntime.h"
+#include "platform/system/codepage.h"
 #include "stationdata/bit_helpers.h"
 #include "stationdata/station_time.h"
 

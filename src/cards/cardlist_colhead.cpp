@@ -8,7 +8,7 @@
 #include "cards/cardlist_keys.h"
 #include "cards/cardlist_main_window.h"
 #include "cards/cardlist_state.h"
-#include "link/link_shared.h"
+#include "link/link_globals.h"
 #include "platform/dialogs/msgbox.h"
 #include "platform/runtime/numbers.h"
 #include "platform/runtime/strings.h"

@@ -1,6 +1,5 @@
 // Program-wide values of the card list: counters, punch-column state, change flags and column-set flags.
 #pragma once
-#include "cards/card_externs.h"
 
 #include <QString>
 #include <QStringList>
@@ -15,7 +14,7 @@ inline int32_t gCardCount = 0;
 inline bool gCardListChanged = false;
 // The column set has changes not yet saved to a column-header file.
 inline bool gColumnsChanged = false;
-// gDirectCardsMode (cards read go straight into the list) is held in link/link_shared.h for now.
+// gDirectCardsMode (cards read go straight into the list) is held in link/link_globals.h, below the cards.
 // The data in hand are card records (not a station's punch records).
 inline bool gCardReadout = false;
 // The 64-punch warning is still to be shown; set when the card list window opens.
@@ -37,8 +36,12 @@ inline bool& gPunchListChosen = gPunchCountN133002;
 // ---- Flags of the column set last loaded ----
 inline bool gColumnN157000 = false;     // the set shows the card's battery voltage
 inline bool gColumnAbove143000 = false; // the set holds a column after the per-punch groups
-// gHighColumnKeys (the set holds a column numbered above 143) and gNodrelMode (the Nodrel evaluation mode
-// of the air-card list: per-punch columns are created hidden) are defined in cards/card_externs.h.
+inline bool gHighColumnKeys =
+    false;                       // the set holds a column numbered above 143 (values of the card's block 3)
+inline bool gNodrelMode = false; // Nodrel evaluation mode of the air-card list: per-punch columns hidden
+// The tick of frmCards.chkSprintUsed, which the window keeps equal to the check mark of
+// frmCards.mnuSprintUsed: start and finish slots carry 1/256 s.
+inline bool gSprintUsed = false;
 
 // ---- Window and column-header file ----
 // The width in twips proposed for the card list window by the column builders and readers.

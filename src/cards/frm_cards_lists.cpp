@@ -10,7 +10,6 @@
 #include "cards/cardlist_state.h"
 #include "cards/frm_cards.h"
 #include "link/link_globals.h"
-#include "link/link_shared.h"
 
 namespace qv {
 

@@ -5,7 +5,6 @@
 #include "app/language.h"
 #include "link/frame.h"
 #include "link/link_globals.h"
-#include "link/link_shared.h"
 #include "link/link_window.h"
 #include "link/protocol_file.h"
 #include "link/sender.h"
@@ -87,7 +86,9 @@ void EndStationAction()
             record.r_d = w.connectionName();
             if (gTestTime.isEmpty() || gActionCode == ActSetTime)
                 record.Ser_No = w.serialNumberText();
+            // The typed time and its week belong to this operation only.
             gTestTime.clear();
+            gWeekNumber = 0;
             break;
         }
         case ActReadBackup:

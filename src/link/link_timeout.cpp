@@ -3,7 +3,6 @@
 #include "app/text_utils.h"
 #include "link/frame.h"
 #include "link/link_globals.h"
-#include "link/link_shared.h"
 #include "link/link_ui.h"
 #include "link/link_window.h"
 #include "link/sender.h"
@@ -104,8 +103,7 @@ void giveUp(LinkWindow& w)
             w.MSComm1().setPortOpen(true);
         } catch (const VbError&) {
         }
-        if (gShowCardListModal)
-            gShowCardListModal();
+        linkWindow().showCardListModal();
         try {
             w.MSComm1().setPortOpen(false);
         } catch (const VbError&) {
@@ -148,8 +146,8 @@ void ResendOrGiveUp()
             UpdateBaudMenus();
             w.MSComm1().setSettings(BaudSettings(gBaud));
             SetActionText(QStringLiteral("COM") + QString::number(gComPort) + QLatin1Char(' ') +
-                             QString::number(gBaud) + QLatin1Char(' ') +
-                             GetLangText(gLangIndex, 1024, QString()));
+                          QString::number(gBaud) + QLatin1Char(' ') +
+                          GetLangText(gLangIndex, 1024, QString()));
             w.showPortText();
             QByteArray request(2, '\0');
             request[0] = static_cast<char>(cmd);

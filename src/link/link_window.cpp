@@ -2,7 +2,6 @@
 #include "link/link_window.h"
 
 #include "link/link_globals.h"
-#include "link/link_shared.h"
 #include "platform/comm/comm_control.h"
 #include "platform/dialogs/common_dialog.h"
 

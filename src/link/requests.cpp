@@ -5,7 +5,6 @@
 
 #include "link/frame.h"
 #include "link/link_globals.h"
-#include "link/link_shared.h"
 #include "link/link_window.h"
 #include "link/sender.h"
 #include "platform/dialogs/msgbox.h"

@@ -5,7 +5,6 @@
 #include "app/language.h"
 #include "link/frame.h"
 #include "link/link_globals.h"
-#include "link/link_shared.h"
 #include "link/link_ui.h"
 #include "link/link_window.h"
 #include "link/traffic_log.h"

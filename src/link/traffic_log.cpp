@@ -2,7 +2,6 @@
 #include "link/traffic_log.h"
 
 #include "link/link_globals.h"
-#include "link/link_shared.h"
 #include "link/link_window.h"
 #include "platform/system/codepage.h"
 

@@ -9,7 +9,6 @@
 #include "link/end_action.h"
 #include "link/frame.h"
 #include "link/link_globals.h"
-#include "link/link_shared.h"
 #include "link/link_window.h"
 #include "link/sender.h"
 #include "link/traffic_log.h"
@@ -22,9 +21,9 @@
 #include "receiver/rx_access.h"
 #include "stationdata/backup_memory.h"
 #include "stationdata/bit_helpers.h"
+#include "stationdata/modes.h"
 #include "stationdata/station_data.h"
 #include "stationdata/station_time.h"
-#include "stationdata/modes.h"
 
 #include <QDate>
 #include <cstdlib>
@@ -57,9 +56,11 @@ constexpr ReplyText TextStationTime{1629, "Station time"};
 constexpr ReplyText TextBlock{1847, "Block"};
 constexpr ReplyText TextBlockOf{1848, "of"};
 constexpr ReplyText TextLegacyReadout{1862, "Backup memory read-out with the base protocol"};
-constexpr ReplyText TextLegacySlow{1863, "Reading the backup memory with the base protocol takes several minutes."};
+constexpr ReplyText TextLegacySlow{1863,
+                                   "Reading the backup memory with the base protocol takes several minutes."};
 constexpr ReplyText TextLegacyChoice{1864, "Choose Cancel to read it out now, OK to leave it."};
-constexpr ReplyText TextLegacyNoWay{1869, "Switch it off and write the settings, then read the backup memory again."};
+constexpr ReplyText TextLegacyNoWay{
+    1869, "Switch it off and write the settings, then read the backup memory again."};
 constexpr ReplyText TextExtendedOn{1873, "The extended protocol is switched on"};
 
 // The station's pointer as the system data gave it: the read range is set up from it each time.
@@ -195,11 +196,13 @@ void takeLegacyBlock()
         backupWindow().appendToDataPane(pane);
         return;
     }
-    const BackupRecordFormat format = BackupRecordFormatFor(backupWindow().extendedProtocolTicked(), gBackupPos);
+    const BackupRecordFormat format =
+        BackupRecordFormatFor(backupWindow().extendedProtocolTicked(), gBackupPos);
     gBackupBlockLen = uint8_t(format.punchLength);
     gReadoutLineFlag = allOf(gRxFrame.right(format.punchLength), 0xFF);
     if (!allOf(data, 0xFF)) {
-        backupWindow().appendToDataPane(DecodeBackupMemory(gRxFrame, gReadRequestLen / format.punchLength, format));
+        backupWindow().appendToDataPane(
+            DecodeBackupMemory(gRxFrame, gReadRequestLen / format.punchLength, format));
         StoreReceivedBlock(gRxFrame, gReadoutPending);
     }
 }
@@ -210,14 +213,16 @@ void SetupBackupRange(int64_t pointer)
 {
     SetActionText(LangText(TextReadBackup));
     backupWindow().clearModeBox();
-    gCardReadout = gModeCodeSet == kModeReadout || backupWindow().cardRecordsTicked() || gModeCodeSet == kModePrintout;
+    gCardReadout =
+        gModeCodeSet == kModeReadout || backupWindow().cardRecordsTicked() || gModeCodeSet == kModePrintout;
     gBackupReadAddr = kBackupBase;
     gReadRequestLen = (gCardReadout || wideRecords()) ? kBackupWideStep : kBackupPunchStep;
     const bool full = flagByte(1) != 0;
     gBackupPointer = pointer + (full ? gMemorySize : 0);
     const int64_t remaining = gBackupPointer - gBackupReadAddr;
     // A pointer at or below the start of the backup memory leaves nothing to read.
-    gReadRequestLen = int16_t((remaining > gReadRequestLen || full) ? gReadRequestLen : std::max<int64_t>(remaining, 0));
+    gReadRequestLen =
+        int16_t((remaining > gReadRequestLen || full) ? gReadRequestLen : std::max<int64_t>(remaining, 0));
     // A new read-out: no repeats, no lines and no card in hand left from one that was abandoned.
     gBlockRepeatCount = 0;
     ResetBackupListing();
@@ -225,11 +230,12 @@ void SetupBackupRange(int64_t pointer)
     if (gReadRequestLen == 0)
         return;
     if (gTraceOn)
-        AppendLogLine(QStringLiteral("\r\nBackup memory address\r\n    pointer ") + QString::number(gBackupPointer) +
-                      QStringLiteral("\r\nMemory size ") + QString::number(gMemorySize) +
-                      QStringLiteral("\r\nCard blocks ") + ByteToBitText(flagByte(0)) +
-                      QStringLiteral("\r\nBackup full ") + QString::number(flagByte(1)) +
-                      QStringLiteral("\r\nRead step   ") + QString::number(gReadRequestLen) + QStringLiteral("\r\n"));
+        AppendLogLine(QStringLiteral("\r\nBackup memory address\r\n    pointer ") +
+                      QString::number(gBackupPointer) + QStringLiteral("\r\nMemory size ") +
+                      QString::number(gMemorySize) + QStringLiteral("\r\nCard blocks ") +
+                      ByteToBitText(flagByte(0)) + QStringLiteral("\r\nBackup full ") +
+                      QString::number(flagByte(1)) + QStringLiteral("\r\nRead step   ") +
+                      QString::number(gReadRequestLen) + QStringLiteral("\r\n"));
     RestartTimer1(kBackupBlockTimeoutMs);
     gReadoutPending = 0;
     gBackupFlag = true;
@@ -361,7 +367,8 @@ ReplyEnd BackupBlockReply()
     }
 
     const BackupRecordFormat format = BackupRecordFormatFor(backupWindow().extendedProtocolTicked());
-    backupWindow().appendToDataPane(DecodeBackupMemory(gRxFrame, gReadRequestLen / format.punchLength, format));
+    backupWindow().appendToDataPane(
+        DecodeBackupMemory(gRxFrame, gReadRequestLen / format.punchLength, format));
     gBackupReadAddr += gReadRequestLen;
     if (gBackupReadAddr < gBackupPointer) {
         gReadRequestLen = int16_t(std::min<int64_t>(gBackupPointer - gBackupReadAddr, gReadRequestLen));
@@ -384,10 +391,10 @@ ReplyEnd LegacyBackupReply()
     gBlockRepeatCount = 0;
 
     if (gRxCount == kLegacyStartReplyBytes) {
-        gReadRequestLen = int16_t(
-            (gModeCodeSet == kModeReadout || gModeCodeSet == kModePrintout || backupWindow().cardRecordsTicked())
-                ? kBackupWideStep
-                : kBackupPunchStep);
+        gReadRequestLen = int16_t((gModeCodeSet == kModeReadout || gModeCodeSet == kModePrintout ||
+                                   backupWindow().cardRecordsTicked())
+                                      ? kBackupWideStep
+                                      : kBackupPunchStep);
         gCardReadout = gReadRequestLen == kBackupWideStep;
         gBackupPos = RxByte(gRxFrame, kLegacyBlockAddress) * 256 + RxByte(gRxFrame, kLegacyBlockAddress + 1);
         ResetBackupListing();
@@ -401,7 +408,8 @@ ReplyEnd LegacyBackupReply()
         return ReplyEnd::NoReset;
     }
 
-    const int address = RxByte(gRxFrame, kLegacyBlockAddress) * 256 + RxByte(gRxFrame, kLegacyBlockAddress + 1);
+    const int address =
+        RxByte(gRxFrame, kLegacyBlockAddress) * 256 + RxByte(gRxFrame, kLegacyBlockAddress + 1);
     if (address >= kBackupBase) {
         if (gBackupFlag)
             backupWindow().sizeProgress((gBackupPos - 255) / std::max<int>(gReadRequestLen, 1));

@@ -11,7 +11,8 @@ namespace qv {
 inline int64_t gBackupReadAddr = 0;
 // Blocks to read in all, as the status shows them.
 inline int32_t gBackupBlockTotal = 0;
-// Set from the set-up of the read range until the read-out ends (in the base protocol, until its first block).
+// Set from the set-up of the read range until the read-out ends (in the base protocol, until its first
+// block).
 inline bool gBackupFlag = false;
 // Repeats of the current block request after a bad reply.
 inline uint8_t gBlockRepeatCount = 0;

@@ -3,7 +3,6 @@
 
 #include "app/settings.h"
 #include "link/link_globals.h"
-#include "receiver/held_values.h"
 #include "receiver/receiver_globals.h"
 #include "stationdata/station_data.h"
 

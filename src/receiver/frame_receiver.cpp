@@ -1,6 +1,7 @@
 // The byte loop of the receive event: classification, storage, the frame gate and the CRC check.
 #include "app/language.h"
 #include "app/settings.h"
+#include "cards/cardlist_state.h"
 #include "link/crc16.h"
 #include "link/frame.h"
 #include "link/link_globals.h"
@@ -9,7 +10,6 @@
 #include "link/traffic_log.h"
 #include "platform/comm/comm_control.h"
 #include "platform/runtime/vberror.h"
-#include "receiver/held_values.h"
 #include "receiver/receiver.h"
 #include "receiver/receiver_globals.h"
 #include "receiver/receiver_window.h"
@@ -115,8 +115,8 @@ void MSComm1_OnComm()
 
 void InstallReceiver()
 {
-    QObject::connect(&linkWindow().MSComm1(), &CommControl::onComm, &connection(), &ReceiverConnection::receive,
-                     Qt::UniqueConnection);
+    QObject::connect(&linkWindow().MSComm1(), &CommControl::onComm, &connection(),
+                     &ReceiverConnection::receive, Qt::UniqueConnection);
 }
 
 void ReceiveEvent(CommControl& port)

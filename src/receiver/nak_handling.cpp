@@ -1,9 +1,8 @@
 // Negative acknowledges: the pause and resend, the give-up and the card read-out interruption.
-#include "cards/card_externs.h"
+#include "cards/card_interpreter.h"
 #include "link/end_action.h"
 #include "link/frame.h"
 #include "link/link_globals.h"
-#include "link/link_shared.h"
 #include "link/link_window.h"
 #include "link/sender.h"
 #include "link/traffic_log.h"
@@ -167,8 +166,8 @@ RxStep HandleNak(uint8_t b, uint8_t& lastRequestCmd)
         if (!loadedForm(QStringLiteral("frmCards"))) {
             const int answer = MsgBox(LangText(TextNoAnswer) + QLatin1Char(' ') + LangText(TextShowCardList),
                                       vbYesNo | vbQuestion | vbDefaultButton2);
-            if (answer == vbYes && gShowCardListModal)
-                gShowCardListModal();
+            if (answer == vbYes)
+                linkWindow().showCardListModal();
             else
                 CloseLink();
             return RxStep::EndEvent;

@@ -2,10 +2,10 @@
 #include "app/bytes.h"
 #include "app/settings.h"
 #include "app/text_utils.h"
+#include "cards/cardlist_state.h"
 #include "link/end_action.h"
 #include "link/frame.h"
 #include "link/link_globals.h"
-#include "link/link_shared.h"
 #include "link/link_window.h"
 #include "link/requests.h"
 #include "link/sender.h"
@@ -13,11 +13,9 @@
 #include "platform/dialogs/msgbox.h"
 #include "platform/system/codepage.h"
 #include "receiver/backup_readout.h"
-#include "receiver/held_values.h"
 #include "receiver/read_reply_internal.h"
 #include "receiver/read_reply_services.h"
 #include "receiver/receiver_globals.h"
-#include "receiver/receiver_window.h"
 #include "receiver/reply_texts.h"
 #include "receiver/rx_access.h"
 #include "receiver/station_identity.h"
@@ -182,11 +180,21 @@ ReplyEnd extendedSystemData()
     return ReplyEnd::CommonEnd;
 }
 
+// Set time: whether the unit keeps its clock (bit 0 of byte 14 set: it does not), then the station's clock is
+// asked for, in the form of the reply.
+ReplyEnd setTimeContinuation()
+{
+    gModelSubByte = gModelFlag ? 1 : ((ReplyField(14) & 1) ? 0 : 1);
+    gSendBuffer = BuildFrame(QByteArray(1, char(gRxCommand == CmdReadMemory ? CmdGetTime : CmdGetTimeLegacy)));
+    SendFrame();
+    return ReplyEnd::CommonEnd;
+}
+
 // What follows the system data in the operation in progress.
 ReplyEnd systemDataContinuation()
 {
     if (gActionCode == ActSetTime)
-        return OtherOperationStep(QStringLiteral("set time"));
+        return setTimeContinuation();
     if (gActionCode == ActReadBackup)
         return BackupAfterSystemData();
     if (gRxCommand != CmdReadMemory) {
@@ -263,7 +271,8 @@ ReplyEnd SystemDataReply()
     }
 
     w.setSerialNumberText(QString::number(SerialNumberOf(gRxFrame, gDataOffset, gModelFlag, gKuvModule)));
-    w.setProductionDateText(DateText(ReplyField(13), ReplyField(12), int16_t(ProductionYear(ReplyField(11)))));
+    w.setProductionDateText(
+        DateText(ReplyField(13), ReplyField(12), int16_t(ProductionYear(ReplyField(11)))));
     w.setSoftwareText(cp1252ToString(RxBytes(gRxFrame, gDataOffset + 8, 3)));
     const BackupRecordLayout layout = BackupLayoutFor(gFirmware);
     gBackupRecordSize = layout.recordSize;

@@ -46,8 +46,21 @@ inline int16_t gBeaconOptionByte = 0;
 inline int16_t gSyncStepCount = 0;
 inline bool gGetTimeFirst = false;
 inline float gGetTimeSentAt = 0.0f;
+inline bool gTimeAsked = false; // the time check was shown once in this run
 
 // The progress bar's step per received frame, in twips.
 inline int16_t gProgressStep = 0;
+
+// The main window's values of the radio module as the last system-data reply showed them: its clock and
+// send-card options and its operating-system index.
+inline int16_t mRadioRtcOption = 0;
+inline int16_t mRadioReadCardOption = 0;
+inline int16_t mRadioOsIndex = 0;
+// The backup start position the user typed on the toolbar (0: none).
+inline int64_t mBackupStartPosition = 0;
+
+// Returns every variable of the receiver's headers to its start value (tests, and anything that starts the
+// program afresh); receiver/receiver_state.cpp. Add a new variable there too.
+void resetReceiverState();
 
 } // namespace qv

@@ -79,6 +79,17 @@ class ReceiverWindow
     virtual void setRadioOptionBoxes(int /*rtc*/, int /*readCard*/) {}
     // The write column takes the read column's option boxes.
     virtual void copyReadOptionsToWrite() {}
+
+    // ---- The station clock ----
+    // The synchronisation step of set time as the time button's tool tip: "(" step ") " and its own tip.
+    virtual void showTimeSyncStep(const QString& /*step*/) {}
+    // After a write set the clock: when the code number box to write keeps the serial number's colour, the
+    // next code number is prepared (the loaded list's next entry, or the number + 1).
+    virtual void prepareNextCodeNumber() {}
+    // The mode combo coMO shows the printout mode.
+    virtual bool printoutModeShown() { return false; }
+    // The end of a time check: the second progress label a little shorter than the first.
+    virtual void shortenTimeProgress() {}
 };
 
 using ReceiverWindowSide = WindowSide<ReceiverWindow>;

@@ -12,7 +12,6 @@
 #include "platform/dialogs/msgbox.h"
 #include "platform/runtime/vbruntime.h"
 #include "receiver/backup_readout.h"
-#include "receiver/held_values.h"
 #include "receiver/receiver_globals.h"
 #include "receiver/reply_handlers.h"
 #include "receiver/reply_routes.h"
@@ -79,9 +78,8 @@ ReplyEnd notHandled(ReplyRoute route)
     // operation itself, which cannot go on without it. Anything else (a punch a station sends on its own
     // during a Read, say) is only dropped.
     const uint8_t sent = gSendBuffer.size() > 2 ? static_cast<uint8_t>(gSendBuffer.at(2)) : 0;
-    if (gActionCode != ActNone &&
-        (gRxCommand == sent ||
-         isAction({ActReadCards, ActViewPunch, ActAirCardList, ActConfigAirCard, ActAirCardBattery})))
+    if (gActionCode != ActNone && (gRxCommand == sent || isAction({ActReadCards, ActViewPunch, ActAirCardList,
+                                                                   ActConfigAirCard, ActAirCardBattery})))
         return EndStepNotAvailable();
     return ReplyEnd::CommonEnd;
 }
@@ -159,6 +157,10 @@ ReplyEnd runHandler(ReplyRoute route)
         return ModeSelectReply();
     case ReplyRoute::ReadReply:
         return ReadReply();
+    case ReplyRoute::SetTimeReply:
+        return SetTimeReply();
+    case ReplyRoute::GetTimeReply:
+        return GetTimeReply();
     case ReplyRoute::SwitchOffReply:
         // It ends the operation as done: taken only from a switch-off, or when no operation is live to end.
         return isAction({ActSwitchOff, ActNone}) ? switchOffReply() : ReplyEnd::CommonEnd;

@@ -12,6 +12,14 @@ ReplyEnd ModeSelectReply();
 // read chain and the end of the Read operation.
 ReplyEnd ReadReply();
 
+// The reply to a set-time command (0xF6, or 0x76): the synchronisation loop, then the end of the operation
+// that set the clock.
+ReplyEnd SetTimeReply();
+
+// The reply to a get-time request (0xF7, or 0x77): the probe of set time, the PC clock set from the station,
+// or the station clock checked against the PC clock and set on the user's choice.
+ReplyEnd GetTimeReply();
+
 // Ends the operation in progress as one this program cannot carry out yet (the station did answer).
 ReplyEnd EndStepNotAvailable();
 

@@ -19,11 +19,4 @@ QByteArray RxBytes(const QByteArray& data, qsizetype index, qsizetype count)
     return data.mid(index, count);
 }
 
-QByteArray RxBytesFrom(const QByteArray& data, qsizetype index)
-{
-    if (index < 0 || index >= data.size())
-        throw VbError(ErrSubscriptOutOfRange);
-    return data.mid(index);
-}
-
 } // namespace qv

@@ -14,8 +14,4 @@ uint8_t RxByte(const QByteArray& data, qsizetype index);
 // outside the data.
 QByteArray RxBytes(const QByteArray& data, qsizetype index, qsizetype count);
 
-// The bytes from a 0-based index to the end; raises when the index lies beyond
-// the last byte.
-QByteArray RxBytesFrom(const QByteArray& data, qsizetype index);
-
 } // namespace qv

@@ -3,6 +3,7 @@
 #include "stationdata/battery.h"
 
 #include "app/language.h"
+#include "link/link_globals.h"
 #include "platform/runtime/vbruntime.h"
 #include "stationdata/modes.h"
 #include "stationdata/station_data.h"

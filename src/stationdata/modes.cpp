@@ -2,6 +2,7 @@
 #include "stationdata/modes.h"
 
 #include "app/language.h"
+#include "stationdata/station_data.h"
 
 namespace qv {
 

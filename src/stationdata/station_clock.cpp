@@ -198,7 +198,8 @@ TypedTime ReadTypedTime(const QString& answer)
         r.week = std::fabs(w) < 1e9 ? CLng(w) : (w < 0 ? -1 : 5); // far out of range either way
     }
     r.normalised = normaliseTimePart(timePart);
-    r.valid = r.normalised.size() == 8 && r.week >= 0 && r.week <= 4 && sameTimeAsTyped(timePart, r.normalised);
+    r.valid =
+        r.normalised.size() == 8 && r.week >= 0 && r.week <= 4 && sameTimeAsTyped(timePart, r.normalised);
     return r;
 }
 

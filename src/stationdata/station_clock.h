@@ -50,10 +50,10 @@ double PcClockAdvance(double probeRoundTrip);
 // The set-time synchronisation: one reply of the loop judged against the round-trip limit.
 struct SetTimeSync
 {
-    float limit = 0;          // the current round-trip limit, in seconds
-    int16_t failures = 0;     // failed attempts so far
-    bool accepted = false;    // this reply ends the loop
-    bool widened = false;     // this reply widened the limit
+    float limit = 0;       // the current round-trip limit, in seconds
+    int16_t failures = 0;  // failed attempts so far
+    bool accepted = false; // this reply ends the loop
+    bool widened = false;  // this reply widened the limit
 };
 // A reply is accepted at once for a typed time, otherwise when its round trip is below the limit. Every
 // failure counts; every countBeforeInc-th widens the limit by stepInc. A countBeforeInc that rounds to 0 or

@@ -1,11 +1,10 @@
 // Program-wide station data that the decoders of station replies set: identity, model, options read, battery,
 // times.
 #pragma once
-// Station data that other subsystems held before this one landed stay in their
-// headers for now, the same variables: gBeaconMode, gStationFunctions and
-// gDirectCardsMode (link/link_shared.h).
+// Station data the link reads too (gBeaconMode, gStationFunctions, gDirectCardsMode, the station header of a
+// read-out) lives in link/link_globals.h, below this subsystem; the mode names, the weekday names and the
+// word for "invalid" in stationdata/modes.h.
 #include "link/link_globals.h"
-#include "link/link_shared.h"
 
 #include <QByteArray>
 #include <QString>
@@ -114,5 +113,15 @@ inline uint8_t gK1 = 0;            // consumption constants of the 0x10 block
 inline uint8_t gK2 = 0;
 inline uint8_t gConsumptionFactor = 0;
 inline QString gBattDateText; // the last date text DateText produced
+
+// Findings about the values to be written (each followed by a blank), and about the station as read: emptied
+// and rebuilt by each settings-block decode.
+inline QString gActionMessage;
+inline QString gActionMessage2;
+
+// Returns every variable of the station data's headers (this one, modes.h, backup_memory.h) to its start
+// value (tests, and anything that starts the program afresh); stationdata/station_data_state.cpp. Add a new
+// variable there too.
+void resetStationDataState();
 
 } // namespace qv

@@ -1,42 +1,20 @@
 // Requests through the serial control to the simulated station and back, over a real pseudo-terminal.
-#include "platform/comm/comm_control.h"
-#include "sim_on_port.h"
-#include "sim_test_support.h"
+#include "support/comm_on_sim.h"
+#include "support/test_support.h"
 
 #include <QProcess>
 #include <gtest/gtest.h>
 
 using namespace qv;
 using namespace qv::sim;
+using qv::test::hex;
 
 namespace {
 
-QByteArray hex(const char* text)
-{
-    return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
-}
-
 // The serial control on the simulated station, with every received byte collected.
-class Link : public ::testing::Test
+class Link : public test::CommOnSimTest
 {
   protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(sim.started()) << sim.station.errorString().toStdString();
-        comm.setCommPort(int16_t(sim.number()));
-        QObject::connect(&comm, &CommControl::onComm, [this] {
-            const int n = comm.InBufferCount();
-            for (int i = 0; i < n; ++i)
-                received += comm.Input();
-        });
-    }
-
-    void open(const char* settings)
-    {
-        comm.setSettings(QString::fromLatin1(settings));
-        comm.setPortOpen(true);
-    }
-
     // Sends the bytes and waits for the next whole frame (empty when none came).
     QByteArray exchange(const QByteArray& request, int timeoutMs = 5000)
     {
@@ -53,10 +31,6 @@ class Link : public ::testing::Test
             timeoutMs);
         return frames.isEmpty() ? QByteArray() : frames[0].raw;
     }
-
-    SimOnPort sim;
-    CommControl comm;
-    QByteArray received;
 };
 
 class LinkAtBaud : public Link, public ::testing::WithParamInterface<int>

@@ -1,38 +1,26 @@
 // The simulated station's fault modes as the program's serial control sees them.
-#include "platform/comm/comm_control.h"
-#include "sim_on_port.h"
-#include "sim_test_support.h"
+#include "support/comm_on_sim.h"
+#include "support/test_support.h"
 
 #include <gtest/gtest.h>
 
 using namespace qv;
 using namespace qv::sim;
+using qv::test::hex;
 
 namespace {
-
-QByteArray hex(const char* text)
-{
-    return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
-}
 
 const QByteArray kModeSelect = QByteArray::fromHex("FF02F0014D6D0A03");
 const QByteArray kModeReply = encodeFrame(0xF0, QByteArray::fromHex("001F4D"), FrameForm::Extended);
 
-class Faults : public ::testing::Test
+class Faults : public test::CommOnSimTest
 {
   protected:
     void SetUp() override
     {
-        ASSERT_TRUE(sim.started());
-        comm.setCommPort(int16_t(sim.number()));
-        comm.setSettings(QStringLiteral("38400,n,8,1"));
-        comm.setPortOpen(true);
-        QObject::connect(&comm, &CommControl::onComm, [this] {
-            ++events;
-            const int n = comm.InBufferCount();
-            for (int i = 0; i < n; ++i)
-                received += comm.Input();
-        });
+        CommOnSimTest::SetUp();
+        if (!HasFatalFailure())
+            open("38400,n,8,1");
     }
 
     // Sends the request and waits until `bytes` bytes came back (or the time ran out).
@@ -44,11 +32,6 @@ class Faults : public ::testing::Test
         waitUntil([&] { return received.size() >= bytes; }, timeoutMs);
         return received;
     }
-
-    SimOnPort sim;
-    CommControl comm;
-    QByteArray received;
-    int events = 0;
 };
 
 } // namespace

@@ -1,15 +1,14 @@
 // The end of a station operation: signal or close, the duration line, the protocol record and the status
 // text.
 #include "link/end_action.h"
-#include "link/link_shared.h"
+#include "link/link_globals.h"
 #include "link/protocol_file.h"
 #include "link/sender.h"
-#include "cards/card_externs.h"
 #include "link_support.h"
-#include "receiver/receiver_globals.h"
-#include "stationdata/station_data.h"
 #include "platform/dialogs/msgbox.h"
 #include "platform/system/textfile.h"
+#include "receiver/receiver_globals.h"
+#include "stationdata/station_data.h"
 
 #include <QTemporaryDir>
 

@@ -1,7 +1,7 @@
 // Sending through the real port: the time-request window, the set-time request, a port that cannot open.
 #include "link/end_action.h"
 #include "link/frame.h"
-#include "link/link_shared.h"
+#include "link/link_globals.h"
 #include "link/requests.h"
 #include "link/sender.h"
 #include "link_support.h"

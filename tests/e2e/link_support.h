@@ -1,5 +1,5 @@
 // Shared fixture of the link's end-to-end tests: a simulated station on COM1, a fresh main window, a fake
-// clock.
+// clock, the program at its start values.
 #pragma once
 #include "link/link_globals.h"
 #include "platform/controls/controls.h"
@@ -7,6 +7,7 @@
 #include "platform/runtime/clock.h"
 #include "sim_on_port.h"
 #include "sim_test_support.h"
+#include "support/link_test.h"
 #include "ui/main/frm_main.h"
 
 #include <QCoreApplication>
@@ -14,32 +15,15 @@
 
 namespace qv::test {
 
-class LinkE2E : public ::testing::Test
+class LinkE2E : public LinkTest
 {
   protected:
     void SetUp() override
     {
-        ResetLinkState();
-        DialogHooks::reset();
-        DialogHooks::setNoModal(true);
-        Form::clearModalAnswers();
+        LinkTest::SetUp();
         ASSERT_TRUE(sim.started()) << sim.station.errorString().toStdString();
         gComPort = static_cast<int16_t>(sim.number());
         frmMain().PORT_Prepare();
-    }
-
-    void TearDown() override
-    {
-        if (FormInstance<FrmMain>::loaded()) {
-            frmMain().Timer1.setEnabled(false);
-            Unload(frmMain());
-        }
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        Screen.setMousePointer(vbDefault);
-        EXPECT_TRUE(DialogHooks::errors().isEmpty()) << DialogHooks::errors().join("\n").toStdString();
-        DialogHooks::reset();
-        DialogHooks::setNoModal(std::nullopt);
-        ResetLinkState();
     }
 
     // Waits until the station has received `count` frames in all.

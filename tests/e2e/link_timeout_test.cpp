@@ -1,4 +1,5 @@
 // The reply time-out against a silent simulated station: resend, baud and command search, Stop, give-up.
+#include "cards/frm_cards.h"
 #include "link/frame.h"
 #include "link/sender.h"
 #include "link_support.h"
@@ -117,6 +118,35 @@ TEST_F(LinkTimeoutTest, StopMakesTheNextTimeOutGiveUp)
     sim::pumpEvents(50);
     EXPECT_EQ(sim.station.received().size(), 1);
     EXPECT_EQ(DialogHooks::asked().size(), 1);
+    EXPECT_FALSE(f.MSComm1.PortOpen());
+}
+
+TEST_F(LinkTimeoutTest, YesToTheCardListAfterAViewPunchGiveUpShowsTheCardListOnTheOpenPort)
+{
+    FrmMain& f = frmMain();
+    gActionCode = ActViewPunch;
+    BeginStationAction();
+    ASSERT_TRUE(stationReceived(1));
+    f.cmdStop.setVisible(true);
+    f.cmdStop.setValue(true);
+
+    // The give-up asks whether to show the card list; Yes shows it modally with the port open for cards.
+    DialogHooks::queue(DialogAnswer::press(vbYes));
+    bool cardListShown = false;
+    bool portOpenMeanwhile = false;
+    Form::queueModalAnswer([&](Form& shown) {
+        cardListShown = dynamic_cast<FrmCards*>(&shown) != nullptr;
+        portOpenMeanwhile = frmMain().MSComm1.PortOpen();
+        Unload(shown);
+    });
+    f.Timer1.setEnabled(true);
+    f.Timer1.Tick();
+    ASSERT_EQ(DialogHooks::asked().size(), 1);
+    EXPECT_EQ(DialogHooks::asked().front().style, vbYesNo + vbQuestion);
+    EXPECT_TRUE(cardListShown);
+    EXPECT_TRUE(portOpenMeanwhile);
+    EXPECT_EQ(Form::pendingModalAnswers(), 0);
+    // Closed again once the card list is closed.
     EXPECT_FALSE(f.MSComm1.PortOpen());
 }
 

@@ -5,6 +5,7 @@
 #include "app/settings.h"
 #include "link/link_globals.h"
 #include "link/protocol_file.h"
+#include "platform/system/codepage.h"
 #include "stationdata/modes.h"
 #include "ui/main/main_globals.h"
 #include "unit/mainwin/main_window_fixture.h"

@@ -2,7 +2,7 @@
 // layouts, time-sync records, card blocks, a full ring, the base protocol, bad blocks and a silent station.
 #include "cards/backup_cards.h"
 #include "link/end_action.h"
-#include "link/link_shared.h"
+#include "link/link_globals.h"
 #include "link/sender.h"
 #include "platform/dialogs/msgbox.h"
 #include "platform/runtime/vbruntime.h"
@@ -13,10 +13,10 @@
 #include "receiver_support.h"
 #include "sim_backup.h"
 #include "stationdata/backup_memory.h"
+#include "stationdata/modes.h"
 #include "stationdata/station_data.h"
 #include "support/test_support.h"
 #include "ui/main/frm_main.h"
-#include "stationdata/modes.h"
 
 namespace qv::test {
 namespace {
@@ -39,7 +39,8 @@ class ReceiverBackupTest : public ReceiverE2E
     {
         ReceiverE2E::SetUp();
         sim.station.setClock(kRaceDay);
-        gWeekdayNames = QStringLiteral("Sunday    Monday    Tuesday   Wednesday Thursday  Friday    Saturday  ");
+        gWeekdayNames =
+            QStringLiteral("Sunday    Monday    Tuesday   Wednesday Thursday  Friday    Saturday  ");
     }
     void TearDown() override
     {
@@ -73,9 +74,9 @@ class ReceiverBackupTest : public ReceiverE2E
     static QString extendedLine(int number, int second)
     {
         const QDateTime at = kRaceDay.addSecs(second);
-        return QLatin1Char('\t') + (QString::number(number) + QString(8, QLatin1Char(' '))).left(8) + QLatin1Char('\t') +
-               Format(at.date(), QStringLiteral("Short Date")) + QLatin1Char('\t') + at.toString("hh:mm:ss") +
-               QStringLiteral(".500");
+        return QLatin1Char('\t') + (QString::number(number) + QString(8, QLatin1Char(' '))).left(8) +
+               QLatin1Char('\t') + Format(at.date(), QStringLiteral("Short Date")) + QLatin1Char('\t') +
+               at.toString("hh:mm:ss") + QStringLiteral(".500");
     }
 
     ScopedLocale locale{QStringLiteral("en_US")};
@@ -123,7 +124,8 @@ TEST_F(ReceiverBackupTest, AFullRingIsReadOneLapFromTheOldestRecord)
     const int nextWrite = 800;
     QByteArray ring(2048, '\0');
     for (int i = 0; i < 256; ++i)
-        ring.replace((nextWrite + 8 * i) % 2048, 8, sim::encodePunch(0, 1000 + i, kRaceDay.addSecs(i), true, 128));
+        ring.replace((nextWrite + 8 * i) % 2048, 8,
+                     sim::encodePunch(0, 1000 + i, kRaceDay.addSecs(i), true, 128));
     sim::setBackup(m, ring, true, nextWrite);
     ASSERT_TRUE(readBackup());
     const QList<QByteArray> blocks = blockRequests();
@@ -150,13 +152,14 @@ TEST_F(ReceiverBackupTest, ShortLayoutAsksForTwentyRecordsABlock)
 
 TEST_F(ReceiverBackupTest, TimeSyncRecordsAmongThePunchesAreListed)
 {
-    QByteArray memory = punches(15, true) + sim::encodeTimeSync(77, kRaceDay.addSecs(20), 16, 64) +
-                        punches(3, true, 100);
+    QByteArray memory =
+        punches(15, true) + sim::encodeTimeSync(77, kRaceDay.addSecs(20), 16, 64) + punches(3, true, 100);
     sim::setBackup(sim.station.memory(), memory);
     ASSERT_TRUE(readBackup());
     ASSERT_EQ(gBackupLines.size(), 19) << "the punches after the time-sync record are all there";
     const QString pane = dataPane();
-    EXPECT_TRUE(pane.contains(QLatin1String("TimeSync   77\t12/9/2026 We 09:30:20.250"))) << pane.toStdString();
+    EXPECT_TRUE(pane.contains(QLatin1String("TimeSync   77\t12/9/2026 We 09:30:20.250")))
+        << pane.toStdString();
     EXPECT_FALSE(gTimeSyncPending);
 }
 
@@ -190,7 +193,8 @@ TEST_F(ReceiverBackupTest, BadBlocksAreAskedForAgainAndTheFourthEndsTheReadout)
     sim::setBackup(sim.station.memory(), punches(40, true));
     int badLeft = 3;
     const auto shortBlocks = [&badLeft](sim::SimStation& s, const sim::Request& r) {
-        const qint64 address = (qint64(uint8_t(r.data.at(0))) << 16) | (uint8_t(r.data.at(1)) << 8) | uint8_t(r.data.at(2));
+        const qint64 address =
+            (qint64(uint8_t(r.data.at(0))) << 16) | (uint8_t(r.data.at(1)) << 8) | uint8_t(r.data.at(2));
         int length = uint8_t(r.data.at(3));
         if (address == 0x180 && badLeft-- > 0)
             length -= 8;
@@ -224,8 +228,10 @@ TEST_F(ReceiverBackupTest, ASilentStationLeavesTheRecordsAndSaysWhereItStopped)
     sim.station.registerCommand(0x81, [&answered](sim::SimStation& s, const sim::Request& r) {
         if (++answered > 1)
             return sim::Reply::silent();
-        const qint64 address = (qint64(uint8_t(r.data.at(0))) << 16) | (uint8_t(r.data.at(1)) << 8) | uint8_t(r.data.at(2));
-        return sim::Reply::frame(r.command, r.data.left(3) + sim::readBackup(s.memory(), address, uint8_t(r.data.at(3))));
+        const qint64 address =
+            (qint64(uint8_t(r.data.at(0))) << 16) | (uint8_t(r.data.at(1)) << 8) | uint8_t(r.data.at(2));
+        return sim::Reply::frame(r.command, r.data.left(3) +
+                                                sim::readBackup(s.memory(), address, uint8_t(r.data.at(3))));
     });
     frmMain().mnuReadBackup_Click();
     ASSERT_TRUE(sim::waitUntil([&answered] { return answered >= 2; }));
@@ -251,9 +257,10 @@ TEST_F(ReceiverBackupTest, BaseProtocolWalksDownFromThePointerAndListsOldestFirs
     // An old board asks first; Cancel reads the backup out.
     DialogHooks::queue(DialogAnswer::press(vbCancel));
     ASSERT_TRUE(readBackup());
-    EXPECT_EQ(blockRequests(), (QList<QByteArray>{bytes({0x74, 0xFF, 0xFF, 0x01}), bytes({0x74, 0x00, 0x00, 0x78}),
-                                                  bytes({0x74, 0x01, 0xB4, 0x78}), bytes({0x74, 0x01, 0x3C, 0x78}),
-                                                  bytes({0x74, 0x01, 0x00, 0x3C})}));
+    EXPECT_EQ(blockRequests(),
+              (QList<QByteArray>{bytes({0x74, 0xFF, 0xFF, 0x01}), bytes({0x74, 0x00, 0x00, 0x78}),
+                                 bytes({0x74, 0x01, 0xB4, 0x78}), bytes({0x74, 0x01, 0x3C, 0x78}),
+                                 bytes({0x74, 0x01, 0x00, 0x3C})}));
     ASSERT_EQ(gBackupLines.size(), 51);
     EXPECT_EQ(gBackupLines.at(1), "\t50      \tWe\t09:30:49") << "the walk reads the newest record first";
     const QStringList lines = dataPane().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
@@ -269,7 +276,10 @@ TEST_F(ReceiverBackupTest, ShortLayoutAndBaseProtocolFromEmptyToAFilledRing)
     const int counts[] = {0, 1, 200, 2048 / 6};
     for (const bool baseProtocol : {false, true}) {
         for (const int count : counts) {
-            SCOPED_TRACE(QStringLiteral("%1 records, %2").arg(count).arg(baseProtocol ? "base" : "extended").toStdString());
+            SCOPED_TRACE(QStringLiteral("%1 records, %2")
+                             .arg(count)
+                             .arg(baseProtocol ? "base" : "extended")
+                             .toStdString());
             gUseExtCommands = !baseProtocol;
             sim::StationMemory& m = sim.station.memory();
             m.write(sim::kAddrOptions, QByteArray(1, '\0'));
@@ -286,8 +296,12 @@ TEST_F(ReceiverBackupTest, ShortLayoutAndBaseProtocolFromEmptyToAFilledRing)
             const QStringList lines = dataPane().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
             ASSERT_EQ(lines.size(), count);
             // Both list the oldest record first: the extended read as it goes, the base protocol at its end.
-            EXPECT_TRUE(lines.first().startsWith(QLatin1String("       1\t1       \tWe\t09:30:00"))) << lines.first().toStdString();
-            EXPECT_TRUE(lines.last().startsWith(NumberedPaneLine(count, QLatin1Char('\t') + (QString::number(count) + QString(8, QLatin1Char(' '))).left(8)).chopped(2)))
+            EXPECT_TRUE(lines.first().startsWith(QLatin1String("       1\t1       \tWe\t09:30:00")))
+                << lines.first().toStdString();
+            EXPECT_TRUE(lines.last().startsWith(
+                NumberedPaneLine(count, QLatin1Char('\t') +
+                                            (QString::number(count) + QString(8, QLatin1Char(' '))).left(8))
+                    .chopped(2)))
                 << lines.last().toStdString();
             EXPECT_EQ(lastProtocolAction(), "Backup memory read ");
         }

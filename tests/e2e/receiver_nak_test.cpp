@@ -1,5 +1,4 @@
 // Negative acknowledges: the pause and resend, the give-up, switch-off and the legacy baud change.
-#include "link/link_shared.h"
 #include "link/sender.h"
 #include "receiver_support.h"
 

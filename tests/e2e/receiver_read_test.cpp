@@ -1,6 +1,5 @@
 // The Read end to end over a pseudo-terminal against the simulated station, with the station's faults.
 #include "link/end_action.h"
-#include "link/link_shared.h"
 #include "link/sender.h"
 #include "platform/system/textfile.h"
 #include "receiver/receiver.h"

@@ -3,18 +3,11 @@
 #include "link/protocol_file.h"
 #include "link_support.h"
 #include "receiver/receiver.h"
+#include "support/test_support.h"
 
 #include <QTemporaryDir>
 
 namespace qv::test {
-
-inline QByteArray bytes(std::initializer_list<int> values)
-{
-    QByteArray out;
-    for (int v : values)
-        out.append(char(v));
-    return out;
-}
 
 // A station conversation at the station's speed, with a protocol file to end in.
 class ReceiverE2E : public LinkE2E

@@ -9,7 +9,8 @@
 namespace qv::test {
 namespace {
 
-const QString kNotAvailable = QStringLiteral("The station answered; this program cannot finish this operation yet.");
+const QString kNotAvailable =
+    QStringLiteral("The station answered; this program cannot finish this operation yet.");
 
 class UnfinishedStepsTest : public ReceiverE2E
 {
@@ -25,7 +26,6 @@ struct UnfinishedCase
 };
 
 const UnfinishedCase kCases[] = {
-    {"set time", &FrmMain::mnuTime_Click, ActSetTime},
     {"battery", &FrmMain::mnuBatt_Click, ActBattery},
     {"extended settings", &FrmMain::mnuExtSet_Click, ActExtSettings},
     {"write defaults", &FrmMain::mnuSetDefault_Click, ActSetDefaults},

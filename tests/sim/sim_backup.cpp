@@ -38,7 +38,8 @@ Reply startReadout(SimStation& s, const Request& r)
         return Reply::frame(r.command, r.data.left(1));
     if (sub != kStartReadout)
         return Reply::nak();
-    return Reply::frame(r.command, QByteArray(1, char(sub)) + encodeStationTime(s.clock(), s.weekCounter(), true));
+    return Reply::frame(r.command,
+                        QByteArray(1, char(sub)) + encodeStationTime(s.clock(), s.weekCounter(), true));
 }
 
 Reply readBlock(SimStation& s, const Request& r)
@@ -67,8 +68,9 @@ Reply readBlockLegacy(SimStation& s, const Request& r)
     }
     if (length > kMaxBlock)
         return Reply::nak();
-    QByteArray data = address >= kBackupStart ? readBackup(s.memory(), address, length)
-                                              : s.memory().read(address, std::min(length, StationMemory::kSize - address));
+    QByteArray data = address >= kBackupStart
+                          ? readBackup(s.memory(), address, length)
+                          : s.memory().read(address, std::min(length, StationMemory::kSize - address));
     // The station sends a block last byte first.
     std::reverse(data.begin(), data.end());
     return Reply::frame(0xC4, r.data.left(3) + data);

@@ -82,7 +82,7 @@ Reply clearBackup(SimStation& s, const Request& r)
 
 Reply setTime(SimStation& s, const Request& r)
 {
-    if (r.data.size() < 6)
+    if (r.data.size() < 6 || !s.clockSettable())
         return Reply::nak();
     const QDate date(2000 + byteAt(r.data, 0), byteAt(r.data, 1), byteAt(r.data, 2));
     const quint8 td = byteAt(r.data, 3);
@@ -97,8 +97,16 @@ Reply setTime(SimStation& s, const Request& r)
 
 Reply getTime(SimStation& s, const Request& r)
 {
-    return Reply::frame(r.command,
-                        encodeStationTime(s.clock(), s.weekCounter(), r.form == FrameForm::Extended));
+    const bool extended = r.form == FrameForm::Extended;
+    QByteArray payload = encodeStationTime(s.clock(), s.weekCounter(), extended);
+    // The time stands four bytes into the reply in both forms: the legacy frame, which has no length byte,
+    // carries the code number once more in two bytes before it.
+    if (!extended) {
+        const int code = s.answeringCode();
+        payload.prepend(char(code & 0xFF));
+        payload.prepend(char((code >> 8) & 0xFF));
+    }
+    return Reply::frame(r.command, payload);
 }
 
 Reply giveSignal(SimStation& s, const Request& r)

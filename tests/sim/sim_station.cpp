@@ -1,6 +1,8 @@
 // The simulated station: request handling, faults, output pacing and the frame log.
 #include "sim_station.h"
 
+#include <QThread>
+
 #include "sim_pty.h"
 
 namespace qv::sim {
@@ -71,15 +73,41 @@ int SimStation::lineBaud() const
     return m_pty && m_pty->isOpen() ? m_pty->lineBaud() : 0;
 }
 
+QDateTime SimStation::timeNow() const
+{
+    return m_timeNow ? m_timeNow() : QDateTime::currentDateTime();
+}
+
 QDateTime SimStation::clock() const
 {
-    return m_clockBase.addMSecs(m_clockRun.elapsed());
+    const qint64 passed = m_clockSetAt.msecsTo(timeNow());
+    return m_clockBase.addMSecs(passed + qint64(double(passed) * m_driftPerHour / 3600.0));
 }
 
 void SimStation::setClock(const QDateTime& time)
 {
     m_clockBase = time;
-    m_clockRun.restart();
+    m_clockSetAt = timeNow();
+}
+
+void SimStation::setDriftPerHour(double seconds)
+{
+    // The drift counts from now on.
+    setClock(clock());
+    m_driftPerHour = seconds;
+}
+
+void SimStation::setTimeSource(std::function<QDateTime()> now, std::function<void(qint64 ms)> pass)
+{
+    const QDateTime stationTime = clock();
+    m_timeNow = std::move(now);
+    m_timePass = std::move(pass);
+    setClock(stationTime);
+}
+
+void SimStation::slowReplies(quint8 command, int n, qint64 ms)
+{
+    m_slowReplies.insert(command, qMakePair(n, ms));
 }
 
 void SimStation::addGarbageBeforeNextReplies(const QByteArray& garbage, int n)
@@ -171,6 +199,13 @@ void SimStation::handleFrame(const Frame& frame)
     // The code number is the one the station had when the request came, so a
     // write that changes it is still answered under the old one.
     m_answeringCode = m_replyCode.value_or(m_memory.codeNumber());
+    if (auto slow = m_slowReplies.find(frame.command); slow != m_slowReplies.end() && slow->first > 0) {
+        --slow->first;
+        if (m_timePass)
+            m_timePass(slow->second);
+        else
+            QThread::msleep(static_cast<unsigned long>(slow->second));
+    }
     const auto it = m_commands.constFind(frame.command);
     const Reply reply =
         it == m_commands.cend() ? Reply::nak() : (*it)(*this, Request{frame.command, frame.data, frame.form});

@@ -5,7 +5,6 @@
 #include "sim_memory.h"
 
 #include <QDateTime>
-#include <QElapsedTimer>
 #include <QHash>
 #include <QList>
 #include <QObject>
@@ -84,11 +83,21 @@ class SimStation : public QObject
     StationMemory& memory() { return m_memory; }
     const StationMemory& memory() const { return m_memory; }
 
-    // The station clock runs on from the time it was set to.
+    // The station clock runs on from the time it was set to, `driftPerHour` seconds fast (negative: slow)
+    // for every hour that passes.
     QDateTime clock() const;
     void setClock(const QDateTime& time);
+    void setDriftPerHour(double seconds);
     int weekCounter() const { return m_weekCounter; }
     void setWeekCounter(int week) { m_weekCounter = week & 3; }
+    // Where time comes from and how it passes while the station is busy: the machine's clock and a real
+    // wait unless a test shares its own clock with the station.
+    void setTimeSource(std::function<QDateTime()> now, std::function<void(qint64 ms)> pass);
+    // The next n answers to `command` take ms longer than usual (a station busy with its clock).
+    void slowReplies(quint8 command, int n, qint64 ms);
+    // A station whose clock cannot be set refuses the set-time command with a NAK.
+    bool clockSettable() const { return m_clockSettable; }
+    void setClockSettable(bool settable) { m_clockSettable = settable; }
 
     bool switchedOff() const { return m_switchedOff; }
     void setSwitchedOff(bool off) { m_switchedOff = off; }
@@ -150,8 +159,14 @@ class SimStation : public QObject
 
     StationMemory m_memory;
     QHash<quint8, CommandHandler> m_commands;
-    QDateTime m_clockBase;
-    QElapsedTimer m_clockRun;
+    QDateTime timeNow() const;
+    QDateTime m_clockBase;  // the station time when it was last set
+    QDateTime m_clockSetAt; // the time of the time source then
+    double m_driftPerHour = 0;
+    std::function<QDateTime()> m_timeNow;
+    std::function<void(qint64)> m_timePass;
+    QHash<quint8, QPair<int, qint64>> m_slowReplies;
+    bool m_clockSettable = true;
     int m_weekCounter = 0;
     int m_stationBaud = 38400;
     bool m_switchedOff = false;

@@ -1,5 +1,6 @@
 // Runs every test program's tests inside a QApplication on the offscreen platform.
 #include "platform/dialogs/dialog_hooks.h"
+#include "ui/main/program_state.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -8,17 +9,22 @@
 
 namespace {
 
+// Each test starts from the program's start values and leaves them behind, whatever order the tests run in
+// (each program also runs shuffled in one process): every program-wide variable is reset before the test's
+// fixture is made and after it is gone.
 // A dialog that a test forgot to answer must fail that test, never block it:
 // unanswered dialogs return at once (QV_NO_MODAL) and leave an error that this
 // listener turns into a failure before the next test starts clean.
-class UnansweredDialogListener : public ::testing::EmptyTestEventListener
+class ProgramStateListener : public ::testing::EmptyTestEventListener
 {
+    void OnTestStart(const ::testing::TestInfo&) override { qv::resetProgramState(); }
     void OnTestEnd(const ::testing::TestInfo&) override
     {
         const QStringList errors = qv::DialogHooks::errors();
         if (!errors.isEmpty())
             ADD_FAILURE() << "dialog trouble: " << errors.join(QStringLiteral("; ")).toStdString();
         qv::DialogHooks::reset();
+        qv::resetProgramState();
     }
 };
 
@@ -40,6 +46,6 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     ::testing::InitGoogleTest(&argc, argv);
-    ::testing::UnitTest::GetInstance()->listeners().Append(new UnansweredDialogListener);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new ProgramStateListener);
     return RUN_ALL_TESTS();
 }

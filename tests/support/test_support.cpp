@@ -1,6 +1,8 @@
 // Helpers every test program shares.
 #include "test_support.h"
 
+#include "platform/runtime/vberror.h"
+
 #include <QtGlobal>
 
 namespace qv::test {
@@ -23,6 +25,29 @@ QString testDataDir()
 QString resourcesDir()
 {
     return qEnvironmentVariable("QV_RESOURCES", QStringLiteral(QV_SOURCE_DIR "/resources"));
+}
+
+int errorOf(const std::function<void()>& call)
+{
+    try {
+        call();
+    } catch (const VbError& e) {
+        return e.Number();
+    }
+    return 0;
+}
+
+QByteArray hex(const char* text)
+{
+    return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
+}
+
+QByteArray bytes(std::initializer_list<int> values)
+{
+    QByteArray out;
+    for (int v : values)
+        out.append(char(v));
+    return out;
 }
 
 } // namespace qv::test

@@ -1,22 +1,42 @@
-// Helpers every test program shares: pinned locales and the test data folder.
+// Helpers every test program shares: pinned locales, the test data folder, readable texts in failures, the
+// runtime error a call raises, bytes written as hex.
 #pragma once
 #include <QLocale>
 #include <QString>
 
+#include <functional>
+#include <initializer_list>
+#include <ostream>
+
+// Texts in failure messages as text, not as bytes (found by argument-dependent lookup, so it stands beside
+// QString in the global namespace).
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
 namespace qv::test {
+
+// The number of the runtime error (VbError) the call raises; 0 when it raises none.
+int errorOf(const std::function<void()>& call);
+
+// Bytes from hex digits; blanks between them are allowed ("FF 02 F0").
+QByteArray hex(const char* text);
+// Bytes from their values ({0xF0, 'S'}).
+QByteArray bytes(std::initializer_list<int> values);
 
 // Sets the program's locale for the lifetime of the object and restores the
 // previous one afterwards. Tests pin "de_DE" and "en_US" to cover both decimal
 // separators.
 class ScopedLocale
 {
-public:
+  public:
     explicit ScopedLocale(const QString& name);
     ~ScopedLocale();
     ScopedLocale(const ScopedLocale&) = delete;
     ScopedLocale& operator=(const ScopedLocale&) = delete;
 
-private:
+  private:
     QLocale m_previous;
 };
 

@@ -11,10 +11,10 @@
 #include "window_support.h"
 
 #include <QGuiApplication>
+#include <QMouseEvent>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QTextEdit>
-#include <QMouseEvent>
 #include <QToolButton>
 #include <optional>
 
@@ -42,7 +42,8 @@ class BackupWindowTest : public test::MainWindowTest
         for (int i = 0; i < 250; ++i) {
             if (i == 120)
                 memory += sim::encodeTimeSync(3, kRaceStart.addSecs(i * 37), 16, 128);
-            memory += sim::encodePunch(0, 2001 + (i * 7919) % 5000, kRaceStart.addSecs(i * 37 + 5), true, i & 0xFF);
+            memory +=
+                sim::encodePunch(0, 2001 + (i * 7919) % 5000, kRaceStart.addSecs(i * 37 + 5), true, i & 0xFF);
         }
         sim::setBackup(m, memory);
         writeSettings(QStringLiteral("[COMCTRL]\r\nPort=COM1\r\nBaud=38400\r\n[FILES]\r\nProtocol=") +
@@ -88,7 +89,8 @@ TEST_F(BackupWindowTest, TheToolbarsReadBackupFillsTheDataPane)
     EXPECT_FALSE(f.rtbox(0).Visible());
     EXPECT_TRUE(f.lblRTBHead.Visible());
     EXPECT_TRUE(f.lblRTBHead.Caption().contains(QStringLiteral("Card")));
-    const QStringList lines = f.rtbox(1).Text().split(QRegularExpression(QStringLiteral("[\r\n]+")), Qt::SkipEmptyParts);
+    const QStringList lines =
+        f.rtbox(1).Text().split(QRegularExpression(QStringLiteral("[\r\n]+")), Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 251);
     EXPECT_TRUE(lines.first().startsWith(QStringLiteral("       1\t")));
     EXPECT_TRUE(lines.at(120).startsWith(QStringLiteral("TimeSync   3\t12/6/2026 Su 11:29:00.500")))

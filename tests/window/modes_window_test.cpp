@@ -198,8 +198,8 @@ TEST_F(ModesWindowTest, TheHoverPictureShowsWhenThePointerRestsOnTheCaption)
     mouseClick(f.chkCPC(1).checkBox(), tickBox(f.chkCPC(1)));
     QCheckBox* box = f.chkCPC0(1).checkBox();
     const QPoint onCaption(box->width() - 10, box->height() / 2);
-    QMouseEvent move(QEvent::MouseMove, QPointF(onCaption), box->mapToGlobal(QPointF(onCaption)), Qt::NoButton,
-                     Qt::NoButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, QPointF(onCaption), box->mapToGlobal(QPointF(onCaption)),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(box, &move);
     settle(200);
     EXPECT_FALSE(f.piErwProt(1).widget()->isVisible());

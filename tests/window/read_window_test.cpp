@@ -1,7 +1,6 @@
 // A person's Read in the real program on an X display: the program starts as it does for a user, with the
 // simulated station on COM1, and the Read is chosen from the menu and with the Read button.
 #include "link/link_globals.h"
-#include "link/link_shared.h"
 #include "platform/system/textfile.h"
 #include "receiver/receiver.h"
 #include "sim_on_port.h"

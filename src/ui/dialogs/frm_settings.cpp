@@ -4,7 +4,6 @@
 
 #include "app/language.h"
 #include "link/link_globals.h"
-#include "link/link_shared.h"
 #include "link/link_ui.h"
 #include "link/port_list.h"
 #include "platform/comm/comm_ports.h"

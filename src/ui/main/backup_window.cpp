@@ -89,9 +89,11 @@ void MainBackupWindow::updateViewButtons()
         return;
     FrmMain& f = frmMain();
     QString heading =
-        Right(QString(kHeadingNumberWidth, QLatin1Char(' ')) + GetLangText(gLangIndex, kTextHeadingNumber, QString()),
+        Right(QString(kHeadingNumberWidth, QLatin1Char(' ')) +
+                  GetLangText(gLangIndex, kTextHeadingNumber, QString()),
               kHeadingNumberWidth) +
-        QStringLiteral("  ") + GetLangText(gLangIndex, gCardReadout ? kTextHeadingCards : kTextHeadingPunches, QString());
+        QStringLiteral("  ") +
+        GetLangText(gLangIndex, gCardReadout ? kTextHeadingCards : kTextHeadingPunches, QString());
     heading.replace(QLatin1Char(' '), QChar(0xA0));
     f.lblRTBHead.setCaption(heading);
     f.tbar.Buttons().Item(QStringLiteral("HEX")).setValue(tbrUnpressed);

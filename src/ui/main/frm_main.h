@@ -313,8 +313,8 @@ class FrmMain : public Form
     // The status-bar panel keyed "Aktion".
     Panel& Aktion() { return StatusBar.Panels().Item(QStringLiteral("Aktion")); }
 
-    // The log pane that gShowActionLog chooses: the action log (rtbox 0) or the data listing (rtbox 1 with its
-    // heading), and the "HEX" toolbar button pressed while the action log shows.
+    // The log pane that gShowActionLog chooses: the action log (rtbox 0) or the data listing (rtbox 1 with
+    // its heading), and the "HEX" toolbar button pressed while the action log shows.
     void ShowActionLogPane();
 
     // Fits the menus and the reply time-out to the connection mode: direct 2500 ms with the station-baud item

@@ -2,7 +2,6 @@
 // button's trace switch.
 #include "link/frame.h"
 #include "link/link_globals.h"
-#include "link/link_shared.h"
 #include "link/sender.h"
 #include "platform/runtime/vberror.h"
 #include "stationdata/station_data.h"

@@ -1,7 +1,7 @@
 // The station option check boxes of the main window: each option is a pair, the read column (what the
 // station reported, not editable) and the write column (what the next write sends, kept in a write byte).
 #include "app/settings.h"
-#include "cards/card_externs.h"
+#include "link/link_globals.h"
 #include "receiver/receiver_globals.h"
 #include "stationdata/station_data.h"
 #include "ui/main/frm_main.h"
@@ -41,11 +41,13 @@ void FrmMain::wireCheckBoxHandlers()
 
     chkCPC0.onKeyPress = [this](int Index, int& KeyAscii) { chkCPC0_KeyPress(Index, KeyAscii); };
     chkCPC0.onMouseUp = [this](int Index, int, int, float, float) { chkCPC0_MouseUp(Index); };
-    for (ControlArray<CheckBox>* arr : {&chkCPC, &chkCPC7, &chkBackupCtrl, &chkFCG, &chk4ms, &chkQv6mit192,
-                                        &chkAllNewRadio_stamp, &chkRadio_stamp, &chkRadio_appmem,
-                                        &chkPunchTimingMode}) {
+    for (ControlArray<CheckBox>* arr :
+         {&chkCPC, &chkCPC7, &chkBackupCtrl, &chkFCG, &chk4ms, &chkQv6mit192, &chkAllNewRadio_stamp,
+          &chkRadio_stamp, &chkRadio_appmem, &chkPunchTimingMode}) {
         const QString name = arr->Name();
-        arr->onMouseUp = [this, name](int Index, int, int, float, float) { HandleOptionMouseUp(name, Index); };
+        arr->onMouseUp = [this, name](int Index, int, int, float, float) {
+            HandleOptionMouseUp(name, Index);
+        };
     }
     // Moving onto another option cancels the extended protocol's help picture.
     for (ControlArray<CheckBox>* arr : {&chkCPC, &chkBackupCtrl, &chkFCG, &chk4ms, &chkQv6mit192})
@@ -54,10 +56,18 @@ void FrmMain::wireCheckBoxHandlers()
 
 void FrmMain::HandleOptionClick(const QString& ctlName, int Index, uint8_t& readValue, uint8_t& writeValue)
 {
-    ControlArray<CheckBox>* arrays[] = {&chkCPC,         &chkCPC0,         &chkCPC7,
-                                        &chkBackupCtrl,  &chkFCG,          &chk4ms,
-                                        &chkQv6mit192,   &chkAllNewRadio_stamp, &chkRadio_stamp,
-                                        &chkRadio_appmem, &chkPunchTimingMode, &chkSpeed};
+    ControlArray<CheckBox>* arrays[] = {&chkCPC,
+                                        &chkCPC0,
+                                        &chkCPC7,
+                                        &chkBackupCtrl,
+                                        &chkFCG,
+                                        &chk4ms,
+                                        &chkQv6mit192,
+                                        &chkAllNewRadio_stamp,
+                                        &chkRadio_stamp,
+                                        &chkRadio_appmem,
+                                        &chkPunchTimingMode,
+                                        &chkSpeed};
     ControlArray<CheckBox>* arr = nullptr;
     for (ControlArray<CheckBox>* candidate : arrays) {
         if (candidate->Name() == ctlName)
@@ -84,7 +94,8 @@ void FrmMain::HandleOptionClick(const QString& ctlName, int Index, uint8_t& read
         box.setValue(vbUnchecked); // only a station reading out cards stops on a full memory
 
     if (ctlName == QLatin1String("chk4ms")) {
-        // Both rules get the write bytes from before this click: where 4 ms is not allowed, the box goes back.
+        // Both rules get the write bytes from before this click: where 4 ms is not allowed, the box goes
+        // back.
         chk4ms(kWriteColumn).setEnabled(pruef4msEnabled(gSprint4msWrite, QString()));
         chkBackupCtrl(kWriteColumn).setEnabled(pruefBackupCtrlEnabled(gBackupCtrlWrite, QString()));
     }
@@ -186,7 +197,8 @@ void FrmMain::chkRadio_appmem_Click(int Index)
 
 void FrmMain::chkPunchTimingMode_Click(int Index)
 {
-    HandleOptionClick(QStringLiteral("chkPunchTimingMode"), Index, gPunchTimingModeRead, gPunchTimingModeWrite);
+    HandleOptionClick(QStringLiteral("chkPunchTimingMode"), Index, gPunchTimingModeRead,
+                      gPunchTimingModeWrite);
 }
 
 void FrmMain::chkSpeed_Click(int Index)

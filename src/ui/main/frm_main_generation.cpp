@@ -3,8 +3,8 @@
 #include "app/language.h"
 #include "app/settings.h"
 #include "link/link_globals.h"
-#include "ui/main/frm_main.h"
 #include "stationdata/modes.h"
+#include "ui/main/frm_main.h"
 
 namespace qv {
 

@@ -2,10 +2,10 @@
 // after 0.6 s, which stations and modes the option is for, beside the column it rests on.
 #include "app/language.h"
 #include "platform/system/wait.h"
+#include "stationdata/modes.h"
 #include "stationdata/station_data.h"
 #include "ui/main/frm_main.h"
 #include "ui/main/main_globals.h"
-#include "stationdata/modes.h"
 
 namespace qv {
 

@@ -4,7 +4,6 @@
 #include "app/settings.h"
 #include "link/frame.h"
 #include "link/link_globals.h"
-#include "link/link_shared.h"
 #include "link/sender.h"
 #include "platform/runtime/vbruntime.h"
 #include "ui/dialogs/frm_settings.h"

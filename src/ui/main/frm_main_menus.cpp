@@ -3,7 +3,6 @@
 #include "app/text_utils.h"
 #include "extras/update_check.h"
 #include "link/link_globals.h"
-#include "link/link_shared.h"
 #include "platform/runtime/vberror.h"
 #include "ui/main/frm_main.h"
 

@@ -3,13 +3,12 @@
 #include "app/language.h"
 #include "app/settings.h"
 #include "link/link_globals.h"
-#include "link/link_shared.h"
 #include "platform/runtime/vberror.h"
+#include "stationdata/modes.h"
 #include "stationdata/station_data.h"
 #include "ui/main/frm_main.h"
 #include "ui/main/main_globals.h"
 #include "ui/main/main_module.h"
-#include "stationdata/modes.h"
 #include "ui/main/starters.h"
 
 namespace qv {
@@ -167,9 +166,9 @@ void FrmMain::coMO_Click()
     }
 
     // III. Option bytes the mode decides, after the boxes' own Click handling has run.
-    const bool sprintMode = mode == gModeTextFinishTrig || mode == gModeTextStartTrig || mode == gModeTextFinish ||
-                            mode == gModeTextStart || printout || mode == gModeTextBcFinish ||
-                            mode == gModeTextBcStart;
+    const bool sprintMode = mode == gModeTextFinishTrig || mode == gModeTextStartTrig ||
+                            mode == gModeTextFinish || mode == gModeTextStart || printout ||
+                            mode == gModeTextBcFinish || mode == gModeTextBcStart;
     if (!sprintMode) {
         gSprint4msWrite = 0;
     } else if (printout) {

@@ -1,13 +1,12 @@
 // Mode controls of the main window: filling the mode and connection combos, the code-number range check.
 #include "app/language.h"
 #include "app/settings.h"
-#include "app/text_utils.h"
 #include "link/link_globals.h"
-#include "link/link_shared.h"
 #include "platform/runtime/numbers.h"
 #include "platform/runtime/vberror.h"
 #include "stationdata/modes.h"
 #include "ui/main/frm_main.h"
+#include "ui/main/main_globals.h"
 #include "ui/main/main_module.h"
 
 namespace qv {

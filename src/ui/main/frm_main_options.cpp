@@ -2,7 +2,7 @@
 // beacon/classic layout switch.
 #include "app/language.h"
 #include "app/settings.h"
-#include "link/link_shared.h"
+#include "link/link_globals.h"
 #include "stationdata/modes.h"
 #include "ui/main/frm_main.h"
 #include "ui/main/main_globals.h"

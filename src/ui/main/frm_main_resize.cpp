@@ -2,7 +2,6 @@
 #include "app/settings.h"
 #include "app/text_utils.h"
 #include "link/link_globals.h"
-#include "link/link_shared.h"
 #include "platform/runtime/numbers.h"
 #include "platform/runtime/vberror.h"
 #include "ui/main/frm_main.h"

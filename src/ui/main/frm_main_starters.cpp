@@ -6,14 +6,12 @@
 #include "cards/cardlist_state.h"
 #include "cards/frm_cards.h"
 #include "link/link_globals.h"
-#include "link/link_shared.h"
 #include "link/sender.h"
 #include "platform/dialogs/msgbox.h"
 #include "platform/runtime/clock.h"
 #include "platform/runtime/format.h"
 #include "platform/runtime/numbers.h"
 #include "platform/runtime/vberror.h"
-#include "receiver/held_values.h"
 #include "receiver/receiver_globals.h"
 #include "stationdata/modes.h"
 #include "ui/main/frm_main.h"
@@ -395,8 +393,7 @@ void FrmMain::tbar_ButtonClick(ToolbarButton& Button)
         // The port dialog probes and reopens ports: never under a running conversation.
         if (!RefuseWhileRunning())
             mnuCOM_Click();
-    }
-    else if (key == u"READ")
+    } else if (key == u"READ")
         mnuReadBackup_Click();
     else if (key == u"ReadCards")
         mnuReadCards_Click();

@@ -11,9 +11,9 @@
 #include "platform/runtime/dates.h"
 #include "platform/runtime/vberror.h"
 #include "platform/system/instance.h"
+#include "stationdata/station_data.h"
 #include "ui/main/frm_main.h"
 #include "ui/main/main_globals.h"
-#include "ui/main/main_module.h"
 #include "ui/main/program.h"
 
 namespace qv {

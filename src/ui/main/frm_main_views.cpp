@@ -1,6 +1,5 @@
 // The standard and the expert view of the station panel, and the backup listing in the data pane.
 #include "link/link_globals.h"
-#include "link/link_shared.h"
 #include "platform/runtime/strings.h"
 #include "ui/main/frm_main.h"
 #include "ui/main/menus.h"

@@ -4,8 +4,8 @@
 
 #include "app/language.h"
 #include "app/settings.h"
+#include "cards/frm_cards.h"
 #include "link/link_globals.h"
-#include "link/link_shared.h"
 #include "link/link_window.h"
 #include "ui/main/frm_main.h"
 
@@ -55,6 +55,7 @@ class MainLinkWindow final : public LinkWindow
         f.rtbox(0).setVisible(true);
     }
     void setStopVisible(bool visible) override { frmMain().cmdStop.setVisible(visible); }
+    void showCardListModal() override { ShowCardListModal(); }
     void fillProgressBar() override
     {
         FrmMain& f = frmMain();

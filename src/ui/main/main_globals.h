@@ -18,6 +18,10 @@ namespace qv {
 
 // ---- Set while the folders, settings and language are prepared ----
 
+// The "read cards automatically" option to write (not remembered in the settings).
+inline uint8_t gAutoReadCardsWrite = 0;
+// The beacon eco-mode option to write (not remembered in the settings).
+inline uint8_t gEcoModeWrite = 0;
 // Read by the extended-settings dialog.
 inline bool gExtSetFlag = false;
 // The user's local application-data folder, and whether the program's data folder exists.
@@ -72,5 +76,9 @@ inline bool gProgramEnded = false;
 // start-up. Without it the window only gets its controls' first state and saves nothing when unloaded, which
 // is what the tests of other windows and of the station link want of it.
 inline bool gProgramStartup = false;
+
+// Returns every variable of the main window's headers (this one, starters.h, frm_main.h) to its start value
+// (tests, and anything that starts the program afresh); ui/main/main_state.cpp. Add a new variable there too.
+void resetMainWindowState();
 
 } // namespace qv

@@ -12,12 +12,6 @@ class ComboBox;
 class Form;
 class TextBox;
 
-
-// The "read cards automatically" option to write (not remembered in the settings).
-inline uint8_t gAutoReadCardsWrite = 0;
-// The beacon eco-mode option to write (not remembered in the settings).
-inline uint8_t gEcoModeWrite = 0;
-
 // Refills the mode combo coMO with the mode names of the current language (a name that is empty or begins
 // with "---" is left out). With refill, also the connection-mode names and the combo coMode, and the write
 // column's option boxes from their write bytes (each change runs the box's Click).

@@ -2,7 +2,12 @@
 // panel they fill, through the station decoders' views (read_column_apply.h).
 #include "receiver/receiver_window.h"
 
+#include "app/language.h"
+#include "app/settings.h"
 #include "link/link_globals.h"
+#include "platform/runtime/vbruntime.h"
+#include "stationdata/modes.h"
+#include "ui/main/main_globals.h"
 #include "ui/main/frm_main.h"
 #include "ui/main/menus.h"
 #include "ui/main/read_column_apply.h"
@@ -125,6 +130,47 @@ class MainReceiverWindow final : public ReceiverWindow
         f.chkCPC0(1).setValue(f.chkCPC0(0).Value());
         f.chkQv6mit192(1).setValue(f.chkQv6mit192(0).Value());
         f.chkBackupCtrl(1).setValue(f.chkBackupCtrl(0).Value());
+    }
+
+    void showTimeSyncStep(const QString& step) override
+    {
+        FrmMain& f = frmMain();
+        f.cmdTime.setToolTipText(u'(' + step + QStringLiteral(") ") +
+                                 GetControlText(gLangIndex, f.Name(), QStringLiteral("CommandButton"),
+                                                QStringLiteral("cmdTime"), QString(), QStringLiteral("ToolTipText"),
+                                                f.cmdTime.ToolTipText()));
+    }
+    void prepareNextCodeNumber() override
+    {
+        FrmMain& f = frmMain();
+        // A code number box in another colour than the serial number holds a number the user chose.
+        if (f.txtCodeNo(1).ForeColor() != f.txtSerNo.ForeColor())
+            return;
+        const int upper = int(gCodeNoList.size()) - 1;
+        if (upper > 0 && upper > gCodeNoIndex) {
+            gCodeNoIndex += 1;
+            try {
+                f.HScroll1.setValue(gCodeNoIndex);
+            } catch (const VbError&) {
+                // A list longer than the scroll bar still gives its next entry.
+            }
+            f.txtCodeNo(1).setText(gCodeNoList.at(gCodeNoIndex));
+            return;
+        }
+        const QString mode = f.coMO.Text();
+        if (mode == gModeTextSpecial || mode == gModeTextBcFinish2)
+            return;
+        const double next = Val(f.txtCodeNo(1).Text()) + 1;
+        if (next > 32767)
+            return;
+        gCodeNo = CInt(next);
+        f.txtCodeNo(1).setText(QString::number(gCodeNo));
+    }
+    bool printoutModeShown() override { return frmMain().coMO.Text() == gModeTextPrintout; }
+    void shortenTimeProgress() override
+    {
+        FrmMain& f = frmMain();
+        f.lblProgress(1).setHeight(f.lblProgress(0).Height() - 30);
     }
 };
 

@@ -1,17 +1,15 @@
 // Byte-array and number helpers: slices, joins, tests and number conversions.
 #include "app/bytes.h"
 #include "platform/runtime/vberror.h"
+#include "support/test_support.h"
 
 #include <gtest/gtest.h>
 
 using namespace qv;
+using qv::test::errorOf;
+using qv::test::hex;
 
 namespace {
-
-QByteArray hex(const char* h)
-{
-    return QByteArray::fromHex(h);
-}
 
 QByteArray tenBytes()
 {
@@ -19,16 +17,6 @@ QByteArray tenBytes()
     for (int i = 0; i < 10; ++i)
         b.append(static_cast<char>(i));
     return b;
-}
-
-int errorOf(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const VbError& e) {
-        return e.Number();
-    }
-    return 0;
 }
 
 } // namespace

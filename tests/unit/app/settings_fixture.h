@@ -5,6 +5,7 @@
 #include "app/settings.h"
 #include "platform/runtime/clock.h"
 #include "platform/system/paths.h"
+#include "ui/main/program_state.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,11 +23,11 @@ class SettingsFile : public ::testing::Test
         ASSERT_TRUE(m_tmp.isValid());
         ASSERT_TRUE(QDir(m_tmp.path()).mkpath(QStringLiteral("prog")));
         m_paths = std::make_unique<ScopedPathOverride>(m_tmp.path(), programDir());
-        resetAppState();
+        resetProgramState();
         gCommandLine = QString();
         gIniAccess.setIniFile(iniPath());
     }
-    void TearDown() override { resetAppState(); }
+    void TearDown() override { resetProgramState(); }
 
     QString iniPath() const { return m_tmp.filePath(QStringLiteral("QV-Config.INI")); }
     QString programDir() const { return m_tmp.filePath(QStringLiteral("prog")); }

@@ -2,6 +2,7 @@
 #include "app/app_state.h"
 #include "app/settings.h"
 #include "platform/controls/controls.h"
+#include "ui/main/program_state.h"
 
 #include <gtest/gtest.h>
 
@@ -21,13 +22,13 @@ class MainWindowGeometry : public ::testing::Test
   protected:
     void SetUp() override
     {
-        resetAppState();
+        resetProgramState();
         Screen.pinSize(30000, 20000);
     }
     void TearDown() override
     {
         Screen.unpinSize();
-        resetAppState();
+        resetProgramState();
     }
     FrmPlaced frm;
 };

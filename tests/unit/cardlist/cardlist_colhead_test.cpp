@@ -1,6 +1,8 @@
 // Tests of column-header files read into the card list's columns, and of the unsaved-changes status.
 #include "cardlist_test_support.h"
 #include "cards/cardlist_colhead.h"
+#include "cards/cardlist_state.h"
+#include "link/link_globals.h"
 #include "stationdata/station_data.h"
 #include "support/test_support.h"
 

@@ -4,6 +4,7 @@
 #include "cards/card_record.h"
 #include "cards/cardlist_columns.h"
 #include "cards/cardlist_rows.h"
+#include "cards/cardlist_state.h"
 #include "link/link_globals.h"
 #include "platform/system/clipboard.h"
 #include "stationdata/station_data.h"

@@ -5,11 +5,13 @@
 #include "app/settings.h"
 #include "cards/cardlist_model.h"
 #include "cards/cardlist_state.h"
-#include "link/link_shared.h"
 #include "platform/dialogs/dialog_hooks.h"
 #include "platform/dialogs/msgbox.h"
 #include "stationdata/modes.h"
+#include "stationdata/station_data.h"
+#include "support/test_support.h"
 #include "ui/main/main_globals.h"
+#include "ui/main/program_state.h"
 
 #include <QDomDocument>
 #include <QFile>
@@ -18,12 +20,6 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
-
-// Texts in test failures as text, not as bytes.
-inline void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace qv::test {
 
@@ -89,39 +85,14 @@ class ScopedLanguageTexts
     QDomDocument m_previous;
 };
 
-// Returns the card list's program-wide values to their start values.
-inline void resetCardListState()
+// The texts and choices the card-list tests expect, on top of the start values (the test main resets every
+// program-wide value before a test's fixture, with its language texts, is made).
+inline void setCardListChoices()
 {
-    gCardCount = 0;
-    gCardListChanged = false;
-    gColumnsChanged = false;
-    gDirectCardsMode = false;
-    gCardReadout = false;
-    gWarnPunchCap = false;
-    gSaveButtonToolTip.clear();
-    gPunchColumnCount = 0;
-    gPunchCountColumn = 0;
-    gPunchCountN133002 = false;
-    gColumnN157000 = false;
-    gColumnAbove143000 = false;
-    gHighColumnKeys = false;
-    gNodrelMode = false;
-    gCardsFormWidth = 0;
-    gOpenColHeadAnswer = 0;
+    gAutoClipBoard = false;
     gColHeadTitle = QStringLiteral("Quarvelink;QV-Config");
     gWeekdayNames = QStringLiteral("Sunday    Monday    Tuesday   Wednesday Thursday  Friday    Saturday  ");
     gFileMsgText = QStringLiteral("Error");
-    gStartTimeColumn = 0;
-    gFinishTimeColumn = 0;
-    gListFields.clear();
-    gCardListText.clear();
-    gSeparatorType = 1;
-    gTextQualifier = 0;
-    gDirectCardsFile.clear();
-    gAutoClipBoard = false;
-    gCardFilePath.clear();
-    gColHeadFile.clear();
-    gColHeadFolder.clear();
 }
 
 // A test with language texts, a clean state and a temporary folder.
@@ -130,11 +101,11 @@ class CardListTest : public ::testing::Test
   protected:
     void SetUp() override
     {
-        resetCardListState();
+        setCardListChoices();
         DialogHooks::reset();
         ASSERT_TRUE(m_dir.isValid());
     }
-    void TearDown() override { resetCardListState(); }
+    void TearDown() override { resetProgramState(); }
 
     QString path(const QString& name) const { return m_dir.filePath(name); }
 

@@ -5,6 +5,7 @@
 #include "cards/cardlist_file_write.h"
 #include "cards/frm_cards.h"
 #include "link/link_globals.h"
+#include "stationdata/modes.h"
 #include "ui/main/frm_main.h"
 
 #include <QCoreApplication>

@@ -3,6 +3,7 @@
 #include "card_test_support.h"
 #include "cards/backup_cards.h"
 #include "cards/card_fields.h"
+#include "platform/system/codepage.h"
 #include "stationdata/backup_memory.h"
 
 using namespace qv;
@@ -145,8 +146,8 @@ TEST_P(BackupCards, FollowingBlocksAreStoredThenCountedAndOthersGiveTheirSlotBac
 
 TEST_P(BackupCards, AValidBlockStartsANewOldestCardWhileCounting)
 {
-    const QString pane =
-        readBlocks({frame81(first60(1, 20)), frame81(dataBlock()), frame81(oldest(1, 300)), frame81(dataBlock())});
+    const QString pane = readBlocks(
+        {frame81(first60(1, 20)), frame81(dataBlock()), frame81(oldest(1, 300)), frame81(dataBlock())});
     EXPECT_EQ(gCardKind, 5);
     EXPECT_EQ(gRecordBlocksNeeded, 0);
     EXPECT_EQ(gDataBlocks.size(), 4) << "the block after the oldest card is not stored";
@@ -187,8 +188,8 @@ TEST_P(BackupCards, SummaryOfTheStoredCards)
                    frame81(first60(12345, 1)),
                    frame81(dataBlock()),
                    frame81(dataBlock()),
-                   frame81(CardBlock(0xFF)),     // blank: no line
-                   QByteArray(1, '\0'),          // a slot without a block
+                   frame81(CardBlock(0xFF)), // blank: no line
+                   QByteArray(1, '\0'),      // a slot without a block
                    frame81(firstNewer(15, 777, 2, "Doe;John")),
                    frame81(dataBlock()),
                    frame81(oldest(1, 300))};
@@ -208,7 +209,8 @@ TEST_P(BackupCards, SummaryOfTheStoredCards)
 TEST_P(BackupCards, BaseProtocolSummaryCountsFromTheLastBlock)
 {
     gUseExtCommands = false;
-    gDataBlocks = {QByteArray(1, '\0'), frameC4(oldest(1, 100)), frameC4(oldest(0x52, 200).text(48, QByteArray("Roe") + QByteArray(37, ' ')))};
+    gDataBlocks = {QByteArray(1, '\0'), frameC4(oldest(1, 100)),
+                   frameC4(oldest(0x52, 200).text(48, QByteArray("Roe") + QByteArray(37, ' ')))};
     const QStringList lines = BuildReadoutLine().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 2);
     EXPECT_TRUE(lines.at(0).startsWith(QLatin1String("       1\tR00200  \t"))) << lines.at(0).toStdString();
@@ -219,7 +221,8 @@ TEST_P(BackupCards, BaseProtocolSummaryCountsFromTheLastBlock)
 TEST_P(BackupCards, BaseProtocolWalkStoresCardBlocks)
 {
     gUseExtCommands = false;
-    const QString pane = readBlocks({frameC4(oldest(1, 100)), frameC4(dataBlock()), frameC4(oldest(1, 101))}, 0xC4);
+    const QString pane =
+        readBlocks({frameC4(oldest(1, 100)), frameC4(dataBlock()), frameC4(oldest(1, 101))}, 0xC4);
     EXPECT_EQ(gDataBlocks.size(), 3);
     EXPECT_EQ(BackupCardImage(gDataBlocks.at(1), false), oldest(1, 100).bytes());
     EXPECT_EQ(BackupCardImage(gDataBlocks.at(2), false), oldest(1, 101).bytes());

@@ -1,6 +1,7 @@
 // The 128-punch cards 0xA1, 0xF7 and 0xF9: block fields, owner data, block numbers and the next-block choice.
 #include "card_test_support.h"
 #include "cards/card_interpreter.h"
+#include "cards/cardlist_state.h"
 #include "platform/runtime/vberror.h"
 
 namespace qv::test {

@@ -1,6 +1,7 @@
 // The 0x60/0x61 cards: header and owner data in blocks 0 and 1, up to 192 punches in blocks 2 to 7.
 #include "card_test_support.h"
 #include "cards/card_interpreter.h"
+#include "cards/cardlist_state.h"
 #include "platform/runtime/vberror.h"
 
 namespace qv::test {

@@ -5,14 +5,6 @@
 namespace qv::test {
 namespace {
 
-QByteArray bytes(std::initializer_list<int> values)
-{
-    QByteArray b;
-    for (int v : values)
-        b.append(char(v));
-    return b;
-}
-
 class CardFields : public CardTest
 {
 };

@@ -1,5 +1,6 @@
 // Punch records: the 4-byte record, the dated 8-byte record and the 32-record page.
 #include "card_test_support.h"
+#include "cards/card_interpreter.h"
 #include "cards/card_punches.h"
 
 namespace qv::test {

@@ -1,11 +1,14 @@
 // Card blocks built byte by byte, and a fixture that pins a locale and resets the card interpreter's state.
 #pragma once
-#include "cards/card_externs.h"
 #include "cards/card_interpreter.h"
 #include "cards/card_record.h"
 #include "cards/card_steps.h"
 #include "platform/runtime/vbruntime.h"
+#include "platform/system/codepage.h"
+#include "stationdata/modes.h"
+#include "stationdata/station_data.h"
 #include "support/test_support.h"
+#include "ui/main/program_state.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -17,12 +20,7 @@
 #include <ostream>
 #include <vector>
 
-// Readable failure messages for texts and punches.
-inline void PrintTo(const QString& s, std::ostream* os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
-
+// Readable punches in failure messages.
 namespace qv {
 inline void PrintTo(const PunchEntry& p, std::ostream* os)
 {
@@ -103,34 +101,7 @@ class CardTest : public ::testing::TestWithParam<const char*>
         m_locale.reset();
     }
 
-    static void resetState()
-    {
-        gCardRecord = gEmptyCardRecord;
-        gNextBlockNo = 0;
-        gCardComplete = false;
-        gLastBlockNo = 0;
-        gReadingListFile = false;
-        gDeletedCards.clear();
-        AddCardListRowHook = nullptr;
-        gOwnerText.clear();
-        gOwnerParts.clear();
-        gOwnerFirstCount = 0;
-        gActionCode = 0;
-        gFirmware = 0;
-        gAutoSendRead = 0;
-        gCodePageDiffers = false;
-        gWeekdayNames.clear();
-        gTextInvalid = QStringLiteral("invalid");
-        gStationCodeNo = 0;
-        gStationTimeText.clear();
-        gStationExtraText.clear();
-        gCardNoText.clear();
-        gCardType = 0;
-        gHighColumnKeys = false;
-        gNodrelMode = false;
-        gSprintUsed = false;
-        gFileTimeText.clear();
-    }
+    static void resetState() { resetProgramState(); }
 
     // Weekday text of slot w as the card list shows it (two characters).
     QString day(int w) const { return gWeekdayNames.mid(w * 10, 2); }

@@ -1,6 +1,7 @@
 // The two-block card families 0x80, 0x90, 0xA0, 0xB0 and 0xFF, and the header and owner steps they share.
 #include "card_test_support.h"
 #include "cards/card_interpreter.h"
+#include "cards/cardlist_state.h"
 
 namespace qv::test {
 namespace {

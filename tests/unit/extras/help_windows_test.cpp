@@ -1,7 +1,7 @@
 // The country list's names, the language list entries and the choice of the help file.
 #include "extras/help_windows.h"
 #include "platform/system/paths.h"
-#include "unit/mainwin/qstring_print.h"
+#include "support/test_support.h"
 
 #include <QDir>
 #include <QFile>

@@ -4,19 +4,17 @@
 #include "link/link_globals.h"
 #include "link/requests.h"
 #include "platform/runtime/vberror.h"
+#include "support/test_support.h"
 #include "ui/main/frm_main.h"
 
 #include <QCoreApplication>
 
 #include <gtest/gtest.h>
 
+using qv::test::hex;
+
 namespace qv {
 namespace {
-
-QByteArray hex(const char* text)
-{
-    return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
-}
 
 class FrameTest : public ::testing::Test
 {

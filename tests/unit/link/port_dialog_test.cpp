@@ -1,11 +1,11 @@
 // The port dialog over a fake device list: its lines, the preselection, OK and Cancel; the baud menu.
 #include "link/link_globals.h"
-#include "link/link_shared.h"
 #include "link/port_list.h"
 #include "platform/comm/comm_ports.h"
 #include "platform/dialogs/dialog_hooks.h"
 #include "platform/dialogs/msgbox.h"
 #include "sim_pty.h"
+#include "support/link_test.h"
 #include "ui/dialogs/frm_settings.h"
 #include "ui/main/frm_main.h"
 
@@ -16,29 +16,16 @@
 namespace qv {
 namespace {
 
-class PortDialogTest : public ::testing::Test
+class PortDialogTest : public test::LinkTest
 {
   protected:
-    void SetUp() override
-    {
-        ResetLinkState();
-        DialogHooks::reset();
-        DialogHooks::setNoModal(true);
-        Form::clearModalAnswers();
-    }
     void TearDown() override
     {
         busy.reset();
-        if (FormInstance<FrmMain>::loaded()) {
+        if (FormInstance<FrmMain>::loaded())
             frmMain().MSComm1.setPortOpen(false);
-            Unload(frmMain());
-        }
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        LinkTest::TearDown();
         setSerialPortInventoryForTest(std::nullopt);
-        EXPECT_TRUE(DialogHooks::errors().isEmpty()) << DialogHooks::errors().join("\n").toStdString();
-        DialogHooks::reset();
-        DialogHooks::setNoModal(std::nullopt);
-        ResetLinkState();
     }
 
     // A device on a terminal of its own under a port number; a USB device of the

@@ -5,6 +5,7 @@
 #include "platform/dialogs/dialog_hooks.h"
 #include "platform/dialogs/msgbox.h"
 #include "platform/system/textfile.h"
+#include "support/link_test.h"
 #include "ui/main/frm_main.h"
 
 #include <QDir>
@@ -29,26 +30,15 @@ void writeBytes(const QString& path, const QByteArray& bytes)
     f.write(bytes);
 }
 
-class ProtocolFileTest : public ::testing::Test
+class ProtocolFileTest : public test::LinkTest
 {
   protected:
     void SetUp() override
     {
-        ResetLinkState();
-        DialogHooks::reset();
-        DialogHooks::setNoModal(true);
+        LinkTest::SetUp();
         ASSERT_TRUE(dir.isValid());
         path = dir.filePath("Protocol.CSV");
         gProtocolPath = path;
-    }
-    void TearDown() override
-    {
-        EXPECT_TRUE(DialogHooks::errors().isEmpty()) << DialogHooks::errors().join("\n").toStdString();
-        DialogHooks::reset();
-        DialogHooks::setNoModal(std::nullopt);
-        if (FormInstance<FrmMain>::loaded())
-            Unload(frmMain());
-        ResetLinkState();
     }
 
     QByteArray header() const { return ProtocolHeader.toLatin1() + "\r\n"; }

@@ -1,23 +1,20 @@
 // Request builders: station time encoding, memory read and write headers.
 #include "link/frame.h"
 #include "link/link_globals.h"
-#include "link/link_shared.h"
 #include "link/requests.h"
 #include "platform/dialogs/dialog_hooks.h"
 #include "platform/dialogs/msgbox.h"
 #include "platform/runtime/clock.h"
 #include "platform/runtime/dates.h"
 #include "platform/runtime/vberror.h"
+#include "support/test_support.h"
 
 #include <gtest/gtest.h>
 
+using qv::test::hex;
+
 namespace qv {
 namespace {
-
-QByteArray hex(const char* text)
-{
-    return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
-}
 
 TEST(StationTimeTest, WorkedExampleAndTheNoonBoundary)
 {

@@ -1,7 +1,7 @@
 // The traffic log pane: lines at the insertion point, the pending receive line, rows of long replies.
 #include "link/link_globals.h"
-#include "link/link_shared.h"
 #include "link/traffic_log.h"
+#include "support/link_test.h"
 #include "ui/main/frm_main.h"
 
 #include <QCoreApplication>
@@ -10,20 +10,13 @@
 namespace qv {
 namespace {
 
-class TrafficLogTest : public ::testing::Test
+class TrafficLogTest : public test::LinkTest
 {
   protected:
     void SetUp() override
     {
-        ResetLinkState();
+        LinkTest::SetUp();
         pane().setText(QString());
-    }
-    void TearDown() override
-    {
-        frmMain().Timer1.setEnabled(false);
-        Unload(frmMain());
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        ResetLinkState();
     }
     RichTextBox& pane() { return frmMain().rtbox(0); }
 

@@ -1,6 +1,6 @@
 // The command buttons: they start what their menu items start, Off spares the radio module, and the Stop
 // button's right click silences the trace.
-#include "link/link_shared.h"
+#include "link/link_globals.h"
 #include "stationdata/station_data.h"
 #include "ui/main/starters.h"
 #include "unit/mainwin/starters_fixture.h"

@@ -19,7 +19,7 @@
 #include "ui/main/frm_main.h"
 #include "ui/main/main_globals.h"
 #include "ui/main/main_module.h"
-#include "unit/mainwin/qstring_print.h"
+#include "ui/main/program_state.h"
 
 #include <QApplication>
 #include <QDir>
@@ -61,7 +61,6 @@ class MainWindowTest : public ::testing::Test
         internetConnectedOverride = false;
         // No serial device: the remembered port cannot open and the start-up offers the port dialog.
         setSerialPortInventoryForTest(QList<SerialPortEntry>{});
-        gCommandLine = QString();
         DialogHooks::reset();
         resetPrevInstance();
         resetWindowState();
@@ -70,16 +69,9 @@ class MainWindowTest : public ::testing::Test
     // What one run of the program starts with and an earlier test may have changed.
     static void resetWindowState()
     {
+        resetProgramState();
         gProgramStartup = true;
-        gProgramEnded = false;
-        gProtocolPath.clear();
-        gActionCode = ActNone;
-        gComPort = 0;
-        gCodeNoList = {QString()};
-        gCodeNoIndex = 0;
-        gFormLoaded = false;
-        gMainFormReady = false;
-        gCodePageRoundTripHook = nullptr;
+        gCommandLine = QString(); // not the test program's own arguments
         Screen.unpinSize();
         Screen.pinSize(1280 * 15, 1024 * 15);
     }

@@ -2,7 +2,6 @@
 // end of the program through the exit item.
 #include "app/text_utils.h"
 #include "link/link_globals.h"
-#include "link/link_shared.h"
 #include "link/protocol_file.h"
 #include "platform/system/instance.h"
 #include "unit/mainwin/main_window_fixture.h"

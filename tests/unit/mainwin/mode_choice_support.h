@@ -1,8 +1,8 @@
 // Choosing an operating mode in the main window's mode box as a user's click on its line does.
 #pragma once
 #include "app/language.h"
-#include "ui/main/frm_main.h"
 #include "stationdata/modes.h"
+#include "ui/main/frm_main.h"
 
 #include <gtest/gtest.h>
 

@@ -3,10 +3,9 @@
 #include "app/language.h"
 #include "app/settings.h"
 #include "link/link_globals.h"
-#include "link/link_shared.h"
+#include "stationdata/modes.h"
 #include "stationdata/station_data.h"
 #include "ui/main/main_module.h"
-#include "stationdata/modes.h"
 #include "unit/mainwin/main_window_fixture.h"
 #include "unit/mainwin/mode_choice_support.h"
 
@@ -27,9 +26,9 @@ struct SavedModeState
     uint8_t modeCode = gModeCode;
     uint8_t modeCodeSet = gModeCodeSet;
     uint8_t modeCodeShown = gModeCodeShown;
-    std::array<uint8_t, 8> bytes{gAutoSendWrite, gExtProtWrite,        gSprint4msWrite, gBackupCtrlWrite,
-                                 gPunchTimingModeWrite, gAutoSendPrintoutSave, gExtProtPrintoutSave,
-                                 gRtcWrite};
+    std::array<uint8_t, 8> bytes{
+        gAutoSendWrite,        gExtProtWrite,         gSprint4msWrite,      gBackupCtrlWrite,
+        gPunchTimingModeWrite, gAutoSendPrintoutSave, gExtProtPrintoutSave, gRtcWrite};
     bool codeNoTyped = gCodeNoTyped;
 
     void restore() const
@@ -87,7 +86,6 @@ class ModeChoiceTest : public test::MainWindowTest
     SavedModeState m_saved;
 };
 
-
 // A user's click on a box (a disabled box takes none).
 void click(CheckBox& box)
 {
@@ -101,8 +99,8 @@ struct ModeRow
     bool codeNoEnabled;
     int codeNoMax; // 0: no range check runs
     bool workTimeRaised;
-    bool printoutLock;     // auto send and extended protocol ticked and disabled
-    int punchTiming;       // value of chkPunchTimingMode(1), -1: as before
+    bool printoutLock; // auto send and extended protocol ticked and disabled
+    int punchTiming;   // value of chkPunchTimingMode(1), -1: as before
     bool punchTimingEnabled;
     bool switchShown; // the classic/beacon switch
     bool specialFrame;
@@ -167,7 +165,8 @@ TEST_P(ModeRowTest, WriteColumnFollowsTheMode)
                                 QString::number(row.codeNoMax);
         EXPECT_EQ(f.Aktion().Text(), row.codeNoMax == 1023 ? QString() : outside);
     }
-    EXPECT_EQ(f.txtWtime(1).Text(), row.workTimeRaised ? QStringLiteral("12:00:00") : QStringLiteral("02:00:00"));
+    EXPECT_EQ(f.txtWtime(1).Text(),
+              row.workTimeRaised ? QStringLiteral("12:00:00") : QStringLiteral("02:00:00"));
 
     EXPECT_EQ(f.chkCPC(1).Enabled(), !row.printoutLock);
     EXPECT_EQ(f.chkCPC0(1).Enabled(), !row.printoutLock);

@@ -1,9 +1,7 @@
 // The mode combo, the connection combo and the write column's option boxes as the language and settings fill
 // them.
 #include "app/settings.h"
-#include "cards/card_externs.h"
 #include "link/link_globals.h"
-#include "link/link_shared.h"
 #include "stationdata/modes.h"
 #include "ui/main/main_module.h"
 #include "unit/mainwin/main_window_fixture.h"

@@ -3,13 +3,12 @@
 // hover help picture.
 #include "app/language.h"
 #include "app/settings.h"
-#include "cards/card_externs.h"
 #include "link/link_globals.h"
-#include "link/link_shared.h"
 #include "receiver/receiver_globals.h"
-#include "stationdata/station_data.h"
-#include "ui/main/main_module.h"
 #include "stationdata/modes.h"
+#include "stationdata/station_data.h"
+#include "ui/main/main_globals.h"
+#include "ui/main/main_module.h"
 #include "unit/mainwin/main_window_fixture.h"
 #include "unit/mainwin/mode_choice_support.h"
 
@@ -23,15 +22,32 @@ namespace {
 // Every option byte the tests change, put back afterwards.
 struct SavedBytes
 {
-    std::array<uint8_t*, 26> ptrs{&gAutoSendRead,         &gAutoSendWrite,        &gExtProtRead,
-                                  &gExtProtWrite,         &gRtcRead,              &gRtcWrite,
-                                  &gCard6mit192Read,      &gCard6mit192Write,     &gPunchTimingModeRead,
-                                  &gPunchTimingModeWrite, &gAllNewRadioStampRead, &gAllNewRadioStampWrite,
-                                  &gRadioStampRead,       &gRadioStampWrite,      &gRadioAppmemRead,
-                                  &gRadioAppmemWrite,     &gEcoModeRead,          &gEcoModeWrite,
-                                  &gBackupCtrlRead,       &gBackupCtrlWrite,      &gSprint4msRead,
-                                  &gSprint4msWrite,       &gAutoReadCardsRead,    &gAutoReadCardsWrite,
-                                  &gExtProtUsed,          &gModeCode};
+    std::array<uint8_t*, 26> ptrs{&gAutoSendRead,
+                                  &gAutoSendWrite,
+                                  &gExtProtRead,
+                                  &gExtProtWrite,
+                                  &gRtcRead,
+                                  &gRtcWrite,
+                                  &gCard6mit192Read,
+                                  &gCard6mit192Write,
+                                  &gPunchTimingModeRead,
+                                  &gPunchTimingModeWrite,
+                                  &gAllNewRadioStampRead,
+                                  &gAllNewRadioStampWrite,
+                                  &gRadioStampRead,
+                                  &gRadioStampWrite,
+                                  &gRadioAppmemRead,
+                                  &gRadioAppmemWrite,
+                                  &gEcoModeRead,
+                                  &gEcoModeWrite,
+                                  &gBackupCtrlRead,
+                                  &gBackupCtrlWrite,
+                                  &gSprint4msRead,
+                                  &gSprint4msWrite,
+                                  &gAutoReadCardsRead,
+                                  &gAutoReadCardsWrite,
+                                  &gExtProtUsed,
+                                  &gModeCode};
     std::array<uint8_t, 26> values{};
     bool zok = gZokDevice;
     bool gsm = gGsmDevice;
@@ -75,7 +91,6 @@ class OptionBoxesTest : public test::MainWindowTest
   private:
     SavedBytes m_saved;
 };
-
 
 // A user's click on a box; the box is made clickable first where the test is about its handling only.
 void click(CheckBox& box)
@@ -327,7 +342,8 @@ TEST_F(OptionBoxesTest, ZokBoxShowsTheRadioOptionsOnlyInABeaconMode)
         }
         EXPECT_EQ(f.mnuRadio_stamp.Visible(), c.radio);
         EXPECT_EQ(f.piSwitch(0).Visible(), c.switchShown);
-        const QString heading = c.radio ? QStringLiteral("        beacon options") : QStringLiteral("classic options");
+        const QString heading =
+            c.radio ? QStringLiteral("        beacon options") : QStringLiteral("classic options");
         EXPECT_EQ(f.Label1(0).Caption(), heading);
         EXPECT_EQ(f.Label1(6).Caption(), heading);
         closeWindow();
@@ -345,7 +361,7 @@ TEST_F(OptionBoxesTest, EveryModeChoiceEnablesTheOptionsForTheStationKind)
         bool backup;
     };
     const Case cases[] = {
-        {2, false, false, false, false}, {3, false, false, true, false}, {5, false, false, false, true},
+        {2, false, false, false, false}, {3, false, false, true, false},  {5, false, false, false, true},
         {11, false, false, true, true},  {18, false, true, false, false}, {20, false, true, true, false},
         {2, true, false, false, false},  {19, true, true, true, false},
     };

@@ -1,7 +1,7 @@
 // Which station options the main window enables and shows for the mode, the device kind and the classic or
 // beacon option set, and the layout switch between the two sets.
 #include "app/settings.h"
-#include "link/link_shared.h"
+#include "link/link_globals.h"
 #include "stationdata/modes.h"
 #include "unit/mainwin/main_window_fixture.h"
 

@@ -2,10 +2,8 @@
 // operation is live.
 #include "app/file_helpers.h"
 #include "app/ini_access.h"
-#include "cards/card_externs.h"
 #include "cards/cardlist_state.h"
-#include "link/link_shared.h"
-#include "receiver/held_values.h"
+#include "link/link_globals.h"
 #include "receiver/receiver_globals.h"
 #include "stationdata/modes.h"
 #include "ui/main/starters.h"

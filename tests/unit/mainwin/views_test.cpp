@@ -2,7 +2,6 @@
 // device-kind switches the receiver uses.
 #include "app/settings.h"
 #include "link/link_globals.h"
-#include "link/link_shared.h"
 #include "ui/main/menus.h"
 #include "ui/main/read_column_apply.h"
 #include "unit/mainwin/main_window_fixture.h"

@@ -4,24 +4,16 @@
 #include "platform/runtime/vberror.h"
 #include "sim_pty.h"
 #include "sim_test_support.h"
+#include "support/test_support.h"
 
 #include <functional>
 #include <gtest/gtest.h>
 
 using namespace qv;
 using qv::sim::waitUntil;
+using qv::test::errorOf;
 
 namespace {
-
-int errorOf(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const VbError& e) {
-        return e.Number();
-    }
-    return 0;
-}
 
 // A pseudo-terminal pinned as COM1 and a control on it.
 class CommControlTest : public ::testing::Test

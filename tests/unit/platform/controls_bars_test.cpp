@@ -1,6 +1,7 @@
 // Toolbar, status bar and tab strip by key and index; rich text box, list box, scroll bar and slider
 // behaviour.
 #include "platform/controls/controls.h"
+#include "support/test_support.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -14,11 +15,6 @@
 #include <QTextEdit>
 #include <QToolButton>
 #include <gtest/gtest.h>
-
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace qv {
 namespace {

@@ -1,6 +1,7 @@
 // The controls layer's event rules: nested handlers on assignment, equal values, caret, check boxes, keys,
 // focus, arrays.
 #include "platform/controls/controls.h"
+#include "support/test_support.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -11,11 +12,6 @@
 #include <gtest/gtest.h>
 
 // Readable failure output for texts.
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
-
 namespace qv {
 namespace {
 

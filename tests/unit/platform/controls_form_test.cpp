@@ -1,6 +1,7 @@
 // Forms: load on first touch, Activate, Unload with Cancel, modal Show with its answer hook, Screen, Beep,
 // controls by name.
 #include "platform/controls/controls.h"
+#include "support/test_support.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -10,11 +11,6 @@
 #include <QMenuBar>
 #include <QTimer>
 #include <gtest/gtest.h>
-
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace qv {
 namespace {

@@ -1,5 +1,6 @@
 // ListView: columns and items by key and index, sub-items, selection, sorting, label editing and events.
 #include "platform/controls/controls.h"
+#include "support/test_support.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>
@@ -10,11 +11,6 @@
 #include <QMouseEvent>
 #include <QTableView>
 #include <gtest/gtest.h>
-
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace qv {
 namespace {

@@ -8,18 +8,9 @@
 #include <gtest/gtest.h>
 
 using namespace qv;
+using qv::test::errorOf;
 
 namespace {
-
-template <typename F> int errorOf(F&& f)
-{
-    try {
-        f();
-    } catch (const VbError& e) {
-        return e.Number();
-    }
-    return 0;
-}
 
 QDateTime at(int y, int mo, int d, int h = 0, int mi = 0, int s = 0, int ms = 0)
 {

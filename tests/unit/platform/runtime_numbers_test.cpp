@@ -6,22 +6,13 @@
 #include <gtest/gtest.h>
 
 using namespace qv;
+using qv::test::errorOf;
 
 namespace {
 
 const char* const kLocales[] = {"de_DE", "en_US"};
 
 // Runs f and returns the number of the VbError it raised (0 when none).
-template <typename F> int errorOf(F&& f)
-{
-    try {
-        f();
-    } catch (const VbError& e) {
-        return e.Number();
-    }
-    return 0;
-}
-
 } // namespace
 
 TEST(RuntimeVal, ReadsTheLeadingNumberWithThePointOnly)

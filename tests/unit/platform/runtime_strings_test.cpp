@@ -1,22 +1,14 @@
 // The old runtime's text functions: 1-based positions, refused arguments, trims, Split, ANSI codes, Like.
 #include "platform/runtime/strings.h"
 #include "platform/runtime/vberror.h"
+#include "support/test_support.h"
 
 #include <gtest/gtest.h>
 
 using namespace qv;
+using qv::test::errorOf;
 
 namespace {
-
-template <typename F> int errorOf(F&& f)
-{
-    try {
-        f();
-    } catch (const VbError& e) {
-        return e.Number();
-    }
-    return 0;
-}
 
 const QString kText = QStringLiteral("QV-Config");
 

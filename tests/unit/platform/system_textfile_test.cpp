@@ -2,11 +2,14 @@
 #include "platform/runtime/vberror.h"
 #include "platform/system/textfile.h"
 #include "support/disk_faults.h"
+#include "support/test_support.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+using qv::test::errorOf;
 
 namespace qv {
 namespace {
@@ -26,16 +29,6 @@ class SystemTextFile : public ::testing::Test
         QFile f(path);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
     }
-    static int errorOf(const std::function<void()>& call)
-    {
-        try {
-            call();
-        } catch (const VbError& e) {
-            return e.Number();
-        }
-        return 0;
-    }
-
     QTemporaryDir dir;
 };
 

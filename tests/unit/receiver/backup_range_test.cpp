@@ -2,13 +2,13 @@
 // pointer, the memory size and the backup-full flag, and the block request built from them.
 #include "link/frame.h"
 #include "link/link_globals.h"
-#include "link/link_shared.h"
 #include "receiver/backup_readout.h"
 #include "receiver/receiver_globals.h"
 #include "stationdata/backup_memory.h"
 #include "stationdata/station_data.h"
 #include "ui/main/frm_main.h"
 #include "ui/main/main_globals.h"
+#include "ui/main/program_state.h"
 
 #include <gtest/gtest.h>
 
@@ -28,7 +28,7 @@ class BackupRangeTest : public ::testing::Test
   protected:
     void SetUp() override
     {
-        ResetLinkState();
+        resetProgramState();
         frmMain().chkCPC0(0).setValue(vbUnchecked);
         gMemorySize = 128 * 1024;
         gMemoryFlags = QByteArray(2, '\0');

@@ -2,35 +2,21 @@
 #include "app/settings.h"
 #include "link/link_globals.h"
 #include "receiver/fixed_requests.h"
-#include "receiver/held_values.h"
+#include "support/test_support.h"
 #include "ui/main/main_globals.h"
+#include "ui/main/program_state.h"
 
 #include <gtest/gtest.h>
 
 namespace qv {
 namespace {
 
-QByteArray bytes(std::initializer_list<int> values)
-{
-    QByteArray out;
-    for (int v : values)
-        out.append(char(v));
-    return out;
-}
+using test::bytes;
 
 class FixedRequestsTest : public ::testing::Test
 {
   protected:
-    void TearDown() override
-    {
-        gUseExtCommands = true;
-        gConnMode = ConnRemote;
-        gReadRequestLen = 120;
-        gAirBrdData = QByteArray::fromHex("0800050a");
-        gAirCmdMData = QByteArray(4, '\0');
-        gAirCmd7E05Pending = false;
-        gSendBuffer.clear();
-    }
+    void TearDown() override { resetProgramState(); }
 };
 
 TEST_F(FixedRequestsTest, RequestsByTheStateTheyReadWhenBuilt)

@@ -1,6 +1,6 @@
 // The frame receiver: frame forms, split and joined frames, noise, control bytes, CRC and length checks.
+#include "cards/frm_cards.h"
 #include "link/link_globals.h"
-#include "link/link_shared.h"
 #include "link/sender.h"
 #include "platform/dialogs/dialog_hooks.h"
 #include "platform/dialogs/msgbox.h"
@@ -8,6 +8,8 @@
 #include "receiver/receiver.h"
 #include "receiver/receiver_globals.h"
 #include "sim_frame.h"
+#include "support/link_test.h"
+#include "support/test_support.h"
 #include "ui/main/frm_main.h"
 
 #include <QCoreApplication>
@@ -17,6 +19,7 @@ namespace qv {
 namespace {
 
 using sim::FrameForm;
+using test::bytes;
 
 // A reply as a station sends it: the code number 31 in front of the data.
 QByteArray reply(uint8_t command, const QByteArray& data, FrameForm form = FrameForm::Extended)
@@ -25,36 +28,14 @@ QByteArray reply(uint8_t command, const QByteArray& data, FrameForm form = Frame
     return sim::encodeFrame(command, code + data, form);
 }
 
-QByteArray bytes(std::initializer_list<int> values)
-{
-    QByteArray out;
-    for (int v : values)
-        out.append(char(v));
-    return out;
-}
-
-class FrameReceiverTest : public ::testing::Test
+class FrameReceiverTest : public test::LinkTest
 {
   protected:
     void SetUp() override
     {
-        ResetLinkState();
-        DialogHooks::reset();
-        DialogHooks::setNoModal(true);
+        LinkTest::SetUp();
         frmMain().rtbox(0).setText(QString());
         frmMain().Aktion().setText(QString());
-    }
-    void TearDown() override
-    {
-        if (FormInstance<FrmMain>::loaded()) {
-            frmMain().Timer1.setEnabled(false);
-            Unload(frmMain());
-        }
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        DialogHooks::reset();
-        DialogHooks::setNoModal(std::nullopt);
-        gShowCardListModal = nullptr;
-        ResetLinkState();
     }
 
     // One receive event over the bytes.
@@ -186,8 +167,12 @@ TEST_F(FrameReceiverTest, ImpossibleLengthOrEndlessFrameIsDroppedAndTheNextFrame
 
 TEST_F(FrameReceiverTest, NakInsideACardFrameAsksWhetherToShowTheCardList)
 {
+    // Answered Yes: the card list window shows modally; the user closes it again.
     int shown = 0;
-    gShowCardListModal = [&] { ++shown; };
+    Form::queueModalAnswer([&](Form& form) {
+        shown += dynamic_cast<FrmCards*>(&form) != nullptr;
+        Unload(form);
+    });
     gActionCode = ActReadCards;
     DialogHooks::queue(DialogAnswer::press(vbYes));
     receive(bytes({0x02, 0xE8, 0x08, 0x15}) + reply(0xF8, bytes({0x60})));

@@ -1,6 +1,5 @@
 // Memory-read replies: identity in both forms, radio-module kinds, routing, the read chain, short replies.
 #include "link/link_globals.h"
-#include "link/link_shared.h"
 #include "platform/dialogs/dialog_hooks.h"
 #include "platform/dialogs/msgbox.h"
 #include "platform/runtime/clock.h"
@@ -9,6 +8,7 @@
 #include "sim_frame.h"
 #include "sim_memory.h"
 #include "stationdata/station_data.h"
+#include "support/link_test.h"
 #include "support/test_support.h"
 #include "ui/main/frm_main.h"
 
@@ -19,14 +19,7 @@ namespace qv {
 namespace {
 
 using sim::FrameForm;
-
-QByteArray bytes(std::initializer_list<int> values)
-{
-    QByteArray out;
-    for (int v : values)
-        out.append(char(v));
-    return out;
-}
+using test::bytes;
 
 // A read reply of station 47: the address echo and the station bytes read there.
 QByteArray readReply(FrameForm form, uint8_t address, const QByteArray& data)
@@ -36,31 +29,18 @@ QByteArray readReply(FrameForm form, uint8_t address, const QByteArray& data)
     return sim::encodeFrame(command, code + QByteArray(1, char(address)) + data, form);
 }
 
-class ReadReplyTest : public ::testing::Test
+class ReadReplyTest : public test::LinkTest
 {
   protected:
     void SetUp() override
     {
-        ResetLinkState();
-        DialogHooks::reset();
-        DialogHooks::setNoModal(true);
+        LinkTest::SetUp();
         // Requests the handlers send stay in gSendBuffer: no port is opened.
         gStopRequested = true;
-        gStationCodeLow = 0;
         frmMain().rtbox(0).setText(QString());
         memory.setSerialNumber(500123);
         memory.setFirmware("612");
         memory.setProductionDate(2019, 5, 14);
-    }
-    void TearDown() override
-    {
-        if (FormInstance<FrmMain>::loaded())
-            Unload(frmMain());
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        DialogHooks::reset();
-        DialogHooks::setNoModal(std::nullopt);
-        ResetLinkState();
-        gStationCodeLow = 0;
     }
 
     void receive(const QByteArray& data)

@@ -1,16 +1,13 @@
 // The simulated station's frame code against hand-computed frames and the cases a byte stream can bring.
 #include "sim_frame.h"
+#include "support/test_support.h"
 
 #include <gtest/gtest.h>
 
 using namespace qv::sim;
+using qv::test::hex;
 
 namespace {
-
-QByteArray hex(const char* text)
-{
-    return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
-}
 
 struct Example
 {

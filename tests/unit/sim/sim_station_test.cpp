@@ -1,17 +1,14 @@
 // The simulated station's answers, faults and log, driven without a terminal.
 #include "sim_station.h"
 #include "sim_test_support.h"
+#include "support/test_support.h"
 
 #include <gtest/gtest.h>
 
 using namespace qv::sim;
+using qv::test::hex;
 
 namespace {
-
-QByteArray hex(const char* text)
-{
-    return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
-}
 
 // A station whose output is collected and read back as frames.
 struct Bench
@@ -169,7 +166,38 @@ TEST(SimStation, SetAndGetTime)
     EXPECT_EQ(ext[0].data.mid(2, 4), hex("1A 0C 09 27"));
     const QList<Frame> legacy = b.ask(0x77, {}, FrameForm::Legacy);
     ASSERT_EQ(legacy.size(), 1);
-    EXPECT_EQ(legacy[0].data.size(), 1 + 6);
+    // The legacy form: the code number in one byte, then in two once more, so the time stands where it does
+    // in the extended form; no sub-second.
+    EXPECT_EQ(legacy[0].data.size(), 1 + 2 + 6);
+    EXPECT_EQ(legacy[0].data.mid(3, 4), hex("1A 0C 09 27"));
+}
+
+TEST(SimStation, ClockDriftSlowRepliesAndAClockThatCannotBeSet)
+{
+    Bench b;
+    QDateTime now(QDate(2026, 12, 9), QTime(10, 0));
+    qint64 passed = 0;
+    b.station.setTimeSource([&] { return now; }, [&](qint64 ms) {
+        passed += ms;
+        now = now.addMSecs(ms);
+    });
+    b.station.setClock(now);
+    b.station.setDriftPerHour(3.6); // a second fast every thousand
+    now = now.addSecs(3600);
+    EXPECT_EQ(now.msecsTo(b.station.clock()), 3600);
+
+    // A busy station lets time pass before it answers, for the next two set-time requests only.
+    b.station.slowReplies(0xF6, 2, 700);
+    for (int i = 0; i < 3; ++i)
+        ASSERT_EQ(b.ask(0xF6, hex("1A 0C 09 27 1D 55 0A")).size(), 1);
+    EXPECT_EQ(passed, 1400);
+
+    // A clock that cannot be set refuses the command and keeps its time.
+    b.station.setClock(now.addSecs(5));
+    b.station.setClockSettable(false);
+    const QByteArray nak = (b.ask(0xF6, hex("1A 0C 09 27 1D 55 0A")), b.output());
+    EXPECT_EQ(nak, QByteArray(1, char(0x15)));
+    EXPECT_EQ(now.msecsTo(b.station.clock()), 5000);
 }
 
 TEST(SimStation, SignalSwitchOffAndBaudChangeTheStation)

@@ -2,6 +2,7 @@
 // blocks, and the numbering of the listing.
 #include "platform/runtime/vbruntime.h"
 #include "stationdata/backup_memory.h"
+#include "stationdata/modes.h"
 #include "stationdata_test_support.h"
 
 using namespace qv;
@@ -241,8 +242,10 @@ TEST_P(BackupMemory, TimeSyncRunBetweenPunchesIsListedAndThePunchesGoOn)
     EXPECT_EQ(gListLineNo, 3) << "both punches after the run are listed";
     EXPECT_FALSE(gTimeSyncPending);
     EXPECT_EQ(gBackupCount, 2);
-    const QString sync1 = "TimeSync   12345\t" + date(2026, 12, 9) + " " + day(3) + " 14:30:05" + dec() + "500\r";
-    const QString sync2 = "TimeSync   32769\t" + date(2026, 12, 9) + " " + day(3) + " 14:30:06" + dec() + "000\r";
+    const QString sync1 =
+        "TimeSync   12345\t" + date(2026, 12, 9) + " " + day(3) + " 14:30:05" + dec() + "500\r";
+    const QString sync2 =
+        "TimeSync   32769\t" + date(2026, 12, 9) + " " + day(3) + " 14:30:06" + dec() + "000\r";
     EXPECT_TRUE(pane.contains(sync1 + sync2)) << pane.toStdString();
     EXPECT_TRUE(pane.endsWith(QLatin1String("\r\n"))) << "the punches follow the run";
 }
@@ -259,7 +262,8 @@ TEST_P(BackupMemory, TimeSyncNumbersAndTheirField)
     gTimeSyncImage = syncRecord(16, 123456, QDate(2026, 3, 1), 0, 0, 1, 0);
     EXPECT_TRUE(DecodeTimeSyncRecords(f).startsWith("imeSync   123456\t"));
     // A record without a date keeps the one before; a cut record keeps the time before.
-    gTimeSyncImage = syncRecord(16, 1, QDate(2026, 3, 1), 0, 0, 1, 0) + syncRecord(16, 2, QDate(2026, 3, 1), 0, 0, 2, 0);
+    gTimeSyncImage =
+        syncRecord(16, 1, QDate(2026, 3, 1), 0, 0, 1, 0) + syncRecord(16, 2, QDate(2026, 3, 1), 0, 0, 2, 0);
     gTimeSyncImage[16 + 5] = char(13);
     gTimeSyncImage.truncate(16 + 8);
     const QStringList lines = DecodeTimeSyncRecords(f).split(QLatin1Char('\r'), Qt::SkipEmptyParts);
@@ -320,8 +324,8 @@ TEST_P(BackupMemory, ShortSyncRecordsInLongSlotsLeaveThePunchesAfterThem)
     ASSERT_EQ(f.syncLength, 12);
     const QDate d(2026, 5, 4);
     const QByteArray punch = extendedPunch(0, 10, d, 100, 0);
-    const QByteArray data =
-        punch + syncRecord(12, 1, d, 0, 0, 1, 0) + QByteArray(4, '\0') + punch + punch + QByteArray(8, char(0xFF));
+    const QByteArray data = punch + syncRecord(12, 1, d, 0, 0, 1, 0) + QByteArray(4, '\0') + punch + punch +
+                            QByteArray(8, char(0xFF));
     const QString pane = DecodeBackupMemory(block81(data), int(data.size()) / 8, f);
     EXPECT_EQ(gBackupCount, 1);
     EXPECT_EQ(gListLineNo, 3);

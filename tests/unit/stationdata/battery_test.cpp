@@ -1,5 +1,6 @@
 // Battery data and status: capacity and date texts, used percentage and bar, the work-time estimate,
 // voltages.
+#include "link/link_globals.h"
 #include "platform/runtime/vberror.h"
 #include "stationdata/battery.h"
 #include "stationdata_test_support.h"

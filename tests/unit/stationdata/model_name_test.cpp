@@ -1,5 +1,6 @@
 // The station model name: fixed texts, computed names with option tags, interface words, the KUV rule,
 // "????".
+#include "link/link_globals.h"
 #include "stationdata/model_name.h"
 #include "stationdata_test_support.h"
 

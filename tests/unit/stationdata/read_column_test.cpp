@@ -1,4 +1,5 @@
 // The decoders' results in the window's controls: the settings read, the battery display and the panel views.
+#include "link/link_globals.h"
 #include "stationdata_test_support.h"
 #include "ui/main/frm_main.h"
 #include "ui/main/read_column_apply.h"

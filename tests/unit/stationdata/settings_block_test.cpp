@@ -1,10 +1,12 @@
 // The settings block: mode byte, code number, options, work time, the last-write line and the stored station
 // data.
+#include "link/link_globals.h"
 #include "platform/runtime/vberror.h"
 #include "stationdata/settings_block.h"
 #include "stationdata/station_time.h"
 #include "stationdata_test_support.h"
 #include "ui/main/frm_main.h"
+#include "ui/main/main_module.h"
 
 using namespace qv;
 using namespace qv::test;

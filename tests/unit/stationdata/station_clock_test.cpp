@@ -30,12 +30,10 @@ TEST_P(StationClock, DifferencesTakeTheNearerWayRoundMidnight)
         int pcDayShift; // the PC's day the station's time belongs to
     };
     const Case cases[] = {
-        {36000.25, 36000.0, 0.25, 0},
-        {36000.0, 36002.5, -2.5, 0},
+        {36000.25, 36000.0, 0.25, 0}, {36000.0, 36002.5, -2.5, 0},
         {86399.8, 0.1, -0.3, -1}, // station just before midnight, PC just after
         {0.2, 86399.9, 0.3, 1},   // station already in the next day
-        {43200.0, 0.0, 43200.0, 0},
-        {0.0, 43200.0, 43200.0, 1}, // exactly half a day: counted forward
+        {43200.0, 0.0, 43200.0, 0},   {0.0, 43200.0, 43200.0, 1}, // exactly half a day: counted forward
     };
     const QDate pcDate(2026, 12, 9);
     for (const Case& c : cases) {
@@ -51,7 +49,8 @@ TEST_P(StationClock, DifferencesTakeTheNearerWayRoundMidnight)
 TEST_P(StationClock, GetTimeRepliesOfBothForms)
 {
     // Wednesday (3) afternoon, week counter 2: 13:08:16 and 128/256 s.
-    const QByteArray extended = bytes({0xF7, 0x09, 0x00, 0x2F, 26, 12, 9, 0x20 | (3 << 1) | 1, 0x07, 0x30, 128});
+    const QByteArray extended =
+        bytes({0xF7, 0x09, 0x00, 0x2F, 26, 12, 9, 0x20 | (3 << 1) | 1, 0x07, 0x30, 128});
     const StationClockReading e = DecodeStationClock(extended, true);
     EXPECT_EQ(e.stationCode, 47);
     EXPECT_EQ(e.week, 2);
@@ -70,7 +69,8 @@ TEST_P(StationClock, GetTimeRepliesOfBothForms)
     EXPECT_DOUBLE_EQ(f.seconds, 10.01);
 
     // An impossible date is kept as such; the caller shows the invalid-date text.
-    EXPECT_FALSE(StationClockDate(DecodeStationClock(bytes({0xF7, 9, 0, 1, 26, 0, 9, 6, 0, 10, 3}), true)).isValid());
+    EXPECT_FALSE(
+        StationClockDate(DecodeStationClock(bytes({0xF7, 9, 0, 1, 26, 0, 9, 6, 0, 10, 3}), true)).isValid());
 }
 
 TEST_P(StationClock, ShortGetTimeRepliesAreReportedNotRead)
@@ -126,15 +126,16 @@ TEST_P(StationClock, ACountBeforeIncOfZeroWidensEveryTime)
 
 TEST_P(StationClock, SyncStepTextInTheLocalesForm)
 {
-    EXPECT_EQ(SyncStepText(0.4f, 3, 0.01f, 6, 0.426f), byLocale("0,4 / 3 / 0,01  #6# 0,43 s", "0.4 / 3 / 0.01  #6# 0.43 s"));
+    EXPECT_EQ(SyncStepText(0.4f, 3, 0.01f, 6, 0.426f),
+              byLocale("0,4 / 3 / 0,01  #6# 0,43 s", "0.4 / 3 / 0.01  #6# 0.43 s"));
 }
 
 TEST_P(StationClock, WeekAnswers)
 {
     using K = WeekAnswer::Kind;
     const std::tuple<const char*, K, int> cases[] = {
-        {"", K::Cancel, 0},  {"1", K::Taken, 0},    {"4", K::Taken, 3},   {" 2 ", K::Taken, 1},
-        {"5", K::AskAgain, 0}, {"0", K::AskAgain, 0}, {"x", K::AskAgain, 0}, {"1e30", K::AskAgain, 0},
+        {"", K::Cancel, 0},     {"1", K::Taken, 0},        {"4", K::Taken, 3},    {" 2 ", K::Taken, 1},
+        {"5", K::AskAgain, 0},  {"0", K::AskAgain, 0},     {"x", K::AskAgain, 0}, {"1e30", K::AskAgain, 0},
         {"-7", K::AskAgain, 0}, {"1D725", K::AskAgain, 0},
     };
     for (const auto& [text, kind, week] : cases) {
@@ -156,26 +157,17 @@ TEST_P(StationClock, TypedTimesAreNormalised)
         bool valid;
     };
     const Case cases[] = {
-        {"930", "09:30:00", 0, true},
-        {"5", "05:00:00", 0, true},
-        {"0905", "09:05:00", 0, true},
-        {"123456", "12:34:56", 0, true},
-        {"9:5", "09:05:00", 0, true},
-        {":30", "00:30:00", 0, true},
-        {"12:5:7", "12:05:07", 0, true},
-        {"12::30", "12:00:30", 0, true},
-        {"12.30.15", "12:30:15", 0, true},
-        {"12,30", "12:30:00", 0, true},
+        {"930", "09:30:00", 0, true},        {"5", "05:00:00", 0, true},
+        {"0905", "09:05:00", 0, true},       {"123456", "12:34:56", 0, true},
+        {"9:5", "09:05:00", 0, true},        {":30", "00:30:00", 0, true},
+        {"12:5:7", "12:05:07", 0, true},     {"12::30", "12:00:30", 0, true},
+        {"12.30.15", "12:30:15", 0, true},   {"12,30", "12:30:00", 0, true},
         {"24:00:00", "24:00:00", 0, true}, // checked when the operation starts
-        {"10:00/3", "10:00:00", 3, true},
-        {"10:00 / 4", "10:00:00", 4, true},
-        {"10:00/0", "10:00:00", 0, true},
-        {"10:00/5", "10:00:00", 5, false},
-        {"10:00/-1", "10:00:00", -1, false},
-        {"10:00/2.6", "10:00:00", 3, true},
+        {"10:00/3", "10:00:00", 3, true},    {"10:00 / 4", "10:00:00", 4, true},
+        {"10:00/0", "10:00:00", 0, true},    {"10:00/5", "10:00:00", 5, false},
+        {"10:00/-1", "10:00:00", -1, false}, {"10:00/2.6", "10:00:00", 3, true},
         {"ab", "0ab000", 0, false}, // not digits: not eight characters, asked again
-        {"-5", "0-5000", 0, false},
-        {"10:00/1D725", "10:00:00", 5, false}, // a week no number holds
+        {"-5", "0-5000", 0, false},          {"10:00/1D725", "10:00:00", 5, false}, // a week no number holds
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
@@ -191,9 +183,9 @@ TEST_P(StationClock, TypedTimesAreNormalised)
 TEST_P(StationClock, HeldTestTimesAreCheckedBeforeTheOperationStarts)
 {
     const std::pair<const char*, const char*> cases[] = {
-        {"09:30:00", "09:30:00"}, {"24:00:00", "24:00:00"}, {"9:30", "09:30:00"}, {"5", "05:00:00"},
-        {"23:59:59", "23:59:59"}, {"24:00:01", nullptr},    {"12:60:00", nullptr}, {"12:00:60", nullptr},
-        {"25:00:00", nullptr},
+        {"09:30:00", "09:30:00"}, {"24:00:00", "24:00:00"}, {"9:30", "09:30:00"},
+        {"5", "05:00:00"},        {"23:59:59", "23:59:59"}, {"24:00:01", nullptr},
+        {"12:60:00", nullptr},    {"12:00:60", nullptr},    {"25:00:00", nullptr},
     };
     for (const auto& [held, checked] : cases) {
         const std::optional<QString> t = CheckedTestTime(QString::fromLatin1(held));

@@ -1,6 +1,7 @@
 // Station time decoders: three-byte times, "hh:mm:ss" texts, weekdays, fractions, dates and the read-out
 // stamp.
 #include "platform/runtime/vberror.h"
+#include "stationdata/modes.h"
 #include "stationdata/station_time.h"
 #include "stationdata_test_support.h"
 

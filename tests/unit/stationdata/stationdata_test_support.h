@@ -6,6 +6,7 @@
 #include "stationdata/modes.h"
 #include "stationdata/station_data.h"
 #include "support/test_support.h"
+#include "ui/main/program_state.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -16,51 +17,14 @@
 
 #include <ostream>
 
-// Readable texts in failure messages.
-inline void PrintTo(const QString& s, std::ostream* os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
-
 namespace qv::test {
 
-// Every program-wide value the decoders read or write, back at its start value.
+// Every program-wide value back at its start value, with the mode names and the receive frame the decoders'
+// tests expect.
 inline void resetStationData()
 {
-    gSysBlock1 = gSysBlock2 = gSysBlock3 = gSysBlock4 = QByteArray();
-    gSysBlock5 = gSysBlock6 = gSysBlock7 = gSysBlock8 = QByteArray();
-    gProductType = gProductFamily = gMemoryKb = gInterfaceByte = gFirmware = 0;
-    gModelId = 0;
-    gModelCode = 0;
-    gSubTypeAbove80 = false;
-    gModelVariant = 0;
-    gModelFlag = false;
-    gModelSubByte = gOptBvt = gOptP = gOptAction = gOptRspow = gOptS = gOptRfmod = 0;
-    gStationFunctions = false;
-    gMemorySize = 0;
-    gModeByteRaw = gModeCodeSet = 0;
-    gBeaconModeRead = gBeaconMode = gDirectCardsMode = false;
-    gBeepSet = gLedSet = gLed2Set = false;
-    gSpecialFuncIndex = 0;
-    gAllNewRadioStampRead = gRadioStampRead = gRadioAppmemRead = gPunchTimingModeRead = 0;
-    gExtProtRead = gAutoSendRead = gSprint4msRead = gBackupCtrlRead = gCard6mit192Read = gRtcRead = 0;
-    gSelectiveRead = gBeaconRead = gExtProtUsed = 0;
-    gTimerMark = gWorkTimeSeconds = 0;
-    gActTime = gStbTime = 0;
-    gBattCapacity = gBattUsed = 0;
-    gBattConsumption = gConsumptionPct = 0;
-    gK1 = gK2 = gConsumptionFactor = 0;
-    gBattDateText.clear();
-
-    gZokDevice = gGsmDevice = false;
-    gActionCode = ActNone;
-    gConnMode = 1;
-    gUseExtCommands = true;
+    resetProgramState();
     gRxFrame.clear();
-    gFileTimeText.clear();
-    gWeekdayNames.clear();
-    gTextInvalid = QStringLiteral("invalid");
-    gModeTextPrintout = QStringLiteral("Printout");
     gModeTextReadout = QStringLiteral("Readout");
     gModeTextBcControl = QStringLiteral("Beacon control");
     gModeTextBcStart = QStringLiteral("Beacon start");
@@ -132,15 +96,6 @@ class ScopedLanguageTexts
     ScopedLanguageTexts(const ScopedLanguageTexts&) = delete;
     ScopedLanguageTexts& operator=(const ScopedLanguageTexts&) = delete;
 };
-
-// A byte array from a list of byte values.
-inline QByteArray bytes(std::initializer_list<int> values)
-{
-    QByteArray b;
-    for (int v : values)
-        b.append(char(v));
-    return b;
-}
 
 // A block held as a write-back request: command and address, then `size`
 // data bytes of 0, with the given data bytes (offset, value) set.

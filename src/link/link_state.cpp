@@ -1,18 +1,19 @@
 // Start values of the station link's program-wide variables.
 #include "link/link_globals.h"
 
-#include "link/link_shared.h"
 #include "link/port_list.h"
 
 namespace qv {
 
-void ResetLinkState()
+void resetLinkState()
 {
+    // link/link_globals.h
     gActionCode = ActNone;
     gConnMode = ConnRemote;
     gSavedConnMode = ConnRemote;
     gSendBuffer.clear();
     gExpectedLen = 0;
+    gReplyLengthTable = std::array<uint8_t, 256>{};
     gUseExtCommands = true;
     gRetryCount = 0;
     gStopRequested = false;
@@ -21,14 +22,8 @@ void ResetLinkState()
     gActionStart = 0.0f;
     gNakCount = 0;
     gNakGaveUp = false;
-    gComPort = 0;
-    gBaud = BaudLow;
-    gConfiguredBaud = BaudLow;
     gNewStationBaud = BaudLow;
-    gTraceOn = false;
-    gTraceDefault = false;
     gRxLogLine.clear();
-    gProtocolPath.clear();
     gProtocolCount = 0;
     gLastFolder.clear();
     gRxFrame = QByteArray(1, '\0');
@@ -42,13 +37,13 @@ void ResetLinkState()
     gRxLength = 0;
     gRxStationCode = 0;
     gDeletedCards.clear();
-    gPortList.assign(1, PortRecord{});
-
     gTestTime.clear();
     gWeekNumber = 0;
     gTimeReplyCode = 0;
     gSetTimePending = false;
-    gSetTimeSentAt = gSetTimeBase = gSetTimeAux = 0.0f;
+    gSetTimeSentAt = 0.0f;
+    gSetTimeBase = 0.0f;
+    gSetTimeAux = 0.0f;
     gSetTimePcText.clear();
     gHexPayload.clear();
     gStationTimeText.clear();
@@ -58,15 +53,17 @@ void ResetLinkState()
     gFollowUpReadSent = false;
     gBackupText.clear();
     gBackupPointer = 0;
-    gZokDevice = false;
-    gGsmDevice = false;
     gBeaconMode = false;
     gCardInserted = false;
     gDongleHardware = false;
     gStationFunctions = false;
     gDirectCardsMode = false;
-    gShowCardListModal = nullptr;
+    gConnModeNames = std::array<QString, 3>{QString(), QStringLiteral("remote"), QStringLiteral("direct")};
+    gConnTextRemote = QStringLiteral("remote");
+    gConnTextDirect = QStringLiteral("direct");
     gReplyTimeout = 3000;
+    // link/port_list.h
+    gPortList.assign(1, PortRecord{});
 }
 
 } // namespace qv

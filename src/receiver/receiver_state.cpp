@@ -1,0 +1,46 @@
+// Start values of the reply receiver's program-wide variables.
+#include "receiver/receiver_globals.h"
+
+#include "receiver/backup_readout.h"
+#include "receiver/fixed_requests.h"
+
+namespace qv {
+
+void resetReceiverState()
+{
+    // receiver/backup_readout.h
+    gBackupReadAddr = 0;
+    gBackupBlockTotal = 0;
+    gBackupFlag = false;
+    gBlockRepeatCount = 0;
+    gBackupPos = 0;
+    // receiver/fixed_requests.h
+    gAirCmdMData = QByteArray(4, '\0');
+    gAirCmd7E05Pending = false;
+    // receiver/receiver_globals.h
+    gDataOffset = 0;
+    gStationCodeLow = 0;
+    gKuvModule = false;
+    gModelRawByte = 0;
+    gModelLowNibble = 0;
+    gZokDeviceAtRead = false;
+    gStationStatus = 0;
+    gBackupRecordSize = 12;
+    gBackupDataLen = 10;
+    gConfigBitsText.clear();
+    gMemoryFlags = QByteArray(2, '\0');
+    gExtOpMode = 0;
+    gEcoModeRead = 0;
+    gBeaconOptionByte = 0;
+    gSyncStepCount = 0;
+    gGetTimeFirst = false;
+    gGetTimeSentAt = 0.0f;
+    gTimeAsked = false;
+    gProgressStep = 0;
+    mRadioRtcOption = 0;
+    mRadioReadCardOption = 0;
+    mRadioOsIndex = 0;
+    mBackupStartPosition = 0;
+}
+
+} // namespace qv
