@@ -2,6 +2,7 @@
 #include "receiver/receiver_globals.h"
 
 #include "receiver/backup_readout.h"
+#include "receiver/battery_dialog.h"
 #include "receiver/fixed_requests.h"
 #include "receiver/write_replies.h"
 
@@ -58,6 +59,10 @@ void resetReceiverState()
     mRadioReadCardOption = 0;
     mRadioOsIndex = 0;
     mBackupStartPosition = 0;
+    // receiver/battery_dialog.h
+    gAirCardBattery.clear();
+    gAirCardInserted = false;
+    gVoltCaption.clear();
 }
 
 } // namespace qv

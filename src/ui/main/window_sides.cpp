@@ -11,6 +11,7 @@ void InstallWindowSides()
     InstallBackupWindow();
     InstallExtrasMainWindow();
     InstallWriteWindow();
+    InstallBatteryDialog();
 }
 
 } // namespace qv
