@@ -92,39 +92,39 @@ void InstallBatteryDialog()
 FrmBatt::FrmBatt() : Form(QStringLiteral("frmBatt"))
 {
     setCaption(QStringLiteral("neue batterie"));
-    Move(0, 0, 4560, 2820);
+    Move(0, 0, 5400, 2820);
 
     lblCap.setCaption(QStringLiteral("mAh kapazität"));
-    lblCap.Move(120, 150, 2700, 255);
-    txtCap.Move(2880, 120, 1440, 315);
+    lblCap.Move(120, 150, 3540, 255);
+    txtCap.Move(3720, 120, 1440, 315);
     lblConsumption.setCaption(QStringLiteral("% verbrauch"));
-    lblConsumption.Move(120, 570, 2700, 255);
-    txtConsumption.Move(2880, 540, 1440, 315);
+    lblConsumption.Move(120, 570, 3540, 255);
+    txtConsumption.Move(3720, 540, 1440, 315);
 
     lblCardNo.setCaption(QStringLiteral("no Card"));
-    lblCardNo.Move(120, 150, 2700, 255);
+    lblCardNo.Move(120, 150, 3540, 255);
     lblVolt.setCaption(QStringLiteral("Volt"));
-    lblVolt.Move(120, 570, 2700, 255);
-    imBatt.Move(3720, 120, 600, 600);
+    lblVolt.Move(120, 570, 3540, 255);
+    imBatt.Move(4560, 120, 600, 600);
 
     optBdat(0).setCaption(QStringLiteral("neues datum speichern"));
-    optBdat(0).Move(120, 1005, 2700, 285);
+    optBdat(0).Move(120, 1005, 3540, 285);
     txtBdat(0).setText(QStringLiteral("10.10.2003"));
-    txtBdat(0).Move(2880, 990, 1440, 315);
+    txtBdat(0).Move(3720, 990, 1440, 315);
     optBdat(1).setCaption(QStringLiteral("altes datum bebeihalten"));
-    optBdat(1).Move(120, 1425, 2700, 285);
+    optBdat(1).Move(120, 1425, 3540, 285);
     txtBdat(1).setText(QStringLiteral("30.12.2003"));
-    txtBdat(1).Move(2880, 1410, 1440, 315);
+    txtBdat(1).Move(3720, 1410, 1440, 315);
 
     Picture1.setBorderStyle(0);
-    Picture1.Move(0, 1860, 4440, 540);
+    Picture1.Move(0, 1860, 5280, 540);
     cmdOK.setContainer(&Picture1);
     cmdOK.setCaption(QStringLiteral("&OK"));
-    cmdOK.Move(1200, 60, 1440, 375);
+    cmdOK.Move(2040, 60, 1440, 375);
     cmdOK.setDefault(true);
     cmdCancel.setContainer(&Picture1);
     cmdCancel.setCaption(QStringLiteral("&Abbrechen"));
-    cmdCancel.Move(2880, 60, 1440, 375);
+    cmdCancel.Move(3720, 60, 1440, 375);
     cmdCancel.setCancel(true);
 
     cmdOK.onClick = [this] { cmdOK_Click(); };

@@ -352,6 +352,7 @@ class FrmMain : public Form
     void cmdWrite_Click();
     void cmdTime_Click();
     void cmdBatt_Click();
+    void cmdAPN_Data_Click();
     void cmdOff_Click();
     void cmdStop_MouseDown(int Button, int Shift, float X, float Y);
     void cmdErwProtOK_Click(int Index);

@@ -109,8 +109,9 @@ TEST_F(BatteryDialogTest, CapacityIsMarkedAgainstTheRatedOneAndRefusedWhenTheSta
         EXPECT_EQ(d.txtCap.Text(), QString::fromLatin1(c.shown));
         EXPECT_EQ(red(d.txtCap), c.red);
         EXPECT_EQ(status(), c.status);
-        if (c.red)
+        if (c.red) {
             EXPECT_EQ(d.lblCap.Caption(), QStringLiteral("mAh capacity (rated 2400)"));
+        }
     }
 }
 
@@ -227,8 +228,9 @@ TEST_F(BatteryDialogTest, ARefusedOkChangesNothing)
         EXPECT_TRUE(gSendBuffer.isEmpty());
         EXPECT_EQ(frmMain().txtCap.Text(), QStringLiteral("2400 mAh"));
         EXPECT_EQ(status(), gTextInvalid);
-        if (c.red)
+        if (c.red) {
             EXPECT_TRUE(red(d.*c.red));
+        }
         EXPECT_TRUE(FormInstance<FrmBatt>::loaded());
         Unload(d);
     }
@@ -296,6 +298,8 @@ TEST_P(BatteryDialogLayout, NoCaptionCutOffAndNothingOverlapsInEitherMode)
     for (const int16_t action : {ActBattery, ActAirCardBattery}) {
         gActionCode = action;
         FrmBatt& d = open();
+        // The capacity caption at its longest: with the rated capacity.
+        d.txtCap.setText(QStringLiteral("1"));
         QApplication::processEvents();
         for (const QString& pair : test::overlappingControls(d, {}))
             ADD_FAILURE() << "overlap: " << pair.toStdString();
