@@ -10,6 +10,8 @@ void InstallCardListMainWindow();
 void InstallReceiverWindow();
 void InstallBackupWindow();
 void InstallExtrasMainWindow();
+// The radio-card dialog's side of the reply handlers (ui/dialogs/air_card_window.cpp).
+void InstallAirCardWindow();
 void InstallWriteWindow();
 // The battery dialog, shown by the battery operations' replies (ui/dialogs/frm_batt.cpp).
 void InstallBatteryDialog();
