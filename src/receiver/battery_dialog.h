@@ -14,8 +14,6 @@ namespace qv {
 inline QByteArray gAirCardBattery;
 // An air card is in the station (set by the card replies).
 inline bool gAirCardInserted = false;
-// The caption of the dialog's voltage label and a blank, taken when the dialog loads.
-inline QString gVoltCaption;
 
 class BatteryDialogSide
 {

@@ -83,7 +83,6 @@ void resetReceiverState()
     // receiver/battery_dialog.h
     gAirCardBattery.clear();
     gAirCardInserted = false;
-    gVoltCaption.clear();
 }
 
 } // namespace qv

@@ -16,6 +16,7 @@
 #include "platform/runtime/dates.h"
 #include "platform/runtime/format.h"
 #include "platform/runtime/numbers.h"
+#include "receiver/air_card.h"
 #include "receiver/battery_dialog.h"
 #include "stationdata/modes.h"
 #include "stationdata/settings_write.h"

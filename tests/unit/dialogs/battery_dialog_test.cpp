@@ -4,6 +4,7 @@
 #include "app/language.h"
 #include "link/link_globals.h"
 #include "platform/controls/screen.h"
+#include "receiver/air_card.h"
 #include "receiver/battery_dialog.h"
 #include "stationdata/modes.h"
 #include "stationdata/settings_write.h"
