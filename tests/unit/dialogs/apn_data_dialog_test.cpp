@@ -62,6 +62,8 @@ class ApnDataDialogTest : public test::MainWindowTest
     void SetUp() override
     {
         test::MainWindowTest::SetUp();
+        // A main window an earlier test left loaded would not run the start-up again.
+        closeWindow();
         gCommandLine = commandLine();
         ASSERT_TRUE(startWindow().startupCompleted());
         ASSERT_FALSE(gApnDataFile.isEmpty());

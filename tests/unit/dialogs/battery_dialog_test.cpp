@@ -32,6 +32,8 @@ class BatteryDialogTest : public test::MainWindowTest
     void SetUp() override
     {
         test::MainWindowTest::SetUp();
+        // A main window an earlier test left loaded would not run the start-up again.
+        closeWindow();
         gCommandLine = commandLine();
         FrmMain& f = startWindow();
         ASSERT_TRUE(f.startupCompleted());
