@@ -13,11 +13,13 @@
 #include "link/traffic_log.h"
 #include "platform/runtime/clock.h"
 #include "platform/runtime/dates.h"
+#include "platform/system/wait.h"
 #include "receiver/air_card.h"
 #include "receiver/air_card_window.h"
 #include "receiver/fixed_requests.h"
 #include "receiver/receiver_globals.h"
 #include "receiver/rx_access.h"
+#include "receiver/write_replies.h"
 #include "stationdata/radio_card.h"
 
 namespace qv {
@@ -27,6 +29,10 @@ namespace {
 // "Card " before the card number, and " written" after it.
 constexpr int32_t kTextCard = 1751;
 constexpr int32_t kTextWritten = 1767;
+// The station has carried out a typed command.
+constexpr int32_t kTextTypedDone = 1781;
+// The station needs this long after a typed command before the memory write that follows it.
+constexpr qint64 kTypedCommandPauseMs = 1000;
 // Frame indices of the 0xEB status: the state, and the waiting count (most significant first).
 constexpr int kStatusStateAt = 5;
 constexpr int kStatusWaitAt = 7;
@@ -194,6 +200,22 @@ ReplyEnd AirCardStatusReply()
     airCardWindow().setKezWaitText(AirCardStatusText(state, waiting, configByte1, Now()));
     QVELProtokoll(true);
     return ReplyEnd::CommonEnd;
+}
+
+ReplyEnd CodeC3Reply()
+{
+    EndReplyWait();
+    SetActionText(lang(kTextTypedDone));
+    AppendLogLine(ActionText());
+    AckCardReadout();
+    ResetReceiver();
+    if (!gExtSetFlag) {
+        Sleep(kTypedCommandPauseMs);
+        gSendBuffer = BuildFrame(QByteArray::fromHex("827000"));
+        gExtSetFlag = true;
+        SendFrame();
+    }
+    return ReplyEnd::NoReset;
 }
 
 } // namespace qv

@@ -169,6 +169,8 @@ ReplyEnd runHandler(ReplyRoute route)
         return AirCardConfigReply();
     case ReplyRoute::AirCardStatus:
         return AirCardStatusReply();
+    case ReplyRoute::CodeC3:
+        return CodeC3Reply();
     default:
         return notHandled(route);
     }

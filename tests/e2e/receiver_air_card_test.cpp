@@ -4,9 +4,11 @@
 #include "app/settings.h"
 #include "cards/card_interpreter.h"
 #include "link/end_action.h"
+#include "link/frame.h"
 #include "link/sender.h"
 #include "receiver/air_card.h"
 #include "receiver/fixed_requests.h"
+#include "receiver/write_replies.h"
 #include "receiver_support.h"
 #include "sim_air_card.h"
 #include "stationdata/radio_card.h"
@@ -129,6 +131,42 @@ TEST_F(AirCardE2E, CancelLeavesNoStepForTheNextCard)
     ASSERT_TRUE(sim::waitUntil([] { return gActionCode == ActNone; }));
     EXPECT_FALSE(gAirCmdMPending || gAirCmdBrdPending);
     EXPECT_TRUE(configCommands().isEmpty());
+}
+
+} // namespace
+} // namespace qv::test
+
+namespace qv::test {
+namespace {
+
+class TypedCommandE2E : public ReceiverE2E
+{
+};
+
+TEST_F(TypedCommandE2E, TheReplyIsAcknowledgedAndFollowedOnceByTheMemoryWrite)
+{
+    gActionCode = ActExtSettings;
+    gExtSetFlag = false;
+    BeginStationAction();
+    ASSERT_TRUE(stationReceived(1));
+    gSendBuffer = BuildFrame(QByteArray::fromHex("c305010203"));
+    SendFrame();
+    ASSERT_TRUE(sim::waitUntil([&] {
+        for (const QByteArray& r : requests())
+            if (r == QByteArray::fromHex("827000"))
+                return true;
+        return false;
+    }));
+    EXPECT_TRUE(gExtSetFlag);
+
+    // With the flag set, the next reply is acknowledged and nothing more is sent.
+    const qsizetype before = requests().size();
+    gSendBuffer = BuildFrame(QByteArray::fromHex("c305010203"));
+    SendFrame();
+    ASSERT_TRUE(stationReceived(int(before) + 1));
+    sim::pumpEvents(200);
+    EXPECT_EQ(requests().size(), before + 1);
+    CloseLink();
 }
 
 } // namespace
