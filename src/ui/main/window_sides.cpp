@@ -13,6 +13,7 @@ void InstallWindowSides()
     InstallExtrasMainWindow();
     InstallAirCardWindow();
     InstallWriteWindow();
+    InstallBatteryDialog();
 }
 
 } // namespace qv
