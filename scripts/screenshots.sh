@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Renews the screenshots under docs/: the main window in both languages (offscreen) and the window after a
-# Read against the simulated station and with the extended protocol's help picture (on a virtual X display).
+# Read against the simulated station, with the extended protocol's help picture and with the panel scrolled in a short
+# window (on a virtual X display).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 shots="$PWD/docs"
 export QV_RESOURCES="$PWD/resources" QV_SCREENSHOT_DIR="$shots"
 QT_QPA_PLATFORM=offscreen ./build/tests/unit_mainwin --gtest_filter='*LayoutTest*'
 QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24" ./build/tests/window_e2e \
-  --gtest_filter='*TheReadFromTheCommandsMenuFillsTheReadColumn:*TheToolbarsReadBackupFillsTheDataPane:*TheHoverPictureShowsWhenThePointerRestsOnTheCaption'
+  --gtest_filter='*TheReadFromTheCommandsMenuFillsTheReadColumn:*TheToolbarsReadBackupFillsTheDataPane:*TheHoverPictureShowsWhenThePointerRestsOnTheCaption:*AShortWindowScrollsToItsLowestOptionBox'
 echo "Screenshots written to $shots"

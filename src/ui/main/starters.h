@@ -9,9 +9,9 @@ namespace qv {
 
 // ---- Backup read-out ----
 
-// The number of backup records typed on the toolbar (0: none); its twin, the start position, is
-// mBackupStartPosition.
-inline int64_t mBackupRecords = 0;
+// The number of backup records typed on the toolbar (0: none, -1: an answer without a number), with four
+// decimals; its twin, the start position, is mBackupStartPosition.
+inline double mBackupRecords = 0;
 
 // ---- Write defaults ----
 
