@@ -5,6 +5,7 @@
 #include "app/ini_access.h"
 #include "app/language.h"
 #include "platform/dialogs/msgbox.h"
+#include "platform/profile/profile.h"
 #include "platform/runtime/dates.h"
 #include "platform/runtime/numbers.h"
 #include "platform/runtime/strings.h"
@@ -81,6 +82,8 @@ void saveFeedback(const char* section, const char* prefix, const QByteArray& dat
 void SaveSettings()
 {
     saveFailed = false;
+    // The whole save goes to the disk as one write: one replace and sync, not one per key.
+    ProfileWriteBatch batch;
     write("COMCTRL", "Port", QStringLiteral("COM") + QString::number(gComPort));
     write("COMCTRL", "Baud", gBaud);
     write("COMCTRL", "ZOK", flag(gZokDevice && gZokModeShown));
@@ -141,6 +144,8 @@ void SaveSettings()
     saveFeedback("QVEL", "LastBRD", gAirBrdData);
     saveFeedback("Card11", "LastSel", gCard11SelData);
 
+    if (!batch.commit())
+        saveFailed = true;
     // Any write that failed means the user's changes of this run are not all in the file.
     if (saveFailed)
         MsgBox(QStringLiteral("Write Error ") + AppTitle() + QStringLiteral(".INI") + u'\r' +

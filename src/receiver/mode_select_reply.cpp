@@ -14,6 +14,7 @@
 #include "receiver/reply_handlers.h"
 #include "receiver/reply_texts.h"
 #include "receiver/rx_access.h"
+#include "stationdata/station_data.h"
 
 namespace qv {
 
@@ -62,6 +63,9 @@ ReplyEnd ModeSelectReply()
     SetActionText(LangText(TextConnected) + QStringLiteral(" : ") + connModeName());
     ResetReceiver();
     gStationCodeLow = 0;
+    // Findings belong to the operation that made them: a refusal must not stop a later one.
+    gActionMessage.clear();
+    gActionMessage2.clear();
 
     QByteArray request;
     switch (gActionCode) {

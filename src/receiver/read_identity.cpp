@@ -20,6 +20,7 @@
 #include "receiver/reply_texts.h"
 #include "receiver/rx_access.h"
 #include "receiver/station_identity.h"
+#include "receiver/write_replies.h"
 #include "stationdata/bit_helpers.h"
 #include "stationdata/station_data.h"
 #include "stationdata/station_time.h"
@@ -47,6 +48,9 @@ constexpr uint8_t kNoCardBlockFlag = 0xC1;
 constexpr int kBackupCardRecord = 128;
 constexpr int kBackupPunchRecord = 8;
 constexpr int kBackupBase = 256;
+
+// What the checks after the settings read did, for the continuation of Write and Set defaults.
+ChecksOutcome mChecksOutcome = ChecksOutcome::GoOn;
 
 bool isZokModel(uint8_t id)
 {
@@ -171,13 +175,18 @@ ReplyEnd extendedSystemData()
     CopyReadOptionsToWrite(gZokDeviceAtRead);
 
     if (gModelCode == kModelCodePoint && gActionCode == ActWrite) {
+        // The unit cannot be written: refused before the checks could start the writing.
         gActionMessage2 = w.hardwareText() + QLatin1Char(' ') +
                           w.writeButtonCaption().remove(QLatin1Char('&')) + QLatin1Char(' ') +
                           LangText(TextWriteRefused);
         MsgBox(gActionMessage2, vbInformation);
-    }
-    if (!gActionMessage2.isEmpty()) {
         CloseLink();
+        return ReplyEnd::NoReset;
+    }
+    mChecksOutcome = RunSettingsChecks();
+    if (mChecksOutcome == ChecksOutcome::Stopped) {
+        if (!isAction({ActWrite, ActSetDefaults}))
+            CloseLink();
         return ReplyEnd::NoReset;
     }
     return ReplyEnd::CommonEnd;
@@ -220,7 +229,7 @@ ReplyEnd systemDataContinuation()
         }
         return ReplyEnd::CommonEnd;
     }
-    return OtherOperationStep(QStringLiteral("write"));
+    return WriteContinuation(mChecksOutcome);
 }
 
 } // namespace
@@ -258,6 +267,7 @@ void DecodeReplyIdentity()
 ReplyEnd SystemDataReply()
 {
     ReceiverWindow& w = receiverWindow();
+    mChecksOutcome = ChecksOutcome::GoOn;
     gInterfaceByte = ReplyField(7);
     gProductFamily = ReplyField(14);
     gProductType = ReplyField(15);
@@ -304,6 +314,9 @@ ReplyEnd SystemDataReply()
         const ReplyEnd end = extendedSystemData();
         if (end != ReplyEnd::CommonEnd || !gActionMessage2.isEmpty())
             return end;
+        // The follow-up went out: the reply that led to it is gone from the receiver, and nothing else follows.
+        if (mChecksOutcome == ChecksOutcome::FollowUpSent)
+            return ReplyEnd::NoReset;
     }
     return systemDataContinuation();
 }

@@ -18,6 +18,7 @@
 #include "receiver/reply_handlers.h"
 #include "receiver/reply_texts.h"
 #include "receiver/rx_access.h"
+#include "receiver/write_replies.h"
 #include "stationdata/station_data.h"
 
 namespace qv {
@@ -71,7 +72,10 @@ ReplyEnd settingsBlockReply()
     gSysBlock7 =
         JoinBytes(BuildWriteHeader(gUseExtCommands, AddrSettingsExt), RxBytes(gRxFrame, first, count));
     DecodeSystemDataIntoReadColumn();
-    if (!gActionMessage2.isEmpty()) {
+    const ChecksOutcome checks = RunSettingsChecks();
+    if (isAction({ActWrite, ActSetDefaults}))
+        return WriteContinuation(checks);
+    if (checks == ChecksOutcome::Stopped) {
         EndStationAction();
         return ReplyEnd::NoReset;
     }
@@ -84,8 +88,6 @@ ReplyEnd settingsBlockReply()
         return BackupAfterSettingsBlock();
     if (isAction({ActBattery, ActAirCardBattery, ActExtSettings}))
         return OtherOperationStep(QStringLiteral("settings block"));
-    if (isAction({ActWrite, ActSetDefaults}))
-        return OtherOperationStep(QStringLiteral("settings write"));
     return endRead();
 }
 
@@ -159,7 +161,7 @@ ReplyEnd ReadReply()
     // Only the extended form reads the second half; in a legacy reply index 4
     // is a data byte.
     if (extendedReply() && RxByte(gRxFrame, 4) == kSecondHalfEcho)
-        return OtherOperationStep(QStringLiteral("second system-data half"));
+        return SecondHalfReply();
 
     const uint8_t echo = ReplyField(2);
     if (echo <= gDataOffset + 15 && gRxFrame.size() - 1 >= gDataOffset + 15)

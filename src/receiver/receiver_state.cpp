@@ -3,11 +3,28 @@
 
 #include "receiver/backup_readout.h"
 #include "receiver/fixed_requests.h"
+#include "receiver/write_replies.h"
 
 namespace qv {
 
 void resetReceiverState()
 {
+    // receiver/write_replies.h
+    gDefaultMode.clear();
+    gDefaultCodeNo.clear();
+    gDefaultWalkingTime.clear();
+    gDefaultExtProtText.clear();
+    gDefaultAutoSendText.clear();
+    gAutoReadCardsWrite = 0;
+    gExtSetFlag = false;
+    gRadioFrameShown = false;
+    bWriteExpert = false;
+    gEndOfListWarned = false;
+    gPasswordPending = false;
+    gNewPassword.clear();
+    gPasswordSent = false;
+    gBeepSetLoaded = gLedSetLoaded = gLed2SetLoaded = false;
+    gExtModeChanged = gExtFlagsChanged = gExtTimingChanged = false;
     // receiver/backup_readout.h
     gBackupReadAddr = 0;
     gBackupBlockTotal = 0;

@@ -16,6 +16,7 @@
 #include "receiver/reply_handlers.h"
 #include "receiver/reply_routes.h"
 #include "receiver/reply_texts.h"
+#include "receiver/write_replies.h"
 #include "stationdata/station_data.h"
 
 namespace qv {
@@ -131,18 +132,6 @@ ReplyEnd baudChangeReply()
     return ReplyEnd::CommonEnd;
 }
 
-// The station's answer to the clear-backup request: the station has emptied its backup memory. In the Clear
-// backup operation this ends the operation, with its status text and protocol record. In Write and Set
-// defaults it is where the new station memory is composed, which this program cannot do yet.
-ReplyEnd clearBackupReply(ReplyRoute route)
-{
-    if (gActionCode != ActClearBackup)
-        return notHandled(route);
-    EndReplyWait();
-    EndStationAction();
-    return ReplyEnd::NoReset;
-}
-
 ReplyEnd runHandler(ReplyRoute route)
 {
     switch (route) {
@@ -157,6 +146,10 @@ ReplyEnd runHandler(ReplyRoute route)
         return ModeSelectReply();
     case ReplyRoute::ReadReply:
         return ReadReply();
+    case ReplyRoute::WriteReply:
+        return WriteReply();
+    case ReplyRoute::ClearBackupReply:
+        return ClearBackupReply();
     case ReplyRoute::SetTimeReply:
         return SetTimeReply();
     case ReplyRoute::GetTimeReply:
@@ -165,8 +158,6 @@ ReplyEnd runHandler(ReplyRoute route)
         return switchOffReply();
     case ReplyRoute::BaudChangeReply:
         return baudChangeReply();
-    case ReplyRoute::ClearBackupReply:
-        return clearBackupReply(route);
     case ReplyRoute::BackupStart:
         return BackupStartReply();
     case ReplyRoute::BackupBlock:

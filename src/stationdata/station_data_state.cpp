@@ -3,11 +3,16 @@
 
 #include "stationdata/backup_memory.h"
 #include "stationdata/modes.h"
+#include "stationdata/settings_write.h"
 
 namespace qv {
 
 void resetStationDataState()
 {
+    // stationdata/settings_write.h
+    gConfigByte = 0;
+    gConfigChanged = false;
+    gCapacityMax = 0;
     // stationdata/backup_memory.h
     gBackupLines.clear();
     gListLineNo = 0;

@@ -3,6 +3,7 @@
 #include "link/frame.h"
 #include "link/sender.h"
 #include "link_support.h"
+#include "support/test_support.h"
 #include "platform/dialogs/msgbox.h"
 
 namespace qv::test {
@@ -153,6 +154,7 @@ TEST_F(LinkTimeoutTest, YesToTheCardListAfterAViewPunchGiveUpShowsTheCardListOnT
 TEST_F(LinkTimeoutTest, RadioCardConfigurationIsResentOnceOnly)
 {
     FrmMain& f = frmMain();
+    const ScopedHandTicks handTicks;
     DialogHooks::queue(DialogAnswer::press(vbOK));
     gSendBuffer = BuildFrame(QByteArray("\xEA\x7E\x05\x05\x05\x05", 6));
     RestartTimer1(2500);

@@ -4,6 +4,7 @@
 #include "platform/dialogs/msgbox.h"
 #include "platform/system/textfile.h"
 #include "receiver_support.h"
+#include "support/test_support.h"
 #include "ui/main/starters.h"
 
 namespace qv::test {
@@ -42,6 +43,7 @@ TEST_F(MainWindowStartersTest, SecondStartDuringAReadLeavesTheReadToFinish)
 TEST_F(MainWindowStartersTest, StopMakesTheOperationGiveUpAtItsNextTimeOut)
 {
     FrmMain& f = frmMain();
+    const ScopedHandTicks handTicks;
     sim.station.ignoreNextRequests(1000);
     f.cmdBatt.setValue(true);
     ASSERT_TRUE(stationReceived(1));

@@ -28,7 +28,6 @@ struct UnfinishedCase
 const UnfinishedCase kCases[] = {
     {"battery", &FrmMain::mnuBatt_Click, ActBattery},
     {"extended settings", &FrmMain::mnuExtSet_Click, ActExtSettings},
-    {"write defaults", &FrmMain::mnuSetDefault_Click, ActSetDefaults},
     {"read cards", &FrmMain::mnuReadCards_Click, ActReadCards},
 };
 

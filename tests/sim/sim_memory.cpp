@@ -25,6 +25,9 @@ StationMemory::StationMemory() : m_bytes(kSize, '\0')
     putNumber(kAddrVoltage, 300 * 131, 2); // 3.00 V
     putNumber(kAddrVoltage + 2, 27732, 2); // 21.0 °C
 
+    // The operating modes the station supports, one bit each from mode 0 (bit 7 of 0x64) on: all of them.
+    putNumber(0x64, 0xFFFFFFFFu, 4);
+
     setMode(2);
     setCodeNumber(31);
     m_bytes[kAddrCodeHigh] = char(quint8(m_bytes[kAddrCodeHigh]) | 0x05); // LED and beep
@@ -139,6 +142,38 @@ void StationMemory::setBatteryDate(int year, int month, int day)
 void StationMemory::setBatteryUsed(quint32 milliampereSeconds)
 {
     putNumber(kAddrBatteryUsed, milliampereSeconds, 4);
+}
+
+int StationMemory::workTimeMinutes() const
+{
+    return at(kAddrWorkTimeMinutes) * 256 + at(kAddrWorkTimeMinutes + 1);
+}
+
+void StationMemory::setWorkTimeMinutes(int minutes)
+{
+    putNumber(kAddrWorkTimeMinutes, quint64(minutes), 2);
+}
+
+void StationMemory::makeGsmStation(const QByteArray& apnText)
+{
+    setModel(0x81, kModelGsm);
+    QByteArray area = apnText.left(kApnTextLength);
+    area.append(QByteArray(kApnTextLength - area.size(), char(0xFF)));
+    m_bytes.replace(kAddrApnText, kApnTextLength, area);
+}
+
+QByteArray StationMemory::apnText() const
+{
+    QByteArray area = m_bytes.mid(kAddrApnText, kApnTextLength);
+    const int end = int(area.indexOf(';'));
+    return end >= 0 ? area.left(end + 1) : area;
+}
+
+void StationMemory::makeRadioModule()
+{
+    setModel(kFamilyRadioModule, kModelRadioModule);
+    m_bytes[0x34] = char(0);
+    m_bytes[0x3F] = char(0);
 }
 
 } // namespace qv::sim

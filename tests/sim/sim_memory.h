@@ -25,7 +25,15 @@ constexpr int kAddrMode = 0x71;           // bits 0-4 operating mode
 constexpr int kAddrCodeLow = 0x72;        // code number, low 8 bits
 constexpr int kAddrCodeHigh = 0x73;       // bit 7: +512, bit 6: +256; bits 0-2 LED, LED 2, beep
 constexpr int kAddrOptions = 0x74;        // bit 0 extended protocol, bit 1 auto send, ...
-constexpr int kAddrWorkTimeMinutes = 0x7E;
+constexpr int kAddrWorkTimeMinutes = 0x7E; // the work time in minutes, most significant byte first
+// The mobile-network station keeps its SIM PIN, access point, user and password as one text
+// "PIN" "APN" "," "user" "," "password" ";" in the 80 bytes from 0xB0 (the rest 0x00 or 0xFF).
+constexpr int kAddrApnText = 0xB0;
+constexpr int kApnTextLength = 80;
+// Model bytes of the units the simulated station can be.
+constexpr quint8 kModelGsm = 0x9D;
+constexpr quint8 kModelRadioModule = 0x21; // low six bits of the product type
+constexpr quint8 kFamilyRadioModule = 0x6A;
 
 // The memory of one station; the constructor fills in a plausible modern
 // station (serial number 500123, firmware "656", code number 31, 1000 mAh).
@@ -56,6 +64,15 @@ class StationMemory
     void setBatteryCapacity(quint32 milliampereSeconds);
     void setBatteryDate(int year, int month, int day);
     void setBatteryUsed(quint32 milliampereSeconds);
+    int workTimeMinutes() const;
+    void setWorkTimeMinutes(int minutes);
+
+    // The mobile-network station: its model byte and the APN text (up to the ";"); the rest of the area
+    // is filled with 0xFF as an erased memory holds it.
+    void makeGsmStation(const QByteArray& apnText);
+    QByteArray apnText() const;
+    // The short-range radio module: its hardware and model bytes, radio channel (0x34) and protocol (0x3F).
+    void makeRadioModule();
 
     // The punches kept for a backup read-out, emptied by the clear-backup command.
     QByteArray backup;

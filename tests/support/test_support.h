@@ -4,6 +4,8 @@
 #include <QLocale>
 #include <QString>
 
+#include "platform/controls/timercontrol.h"
+
 #include <functional>
 #include <initializer_list>
 #include <ostream>
@@ -38,6 +40,17 @@ class ScopedLocale
 
   private:
     QLocale m_previous;
+};
+
+// For its lifetime the program's timers fire only when a test ticks them: a test that drives a timeout by
+// hand stays exact when a busy machine lets the real interval run out meanwhile.
+class ScopedHandTicks
+{
+  public:
+    ScopedHandTicks() { TimerControl::setHandTicksOnly(true); }
+    ~ScopedHandTicks() { TimerControl::setHandTicksOnly(false); }
+    ScopedHandTicks(const ScopedHandTicks&) = delete;
+    ScopedHandTicks& operator=(const ScopedHandTicks&) = delete;
 };
 
 // The folder tests/data of the source tree.

@@ -5,7 +5,7 @@
 #include "receiver/receiver.h"
 #include "sim_on_port.h"
 #include "sim_test_support.h"
-#include "unit/mainwin/main_window_fixture.h"
+#include "station_window_fixture.h"
 #include "window_support.h"
 
 #include <QAction>
@@ -18,49 +18,9 @@ using namespace qv;
 
 namespace {
 
-class ReadWindowTest : public test::MainWindowTest
+class ReadWindowTest : public test::StationWindowTest
 {
   protected:
-    void SetUp() override
-    {
-        MainWindowTest::SetUp();
-        // The program's pauses (resend delays, waits for a second's fraction) pass on the test clock.
-        m_clock.setAutoStep(10);
-        // The station answers on COM1, the port the settings remember; tracing is on (the protocol path
-        // carries the trace mark).
-        sim.emplace(1);
-        ASSERT_TRUE(sim->started()) << sim->station.errorString().toStdString();
-        sim::StationMemory& m = sim->station.memory();
-        m.setSerialNumber(201537);
-        m.setFirmware("656");
-        m.setCodeNumber(31);
-        m.setProductionDate(2021, 3, 17);
-        m.setBatteryDate(2025, 4, 2);
-        writeSettings(QStringLiteral("[COMCTRL]\r\nPort=COM1\r\nBaud=38400\r\n[FILES]\r\nProtocol=") +
-                      dataFolder() + QStringLiteral("/LOG/Protocol.CSV") + QChar(kTraceMark) +
-                      QStringLiteral("\r\n"));
-        // A protocol file the user already has, still empty: the start-up gives it its header.
-        QDir().mkpath(dataFolder() + QStringLiteral("/LOG"));
-        QFile protocol(dataFolder() + QStringLiteral("/LOG/Protocol.CSV"));
-        ASSERT_TRUE(protocol.open(QIODevice::WriteOnly));
-    }
-    void TearDown() override
-    {
-        MainWindowTest::TearDown();
-        sim.reset();
-    }
-
-    // The program as a user starts it: its start-up, then the receiver listening, then the shown window.
-    FrmMain& startProgram()
-    {
-        FrmMain& f = startWindow();
-        EXPECT_TRUE(f.startupCompleted());
-        InstallReceiver();
-        f.resize(1024, 768);
-        QApplication::processEvents();
-        return f;
-    }
-
     // Follows the Read as the station answers: the status text and the progress bar at each reply.
     void watchReplies(FrmMain& f)
     {
@@ -73,11 +33,6 @@ class ReadWindowTest : public test::MainWindowTest
     bool readEnded()
     {
         return sim::waitUntil([] { return gActionCode == ActNone; }, 15000);
-    }
-
-    QStringList protocolLines() const
-    {
-        return readTextLines(dataFolder() + QStringLiteral("/LOG/Protocol.CSV"));
     }
 
     // What a finished Read shows in the window and leaves in the protocol file.
@@ -118,7 +73,6 @@ class ReadWindowTest : public test::MainWindowTest
         EXPECT_EQ(record[23], QStringLiteral("Read"));
     }
 
-    std::optional<sim::SimOnPort> sim;
     QStringList statusAtReply;
     QList<int> barAtReply;
     test::ScopedLocale locale{QStringLiteral("en_US")};

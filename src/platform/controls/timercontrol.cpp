@@ -9,7 +9,10 @@ TimerControl::TimerControl(Form* form, const QString& name, int index, Qt::Timer
     : Control(form, name, index)
 {
     m_timer.setTimerType(type);
-    QObject::connect(&m_timer, &QTimer::timeout, &m_timer, [this] { fire(onTimer, "Timer"); });
+    QObject::connect(&m_timer, &QTimer::timeout, &m_timer, [this] {
+        if (!s_handTicksOnly)
+            fire(onTimer, "Timer");
+    });
 }
 
 void TimerControl::setInterval(int milliseconds)
@@ -30,6 +33,11 @@ void TimerControl::restart()
     m_timer.stop();
     if (Enabled() && m_interval > 0)
         m_timer.start(m_interval);
+}
+
+void TimerControl::setHandTicksOnly(bool on)
+{
+    s_handTicksOnly = on;
 }
 
 void TimerControl::Tick()

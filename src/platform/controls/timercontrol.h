@@ -28,12 +28,17 @@ class TimerControl : public Control
     // timer runs); tests use it instead of waiting.
     void Tick();
 
+    // While set, elapsed intervals fire nothing: a test that ticks by hand must not get an extra tick
+    // when a busy machine lets the real interval run out meanwhile.
+    static void setHandTicksOnly(bool on);
+
   protected:
     void applyEnabled() override;
 
   private:
     void restart();
     QTimer m_timer;
+    static inline bool s_handTicksOnly = false;
     int m_interval = 0;
 };
 

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <vector>
 
 #include <sys/stat.h>
 
@@ -139,8 +140,44 @@ FileState loadFile(const QString& fileName, QByteArray& bytes, ProfileDocument& 
     return state;
 }
 
+// The changes a ProfileWriteBatch holds, by file.
+struct HeldFile
+{
+    FileState state = FileState::Missing;
+    QByteArray before;
+    ProfileDocument doc;
+    bool created = false;   // a missing file the batch will create
+    bool replaceable = true;
+};
+
+struct Batch
+{
+    bool active = false;
+    std::vector<std::pair<QString, HeldFile>> files;
+
+    HeldFile* find(const QString& fileName)
+    {
+        for (auto& f : files)
+            if (f.first == fileName)
+                return &f.second;
+        return nullptr;
+    }
+};
+
+Batch& batch()
+{
+    static Batch b;
+    return b;
+}
+
 std::optional<ProfileDocument> loadDocument(const QString& fileName)
 {
+    if (const HeldFile* held = batch().active ? batch().find(fileName) : nullptr) {
+        if (held->state == FileState::Read || held->created)
+            return held->doc;
+        if (held->state == FileState::Unreadable)
+            return std::nullopt;
+    }
     QByteArray bytes;
     ProfileDocument doc;
     if (loadFile(fileName, bytes, doc) != FileState::Read)
@@ -148,10 +185,34 @@ std::optional<ProfileDocument> loadDocument(const QString& fileName)
     return doc;
 }
 
+template <typename Change> int holdChange(const QString& fileName, Change change, bool createWhenMissing)
+{
+    Batch& b = batch();
+    HeldFile* held = b.find(fileName);
+    if (!held) {
+        HeldFile f;
+        f.state = loadFile(fileName, f.before, f.doc);
+        f.replaceable = f.state != FileState::Unreadable && canReplaceFile(fileName);
+        b.files.emplace_back(fileName, std::move(f));
+        held = &b.files.back().second;
+    }
+    if (held->state == FileState::Unreadable)
+        return 0;
+    if (held->state == FileState::Missing && !held->created && !createWhenMissing)
+        return 1;
+    if (!change(held->doc))
+        return 0;
+    if (held->state == FileState::Missing)
+        held->created = true;
+    return held->replaceable ? 1 : 0;
+}
+
 // Loads the file, applies the change and writes it back when it changed.
 // A file that exists but cannot be read is never replaced: its keys would be lost.
 template <typename Change> int modifyFile(const QString& fileName, Change change, bool createWhenMissing)
 {
+    if (batch().active)
+        return holdChange(fileName, change, createWhenMissing);
     QByteArray before;
     ProfileDocument doc;
     const FileState state = loadFile(fileName, before, doc);
@@ -174,6 +235,43 @@ template <typename Change> int modifyFile(const QString& fileName, Change change
 }
 
 } // namespace
+
+ProfileWriteBatch::ProfileWriteBatch()
+{
+    batch().active = true;
+}
+
+ProfileWriteBatch::~ProfileWriteBatch()
+{
+    commit();
+}
+
+bool ProfileWriteBatch::commit()
+{
+    Batch& b = batch();
+    if (!b.active)
+        return true;
+    b.active = false;
+    bool ok = true;
+    for (auto& [fileName, held] : b.files) {
+        if (held.state == FileState::Unreadable) {
+            ok = false;
+            continue;
+        }
+        if (held.state == FileState::Missing && !held.created)
+            continue;
+        const QByteArray after = held.doc.toBytes();
+        if (held.state == FileState::Read && after == held.before)
+            continue;
+        if (!writeFileAtomically(fileName, after)) {
+            ok = false;
+            continue;
+        }
+        remember(fileName, after, ProfileDocument::fromBytes(after));
+    }
+    b.files.clear();
+    return ok;
+}
 
 QString GetPrivateProfileStringA(const QString& section, const QString& key, const QString& defaultValue,
                                  int size, const QString& fileName)

@@ -31,6 +31,21 @@ int WritePrivateProfileStringA(const QString& section, const std::optional<QStri
 // with the given "key=value" lines; an empty list leaves the section without keys. Returns as WritePrivateProfileStringA.
 int WritePrivateProfileSectionA(const QString& section, const QStringList& lines, const QString& fileName);
 
+// Holds the profile writes made while it lives and writes each changed file once: a save of many keys costs
+// one atomic replace and one sync instead of one per key. Reads meanwhile see the held changes. A write while
+// it lives reports failure only for a file that cannot be read or replaced; commit() writes the files and
+// tells whether every one took its changes (the old file stays whole when not). Ending without commit()
+// writes too. One batch at a time.
+class ProfileWriteBatch
+{
+  public:
+    ProfileWriteBatch();
+    ~ProfileWriteBatch();
+    ProfileWriteBatch(const ProfileWriteBatch&) = delete;
+    ProfileWriteBatch& operator=(const ProfileWriteBatch&) = delete;
+    bool commit();
+};
+
 // A file is read and parsed once and kept while it stays the same on the disk
 // (same file, size, modification and change times); the program's own writes
 // keep it current.

@@ -155,7 +155,6 @@ void FrmMain::buildMenus()
     designMenu(mnuCommSep1, QStringLiteral("-"));
     designMenu(mnuRead, QStringLiteral("lesen"), 1035);
     designMenu(mnuWrite, QStringLiteral("schreiben"), 1033);
-    mnuWrite.setEnabled(false);
     designMenu(mnuCommSep2, QStringLiteral("-"));
     designMenu(mnuTime, QStringLiteral("zeit stellen"), 1037);
     designMenu(mnuBatt, QStringLiteral("batteriewechsel"), 1031);

@@ -327,6 +327,8 @@ class FrmMain : public Form
     // Each starter prepares one station operation and opens the conversation; while another operation is
     // live it refuses with a status text instead.
     void mnuRead_Click();
+    // The Write: the write column's checks first (frm_main_write.cpp), then the conversation.
+    void mnuWrite_Click();
     void mnuTime_Click();
     void mnuBatt_Click();
     void mnuReadBackup_Click();
@@ -347,6 +349,7 @@ class FrmMain : public Form
     void mnuViewAction_Click();
     void tbar_ButtonClick(ToolbarButton& Button);
     void cmdRead_Click();
+    void cmdWrite_Click();
     void cmdTime_Click();
     void cmdBatt_Click();
     void cmdOff_Click();

@@ -22,6 +22,7 @@ constexpr uint8_t kTestCommandData = 0x90;
 void FrmMain::wireButtonHandlers()
 {
     cmdRead.onClick = [this] { cmdRead_Click(); };
+    cmdWrite.onClick = [this] { cmdWrite_Click(); };
     cmdTime.onClick = [this] { cmdTime_Click(); };
     cmdBatt.onClick = [this] { cmdBatt_Click(); };
     cmdOff.onClick = [this] { cmdOff_Click(); };

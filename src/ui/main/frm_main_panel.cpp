@@ -68,9 +68,6 @@ void FrmMain::buildTopBox()
     const int row = 375;
     designButton(cmdRead, Picture2, QStringLiteral("read"), QStringLiteral("1035"), 45, row, 870);
     designButton(cmdWrite, Picture2, QStringLiteral("write"), QStringLiteral("1033"), 930, row, 1050);
-    // Settings go to a station only after their checks, which this version does not have yet: until then the
-    // write is not offered (the menu item likewise).
-    cmdWrite.setEnabled(false);
     designButton(cmdTime, Picture2, QStringLiteral("time"), QStringLiteral("1037"), 1995, row, 870);
     designButton(cmdBatt, Picture2, QStringLiteral("batterie"), QStringLiteral("1031"), 2880, row, 870);
     // The battery button belongs to the expert view; the window starts in the standard view.

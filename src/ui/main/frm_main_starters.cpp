@@ -170,6 +170,7 @@ void FrmMain::wireStarterHandlers()
     mnuClearBackup.onClick = [this] { mnuClearBackup_Click(); };
     mnuOff.onClick = [this] { mnuOff_Click(); };
     mnuSetDefault.onClick = [this] { mnuSetDefault_Click(); };
+    mnuWrite.onClick = [this] { mnuWrite_Click(); };
     mnuViewPunch.onClick = [this] { mnuViewPunch_Click(); };
     mnuConfQVEL.onClick = [this] { mnuConfQVEL_Click(); };
     mnuNewBattQVEL.onClick = [this] { mnuNewBattQVEL_Click(); };

@@ -1,5 +1,6 @@
 // Program-wide values that the main window's start-up sets and other subsystems read.
 #pragma once
+#include "receiver/write_replies.h"
 #include "cards/backup_cards.h"       // gBlockList, gDataBlocks
 #include "cards/cardlist_state.h"     // gColHeadTitle
 #include "extras/help_windows.h"      // gHelpFile
@@ -18,12 +19,8 @@ namespace qv {
 
 // ---- Set while the folders, settings and language are prepared ----
 
-// The "read cards automatically" option to write (not remembered in the settings).
-inline uint8_t gAutoReadCardsWrite = 0;
 // The beacon eco-mode option to write (not remembered in the settings).
 inline uint8_t gEcoModeWrite = 0;
-// Read by the extended-settings dialog.
-inline bool gExtSetFlag = false;
 // The user's local application-data folder, and whether the program's data folder exists.
 inline QString gAppDataRoot;
 inline bool gDataFolderOk = false;

@@ -1,5 +1,6 @@
 // Procedures of the main window's program module that other subsystems call: modes, code numbers, texts.
 #pragma once
+#include "receiver/write_replies.h"
 #include "stationdata/station_data.h" // gModeCodeSet, gSpecialFuncIndex, gExtProtUsed
 
 #include <QString>

@@ -11,9 +11,7 @@ void resetMainWindowState()
     // ui/main/frm_main.h
     gClickCounts = std::array<int32_t, 13>{};
     // ui/main/main_globals.h
-    gAutoReadCardsWrite = 0;
     gEcoModeWrite = 0;
-    gExtSetFlag = false;
     gAppDataRoot.clear();
     gDataFolderOk = false;
     gApnDataFile.clear();
@@ -39,11 +37,6 @@ void resetMainWindowState()
     gProgramStartup = false;
     // ui/main/starters.h
     mBackupRecords = 0;
-    gDefaultMode.clear();
-    gDefaultCodeNo.clear();
-    gDefaultWalkingTime.clear();
-    gDefaultExtProtText.clear();
-    gDefaultAutoSendText.clear();
     gSelColCancelled = false;
     gSaveMode = false;
 }

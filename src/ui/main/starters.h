@@ -1,6 +1,7 @@
 // Values the command starters prepare for the link and the receiver, and the progress display they set up.
 #pragma once
 #include "receiver/backup_readout.h" // gBlockRepeatCount, gBackupPos
+#include "receiver/write_replies.h"
 #include "stationdata/backup_memory.h"
 #include <QString>
 #include <cstdint>
@@ -13,15 +14,8 @@ namespace qv {
 // decimals; its twin, the start position, is mBackupStartPosition.
 inline double mBackupRecords = 0;
 
-// ---- Write defaults ----
-
-// The default settings the write-defaults operation sends: mode name, code number, walking time, and the
-// captions of the options to switch on (empty: leave off).
-inline QString gDefaultMode;
-inline QString gDefaultCodeNo;
-inline QString gDefaultWalkingTime;
-inline QString gDefaultExtProtText;
-inline QString gDefaultAutoSendText;
+// The default settings of the write-defaults operation (gDefaultMode and its set) are the receiver's: it
+// reads them when it writes the defaults (receiver/write_replies.h).
 
 // ---- Card windows ----
 

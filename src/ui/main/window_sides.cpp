@@ -10,6 +10,7 @@ void InstallWindowSides()
     InstallReceiverWindow();
     InstallBackupWindow();
     InstallExtrasMainWindow();
+    InstallWriteWindow();
 }
 
 } // namespace qv

@@ -10,6 +10,7 @@ void InstallCardListMainWindow();
 void InstallReceiverWindow();
 void InstallBackupWindow();
 void InstallExtrasMainWindow();
+void InstallWriteWindow();
 
 // Installs every side above. It runs once before main() in every program that links the window layer
 // (window_sides.cpp); a test may call it again after putting in a side of its own.

@@ -188,6 +188,47 @@ TEST_F(ProfileWrite, AWriteThatFailsHalfwayLeavesTheOldFileWhole)
     EXPECT_EQ(read("COMCTRL", "Port"), "COM9");
 }
 
+// A batch holds its writes: reads see them at once, the file changes only at the commit, in one piece.
+TEST_F(ProfileWrite, ABatchWritesTheFileOnceAtItsCommit)
+{
+    put("[COMCTRL]\r\nPort=COM1\r\n");
+    {
+        ProfileWriteBatch batch;
+        EXPECT_NE(write("COMCTRL", QString("Port"), QString("COM9")), 0);
+        EXPECT_NE(write("FILES", QString("Data"), QString("x")), 0);
+        EXPECT_NE(write("COMCTRL", QString("Baud"), QString("4800")), 0);
+        EXPECT_EQ(read("COMCTRL", "Port"), "COM9");
+        EXPECT_EQ(bytes(), "[COMCTRL]\r\nPort=COM1\r\n");
+        EXPECT_TRUE(batch.commit());
+        EXPECT_EQ(bytes(), "[COMCTRL]\r\nPort=COM9\r\nBaud=4800\r\n\r\n[FILES]\r\nData=x\r\n");
+    }
+    // Writes after the batch go straight to the file again.
+    EXPECT_NE(write("COMCTRL", QString("Port"), QString("COM2")), 0);
+    EXPECT_EQ(read("COMCTRL", "Port"), "COM2");
+    EXPECT_TRUE(bytes().startsWith("[COMCTRL]\r\nPort=COM2\r\n"));
+}
+
+TEST_F(ProfileWrite, ABatchThatCannotBeWrittenReportsItAndLeavesTheOldFileWhole)
+{
+    put("[COMCTRL]\r\nPort=COM1\r\nBaud=4800\r\n");
+    const QByteArray before = bytes();
+    ProfileWriteBatch batch;
+    EXPECT_NE(write("COMCTRL", QString("Port"), QString("COM9")), 0);
+    {
+        const test::DiskFull full(5);
+        EXPECT_FALSE(batch.commit());
+    }
+    EXPECT_EQ(bytes(), before);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"QV-Config.INI"});
+    // A missing file a batch only deletes from is not created.
+    const QString other = dir.filePath(QStringLiteral("other.INI"));
+    {
+        ProfileWriteBatch second;
+        EXPECT_NE(WritePrivateProfileStringA("S", QString("k"), std::nullopt, other), 0);
+    }
+    EXPECT_FALSE(QFile::exists(other));
+}
+
 TEST_F(ProfileWrite, AnUnwritablePlaceReportsFailure)
 {
     EXPECT_EQ(WritePrivateProfileStringA("S", "k", "v", dir.filePath("no/such/x.INI")), 0);

@@ -144,15 +144,18 @@ TEST_F(ReadReplyTest, GsmStationKeepsItsBatteryBlockAndAsksForTheSecondHalf)
 
 TEST_F(ReadReplyTest, SecondHalfIsRecognisedInTheExtendedFormOnly)
 {
-    receive(readReply(FrameForm::Extended, 0x80, QByteArray(0x80, '\0')));
-    EXPECT_TRUE(frmMain().rtbox(0).Text().contains("second system-data half"));
-    frmMain().rtbox(0).setText(QString());
+    // The second half's mobile-network text goes to the read column.
+    QByteArray half(0x80, '\0');
+    half.replace(0x30, 12, "1234web,u,p;");
+    receive(readReply(FrameForm::Extended, 0x80, half));
+    EXPECT_EQ(frmMain().txtAPN(0).Text(), QStringLiteral("web"));
+    frmMain().txtAPN(0).setText(QString());
     // In a legacy reply index 4 is station byte 0x01: 0x80 there is a serial number byte.
     gFollowUpReadSent = true;
     QByteArray station = memory.read(0, 16);
     station[1] = char(0x80);
     receive(readReply(FrameForm::Legacy, 0x00, station));
-    EXPECT_FALSE(frmMain().rtbox(0).Text().contains("second system-data half"));
+    EXPECT_EQ(frmMain().txtAPN(0).Text(), QString());
     EXPECT_EQ(lastRequest(), bytes({0x73, 0x10})); // the legacy chain goes on
 }
 
