@@ -202,6 +202,20 @@ TEST_F(CodeListFieldsTest, AClassicOrBeaconChoiceIsMadeInBothColumns)
     EXPECT_EQ(f.cmdSwitch.Caption(), QStringLiteral("_"));
     EXPECT_EQ(f.Label1(0).Caption().trimmed(), QStringLiteral("classic options"));
     EXPECT_FALSE(f.chkPunchTimingMode(1).Visible());
+
+    // The read column shows beacon, the write column classic (before the window is ready nothing mirrors);
+    // a click on beacon in the write column lays the options out once and leaves the focus on write.
+    f.opBeacon(0).setValue(true);
+    gMainFormReady = false;
+    f.opClassic(1).setValue(true);
+    gMainFormReady = true;
+    f.opBeacon(1).setValue(true);
+    EXPECT_TRUE(f.opBeacon(0).Value());
+    EXPECT_EQ(f.cmdSwitch.Caption(), QStringLiteral("^"));
+    ASSERT_TRUE(f.cmdWrite.canFocus());
+    EXPECT_EQ(Control::focusedControl(), &f.cmdWrite);
+    // The option buttons never keep the focus.
+    f.opClassic.onGotFocus(0);
     EXPECT_EQ(Control::focusedControl(), &f.cmdRead);
 }
 
