@@ -8,6 +8,8 @@
 #include "link/sender.h"
 #include "link/traffic_log.h"
 #include "platform/runtime/clock.h"
+#include "receiver/air_card.h"
+#include "receiver/air_card_window.h"
 #include "receiver/fixed_requests.h"
 #include "receiver/receiver_globals.h"
 #include "receiver/receiver_window.h"
@@ -47,7 +49,7 @@ QString connModeName()
 // The air-card dialog runs its own exchange while it is open.
 void runAirCardDialog()
 {
-    AppendLogLine(QStringLiteral("Air-card configuration is not available"));
+    airCardWindow().showModal();
     EndStationAction();
     gActionCode = ActConfigAirCard;
 }
@@ -57,6 +59,8 @@ void runAirCardDialog()
 ReplyEnd ModeSelectReply()
 {
     EndReplyWait();
+    // A new operation: no configuration step left from an earlier one may reach the card now on the station.
+    ClearAirCardPending();
     gBeaconOptionByte = 0;
     logModeTaken();
     receiverWindow().clearVoltage();

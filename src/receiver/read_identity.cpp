@@ -22,6 +22,7 @@
 #include "receiver/station_identity.h"
 #include "receiver/write_replies.h"
 #include "stationdata/bit_helpers.h"
+#include "stationdata/station_clock.h"
 #include "stationdata/station_data.h"
 #include "stationdata/station_time.h"
 
@@ -196,7 +197,7 @@ ReplyEnd extendedSystemData()
 // asked for, in the form of the reply.
 ReplyEnd setTimeContinuation()
 {
-    gModelSubByte = gModelFlag ? 1 : ((ReplyField(14) & 1) ? 0 : 1);
+    gModelSubByte = ModelSubByteOf(gModelFlag, ReplyField(14));
     gSendBuffer = BuildFrame(QByteArray(1, char(gRxCommand == CmdReadMemory ? CmdGetTime : CmdGetTimeLegacy)));
     SendFrame();
     return ReplyEnd::CommonEnd;

@@ -1,6 +1,7 @@
 // Start values of the reply receiver's program-wide variables.
 #include "receiver/receiver_globals.h"
 
+#include "receiver/air_card.h"
 #include "receiver/backup_readout.h"
 #include "receiver/fixed_requests.h"
 #include "receiver/write_replies.h"
@@ -9,6 +10,26 @@ namespace qv {
 
 void resetReceiverState()
 {
+    // receiver/air_card.h
+    gFillingControls = false;
+    gPartnerCardText.clear();
+    gAirCardCaption.clear();
+    gAirCardDate = QDateTime();
+    gSelFeedback = QByteArray(4, '\0');
+    gBrdFeedback = QByteArray(4, '\0');
+    gAirCardConfig.clear();
+    gAirCardPartnerBytes.clear();
+    gAirCardSelBytes.clear();
+    gAirCardBrdBytes.clear();
+    gAirCardVolts = 0;
+    gVoltCaption.clear();
+    gAirCmdSelPending = false;
+    gAirCmdBrdPending = false;
+    gAirCmdMPending = false;
+    gAirCmd7E08Pending = false;
+    gAirReportPending1 = false;
+    gAirReportPending2 = false;
+    gAirReportPending3 = false;
     // receiver/write_replies.h
     gDefaultMode.clear();
     gDefaultCodeNo.clear();

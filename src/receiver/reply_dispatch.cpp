@@ -11,6 +11,7 @@
 #include "platform/controls/controls.h"
 #include "platform/dialogs/msgbox.h"
 #include "platform/runtime/vbruntime.h"
+#include "receiver/air_card.h"
 #include "receiver/backup_readout.h"
 #include "receiver/receiver_globals.h"
 #include "receiver/reply_handlers.h"
@@ -164,6 +165,12 @@ ReplyEnd runHandler(ReplyRoute route)
         return BackupBlockReply();
     case ReplyRoute::LegacyBackupBlock:
         return LegacyBackupReply();
+    case ReplyRoute::AirCardConfig:
+        return AirCardConfigReply();
+    case ReplyRoute::AirCardStatus:
+        return AirCardStatusReply();
+    case ReplyRoute::CodeC3:
+        return CodeC3Reply();
     default:
         return notHandled(route);
     }

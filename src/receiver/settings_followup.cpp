@@ -25,6 +25,7 @@
 #include "stationdata/modes.h"
 #include "stationdata/bit_helpers.h"
 #include "stationdata/settings_checks.h"
+#include "stationdata/station_clock.h"
 #include "stationdata/settings_write.h"
 #include "stationdata/station_data.h"
 
@@ -264,7 +265,14 @@ ReplyEnd SecondHalfReply()
     case ActBattery:
         return OtherOperationStep(QStringLiteral("battery"));
     case ActSetTime:
-        return OtherOperationStep(QStringLiteral("set time"));
+        // The mobile-network station's clock is asked for once its second half is in. Whether it keeps its
+        // own clock comes from the system data read before (its product family byte), so the end of the
+        // set-time does not report the clock of the station read before.
+        gModelSubByte = ModelSubByteOf(gModelFlag, uint8_t(gProductFamily));
+        gGetTimeFirst = false;
+        gSendBuffer = BuildFrame(QByteArray(1, char(gUseExtCommands ? CmdGetTime : CmdGetTimeLegacy)));
+        SendFrame();
+        return ReplyEnd::NoReset;
     case ActWrite:
         sendFollowUp();
         return ReplyEnd::NoReset;

@@ -211,7 +211,9 @@ ReplyEnd GetTimeReply()
     const double pcTimer = Round(pcReading.time().msecsSinceStartOfDay() / 1000.0, 3);
     const QDate pcDate = pcReading.date();
     const QDateTime pcNow(pcDate, QTime(0, 0).addSecs(pcReading.time().msecsSinceStartOfDay() / 1000));
-    const QString pcTime = CStr(pcNow.time());
+    // In the form of the station's line (hh:mm:ss in every locale), so the fraction follows the seconds and
+    // the two clocks read one above the other.
+    const QString pcTime = FormatSeconds(QString::number(pcReading.time().msecsSinceStartOfDay() / 1000));
     const bool extended = IsExtendedCommand(gRxCommand);
     const QString pcFraction = extended ? Format(pcTimer - std::floor(pcTimer), QStringLiteral(".000")) : QString();
     EndReplyWait();

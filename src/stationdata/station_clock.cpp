@@ -240,4 +240,11 @@ QString ToleranceDefault(float waitToReturnCur)
     return CStr(Round(waitToReturnCur, 2));
 }
 
+uint8_t ModelSubByteOf(bool modelFlag, uint8_t productFamily)
+{
+    if (modelFlag)
+        return 1;
+    return (productFamily & 1) ? 0 : 1;
+}
+
 } // namespace qv

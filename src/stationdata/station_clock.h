@@ -23,6 +23,10 @@ double ClockDifference(double stationSeconds, double pcSeconds);
 // when the two clocks stand either side of midnight.
 QDate PcDayOfStationTime(const QDate& pcDate, double stationSeconds, double pcSeconds);
 
+// Whether the unit keeps its own clock (1) or not (0): the newer board always does; otherwise bit 0 of the
+// product family byte (byte 14 of the system data) marks a unit without one.
+uint8_t ModelSubByteOf(bool modelFlag, uint8_t productFamily);
+
 // The station clock as a get-time reply carries it (frame bytes from the command on): 0 command, 1 LEN,
 // 2-3 code number, 4 year (two digits), 5 month, 6 day, 7 TD, 8-9 seconds within the half day, 10 the
 // sub-second in 1/256 s (extended form only).

@@ -42,6 +42,9 @@ TEST_P(ModeSelectReplyTest, SendsTheNextRequestOfTheOperation)
     // Set time goes on to the time check; its question is cancelled should it come before the link closes.
     if (p.action == ActSetTime)
         DialogHooks::queue(DialogAnswer::cancel());
+    // The air-card action shows its dialog; the user closes it.
+    if (p.action == ActConfigAirCard)
+        Form::queueModalAnswer([](Form& dialog) { Unload(dialog); });
     BeginStationAction();
     if (p.request.isEmpty()) {
         ASSERT_TRUE(sim::waitUntil([] { return gActionCode == ActNone; }));

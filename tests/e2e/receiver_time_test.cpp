@@ -12,6 +12,8 @@
 #include "stationdata/station_data.h"
 #include "support/test_support.h"
 
+#include <QRegularExpression>
+
 namespace qv::test {
 namespace {
 
@@ -131,6 +133,10 @@ TEST_P(ReceiverTimeTest, AStationAheadIsSetFromThePcAndTheOperationEnds)
     EXPECT_EQ(q->captions.size(), 2); // OK and Abbruch
     EXPECT_EQ(q->style & 0x70, vbCritical);
     EXPECT_TRUE(q->prompt.contains("Zeit stellen")) << q->prompt.toStdString();
+    // Both clocks in the same form, the fraction right after the seconds, whatever the locale's time format.
+    const QRegularExpression clockLine(QStringLiteral("\\d\\d:\\d\\d:\\d\\d[.,]\\d{3} (station|PC)\r\n"),
+                                       QRegularExpression::CaseInsensitiveOption);
+    EXPECT_EQ(q->prompt.count(clockLine), 2) << q->prompt.toStdString();
     EXPECT_EQ(sent(0xF6), 1);
     EXPECT_LE(std::abs(stationAheadMs()), 1000);
     EXPECT_EQ(actions().size(), 2);
@@ -139,6 +145,28 @@ TEST_P(ReceiverTimeTest, AStationAheadIsSetFromThePcAndTheOperationEnds)
     // The status of a finished set-time: the station time set to the PC's date and time.
     EXPECT_TRUE(frmMain().Aktion().Text().contains(CStr(fake.peek().date()))) << frmMain().Aktion().Text().toStdString();
     EXPECT_TRUE(gTestTime.isEmpty());
+}
+
+TEST_P(ReceiverTimeTest, AMobileNetworkStationIsAskedForItsTimeAfterItsSecondHalf)
+{
+    sim.station.memory().makeGsmStation("9463internet.example,anna,alt;");
+    sim.station.setClock(fake.peek().addSecs(5));
+    DialogHooks::queue(DialogAnswer::pressButton(1)); // OK: set the station clock
+    startSetTime();
+    ASSERT_TRUE(sim::waitUntil([] { return gActionCode == ActNone; }));
+    ASSERT_TRUE(linkClosed());
+    QList<QByteArray> firstFour = requests().mid(0, 4);
+    for (QByteArray& r : firstFour)
+        r = r.left(3);
+    EXPECT_EQ(firstFour, (QList<QByteArray>{bytes({0xF0, 'S'}), bytes({0x83, 0x00, 0x80}), bytes({0x83, 0x80, 0x80}),
+                                            bytes({0xF7})}));
+    EXPECT_EQ(sent(0xF6), 1);
+    EXPECT_LE(std::abs(stationAheadMs()), 1000);
+    EXPECT_EQ(actions().value(1), "Set time");
+    // The status of a finished set-time, and the station keeps its own clock.
+    const QString status = frmMain().Aktion().Text();
+    EXPECT_TRUE(status.contains(CStr(fake.peek().date()))) << status.toStdString();
+    EXPECT_FALSE(status.contains("real-time clock")) << status.toStdString();
 }
 
 TEST_P(ReceiverTimeTest, AStationBehindIsLeftAloneOnCancel)

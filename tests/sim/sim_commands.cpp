@@ -131,6 +131,12 @@ Reply setBaud(SimStation& s, const Request& r)
     return Reply::frame(r.command, r.data.left(1));
 }
 
+// A command typed in hex (0xC3): the station carries it out and answers with its sub-code.
+Reply typedCommand(SimStation&, const Request& r)
+{
+    return Reply::frame(r.command, r.data.left(1));
+}
+
 } // namespace
 
 QByteArray encodeStationTime(const QDateTime& time, int week, bool withSubSecond)
@@ -170,6 +176,7 @@ void registerStandardCommands(SimStation& station)
     for (quint8 c : {quint8(0xF7), quint8(0x77)})
         station.registerCommand(c, getTime);
     station.registerCommand(0xF9, giveSignal);
+    station.registerCommand(0xC3, typedCommand);
     for (quint8 c : {quint8(0xF8), quint8(0x78)})
         station.registerCommand(c, switchOff);
     for (quint8 c : {quint8(0xFE), quint8(0x7E)})

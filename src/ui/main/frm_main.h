@@ -351,6 +351,8 @@ class FrmMain : public Form
     void cmdRead_Click();
     void cmdWrite_Click();
     void cmdTime_Click();
+    void cmdTime_MouseDown(int Button, int Shift, float X, float Y);
+    void cmdTestTime_Click();
     void cmdBatt_Click();
     void cmdOff_Click();
     void cmdStop_MouseDown(int Button, int Shift, float X, float Y);

@@ -24,6 +24,10 @@ void FrmMain::wireButtonHandlers()
     cmdRead.onClick = [this] { cmdRead_Click(); };
     cmdWrite.onClick = [this] { cmdWrite_Click(); };
     cmdTime.onClick = [this] { cmdTime_Click(); };
+    cmdTime.onMouseDown = [this](int Button, int Shift, float X, float Y) {
+        cmdTime_MouseDown(Button, Shift, X, Y);
+    };
+    cmdTestTime.onClick = [this] { cmdTestTime_Click(); };
     cmdBatt.onClick = [this] { cmdBatt_Click(); };
     cmdOff.onClick = [this] { cmdOff_Click(); };
     cmdStop.onMouseDown = [this](int Button, int Shift, float X, float Y) {

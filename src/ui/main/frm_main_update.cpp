@@ -57,7 +57,7 @@ void FrmMain::VersionPruefen(bool /*bZeigen*/, bool serverReached)
         // A server that never answered is not blamed for its files.
         const QString why =
             serverReached ? lang(1962, QStringLiteral("Invalid versions or no version information found!"))
-                          : lang(1973, QStringLiteral("The update server could not be reached!"));
+                          : lang(1988, QStringLiteral("The update server could not be reached!"));
         MsgBox(block + lang(1961, QStringLiteral("Version check failed:")) + u' ' + why, vbCritical | vbOKOnly);
         return;
     }

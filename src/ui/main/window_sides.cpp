@@ -10,6 +10,7 @@ void InstallWindowSides()
     InstallReceiverWindow();
     InstallBackupWindow();
     InstallExtrasMainWindow();
+    InstallAirCardWindow();
     InstallWriteWindow();
 }
 

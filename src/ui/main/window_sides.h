@@ -10,6 +10,8 @@ void InstallCardListMainWindow();
 void InstallReceiverWindow();
 void InstallBackupWindow();
 void InstallExtrasMainWindow();
+// The radio-card dialog's side of the reply handlers (ui/dialogs/air_card_window.cpp).
+void InstallAirCardWindow();
 void InstallWriteWindow();
 
 // Installs every side above. It runs once before main() in every program that links the window layer

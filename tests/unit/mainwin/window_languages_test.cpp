@@ -4,6 +4,7 @@
 #include "cards/frm_cards.h"
 #include "extras/frm_about.h"
 #include "extras/frm_language.h"
+#include "ui/dialogs/frm_config_qvel.h"
 #include "unit/mainwin/main_window_fixture.h"
 
 #include <QMap>
@@ -84,11 +85,12 @@ TEST_F(WindowLanguages, EveryWindowsTextsComeFromTheChosenLanguagesFile)
     const QSet<QString> data{
         QStringLiteral("frmMain:lblViewCOM.Caption"), QStringLiteral("frmMain:lblVolt.Caption"),
         QStringLiteral("frmAbout:cmdVersion.Caption"), QStringLiteral("frmAbout:lblTitle.Caption"),
-        QStringLiteral("frmAbout:lblURL.Caption"),
+        QStringLiteral("frmAbout:lblURL.Caption"), QStringLiteral("frmConfigQVEL:lblVolt.Caption"),
     };
     // Separators ("-") and signs ("%") are no words of a language.
     static const QRegularExpression letter(QStringLiteral("\\p{L}"));
-    const QList<Form*> windows{&main, &frmSettings(), &frmCards(), &frmAbout(), &frmLanguage()};
+    const QList<Form*> windows{&main, &frmSettings(), &frmCards(), &frmAbout(), &frmLanguage(),
+                                &frmConfigQVEL()};
     QStringList leftInDesign;
     for (Form* w : windows) {
         ASSERT_TRUE(loadLanguage("DEU"));

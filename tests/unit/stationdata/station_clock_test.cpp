@@ -46,6 +46,14 @@ TEST_P(StationClock, DifferencesTakeTheNearerWayRoundMidnight)
     }
 }
 
+TEST_P(StationClock, TheNewerBoardAlwaysKeepsItsClockOthersByTheFamilyByte)
+{
+    EXPECT_EQ(ModelSubByteOf(true, 0x81), 1);
+    EXPECT_EQ(ModelSubByteOf(false, 0x81), 0);
+    EXPECT_EQ(ModelSubByteOf(false, 0x80), 1);
+    EXPECT_EQ(ModelSubByteOf(false, 0xFE), 1);
+}
+
 TEST_P(StationClock, GetTimeRepliesOfBothForms)
 {
     // Wednesday (3) afternoon, week counter 2: 13:08:16 and 128/256 s.
