@@ -14,6 +14,7 @@
 #include "platform/runtime/numbers.h"
 #include "platform/system/codepage.h"
 #include "receiver/backup_readout.h"
+#include "receiver/battery_steps.h"
 #include "receiver/read_reply_internal.h"
 #include "receiver/read_reply_services.h"
 #include "receiver/receiver_globals.h"
@@ -219,7 +220,7 @@ ReplyEnd systemDataContinuation()
         return ReplyEnd::CommonEnd;
     }
     if (isAction({ActBattery, ActAirCardBattery}))
-        return OtherOperationStep(QStringLiteral("battery"));
+        return BatteryAfterSystemData();
     if (gActionCode == ActExtSettings)
         return OtherOperationStep(QStringLiteral("extended settings"));
     if (!isAction({ActWrite, ActSetDefaults})) {

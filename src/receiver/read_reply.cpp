@@ -12,6 +12,7 @@
 #include "platform/runtime/vbruntime.h"
 #include "receiver/backup_readout.h"
 #include "receiver/fixed_requests.h"
+#include "receiver/battery_steps.h"
 #include "receiver/read_reply_internal.h"
 #include "receiver/read_reply_services.h"
 #include "receiver/receiver_globals.h"
@@ -86,6 +87,8 @@ ReplyEnd settingsBlockReply()
     }
     if (gActionCode == ActReadBackup)
         return BackupAfterSettingsBlock();
+    if (isAction({ActBattery, ActAirCardBattery}))
+        return BatteryAfterSettingsBlock();
     if (isAction({ActBattery, ActAirCardBattery, ActExtSettings}))
         return OtherOperationStep(QStringLiteral("settings block"));
     return endRead();

@@ -3,6 +3,7 @@
 
 #include "receiver/air_card.h"
 #include "receiver/backup_readout.h"
+#include "receiver/battery_dialog.h"
 #include "receiver/fixed_requests.h"
 #include "receiver/write_replies.h"
 
@@ -79,6 +80,9 @@ void resetReceiverState()
     mRadioReadCardOption = 0;
     mRadioOsIndex = 0;
     mBackupStartPosition = 0;
+    // receiver/battery_dialog.h
+    gAirCardBattery.clear();
+    gAirCardInserted = false;
 }
 
 } // namespace qv

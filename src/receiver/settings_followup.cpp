@@ -13,6 +13,7 @@
 #include "platform/runtime/vbruntime.h"
 #include "receiver/receiver_globals.h"
 #include "stationdata/station_data.h"
+#include "receiver/battery_steps.h"
 #include "receiver/read_reply_internal.h"
 #include "receiver/receiver_globals.h"
 #include "receiver/reply_texts.h"
@@ -263,7 +264,7 @@ ReplyEnd SecondHalfReply()
     writeWindow().showApnRead(DecodeApnText(RxBytes(gRxFrame, kApnFramePosition, kApnTextBytes)));
     switch (gActionCode) {
     case ActBattery:
-        return OtherOperationStep(QStringLiteral("battery"));
+        return BatteryAfterSecondHalf();
     case ActSetTime:
         // The mobile-network station's clock is asked for once its second half is in. Whether it keeps its
         // own clock comes from the system data read before (its product family byte), so the end of the

@@ -45,6 +45,7 @@ TEST_F(StartupTest, FirstRunMakesTheDataFolderAndASecondRunFindsIt)
     EXPECT_TRUE(fileText(dataFolder() + QStringLiteral("/LOG/Protocol.CSV")).startsWith(ProtocolHeader));
     EXPECT_EQ(gProtocolPath, dataFolder() + QStringLiteral("/LOG/Protocol.CSV"));
     EXPECT_EQ(gApnDataFile, dataFolder() + QStringLiteral("/APN_Data.csv"));
+    EXPECT_EQ(fileText(gApnDataFile), fileText(programFolderPath() + QStringLiteral("/APN_Data.csv")));
     EXPECT_EQ(gIniAccess.IniFile(), iniPath());
     EXPECT_TRUE(gDataFolderOk);
     EXPECT_FALSE(QFile::exists(iniPath()));

@@ -1,10 +1,13 @@
 // Fixture of the receiver's end-to-end tests: the station at its own speed, the receive event wired.
 #pragma once
+#include "app/language.h"
 #include "link/protocol_file.h"
+#include "platform/system/textfile.h"
 #include "link_support.h"
 #include "receiver/receiver.h"
 #include "support/test_support.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 
 namespace qv::test {
@@ -30,6 +33,37 @@ class ReceiverE2E : public LinkE2E
         QList<QByteArray> out;
         for (const sim::LogEntry& e : sim.station.received())
             out << QByteArray(1, char(e.command)) + e.data;
+        return out;
+    }
+
+    // The English language file, as the program loads it: names and messages as a user sees them.
+    static bool loadEnglishTexts()
+    {
+        QFile xml(resourcesDir() + QStringLiteral("/QV-ConfigENU.xml"));
+        return xml.open(QIODevice::ReadOnly) && gXmlDoc.setContent(&xml);
+    }
+    // The operation is over and the port closed.
+    static bool ended()
+    {
+        return sim::waitUntil([] { return gActionCode == ActNone && !frmMain().MSComm1.PortOpen(); });
+    }
+    // The operation of each protocol record.
+    QStringList records() const
+    {
+        QStringList actions;
+        const QStringList lines = readTextLines(gProtocolPath);
+        for (int i = 1; i < lines.size(); ++i)
+            actions << lines[i].split(';').value(23);
+        return actions;
+    }
+    // The command of each request the station received, with the address of a memory read or write.
+    QList<QByteArray> chain() const
+    {
+        QList<QByteArray> out;
+        for (const QByteArray& r : requests()) {
+            const uint8_t c = uint8_t(r.at(0));
+            out << r.left(c == 0x82 || c == 0x83 || c == 0x72 || c == 0x73 ? 2 : 1);
+        }
         return out;
     }
 

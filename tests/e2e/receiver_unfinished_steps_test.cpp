@@ -26,7 +26,6 @@ struct UnfinishedCase
 };
 
 const UnfinishedCase kCases[] = {
-    {"battery", &FrmMain::mnuBatt_Click, ActBattery},
     {"extended settings", &FrmMain::mnuExtSet_Click, ActExtSettings},
     {"read cards", &FrmMain::mnuReadCards_Click, ActReadCards},
 };

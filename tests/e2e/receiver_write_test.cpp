@@ -40,10 +40,7 @@ class ReceiverWriteTest : public ReceiverE2E
     void SetUp() override
     {
         ReceiverE2E::SetUp();
-        // The English language file, as the program loads it: mode names and messages as a user sees them.
-        QFile xml(resourcesDir() + QStringLiteral("/QV-ConfigENU.xml"));
-        ASSERT_TRUE(xml.open(QIODevice::ReadOnly));
-        ASSERT_TRUE(gXmlDoc.setContent(&xml));
+        ASSERT_TRUE(loadEnglishTexts());
         LoadModeNames();
         resetWriteBytes();
         gWaitToReturnCur = 5.0f;
@@ -90,33 +87,11 @@ class ReceiverWriteTest : public ReceiverE2E
         f.chk4ms(1).setValue(w.sprint);
         f.chkBackupCtrl(1).setValue(w.backup);
     }
-    bool ended()
-    {
-        return sim::waitUntil([] { return gActionCode == ActNone && !frmMain().MSComm1.PortOpen(); });
-    }
     void read()
     {
         sim.station.clearLog();
         frmMain().mnuRead_Click();
         ASSERT_TRUE(ended());
-    }
-    QStringList records() const
-    {
-        QStringList actions;
-        const QStringList lines = readTextLines(gProtocolPath);
-        for (int i = 1; i < lines.size(); ++i)
-            actions << lines[i].split(';').value(23);
-        return actions;
-    }
-    // The command of each request the station received, with the address of a memory read or write.
-    QList<QByteArray> chain() const
-    {
-        QList<QByteArray> out;
-        for (const QByteArray& r : requests()) {
-            const uint8_t c = uint8_t(r.at(0));
-            out << r.left(c == 0x82 || c == 0x83 || c == 0x72 || c == 0x73 ? 2 : 1);
-        }
-        return out;
     }
 
     ScopedLocale locale{QStringLiteral("en_US")};

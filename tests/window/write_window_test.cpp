@@ -8,6 +8,7 @@
 #include "sim_test_support.h"
 #include "stationdata/modes.h"
 #include "station_window_fixture.h"
+#include "window_support.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -38,20 +39,6 @@ class WriteWindowTest : public test::StationWindowTest
     test::ScopedLocale locale{QStringLiteral("en_US")};
 };
 
-// Types a text into a line edit as keys, after selecting what it holds.
-void typeInto(QLineEdit* edit, const QString& text)
-{
-    edit->setFocus();
-    edit->selectAll();
-    for (const QChar ch : text) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
-        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(ch));
-        QApplication::sendEvent(edit, &press);
-        QApplication::sendEvent(edit, &release);
-    }
-    QApplication::processEvents();
-}
-
 } // namespace
 
 TEST_F(WriteWindowTest, WriteFromTheCommandsMenuThenReadShowsTheNewValues)
@@ -74,7 +61,7 @@ TEST_F(WriteWindowTest, WriteFromTheCommandsMenuThenReadShowsTheNewValues)
     QApplication::processEvents();
     auto* code = qobject_cast<QLineEdit*>(f.txtCodeNo(1).widget());
     ASSERT_NE(code, nullptr);
-    typeInto(code, QStringLiteral("300"));
+    test::typeInto(code, QStringLiteral("300"));
     ASSERT_EQ(f.txtCodeNo(1).Text(), QStringLiteral("300"));
 
     ASSERT_TRUE(f.mnuWrite.action()->isEnabled());

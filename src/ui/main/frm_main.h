@@ -354,6 +354,7 @@ class FrmMain : public Form
     void cmdTime_MouseDown(int Button, int Shift, float X, float Y);
     void cmdTestTime_Click();
     void cmdBatt_Click();
+    void cmdAPN_Data_Click();
     void cmdOff_Click();
     void cmdStop_MouseDown(int Button, int Shift, float X, float Y);
     void cmdErwProtOK_Click(int Index);

@@ -5,6 +5,7 @@
 #include "link/sender.h"
 #include "platform/runtime/vberror.h"
 #include "stationdata/station_data.h"
+#include "ui/dialogs/frm_apn_data.h"
 #include "ui/main/frm_main.h"
 #include "ui/main/starters.h"
 
@@ -29,6 +30,7 @@ void FrmMain::wireButtonHandlers()
     };
     cmdTestTime.onClick = [this] { cmdTestTime_Click(); };
     cmdBatt.onClick = [this] { cmdBatt_Click(); };
+    cmdAPN_Data.onClick = [this] { cmdAPN_Data_Click(); };
     cmdOff.onClick = [this] { cmdOff_Click(); };
     cmdStop.onMouseDown = [this](int Button, int Shift, float X, float Y) {
         cmdStop_MouseDown(Button, Shift, X, Y);
@@ -58,6 +60,12 @@ void FrmMain::cmdTime_Click()
 void FrmMain::cmdBatt_Click()
 {
     mnuBatt_Click();
+}
+
+// The providers' access data to pick from for the write column's mobile-network fields.
+void FrmMain::cmdAPN_Data_Click()
+{
+    frmAPN_Data().Show(vbModal);
 }
 
 void FrmMain::cmdOff_Click()

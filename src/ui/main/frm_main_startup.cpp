@@ -128,10 +128,11 @@ void FrmMain::LoadPhaseFolders()
     if (!gIniAccess.IsDirectory(gDataFolder)) {
         gDataFolderOk = gIniAccess.CreateFolder(gDataFolder);
         if (gDataFolderOk) {
-            // The first run gets the shipped code-number list; without one there is nothing to copy.
-            const QString list = AppTitle() + QStringLiteral(".CNo");
-            QFile::copy(gIniAccess.FormatPath(programFolder(), list),
-                        gIniAccess.FormatPath(gDataFolder, list));
+            // The first run gets the shipped code-number list and providers' access-data list; without
+            // them there is nothing to copy.
+            for (const QString& list : {AppTitle() + QStringLiteral(".CNo"), QStringLiteral("APN_Data.csv")})
+                QFile::copy(gIniAccess.FormatPath(programFolder(), list),
+                            gIniAccess.FormatPath(gDataFolder, list));
         } else {
             gDataFolder = gAppDataRoot;
             gLogFolder = gAppDataRoot;

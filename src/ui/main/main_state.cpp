@@ -1,6 +1,7 @@
 // Start values of the main window's program-wide variables.
 #include "ui/main/main_globals.h"
 
+#include "ui/dialogs/apn_data_file.h"
 #include "ui/main/frm_main.h"
 #include "ui/main/starters.h"
 
@@ -15,6 +16,9 @@ void resetMainWindowState()
     gAppDataRoot.clear();
     gDataFolderOk = false;
     gApnDataFile.clear();
+    // ui/dialogs/apn_data_file.h
+    gApnLines.clear();
+    gApnListLoaded = false;
     gBuildDateText.clear();
     gServiceCardWords = std::array<QString, 5>();
     gActionsView = false;

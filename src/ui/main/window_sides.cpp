@@ -12,6 +12,7 @@ void InstallWindowSides()
     InstallExtrasMainWindow();
     InstallAirCardWindow();
     InstallWriteWindow();
+    InstallBatteryDialog();
 }
 
 } // namespace qv

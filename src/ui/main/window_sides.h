@@ -13,6 +13,8 @@ void InstallExtrasMainWindow();
 // The radio-card dialog's side of the reply handlers (ui/dialogs/air_card_window.cpp).
 void InstallAirCardWindow();
 void InstallWriteWindow();
+// The battery dialog, shown by the battery operations' replies (ui/dialogs/frm_batt.cpp).
+void InstallBatteryDialog();
 
 // Installs every side above. It runs once before main() in every program that links the window layer
 // (window_sides.cpp); a test may call it again after putting in a side of its own.
