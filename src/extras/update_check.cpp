@@ -54,8 +54,9 @@ QString VersionFileText(const QString& body)
         version = trimmed;
         break;
     }
+    // Taking out the dots can bare blanks that stood before one ("1,2\t."): trimmed again.
     if (version.contains(u','))
-        version.remove(u'.');
+        version = version.remove(u'.').trimmed();
     return version;
 }
 

@@ -27,20 +27,31 @@ namespace {
 // current folder, the path must exist, no read-only result, long names.
 constexpr int32_t kProtocolDialogFlags = 0x20880A;
 
-// The first line of a file, without its line end; `empty` tells a file of 0 bytes.
-QString firstLineOf(const QString& path, bool* empty)
+// The longest first line read to judge a protocol file; far longer than its header.
+constexpr qint64 kFirstLineLimit = 64 * 1024;
+
+// How the file at path starts.
+ProtocolFileStart protocolFileStart(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw VbError(ErrPathFileAccess, file.errorString());
-    *empty = file.size() == 0;
-    QByteArray line = file.readLine(64 * 1024);
-    while (line.endsWith('\n') || line.endsWith('\r'))
-        line.chop(1);
-    return decodeText(line);
+    return CheckProtocolFileStart(file.readLine(kFirstLineLimit));
 }
 
 } // namespace
+
+ProtocolFileStart CheckProtocolFileStart(const QByteArray& firstLine)
+{
+    if (firstLine.isEmpty())
+        return ProtocolFileStart::Empty;
+    QByteArray line = firstLine;
+    while (line.endsWith('\n') || line.endsWith('\r'))
+        line.chop(1);
+    // A header cut short still counts as the current one.
+    return ProtocolHeader.startsWith(decodeText(line)) ? ProtocolFileStart::Current
+                                                       : ProtocolFileStart::Other;
+}
 
 bool RenameToBackup(const QString& path)
 {
@@ -74,13 +85,11 @@ uint8_t OpenProtocolFile()
     try {
         bool startNew = !fileExists(gProtocolPath);
         if (!startNew) {
-            bool empty = false;
-            const QString first = firstLineOf(gProtocolPath, &empty);
-            // A header cut short still counts as the current one; an empty
-            // file has none yet and gets it.
-            if (empty) {
+            const ProtocolFileStart start = protocolFileStart(gProtocolPath);
+            // An empty file has no header yet and gets it.
+            if (start == ProtocolFileStart::Empty) {
                 startNew = true;
-            } else if (!ProtocolHeader.startsWith(first)) {
+            } else if (start == ProtocolFileStart::Other) {
                 if (!RenameToBackup(gProtocolPath)) {
                     MsgBox(gProtocolPath + QLatin1Char(' ') + GetLangText(gLangIndex, 1841, QString()) +
                                QLatin1Char(' '),

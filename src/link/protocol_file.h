@@ -45,6 +45,13 @@ struct ProtocolRecord
 // split the columns, so it is written as "," or a blank.
 QString ProtocolRecordLine(const QString& dateText, const QString& timeText, const ProtocolRecord& record);
 
+// What the start of an existing protocol file says: Empty (no bytes: it gets
+// the header), Current (its first line is the header or the header cut short:
+// records go on below it), Other (anything else: the file is moved aside).
+enum class ProtocolFileStart { Empty, Current, Other };
+// Judges the file's first line as read (its line end may be there or not).
+ProtocolFileStart CheckProtocolFileStart(const QByteArray& firstLine);
+
 // Makes the protocol file at gProtocolPath ready: 1 when it is, 0 when not.
 uint8_t OpenProtocolFile();
 // Appends one record with the PC's date and time.

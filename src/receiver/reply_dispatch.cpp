@@ -156,9 +156,12 @@ ReplyEnd runHandler(ReplyRoute route)
     case ReplyRoute::GetTimeReply:
         return GetTimeReply();
     case ReplyRoute::SwitchOffReply:
-        return switchOffReply();
+        // It ends the operation as done: taken only from a switch-off, or when no operation is live to end.
+        return isAction({ActSwitchOff, ActNone}) ? switchOffReply() : ReplyEnd::CommonEnd;
     case ReplyRoute::BaudChangeReply:
-        return baudChangeReply();
+        // Only the station's answer to a speed change may change the speed; noise on the line that looks
+        // like one is dropped like any frame nobody waits for.
+        return gActionCode == ActSetBaud ? baudChangeReply() : ReplyEnd::CommonEnd;
     case ReplyRoute::BackupStart:
         return BackupStartReply();
     case ReplyRoute::BackupBlock:

@@ -111,6 +111,9 @@ class SimStation : public QObject
     void ignoreNextRequests(int n) { m_silentRequests = n; }
     void corruptCrcOfNextReplies(int n) { m_corruptReplies = n; }
     void addGarbageBeforeNextReplies(const QByteArray& garbage, int n);
+    // Bytes on the line that no station sent (a disturbance, a plug moved): they go out at once, between
+    // frames, and are not logged as frames.
+    void sendNoise(const QByteArray& noise) { transmit(noise); }
     // Replies go out in pieces of chunkBytes with delayMs between them (0 turns it off).
     void setSplitReplies(int chunkBytes, int delayMs);
     // Replies carry this code number instead of the station's own (a wrong station).

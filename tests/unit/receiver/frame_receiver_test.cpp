@@ -13,6 +13,7 @@
 #include "ui/main/frm_main.h"
 
 #include <QCoreApplication>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace qv {
@@ -118,6 +119,9 @@ TEST_F(FrameReceiverTest, BaudChangeReplyPassesWithoutItsCrc)
 {
     gNewStationBaud = BaudHigh;
     gBaud = BaudLow;
+    gActionCode = ActSetBaud;
+    QTemporaryDir dir; // the speed change ends with its protocol record
+    gProtocolPath = dir.filePath(QStringLiteral("Protocol.CSV"));
     QByteArray frame = reply(0xFE, bytes({0x01}));
     frame[frame.size() - 2] = char(frame.at(frame.size() - 2) ^ 0x55);
     receive(frame);
