@@ -11,6 +11,7 @@
 #include "link/sender.h"
 #include "platform/controls/vbconst.h"
 #include "platform/dialogs/msgbox.h"
+#include "platform/runtime/numbers.h"
 #include "platform/system/codepage.h"
 #include "receiver/backup_readout.h"
 #include "receiver/battery_steps.h"
@@ -133,8 +134,10 @@ ReplyEnd extendedSystemData()
     gMemoryFlags = QByteArray(2, '\0');
     gMemoryFlags[1] = sys.at(0x3D);
     if (mBackupStartPosition > 0) {
+        // The toolbar keeps the value within the fixed-point range, so the address fits.
         gBackupPointer =
-            mBackupStartPosition * (gCardReadout ? kBackupCardRecord : kBackupPunchRecord) + kBackupBase;
+            int64_t(Round(mBackupStartPosition * (gCardReadout ? kBackupCardRecord : kBackupPunchRecord))) +
+            kBackupBase;
     } else {
         QByteArray pointer;
         pointer.append(sys.at(0x1C)).append(sys.at(0x1D)).append(sys.at(0x21)).append(sys.at(0x22));

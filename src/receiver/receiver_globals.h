@@ -56,8 +56,9 @@ inline int16_t gProgressStep = 0;
 inline int16_t mRadioRtcOption = 0;
 inline int16_t mRadioReadCardOption = 0;
 inline int16_t mRadioOsIndex = 0;
-// The backup start position the user typed on the toolbar (0: none).
-inline int64_t mBackupStartPosition = 0;
+// The backup start position (record number) the user typed on the toolbar, with four decimals (0: none; -1
+// or any other value not above 0: the station's own pointer).
+inline double mBackupStartPosition = 0;
 
 // Returns every variable of the receiver's headers to its start value (tests, and anything that starts the
 // program afresh); receiver/receiver_state.cpp. Add a new variable there too.

@@ -378,6 +378,35 @@ class FrmMain : public Form
     // time" (left-aligned beside it) apart.
     void PadConsumptionCaptions();
 
+    // ---- Panel scrolling, help topics and pictures, the log pane (frm_main_views.cpp) ----
+    void wireViewHandlers();
+    // Closes the help picture when the pointer nears its left, right or bottom edge or leaves it upwards.
+    void piErwProt_MouseMove(int Index, int Button, int Shift, float X, float Y);
+    // A double click or the right button on the action log asks whether to clear it.
+    void rtbox_DblClick(int Index);
+    void rtbox_MouseDown(int Index, int Button, int Shift, float X, float Y);
+    void AskClearActionLog();
+    // The help topic that F1 opens follows the field's content.
+    void txtHardware_GotFocus();
+    void txtMO_GotFocus();
+    void txtStatus_GotFocus();
+    // The station panel follows its scroll bar.
+    void VScroll1_Change();
+    void VScroll1_Scroll();
+    // The pointer's last place inside the help picture (twips), 0 after the picture closed.
+    float mPicLastX = 0;
+    float mPicLastY = 0;
+
+    // ---- Hidden gestures on the toolbar (frm_main_tbargestures.cpp) ----
+    void wireToolbarGestures();
+    // The special pointer over "READ" while the traffic log is on, the normal one elsewhere.
+    void tbar_MouseMove(int Button, int Shift, float X, float Y);
+    // A right click (Alt: with Alt) on "READ" under the special pointer asks for the number of backup
+    // records (the start position) and starts the backup read; every other press clears both values.
+    void tbar_MouseDown(int Button, int Shift, float X, float Y);
+    // Alt and a right click beyond the buttons open the settings file's folder and can load it again.
+    void tbar_MouseUp(int Button, int Shift, float X, float Y);
+
     // ---- Help menu windows (frm_main_helpmenu.cpp) ----
     // The protocol file, then the read-me file named by the language, in the text viewer; a missing one is
     // named in a message.
@@ -469,6 +498,32 @@ class FrmMain : public Form
     void txtCurrTime_GotFocus();
     void wireEntryHandlers();
 
+    // ---- Code-number list file (frm_main_codelist.cpp) ----
+    // Loads a list of code numbers that the write column offers one after another.
+    void mnuLoadCN_Click();
+
+    // ---- Fields of some station kinds (frm_main_fields.cpp) ----
+    void opBeacon_Click(int Index);
+    void opClassic_Click(int Index);
+    void opBeacon_GotFocus(int Index);
+    void opClassic_GotFocus(int Index);
+    void opQVEL_Func_Click(int Index);
+    // The special function left becomes the code number to write.
+    void opQVEL_Func_LostFocus(int Index);
+    // Radio modules before software 312 know the basic protocol only: no choice stays selected.
+    void optQVMKUV_Old_OSoftware_Click(int Index);
+    void txtKanal_Change(int Index);
+    void txtKanal_KeyPress(int Index, int& KeyAscii);
+    void txtKanal_KeyUp(int Index, int& KeyCode, int Shift);
+    void txtKanal_MouseUp(int Index, int Button, int Shift, float X, float Y);
+    void txtSoftware_Change();
+    void wireFieldHandlers();
+    // Set while a classic or beacon choice is mirrored into the other column.
+    bool mBeaconMirroring = false;
+    bool mClassicMirroring = false;
+    // Set while the protocol choice selects "basic" itself: that nested Click does nothing.
+    bool mSkipProtocolClick = false;
+
     // ---- Hover help picture of the extended protocol (frm_main_hover.cpp) ----
     // The pointer on chkCPC0's caption: after 0.6 s the help picture of that column shows.
     void chkCPC0_MouseMove(int Index, int Button, int Shift, float X, float Y);
@@ -503,6 +558,9 @@ class FrmMain : public Form
     bool startupCompleted() const { return m_startupCompleted; }
 
   private:
+    // Moves the focus where a choice leads, unless that control cannot take it now (hidden or disabled).
+    static void focusIfPossible(Control& c);
+    void mirrorSwitchChoice(ControlArray<OptionButton>& choice, bool& mirroring, bool beacon, int Index);
     void buildMenus();
     void buildBars();
     void buildTopBox();

@@ -186,9 +186,13 @@ void FrmMain::buildScrollBars()
     picEcke.setVisible(false);
     // The bars and boxes that frame the scrolled panel stay in front of it.
     for (Control* c :
-         std::initializer_list<Control*>{&Picture2, &VScroll1, &HScroll1, &picEcke, &lblProgress(0),
+         std::initializer_list<Control*>{&tbar, &Picture2, &VScroll1, &HScroll1, &picEcke, &lblProgress(0),
                                          &lblProgress(1), &piErwProt(0), &piErwProt(1)})
         c->ZOrder(0);
+    // The panel scrolled up passes under the toolbar and the top box: they cover it (their children keep
+    // their own colours, so only the fill is switched on).
+    for (Control* c : {static_cast<Control*>(&tbar), static_cast<Control*>(&Picture2)})
+        c->widget()->setAutoFillBackground(true);
 }
 
 void FrmMain::wireHandlers()
@@ -217,6 +221,9 @@ void FrmMain::wireHandlers()
     wireModeHandlers();
     wireHoverHandlers();
     wireEntryHandlers();
+    wireFieldHandlers();
+    wireViewHandlers();
+    wireToolbarGestures();
 }
 
 void FrmMain::watchOptionVisibility()
@@ -283,6 +290,9 @@ void FrmMain::ArrangeOptionRows()
     for (Frame& fr : frLeer)
         fr.setHeight(blockHeight);
     Picture1.setHeight(kOptionBlockTop + blockHeight + kPanelBottomMargin);
+    // A taller or shorter panel needs another scroll range (the expert view adds rows).
+    if (WindowState() != vbMinimized)
+        applyPanelScroll();
     m_arranging = false;
 }
 

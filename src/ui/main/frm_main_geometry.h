@@ -65,6 +65,8 @@ inline constexpr int kPaneNarrowWidth = 1000;
 inline constexpr int kPaneHeightReserve = 2 * kPaneTop + kStatusBarHeight + 60;
 inline constexpr int kPaneMinHeight = 255;
 inline constexpr int kPanelHeightReserve = 1700;
+// The step of the panel's scroll bar arrows (twips): about one row of options.
+inline constexpr int kPanelScrollStep = 300;
 inline constexpr int kMinInnerWidthForPanes = 200;
 
 // Colours of the two columns and of the radio channel's write box.

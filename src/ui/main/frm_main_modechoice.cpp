@@ -26,13 +26,6 @@ constexpr int kKeyP = 0x50;
 constexpr int kShiftAlt = 4;
 constexpr int kKeyEscape = 27;
 
-// Moves the focus where a choice leads, unless that control cannot take it now (hidden or disabled).
-void focusIfPossible(Control& c)
-{
-    if (c.canFocus())
-        c.SetFocus();
-}
-
 } // namespace
 
 void FrmMain::wireModeHandlers()
@@ -270,7 +263,9 @@ void FrmMain::HScroll1_Change()
         return;
     }
     // The special functions keep their own code in the code-number box.
-    if (coMO.Text() != gModeTextSpecial && gCodeNoIndex >= 1 && gCodeNoIndex < gCodeNoList.size())
+    // A disabled box holds a number the mode fixed (the finish of the beacon modes): browsing leaves it.
+    if (coMO.Text() != gModeTextSpecial && txtCodeNo(kWriteColumn).Enabled() && gCodeNoIndex >= 1 &&
+        gCodeNoIndex < gCodeNoList.size())
         txtCodeNo(kWriteColumn).setText(gCodeNoList.at(gCodeNoIndex));
 }
 

@@ -45,6 +45,12 @@ void FrmMain::applyPanelScroll()
     HScroll1.setTop(barTop);
     picEcke.Move(VScroll1.Left(), barTop);
     VScroll1.setMax(std::clamp(Picture1.Height() - h + HScroll1.Height(), 0, 32767));
+    // A click beside the thumb moves by the height shown, an arrow by about one row.
+    VScroll1.setSmallChange(kPanelScrollStep);
+    VScroll1.setLargeChange(std::max(h, kPanelScrollStep));
+    // Once the whole panel fits, it stands at its top again (the bar that could bring it back is gone).
+    if (!VScroll1.Visible())
+        VScroll1.setValue(0);
 }
 
 void FrmMain::Form_Resize()

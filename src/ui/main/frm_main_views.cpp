@@ -1,12 +1,157 @@
-// The standard and the expert view of the station panel, and the backup listing in the data pane.
+// The standard and the expert view of the station panel, the scrolling of the panel, the help topics and
+// pictures that follow the pointer and the focus, clearing the log pane, and the backup listing in the data
+// pane.
+#include "app/app_info.h"
+#include "app/language.h"
 #include "link/link_globals.h"
+#include "platform/dialogs/msgbox.h"
 #include "platform/runtime/strings.h"
+#include "stationdata/modes.h"
 #include "ui/main/frm_main.h"
 #include "ui/main/menus.h"
 
+#include <QTextEdit>
 #include <limits>
 
 namespace qv {
+
+namespace {
+
+// The help picture closes when the pointer comes this near (twips) to its left edge, to its right or bottom
+// edge, or moves up through this band at its top.
+constexpr float kPicLeftEdge = 140;
+constexpr float kPicTopBand = 170;
+constexpr float kPicFarEdge = 300;
+// The question before the log pane is cleared.
+constexpr int32_t kTextClearQuestion = 1932;
+constexpr int32_t kTextClearLog = 1933;
+// Help topics: a master station, and the mode shown in the read column.
+constexpr int kTopicMaster = 70;
+constexpr int kTopicControlModes = 40;
+constexpr int kTopicReadout = 50;
+constexpr int kTopicPrintout = 80;
+constexpr int kTopicTimeTrigger = 90;
+// The action log; the other pane (1) lists the data read and is not cleared by the user.
+constexpr int kActionLogPane = 0;
+constexpr int kTopicOtherModes = 440;
+
+} // namespace
+
+void FrmMain::wireViewHandlers()
+{
+    // The pointer on the log pane, the status bar and the boxes around the panel cancels a help picture.
+    rtbox.onMouseMove = [this](int, int, int, float, float) { noShowPic(); };
+    StatusBar.onMouseMove = [this](int, int, float, float) { noShowPic(); };
+    txtCurrTime.onMouseMove = [this](int, int, float, float) { noShowPic(); };
+    txtMO.onMouseMove = [this](int, int, float, float) { noShowPic(); };
+    txtStatus.onMouseMove = [this](int, int, float, float) { noShowPic(); };
+    txtWtime.onMouseMove = [this](int, int, int, float, float) { noShowPic(); };
+    piErwProt.onMouseMove = [this](int Index, int Button, int Shift, float X, float Y) {
+        piErwProt_MouseMove(Index, Button, Shift, X, Y);
+    };
+    rtbox.onDblClick = [this](int Index) { rtbox_DblClick(Index); };
+    rtbox.onMouseDown = [this](int Index, int Button, int Shift, float X, float Y) {
+        rtbox_MouseDown(Index, Button, Shift, X, Y);
+    };
+    // The right button asks to clear the log; no menu of the toolkit's own follows it.
+    if (QTextEdit* edit = rtbox(kActionLogPane).textEdit()) {
+        edit->setContextMenuPolicy(Qt::NoContextMenu);
+        edit->viewport()->setContextMenuPolicy(Qt::NoContextMenu);
+    }
+    txtHardware.onGotFocus = [this] { txtHardware_GotFocus(); };
+    txtMO.onGotFocus = [this] { txtMO_GotFocus(); };
+    txtStatus.onGotFocus = [this] { txtStatus_GotFocus(); };
+    VScroll1.onChange = [this] { VScroll1_Change(); };
+    VScroll1.onScroll = [this] { VScroll1_Scroll(); };
+}
+
+void FrmMain::piErwProt_MouseMove(int Index, int /*Button*/, int /*Shift*/, float X, float Y)
+{
+    PictureBox& pic = piErwProt(Index);
+    const float w = float(pic.Width());
+    const float h = float(pic.Height());
+    const bool movingUp = mPicLastY > Y;
+    if (X < kPicLeftEdge || (Y < kPicTopBand && movingUp) || X > w - kPicFarEdge || Y > h - kPicFarEdge) {
+        pic.setVisible(false);
+        mPicLastX = 0;
+        mPicLastY = 0;
+        return;
+    }
+    mPicLastX = X;
+    mPicLastY = Y;
+}
+
+void FrmMain::rtbox_DblClick(int Index)
+{
+    if (Index == kActionLogPane)
+        AskClearActionLog();
+}
+
+void FrmMain::rtbox_MouseDown(int Index, int Button, int /*Shift*/, float /*X*/, float /*Y*/)
+{
+    if (Index == kActionLogPane && Button == vbRightButton)
+        AskClearActionLog();
+}
+
+void FrmMain::AskClearActionLog()
+{
+    const QString clearLog = GetLangText(gLangIndex, kTextClearLog, QString());
+    const QString prompt = GetLangText(gLangIndex, kTextClearQuestion, QString()) + QLatin1Char(' ') +
+                           clearLog + QLatin1Char('?');
+    if (MsgBox(prompt, vbYesNo + vbQuestion, AppTitle() + QLatin1Char(' ') + clearLog) == vbYes)
+        rtbox(kActionLogPane).setText(QString());
+}
+
+void FrmMain::txtHardware_GotFocus()
+{
+    txtHardware.setHelpContextID(txtHardware.Text().contains(QLatin1String("Master")) ? kTopicMaster : 0);
+}
+
+void FrmMain::txtMO_GotFocus()
+{
+    const int mode = ModeNumberOfText(txtMO.Text());
+    if (mode < 0)
+        return;
+    switch (mode) {
+    case 2:
+    case 3:
+    case 4:
+    case 6:
+    case 7:
+    case 10:
+        txtMO.setHelpContextID(kTopicControlModes);
+        break;
+    case 5:
+        txtMO.setHelpContextID(kTopicReadout);
+        break;
+    case 11:
+        txtMO.setHelpContextID(kTopicPrintout);
+        break;
+    case 12:
+    case 13:
+        txtMO.setHelpContextID(kTopicTimeTrigger);
+        break;
+    default:
+        txtMO.setHelpContextID(kTopicOtherModes);
+        break;
+    }
+}
+
+void FrmMain::txtStatus_GotFocus()
+{
+    if (txtStatus.Text().isEmpty())
+        txtStatus.setHelpContextID(0);
+}
+
+void FrmMain::VScroll1_Change()
+{
+    Picture1.setTop(VScroll1.Top() - VScroll1.Value());
+}
+
+void FrmMain::VScroll1_Scroll()
+{
+    VScroll1_Change();
+}
 
 void FrmMain::zeigExpert(uint8_t byChange)
 {

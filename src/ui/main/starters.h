@@ -10,9 +10,9 @@ namespace qv {
 
 // ---- Backup read-out ----
 
-// The number of backup records typed on the toolbar (0: none); its twin, the start position, is
-// mBackupStartPosition.
-inline int64_t mBackupRecords = 0;
+// The number of backup records typed on the toolbar (0: none, -1: an answer without a number), with four
+// decimals; its twin, the start position, is mBackupStartPosition.
+inline double mBackupRecords = 0;
 
 // The default settings of the write-defaults operation (gDefaultMode and its set) are the receiver's: it
 // reads them when it writes the defaults (receiver/write_replies.h).
