@@ -121,6 +121,7 @@ class FrmConfigQVEL : public Form
     ControlArray<CheckBox>& checkArray(const QString& name);
     void ShowCommandButtons(bool bShow);
     void UpdateKezWaitLabels();
+    void keepOnlyOneShot(CheckBox& ticked);
     void CheckPartnerCardNumber(int64_t number, int16_t& series);
     bool cardNumberShown() const; // lblCardNo(1) neither empty nor "OK"
     bool partnerRed() const;

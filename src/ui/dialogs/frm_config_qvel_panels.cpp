@@ -66,15 +66,22 @@ void FrmConfigQVEL::chkDefault_Click()
     txtPartnerCard.setEnabled(!ticked);
 }
 
+// One one-shot option at a time: ticking one clears the others and hides the pattern panels.
+void FrmConfigQVEL::keepOnlyOneShot(CheckBox& ticked)
+{
+    for (CheckBox* box : {&chkOn, &chkOff, &chkKEZWAITon, &chkKEZWAIToff}) {
+        if (box != &ticked)
+            box->setValue(0);
+    }
+    frDefaultValue.setVisible(false);
+    piSEL.setVisible(false);
+    piBRD.setVisible(false);
+}
+
 void FrmConfigQVEL::chkOn_Click()
 {
     if (chkOn.Value() == 1) {
-        chkOff.setValue(0);
-        chkKEZWAITon.setValue(0);
-        chkKEZWAIToff.setValue(0);
-        frDefaultValue.setVisible(false);
-        piSEL.setVisible(false);
-        piBRD.setVisible(false);
+        keepOnlyOneShot(chkOn);
     } else {
         frDefaultValue.setVisible(true);
         opDefault(3).setValue(false);
@@ -86,12 +93,7 @@ void FrmConfigQVEL::chkOn_Click()
 void FrmConfigQVEL::chkOff_Click()
 {
     if (chkOff.Value() == 1) {
-        chkOn.setValue(0);
-        chkKEZWAITon.setValue(0);
-        chkKEZWAIToff.setValue(0);
-        frDefaultValue.setVisible(false);
-        piSEL.setVisible(false);
-        piBRD.setVisible(false);
+        keepOnlyOneShot(chkOff);
     } else {
         frDefaultValue.setVisible(true);
         opDefault(3).setValue(false);
@@ -103,12 +105,7 @@ void FrmConfigQVEL::chkOff_Click()
 void FrmConfigQVEL::chkKEZWAITon_Click()
 {
     if (chkKEZWAITon.Value() == 1) {
-        chkOn.setValue(0);
-        chkOff.setValue(0);
-        chkKEZWAIToff.setValue(0);
-        frDefaultValue.setVisible(false);
-        piSEL.setVisible(false);
-        piBRD.setVisible(false);
+        keepOnlyOneShot(chkKEZWAITon);
         frKEZWAIT.setVisible(true);
         if (Slider1.canFocus())
             Slider1.SetFocus();
@@ -124,12 +121,7 @@ void FrmConfigQVEL::chkKEZWAITon_Click()
 void FrmConfigQVEL::chkKEZWAIToff_Click()
 {
     if (chkKEZWAIToff.Value() == 1) {
-        chkOn.setValue(0);
-        chkOff.setValue(0);
-        chkKEZWAITon.setValue(0);
-        frDefaultValue.setVisible(false);
-        piSEL.setVisible(false);
-        piBRD.setVisible(false);
+        keepOnlyOneShot(chkKEZWAIToff);
         frKEZWAIT.setVisible(false);
     } else {
         opDefault(3).setValue(false);
