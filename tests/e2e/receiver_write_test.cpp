@@ -304,7 +304,7 @@ TEST_F(ReceiverWriteTest, AWriteTheStationDoesNotTakeEndsWithoutARecord)
     const Case cases[] = {
         {"NAK", [this] { sim.station.nakNextRequests(20); }},
         {"silent", [this] { sim.station.ignoreNextRequests(50); }},
-        {"unplugged", [this] { sim.station.stop(); }},
+        {"unplugged", [this] { sim.unplug(); }},
         {"another station", [this] { sim.station.setReplyCodeNumber(77); }},
     };
     for (const Case& k : cases) {

@@ -25,6 +25,15 @@ class SimOnPort
     SimOnPort(const SimOnPort&) = delete;
     SimOnPort& operator=(const SimOnPort&) = delete;
 
+    // The device is pulled: the station goes silent and its terminal leaves the inventory, as an unplugged
+    // device leaves the machine's port list. The terminal's name is free at once and another terminal (of
+    // another test running beside this one) may take it, so a reopen must not find it under this number.
+    void unplug()
+    {
+        station.stop();
+        setSerialPortInventoryForTest(QList<SerialPortEntry>{});
+    }
+
     bool started() const { return m_started; }
     int number() const { return m_number; }
 
