@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 shots="$PWD/docs"
 export QV_RESOURCES="$PWD/resources" QV_SCREENSHOT_DIR="$shots"
-QT_QPA_PLATFORM=offscreen ./build/tests/unit_mainwin --gtest_filter='*LayoutTest*'
+QT_QPA_PLATFORM=offscreen ./build/tests/unit_ui --gtest_filter='*LayoutTest*'
 QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24" ./build/tests/window_e2e \
   --gtest_filter='*TheReadFromTheCommandsMenuFillsTheReadColumn:*TheToolbarsReadBackupFillsTheDataPane:*TheHoverPictureShowsWhenThePointerRestsOnTheCaption:*WriteFromTheCommandsMenuThenReadShowsTheNewValues:*TheTimeButtonSetsAStationThatRunsAhead:*TheTypedTestTimeIsSetInTheStation:*OptionDialogsWindowTest*:*AShortWindowScrollsToItsLowestOptionBox:*ReadCardsFromTheCommandsMenuListsEveryCardPutIn*'
 echo "Screenshots written to $shots"

@@ -23,7 +23,6 @@ class IniAccess
     void setIniFile(const QString& fname) { m_iniFile = fname; }
     // Result of the last write: non-zero when written, 0 on failure.
     int32_t ReturnCode() const { return m_returnCode; }
-    void setReturnCode(int32_t RetCode) { m_returnCode = RetCode; }
 
     // The key's value, trimmed of blanks; Default (trimmed) when the file,
     // section or key is missing; "" for a key present with an empty value.

@@ -1,6 +1,6 @@
 // The start-up's port test against the simulated station: a port that opens, one out of range, one in use.
 #include "sim_on_port.h"
-#include "unit/mainwin/main_window_fixture.h"
+#include "support/main_window_fixture.h"
 
 using namespace qv;
 

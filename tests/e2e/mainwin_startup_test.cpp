@@ -8,7 +8,7 @@
 #include "platform/system/codepage.h"
 #include "stationdata/modes.h"
 #include "ui/main/main_globals.h"
-#include "unit/mainwin/main_window_fixture.h"
+#include "support/main_window_fixture.h"
 
 #include <QDir>
 #include <QFile>

@@ -7,7 +7,7 @@
 #include "sim_on_port.h"
 #include "sim_test_support.h"
 #include "stationdata/backup_memory.h"
-#include "unit/mainwin/main_window_fixture.h"
+#include "support/main_window_fixture.h"
 #include "window_support.h"
 
 #include <QGuiApplication>

@@ -2,7 +2,7 @@
 // display: the code number and the work time typed key by key, a short window scrolled with its bar until
 // the lowest option box can be clicked, and a code-number list browsed with its bar.
 #include "platform/dialogs/dialog_hooks.h"
-#include "unit/mainwin/main_window_fixture.h"
+#include "support/main_window_fixture.h"
 
 #include <QCheckBox>
 #include <QElapsedTimer>

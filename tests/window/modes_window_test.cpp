@@ -3,7 +3,7 @@
 // with its close button, and the next start showing the same write column.
 #include "app/settings.h"
 #include "stationdata/modes.h"
-#include "unit/mainwin/main_window_fixture.h"
+#include "support/main_window_fixture.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>

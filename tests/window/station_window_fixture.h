@@ -6,7 +6,7 @@
 #include "receiver/receiver.h"
 #include "sim_on_port.h"
 #include "sim_test_support.h"
-#include "unit/mainwin/main_window_fixture.h"
+#include "support/main_window_fixture.h"
 
 #include <QApplication>
 #include <optional>

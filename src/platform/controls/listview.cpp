@@ -250,11 +250,6 @@ void ListView::flush()
     m_model->commitRows();
 }
 
-int ListView::committedRows() const
-{
-    return m_model->committed();
-}
-
 void ListView::ensureSorted()
 {
     if (!m_sorted || !m_sortDirty)

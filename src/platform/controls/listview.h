@@ -151,7 +151,6 @@ class ListView : public Control
     friend class ListViewTable;
     void scheduleFlush();
     void ensureSorted();
-    int committedRows() const;
     void itemChanged(const ListItem& item, int column);
     void columnWidthChanged(ColumnHeader& column);
     void userResizedColumn(int column, int pixels);

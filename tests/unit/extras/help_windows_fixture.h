@@ -5,7 +5,7 @@
 #include "extras/frm_log.h"
 #include "extras/help_windows.h"
 #include "platform/system/shell.h"
-#include "unit/mainwin/main_window_fixture.h"
+#include "support/main_window_fixture.h"
 
 #include <QFile>
 

@@ -11,6 +11,7 @@
 #include "receiver/air_card.h"
 #include "receiver/fixed_requests.h"
 #include "stationdata/radio_card.h"
+#include "support/main_window_fixture.h"
 #include "support/test_support.h"
 #include "ui/dialogs/frm_config_qvel.h"
 #include "ui/main/program_state.h"
@@ -27,7 +28,9 @@ QByteArray hex(const char* h)
     return QByteArray::fromHex(h);
 }
 
-class RadioDialog : public ::testing::Test
+// The dialog reaches the main window (its port, its texts), so the main window's own set-up and closing
+// keep a window it loads from staying behind for the next test.
+class RadioDialog : public test::MainWindowTest
 {
   protected:
     FakeClock clock{QDateTime(QDate(2026, 12, 10), QTime(10, 30, 0))};
@@ -35,7 +38,8 @@ class RadioDialog : public ::testing::Test
 
     void SetUp() override
     {
-        resetProgramState();
+        test::MainWindowTest::SetUp();
+        startWindow();
         DialogHooks::reset();
         scoped = std::make_unique<ScopedClock>(clock);
         gCardType = kAirCardType;
@@ -47,7 +51,7 @@ class RadioDialog : public ::testing::Test
             Unload(frmConfigQVEL());
         DialogHooks::reset();
         scoped.reset();
-        resetProgramState();
+        test::MainWindowTest::TearDown();
     }
 
     // The dialog filled from a card with these patterns, as the reply receiver fills it.

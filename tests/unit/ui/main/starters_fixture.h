@@ -2,7 +2,7 @@
 // for a port, and the test cancels that dialog to see that the conversation was opened.
 #pragma once
 #include "link/link_globals.h"
-#include "unit/mainwin/main_window_fixture.h"
+#include "support/main_window_fixture.h"
 
 namespace qv::test {
 

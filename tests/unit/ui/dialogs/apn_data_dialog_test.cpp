@@ -3,8 +3,8 @@
 #include "link/link_globals.h"
 #include "ui/dialogs/apn_data_file.h"
 #include "ui/dialogs/frm_apn_data.h"
-#include "unit/mainwin/layout_check.h"
-#include "unit/mainwin/main_window_fixture.h"
+#include "support/layout_check.h"
+#include "support/main_window_fixture.h"
 
 using namespace qv;
 

@@ -5,8 +5,8 @@
 #include "platform/dialogs/dialog_hooks.h"
 #include "platform/dialogs/msgbox.h"
 #include "ui/main/code_number_list.h"
-#include "unit/mainwin/main_window_fixture.h"
-#include "unit/mainwin/mode_choice_support.h"
+#include "support/main_window_fixture.h"
+#include "unit/ui/main/mode_choice_support.h"
 
 #include <QFile>
 

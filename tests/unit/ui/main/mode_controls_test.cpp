@@ -4,7 +4,7 @@
 #include "link/link_globals.h"
 #include "stationdata/modes.h"
 #include "ui/main/main_module.h"
-#include "unit/mainwin/main_window_fixture.h"
+#include "support/main_window_fixture.h"
 
 #include <QDomDocument>
 

@@ -10,8 +10,8 @@
 #include "stationdata/settings_write.h"
 #include "stationdata/station_data.h"
 #include "ui/dialogs/frm_batt.h"
-#include "unit/mainwin/layout_check.h"
-#include "unit/mainwin/main_window_fixture.h"
+#include "support/layout_check.h"
+#include "support/main_window_fixture.h"
 
 using namespace qv;
 

@@ -4,8 +4,8 @@
 #include "app/settings.h"
 #include "app/text_utils.h"
 #include "platform/controls/screen.h"
-#include "unit/mainwin/main_window_fixture.h"
-#include "unit/mainwin/mode_choice_support.h"
+#include "support/main_window_fixture.h"
+#include "unit/ui/main/mode_choice_support.h"
 
 using namespace qv;
 

@@ -1,7 +1,7 @@
 // Version files: what a body states, error pages, numeric comparison, and fetches from a local server.
 #include "extras/update_check.h"
 #include "platform/system/http.h"
-#include "unit/mainwin/local_http_server.h"
+#include "unit/ui/main/local_http_server.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include "receiver/receiver_globals.h"
 #include "stationdata/modes.h"
 #include "ui/main/starters.h"
-#include "unit/mainwin/starters_fixture.h"
+#include "unit/ui/main/starters_fixture.h"
 
 #include <QToolButton>
 

@@ -2,7 +2,7 @@
 #include "app/text_utils.h"
 #include "stationdata/modes.h"
 #include "ui/main/main_module.h"
-#include "unit/mainwin/main_window_fixture.h"
+#include "support/main_window_fixture.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The reply timer outside station operations: off from the window's creation, so a message box of the
 // start-up that stays open never lets it send a request or open the port.
-#include "main_window_fixture.h"
+#include "support/main_window_fixture.h"
 
 namespace qv::test {
 namespace {

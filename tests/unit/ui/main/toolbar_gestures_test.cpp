@@ -6,7 +6,7 @@
 #include "receiver/backup_window.h"
 #include "receiver/receiver_globals.h"
 #include "ui/main/starters.h"
-#include "unit/mainwin/starters_fixture.h"
+#include "unit/ui/main/starters_fixture.h"
 
 #include <QUrl>
 

@@ -5,7 +5,7 @@
 #include "extras/frm_about.h"
 #include "extras/frm_language.h"
 #include "ui/dialogs/frm_config_qvel.h"
-#include "unit/mainwin/main_window_fixture.h"
+#include "support/main_window_fixture.h"
 
 #include <QMap>
 #include <QRegularExpression>

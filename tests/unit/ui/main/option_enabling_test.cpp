@@ -3,7 +3,7 @@
 #include "app/settings.h"
 #include "link/link_globals.h"
 #include "stationdata/modes.h"
-#include "unit/mainwin/main_window_fixture.h"
+#include "support/main_window_fixture.h"
 
 #include <QPushButton>
 

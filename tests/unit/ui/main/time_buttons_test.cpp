@@ -5,7 +5,7 @@
 #include "platform/dialogs/dialog_hooks.h"
 #include "platform/dialogs/msgbox.h"
 #include "receiver/receiver_globals.h"
-#include "unit/mainwin/starters_fixture.h"
+#include "unit/ui/main/starters_fixture.h"
 
 namespace qv::test {
 namespace {

@@ -4,8 +4,8 @@
 #include "app/settings.h"
 #include "extras/update_check.h"
 #include "platform/system/shell.h"
-#include "unit/mainwin/local_http_server.h"
-#include "unit/mainwin/main_window_fixture.h"
+#include "unit/ui/main/local_http_server.h"
+#include "support/main_window_fixture.h"
 
 using namespace qv;
 

@@ -3,7 +3,7 @@
 #include "link/link_globals.h"
 #include "ui/main/frm_main_geometry.h"
 #include "ui/main/main_module.h"
-#include "unit/mainwin/main_window_fixture.h"
+#include "support/main_window_fixture.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

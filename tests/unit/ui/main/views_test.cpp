@@ -4,7 +4,7 @@
 #include "link/link_globals.h"
 #include "ui/main/menus.h"
 #include "ui/main/read_column_apply.h"
-#include "unit/mainwin/main_window_fixture.h"
+#include "support/main_window_fixture.h"
 
 using namespace qv;
 

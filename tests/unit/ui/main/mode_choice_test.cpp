@@ -6,8 +6,8 @@
 #include "stationdata/modes.h"
 #include "stationdata/station_data.h"
 #include "ui/main/main_module.h"
-#include "unit/mainwin/main_window_fixture.h"
-#include "unit/mainwin/mode_choice_support.h"
+#include "support/main_window_fixture.h"
+#include "unit/ui/main/mode_choice_support.h"
 
 #include <QCheckBox>
 #include <QDomDocument>

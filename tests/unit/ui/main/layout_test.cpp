@@ -2,8 +2,8 @@
 #include "receiver/receiver.h"
 #include "sim_on_port.h"
 #include "sim_test_support.h"
-#include "unit/mainwin/layout_check.h"
-#include "unit/mainwin/main_window_fixture.h"
+#include "support/layout_check.h"
+#include "support/main_window_fixture.h"
 
 #include <QAction>
 #include <QDir>

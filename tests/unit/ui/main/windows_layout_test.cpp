@@ -5,8 +5,8 @@
 #include "extras/frm_language.h"
 #include "extras/frm_log.h"
 #include "extras/help_windows.h"
-#include "unit/mainwin/layout_check.h"
-#include "unit/mainwin/main_window_fixture.h"
+#include "support/layout_check.h"
+#include "support/main_window_fixture.h"
 
 using namespace qv;
 

@@ -4,7 +4,7 @@
 #include "link/link_globals.h"
 #include "link/protocol_file.h"
 #include "platform/system/instance.h"
-#include "unit/mainwin/main_window_fixture.h"
+#include "support/main_window_fixture.h"
 
 #include <QMenu>
 

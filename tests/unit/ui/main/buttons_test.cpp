@@ -3,7 +3,7 @@
 #include "link/link_globals.h"
 #include "stationdata/station_data.h"
 #include "ui/main/starters.h"
-#include "unit/mainwin/starters_fixture.h"
+#include "unit/ui/main/starters_fixture.h"
 
 using namespace qv;
 using namespace qv::test;
