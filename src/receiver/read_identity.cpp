@@ -15,6 +15,7 @@
 #include "platform/system/codepage.h"
 #include "receiver/backup_readout.h"
 #include "receiver/battery_steps.h"
+#include "receiver/ext_settings_steps.h"
 #include "receiver/read_reply_internal.h"
 #include "receiver/read_reply_services.h"
 #include "receiver/receiver_globals.h"
@@ -222,7 +223,7 @@ ReplyEnd systemDataContinuation()
     if (isAction({ActBattery, ActAirCardBattery}))
         return BatteryAfterSystemData();
     if (gActionCode == ActExtSettings)
-        return OtherOperationStep(QStringLiteral("extended settings"));
+        return ExtSettingsAfterSystemData();
     if (!isAction({ActWrite, ActSetDefaults})) {
         EndStationAction();
         if (!gActionMessage.isEmpty()) {

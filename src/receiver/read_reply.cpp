@@ -14,6 +14,7 @@
 #include "receiver/card_replies.h"
 #include "receiver/fixed_requests.h"
 #include "receiver/battery_steps.h"
+#include "receiver/ext_settings_steps.h"
 #include "receiver/read_reply_internal.h"
 #include "receiver/read_reply_services.h"
 #include "receiver/receiver_globals.h"
@@ -90,8 +91,8 @@ ReplyEnd settingsBlockReply()
         return BackupAfterSettingsBlock();
     if (isAction({ActBattery, ActAirCardBattery}))
         return BatteryAfterSettingsBlock();
-    if (isAction({ActBattery, ActAirCardBattery, ActExtSettings}))
-        return OtherOperationStep(QStringLiteral("settings block"));
+    if (gActionCode == ActExtSettings)
+        return ExtSettingsAfterSettingsBlock();
     return endRead();
 }
 
@@ -110,7 +111,9 @@ ReplyEnd readChain(uint8_t echo)
         ShowBatteryStatusInReadColumn();
         return requestBlock(AddrSettings);
     case AddrExtSettings:
-        return OtherOperationStep(QStringLiteral("extended settings block"));
+        if (gActionCode == ActExtSettings)
+            return ExtSettingsTimingBlock();
+        return ReplyEnd::CommonEnd;
     case AddrSettings:
         return settingsBlockReply();
     case AddrSettingsExt:
@@ -191,7 +194,7 @@ ReplyEnd ReadReply()
     gFollowUpReadSent = true;
 
     if (isAction({ActPasswordSet, ActPasswordClear}))
-        return OtherOperationStep(QStringLiteral("station password"));
+        return PasswordAfterRead();
 
     gDataOffset = extendedReply() ? 2 : 0;
     if (echo == AddrSystemData)

@@ -168,8 +168,10 @@ ReplyEnd timingBlockRow()
     gBeaconMode = isBeaconModeName(writeWindow().writeColumn().modeChoice);
     if (gBeaconMode)
         return block70Row();
+    // In the extended settings the settings block follows the timing block only when a feedback option
+    // changed: otherwise there is nothing to write in it, and a changed option must not be left unwritten.
     if (!s)
-        s = gBeepSet == gBeepSetLoaded && gLedSet == gLedSetLoaded && gLed2Set == gLed2SetLoaded && !gExtModeChanged;
+        s = gBeepSet != gBeepSetLoaded || gLedSet != gLedSetLoaded || gLed2Set != gLed2SetLoaded || gExtModeChanged;
     if (s) {
         sendBlock(gSysBlock7);
         return ReplyEnd::NoReset;
@@ -179,7 +181,8 @@ ReplyEnd timingBlockRow()
 
 ReplyEnd passwordStep()
 {
-    if (RxByte(gSysBlock7, 2) == kStatusProtocol)
+    // The settings block is not read in the password operations: only one left by an earlier read is looked at.
+    if (gSysBlock7.size() > 2 && RxByte(gSysBlock7, 2) == kStatusProtocol)
         writeWindow().setStatusBox(LangText(TextProtocol) + QStringLiteral(" / ") + LangText(TextProtocolExtended),
                                    kStatusHelpProtocol);
     if (!gExtSetFlag) {

@@ -1,5 +1,4 @@
-// Operations whose later replies this program cannot evaluate yet end as soon as the station's answer
-// arrives: port closed, pointer free, a status that says so, and no protocol record.
+// Clear backup ends as done, with its status and record.
 #include "platform/dialogs/msgbox.h"
 #include "platform/runtime/vbruntime.h"
 #include "platform/system/textfile.h"
@@ -9,53 +8,13 @@
 namespace qv::test {
 namespace {
 
-const QString kNotAvailable =
-    QStringLiteral("The station answered; this program cannot finish this operation yet.");
-
 class UnfinishedStepsTest : public ReceiverE2E
 {
   protected:
     int records() const { return int(readTextLines(gProtocolPath).size()) - 1; }
 };
 
-struct UnfinishedCase
-{
-    const char* name;
-    void (FrmMain::*starter)();
-    int16_t action;
-};
-
-const UnfinishedCase kCases[] = {
-    {"extended settings", &FrmMain::mnuExtSet_Click, ActExtSettings},
-};
-
 } // namespace
-
-TEST_F(UnfinishedStepsTest, EachEndsAtTheAnswerItCannotEvaluate)
-{
-    FrmMain& f = frmMain();
-    for (const UnfinishedCase& c : kCases) {
-        SCOPED_TRACE(c.name);
-        sim.station.clearLog();
-        gConnMode = ConnRemote;
-        DialogHooks::queue(DialogAnswer::press(vbYes)); // the clear-backup question
-        (f.*c.starter)();
-        EXPECT_EQ(gActionCode, c.action);
-        ASSERT_TRUE(sim::waitUntil([] { return gActionCode == ActNone; }));
-        EXPECT_EQ(f.Aktion().Text(), kNotAvailable);
-        EXPECT_FALSE(f.MSComm1.PortOpen());
-        EXPECT_FALSE(f.Timer1.Enabled());
-        EXPECT_FALSE(f.cmdStop.Visible());
-        EXPECT_EQ(Screen.MousePointer(), vbDefault);
-        EXPECT_EQ(records(), 0);
-        // Nothing was asked again after the answer: no resend, no speed search.
-        const int requestsSent = int(requests().size());
-        sim::pumpEvents(50);
-        EXPECT_EQ(int(requests().size()), requestsSent);
-        EXPECT_EQ(gBaud, BaudHigh);
-        DialogHooks::reset();
-    }
-}
 
 TEST_F(UnfinishedStepsTest, ClearBackupEndsAsDoneWithItsStatusAndRecord)
 {

@@ -22,6 +22,7 @@ StationMemory::StationMemory() : m_bytes(kSize, '\0')
     m_bytes[kAddrBatteryStatus] = char(0x01);     // clock option
     m_bytes[kAddrBatteryStatus + 3] = char(0xC1); // 192-punch cards off
     setBatteryUsed(0);
+    setTiming(1310, 32760);                // the standard mode
     putNumber(kAddrVoltage, 300 * 131, 2); // 3.00 V
     putNumber(kAddrVoltage + 2, 27732, 2); // 21.0 °C
 
@@ -33,6 +34,22 @@ StationMemory::StationMemory() : m_bytes(kSize, '\0')
     m_bytes[kAddrCodeHigh] = char(quint8(m_bytes[kAddrCodeHigh]) | 0x05); // LED and beep
     m_bytes[kAddrOptions] = char(0x01);                                   // extended protocol
     putNumber(kAddrWorkTimeMinutes, 120, 2);
+}
+
+void StationMemory::setTiming(int actTicks, int stbTicks)
+{
+    putNumber(kAddrActTime, quint64(actTicks), 2);
+    putNumber(kAddrStbTime, quint64(stbTicks), 2);
+}
+
+int StationMemory::actTicks() const
+{
+    return at(kAddrActTime) * 256 + at(kAddrActTime + 1);
+}
+
+int StationMemory::stbTicks() const
+{
+    return at(kAddrStbTime) * 256 + at(kAddrStbTime + 1);
 }
 
 bool StationMemory::inRange(int address, int length) const

@@ -18,6 +18,8 @@ constexpr int kAddrBatteryDate = 0x15;
 constexpr int kAddrBatteryCapacity = 0x18;
 constexpr int kAddrBatteryStatus = 0x30; // clock option, -, -, 192-punch option, used mA·s (4 bytes)
 constexpr int kAddrBatteryUsed = 0x34;
+constexpr int kAddrActTime = 0x48;       // activity time in ticks of 1/32768 s, most significant byte first
+constexpr int kAddrStbTime = 0x4A;       // standby time, the same way
 constexpr int kAddrVoltage = 0x50;        // 2 bytes, then the temperature (2 bytes)
 constexpr int kAddrSettings = 0x70;       // the settings block, 16 bytes
 constexpr int kAddrSettingsLegacy = 0xD0; // the same block as the legacy commands address it
@@ -64,6 +66,10 @@ class StationMemory
     void setBatteryCapacity(quint32 milliampereSeconds);
     void setBatteryDate(int year, int month, int day);
     void setBatteryUsed(quint32 milliampereSeconds);
+    // The activity and standby times in ticks of 1/32768 s (the standard mode: 1310 and 32760).
+    void setTiming(int actTicks, int stbTicks);
+    int actTicks() const;
+    int stbTicks() const;
     int workTimeMinutes() const;
     void setWorkTimeMinutes(int minutes);
 

@@ -1,4 +1,4 @@
-// The battery dialog and the mobile-network data dialog used in the real program on an X display, in English
+// The battery dialog, the extended settings dialog and the mobile-network data dialog used in the real program on an X display, in English
 // and in German: the dialog opens from the main window with the station's values, a person types and clicks,
 // and what is written shows in the next Read.
 #include "link/link_globals.h"
@@ -10,11 +10,13 @@
 #include "ui/dialogs/apn_data_file.h"
 #include "ui/dialogs/frm_apn_data.h"
 #include "ui/dialogs/frm_batt.h"
+#include "ui/dialogs/frm_ext_set.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QSlider>
 #include <QTableView>
 
 using namespace qv;
@@ -123,6 +125,55 @@ TEST_P(OptionDialogsWindowTest, ANewBatteryFromTheCommandsMenuIsWrittenAndTheNex
     f.mnuRead.action()->trigger();
     ASSERT_TRUE(operationEnded());
     EXPECT_EQ(f.txtCap.Text(), QStringLiteral("1800 mAh"));
+}
+
+TEST_P(OptionDialogsWindowTest, ExtendedSettingsFromTheSettingsMenuAreWrittenAndShownAgain)
+{
+    FrmMain& f = start();
+    f.mnuRead.action()->trigger();
+    ASSERT_TRUE(operationEnded());
+
+    bool shownStandard = false, shownBeep = false;
+    Form::queueModalAnswer([&](Form& form) {
+        auto& d = dynamic_cast<FrmExtSet&>(form);
+        shownStandard = d.opMode(2).Value();
+        shownBeep = d.chkBeep.Value() == vbChecked;
+        click(d.opMode(1));
+        // The activity time down to its shortest with the keyboard.
+        QSlider* act = d.slAct.slider();
+        act->setFocus();
+        QKeyEvent home(QEvent::KeyPress, Qt::Key_Home, Qt::NoModifier);
+        QApplication::sendEvent(act, &home);
+        QApplication::processEvents();
+        click(d.chkBeep);
+        saveShot(d, "frmExtSet");
+        click(d.OKButton);
+    });
+    ASSERT_TRUE(f.mnuExtSet.action()->isEnabled());
+    f.mnuExtSet.action()->trigger();
+    ASSERT_TRUE(operationEnded()) << f.Aktion().Text().toStdString();
+    EXPECT_EQ(Form::pendingModalAnswers(), 0);
+    EXPECT_TRUE(shownStandard);
+    EXPECT_TRUE(shownBeep);
+    EXPECT_EQ(sim->station.memory().actTicks(), 393); // 12 ms
+    EXPECT_EQ(sim->station.memory().at(0x73) & 0x04, 0);
+
+    f.mnuRead.action()->trigger();
+    ASSERT_TRUE(operationEnded());
+    int act = 0;
+    bool sprint = false, beep = true;
+    Form::queueModalAnswer([&](Form& form) {
+        auto& d = dynamic_cast<FrmExtSet&>(form);
+        sprint = d.opMode(1).Value();
+        act = d.slAct.Value();
+        beep = d.chkBeep.Value() == vbChecked;
+        click(d.CancelButton);
+    });
+    f.mnuExtSet.action()->trigger();
+    ASSERT_TRUE(operationEnded());
+    EXPECT_TRUE(sprint);
+    EXPECT_EQ(act, 12);
+    EXPECT_FALSE(beep);
 }
 
 TEST_P(OptionDialogsWindowTest, APickFromTheProvidersListIsWrittenToTheMobileNetworkStation)

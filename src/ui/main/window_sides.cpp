@@ -14,6 +14,7 @@ void InstallWindowSides()
     InstallAirCardWindow();
     InstallWriteWindow();
     InstallBatteryDialog();
+    InstallExtSettingsDialog();
 }
 
 } // namespace qv

@@ -1,0 +1,23 @@
+// The extended settings dialog as the reply handlers reach it: the extended-settings operation shows it
+// modally once the station's blocks are read. The dialog lives in the window layer
+// (ui/dialogs/frm_ext_set.cpp), which installs its side; without it nothing is shown.
+#pragma once
+#include "app/window_side.h"
+
+namespace qv {
+
+class ExtSettingsDialogSide
+{
+  public:
+    virtual ~ExtSettingsDialogSide() = default;
+    // Shows the dialog modally and returns when it is closed: true when its OK sent a station write, whose
+    // reply then ends the operation.
+    virtual bool showExtSettingsDialog() { return false; }
+};
+
+inline ExtSettingsDialogSide& extSettingsDialog()
+{
+    return WindowSide<ExtSettingsDialogSide>::get();
+}
+
+} // namespace qv
