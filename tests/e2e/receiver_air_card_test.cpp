@@ -10,6 +10,7 @@
 #include "receiver/fixed_requests.h"
 #include "receiver/write_replies.h"
 #include "receiver_support.h"
+#include "ui/dialogs/frm_ext_set.h"
 #include "sim_air_card.h"
 #include "stationdata/radio_card.h"
 #include "ui/dialogs/frm_config_qvel.h"
@@ -145,27 +146,37 @@ class TypedCommandE2E : public ReceiverE2E
 
 TEST_F(TypedCommandE2E, TheReplyIsAcknowledgedAndFollowedOnceByTheMemoryWrite)
 {
+    // The typed command goes out while the extended settings dialog is open, as the password card's box does.
     gActionCode = ActExtSettings;
     gExtSetFlag = false;
-    BeginStationAction();
-    ASSERT_TRUE(stationReceived(1));
-    gSendBuffer = BuildFrame(QByteArray::fromHex("c305010203"));
-    SendFrame();
-    ASSERT_TRUE(sim::waitUntil([&] {
-        for (const QByteArray& r : requests())
-            if (r == QByteArray::fromHex("827000"))
-                return true;
-        return false;
-    }));
-    EXPECT_TRUE(gExtSetFlag);
+    bool shown = false;
+    Form::queueModalAnswer([&](Form& form) {
+        shown = true;
+        auto& d = dynamic_cast<FrmExtSet&>(form);
+        const qsizetype first = requests().size();
+        gSendBuffer = BuildFrame(QByteArray::fromHex("c305010203"));
+        SendFrame();
+        EXPECT_TRUE(sim::waitUntil([&] {
+            for (const QByteArray& r : requests())
+                if (r == QByteArray::fromHex("827000"))
+                    return true;
+            return false;
+        }));
+        EXPECT_TRUE(gExtSetFlag);
 
-    // With the flag set, the next reply is acknowledged and nothing more is sent.
-    const qsizetype before = requests().size();
-    gSendBuffer = BuildFrame(QByteArray::fromHex("c305010203"));
-    SendFrame();
-    ASSERT_TRUE(stationReceived(int(before) + 1));
-    sim::pumpEvents(200);
-    EXPECT_EQ(requests().size(), before + 1);
+        // With the flag set, the next reply is acknowledged and nothing more is sent.
+        const qsizetype before = requests().size();
+        EXPECT_GT(before, first);
+        gSendBuffer = BuildFrame(QByteArray::fromHex("c305010203"));
+        SendFrame();
+        EXPECT_TRUE(stationReceived(int(before) + 1));
+        sim::pumpEvents(200);
+        EXPECT_EQ(requests().size(), before + 1);
+        d.CancelButton_Click();
+    });
+    BeginStationAction();
+    ASSERT_TRUE(sim::waitUntil([&] { return shown && gActionCode == ActNone; }, 10000));
+    EXPECT_EQ(Form::pendingModalAnswers(), 0);
     CloseLink();
 }
 

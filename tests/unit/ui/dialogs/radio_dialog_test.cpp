@@ -40,6 +40,9 @@ class RadioDialog : public test::MainWindowTest
     {
         test::MainWindowTest::SetUp();
         startWindow();
+        // A dialog an earlier test of another suite left loaded would not load again under this test's clock.
+        if (FormInstance<FrmConfigQVEL>::loaded())
+            Unload(frmConfigQVEL());
         DialogHooks::reset();
         scoped = std::make_unique<ScopedClock>(clock);
         gCardType = kAirCardType;
