@@ -69,6 +69,18 @@ class CardsWindowTest : public test::MainWindowTest, public ::testing::WithParam
         sim.reset();
     }
 
+    // The program started in the language of the test's parameter, its window at a person's size, with the
+    // receiver listening.
+    FrmMain& startInLanguage(const QString& language)
+    {
+        gCommandLine = language == u"DEU" ? QStringLiteral("de") : QStringLiteral("en");
+        FrmMain& f = startWindow();
+        InstallReceiver();
+        f.resize(1024, 768);
+        QApplication::processEvents();
+        return f;
+    }
+
     std::optional<sim::SimOnPort> sim;
     std::optional<sim::SimCardSlot> slot;
 };
@@ -78,14 +90,9 @@ class CardsWindowTest : public test::MainWindowTest, public ::testing::WithParam
 TEST_P(CardsWindowTest, ReadCardsFromTheCommandsMenuListsEveryCardPutIn)
 {
     const QString language = QString::fromLatin1(GetParam());
-    const bool german = language == QLatin1String("DEU");
-    gCommandLine = german ? QStringLiteral("de") : QStringLiteral("en");
-    test::ScopedLocale locale(german ? QStringLiteral("de_DE") : QStringLiteral("en_US"));
-    FrmMain& f = startWindow();
+    test::ScopedLocale locale(language == u"DEU" ? QStringLiteral("de_DE") : QStringLiteral("en_US"));
+    FrmMain& f = startInLanguage(language);
     ASSERT_TRUE(f.startupCompleted());
-    InstallReceiver();
-    f.resize(1024, 768);
-    QApplication::processEvents();
 
     const QList<sim::SimCard> cards = {card(sim::CardFamily::Card8, 2100011, 36000),
                                        card(sim::CardFamily::CardF7, 7100012, 36600),
@@ -146,14 +153,9 @@ TEST_P(CardsWindowTest, ReadCardsFromTheCommandsMenuListsEveryCardPutIn)
 TEST_P(CardsWindowTest, ACardIsFoundDeletedAndAColumnChosenAsAPersonDoes)
 {
     const QString language = QString::fromLatin1(GetParam());
-    const bool german = language == QLatin1String("DEU");
-    gCommandLine = german ? QStringLiteral("de") : QStringLiteral("en");
-    test::ScopedLocale locale(german ? QStringLiteral("de_DE") : QStringLiteral("en_US"));
-    FrmMain& f = startWindow();
+    test::ScopedLocale locale(language == u"DEU" ? QStringLiteral("de_DE") : QStringLiteral("en_US"));
+    FrmMain& f = startInLanguage(language);
     ASSERT_TRUE(f.startupCompleted());
-    InstallReceiver();
-    f.resize(1024, 768);
-    QApplication::processEvents();
 
     slot->queue({card(sim::CardFamily::Card8, 2100021, 36000), card(sim::CardFamily::Card6, 600023, 37200)});
     slot->setAutoRun(true, 30);
