@@ -3,15 +3,10 @@
 // into a PDF file that is then looked at as a page.
 #include "cards/frm_cards.h"
 #include "cards/frm_details.h"
-#include "link/link_globals.h"
-#include "platform/dialogs/common_dialog.h"
 #include "platform/dialogs/dialog_hooks.h"
-#include "receiver/receiver.h"
 #include "sim_cards.h"
-#include "sim_on_port.h"
-#include "sim_test_support.h"
+#include "station_window_fixture.h"
 #include "support/layout_check.h"
-#include "support/main_window_fixture.h"
 #include "window_support.h"
 
 #include <QAction>
@@ -20,7 +15,6 @@
 #include <QStandardPaths>
 #include <QTableView>
 #include <QTemporaryDir>
-#include <optional>
 
 using namespace qv;
 
@@ -43,18 +37,14 @@ void doubleClickRow(ListView& list, int row)
     }
 }
 
-class DetailsWindowTest : public test::MainWindowTest, public ::testing::WithParamInterface<const char*>
+class DetailsWindowTest : public test::StationWindowTest, public ::testing::WithParamInterface<const char*>
 {
   protected:
     void SetUp() override
     {
-        MainWindowTest::SetUp();
-        m_clock.setAutoStep(10);
-        sim.emplace(1);
-        ASSERT_TRUE(sim->started()) << sim->station.errorString().toStdString();
+        StationWindowTest::SetUp();
         sim->station.memory().setMode(kReadoutMode);
         slot.emplace(sim->station);
-        writeSettings(QStringLiteral("[COMCTRL]\r\nPort=COM1\r\nBaud=38400\r\n"));
         ASSERT_TRUE(dir.isValid());
     }
     void TearDown() override
@@ -63,12 +53,10 @@ class DetailsWindowTest : public test::MainWindowTest, public ::testing::WithPar
             Unload(frmDetails());
         if (FormInstance<FrmCards>::loaded())
             Unload(frmCards());
-        MainWindowTest::TearDown();
         slot.reset();
-        sim.reset();
+        StationWindowTest::TearDown();
     }
 
-    std::optional<sim::SimOnPort> sim;
     std::optional<sim::SimCardSlot> slot;
     QTemporaryDir dir;
 };
@@ -91,10 +79,7 @@ TEST_P(DetailsWindowTest, DoubleClickOnARowShowsItsDetailsAndPrintsThem)
         << "poppler-utils is missing (setup.sh installs it)";
     gCommandLine = german ? QStringLiteral("de") : QStringLiteral("en");
     test::ScopedLocale locale(german ? QStringLiteral("de_DE") : QStringLiteral("en_US"));
-    FrmMain& f = startWindow();
-    ASSERT_TRUE(f.startupCompleted());
-    InstallReceiver();
-    QApplication::processEvents();
+    FrmMain& f = startProgram();
 
     sim::SimCard c;
     c.family = sim::CardFamily::Card8;
