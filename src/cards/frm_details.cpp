@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QFontMetricsF>
 #include <QStyle>
+#include <QTextEdit>
 
 #include <algorithm>
 #include <cmath>
@@ -62,6 +63,8 @@ FrmDetails::FrmDetails() : Form(QStringLiteral("frmDetails"))
     frDetails.setTag(QStringLiteral("1452"));
     rtbox.setContainer(&frDetails);
     rtbox.setLocked(true);
+    // A punch's values stay on one line; a narrow window scrolls sideways rather than breaking it.
+    rtbox.textEdit()->setLineWrapMode(QTextEdit::NoWrap);
     picTestWidth.setVisible(false);
     Picture1.setBorderStyle(0);
     cmdPrint.setContainer(&Picture1);
