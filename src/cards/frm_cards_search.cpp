@@ -37,22 +37,6 @@ QString searchableRow(ListView& list, int row)
     return r;
 }
 
-// The row whose card a command acts on; 0, after telling the user, when the list has none.
-// TODO(column files): the window's shared selection check noCardSel takes this place once it is there.
-int selectedCardRow(ListView& list)
-{
-    if (list.ListItems().Count() == 0) {
-        MsgBox(cardListText(1768, QStringLiteral("No QV-Card selected")), vbOKOnly);
-        return 0;
-    }
-    ListItem* selected = list.SelectedItem();
-    if (!selected) {
-        MsgBox(cardListText(1768, QStringLiteral("No QV-Card selected")), vbOKOnly);
-        return 0;
-    }
-    return selected->Index();
-}
-
 // The position of the key column in the list, 0 when it has none.
 int columnPosition(ListView& list, const QString& key)
 {
@@ -106,7 +90,7 @@ void FrmCards::FindCard()
 
 void FrmCards::mnuDelete_Click()
 {
-    int r = selectedCardRow(lvCards);
+    int r = noCardSel();
     if (r < 1)
         return;
     // The list counts as changed only once the row is really gone.

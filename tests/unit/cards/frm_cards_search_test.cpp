@@ -189,7 +189,7 @@ TEST_F(FrmCardsSearchTest, DeleteAsksFirstRemovesTheRowAndForgetsItsCardNumber)
     // An empty list: the user is told, nothing is asked.
     DialogHooks::queue(DialogAnswer::press(vbOK));
     f.mnuDelete_Click();
-    EXPECT_EQ(DialogHooks::asked().last().prompt, QStringLiteral("No QV-Card selected"));
+    EXPECT_EQ(DialogHooks::asked().last().prompt, QStringLiteral("No QV-Card selected")); // no text 1768 here
     EXPECT_EQ(DialogHooks::pending(), 0);
 }
 

@@ -3,6 +3,7 @@
 #include "cards/frm_cards.h"
 #include "cards/cardlist_state.h"
 #include "cards/frm_sel_col.h"
+#include "cards/frm_details.h"
 #include "extras/frm_about.h"
 #include "extras/frm_language.h"
 #include "extras/frm_log.h"
@@ -56,6 +57,7 @@ TEST_P(WindowsLayout, NoCaptionCutOffAndNothingOverlaps)
     gViewFile = programFolderPath() + QStringLiteral("/release_notes.txt");
     check(frmLog());
     check(frmCards());
+    check(frmDetails());
     // The chooser as the Nodrel mode shows it, with its punch-number box and the weekday box.
     gNodrelMode = true;
     gPunchColumnMode = 1;
