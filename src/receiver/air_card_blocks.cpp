@@ -103,7 +103,8 @@ ReplyEnd AirCardConfigBlock()
         if (NoPartnerCard(b->partner)) {
             w.setPartnerText(QStringLiteral("0"));
         } else {
-            w.setPartnerText(CardNumberText(b->partner.mid(1, 3)));
+            // The field takes digits only: the number without the blanks that align it.
+            w.setPartnerText(CardNumberText(b->partner.mid(1, 3)).trimmed());
             gPartnerCardText = w.partnerText().trimmed();
         }
         gAirCardConfig = b->config;

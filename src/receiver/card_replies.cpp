@@ -161,7 +161,7 @@ ReplyEnd radioCardInDialog(const QString& previous)
         if (config) {
             dialog.setCardNumber(number);
             dialog.setPartnerShown(false);
-            dialog.setCaption(gAirCardCaption + QStringLiteral(" Card11 - ") + gCardNoText);
+            dialog.setCaption(gAirCardCaption + QStringLiteral(" Card11 - ") + number);
         } else {
             battery.setCardNumber(number + QStringLiteral(" ??????"));
             proceed = false;
@@ -171,13 +171,13 @@ ReplyEnd radioCardInDialog(const QString& previous)
         if (config) {
             sameCard = dialog.cardNumber() == number && dialog.okVisible();
             dialog.setCardNumber(number);
-            dialog.setCaption(gAirCardCaption + QStringLiteral(" QVEL - ") + gCardNoText);
+            dialog.setCaption(gAirCardCaption + QStringLiteral(" QVEL - ") + number);
         } else {
             battery.setCardNumber(number);
         }
     } else if (config) {
         dialog.setCardNumber(QStringLiteral("??????"));
-        dialog.setCaption(gAirCardCaption + QStringLiteral(" ?????? - ") + gCardNoText);
+        dialog.setCaption(gAirCardCaption + QStringLiteral(" ?????? - ") + number);
     } else {
         battery.setCardNumber(number + QStringLiteral(" ??????"));
         proceed = false;

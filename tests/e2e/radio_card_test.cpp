@@ -1,9 +1,15 @@
 // A radio card put on the simulated read-out station while the radio-card dialogs are open: the card is
 // probed, its block 3 fills the dialog, and what the user changes goes to the card one command per OK, each
 // reply of the station sending the next pending step.
+#include "app/file_helpers.h"
 #include "app/settings.h"
+#include "cards/cardlist_state.h"
+#include "cards/frm_cards.h"
+#include "stationdata/modes.h"
+#include "support/card_list_cells.h"
 #include "cards/card_interpreter.h"
 #include "link/end_action.h"
+#include "platform/runtime/clock.h"
 #include "receiver/air_card.h"
 #include "receiver/battery_dialog.h"
 #include "receiver/card_replies.h"
@@ -78,7 +84,6 @@ TEST_F(RadioCardE2E, ThePutOnCardFillsTheDialogAndEachOkSendsOneCommand)
         seen << d.lblCardNo(1).Caption() << d.lblSWHW(1).Caption() << d.txtAnz(0).Text()
              << d.txtPartnerCard.Text() << d.Caption().section(QStringLiteral(" - "), 1);
         EXPECT_TRUE(d.chkSEL_Beep(6).Value() == 1 && d.chkSEL_LedR(0).Value() == 1);
-        EXPECT_FALSE(d.cmdOK.Enabled());
 
         // The user adds a beep and presses OK: one command, and its reply ends the configuration.
         d.opDefault(3).setValue(true);
@@ -141,7 +146,8 @@ TEST_F(RadioCardE2E, TheBatteryChangeWritesTheNewDateToTheCard)
     });
     frmMain().mnuNewBattQVEL_Click();
     ASSERT_TRUE(sim::waitUntil([] { return Form::pendingModalAnswers() == 0; }, 15000));
-    const QDate today = QDate::currentDate();
+    // The day the dialog offers as the new battery date: the program's own today.
+    const QDate today = Date();
     EXPECT_EQ(oldDate, QStringLiteral("3/14/2026"));
     EXPECT_EQ(radio.battery, QByteArray(1, char(today.year() % 100)) + char(today.month()) + char(today.day()) +
                                  char(0x07));
@@ -168,6 +174,38 @@ TEST_F(RadioCardE2E, AnotherCardIsNamedButNotRead)
     frmMain().mnuNewBattQVEL_Click();
     ASSERT_TRUE(sim::waitUntil([] { return Form::pendingModalAnswers() == 0; }, 15000));
     EXPECT_EQ(number, QStringLiteral("2100005 ??????"));
+}
+
+TEST_F(RadioCardE2E, TheRadioCardListReadsTheCardWithItsBattery)
+{
+    constexpr int kReadoutMode = 5;
+    gModeTextReadout = GetLangText(gLangIndex, 1300 + kReadoutMode, QString());
+    sim.station.memory().setMode(kReadoutMode);
+    gBinFolder = dir.path();
+    gDataFolder = dir.path();
+    gCardsFormOpen = false;
+    gColHeadFile.clear();
+    gCardFilePath.clear();
+    gDirectCardsFile.clear();
+    gAutoClipBoard = false;
+    gCardReadPending.clear();
+    gDirectCardsMode = false;
+    gDongleHardware = false;
+    QString volts;
+    Form::queueModalAnswer([&](Form& f) {
+        auto& cards = static_cast<FrmCards&>(f);
+        ASSERT_TRUE(slot.insertNext());
+        // The battery column needs the card's software first: probe, wake-up, block 3, acknowledge.
+        ASSERT_TRUE(sim::waitUntil([&] { return slot.acknowledges() == 1; }, 10000));
+        ASSERT_EQ(cards.lvCards.ListItems().Count(), 1);
+        volts = cardListCell(cards, 1, "N157000");
+        cards.mnuExit_Click();
+    });
+    frmMain().mnuQVEL_List_Click();
+    ASSERT_TRUE(sim::waitUntil([] { return Form::pendingModalAnswers() == 0; }, 15000));
+    EXPECT_FALSE(volts.isEmpty());
+    const QList<QByteArray> sent = requests();
+    EXPECT_TRUE(sent.contains(QByteArray::fromHex("ea7e05050505")));
 }
 
 } // namespace
