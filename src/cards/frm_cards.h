@@ -67,6 +67,11 @@ class FrmCards : public Form
     void StatusBar1_PanelClick(Panel& panel);
     void lvCards_BeforeLabelEdit(int& Cancel);
     void lvCards_MouseUp(int Button, int Shift, float x, float y);
+    void mnuDetails_Click();
+    void mnuPrint_Click();
+    void lvCards_DblClick();
+    // The 1-based index of the selected row, or 0 after telling the user that there is no card.
+    int noCardSel();
 
     // The window's own caption at the start of the load, and the Nodrel suffix.
     QString baseCaption;

@@ -57,7 +57,9 @@ void FrmCards::wireHandlers()
     StatusBar1.onPanelClick = [this](Panel& p) { StatusBar1_PanelClick(p); };
     lvCards.onBeforeLabelEdit = [this](int& cancel) { lvCards_BeforeLabelEdit(cancel); };
     lvCards.onMouseUp = [this](int button, int shift, float x, float y) { lvCards_MouseUp(button, shift, x, y); };
-    lvCards.onDblClick = [] {};
+    lvCards.onDblClick = [this] { lvCards_DblClick(); };
+    mnuDetails.onClick = [this] { mnuDetails_Click(); };
+    mnuPrint.onClick = [this] { mnuPrint_Click(); };
 }
 
 void FrmCards::Form_Load()
@@ -313,6 +315,8 @@ void FrmCards::Toolbar1_ButtonClick(ToolbarButton& Button)
             mnuSaveFile_Click();
     } else if (key == u"Öffnen") {
         mnuOpenFile_Click();
+    } else if (key == u"Drucken") {
+        mnuPrint_Click();
     } else if (key == u"Neu") {
         mnuNew_Click();
     } else if (key == u"Alt") {

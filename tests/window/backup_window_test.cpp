@@ -7,7 +7,7 @@
 #include "sim_on_port.h"
 #include "sim_test_support.h"
 #include "stationdata/backup_memory.h"
-#include "support/main_window_fixture.h"
+#include "station_window_fixture.h"
 #include "window_support.h"
 
 #include <QGuiApplication>
@@ -24,18 +24,13 @@ namespace {
 
 const QDateTime kRaceStart(QDate(2026, 12, 6), QTime(10, 15, 0));
 
-class BackupWindowTest : public test::MainWindowTest
+class BackupWindowTest : public test::StationWindowTest
 {
   protected:
     void SetUp() override
     {
-        MainWindowTest::SetUp();
-        m_clock.setAutoStep(10);
-        sim.emplace(1);
-        ASSERT_TRUE(sim->started()) << sim->station.errorString().toStdString();
+        StationWindowTest::SetUp();
         sim::StationMemory& m = sim->station.memory();
-        m.setSerialNumber(201537);
-        m.setCodeNumber(31);
         sim->station.setClock(QDateTime(test::kTestToday, QTime(10, 0)));
         // A morning's punches at a control: 250 cards, with the station's clock synchronised once.
         QByteArray memory;
@@ -46,29 +41,9 @@ class BackupWindowTest : public test::MainWindowTest
                 sim::encodePunch(0, 2001 + (i * 7919) % 5000, kRaceStart.addSecs(i * 37 + 5), true, i & 0xFF);
         }
         sim::setBackup(m, memory);
-        writeSettings(QStringLiteral("[COMCTRL]\r\nPort=COM1\r\nBaud=38400\r\n[FILES]\r\nProtocol=") +
-                      dataFolder() + QStringLiteral("/LOG/Protocol.CSV\r\n"));
-        QDir().mkpath(dataFolder() + QStringLiteral("/LOG"));
-        QFile protocol(dataFolder() + QStringLiteral("/LOG/Protocol.CSV"));
-        ASSERT_TRUE(protocol.open(QIODevice::WriteOnly));
     }
-    void TearDown() override
-    {
-        MainWindowTest::TearDown();
-        sim.reset();
-    }
+    bool tracing() const override { return false; }
 
-    FrmMain& startProgram()
-    {
-        FrmMain& f = startWindow();
-        EXPECT_TRUE(f.startupCompleted());
-        InstallReceiver();
-        f.resize(1024, 768);
-        QApplication::processEvents();
-        return f;
-    }
-
-    std::optional<sim::SimOnPort> sim;
     test::ScopedLocale locale{QStringLiteral("en_US")};
 };
 

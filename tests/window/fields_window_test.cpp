@@ -3,6 +3,7 @@
 // the lowest option box can be clicked, and a code-number list browsed with its bar.
 #include "platform/dialogs/dialog_hooks.h"
 #include "support/main_window_fixture.h"
+#include "window_support.h"
 
 #include <QCheckBox>
 #include <QElapsedTimer>
@@ -18,24 +19,8 @@ using namespace qv;
 
 namespace {
 
-void settle(int ms)
-{
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < ms)
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-}
-
-void mouseClick(QWidget* w, QPoint at)
-{
-    const QPointF global = w->mapToGlobal(QPointF(at));
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), global, Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(at), global, Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
-    QApplication::sendEvent(w, &press);
-    QApplication::sendEvent(w, &release);
-}
+using test::mouseClick;
+using test::settle;
 
 // Types the text key by key into the box that has the focus, as the keyboard delivers it.
 void typeInto(QWidget* w, const QString& text)

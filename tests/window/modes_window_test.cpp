@@ -4,6 +4,7 @@
 #include "app/settings.h"
 #include "stationdata/modes.h"
 #include "support/main_window_fixture.h"
+#include "window_support.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>
@@ -18,30 +19,8 @@ using namespace qv;
 
 namespace {
 
-// Lets the event loop run for a while (real time: the display's events arrive on it).
-void settle(int ms)
-{
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < ms)
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-}
-
-void mouseClick(QWidget* w, QPoint at)
-{
-    const QPointF global = w->mapToGlobal(QPointF(at));
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), global, Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(at), global, Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
-    QApplication::sendEvent(w, &press);
-    QApplication::sendEvent(w, &release);
-}
-
-void mouseClick(QWidget* w)
-{
-    mouseClick(w, QPoint(w->width() / 2, w->height() / 2));
-}
+using test::mouseClick;
+using test::settle;
 
 // The tick box at the left end of a check box, where a click always counts.
 QPoint tickBox(const CheckBox& box)
@@ -61,7 +40,7 @@ void pressKey(QWidget* w, Qt::Key key, const QString& text)
 void chooseWithTheMouse(FrmMain& f, const QString& name)
 {
     QComboBox* combo = f.coMO.comboBox();
-    mouseClick(combo->lineEdit() ? static_cast<QWidget*>(combo->lineEdit()) : combo);
+    test::clickWith(combo->lineEdit() ? static_cast<QWidget*>(combo->lineEdit()) : combo);
     settle(50);
     QAbstractItemView* list = combo->view();
     if (!list->isVisible()) {
@@ -214,6 +193,6 @@ TEST_F(ModesWindowTest, TheHoverPictureShowsWhenThePointerRestsOnTheCaption)
         EXPECT_TRUE(f.grab().save(shots + QStringLiteral("/mainwin_hover_ENU.png")));
     }
     // The OK button closes it.
-    mouseClick(f.cmdErwProtOK(1).widget());
+    test::clickWith(f.cmdErwProtOK(1).widget());
     EXPECT_FALSE(f.piErwProt(1).widget()->isVisible());
 }

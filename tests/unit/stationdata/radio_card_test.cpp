@@ -9,10 +9,7 @@ using namespace qv;
 
 namespace {
 
-QByteArray hex(const char* h)
-{
-    return QByteArray::fromHex(h);
-}
+using test::hex;
 
 QDateTime at(int day, int h, int m, int s = 0)
 {

@@ -1,6 +1,7 @@
 // Every window of the program laid out in English and German (and, run again by ctest, at twice the scale):
 // no caption is cut off and no two controls overlap.
 #include "cards/frm_cards.h"
+#include "cards/frm_details.h"
 #include "extras/frm_about.h"
 #include "extras/frm_language.h"
 #include "extras/frm_log.h"
@@ -54,6 +55,7 @@ TEST_P(WindowsLayout, NoCaptionCutOffAndNothingOverlaps)
     gViewFile = programFolderPath() + QStringLiteral("/release_notes.txt");
     check(frmLog());
     check(frmCards());
+    check(frmDetails());
 }
 
 INSTANTIATE_TEST_SUITE_P(BothLanguages, WindowsLayout, ::testing::Values("ENU", "DEU"));
