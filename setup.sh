@@ -12,6 +12,7 @@ PACKAGES=(
   clang libclang-rt-14-dev
   xvfb xauth xdotool
   fonts-dejavu-core
+  poppler-utils
 )
 
 missing=()

@@ -32,6 +32,10 @@ inline uint8_t& gPunchColumnMode = gPunchCountColumn;
 // The column set asks for the weekday group (its punch-count column is N133002).
 inline bool gPunchCountN133002 = false;
 inline bool& gPunchListChosen = gPunchCountN133002;
+// The column chooser's per-punch group entries ("..." and a group's caption), and per group the highest
+// punch number chosen or shown (filled each time the chooser fills its lists).
+inline QStringList gPunchGroupNames;
+inline QList<int> gPunchGroupMax;
 
 // ---- Flags of the column set last loaded ----
 inline bool gColumnN157000 = false;     // the set shows the card's battery voltage

@@ -47,6 +47,8 @@ void resetCardsState()
     gPunchColumnCount = 0;
     gPunchCountColumn = 0;
     gPunchCountN133002 = false;
+    gPunchGroupNames.clear();
+    gPunchGroupMax.clear();
     gColumnN157000 = false;
     gColumnAbove143000 = false;
     gHighColumnKeys = false;

@@ -185,12 +185,10 @@ FrmCards::FrmCards() : Form(QStringLiteral("frmCards")), m_list(std::make_unique
         if (!m.shortcut.isEmpty())
             m.item.setShortcut(m.shortcut);
     }
-    // The commands of the card-list file dialog, the search, the column files and chooser, the details view
-    // and the print are not part of the program yet.
-    for (MenuItem* m : {&mnuOpenFile, &mnuSaveFile, &mnuPrint, &mnuOpen, &mnuSave, &mnuDetails, &mnuFind,
-                        &mnuFindContinue, &mnuDelete, &mnuSelCol})
+    // The commands of the card-list file dialog and the column files are not part of the program yet.
+    for (MenuItem* m : {&mnuOpenFile, &mnuSaveFile, &mnuOpen, &mnuSave})
         m->setEnabled(false);
-    for (const char* key : {"Öffnen", "Drucken", "Suchen", "Löschen"})
+    for (const char* key : {"Öffnen"})
         Toolbar1.Buttons().Item(QString::fromUtf8(key)).setEnabled(false);
 
     wireHandlers();

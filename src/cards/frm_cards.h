@@ -3,6 +3,7 @@
 #include "cards/cardlist_model.h"
 #include "platform/controls/controls.h"
 
+#include <cstdint>
 #include <memory>
 
 namespace qv {
@@ -63,10 +64,23 @@ class FrmCards : public Form
     void chkSprintUsed_Click();
     void mnuSetClipBoard_Click();
     void mnuQVEL_Nodrel_Click();
+    void mnuFind_Click();
+    void mnuFindContinue_Click();
+    void mnuDelete_Click();
+    void mnuSelCol_Click();
     void Toolbar1_ButtonClick(ToolbarButton& Button);
     void StatusBar1_PanelClick(Panel& panel);
     void lvCards_BeforeLabelEdit(int& Cancel);
     void lvCards_MouseUp(int Button, int Shift, float x, float y);
+    void mnuDetails_Click();
+    void mnuPrint_Click();
+    void lvCards_DblClick();
+    // The 1-based index of the selected row, or 0 after telling the user that there is no card.
+    int noCardSel();
+
+    // The list search: its text, and the row the next search starts at (0: ask for a text first).
+    QString such;
+    int32_t weiterSuch = 0;
 
     // The window's own caption at the start of the load, and the Nodrel suffix.
     QString baseCaption;
@@ -84,6 +98,7 @@ class FrmCards : public Form
     void wireHandlers();
     bool loadCardListMode(bool portWasOpen);
     void loadPunchListMode();
+    void FindCard();
 
     std::unique_ptr<CardListAccess> m_list;
     bool m_closeWhenShown = false;

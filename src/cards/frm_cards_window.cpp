@@ -53,11 +53,17 @@ void FrmCards::wireHandlers()
     chkSprintUsed.onClick = [this] { chkSprintUsed_Click(); };
     mnuSetClipBoard.onClick = [this] { mnuSetClipBoard_Click(); };
     mnuQVEL_Nodrel.onClick = [this] { mnuQVEL_Nodrel_Click(); };
+    mnuFind.onClick = [this] { mnuFind_Click(); };
+    mnuFindContinue.onClick = [this] { mnuFindContinue_Click(); };
+    mnuDelete.onClick = [this] { mnuDelete_Click(); };
+    mnuSelCol.onClick = [this] { mnuSelCol_Click(); };
     Toolbar1.onButtonClick = [this](ToolbarButton& b) { Toolbar1_ButtonClick(b); };
     StatusBar1.onPanelClick = [this](Panel& p) { StatusBar1_PanelClick(p); };
     lvCards.onBeforeLabelEdit = [this](int& cancel) { lvCards_BeforeLabelEdit(cancel); };
     lvCards.onMouseUp = [this](int button, int shift, float x, float y) { lvCards_MouseUp(button, shift, x, y); };
-    lvCards.onDblClick = [] {};
+    lvCards.onDblClick = [this] { lvCards_DblClick(); };
+    mnuDetails.onClick = [this] { mnuDetails_Click(); };
+    mnuPrint.onClick = [this] { mnuPrint_Click(); };
 }
 
 void FrmCards::Form_Load()
@@ -313,10 +319,17 @@ void FrmCards::Toolbar1_ButtonClick(ToolbarButton& Button)
             mnuSaveFile_Click();
     } else if (key == u"Öffnen") {
         mnuOpenFile_Click();
+    } else if (key == u"Drucken") {
+        mnuPrint_Click();
     } else if (key == u"Neu") {
         mnuNew_Click();
     } else if (key == u"Alt") {
         mnuPrevEval_Click();
+    } else if (key == u"Suchen") {
+        // The toolbar's search goes on from the last hit; the menu's search asks for a new text.
+        mnuFindContinue_Click();
+    } else if (key == u"Löschen") {
+        mnuDelete_Click();
     } else if (key == u"Ende") {
         mnuExit_Click();
     }

@@ -57,6 +57,14 @@ void ShowRadioCardBattery(float voltage, float version);
 // Writes the protocol record of a finished configuration.
 void LogRadioCardSettings(const QString& text);
 
+// The card blocks (0xEF) of the radio-card dialogs: the answer to the software probe sent when a card was
+// put on the station, and block 3 in the battery change and in the configuration.
+ReplyEnd SoftwareProbeReply();
+ReplyEnd AirCardBatteryBlock();
+ReplyEnd AirCardConfigBlock();
+// A card was taken out: the configuration dialog forgets the card, the battery dialog's OK is disabled.
+void UpdateDialogAfterReply(int16_t action);
+
 ReplyEnd AirCardConfigReply(); // 0xEA
 ReplyEnd AirCardStatusReply(); // 0xEB
 ReplyEnd CodeC3Reply();        // 0xC3

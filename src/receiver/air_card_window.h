@@ -34,6 +34,11 @@ class AirCardWindow
     virtual void setPartnerText(const QString& /*text*/) {}
     virtual QString partnerText() { return {}; }
     virtual void setOkVisible(bool /*visible*/) {}
+    virtual bool okVisible() { return false; }
+    // The partner field emptied, and shown with its label only for an air card in the expert view.
+    virtual void showPartnerField(bool /*airCard*/) {}
+    // The card was taken out: OK disabled, the card's number, versions, battery, state and partner emptied.
+    virtual void resetCardFields() {}
     // OK enabled exactly when something differs from the card and the partner number is acceptable.
     virtual void updateOkFromCard() {}
     // The card's values shown while gFillingControls is set.

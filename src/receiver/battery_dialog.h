@@ -21,6 +21,16 @@ class BatteryDialogSide
     // Shows the dialog modally and returns when it is closed: true when its OK sent a station write, whose
     // reply then ends the operation.
     virtual bool showBatteryDialog() { return false; }
+
+    // ---- The air-card fields, while the dialog is open in the air-card battery change ----
+    // The card-number label lblCardNo.
+    virtual void setCardNumber(const QString& /*text*/) {}
+    // The battery icon by picture number of the main window's image list (0: none).
+    virtual void setBatteryPicture(int /*level*/) {}
+    virtual void setVoltText(const QString& /*text*/) {}
+    // The card's old battery date in txtBdat(1).
+    virtual void setOldDate(const QString& /*text*/) {}
+    virtual void disableOk() {}
 };
 
 inline BatteryDialogSide& batteryDialog()

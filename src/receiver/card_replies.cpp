@@ -21,7 +21,11 @@
 #include "platform/controls/screen.h"
 #include "platform/dialogs/msgbox.h"
 #include "platform/runtime/vbruntime.h"
+#include "receiver/air_card.h"
+#include "receiver/air_card_window.h"
+#include "receiver/battery_dialog.h"
 #include "receiver/card_reply_window.h"
+#include "stationdata/radio_card.h"
 #include "stationdata/station_data.h"
 #include "receiver/read_reply_internal.h"
 #include "receiver/receiver_globals.h"
@@ -109,10 +113,89 @@ int32_t cardNumberValue()
     return int32_t(Val(gCardNoText));
 }
 
-// The numbers of cards inserted in a dialog operation that this program does not carry out yet.
-bool dialogAction()
+// The service card of the password functions, which this program does not carry out yet.
+bool passwordAction()
 {
-    return isAction({ActPasswordSet, ActPasswordClear, ActConfigAirCard, ActAirCardBattery});
+    return isAction({ActPasswordSet, ActPasswordClear});
+}
+
+// A card of an older family on the station while a radio-card dialog is open: not a card the dialog can
+// work on. Returns false when no dialog is open.
+bool otherCardInDialog(ReplyEnd& end)
+{
+    if (gActionCode == ActConfigAirCard)
+        airCardWindow().setCardNumber(QStringLiteral("??????"));
+    else if (gActionCode == ActAirCardBattery)
+        batteryDialog().setCardNumber(gCardNoText + QStringLiteral(" ??????"));
+    else
+        return false;
+    ResetReceiver();
+    end = ReplyEnd::NoReset;
+    return true;
+}
+
+// A base-protocol station cannot configure a radio card: said, and the dialog closes (which ends the action).
+ReplyEnd legacyCardInConfigDialog()
+{
+    MsgBox(QStringLiteral("??? ") + cardReplyWindow().extendedProtocolBoxCaption());
+    airCardWindow().unload();
+    return ReplyEnd::NoReset;
+}
+
+// A card of the newer families put on the station while a radio-card dialog is open: its number in the
+// dialog, and for a card the dialog works on the software probe, whose reply leads to its block 3.
+ReplyEnd radioCardInDialog(const QString& previous)
+{
+    const bool config = gActionCode == ActConfigAirCard;
+    AirCardWindow& dialog = airCardWindow();
+    BatteryDialogSide& battery = batteryDialog();
+    const QString number = gCardNoText.trimmed();
+    if (config && gCardNoText != previous)
+        dialog.clearCardFields();
+    if (!config)
+        battery.setBatteryPicture(0);
+    dialog.showPartnerField(gCardType == kAirCardType);
+    bool proceed = true;
+    bool sameCard = false;
+    if (gCardType == kCard11Type) {
+        if (config) {
+            dialog.setCardNumber(number);
+            dialog.setPartnerShown(false);
+            dialog.setCaption(gAirCardCaption + QStringLiteral(" Card11 - ") + number);
+        } else {
+            battery.setCardNumber(number + QStringLiteral(" ??????"));
+            proceed = false;
+        }
+    } else if (gCardType == kAirCardType) {
+        gAirCardInserted = true;
+        if (config) {
+            sameCard = dialog.cardNumber() == number && dialog.okVisible();
+            dialog.setCardNumber(number);
+            dialog.setCaption(gAirCardCaption + QStringLiteral(" QVEL - ") + number);
+        } else {
+            battery.setCardNumber(number);
+        }
+    } else if (config) {
+        dialog.setCardNumber(QStringLiteral("??????"));
+        dialog.setCaption(gAirCardCaption + QStringLiteral(" ?????? - ") + number);
+    } else {
+        battery.setCardNumber(number + QStringLiteral(" ??????"));
+        proceed = false;
+    }
+    if (proceed) {
+        statusReadIn();
+        const bool radioCard = gCardType == kAirCardType || gCardType == kCard11Type;
+        if (sameCard) {
+            // The card shown is still there: what the user changed stays, nothing is read again.
+            dialog.updateOkFromCard();
+        } else if (!config || radioCard) {
+            gSoftwareProbePending = true;
+            cardReplyWindow().setReplyTimeout(gCardBlockTimeoutMs);
+            sendRequest({CmdReadCardC, 0x03});
+        }
+    }
+    logStatus();
+    return ReplyEnd::CommonEnd;
 }
 
 // A card not yet in the list is read with `request`; a repeated one was acknowledged by the test.
@@ -158,18 +241,19 @@ ReplyEnd CardRemovedReply()
     gCardInserted = false;
     gAirCardInserted = false;
     ResetReceiver();
+    UpdateDialogAfterReply(gActionCode);
     return ReplyEnd::NoReset;
 }
 
 ReplyEnd CardInsertedOldestReply()
 {
     ReplyEnd end = ReplyEnd::CommonEnd;
-    if (!insertedCommon(end))
+    if (!insertedCommon(end) || otherCardInDialog(end))
         return end;
     if (gActionCode != ActReadCards) {
-        // The service card of the password functions, and the air-card dialogs, are not part of the
-        // program yet; any other operation ignores the card.
-        if (dialogAction())
+        // The service card of the password functions is not part of the program yet; any other operation
+        // ignores the card.
+        if (passwordAction())
             return OtherOperationStep(QStringLiteral("service card"));
         ResetReceiver();
         return ReplyEnd::NoReset;
@@ -180,9 +264,9 @@ ReplyEnd CardInsertedOldestReply()
 ReplyEnd CardInserted60Reply()
 {
     ReplyEnd end = ReplyEnd::CommonEnd;
-    if (!insertedCommon(end))
+    if (!insertedCommon(end) || otherCardInDialog(end))
         return end;
-    if (dialogAction())
+    if (passwordAction())
         return OtherOperationStep(QStringLiteral("card in a dialog"));
     if (gActionCode != ActReadCards)
         return ReplyEnd::CommonEnd;
@@ -201,10 +285,11 @@ ReplyEnd CardInsertedNewerReply()
     gCardInserted = true;
     if (!isAction({ActReadCards, ActAirCardList, ActConfigAirCard, ActAirCardBattery}))
         return ReplyEnd::CommonEnd;
-    if (isAction({ActConfigAirCard, ActAirCardBattery}))
-        return OtherOperationStep(QStringLiteral("air card in a dialog"));
+    const QString previous = gCardNoText;
     gCardNoText = CardNumberText(RxBytes(gRxFrame, 5, 3));
     gCardType = GetCardTypeCode(RxByte(gRxFrame, 4), cardNumberValue());
+    if (isAction({ActConfigAirCard, ActAirCardBattery}))
+        return radioCardInDialog(previous);
     if (!IsRepeatedCard(gCardNoText)) {
         statusReadIn();
         beginCardRead();
@@ -233,7 +318,7 @@ ReplyEnd CardInsertedLegacyReply()
     if (gActionCode != ActReadCards && gActionCode != ActViewPunch) {
         ResetReceiver();
         if (gActionCode == ActConfigAirCard)
-            return OtherOperationStep(QStringLiteral("air card in a dialog"));
+            return legacyCardInConfigDialog();
         return ReplyEnd::NoReset;
     }
     EndReplyWait();
@@ -250,7 +335,7 @@ ReplyEnd CardInserted60LegacyReply()
     if (gActionCode != ActReadCards && gActionCode != ActViewPunch) {
         ResetReceiver();
         if (gActionCode == ActConfigAirCard)
-            return OtherOperationStep(QStringLiteral("air card in a dialog"));
+            return legacyCardInConfigDialog();
         return ReplyEnd::NoReset;
     }
     gCardNoText = CardNumberText(RxBytes(gRxFrame, 5, 3));
@@ -333,7 +418,7 @@ ReplyEnd CardBlockNewerReply()
     if (cardListLoaded() && cardReplyWindow().waitShown())
         cardReplyWindow().advanceReadProgress();
     if (gSoftwareProbePending)
-        return OtherOperationStep(QStringLiteral("air-card software probe"));
+        return SoftwareProbeReply();
     const uint8_t block = RxByte(gRxFrame, 4);
     if (gActionCode == ActViewPunch) {
         if (cardListLoaded())
@@ -341,8 +426,10 @@ ReplyEnd CardBlockNewerReply()
         ResetReceiver();
         return viewPunchRefusal();
     }
-    if (isAction({ActConfigAirCard, ActAirCardBattery}))
-        return OtherOperationStep(QStringLiteral("air-card block"));
+    if (gActionCode == ActAirCardBattery)
+        return AirCardBatteryBlock();
+    if (gActionCode == ActConfigAirCard)
+        return AirCardConfigBlock();
 
     gCardImage = RxBytes(gRxFrame, 5, kCardBlockBytes);
     AppendCardDump(TaggedValue(gCardImage));

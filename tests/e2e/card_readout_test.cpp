@@ -173,6 +173,43 @@ TEST_F(CardReadoutTest, ARepeatedCardIsRefusedUnlessRepeatedCardsAreAllowed)
     }
 }
 
+TEST_F(CardReadoutTest, ACardWhoseRowWasFoundAndDeletedIsReadIntoTheListAgain)
+{
+    const SimCard first = card(CardFamily::Card8, 2100007);
+    const SimCard other = card(CardFamily::Card9, 1500007);
+    slot.queue({first, other, first});
+    QStringList before;
+    QStringList after;
+    int selectedAfterSearch = 0;
+    readCards([&](FrmCards& f) {
+        f.chkMulti.setValue(vbUnchecked); // a card already listed is refused
+        for (int n = 1; n <= 2; ++n) {
+            ASSERT_TRUE(slot.insertNext());
+            ASSERT_TRUE(sim::waitUntil([&] { return slot.acknowledges() == n && rows(f) == n; }));
+            slot.removeCard();
+        }
+        before = rowSummary(f);
+
+        // The person searches the card by its number and deletes its row.
+        DialogHooks::queue(DialogAnswer::type(QStringLiteral("2100007")));
+        f.mnuFind_Click();
+        ListItem* hit = f.lvCards.SelectedItem();
+        selectedAfterSearch = hit ? hit->Index() : 0;
+        DialogHooks::queue(DialogAnswer::press(vbYes));
+        f.mnuDelete_Click();
+
+        // Put in again, it is read and listed, not refused as read already.
+        ASSERT_TRUE(slot.insertNext());
+        ASSERT_TRUE(sim::waitUntil([&] { return slot.acknowledges() == 3 && rows(f) == 2; }));
+        after = rowSummary(f);
+    });
+    EXPECT_EQ(before, (QStringList{expected(first), expected(other)}));
+    EXPECT_EQ(selectedAfterSearch, 1);
+    EXPECT_EQ(after, (QStringList{expected(other), expected(first)}));
+    EXPECT_EQ(DialogHooks::pending(), 0);
+    EXPECT_TRUE(DialogHooks::errors().isEmpty()) << DialogHooks::errors().join(u'\n').toStdString();
+}
+
 TEST_F(CardReadoutTest, ACardPulledOutMidReadLeavesNoHalfRowAndCanBeReadAgain)
 {
     SimCard pulled = card(CardFamily::CardF7, 7100002, 40);

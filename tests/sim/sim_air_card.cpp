@@ -19,9 +19,9 @@ void put(QByteArray& block, int at, const QByteArray& bytes)
 
 } // namespace
 
-QByteArray radioCardBlock3(const SimRadioCard& card)
+QByteArray radioCardBlock3(const SimRadioCard& card, const QByteArray& base)
 {
-    QByteArray block(kBlockBytes, '\0');
+    QByteArray block = base.size() == kBlockBytes ? base : QByteArray(kBlockBytes, '\0');
     put(block, kConfigAt, card.config);
     put(block, kPartnerAt, card.partner);
     put(block, kBatteryAt, card.battery);
@@ -44,7 +44,8 @@ SimAirCardCommands::SimAirCardCommands(SimStation& station)
 
 Reply SimAirCardCommands::configure(const Request& r)
 {
-    if (!m_card || r.data.size() != 5)
+    SimRadioCard* c = card();
+    if (!c || r.data.size() != 5)
         return Reply::nak();
     if (m_refuse > 0) {
         --m_refuse;
@@ -54,32 +55,36 @@ Reply SimAirCardCommands::configure(const Request& r)
     const QByteArray data = r.data.mid(1);
     switch (sub) {
     case 's':
-        m_card->sel = data;
+        c->sel = data;
         break;
     case 't':
-        m_card->brd = data;
+        c->brd = data;
         break;
     case 'm':
-        m_card->partner = data;
+        c->partner = data;
+        break;
+    case 'o':
+        // A new battery: its date (year, month, day) and the record's fourth byte.
+        c->battery = data;
         break;
     case 'l':
         // KEZWAIT on: the card waits the given two-minute steps, then switches KEZ on.
-        m_card->config[0] = data.at(0);
-        m_card->config[1] = data.at(1);
-        m_card->kezState = 1;
-        m_card->waiting = (quint8(data.at(2)) << 8) | quint8(data.at(3));
+        c->config[0] = data.at(0);
+        c->config[1] = data.at(1);
+        c->kezState = 1;
+        c->waiting = (quint8(data.at(2)) << 8) | quint8(data.at(3));
         break;
     case '~':
         switch (quint8(data.at(0))) {
         case 0x06:
-            m_card->interfaceOn = false;
+            c->interfaceOn = false;
             break;
         case 0x07:
-            m_card->interfaceOn = true;
+            c->interfaceOn = true;
             break;
         case 0x09:
-            m_card->kezState = 0;
-            m_card->waiting = 0;
+            c->kezState = 0;
+            c->waiting = 0;
             break;
         default: // 0x05 wakes the card for what follows, 0x08 confirms a start time
             break;
@@ -94,14 +99,15 @@ Reply SimAirCardCommands::configure(const Request& r)
 
 Reply SimAirCardCommands::status(const Request& r)
 {
-    if (!m_card || r.data.isEmpty())
+    SimRadioCard* c = card();
+    if (!c || r.data.isEmpty())
         return Reply::nak();
     QByteArray payload;
     payload.append(r.data.at(0));
-    payload.append(char(m_card->kezState));
+    payload.append(char(c->kezState));
     payload.append('\0');
-    payload.append(char(m_card->waiting >> 8));
-    payload.append(char(m_card->waiting & 0xFF));
+    payload.append(char(c->waiting >> 8));
+    payload.append(char(c->waiting & 0xFF));
     return Reply::frame(0xEB, payload);
 }
 

@@ -2,6 +2,7 @@
 // battery, versions, feedback patterns) as the card lays it out, and the station's answers to the air-card
 // configuration (0xEA) and status (0xEB) commands, which change the card as a real one changes.
 #pragma once
+#include "sim_cards.h"
 #include "sim_station.h"
 
 #include <QByteArray>
@@ -27,8 +28,9 @@ struct SimRadioCard
     bool interfaceOn = true;
 };
 
-// Block 3 of a radio card, 128 bytes.
-QByteArray radioCardBlock3(const SimRadioCard& card);
+// Block 3 of a radio card, 128 bytes: the card's fields laid over `base` (the rest of the block as the card's
+// memory holds it; zeros when empty).
+QByteArray radioCardBlock3(const SimRadioCard& card, const QByteArray& base = QByteArray());
 
 // The station's air-card commands, answered for the radio card lying on it (none: refused with a NAK).
 class SimAirCardCommands
@@ -37,7 +39,9 @@ class SimAirCardCommands
     explicit SimAirCardCommands(SimStation& station);
 
     void setCard(SimRadioCard* card) { m_card = card; }
-    SimRadioCard* card() const { return m_card; }
+    // The commands go to the radio card lying in the slot, as a real station's do.
+    void followSlot(const SimCardSlot& slot) { m_slot = &slot; }
+    SimRadioCard* card() const { return m_slot ? m_slot->radioCardInside() : m_card; }
     // The configuration commands the station carried out, each as sub-code and four data bytes.
     const QList<QByteArray>& applied() const { return m_applied; }
     // The station answers the next n configuration commands with a NAK (the card did not take them).
@@ -48,6 +52,7 @@ class SimAirCardCommands
     Reply status(const Request& r);
 
     SimRadioCard* m_card = nullptr;
+    const SimCardSlot* m_slot = nullptr;
     QList<QByteArray> m_applied;
     int m_refuse = 0;
 };

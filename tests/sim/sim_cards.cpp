@@ -1,6 +1,8 @@
 // Chip cards of the simulated station: card memory by family, the card slot and transmitted punch records.
 #include "sim_cards.h"
 
+#include "sim_air_card.h"
+
 #include <QTimer>
 
 namespace qv::sim {
@@ -347,7 +349,9 @@ bool SimCardSlot::sendBlock(quint8 command, int n, FrameForm form)
 {
     if (!m_inside || m_silent || faultBeforeNextBlock())
         return false;
-    const QByteArray data = n >= 0 && n < m_memory.size() ? m_memory[n] : QByteArray(kBlock, char(kUnwritten));
+    QByteArray data = n >= 0 && n < m_memory.size() ? m_memory[n] : QByteArray(kBlock, char(kUnwritten));
+    if (n == 3 && m_card.radio)
+        data = radioCardBlock3(*m_card.radio, data);
     QByteArray payload;
     if (command != kReadImage && command != kReadImageLegacy)
         payload.append(char(n));

@@ -8,6 +8,8 @@
 
 namespace qv::sim {
 
+struct SimRadioCard;
+
 enum class CardFamily {
     Card5,         // the oldest family: one 128-byte image; reported with 0xE5, read with 0xB1
     Card5Legacy,   // the same card in a base-protocol station: 0x46 'I' / 'O', the image as 0x31
@@ -44,6 +46,9 @@ struct SimCard
     // silent after this many blocks (-1 never).
     int pullOutAfterBlocks = -1;
     int silentAfterBlocks = -1;
+    // A radio card (CardAir, CardF9): its settings live here, and block 3 shows them as the card holds them
+    // now (the air-card commands change them).
+    SimRadioCard* radio = nullptr;
 };
 
 // The card's memory, block by block as the station reads it (one image for the oldest family).
@@ -74,6 +79,8 @@ class SimCardSlot : public QObject
     bool insertNext(); // false when nothing is queued
     void removeCard();
     bool cardInside() const { return m_inside; }
+    // The radio card lying in the slot, or nullptr.
+    SimRadioCard* radioCardInside() const { return m_inside ? m_card.radio : nullptr; }
 
     int acknowledges() const { return m_acks; }
     int cardsInserted() const { return m_inserted; }

@@ -1,6 +1,10 @@
 // A person's card read-out in the real program on an X display: Read cards from the Commands menu, three
 // cards put into the simulated station one after the other, each a row of the card list window.
+#include "app/language.h"
 #include "cards/frm_cards.h"
+#include "cards/frm_sel_col.h"
+#include "platform/dialogs/dialog_hooks.h"
+#include "platform/dialogs/msgbox.h"
 #include "link/link_globals.h"
 #include "receiver/receiver.h"
 #include "sim_cards.h"
@@ -9,8 +13,11 @@
 #include "support/card_list_cells.h"
 #include "support/layout_check.h"
 #include "support/main_window_fixture.h"
+#include "window_support.h"
 
 #include <QAction>
+#include <QListWidget>
+#include <QPushButton>
 #include <optional>
 
 using namespace qv;
@@ -28,6 +35,16 @@ sim::SimCard card(sim::CardFamily family, quint32 number, int firstPunch)
     for (int i = 0; i < 4; ++i)
         c.punches << sim::SimPunch{31 + i, firstPunch + 75 * i, 3};
     return c;
+}
+
+// Writes the window's picture into the screenshot folder when one is given.
+void screenshot(QWidget& w, const QString& name)
+{
+    const QString shots = qEnvironmentVariable("QV_SCREENSHOT_DIR");
+    if (shots.isEmpty())
+        return;
+    QDir().mkpath(shots);
+    EXPECT_TRUE(w.grab().save(shots + u'/' + name + QStringLiteral(".png")));
 }
 
 class CardsWindowTest : public test::MainWindowTest, public ::testing::WithParamInterface<const char*>
@@ -52,6 +69,18 @@ class CardsWindowTest : public test::MainWindowTest, public ::testing::WithParam
         sim.reset();
     }
 
+    // The program started in the language of the test's parameter, its window at a person's size, with the
+    // receiver listening.
+    FrmMain& startInLanguage(const QString& language)
+    {
+        gCommandLine = language == u"DEU" ? QStringLiteral("de") : QStringLiteral("en");
+        FrmMain& f = startWindow();
+        InstallReceiver();
+        f.resize(1024, 768);
+        QApplication::processEvents();
+        return f;
+    }
+
     std::optional<sim::SimOnPort> sim;
     std::optional<sim::SimCardSlot> slot;
 };
@@ -61,14 +90,9 @@ class CardsWindowTest : public test::MainWindowTest, public ::testing::WithParam
 TEST_P(CardsWindowTest, ReadCardsFromTheCommandsMenuListsEveryCardPutIn)
 {
     const QString language = QString::fromLatin1(GetParam());
-    const bool german = language == QLatin1String("DEU");
-    gCommandLine = german ? QStringLiteral("de") : QStringLiteral("en");
-    test::ScopedLocale locale(german ? QStringLiteral("de_DE") : QStringLiteral("en_US"));
-    FrmMain& f = startWindow();
+    test::ScopedLocale locale(language == u"DEU" ? QStringLiteral("de_DE") : QStringLiteral("en_US"));
+    FrmMain& f = startInLanguage(language);
     ASSERT_TRUE(f.startupCompleted());
-    InstallReceiver();
-    f.resize(1024, 768);
-    QApplication::processEvents();
 
     const QList<sim::SimCard> cards = {card(sim::CardFamily::Card8, 2100011, 36000),
                                        card(sim::CardFamily::CardF7, 7100012, 36600),
@@ -107,12 +131,7 @@ TEST_P(CardsWindowTest, ReadCardsFromTheCommandsMenuListsEveryCardPutIn)
         }
         // Nothing of the read-out's window lies over anything else, in either language.
         layout = test::overlappingControls(list, {}) + test::captionsThatDoNotFit(list);
-        const QString shots = qEnvironmentVariable("QV_SCREENSHOT_DIR");
-        if (!shots.isEmpty()) {
-            QDir().mkpath(shots);
-            EXPECT_TRUE(
-                list.grab().save(shots + QStringLiteral("/cardlist_") + language + QStringLiteral(".png")));
-        }
+        screenshot(list, QStringLiteral("cardlist_") + language);
         list.mnuExit.action()->trigger();
     });
 
@@ -129,6 +148,84 @@ TEST_P(CardsWindowTest, ReadCardsFromTheCommandsMenuListsEveryCardPutIn)
     EXPECT_EQ(slot->acknowledges(), 3);
     EXPECT_FALSE(gCardsFormOpen);
     EXPECT_FALSE(f.MSComm1.PortOpen());
+}
+
+TEST_P(CardsWindowTest, ACardIsFoundDeletedAndAColumnChosenAsAPersonDoes)
+{
+    const QString language = QString::fromLatin1(GetParam());
+    test::ScopedLocale locale(language == u"DEU" ? QStringLiteral("de_DE") : QStringLiteral("en_US"));
+    FrmMain& f = startInLanguage(language);
+    ASSERT_TRUE(f.startupCompleted());
+
+    slot->queue({card(sim::CardFamily::Card8, 2100021, 36000), card(sim::CardFamily::Card6, 600023, 37200)});
+    slot->setAutoRun(true, 30);
+
+    int found = 0;
+    QString searchStatus;
+    QStringList left;
+    QStringList chosen;
+    QStringList layout;
+    QString lastColumn;
+    Form::clearModalAnswers();
+    Form::queueModalAnswer([&](Form& w) {
+        auto& list = static_cast<FrmCards&>(w);
+        list.resize(1000, 420);
+        QApplication::processEvents();
+        ASSERT_TRUE(slot->insertNext());
+        ASSERT_TRUE(sim::waitUntil(
+            [&] { return slot->acknowledges() == 2 && list.lvCards.ListItems().Count() == 2; }, 20000));
+        sim::pumpEvents(50);
+
+        // Edit > find: the card number typed into the prompt.
+        DialogHooks::queue(DialogAnswer::type(QStringLiteral("600023")));
+        list.mnuFind.action()->trigger();
+        test::settle(100);
+        found = list.lvCards.SelectedItem() ? list.lvCards.SelectedItem()->Index() : 0;
+        searchStatus = list.statusPanel().Text();
+        screenshot(list, QStringLiteral("cardlist_search_") + language);
+
+        // Edit > delete row, answered Yes.
+        DialogHooks::queue(DialogAnswer::press(vbYes));
+        list.mnuDelete.action()->trigger();
+        for (int r = 1; r <= list.lvCards.ListItems().Count(); ++r)
+            left << test::cardListCell(list, r, QStringLiteral("N103000"));
+
+        // Settings > columns: a click on "Hardware", a click on ">", then OK (the rows go with the change).
+        Form::queueModalAnswer([&](Form& d) {
+            auto& dialog = static_cast<FrmSelCol&>(d);
+            test::settle(100);
+            QListWidget* available = dialog.liCol(0).listWidget();
+            const QString hardware = GetLangText(gLangIndex, 1653, QString());
+            const QList<QListWidgetItem*> items = available->findItems(hardware, Qt::MatchExactly);
+            ASSERT_EQ(items.size(), 1) << hardware.toStdString();
+            available->scrollToItem(items.first());
+            test::mouseClick(available->viewport(), available->visualItemRect(items.first()).center());
+            test::clickWith(dialog.Command1(0).button());
+            test::settle(100);
+            for (int i = 0; i < dialog.liCol(1).ListCount(); ++i)
+                chosen << dialog.liCol(1).List(i);
+            layout = test::overlappingControls(dialog, {}) + test::captionsThatDoNotFit(dialog);
+            screenshot(dialog, QStringLiteral("frmselcol_") + language);
+            test::clickWith(dialog.cmdOK.button());
+        });
+        list.mnuSelCol.action()->trigger();
+        ColumnHeaderList& columns = list.lvCards.ColumnHeaders();
+        lastColumn = columns.Count() > 0 ? columns.Item(columns.Count()).Key() : QString();
+        list.mnuExit.action()->trigger();
+    });
+
+    f.mnuReadCards.action()->trigger();
+    ASSERT_TRUE(sim::waitUntil([] { return Form::pendingModalAnswers() == 0; }, 20000));
+    ASSERT_TRUE(sim::waitUntil([] { return gActionCode == ActNone; }, 20000));
+
+    EXPECT_EQ(found, 2);
+    EXPECT_TRUE(searchStatus.startsWith(QStringLiteral("'600023' "))) << searchStatus.toStdString();
+    EXPECT_EQ(left, QStringList{QStringLiteral("2100021")});
+    ASSERT_FALSE(chosen.isEmpty());
+    EXPECT_EQ(chosen.last(), GetLangText(gLangIndex, 1653, QString()));
+    EXPECT_EQ(lastColumn, QStringLiteral("N153000"));
+    EXPECT_TRUE(layout.isEmpty()) << layout.join(u'\n').toStdString();
+    EXPECT_FALSE(FormInstance<FrmSelCol>::loaded());
 }
 
 INSTANTIATE_TEST_SUITE_P(BothLanguages, CardsWindowTest, ::testing::Values("ENU", "DEU"));

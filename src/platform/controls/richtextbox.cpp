@@ -3,11 +3,19 @@
 
 #include "platform/controls/textbox.h"
 #include "platform/runtime/vberror.h"
+#include "platform/system/printer.h"
+
+#include <QPrinter>
+#include <QTextFrame>
+#include <QTextFrameFormat>
 
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextDocumentFragment>
 #include <QTextEdit>
+
+#include <memory>
 
 namespace qv {
 
@@ -155,6 +163,34 @@ void RichTextBox::setLocked(bool locked)
 {
     m_locked = locked;
     textEdit()->setReadOnly(locked);
+}
+
+void RichTextBox::SelPrint(QPrinter& printer)
+{
+    std::unique_ptr<QTextDocument> copy;
+    const QTextCursor cursor = textEdit()->textCursor();
+    if (cursor.hasSelection()) {
+        copy = std::make_unique<QTextDocument>();
+        copy->setDefaultFont(document()->defaultFont());
+        copy->setDefaultTextOption(document()->defaultTextOption());
+        QTextCursor(copy.get()).insertFragment(cursor.selection());
+    } else {
+        copy.reset(document()->clone());
+    }
+    // The page is given in the screen's measure, so the text, its tab stops and the margin keep their
+    // proportions on the printer's finer grid.
+    constexpr double kScreenDpi = 96.0;
+    constexpr double kMarginMm = 20.0;
+    const QSizeF pagePoints = printer.pageLayout().paintRect(QPageLayout::Point).size();
+    copy->setPageSize(pagePoints * (kScreenDpi / 72.0));
+    QTextFrameFormat frame = copy->rootFrame()->frameFormat();
+    frame.setMargin(kMarginMm / 25.4 * kScreenDpi);
+    copy->rootFrame()->setFrameFormat(frame);
+    if (!printer.isValid())
+        throw VbError(ErrPrinterError, QStringLiteral("Printer error"));
+    copy->print(&printer);
+    if (printer.printerState() == QPrinter::Error)
+        throw VbError(ErrPrinterError, QStringLiteral("Printer error"));
 }
 
 } // namespace qv

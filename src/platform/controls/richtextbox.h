@@ -2,6 +2,7 @@
 #pragma once
 #include "platform/controls/control.h"
 
+class QPrinter;
 class QTextDocument;
 class QTextEdit;
 
@@ -36,6 +37,12 @@ class RichTextBox : public Control
     void setSelBold(bool bold);
     double SelFontSize() const;
     void setSelFontSize(double points);
+
+    // Prints the selection, or the whole text when nothing is selected, on
+    // the printer, with its colours and weights, breaking it into pages
+    // inside a margin. Raises VbError ErrPrinterError when the printer
+    // cannot start the document.
+    void SelPrint(QPrinter& printer);
 
     bool Locked() const { return m_locked; }
     void setLocked(bool locked);

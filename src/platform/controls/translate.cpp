@@ -40,6 +40,9 @@ QColor toQColor(OleColor color)
         return palette.color(QPalette::Button);
     case vbButtonShadow:
         return palette.color(QPalette::Dark);
+    case vbInactiveTitleBar:
+        // The colour of a window title without the focus: the selection colour of an inactive window.
+        return palette.color(QPalette::Inactive, QPalette::Highlight);
     default:
         return palette.color(QPalette::Window);
     }

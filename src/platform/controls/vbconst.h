@@ -26,6 +26,7 @@ constexpr OleColor vbWhite = 0xFFFFFF;
 // System colour references; they follow the desktop's palette.
 constexpr OleColor vbScrollBars = 0x80000000;
 constexpr OleColor vbDesktop = 0x80000001;
+constexpr OleColor vbInactiveTitleBar = 0x80000003;
 constexpr OleColor vbWindowBackground = 0x80000005;
 constexpr OleColor vbWindowText = 0x80000008;
 constexpr OleColor vbHighlight = 0x8000000D;

@@ -99,6 +99,31 @@ class ConfigDialogSide : public AirCardWindow
         if (FrmConfigQVEL* d = dialog())
             d->cmdOK.setVisible(visible);
     }
+    bool okVisible() override { return dialog() && dialog()->cmdOK.Visible(); }
+    void showPartnerField(bool airCard) override
+    {
+        FrmConfigQVEL* d = dialog();
+        if (!d)
+            return;
+        const bool shown = airCard && FormInstance<FrmMain>::loaded() && frmMain().mnuViewExpert.Checked();
+        d->txtPartnerCard.setText(QString());
+        d->txtPartnerCard.setVisible(shown);
+        d->lblCardNo(3).setVisible(shown);
+    }
+    void resetCardFields() override
+    {
+        FrmConfigQVEL* d = dialog();
+        if (!d)
+            return;
+        d->cmdOK.setEnabled(false);
+        d->lblCardNo(1).setCaption(QString());
+        d->lblSWHW(1).setCaption(QString());
+        d->lblBatt(1).setCaption(QString());
+        d->lblVolt.setCaption(QString());
+        d->lblKEZWAIT(1).setCaption(QString());
+        d->txtPartnerCard.setText(QString());
+        d->imBatt.setPicture(QPixmap());
+    }
     void updateOkFromCard() override
     {
         if (FrmConfigQVEL* d = dialog())

@@ -68,6 +68,9 @@ QString mainControlText(const QString& type, const QString& control, const QStri
                           QString());
 }
 
+// The battery pictures are drawn this large.
+constexpr int kBatteryPictureSize = 16;
+
 // Set by the station-mode OK; read when the modal dialog returns.
 bool sStationWriteSent = false;
 
@@ -80,6 +83,41 @@ class BatteryDialog final : public BatteryDialogSide
         frmBatt().Show(vbModal);
         return sStationWriteSent;
     }
+
+    void setCardNumber(const QString& text) override
+    {
+        if (FrmBatt* d = dialog())
+            d->lblCardNo.setCaption(text);
+    }
+    void setBatteryPicture(int level) override
+    {
+        FrmBatt* d = dialog();
+        if (!d)
+            return;
+        QPixmap picture;
+        if (level > 0 && FormInstance<FrmMain>::loaded())
+            picture = frmMain().imLBat.icon(level).pixmap(kBatteryPictureSize, kBatteryPictureSize);
+        d->imBatt.setPicture(picture);
+    }
+    void setVoltText(const QString& text) override
+    {
+        if (FrmBatt* d = dialog())
+            d->lblVolt.setCaption(text);
+    }
+    void setOldDate(const QString& text) override
+    {
+        if (FrmBatt* d = dialog())
+            d->txtBdat(1).setText(text);
+    }
+    void disableOk() override
+    {
+        if (FrmBatt* d = dialog())
+            d->cmdOK.setEnabled(false);
+    }
+
+  private:
+    // The card's fields are filled only while the dialog is open.
+    static FrmBatt* dialog() { return FormInstance<FrmBatt>::loaded() ? &frmBatt() : nullptr; }
 };
 
 } // namespace

@@ -2,6 +2,7 @@
 // the same when the language changes must be one the file itself gives (OK, COM, ...), never a design text
 // left in place because the file has no entry for it.
 #include "cards/frm_cards.h"
+#include "cards/frm_sel_col.h"
 #include "extras/frm_about.h"
 #include "extras/frm_language.h"
 #include "ui/dialogs/frm_config_qvel.h"
@@ -90,7 +91,7 @@ TEST_F(WindowLanguages, EveryWindowsTextsComeFromTheChosenLanguagesFile)
     // Separators ("-") and signs ("%") are no words of a language.
     static const QRegularExpression letter(QStringLiteral("\\p{L}"));
     const QList<Form*> windows{&main, &frmSettings(), &frmCards(), &frmAbout(), &frmLanguage(),
-                                &frmConfigQVEL()};
+                                &frmConfigQVEL(), &frmSelCol()};
     QStringList leftInDesign;
     for (Form* w : windows) {
         ASSERT_TRUE(loadLanguage("DEU"));

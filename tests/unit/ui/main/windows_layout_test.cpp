@@ -1,6 +1,9 @@
 // Every window of the program laid out in English and German (and, run again by ctest, at twice the scale):
 // no caption is cut off and no two controls overlap.
 #include "cards/frm_cards.h"
+#include "cards/cardlist_state.h"
+#include "cards/frm_sel_col.h"
+#include "cards/frm_details.h"
 #include "extras/frm_about.h"
 #include "extras/frm_language.h"
 #include "extras/frm_log.h"
@@ -54,6 +57,11 @@ TEST_P(WindowsLayout, NoCaptionCutOffAndNothingOverlaps)
     gViewFile = programFolderPath() + QStringLiteral("/release_notes.txt");
     check(frmLog());
     check(frmCards());
+    check(frmDetails());
+    // The chooser as the Nodrel mode shows it, with its punch-number box and the weekday box.
+    gNodrelMode = true;
+    gPunchColumnMode = 1;
+    check(frmSelCol());
 }
 
 INSTANTIATE_TEST_SUITE_P(BothLanguages, WindowsLayout, ::testing::Values("ENU", "DEU"));
