@@ -1,6 +1,7 @@
 // The radio-card dialog's side of the reply handlers (receiver/air_card_window.h).
 #include "receiver/air_card_window.h"
 
+#include "ui/dialogs/frm_batt.h"
 #include "ui/dialogs/frm_config_qvel.h"
 #include "ui/main/frm_main.h"
 #include "ui/main/window_sides.h"
@@ -10,8 +11,6 @@ namespace qv {
 namespace {
 
 constexpr OleColor kRed = 0xFF;
-// The battery pictures are drawn this large.
-constexpr int kBatteryPictureSize = 16;
 
 // The dialog when it is loaded: the handlers fill it only while it is open.
 FrmConfigQVEL* dialog()
@@ -159,10 +158,7 @@ class ConfigDialogSide : public AirCardWindow
         FrmConfigQVEL* d = dialog();
         if (!d)
             return;
-        QPixmap picture;
-        if (level > 0 && FormInstance<FrmMain>::loaded())
-            picture = frmMain().imLBat.icon(level).pixmap(kBatteryPictureSize, kBatteryPictureSize);
-        d->imBatt.setPicture(picture);
+        d->imBatt.setPicture(BatteryLevelPicture(level));
     }
     void showBattery(const RadioCardBatteryView& view) override
     {

@@ -68,8 +68,6 @@ QString mainControlText(const QString& type, const QString& control, const QStri
                           QString());
 }
 
-// The battery pictures are drawn this large.
-constexpr int kBatteryPictureSize = 16;
 
 // Set by the station-mode OK; read when the modal dialog returns.
 bool sStationWriteSent = false;
@@ -94,10 +92,7 @@ class BatteryDialog final : public BatteryDialogSide
         FrmBatt* d = dialog();
         if (!d)
             return;
-        QPixmap picture;
-        if (level > 0 && FormInstance<FrmMain>::loaded())
-            picture = frmMain().imLBat.icon(level).pixmap(kBatteryPictureSize, kBatteryPictureSize);
-        d->imBatt.setPicture(picture);
+        d->imBatt.setPicture(BatteryLevelPicture(level));
     }
     void setVoltText(const QString& text) override
     {
@@ -452,6 +447,15 @@ void FrmBatt::cmdCancel_Click()
 {
     CloseLink();
     Unload(*this);
+}
+
+QPixmap BatteryLevelPicture(int level)
+{
+    // The battery pictures are drawn this large.
+    constexpr int kSize = 16;
+    if (level <= 0 || !FormInstance<FrmMain>::loaded())
+        return QPixmap();
+    return frmMain().imLBat.icon(level).pixmap(kSize, kSize);
 }
 
 } // namespace qv

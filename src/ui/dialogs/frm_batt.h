@@ -59,4 +59,7 @@ inline FrmBatt& frmBatt()
     return FormInstance<FrmBatt>::get();
 }
 
+// The main window's battery picture of a charge level (1 to 4), drawn as the dialogs show it; none for 0.
+QPixmap BatteryLevelPicture(int level);
+
 } // namespace qv
