@@ -161,8 +161,8 @@ void BM_SaveCardList(benchmark::State& state)
     const QByteArray bytes = saved.open(QIODevice::ReadOnly) ? saved.readAll() : QByteArray();
     if (bytes != largeList().bytes) {
         qv::bench::fail(state, "wrote " + std::to_string(bytes.count("\r\n")) + " rows of " +
-                                   std::to_string(kCards) + " (" + std::to_string(bytes.size()) + " bytes of " +
-                                   std::to_string(largeList().bytes.size()) + ")");
+                                   std::to_string(kCards) + " (" + std::to_string(bytes.size()) +
+                                   " bytes of " + std::to_string(largeList().bytes.size()) + ")");
     }
     state.counters["rows"] = double(bytes.count("\r\n"));
     state.SetItemsProcessed(state.iterations() * kCards);

@@ -24,12 +24,12 @@ inline constexpr int kLargeListPunches = 64;
 // first card with the most punches (so the list has all its columns from its first row on).
 inline CardRecord largeListCard(int n)
 {
-    static const char* const firstNames[] = {"Anna", "Jonas", "Marie", "Lukas", "Sofie", "Björn",
-                                             "Chloé", "Mateo", "Zoë",  "Ida",   "Noah",  "Léa"};
-    static const char* const lastNames[] = {"Müller", "Schmidt", "Öberg",  "Dubois", "Rossi",  "Novák",
+    static const char* const firstNames[] = {"Anna",  "Jonas", "Marie", "Lukas", "Sofie", "Björn",
+                                             "Chloé", "Mateo", "Zoë",   "Ida",   "Noah",  "Léa"};
+    static const char* const lastNames[] = {"Müller", "Schmidt", "Öberg",  "Dubois", "Rossi",   "Novák",
                                             "Hansen", "García",  "Larsen", "Weber",  "Nielsen", "Šimek"};
-    static const char* const clubs[] = {"OK Nordwald", "SC Bergen", "Lauftreff Süd", "Club de Course",
-                                        "IFK Skog",    "TV Ost"};
+    static const char* const clubs[] = {"OK Nordwald",    "SC Bergen", "Lauftreff Süd",
+                                        "Club de Course", "IFK Skog",  "TV Ost"};
     static const char* const countries[] = {"GER", "SWE", "FRA", "ITA", "CZE", "NOR", "ESP", "DEN"};
     static const char* const days[] = {"Su", "Mo", "Tu", "We", "Th", "Fr", "Sa"};
     // A small linear congruential sequence per card: the same list on every run.
@@ -66,7 +66,9 @@ inline CardRecord largeListCard(int n)
     card.StartCN = QStringLiteral("10");
     card.StartDay = day;
     // Some stations give the start to the thousandth.
-    card.StartTime = next(4) == 0 ? clock(start) + QStringLiteral(",%1").arg(next(1000), 3, 10, QLatin1Char('0')) : clock(start);
+    card.StartTime = next(4) == 0
+                         ? clock(start) + QStringLiteral(",%1").arg(next(1000), 3, 10, QLatin1Char('0'))
+                         : clock(start);
     const int punches = n == 0 ? kLargeListPunches : 40 + next(kLargeListPunches - 39);
     card.PunchCount = QString::number(punches);
     int t = start;
