@@ -207,9 +207,9 @@ TEST_F(RadioCardE2E, TheRadioCardListReadsTheCardWithItsBattery)
     EXPECT_TRUE(sent.contains(QByteArray::fromHex("ea7e05050505")));
 }
 
-// The radio-card list reads the card put on the station; when the card then switches its KEZ state, the
-// station transmits the card's activation record, which becomes a row of its own under the card's row: the
-// state in the column the list widens for it, the waiting card's two settings before it, the waiting time
+// The radio-card list reads the card put on the station; when the card then switches its activation state,
+// the station transmits the card's activation record, which becomes a row of its own under the card's row:
+// the state in the column the list widens for it, the waiting card's two settings before it, the waiting time
 // after it.
 TEST_F(RadioCardE2E, TheRadioCardListShowsTheCardsStateFromItsActivationRecords)
 {
@@ -249,7 +249,8 @@ TEST_F(RadioCardE2E, TheRadioCardListShowsTheCardsStateFromItsActivationRecords)
             seen << QStringList{item.SubItems(2).trimmed(), item.SubItems(3), item.SubItems(4), item.SubItems(5),
                                 item.SubItems(6)}
                         .join(u'|');
-            expected << QStringList{QStringLiteral("8000001"), c.values, c.shownState, c.duration, "AKT"}.join(u'|');
+            expected << QStringList{QStringLiteral("8000001"), c.values, c.shownState, c.duration, "AKT"}
+                            .join(u'|');
         }
         cardRow = cards.lvCards.ListItems().Item(1).SubItems(2).trimmed();
         stateWidth = cards.lvCards.ColumnHeaders().Item(5).Width();

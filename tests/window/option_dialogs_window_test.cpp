@@ -243,8 +243,8 @@ TEST_P(OptionDialogsWindowTest, APickFromTheProvidersListIsWrittenToTheMobileNet
 
 TEST_P(OptionDialogsWindowTest, ABeepAddedToTheRadioCardsPatternIsWrittenToTheCardOnTheStation)
 {
-    // A radio card of the older software, which reports no KEZ state: the dialog keeps its number for the
-    // person's changes.
+    // A radio card of the older software, which reports no activation state: the dialog keeps its number for
+    // the person's changes.
     sim::SimCardSlot slot(sim->station);
     sim::SimAirCardCommands commands(sim->station);
     commands.followSlot(slot);
