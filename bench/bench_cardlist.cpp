@@ -196,6 +196,8 @@ void BM_FillCardListWindow(benchmark::State& state)
     }
     if (const std::string missing = shortfall(*form); !missing.empty())
         qv::bench::fail(state, missing);
+    state.counters["resident_MB"] = qv::bench::residentMB();
+    state.counters["resident_list_MB"] = qv::bench::residentMB() - gResidentWithoutList;
     state.SetItemsProcessed(state.iterations() * kCards);
     closeWindow();
 }
