@@ -1,11 +1,25 @@
 // The state of an air card's activation record as the card list shows it.
 #include "cards/cardlist_model.h"
+#include "cards/frm_cards.h"
 #include "receiver/card_replies.h"
+#include "ui/main/program_state.h"
 
 #include <gtest/gtest.h>
 
 namespace qv {
 namespace {
+
+// The state column is widened in the card list window, which the test loads by that: it goes again after.
+class ActivationRecordState : public ::testing::Test
+{
+  protected:
+    void TearDown() override
+    {
+        if (FormInstance<FrmCards>::loaded())
+            Unload(frmCards());
+        resetProgramState();
+    }
+};
 
 // A list with one record row, its code-number column holding the record's code number.
 CardListTable oneRecordRow()
@@ -18,7 +32,7 @@ CardListTable oneRecordRow()
     return list;
 }
 
-TEST(SetCardListKezState, GivesTheStateTextAndWritesAWaitingCardsValuesIntoTheSelectedRow)
+TEST_F(ActivationRecordState, GivesTheStateTextAndWritesAWaitingCardsValuesIntoTheSelectedRow)
 {
     struct Case
     {
@@ -37,7 +51,7 @@ TEST(SetCardListKezState, GivesTheStateTextAndWritesAWaitingCardsValuesIntoTheSe
     }
 }
 
-TEST(SetCardListKezState, WithNoRowSelectedTheValuesGoNowhere)
+TEST_F(ActivationRecordState, WithNoRowSelectedTheValuesGoNowhere)
 {
     CardListTable list = oneRecordRow();
     EXPECT_EQ(SetCardListKezState(list, 0, 12, 30, 1), QStringLiteral("KEZWAIT"));
