@@ -34,8 +34,12 @@ inline CardRecord largeListCard(int n)
                                         "Club de Course", "IFK Skog",  "TV Ost"};
     static const char* const countries[] = {"GER", "SWE", "FRA", "ITA", "CZE", "NOR", "ESP", "DEN"};
     static const char* const days[] = {"Su", "Mo", "Tu", "We", "Th", "Fr", "Sa"};
-    // A small linear congruential sequence per card: the same list on every run.
-    uint32_t seed = 2654435761u * uint32_t(n + 1);
+    // A small pseudo-random sequence per card, its start mixed from the card's number: the same list on
+    // every run, with neighbouring cards unlike each other.
+    uint32_t seed = uint32_t(n + 1) * 0x9E3779B9u;
+    seed = (seed ^ (seed >> 16)) * 0x85EBCA6Bu;
+    seed = (seed ^ (seed >> 13)) * 0xC2B2AE35u;
+    seed ^= seed >> 16;
     const auto next = [&seed](int range) {
         seed = seed * 1664525u + 1013904223u;
         return int((seed >> 8) % uint32_t(range));
