@@ -1,6 +1,7 @@
 // A large card list in the real program on an X display: a file of 20,000 cards and 221 columns opened
 // through the card list's file dialog, then scrolled to its end and back with the keyboard and the scroll
 // bar.
+#include "card_list_file_dialog.h"
 #include "cards/frm_cards.h"
 #include "cards/frm_disk.h"
 #include "link/link_globals.h"
@@ -76,14 +77,7 @@ TEST_F(LargeCardListWindowTest, ALargeListOpensThroughTheFileDialogAndScrollsToI
         list.resize(1000, 600);
         test::settle(50);
 
-        // File > open: the file's path typed into the dialog, OK.
-        Form::queueModalAnswer([&](Form& d) {
-            auto& disk = static_cast<FrmDisk&>(d);
-            test::settle(50);
-            test::typeInto(disk.txtDisk.lineEdit(), file);
-            test::clickWith(disk.cmdOK.button());
-        });
-        list.mnuOpenFile.action()->trigger();
+        test::openCardListFile(list, file);
         test::settle(100);
         rows = list.lvCards.ListItems().Count();
         columns = list.lvCards.ColumnHeaders().Count();
