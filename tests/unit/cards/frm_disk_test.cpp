@@ -475,5 +475,32 @@ TEST_F(FrmDiskTest, SitsOverTheMainWindowAndAWiderDialogWidensThePathBox)
     CardListMainWindowSide::install(previous);
 }
 
+TEST_F(FrmDiskTest, TheToolbarsSaveOpensTheDialogForUnsavedRowsOrAfterADumpFile)
+{
+    FrmCards& f = cardsWithAwkwardTexts();
+    struct Case
+    {
+        bool changed;
+        const char* last;
+        bool shown;
+    };
+    const Case cases[] = {
+        {true, "/d/list.CSV", true}, {false, "/d/list.CSV", false}, {false, "/d/Cards_3.bin", true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.last);
+        gCardListChanged = c.changed;
+        gCardFilePath = QString::fromUtf8(c.last);
+        bool shown = false;
+        Form::queueModalAnswer([&](Form& w) {
+            shown = w.Name() == u"frmDisk" && gSaveMode;
+            static_cast<FrmDisk&>(w).cmdCancel.button()->click();
+        });
+        f.saveButton().setEnabled(true);
+        f.Toolbar1_ButtonClick(f.saveButton());
+        EXPECT_EQ(shown, c.shown);
+        Form::clearModalAnswers();
+    }
+}
+
 } // namespace
 } // namespace qv::test
