@@ -1,6 +1,7 @@
 // A radio card put on the simulated read-out station while the radio-card dialogs are open: the card is
 // probed, its block 3 fills the dialog, and what the user changes goes to the card one command per OK, each
 // reply of the station sending the next pending step.
+#include "support/card_list_close.h"
 #include "app/file_helpers.h"
 #include "app/settings.h"
 #include "cards/cardlist_state.h"
@@ -199,7 +200,7 @@ TEST_F(RadioCardE2E, TheRadioCardListReadsTheCardWithItsBattery)
         ASSERT_TRUE(sim::waitUntil([&] { return slot.acknowledges() == 1; }, 10000));
         ASSERT_EQ(cards.lvCards.ListItems().Count(), 1);
         volts = cardListCell(cards, 1, "N157000");
-        cards.mnuExit_Click();
+        closeCardListAnsweringNo(cards);
     });
     frmMain().mnuQVEL_List_Click();
     ASSERT_TRUE(sim::waitUntil([] { return Form::pendingModalAnswers() == 0; }, 15000));

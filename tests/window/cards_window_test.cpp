@@ -1,6 +1,7 @@
 // A person's card read-out in the real program on an X display: Read cards from the Commands menu, three
 // cards put into the simulated station one after the other, each a row of the card list window.
 #include "app/language.h"
+#include "support/card_list_close.h"
 #include "cards/frm_cards.h"
 #include "cards/frm_sel_col.h"
 #include "platform/dialogs/dialog_hooks.h"
@@ -62,8 +63,7 @@ class CardsWindowTest : public test::MainWindowTest, public ::testing::WithParam
     }
     void TearDown() override
     {
-        if (FormInstance<FrmCards>::loaded())
-            Unload(frmCards());
+        test::unloadCardListWithoutSaving();
         MainWindowTest::TearDown();
         slot.reset();
         sim.reset();

@@ -2,6 +2,7 @@
 // the simulated station, a double click on its row opens the details view, whose print button prints it
 // into a PDF file that is then looked at as a page.
 #include "cards/frm_cards.h"
+#include "support/card_list_close.h"
 #include "cards/frm_details.h"
 #include "platform/dialogs/dialog_hooks.h"
 #include "sim_cards.h"
@@ -51,8 +52,7 @@ class DetailsWindowTest : public test::StationWindowTest, public ::testing::With
     {
         if (FormInstance<FrmDetails>::loaded())
             Unload(frmDetails());
-        if (FormInstance<FrmCards>::loaded())
-            Unload(frmCards());
+        test::unloadCardListWithoutSaving();
         slot.reset();
         StationWindowTest::TearDown();
     }

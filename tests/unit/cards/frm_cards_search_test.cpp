@@ -1,6 +1,7 @@
 // The card list's search (whole numbers as whole fields, texts anywhere, the first column never) and the
 // delete of a row, which frees its card number for another read-out.
 #include "cardlist_test_support.h"
+#include "support/card_list_close.h"
 #include "cards/frm_cards.h"
 #include "link/link_globals.h"
 #include "stationdata/modes.h"
@@ -30,8 +31,7 @@ class FrmCardsSearchTest : public CardListTest
     }
     void TearDown() override
     {
-        if (FormInstance<FrmCards>::loaded())
-            Unload(frmCards());
+        unloadCardListWithoutSaving();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         Screen.unpinSize();
         gDeletedCards.clear();

@@ -1,5 +1,6 @@
 // Tests of the card list window's list procedures: column sets, status bar and Save button, rows, files.
 #include "cardlist_test_support.h"
+#include "support/card_list_close.h"
 #include "cards/card_interpreter.h"
 #include "cards/card_record.h"
 #include "cards/cardlist_file_write.h"
@@ -26,8 +27,7 @@ class FrmCardsTest : public CardListTest
     }
     void TearDown() override
     {
-        if (FormInstance<FrmCards>::loaded())
-            Unload(frmCards());
+        unloadCardListWithoutSaving();
         if (FormInstance<FrmMain>::loaded())
             Unload(frmMain());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -172,7 +172,7 @@ TEST_F(FrmCardsTest, MainWindowShowsWhatWasBuiltSavedAndReadAndGivesTheCodeNumbe
               QStringLiteral("readout;12345;;31;;;31334400;"));
 
     // Without the mode combo box the punch view shows the station columns too.
-    Unload(frmCards());
+    unloadCardListWithoutSaving();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     main.coMO.setVisible(false);
     SetPunchViewColumns();

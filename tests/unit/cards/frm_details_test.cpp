@@ -1,6 +1,7 @@
 // Tests of the card details view: the layout of a row's text, the window built from the selected row, and
 // its print into a PDF file looked at as a page.
 #include "cardlist_test_support.h"
+#include "support/card_list_close.h"
 #include "cards/card_details.h"
 #include "cards/frm_cards.h"
 #include "cards/frm_details.h"
@@ -146,8 +147,7 @@ class FrmDetailsTest : public CardListTest
         Form::clearModalAnswers();
         if (FormInstance<FrmDetails>::loaded())
             Unload(frmDetails());
-        if (FormInstance<FrmCards>::loaded())
-            Unload(frmCards());
+        unloadCardListWithoutSaving();
         if (FormInstance<FrmMain>::loaded())
             Unload(frmMain());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
