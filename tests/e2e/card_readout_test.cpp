@@ -2,7 +2,6 @@
 // each dumped, decoded, listed and acknowledged; repeated cards, cards pulled out, a silent station, the
 // dump file's re-evaluation and transmitted punch records.
 #include "app/file_helpers.h"
-#include "support/card_list_close.h"
 #include "app/language.h"
 #include "app/settings.h"
 #include "cards/card_interpreter.h"
@@ -16,6 +15,7 @@
 #include "stationdata/modes.h"
 #include "stationdata/station_time.h"
 #include "support/card_list_cells.h"
+#include "support/card_list_close.h"
 #include "support/test_support.h"
 
 #include <QFileInfo>

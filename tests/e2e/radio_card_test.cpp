@@ -1,7 +1,6 @@
 // A radio card put on the simulated read-out station while the radio-card dialogs are open: the card is
 // probed, its block 3 fills the dialog, and what the user changes goes to the card one command per OK, each
 // reply of the station sending the next pending step.
-#include "support/card_list_close.h"
 #include "app/file_helpers.h"
 #include "app/settings.h"
 #include "cards/cardlist_state.h"
@@ -19,6 +18,7 @@
 #include "sim_air_card.h"
 #include "sim_cards.h"
 #include "stationdata/radio_card.h"
+#include "support/card_list_close.h"
 #include "ui/dialogs/frm_batt.h"
 #include "ui/dialogs/frm_config_qvel.h"
 

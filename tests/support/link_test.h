@@ -3,8 +3,8 @@
 // afterwards.
 #pragma once
 #include "platform/controls/controls.h"
-#include "support/card_list_close.h"
 #include "platform/dialogs/dialog_hooks.h"
+#include "support/card_list_close.h"
 #include "ui/main/frm_main.h"
 #include "ui/main/program_state.h"
 

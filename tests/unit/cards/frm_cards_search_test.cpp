@@ -1,10 +1,10 @@
 // The card list's search (whole numbers as whole fields, texts anywhere, the first column never) and the
 // delete of a row, which frees its card number for another read-out.
 #include "cardlist_test_support.h"
-#include "support/card_list_close.h"
 #include "cards/frm_cards.h"
 #include "link/link_globals.h"
 #include "stationdata/modes.h"
+#include "support/card_list_close.h"
 
 #include <QCoreApplication>
 #include <QEvent>

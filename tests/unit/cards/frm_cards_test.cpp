@@ -1,12 +1,12 @@
 // Tests of the card list window's list procedures: column sets, status bar and Save button, rows, files.
 #include "cardlist_test_support.h"
-#include "support/card_list_close.h"
 #include "cards/card_interpreter.h"
 #include "cards/card_record.h"
 #include "cards/cardlist_file_write.h"
 #include "cards/frm_cards.h"
 #include "link/link_globals.h"
 #include "stationdata/modes.h"
+#include "support/card_list_close.h"
 #include "ui/main/frm_main.h"
 
 #include <QCoreApplication>

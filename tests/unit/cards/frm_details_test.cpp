@@ -1,10 +1,10 @@
 // Tests of the card details view: the layout of a row's text, the window built from the selected row, and
 // its print into a PDF file looked at as a page.
 #include "cardlist_test_support.h"
-#include "support/card_list_close.h"
 #include "cards/card_details.h"
 #include "cards/frm_cards.h"
 #include "cards/frm_details.h"
+#include "support/card_list_close.h"
 #include "ui/main/frm_main.h"
 
 #include <QCoreApplication>

@@ -1,12 +1,12 @@
 // The column chooser: its two lists filled from the card list's columns, the numbered per-punch entries, the
 // moves and the reordering, the punch-number box, and the columns OK builds.
 #include "cardlist_test_support.h"
-#include "support/card_list_close.h"
 #include "cards/cardlist_main_window.h"
 #include "cards/frm_cards.h"
 #include "cards/frm_sel_col.h"
 #include "link/link_globals.h"
 #include "stationdata/modes.h"
+#include "support/card_list_close.h"
 
 #include <QCoreApplication>
 #include <QEvent>
