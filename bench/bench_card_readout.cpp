@@ -2,6 +2,7 @@
 // from each station frame that leaves the word to the program to the program's next request or acknowledge,
 // against the time the card's frames take on the line at 38400 baud.
 #include "app/file_helpers.h"
+#include "bench_support.h"
 #include "app/language.h"
 #include "cards/frm_cards.h"
 #include "link/link_globals.h"
@@ -15,7 +16,6 @@
 #include "ui/main/frm_main.h"
 
 #include <QElapsedTimer>
-#include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -29,11 +29,8 @@ constexpr int kReadoutMode = 5;
 // The station's mode is recognised by its name in the language in use: the shipped English file.
 bool loadShippedLanguage()
 {
-    QFile file(QStringLiteral(QV_RESOURCES_DIR "/QV-ConfigENU.xml"));
-    QDomDocument doc;
-    if (!file.open(QIODevice::ReadOnly) || !doc.setContent(&file))
+    if (!qv::bench::loadShippedLanguage())
         return false;
-    qv::gXmlDoc = doc;
     qv::gModeTextReadout = qv::GetLangText(qv::gLangIndex, 1300 + kReadoutMode, QString());
     qv::gModeTextPrintout = qv::GetLangText(qv::gLangIndex, 1311, QString());
     return true;

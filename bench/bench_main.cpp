@@ -1,4 +1,6 @@
 // Runs the benchmarks inside a QApplication on the offscreen platform.
+#include "bench_support.h"
+
 #include <QApplication>
 #include <benchmark/benchmark.h>
 
@@ -12,5 +14,5 @@ int main(int argc, char** argv)
         return 1;
     ::benchmark::RunSpecifiedBenchmarks();
     ::benchmark::Shutdown();
-    return 0;
+    return qv::bench::gBenchFailed ? 2 : 0;
 }

@@ -73,10 +73,101 @@ QString keyOfHeading(const QString& heading, const std::vector<HeadingCandidate>
     return {};
 }
 
-// The card number as the repeated-card list holds it: right-aligned in 8 characters, then ";".
-QString cardNumberEntry(const QString& number)
+// Appends the card number as the repeated-card list holds it: right-aligned in 8 characters (its last 8
+// when longer), then ";".
+void appendCardNumberEntry(QString& entries, QStringView number)
 {
-    return Right(number.rightJustified(8, QLatin1Char(' ')), 8) + QLatin1Char(';');
+    constexpr qsizetype width = 8;
+    for (qsizetype i = number.size(); i < width; ++i)
+        entries += QLatin1Char(' ');
+    entries += number.right(width);
+    entries += QLatin1Char(';');
+}
+
+// The field without one qualifier at its start and one at its end (each only when there).
+QStringView withoutQualifier(QStringView field, QStringView qualifier)
+{
+    if (qualifier.isEmpty())
+        return field;
+    if (field.startsWith(qualifier))
+        field = field.sliced(qualifier.size());
+    if (field.endsWith(qualifier))
+        field.chop(qualifier.size());
+    return field;
+}
+
+// Splits a line as splitCardListLine does. The fields are views into the line, or into `held` for a
+// qualified text whose doubled qualifiers had to be made single; both must outlive the fields.
+void splitCardListFields(QStringView line, QStringView separator, QStringView qualifier,
+                         QList<QStringView>& fields, QStringList& held)
+{
+    fields.clear();
+    held.clear();
+    const QStringView sep = separator.isEmpty() ? QStringView(u";") : separator;
+    const QChar quote = qualifier.isEmpty() ? QChar(kFallbackQualifier) : qualifier.front();
+    const qsizetype n = line.size();
+    qsizetype pos = 0;
+    while (true) {
+        qsizetype p = pos;
+        while (p < n && line[p] == QLatin1Char(' '))
+            ++p;
+        if (p < n && line[p] == quote) {
+            // A qualified field ends at a qualifier followed by the separator or the line end. Its text is
+            // the line from p + 1 on until a doubled qualifier turns up; from then on it is built in `built`.
+            const qsizetype from = p + 1;
+            QString built;
+            bool building = false;
+            qsizetype j = from;
+            bool closed = false;
+            while (j < n) {
+                const qsizetype q = line.indexOf(quote, j);
+                if (q < 0)
+                    break;
+                if (q + 1 < n && line[q + 1] == quote) {
+                    if (!building)
+                        built = line.sliced(from, q - from).toString();
+                    else
+                        built += line.sliced(j, q - j);
+                    building = true;
+                    built += quote;
+                    j = q + 2;
+                    continue;
+                }
+                qsizetype k = q + 1;
+                while (k < n && line[k] == QLatin1Char(' '))
+                    ++k;
+                if (k == n || line.sliced(k).startsWith(sep)) {
+                    if (building) {
+                        built += line.sliced(j, q - j);
+                        held.append(built);
+                        fields.append(Trim(QStringView(held.back())));
+                    } else {
+                        fields.append(Trim(line.sliced(from, q - from)));
+                    }
+                    if (k == n)
+                        return;
+                    pos = k + sep.size();
+                    closed = true;
+                    break;
+                }
+                // A lone qualifier inside the text belongs to it.
+                if (building) {
+                    built += line.sliced(j, q - j);
+                    built += quote;
+                }
+                j = q + 1;
+            }
+            if (closed)
+                continue;
+        }
+        qsizetype end = line.indexOf(sep, pos);
+        if (end < 0)
+            end = n;
+        fields.append(Trim(withoutQualifier(Trim(line.sliced(pos, end - pos)), qualifier)));
+        if (end == n)
+            return;
+        pos = end + sep.size();
+    }
 }
 
 void showReadError(const QString& path, const VbError& error)
@@ -92,68 +183,19 @@ void showReadError(const QString& path, const VbError& error)
 
 QString GetLineField(const QString& field, const QString& qualifier)
 {
-    if (qualifier.isEmpty())
-        return field;
-    QString text = field;
-    if (text.startsWith(qualifier))
-        text.remove(0, qualifier.size());
-    if (text.endsWith(qualifier))
-        text.chop(qualifier.size());
-    return text;
+    return withoutQualifier(field, qualifier).toString();
 }
 
 QStringList splitCardListLine(const QString& line, const QString& separator, const QString& qualifier)
 {
-    const QString sep = separator.isEmpty() ? QStringLiteral(";") : separator;
-    const QChar quote = qualifier.isEmpty() ? QChar(kFallbackQualifier) : qualifier.front();
-    const QStringView view(line);
-    const qsizetype n = line.size();
-    QStringList fields;
-    qsizetype pos = 0;
-    while (true) {
-        qsizetype p = pos;
-        while (p < n && line[p] == QLatin1Char(' '))
-            ++p;
-        if (p < n && line[p] == quote) {
-            // A qualified field ends at a qualifier followed by the separator or the line end.
-            QString content;
-            qsizetype j = p + 1;
-            bool closed = false;
-            while (j < n) {
-                const qsizetype q = line.indexOf(quote, j);
-                if (q < 0)
-                    break;
-                content += view.mid(j, q - j);
-                if (q + 1 < n && line[q + 1] == quote) {
-                    content += quote;
-                    j = q + 2;
-                    continue;
-                }
-                qsizetype k = q + 1;
-                while (k < n && line[k] == QLatin1Char(' '))
-                    ++k;
-                if (k == n || view.mid(k).startsWith(sep)) {
-                    fields.append(Trim(content));
-                    if (k == n)
-                        return fields;
-                    pos = k + sep.size();
-                    closed = true;
-                    break;
-                }
-                content += quote; // a lone qualifier inside the text
-                j = q + 1;
-            }
-            if (closed)
-                continue;
-        }
-        qsizetype end = line.indexOf(sep, pos);
-        if (end < 0)
-            end = n;
-        fields.append(Trim(GetLineField(Trim(line.mid(pos, end - pos)), qualifier)));
-        if (end == n)
-            return fields;
-        pos = end + sep.size();
-    }
+    QList<QStringView> fields;
+    QStringList held;
+    splitCardListFields(line, separator, qualifier, fields, held);
+    QStringList texts;
+    texts.reserve(fields.size());
+    for (QStringView field : fields)
+        texts.append(field.toString());
+    return texts;
 }
 
 QString columnKeyOfHeading(const QString& heading)
@@ -170,72 +212,85 @@ CardListReadResult readCardListFile(CardListAccess& list, const QString& path, u
     gPunchColumnCount = 0;
     if (!fileExists(path))
         return result;
-    QStringList lines;
+
+    // The first line gives the headings; every further line is a row, taken as it is read.
+    bool headerTaken = false;
+    int columns = 0;
+    int cardNumberColumn = 0;
+    const auto takeHeader = [&](const QStringList& header) {
+        headerTaken = true;
+        if (keepColumns) {
+            for (int i = 1; i <= header.size() && !header[i - 1].isEmpty(); ++i) {
+                if (i > list.columnCount() || list.column(i).text != header[i - 1])
+                    ++result.mismatches;
+            }
+        } else {
+            list.clearRows();
+            list.clearColumns();
+            const std::vector<HeadingCandidate> candidates = headingCandidates();
+            int previousPunch = 0;
+            for (int i = 1; i <= header.size() && !header[i - 1].isEmpty(); ++i) {
+                const QString& heading = header[i - 1];
+                int punch = 0;
+                QString key = keyOfHeading(heading, candidates, punch);
+                const QString positionKey = QLatin1Char('X') + QString::number(100000 + 1000 * i);
+                if (key.isEmpty()) {
+                    ++result.mismatches;
+                    key = positionKey;
+                }
+                gCardsFormWidth += kReadColumnWidth;
+                // A heading that appears twice keeps its column under its position's key.
+                if (!list.addColumn(key, heading, kReadColumnWidth))
+                    list.addColumn(positionKey, heading, kReadColumnWidth);
+                if (punch > 0 && punch != previousPunch) {
+                    ++gPunchColumnCount;
+                    previousPunch = punch;
+                }
+            }
+        }
+        columns = list.columnCount();
+        for (int i = 1; i <= columns && cardNumberColumn == 0; ++i) {
+            if (list.column(i).key == QLatin1String("N103000"))
+                cardNumberColumn = i;
+        }
+    };
+
+    QList<QStringView> fields;
+    QStringList held;
+    QList<QStringView> cells;
+    const auto takeRow = [&](QStringView line) {
+        if (columns == 0)
+            return;
+        splitCardListFields(line, form.separator, form.qualifier, fields, held);
+        // Missing fields are empty; fields beyond the last column are not read.
+        cells.resize(columns);
+        for (int i = 0; i < columns; ++i)
+            cells[i] = i < fields.size() ? fields[i] : QStringView();
+        // Rows appended to a list may meet a key already taken; the row comes in all the same.
+        if (!list.addRowCells(QLatin1Char('p') + QString::number(list.rowCount() + 1), cells))
+            list.addRowCells(QString(), cells);
+        ++result.rowsAdded;
+        if (cardNumberColumn > 0)
+            appendCardNumberEntry(result.cardNumbers, cells[cardNumberColumn - 1]);
+    };
+
+    // The file is read completely before its first line comes, so a file that cannot be read changes
+    // nothing; a failure once the lines come is the list's own.
+    const auto takeFirstLine = [&](QStringView line) {
+        result.read = true;
+        gCardsFormWidth = kCardsFormFrameWidth;
+        takeHeader(splitCardListLine(line.toString(), form.separator, form.qualifier));
+    };
     try {
-        lines = readTextLines(path);
+        forEachTextLine(path, [&](QStringView line) { headerTaken ? takeRow(line) : takeFirstLine(line); });
     } catch (const VbError& error) {
+        if (result.read)
+            throw;
         showReadError(path, error);
         return result;
     }
-    result.read = true;
-    gCardsFormWidth = kCardsFormFrameWidth;
-
-    const QStringList header =
-        lines.isEmpty() ? QStringList() : splitCardListLine(lines.front(), form.separator, form.qualifier);
-    if (keepColumns) {
-        for (int i = 1; i <= header.size() && !header[i - 1].isEmpty(); ++i) {
-            if (i > list.columnCount() || list.column(i).text != header[i - 1])
-                ++result.mismatches;
-        }
-    } else {
-        list.clearRows();
-        list.clearColumns();
-        const std::vector<HeadingCandidate> candidates = headingCandidates();
-        int previousPunch = 0;
-        for (int i = 1; i <= header.size() && !header[i - 1].isEmpty(); ++i) {
-            const QString& heading = header[i - 1];
-            int punch = 0;
-            QString key = keyOfHeading(heading, candidates, punch);
-            const QString positionKey = QLatin1Char('X') + QString::number(100000 + 1000 * i);
-            if (key.isEmpty()) {
-                ++result.mismatches;
-                key = positionKey;
-            }
-            gCardsFormWidth += kReadColumnWidth;
-            // A heading that appears twice keeps its column under its position's key.
-            if (!list.addColumn(key, heading, kReadColumnWidth))
-                list.addColumn(positionKey, heading, kReadColumnWidth);
-            if (punch > 0 && punch != previousPunch) {
-                ++gPunchColumnCount;
-                previousPunch = punch;
-            }
-        }
-    }
-
-    const int columns = list.columnCount();
-    int cardNumberColumn = 0;
-    for (int i = 1; i <= columns && cardNumberColumn == 0; ++i) {
-        if (list.column(i).key == QLatin1String("N103000"))
-            cardNumberColumn = i;
-    }
-    for (qsizetype l = 1; l < lines.size(); ++l) {
-        const QStringList fields = splitCardListLine(lines[l], form.separator, form.qualifier);
-        int row = 0;
-        for (int i = 1; i <= columns; ++i) {
-            const QString field = i <= fields.size() ? fields[i - 1] : QString();
-            if (i == 1) {
-                // Rows appended to a list may meet a key already taken; the row comes in all the same.
-                if (!list.addRow(QLatin1Char('p') + QString::number(list.rowCount() + 1), field))
-                    list.addRow(QString(), field);
-                row = list.rowCount();
-                ++result.rowsAdded;
-            } else {
-                list.setSubItem(row, i - 1, field);
-            }
-            if (i == cardNumberColumn)
-                result.cardNumbers += cardNumberEntry(field);
-        }
-    }
+    if (!headerTaken)
+        takeFirstLine(QStringView()); // an empty file: no headings, no rows
 
     if (result.mismatches > 0) {
         const QString count = result.mismatches >= columns ? cardListText(1010, QStringLiteral("alle"))

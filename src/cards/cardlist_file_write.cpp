@@ -27,28 +27,46 @@ QString fieldAt(const QStringList& fields, int i)
 
 // Appends one field as written, separator included. Qualifying a field that holds the separator keeps every
 // later column in its place when the file is read again; a doubled qualifier inside stands for one.
-void appendField(QString& line, QString text, const ListFieldForm& form)
+void appendField(QString& line, QStringView text, const ListFieldForm& form)
 {
-    QString qualifier = form.qualifier;
-    if (qualifier.isEmpty() && !form.separator.isEmpty() &&
-        (text.contains(form.separator) || text.startsWith(kFallbackQualifier)))
-        qualifier = QString(kFallbackQualifier);
-    if (!qualifier.isEmpty() && text.contains(qualifier))
-        text.replace(qualifier, qualifier + qualifier);
+    static const QString fallback(kFallbackQualifier);
+    const bool needsQualifier = form.qualifier.isEmpty() && !form.separator.isEmpty() &&
+                                (text.contains(form.separator) || text.startsWith(kFallbackQualifier));
+    const QString& qualifier = needsQualifier ? fallback : form.qualifier;
     line += qualifier;
-    line += text;
+    if (!qualifier.isEmpty() && text.contains(qualifier))
+        line += text.toString().replace(qualifier, qualifier + qualifier);
+    else
+        line += text;
     line += qualifier;
     line += form.separator;
 }
 
-// A line break inside a text would split its row in two: it is written as a blank.
-QString withoutLineBreaks(QString text)
+// Appends field `text` of a line of every type but the read-out record: trimmed, a line break inside written
+// as a blank (it would split its row in two), and in the start-time and finish-time columns a text with a
+// "," given one blank in front.
+void appendListField(QString& line, QStringView text, bool timeColumn, const ListFieldForm& form)
 {
-    if (!text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('\n')))
-        return text;
-    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
-    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    return text;
+    QString changed;
+    if (text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n'))) {
+        changed = text.toString();
+        changed.replace(QLatin1Char('\r'), QLatin1Char(' '));
+        changed.replace(QLatin1Char('\n'), QLatin1Char(' '));
+        text = changed;
+    }
+    text = Trim(text);
+    if (timeColumn && text.contains(QLatin1Char(','))) {
+        changed = QLatin1Char(' ') + text.toString();
+        text = changed;
+    }
+    appendField(line, text, form);
+}
+
+// Appends fields 1 to count of a line of every type but the read-out record; field(i) gives field i.
+template <class Field> void appendListFields(QString& line, int count, const ListFieldForm& form, Field field)
+{
+    for (int i = 1; i <= count; ++i)
+        appendListField(line, field(i), i == gStartTimeColumn || i == gFinishTimeColumn, form);
 }
 
 // The weekday (Sunday 0) of field 3 of a read-out record: a two-letter weekday name, or a date.
@@ -105,12 +123,9 @@ QString BuildReadoutRecordLine(const QStringList& fields, int16_t count, uint8_t
         }
         return line;
     }
-    for (int i = 1; i <= count; ++i) {
-        QString text = Trim(withoutLineBreaks(fieldAt(fields, i)));
-        if ((i == gStartTimeColumn || i == gFinishTimeColumn) && text.contains(QLatin1Char(',')))
-            text.prepend(QLatin1Char(' '));
-        appendField(line, text, form);
-    }
+    appendListFields(line, count, form, [&fields](int i) {
+        return i <= fields.size() ? QStringView(fields[i - 1]) : QStringView();
+    });
     return line;
 }
 
@@ -136,15 +151,32 @@ std::optional<QString> buildCardListText(const CardListAccess& list)
             gFinishTimeColumn = static_cast<int16_t>(i);
     }
     const QString qualifier = qualifierText(gTextQualifier);
+    const ListFieldForm form = listFieldForm(gSeparatorType, qualifier);
     const auto count = static_cast<int16_t>(n);
     QString text = BuildReadoutRecordLine(gListFields, count, gSeparatorType, qualifier);
-    for (int j = 1; j <= list.rowCount(); ++j) {
-        gListFields[0] = list.rowText(j);
-        for (int i = 2; i <= n; ++i)
-            gListFields[i - 1] = list.subItem(j, i - 1);
+    // The rows' cells go into the text straight from the list, without a copy of each.
+    QList<QStringView> cells;
+    const auto cellTexts = [&cells] {
+        QStringList fields;
+        fields.reserve(cells.size());
+        for (QStringView cell : cells)
+            fields.append(cell.toString());
+        return fields;
+    };
+    const int rows = list.rowCount();
+    for (int j = 1; j <= rows; ++j) {
+        list.rowCells(j, cells);
         text += kCrLf;
-        text += BuildReadoutRecordLine(gListFields, count, gSeparatorType, qualifier);
+        if (form.readout) {
+            gListFields = cellTexts();
+            text += BuildReadoutRecordLine(gListFields, count, gSeparatorType, qualifier);
+        } else {
+            appendListFields(text, n, form, [&cells](int i) { return cells[i - 1]; });
+        }
     }
+    // The fields of the line built last, as the read-out record's builder leaves them.
+    if (rows > 0 && !form.readout)
+        gListFields = cellTexts();
     return text;
 }
 

@@ -3,6 +3,8 @@
 
 #include "platform/runtime/vberror.h"
 
+#include <algorithm>
+
 namespace qv {
 
 namespace {
@@ -83,15 +85,35 @@ bool CardListTable::addRow(const QString& key, const QString& text)
     return true;
 }
 
+bool CardListTable::addRowCells(const QString& key, const QList<QStringView>& cells)
+{
+    if (!addRow(key, cells.isEmpty() ? QString() : cells.front().toString()))
+        return false;
+    QStringList& texts = m_rows.back().cells;
+    texts.reserve(cells.size());
+    for (qsizetype i = 1; i < cells.size(); ++i)
+        texts.append(cells[i].toString());
+    return true;
+}
+
 void CardListTable::setSubItem(int j, int i, const QString& text)
 {
     checkIndex(j, rowCount());
     if (i < 1)
         throw VbError(ErrSubscriptOutOfRange);
     QStringList& cells = m_rows[static_cast<size_t>(j - 1)].cells;
-    while (cells.size() <= i)
-        cells.append(QString());
+    if (cells.size() <= i)
+        cells.resize(i + 1);
     cells[i] = text;
+}
+
+void CardListTable::rowCells(int j, QList<QStringView>& cells) const
+{
+    checkIndex(j, rowCount());
+    const QStringList& texts = m_rows[static_cast<size_t>(j - 1)].cells;
+    cells.resize(std::max(1, columnCount()));
+    for (qsizetype i = 0; i < cells.size(); ++i)
+        cells[i] = i < texts.size() ? QStringView(texts[i]) : QStringView();
 }
 
 void CardListTable::clearRows()

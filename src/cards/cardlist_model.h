@@ -41,7 +41,13 @@ class CardListAccess
     virtual QString subItem(int j, int i) const = 0;
     // Appends a row; false (and nothing added) when a non-empty key is already taken.
     virtual bool addRow(const QString& key, const QString& text) = 0;
+    // Appends a row with all its cells: cells[0] the row's text, cells[i] sub-item i (as far as the list has
+    // columns); false (and nothing added) when a non-empty key is already taken.
+    virtual bool addRowCells(const QString& key, const QList<QStringView>& cells) = 0;
     virtual void setSubItem(int j, int i, const QString& text) = 0;
+    // The cells of row j without copies: the row's text and sub-items 1 to columnCount() - 1 ("" where the
+    // row has none), valid until the list changes.
+    virtual void rowCells(int j, QList<QStringView>& cells) const = 0;
     virtual void clearRows() = 0;
 
     // Selects row j and scrolls it into view.
@@ -65,7 +71,9 @@ class CardListTable : public CardListAccess
     QString rowText(int j) const override;
     QString subItem(int j, int i) const override;
     bool addRow(const QString& key, const QString& text) override;
+    bool addRowCells(const QString& key, const QList<QStringView>& cells) override;
     void setSubItem(int j, int i, const QString& text) override;
+    void rowCells(int j, QList<QStringView>& cells) const override;
     void clearRows() override;
 
     void selectRow(int j) override;

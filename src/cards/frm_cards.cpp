@@ -61,11 +61,29 @@ class LvCardsList : public CardListAccess
         m_view.ListItems().Add({}, key, text);
         return true;
     }
+    bool addRowCells(const QString& key, const QList<QStringView>& cells) override
+    {
+        if (m_view.ListItems().find(key))
+            return false;
+        ListItem& item =
+            m_view.ListItems().Add({}, key, cells.isEmpty() ? QString() : cells.front().toString());
+        if (cells.size() > 1)
+            item.setSubItemTexts(cells.sliced(1));
+        return true;
+    }
     void setSubItem(int j, int i, const QString& text) override
     {
         // The list view holds one sub-item per column after the first.
         if (i >= 1 && i < columnCount())
             m_view.ListItems().Item(j).setSubItems(i, text);
+    }
+    void rowCells(int j, QList<QStringView>& cells) const override
+    {
+        const ListItem& item = m_view.ListItems().Item(j);
+        cells.resize(std::max(1, columnCount()));
+        cells[0] = item.Text();
+        for (qsizetype i = 1; i < cells.size(); ++i)
+            cells[i] = item.subItemView(int(i));
     }
     void clearRows() override { m_view.ListItems().Clear(); }
 

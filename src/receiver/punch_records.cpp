@@ -144,10 +144,10 @@ ReplyEnd PunchRecordReply()
     gDataOffset = uint8_t(off);
     gPunchRecordCount += 1;
     const QString count = QString::number(gPunchRecordCount);
-    if (!list.addRow(QStringLiteral("p") + count, count)) {
-        ResetReceiver();
-        return ReplyEnd::CommonEnd;
-    }
+    // The card rows of a read-out count their "p" keys on their own: a record whose key a card row already
+    // took (an air card read in the radio-card list, then its activation record) still gets its row.
+    if (!list.addRow(QStringLiteral("p") + count, count))
+        list.addRow(QString(), count);
     const int row = list.rowCount();
     list.selectRow(row);
     list.setSubItem(row, 1, CStr(Date()) + QLatin1Char(' ') + CStr(Time()));

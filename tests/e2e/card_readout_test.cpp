@@ -65,18 +65,9 @@ class CardReadoutTest : public ReceiverE2E
         gModeTextReadout = GetLangText(gLangIndex, 1300 + kReadoutMode, QString());
         gModeTextPrintout = GetLangText(gLangIndex, 1311, QString());
         sim.station.memory().setMode(kReadoutMode);
-        gBinFolder = dir.path();
-        gDataFolder = dir.path();
-        gCardsFormOpen = false;
+        resetCardListRun(dir.path());
         gCardReadout = false;
         gEvaluatingDumpFile = false;
-        gColHeadFile.clear();
-        gCardFilePath.clear();
-        gDirectCardsFile.clear();
-        gAutoClipBoard = false;
-        gCardReadPending.clear();
-        gDirectCardsMode = false;
-        gDongleHardware = false;
     }
     void TearDown() override
     {

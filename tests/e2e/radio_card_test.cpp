@@ -18,6 +18,7 @@
 #include "sim_air_card.h"
 #include "sim_cards.h"
 #include "stationdata/radio_card.h"
+#include "stationdata/station_time.h"
 #include "support/card_list_close.h"
 #include "ui/dialogs/frm_batt.h"
 #include "ui/dialogs/frm_config_qvel.h"
@@ -45,6 +46,16 @@ class RadioCardE2E : public ReceiverE2E
         Form::clearModalAnswers();
         ReceiverE2E::TearDown();
         language.reset();
+    }
+
+    // The station in its read-out mode, and no card list, file or column set left from before: the radio-card
+    // list reads the cards put on it.
+    void prepareRadioCardList()
+    {
+        constexpr int kReadoutMode = 5;
+        gModeTextReadout = GetLangText(gLangIndex, 1300 + kReadoutMode, QString());
+        sim.station.memory().setMode(kReadoutMode);
+        resetCardListRun(dir.path());
     }
 
     // The commands the station received, as command byte and data.
@@ -179,19 +190,7 @@ TEST_F(RadioCardE2E, AnotherCardIsNamedButNotRead)
 
 TEST_F(RadioCardE2E, TheRadioCardListReadsTheCardWithItsBattery)
 {
-    constexpr int kReadoutMode = 5;
-    gModeTextReadout = GetLangText(gLangIndex, 1300 + kReadoutMode, QString());
-    sim.station.memory().setMode(kReadoutMode);
-    gBinFolder = dir.path();
-    gDataFolder = dir.path();
-    gCardsFormOpen = false;
-    gColHeadFile.clear();
-    gCardFilePath.clear();
-    gDirectCardsFile.clear();
-    gAutoClipBoard = false;
-    gCardReadPending.clear();
-    gDirectCardsMode = false;
-    gDongleHardware = false;
+    prepareRadioCardList();
     QString volts;
     Form::queueModalAnswer([&](Form& f) {
         auto& cards = static_cast<FrmCards&>(f);
@@ -207,6 +206,62 @@ TEST_F(RadioCardE2E, TheRadioCardListReadsTheCardWithItsBattery)
     EXPECT_FALSE(volts.isEmpty());
     const QList<QByteArray> sent = requests();
     EXPECT_TRUE(sent.contains(QByteArray::fromHex("ea7e05050505")));
+}
+
+// The radio-card list reads the card put on the station; when the card then switches its activation state,
+// the station transmits the card's activation record, which becomes a row of its own under the card's row:
+// the state in the column the list widens for it, the waiting card's two settings before it, the waiting time
+// after it.
+TEST_F(RadioCardE2E, TheRadioCardListShowsTheCardsStateFromItsActivationRecords)
+{
+    prepareRadioCardList();
+
+    struct Case
+    {
+        int state;
+        QByteArray config;
+        int waiting; // two-minute steps
+        QString values, shownState, duration;
+    };
+    const Case cases[] = {
+        {1, QByteArray::fromHex("0c1e"), 30, "12 30", "KEZWAIT", FormatSeconds(QStringLiteral("3600"))},
+        {2, QByteArray::fromHex("0005"), 0, "255", "KEZON", FormatSeconds(QStringLiteral("0"))},
+        {0x22, QByteArray::fromHex("0005"), 0, "255", "+KEZON", FormatSeconds(QStringLiteral("0"))},
+        {0, QByteArray::fromHex("0005"), 0, "255", "KEZOFF", FormatSeconds(QStringLiteral("0"))},
+    };
+    QStringList seen, expected;
+    QString cardRow;
+    double stateWidth = 0;
+    Form::queueModalAnswer([&](Form& f) {
+        auto& cards = static_cast<FrmCards&>(f);
+        ASSERT_TRUE(slot.insertNext());
+        ASSERT_TRUE(sim::waitUntil([&] { return slot.acknowledges() == 1; }, 10000));
+        ASSERT_EQ(cards.lvCards.ListItems().Count(), 1);
+        int rows = 1;
+        for (const Case& c : cases) {
+            radio.kezState = c.state;
+            radio.config.replace(0, 2, c.config);
+            radio.waiting = c.waiting;
+            sim::sendActivationRecord(sim.station, airCard);
+            ++rows;
+            ASSERT_TRUE(sim::waitUntil([&] { return cards.lvCards.ListItems().Count() == rows; }))
+                << "no row for state " << c.state;
+            ListItem& item = cards.lvCards.ListItems().Item(rows);
+            seen << QStringList{item.SubItems(2).trimmed(), item.SubItems(3), item.SubItems(4), item.SubItems(5),
+                                item.SubItems(6)}
+                        .join(u'|');
+            expected << QStringList{QStringLiteral("8000001"), c.values, c.shownState, c.duration, "AKT"}
+                            .join(u'|');
+        }
+        cardRow = cards.lvCards.ListItems().Item(1).SubItems(2).trimmed();
+        stateWidth = cards.lvCards.ColumnHeaders().Item(5).Width();
+        closeCardListAnsweringNo(cards);
+    });
+    frmMain().mnuQVEL_List_Click();
+    ASSERT_TRUE(sim::waitUntil([] { return Form::pendingModalAnswers() == 0; }, 15000));
+    EXPECT_EQ(cardRow, QStringLiteral("8000001"));
+    EXPECT_EQ(seen, expected);
+    EXPECT_GE(stateWidth, 850);
 }
 
 } // namespace

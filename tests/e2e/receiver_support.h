@@ -1,9 +1,14 @@
 // Fixture of the receiver's end-to-end tests: the station at its own speed, the receive event wired.
 #pragma once
+#include "app/file_helpers.h"
 #include "app/language.h"
+#include "app/settings.h"
+#include "cards/cardlist_state.h"
+#include "link/link_globals.h"
 #include "link/protocol_file.h"
 #include "platform/system/textfile.h"
 #include "link_support.h"
+#include "receiver/card_replies.h"
 #include "receiver/receiver.h"
 #include "support/test_support.h"
 
@@ -11,6 +16,22 @@
 #include <QTemporaryDir>
 
 namespace qv::test {
+
+// No card list, card file, column set or half-read card left from an earlier run; the read-out's files go to
+// `folder`. A card list operation then starts as on a fresh program.
+inline void resetCardListRun(const QString& folder)
+{
+    gBinFolder = folder;
+    gDataFolder = folder;
+    gCardsFormOpen = false;
+    gColHeadFile.clear();
+    gCardFilePath.clear();
+    gDirectCardsFile.clear();
+    gAutoClipBoard = false;
+    gCardReadPending.clear();
+    gDirectCardsMode = false;
+    gDongleHardware = false;
+}
 
 // A station conversation at the station's speed, with a protocol file to end in.
 class ReceiverE2E : public LinkE2E

@@ -1,6 +1,8 @@
 // The radio card of the simulated station: its block 3 and the air-card commands.
 #include "sim_air_card.h"
 
+#include <algorithm>
+
 namespace qv::sim {
 
 namespace {
@@ -34,6 +36,30 @@ QByteArray radioCardBlock3(const SimRadioCard& card, const QByteArray& base)
     put(block, kBrdAt, card.brd);
     block[kMarkerAt] = card.batteryGood ? kBatteryGood : '\0';
     return block;
+}
+
+void sendActivationRecord(SimStation& station, const SimCard& card, int weekday)
+{
+    static const SimRadioCard kNoSettings;
+    const SimRadioCard& radio = card.radio ? *card.radio : kNoSettings;
+    constexpr quint8 kRecordFlag = 0x80, kActivationCode = 0xFF, kSpecialFunctionMode = 1;
+    // The waiting time, counted in two-minute steps by the card, goes out in steps of four seconds.
+    const int fourSeconds = std::min(radio.waiting * 30, 0xFFFF);
+    QByteArray d;
+    d.append(char(kRecordFlag));
+    d.append(char(kActivationCode));
+    d.append('\0');
+    d.append(char((card.number >> 16) & 0xFF));
+    d.append(char((card.number >> 8) & 0xFF));
+    d.append(char(card.number & 0xFF));
+    d.append(char((weekday & 7) << 1));
+    d.append(radio.config.at(0));
+    d.append(radio.config.at(1));
+    d.append(char(radio.kezState));
+    d.append(char(kSpecialFunctionMode));
+    d.append(char(fourSeconds >> 8));
+    d.append(char(fourSeconds & 0xFF));
+    station.sendRawFrame(0xD3, d, FrameForm::Extended);
 }
 
 SimAirCardCommands::SimAirCardCommands(SimStation& station)

@@ -32,6 +32,13 @@ struct SimRadioCard
 // memory holds it; zeros when empty).
 QByteArray radioCardBlock3(const SimRadioCard& card, const QByteArray& base = QByteArray());
 
+// A station in reach of a radio card transmits the card's activation record when the card switches its
+// activation state: an extended punch record (0xD3) with the record flag, code number 255 in the
+// special-function mode, where a punch has its time the card's two waiting settings, in place of the
+// sub-second its state (0 off, 1 waiting, 2 on) and as the extra bytes its waiting time in steps of four
+// seconds.
+void sendActivationRecord(SimStation& station, const SimCard& card, int weekday = 1);
+
 // The station's air-card commands, answered for the radio card lying on it (none: refused with a NAK).
 class SimAirCardCommands
 {

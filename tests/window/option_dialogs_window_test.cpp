@@ -1,19 +1,28 @@
-// The battery dialog, the extended settings dialog and the mobile-network data dialog used in the real program on an X display, in English
-// and in German: the dialog opens from the main window with the station's values, a person types and clicks,
-// and what is written shows in the next Read.
+// The battery dialog, the extended settings dialog, the mobile-network data dialog and the radio-card dialog
+// used in the real program on an X display, in English and in German: the dialog opens from the main window
+// with the station's (or the radio card's) values, a person types and clicks, and what is written shows in
+// the next Read (or on the card).
 #include "link/link_globals.h"
 #include "platform/dialogs/dialog_hooks.h"
 #include "platform/dialogs/msgbox.h"
+#include "sim_air_card.h"
+#include "sim_cards.h"
 #include "sim_test_support.h"
 #include "station_window_fixture.h"
 #include "window_support.h"
 #include "ui/dialogs/apn_data_file.h"
 #include "ui/dialogs/frm_apn_data.h"
 #include "ui/dialogs/frm_batt.h"
+#include "ui/dialogs/frm_config_qvel.h"
 #include "ui/dialogs/frm_ext_set.h"
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QCheckBox>
+#include <QMenu>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <algorithm>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QSlider>
@@ -37,6 +46,13 @@ class OptionDialogsWindowTest : public test::StationWindowTest, public ::testing
     {
         test::StationWindowTest::SetUp();
         gCommandLine = QString::fromLatin1(GetParam().commandLine);
+    }
+    void TearDown() override
+    {
+        // A test stopped half-way leaves the radio-card dialog loaded: the next one starts with a new one.
+        if (FormInstance<FrmConfigQVEL>::loaded())
+            Unload(frmConfigQVEL());
+        test::StationWindowTest::TearDown();
     }
     // The program with the station on its port: the answer kept for a port dialog is not needed.
     FrmMain& start()
@@ -65,6 +81,20 @@ class OptionDialogsWindowTest : public test::StationWindowTest, public ::testing
         ASSERT_NE(edit, nullptr);
         test::typeInto(edit, text);
     }
+    // Opens a menu of the main window's menu bar and clicks one of its items, as a person does.
+    static void chooseMenuItem(FrmMain& f, MenuItem& menu, MenuItem& item)
+    {
+        QMenuBar* bar = f.existingMenuBar();
+        ASSERT_NE(bar, nullptr);
+        test::mouseClick(bar, bar->actionGeometry(menu.action()).center());
+        QMenu* popup = menu.menu();
+        ASSERT_TRUE(sim::waitUntil([popup] { return popup->isVisible(); }));
+        const QRect at = popup->actionGeometry(item.action());
+        ASSERT_TRUE(at.isValid());
+        test::mouseClick(popup, at.center());
+    }
+    // A click on the box of a check box or option button (the rest of a wide one takes no click).
+    static void tick(QAbstractButton* box) { test::mouseClick(box, QPointF(8, box->height() / 2.0)); }
     static void click(Control& button)
     {
         auto* b = qobject_cast<QAbstractButton*>(button.widget());
@@ -209,6 +239,66 @@ TEST_P(OptionDialogsWindowTest, APickFromTheProvidersListIsWrittenToTheMobileNet
     ASSERT_TRUE(operationEnded());
     EXPECT_EQ(f.txtAPN(0).Text(), QStringLiteral("mobile.example.co.uk"));
     EXPECT_EQ(f.txtUser(0).Text(), QStringLiteral("user"));
+}
+
+TEST_P(OptionDialogsWindowTest, ABeepAddedToTheRadioCardsPatternIsWrittenToTheCardOnTheStation)
+{
+    // A radio card of the older software, which reports no activation state: the dialog keeps its number for
+    // the person's changes.
+    sim::SimCardSlot slot(sim->station);
+    sim::SimAirCardCommands commands(sim->station);
+    commands.followSlot(slot);
+    sim::SimRadioCard radio;
+    radio.swMajor = 3;
+    radio.sel = QByteArray::fromHex("1800054a");
+    sim::SimCard card;
+    card.family = sim::CardFamily::CardAir;
+    card.number = 8000001;
+    card.radio = &radio;
+    slot.queue(card);
+    FrmMain& f = start();
+
+    QString shownNumber, shownCount;
+    bool beepBefore = true;
+    Form::queueModalAnswer([&](Form& form) {
+        auto& d = dynamic_cast<FrmConfigQVEL&>(form);
+        ASSERT_TRUE(slot.insertNext());
+        ASSERT_TRUE(sim::waitUntil([&] { return !d.lblSWHW(1).Caption().isEmpty(); }, 10000));
+        test::settle(100);
+        shownNumber = d.lblCardNo(1).Caption();
+        shownCount = d.txtAnz(0).Text();
+        beepBefore = d.chkSEL_Beep(7).Value() == 1;
+        saveShot(d, "frmConfigQVEL");
+
+        // The free pattern shows the card's grid; one more beep at its last step.
+        tick(d.opDefault(3).radioButton());
+        ASSERT_TRUE(d.piSEL.Visible());
+        tick(d.chkSEL_Beep(7).checkBox());
+        ASSERT_EQ(d.chkSEL_Beep(7).Value(), 1);
+        saveShot(d, "frmConfigQVEL_grid");
+        click(d.cmdOK);
+        // The station's reply to the write ends the card's configuration.
+        ASSERT_TRUE(sim::waitUntil([&] { return d.lblCardNo(1).Caption() == QStringLiteral("OK"); }, 10000));
+
+        // The start time of the waiting option, for the next card put on.
+        tick(d.chkKEZWAITon.checkBox());
+        ASSERT_TRUE(d.frKEZWAIT.Visible());
+        saveShot(d, "frmConfigQVEL_start");
+        click(d.cmdCancel);
+    });
+    chooseMenuItem(f, f.mnuSet, f.mnuConfQVEL);
+    ASSERT_TRUE(operationEnded()) << f.Aktion().Text().toStdString();
+    EXPECT_EQ(Form::pendingModalAnswers(), 0);
+    EXPECT_EQ(shownNumber, QStringLiteral("8000001"));
+    EXPECT_EQ(shownCount, QStringLiteral("24"));
+    EXPECT_FALSE(beepBefore);
+    EXPECT_EQ(radio.sel, QByteArray::fromHex("180005ca"));
+    EXPECT_EQ(commands.applied().last(), QByteArray::fromHex("73180005ca"));
+    // The card's protocol record holds the pattern written.
+    const QStringList lines = protocolLines();
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const QString& l) {
+        return l.contains(QStringLiteral("8000001")) && l.contains(QStringLiteral("SEL_FEEDBACK=18-00-05-CA"));
+    })) << lines.join(u'\n').toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(BothLanguages, OptionDialogsWindowTest,

@@ -58,10 +58,10 @@ ColumnHeader& ColumnHeaderList::Add(std::optional<int> index, const QString& key
             // The columns to the right move over, with their sub-items.
             for (const auto& item : m_view->m_items) {
                 if (at == 1) {
-                    item->m_subItems.prepend(item->m_text);
+                    item->m_subItems.insert(0, item->m_text);
                     item->m_text.clear();
-                } else if (item->m_subItems.size() >= at - 1) {
-                    item->m_subItems.insert(at - 2, QString());
+                } else if (item->m_subItems.count() >= at - 1) {
+                    item->m_subItems.insert(at - 2, {});
                 }
             }
         }
@@ -79,9 +79,8 @@ void ColumnHeaderList::Remove(int index)
         for (const auto& item : m_view->m_items) {
             if (index == 1) {
                 item->m_text = item->m_subItems.value(0);
-                if (!item->m_subItems.isEmpty())
-                    item->m_subItems.removeFirst();
-            } else if (item->m_subItems.size() > index - 2) {
+                item->m_subItems.removeAt(0);
+            } else if (item->m_subItems.count() > index - 2) {
                 item->m_subItems.removeAt(index - 2);
             }
         }
@@ -113,12 +112,30 @@ QString ListItem::SubItems(int index) const
 
 void ListItem::setSubItems(int index, const QString& text)
 {
+    setSubItems(index, QStringView(text));
+}
+
+void ListItem::setSubItems(int index, QStringView text)
+{
     if (index < 1 || index >= m_view->m_columns.Count())
         throwInvalidValue();
-    while (m_subItems.size() < index)
-        m_subItems.append(QString());
-    m_subItems[index - 1] = text;
+    m_subItems.set(index - 1, text);
     m_view->itemChanged(*this, index);
+}
+
+QStringView ListItem::subItemView(int index) const
+{
+    return index >= 1 && index < m_view->m_columns.Count() ? m_subItems.view(index - 1) : QStringView();
+}
+
+void ListItem::setSubItemTexts(const QList<QStringView>& texts)
+{
+    // Empty texts at the end need no room: a sub-item beyond those held reads as "".
+    qsizetype n = std::min<qsizetype>(texts.size(), std::max(0, m_view->m_columns.Count() - 1));
+    while (n > 0 && texts[n - 1].isEmpty())
+        --n;
+    m_subItems.assign(texts.first(n));
+    m_view->itemChanged(*this, -1);
 }
 
 bool ListItem::Selected() const
@@ -261,7 +278,7 @@ void ListView::ensureSorted()
     const int key = m_sortKey;
     const bool descending = m_sortOrder == lvwDescending;
     auto text = [key](const ListItem& item) {
-        return key == 0 ? item.m_text : item.m_subItems.value(key - 1);
+        return key == 0 ? QStringView(item.m_text) : item.m_subItems.view(key - 1);
     };
     m_model->reset([&] {
         std::stable_sort(m_items.m_items.begin(), m_items.m_items.end(), [&](const auto& a, const auto& b) {
@@ -342,7 +359,7 @@ void ListView::itemChanged(const ListItem& item, int column)
     const int row = item.Index() - 1;
     if (row < m_model->committed())
         m_model->rowChanged(row, column);
-    if (m_sorted && column == m_sortKey) {
+    if (m_sorted && (column == m_sortKey || (column < 0 && m_sortKey > 0))) {
         m_sortDirty = true;
         scheduleFlush();
     }

@@ -2,6 +2,7 @@
 #pragma once
 #include "platform/controls/collection.h"
 #include "platform/controls/control.h"
+#include "platform/controls/listview_cells.h"
 
 #include <QStringList>
 
@@ -61,6 +62,11 @@ class ListItem : public CollectionItem
     // first; error 380 beyond the columns.
     QString SubItems(int index) const;
     void setSubItems(int index, const QString& text);
+    void setSubItems(int index, QStringView text);
+    // Sub-item `index` without a copy, valid until the item changes; "" beyond the columns.
+    QStringView subItemView(int index) const;
+    // Replaces every sub-item at once: texts[0] becomes SubItems(1); texts beyond the columns are dropped.
+    void setSubItemTexts(const QList<QStringView>& texts);
     bool Selected() const;
     void setSelected(bool selected);
     // Scrolls the list so the item is in view.
@@ -73,7 +79,7 @@ class ListItem : public CollectionItem
     friend class ListViewModel;
     ListView* m_view;
     QString m_text;
-    QStringList m_subItems; // [0] is SubItems(1)
+    ListSubItems m_subItems; // position 0 is SubItems(1)
 };
 
 class ListItemList : public KeyedCollection<ListItem>

@@ -129,8 +129,12 @@ void ListViewModel::reset(const std::function<void()>& change)
 
 void ListViewModel::rowChanged(int row, int column)
 {
-    const QModelIndex at = index(row, column);
-    emit dataChanged(at, at, {Qt::DisplayRole});
+    // A column below 0 stands for every sub-item of the row.
+    if (column < 0 && columnCount() < 2)
+        return;
+    const QModelIndex from = index(row, column < 0 ? 1 : column);
+    const QModelIndex to = index(row, column < 0 ? columnCount() - 1 : column);
+    emit dataChanged(from, to, {Qt::DisplayRole});
 }
 
 void ListViewModel::headerChanged(int column)

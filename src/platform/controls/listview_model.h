@@ -32,6 +32,7 @@ class ListViewModel : public QAbstractTableModel
     void insertColumn(int column, const std::function<void()>& change);
     void removeColumn(int column, const std::function<void()>& change);
     void reset(const std::function<void()>& change);
+    // One cell of a row changed; column -1: every sub-item of it.
     void rowChanged(int row, int column);
     void headerChanged(int column);
 

@@ -198,6 +198,17 @@ QString Trim(const QString& s)
     return LTrim(RTrim(s));
 }
 
+QStringView Trim(QStringView s)
+{
+    qsizetype from = 0;
+    qsizetype to = s.size();
+    while (from < to && s[from] == QLatin1Char(' '))
+        ++from;
+    while (to > from && s[to - 1] == QLatin1Char(' '))
+        --to;
+    return s.sliced(from, to - from);
+}
+
 QString UCase(const QString& s)
 {
     return s.toUpper();

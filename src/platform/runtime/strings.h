@@ -33,6 +33,8 @@ int InStrRev(const QString& s, const QString& find, int start = -1,
 QString LTrim(const QString& s);
 QString RTrim(const QString& s);
 QString Trim(const QString& s);
+// The same without a copy: the part of `s` between its leading and trailing blanks.
+QStringView Trim(QStringView s);
 QString UCase(const QString& s);
 QString LCase(const QString& s);
 

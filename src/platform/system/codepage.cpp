@@ -38,26 +38,41 @@ int unicodeToCp1252(char32_t codePoint)
 
 QString cp1252ToString(const QByteArray& bytes)
 {
-    QString text(bytes.size(), Qt::Uninitialized);
-    QChar* out = text.data();
-    for (qsizetype i = 0; i < bytes.size(); ++i)
-        out[i] = QChar(cp1252ToUnicode(static_cast<unsigned char>(bytes[i])));
+    QString text;
+    cp1252Into(text, bytes.constData(), bytes.size());
     return text;
+}
+
+void cp1252Into(QString& text, const char* bytes, qsizetype count)
+{
+    text.resize(count);
+    char16_t* out = reinterpret_cast<char16_t*>(text.data());
+    for (qsizetype i = 0; i < count; ++i)
+        out[i] = cp1252ToUnicode(static_cast<unsigned char>(bytes[i]));
 }
 
 QByteArray stringToCp1252(const QString& text)
 {
-    QByteArray bytes;
-    bytes.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        char32_t cp = text[i].unicode();
-        if (QChar::isHighSurrogate(cp) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
-            cp = QChar::surrogateToUcs4(text[i], text[i + 1]);
+    // One byte per character, written in place: a whole card list goes through here when it is saved.
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    char* out = bytes.data();
+    qsizetype n = 0;
+    const char16_t* in = reinterpret_cast<const char16_t*>(text.constData());
+    const qsizetype size = text.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        char32_t cp = in[i];
+        if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
+            out[n++] = char(cp);
+            continue;
+        }
+        if (QChar::isHighSurrogate(cp) && i + 1 < size && QChar::isLowSurrogate(in[i + 1])) {
+            cp = QChar::surrogateToUcs4(char16_t(cp), in[i + 1]);
             ++i;
         }
         const int b = unicodeToCp1252(cp);
-        bytes.append(b < 0 ? '?' : char(b));
+        out[n++] = b < 0 ? '?' : char(b);
     }
+    bytes.truncate(n);
     return bytes;
 }
 

@@ -15,6 +15,8 @@ int unicodeToCp1252(char32_t codePoint);
 
 // Bytes to text: every byte becomes one character.
 QString cp1252ToString(const QByteArray& bytes);
+// The same into `text`, which keeps its room for the next call (one line of a file after another).
+void cp1252Into(QString& text, const char* bytes, qsizetype count);
 
 // Text to bytes: one byte per character; a character outside the code page
 // becomes "?" (one "?" for a character written as a surrogate pair).

@@ -19,6 +19,27 @@ namespace {
 
 const QByteArray kBom(kUtf8Bom);
 
+// Calls `line` with the start and end of every line of a text (characters or bytes): lines end at LF, at CR
+// LF and, with LoneCr::EndsLine, at a lone CR; a line break at the very end starts no further line.
+template <class Text, class Line>
+void forEachLineRange(const Text& text, qsizetype size, LoneCr loneCr, Line line)
+{
+    qsizetype start = 0;
+    while (start < size) {
+        qsizetype lineEnd = start;
+        while (lineEnd < size && text[lineEnd] != u'\n' &&
+               !(loneCr == LoneCr::EndsLine && text[lineEnd] == u'\r'))
+            ++lineEnd;
+        qsizetype next = lineEnd + 1;
+        if (lineEnd < size && text[lineEnd] == u'\r' && next < size && text[next] == u'\n')
+            ++next;
+        else if (loneCr == LoneCr::InLine && lineEnd > start && text[lineEnd - 1] == u'\r')
+            --lineEnd;
+        line(start, lineEnd);
+        start = next;
+    }
+}
+
 bool parentFolderExists(const QString& path)
 {
     return QFileInfo(QFileInfo(path).absolutePath()).isDir();
@@ -144,21 +165,8 @@ QByteArray encodeText(const QString& text, bool utf8, bool bom)
 QStringList splitLines(const QString& text, LoneCr loneCr)
 {
     QStringList lines;
-    qsizetype start = 0;
-    while (start < text.size()) {
-        qsizetype lineEnd = start;
-        while (lineEnd < text.size() && text[lineEnd] != QLatin1Char('\n') &&
-               !(loneCr == LoneCr::EndsLine && text[lineEnd] == QLatin1Char('\r')))
-            ++lineEnd;
-        qsizetype next = lineEnd + 1;
-        if (lineEnd < text.size() && text[lineEnd] == QLatin1Char('\r') && next < text.size() &&
-            text[next] == QLatin1Char('\n'))
-            ++next;
-        else if (loneCr == LoneCr::InLine && lineEnd > start && text[lineEnd - 1] == QLatin1Char('\r'))
-            --lineEnd;
-        lines.append(text.mid(start, lineEnd - start));
-        start = next;
-    }
+    forEachLineRange(text, text.size(), loneCr,
+                     [&](qsizetype start, qsizetype end) { lines.append(text.mid(start, end - start)); });
     return lines;
 }
 
@@ -181,6 +189,27 @@ QString readTextFile(const QString& path)
 QStringList readTextLines(const QString& path, LoneCr loneCr)
 {
     return splitLines(readTextFile(path), loneCr);
+}
+
+void forEachTextLine(const QString& path, const std::function<void(QStringView)>& take, LoneCr loneCr)
+{
+    const QByteArray bytes = readBinaryFile(path);
+    if (bytes.startsWith(kBom)) {
+        // Whether the file is UTF-8 is known only once all of it is decoded.
+        const QString text = decodeText(bytes);
+        forEachLineRange(text, text.size(), loneCr, [&](qsizetype start, qsizetype end) {
+            take(QStringView(text).sliced(start, end - start));
+        });
+        return;
+    }
+    // A line break is the same byte in the code page as in the text: the bytes are split, then each line is
+    // decoded into one buffer.
+    const char* data = bytes.constData();
+    QString line;
+    forEachLineRange(data, bytes.size(), loneCr, [&](qsizetype start, qsizetype end) {
+        cp1252Into(line, data + start, end - start);
+        take(line);
+    });
 }
 
 AtomicWriteResult replaceFileAtomically(const QString& path, const QByteArray& bytes,

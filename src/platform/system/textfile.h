@@ -40,6 +40,11 @@ QStringList splitLines(const QString& text, LoneCr loneCr = LoneCr::InLine);
 QString readTextFile(const QString& path);
 // The lines of a file (splitLines of readTextFile). Raises as readTextFile.
 QStringList readTextLines(const QString& path, LoneCr loneCr = LoneCr::InLine);
+// Hands the lines of a file, as readTextLines gives them, one at a time to `take` without holding them all
+// (each view is valid during its call only): a large file's lines cost no more room than one line. The file
+// is read completely before the first line is handed over; raises as readTextFile.
+void forEachTextLine(const QString& path, const std::function<void(QStringView)>& take,
+                     LoneCr loneCr = LoneCr::InLine);
 
 // Replaces the file with the lines, each followed by CRLF, in Windows-1252.
 // The old file stays whole when the write fails (temporary file, then rename).

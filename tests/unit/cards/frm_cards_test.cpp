@@ -137,6 +137,50 @@ TEST_F(FrmCardsTest, SavedAndReopenedListKeepsItsRowsAndClearsTheMark)
     EXPECT_EQ(form.Width(), 15360); // 29 columns of 810 twips
 }
 
+TEST_F(FrmCardsTest, ListFileReadIntoTheWindowKeepsEveryCellThroughEditsAndSavesTheSameBytes)
+{
+    // Windows-1252 bytes (the euro sign and S with caron among the bytes 0x80 to 0x9F), a qualified field
+    // with the separator and a doubled qualifier, CR LF and LF line ends, a short row and a row with an extra
+    // field.
+    const QByteArray bytes = "No.;Card;Name;Club;\r\n"
+                             "1;12345;\x80uro \x8A\xE9;\"A;\"\"B\"\" \";\n"
+                             "2;;;;\r\n"
+                             "3;777;;;extra;\r\n"
+                             "4;";
+    const QString file = path(QStringLiteral("cells.CSV"));
+    writeBytes(file, bytes);
+    gSeparatorType = kSeparatorSemicolon;
+    gTextQualifier = 0;
+    ReadCardListFile(file);
+    CardListAccess& list = frmCards().cardList();
+    const QString name = QStringLiteral("\u20ACuro \u0160\u00E9");
+    EXPECT_EQ(
+        cellsOf(list),
+        (QList<QStringList>{
+            {"1", "12345", name, "A;\"B\""}, {"2", "", "", ""}, {"3", "777", "", ""}, {"4", "", "", ""}}));
+
+    // Cells change one at a time after the rows came in whole, the others staying as they were.
+    list.setSubItem(2, 3, QStringLiteral("Club \u00C4"));
+    list.setSubItem(1, 1, QStringLiteral("9"));
+    list.setSubItem(1, 2, QStringLiteral("Ann"));
+    EXPECT_EQ(cellsOf(list)[0], (QStringList{"1", "9", "Ann", "A;\"B\""}));
+    EXPECT_EQ(cellsOf(list)[1], (QStringList{"2", "", "", QStringLiteral("Club \u00C4")}));
+    list.setSubItem(1, 1, QStringLiteral("12345"));
+    list.setSubItem(1, 2, name);
+    list.setSubItem(2, 3, QString());
+
+    // Saved again the file is the one read, in the writer's form: every line ends in its separator, a line
+    // break is CR LF, the qualified field keeps its qualifiers.
+    QString text;
+    SaveCardListFile(path(QStringLiteral("again.CSV")), text, true);
+    EXPECT_EQ(bytesOf(path(QStringLiteral("again.CSV"))),
+              QByteArray("No.;Card;Name;Club;\r\n"
+                         "1;12345;\x80uro \x8A\xE9;\"A;\"\"B\"\"\";\r\n"
+                         "2;;;;\r\n"
+                         "3;777;;;\r\n"
+                         "4;;;;"));
+}
+
 TEST_F(FrmCardsTest, ColumnHeaderFileSetsTheNodrelMenuAndTheWindowWidth)
 {
     gColHeadFile = path(QStringLiteral("cols.CSV"));

@@ -12,6 +12,8 @@
 #include <QTableView>
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace qv {
 namespace {
 
@@ -187,6 +189,87 @@ TEST_F(ControlsListView, SelectionAndTheUsersClicks)
     emit table->horizontalHeader()->sectionClicked(2);
     EXPECT_EQ(events,
               (QStringList{"MouseUp 1", "ItemClick p2", "DblClick", "ItemClick p3", "ColumnClick N105000"}));
+}
+
+TEST_F(ControlsListView, SubItemsSetAtOnceChangeOneByOneAndMoveWithTheirColumns)
+{
+    form.lvCards.ColumnHeaders().Add({}, QStringLiteral("N106000"), QStringLiteral("First"), 900);
+    ListItem& item = items().Add({}, QStringLiteral("p1"), QStringLiteral("1"));
+    // Texts beyond the columns are dropped; empty ones at the end read as "" all the same.
+    const QString texts[] = {QStringLiteral("4711"), QString(), QStringLiteral("Anna"), QStringLiteral("x")};
+    item.setSubItemTexts({texts[0], texts[1], texts[2], texts[3]});
+    EXPECT_EQ(item.SubItems(1), QStringLiteral("4711"));
+    EXPECT_EQ(item.SubItems(2), QString());
+    EXPECT_EQ(item.SubItems(3), QStringLiteral("Anna"));
+    item.setSubItemTexts({texts[0], texts[1]});
+    EXPECT_EQ(item.SubItems(3), QString());
+
+    item.setSubItems(3, QStringLiteral("Ben"));
+    item.setSubItems(2, QStringLiteral("Miller-Lux"));
+    item.setSubItems(1, QStringLiteral("7"));
+    EXPECT_EQ(item.subItemView(1), u"7");
+    EXPECT_EQ(item.subItemView(2), u"Miller-Lux");
+    EXPECT_EQ(item.subItemView(3), u"Ben");
+    EXPECT_TRUE(item.subItemView(4).isEmpty()); // beyond the columns
+
+    QCoreApplication::processEvents();
+    form.lvCards.ColumnHeaders().Add(1, QStringLiteral("N102000"), QStringLiteral("Read at"), 900);
+    EXPECT_EQ(item.Text(), QString());
+    EXPECT_EQ(item.SubItems(1), QStringLiteral("1"));
+    EXPECT_EQ(item.SubItems(3), QStringLiteral("Miller-Lux"));
+    EXPECT_EQ(model()->data(model()->index(0, 4)).toString(), QStringLiteral("Ben"));
+    form.lvCards.ColumnHeaders().Remove(3);
+    EXPECT_EQ(item.SubItems(2), QStringLiteral("Miller-Lux"));
+    EXPECT_EQ(item.SubItems(3), QStringLiteral("Ben"));
+}
+
+// The compact sub-items against a plain list of texts, through a long run of random changes.
+TEST(ListSubItems, HoldWhatAListOfTextsWouldHold)
+{
+    std::mt19937 random(11);
+    const auto pick = [&random](int n) { return int(random() % unsigned(n)); };
+    const QString words[] = {QString(), QStringLiteral("a"), QStringLiteral("Müller"),
+                             QStringLiteral("10:15:30,250"), QStringLiteral("€ Š")};
+    ListSubItems cells;
+    QStringList expected;
+    for (int step = 0; step < 4000; ++step) {
+        const QString& word = words[pick(5)];
+        const int at = pick(expected.size() + 3);
+        switch (pick(5)) {
+        case 0:
+            cells.set(at, word);
+            if (expected.size() <= at)
+                expected.resize(at + 1);
+            expected[at] = word;
+            break;
+        case 1:
+            if (at <= expected.size()) {
+                cells.insert(at, word);
+                expected.insert(at, word);
+            }
+            break;
+        case 2:
+            cells.removeAt(at);
+            if (at < expected.size())
+                expected.removeAt(at);
+            break;
+        case 3: {
+            QList<QStringView> views;
+            for (int k = pick(6); k > 0; --k)
+                views.append(words[pick(5)]);
+            cells.assign(views);
+            expected.clear();
+            for (QStringView v : views)
+                expected.append(v.toString());
+            break;
+        }
+        default:
+            break;
+        }
+        ASSERT_EQ(cells.count(), expected.size()) << step;
+        for (int i = 0; i <= expected.size(); ++i)
+            ASSERT_EQ(cells.value(i), expected.value(i)) << step << " at " << i;
+    }
 }
 
 TEST_F(ControlsListView, SortedListsKeepTheirOrderAndSelection)
