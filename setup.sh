@@ -13,6 +13,7 @@ PACKAGES=(
   xvfb xauth xdotool
   fonts-dejavu-core
   poppler-utils
+  python3
 )
 
 missing=()

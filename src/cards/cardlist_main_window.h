@@ -12,6 +12,16 @@ namespace qv {
 
 class Control;
 
+// Where the main window stands and where its toolbar and write button lie, in twips: the card-list file
+// dialog sits over it.
+struct MainWindowAnchor
+{
+    int left = 0;
+    int top = 0;
+    int toolbarHeight = 0;
+    int writeButtonLeft = 0;
+};
+
 class CardListMainWindow
 {
   public:
@@ -35,6 +45,8 @@ class CardListMainWindow
     virtual void enableReadoutButtons() {}
     // The main window's mouse pointer and icon (its label lblMousePointer) on a control of the card list.
     virtual void copyMousePointer(Control& /*control*/) {}
+    // The main window's place, its toolbar's height and its write button's left edge.
+    virtual MainWindowAnchor anchor() { return {}; }
 };
 
 using CardListMainWindowSide = WindowSide<CardListMainWindow>;

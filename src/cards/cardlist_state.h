@@ -78,5 +78,9 @@ inline int16_t gFinishTimeColumn = 0;
 inline QStringList gListFields;
 // The text a save writes when it does not build the list's text itself.
 inline QString gCardListText;
+// The card-list file dialog opens for saving (true) or for opening (false); its opener sets it.
+inline bool gSaveMode = false;
+// The filter the card-list file dialog's OK hands its browse step ("" for the list of card-list kinds).
+inline QString gDialogFilter;
 
 } // namespace qv

@@ -66,6 +66,8 @@ void resetCardsState()
     gColHeadAsked = false;
     gSavedActionCode = 0;
     gColHeadLastFile.clear();
+    gSaveMode = false;
+    gDialogFilter.clear();
     // cards/card_reevaluation.h
     gBackupListText.clear();
 }

@@ -203,11 +203,6 @@ FrmCards::FrmCards() : Form(QStringLiteral("frmCards")), m_list(std::make_unique
         if (!m.shortcut.isEmpty())
             m.item.setShortcut(m.shortcut);
     }
-    // The commands of the card-list file dialog are not part of the program yet.
-    for (MenuItem* m : {&mnuOpenFile, &mnuSaveFile})
-        m->setEnabled(false);
-    for (const char* key : {"Öffnen"})
-        Toolbar1.Buttons().Item(QString::fromUtf8(key)).setEnabled(false);
 
     wireHandlers();
     InstallCardListRowHook();

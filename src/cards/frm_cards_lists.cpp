@@ -88,13 +88,17 @@ QString BuildCardListText()
     return buildCardListText(frmCards().cardList()).value_or(QString());
 }
 
-void SaveCardListFile(const QString& path, QString& text, bool build)
+bool SaveCardListFile(const QString& path, QString& text, bool build)
 {
+    // A text handed in (the backup-memory listing) is written without the card list window.
+    if (!build)
+        return saveCardListFile(nullptr, path, text, false);
     FrmCards& form = frmCards();
-    if (!saveCardListFile(&form.cardList(), path, text, build) || !build)
-        return;
+    if (!saveCardListFile(&form.cardList(), path, text, true))
+        return false;
     form.changedPanel().setVisible(false);
     UpdateCardListStatus(QString());
+    return true;
 }
 
 void ReadCardListFile(const QString& path)

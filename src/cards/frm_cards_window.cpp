@@ -10,6 +10,7 @@
 #include "cards/cardlist_main_window.h"
 #include "cards/cardlist_state.h"
 #include "cards/frm_cards.h"
+#include "cards/frm_disk.h"
 #include "link/end_action.h"
 #include "link/link_globals.h"
 #include "link/link_globals.h"
@@ -254,7 +255,10 @@ void FrmCards::mnuPrevEval_Click()
 
 void FrmCards::mnuOpenFile_Click()
 {
-    // The card-list file dialog is not part of the program yet.
+    gSaveMode = false;
+    frmDisk().Show(vbModal);
+    // The open sets the operation of the file it read; the window keeps the one it was opened for.
+    gActionCode = gSavedActionCode;
 }
 
 void FrmCards::mnuSaveFile_Click()
@@ -263,7 +267,9 @@ void FrmCards::mnuSaveFile_Click()
         MsgBox(cardListText(1770, QStringLiteral("Nothing to store")), vbOKOnly);
         return;
     }
-    // The card-list file dialog is not part of the program yet.
+    gSaveMode = true;
+    frmDisk().Show(vbModal);
+    UpdateCardListStatus(QString());
 }
 
 void FrmCards::mnuMulti_Click()

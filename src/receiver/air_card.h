@@ -64,6 +64,9 @@ ReplyEnd AirCardBatteryBlock();
 ReplyEnd AirCardConfigBlock();
 // A card was taken out: the configuration dialog forgets the card, the battery dialog's OK is disabled.
 void UpdateDialogAfterReply(int16_t action);
+// A card was put on the station: the configuration dialog's partner field is emptied, and shown with its
+// label only for a radio card (card type code) while the main window's expert view is on.
+void ShowConfigFormField(int32_t code);
 
 ReplyEnd AirCardConfigReply(); // 0xEA
 ReplyEnd AirCardStatusReply(); // 0xEB

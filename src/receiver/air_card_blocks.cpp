@@ -142,4 +142,9 @@ void UpdateDialogAfterReply(int16_t action)
         batteryDialog().disableOk();
 }
 
+void ShowConfigFormField(int32_t code)
+{
+    airCardWindow().showPartnerField(code == kAirCardType);
+}
+
 } // namespace qv

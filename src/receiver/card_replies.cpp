@@ -154,7 +154,7 @@ ReplyEnd radioCardInDialog(const QString& previous)
         dialog.clearCardFields();
     if (!config)
         battery.setBatteryPicture(0);
-    dialog.showPartnerField(gCardType == kAirCardType);
+    ShowConfigFormField(gCardType);
     bool proceed = true;
     bool sameCard = false;
     if (gCardType == kCard11Type) {

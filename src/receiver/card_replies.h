@@ -2,6 +2,7 @@
 // records, and the card operations' memory-read steps.
 #pragma once
 #include "cards/backup_cards.h" // gCardImage: the 128 data bytes of the last card image or block
+#include "cards/cardlist_model.h"
 #include "receiver/reply_dispatch.h"
 
 #include <QString>
@@ -39,9 +40,12 @@ std::optional<ReplyEnd> CardOperationsReply();
 
 // The first block request for a card type reported by the base-protocol card message.
 void MakeCardBlockRequest(uint8_t cardType);
-// The words of the special code numbers of transmitted records, and the air card's KEZ state texts.
+// The words of the special code numbers of transmitted records.
 QString GetSpecialCodeWord(uint8_t code);
-QString KezStateText(uint8_t state);
+// The state text of an air card's activation record (state 0, 1, 2, 0x20 or 0x22; "" for any other). It
+// widens the card list's state column for the text, and for a waiting card (state 1) writes the two values
+// into the code-number column of the selected row, when one is selected.
+QString SetCardListKezState(CardListAccess& list, int selectedRow, uint8_t value1, uint8_t value2, uint8_t state);
 // The punch time of a transmitted record: "hh:mm:ss" and the sub-second part (".000").
 QString PunchSubSecondText(double fraction);
 

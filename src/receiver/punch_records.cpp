@@ -88,8 +88,12 @@ QString GetSpecialCodeWord(uint8_t code)
     }
 }
 
-QString KezStateText(uint8_t state)
+QString SetCardListKezState(CardListAccess& list, int selectedRow, uint8_t value1, uint8_t value2, uint8_t state)
 {
+    cardReplyWindow().widenCardListColumn(5, kKezColumnWidth);
+    // A waiting card's two settings, in the code-number column of the row selected (none: nowhere).
+    if (state == 1 && selectedRow >= 1 && selectedRow <= list.rowCount())
+        list.setSubItem(selectedRow, 3, QString::number(value1) + QLatin1Char(' ') + QString::number(value2));
     switch (state) {
     case 0:
         return QStringLiteral("KEZOFF");
@@ -201,11 +205,7 @@ ReplyEnd PunchRecordReply()
         const double fraction = extended ? (sub * 1000 / 256) / 1000.0 : sub / 20.0;
         const QString p = PunchTimeText(dayByte, th, tl);
         if (extended && list.columnCount() > 4 && list.subItem(row, 6) == QLatin1String(kActivationWord)) {
-            const uint8_t state = RxByte(f, 11);
-            cards.widenCardListColumn(5, kKezColumnWidth);
-            if (state == 1)
-                list.setSubItem(row, 3, QString::number(th) + QLatin1Char(' ') + QString::number(tl));
-            list.setSubItem(row, 4, KezStateText(state));
+            list.setSubItem(row, 4, SetCardListKezState(list, row, th, tl, RxByte(f, 11)));
             list.setSubItem(row, 5, FormatSeconds(QString::number((b13 * 256 + b14) * 4)));
         } else {
             list.setSubItem(row, 5, p + PunchSubSecondText(fraction));

@@ -1,5 +1,6 @@
 // A person's Read backup in the real program on an X display: the toolbar's button reads the simulated
 // station's backup memory into the data pane, and the read-out ends with its protocol record.
+#include "cards/frm_disk.h"
 #include "link/link_globals.h"
 #include "platform/system/textfile.h"
 #include "receiver/receiver.h"
@@ -11,6 +12,8 @@
 #include "window_support.h"
 
 #include <QGuiApplication>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QMouseEvent>
 #include <QRegularExpression>
 #include <QScrollBar>
@@ -87,4 +90,41 @@ TEST_F(BackupWindowTest, TheToolbarsReadBackupFillsTheDataPane)
         QApplication::processEvents();
         EXPECT_TRUE(f.grab().save(shots + QStringLiteral("/mainwin_backup_ENU.png")));
     }
+}
+
+TEST_F(BackupWindowTest, TheDiskButtonSavesTheListingThroughTheCardListFileDialog)
+{
+    FrmMain& f = startProgram();
+    test::clickWith(f.tbar.Buttons().Item(QStringLiteral("READ")).button());
+    ASSERT_TRUE(sim::waitUntil([] { return gActionCode == ActNone; }, 20000));
+    QApplication::processEvents();
+    ToolbarButton& disk = f.tbar.Buttons().Item(QStringLiteral("DISK"));
+    ASSERT_TRUE(disk.Visible());
+
+    // The person names the file, keeps the semicolon and confirms.
+    const QString file = dataFolder() + QStringLiteral("/listing.CSV");
+    QString proposed;
+    // The start-up found the station's port, so the port dialog the start-up's answer was for never came.
+    Form::clearModalAnswers();
+    Form::queueModalAnswer([&](Form& w) {
+        auto& d = static_cast<FrmDisk&>(w);
+        test::settle(100);
+        proposed = d.txtDisk.Text();
+        // A radio button takes a click on its circle or its caption, not beyond.
+        test::mouseClick(d.optTZ(0).radioButton(), QPointF(6, d.optTZ(0).radioButton()->height() / 2.0));
+        test::typeInto(d.txtDisk.lineEdit(), file);
+        test::clickWith(d.cmdOK.button());
+    });
+    test::clickWith(disk.button());
+    ASSERT_TRUE(sim::waitUntil([] { return Form::pendingModalAnswers() == 0; }, 5000));
+
+    // Nothing was remembered: the proposal is the serial number's name beside no folder.
+    EXPECT_EQ(proposed, QStringLiteral("_201537.CSV"));
+    const QStringList lines = readTextLines(file);
+    ASSERT_EQ(lines.size(), 1 + 250); // the heading and every punch; the time sync is no card
+    EXPECT_EQ(lines.first(), QStringLiteral("No.;QV card;Day;Time;"));
+    EXPECT_TRUE(lines.at(1).startsWith(QStringLiteral("1;"))) << lines.at(1).toStdString();
+    EXPECT_TRUE(lines.last().startsWith(QStringLiteral("250;"))) << lines.last().toStdString();
+    EXPECT_TRUE(f.Aktion().Text().endsWith(QStringLiteral(" saved"))) << f.Aktion().Text().toStdString();
+    EXPECT_FALSE(FormInstance<FrmDisk>::loaded());
 }

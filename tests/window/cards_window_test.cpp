@@ -2,10 +2,12 @@
 // cards put into the simulated station one after the other, each a row of the card list window.
 #include "app/language.h"
 #include "cards/frm_cards.h"
+#include "cards/frm_disk.h"
 #include "cards/frm_sel_col.h"
 #include "platform/dialogs/dialog_hooks.h"
 #include "platform/dialogs/msgbox.h"
 #include "link/link_globals.h"
+#include "platform/system/textfile.h"
 #include "receiver/receiver.h"
 #include "sim_cards.h"
 #include "sim_on_port.h"
@@ -23,6 +25,7 @@
 #include <QTimer>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <optional>
 
 using namespace qv;
@@ -112,6 +115,18 @@ class CardsWindowTest : public test::MainWindowTest, public ::testing::WithParam
         f.resize(1024, 768);
         QApplication::processEvents();
         return f;
+    }
+
+    // The card list at a person's size; the queued cards are put in one after the other until `rows` are
+    // acknowledged and listed.
+    void putCardsIn(FrmCards& list, int rows)
+    {
+        list.resize(1000, 420);
+        QApplication::processEvents();
+        ASSERT_TRUE(slot->insertNext());
+        ASSERT_TRUE(sim::waitUntil(
+            [&] { return slot->acknowledges() == rows && list.lvCards.ListItems().Count() == rows; }, 20000));
+        sim::pumpEvents(50);
     }
 
     std::optional<sim::SimOnPort> sim;
@@ -210,12 +225,7 @@ TEST_P(CardsWindowTest, ACardIsFoundDeletedAndAColumnChosenAsAPersonDoes)
     Form::clearModalAnswers();
     Form::queueModalAnswer([&](Form& w) {
         auto& list = static_cast<FrmCards&>(w);
-        list.resize(1000, 420);
-        QApplication::processEvents();
-        ASSERT_TRUE(slot->insertNext());
-        ASSERT_TRUE(sim::waitUntil(
-            [&] { return slot->acknowledges() == 2 && list.lvCards.ListItems().Count() == 2; }, 20000));
-        sim::pumpEvents(50);
+        ASSERT_NO_FATAL_FAILURE(putCardsIn(list, 2));
 
         // Edit > find: the card number typed into the prompt.
         DialogHooks::queue(DialogAnswer::type(QStringLiteral("600023")));
@@ -285,6 +295,69 @@ TEST_P(CardsWindowTest, ACardIsFoundDeletedAndAColumnChosenAsAPersonDoes)
     EXPECT_TRUE(QFile(columnFile).size() > 0);
     EXPECT_TRUE(layout.isEmpty()) << layout.join(u'\n').toStdString();
     EXPECT_FALSE(FormInstance<FrmSelCol>::loaded());
+}
+
+TEST_P(CardsWindowTest, TheListIsSavedAndOpenedAgainThroughTheFileDialog)
+{
+    const QString language = QString::fromLatin1(GetParam());
+    test::ScopedLocale locale(language == u"DEU" ? QStringLiteral("de_DE") : QStringLiteral("en_US"));
+    FrmMain& f = startInLanguage(language);
+    ASSERT_TRUE(f.startupCompleted());
+
+    slot->queue({card(sim::CardFamily::Card8, 2100031, 36000), card(sim::CardFamily::Card6, 600033, 37200)});
+    slot->setAutoRun(true, 30);
+
+    const QString file = dataFolder() + QStringLiteral("/race/cards.TXT");
+    QString savedText;
+    QStringList reopened;
+    QStringList layout;
+    QString proposed;
+    Form::clearModalAnswers();
+    Form::queueModalAnswer([&](Form& w) {
+        auto& list = static_cast<FrmCards&>(w);
+        ASSERT_NO_FATAL_FAILURE(putCardsIn(list, 2));
+
+        // File > save: the comma, the double quote as qualifier, a path typed in, OK.
+        Form::queueModalAnswer([&](Form& d) {
+            auto& disk = static_cast<FrmDisk&>(d);
+            test::settle(100);
+            proposed = disk.txtDisk.Text();
+            // A radio button takes a click on its circle or its caption, not beyond.
+            test::mouseClick(disk.optTZ(1).radioButton(), QPointF(6, disk.optTZ(1).radioButton()->height() / 2.0));
+            disk.coTTZ.setListIndex(1);
+            test::typeInto(disk.txtDisk.lineEdit(), file);
+            test::settle(50);
+            layout = test::overlappingControls(disk, {}) + test::captionsThatDoNotFit(disk);
+            screenshot(disk, QStringLiteral("frmDisk_") + language);
+            test::clickWith(disk.cmdOK.button());
+        });
+        list.mnuSaveFile.action()->trigger();
+        savedText = readTextLines(file).join(u'\n');
+
+        // Edit > new list empties it; File > open brings the saved rows back.
+        list.mnuNew.action()->trigger();
+        Form::queueModalAnswer([&](Form& d) {
+            auto& disk = static_cast<FrmDisk&>(d);
+            test::settle(50);
+            test::typeInto(disk.txtDisk.lineEdit(), file);
+            test::clickWith(disk.cmdOK.button());
+        });
+        list.mnuOpenFile.action()->trigger();
+        for (int r = 1; r <= list.lvCards.ListItems().Count(); ++r)
+            reopened << test::cardListCell(list, r, QStringLiteral("N103000"));
+        list.mnuExit.action()->trigger();
+    });
+
+    f.mnuReadCards.action()->trigger();
+    ASSERT_TRUE(sim::waitUntil([] { return Form::pendingModalAnswers() == 0; }, 20000));
+    ASSERT_TRUE(sim::waitUntil([] { return gActionCode == ActNone; }, 20000));
+
+    // No list file was used before: the proposal is the separator's extension alone.
+    EXPECT_EQ(proposed, QStringLiteral(".CSV"));
+    EXPECT_TRUE(savedText.contains(QStringLiteral("\"2100031\","))) << savedText.toStdString();
+    EXPECT_EQ(reopened, (QStringList{"2100031", "600033"}));
+    EXPECT_TRUE(layout.isEmpty()) << layout.join(u'\n').toStdString();
+    EXPECT_FALSE(FormInstance<FrmDisk>::loaded());
 }
 
 INSTANTIATE_TEST_SUITE_P(BothLanguages, CardsWindowTest, ::testing::Values("ENU", "DEU"));

@@ -80,6 +80,14 @@ class MainCardListWindow final : public CardListMainWindow
         control.setMouseIcon(l.MouseIcon());
         control.setMousePointer(l.MousePointer());
     }
+
+    MainWindowAnchor anchor() override
+    {
+        if (!FormInstance<FrmMain>::loaded())
+            return {};
+        FrmMain& f = frmMain();
+        return {f.Left(), f.Top(), f.tbar.Height(), f.cmdWrite.Left()};
+    }
 };
 
 MainCardListWindow side;

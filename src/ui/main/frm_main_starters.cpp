@@ -5,6 +5,7 @@
 #include "app/text_utils.h"
 #include "cards/cardlist_state.h"
 #include "cards/frm_cards.h"
+#include "cards/frm_disk.h"
 #include "link/link_globals.h"
 #include "link/sender.h"
 #include "platform/dialogs/msgbox.h"
@@ -371,7 +372,7 @@ void FrmMain::mnuDisk_Click()
         frmCards().Show(vbModal);
     } else {
         gSaveMode = true;
-        // The card-file window that opens here for saving is not built yet.
+        frmDisk().Show(vbModal);
     }
 }
 

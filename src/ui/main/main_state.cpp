@@ -42,7 +42,6 @@ void resetMainWindowState()
     // ui/main/starters.h
     mBackupRecords = 0;
     gSelColCancelled = false;
-    gSaveMode = false;
 }
 
 } // namespace qv

@@ -21,8 +21,8 @@ inline double mBackupRecords = 0;
 
 // The user cancelled the column choice of the card list.
 inline bool gSelColCancelled = false;
-// The card-file window opens for saving (true) or for opening (false).
-inline bool gSaveMode = false;
+// gSaveMode, which tells the card-list file dialog to save or to open, is the card list's
+// (cards/cardlist_state.h).
 
 // The height unit of one progress step, in twips.
 constexpr int16_t kProgressUnit = 200;

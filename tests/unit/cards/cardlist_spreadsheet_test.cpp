@@ -2,55 +2,14 @@
 #include "cardlist_test_support.h"
 #include "cards/cardlist_columns.h"
 #include "cards/cardlist_file_write.h"
+#include "python_csv.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QProcess>
 #include <QStandardPaths>
 
 namespace qv::test {
 namespace {
 
 using CardListSpreadsheetTest = CardListTest;
-
-struct SheetFile
-{
-    QString path, delimiter, quote;
-};
-
-// Reads files with the csv module as a spreadsheet would: Windows-1252, the given delimiter and quote
-// character, a doubled quote inside a quoted field standing for one. Gives each file's rows of fields.
-QList<QList<QStringList>> readWithPythonCsv(const QString& python, const QList<SheetFile>& files)
-{
-    const QString script = QStringLiteral(
-        "import csv, json, sys\n"
-        "out = []\n"
-        "for path, delimiter, quote in zip(*[iter(sys.argv[1:])] * 3):\n"
-        "    with open(path, newline='', encoding='cp1252') as f:\n"
-        "        out.append(list(csv.reader(f, delimiter=delimiter, quotechar=quote, doublequote=True)))\n"
-        "sys.stdout.write(json.dumps(out))\n");
-    QStringList arguments{QStringLiteral("-c"), script};
-    for (const SheetFile& f : files)
-        arguments << f.path << f.delimiter << f.quote;
-    QProcess process;
-    process.start(python, arguments);
-    if (!process.waitForFinished(30000) || process.exitCode() != 0) {
-        ADD_FAILURE() << "python3 failed: " << process.readAllStandardError().toStdString();
-        return {};
-    }
-    QList<QList<QStringList>> result;
-    for (const QJsonValue& file : QJsonDocument::fromJson(process.readAllStandardOutput()).array()) {
-        QList<QStringList> rows;
-        for (const QJsonValue& row : file.toArray()) {
-            QStringList fields;
-            for (const QJsonValue& field : row.toArray())
-                fields.append(field.toString());
-            rows.append(fields);
-        }
-        result.append(rows);
-    }
-    return result;
-}
 
 TEST_F(CardListSpreadsheetTest, SavedFileOpensWithTheSameFields)
 {

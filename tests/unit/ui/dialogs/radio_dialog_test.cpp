@@ -13,6 +13,7 @@
 #include "stationdata/radio_card.h"
 #include "support/main_window_fixture.h"
 #include "support/test_support.h"
+#include "ui/dialogs/frm_batt.h"
 #include "ui/dialogs/frm_config_qvel.h"
 #include "ui/main/program_state.h"
 
@@ -383,6 +384,64 @@ TEST_F(RadioDialog, LoadedAtAnOddMinuteTheReferenceMovesOn)
     clock.set(QDateTime(QDate(2026, 12, 10), QTime(10, 31, 12)));
     frmConfigQVEL();
     EXPECT_EQ(gAirCardDate, QDateTime(QDate(2026, 12, 10), QTime(10, 32, 12)));
+}
+
+// A card put on the station: the partner field is emptied, and offered only for a radio card in the
+// expert view (another card has no partner to show).
+TEST_F(RadioDialog, PartnerFieldOnlyForARadioCardInTheExpertView)
+{
+    struct Case
+    {
+        int32_t code;
+        bool expert;
+        bool shown;
+    };
+    const Case cases[] = {{kAirCardType, true, true}, {kAirCardType, false, false}, {kCard11Type, true, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "code " << c.code << " expert " << c.expert);
+        frmMain().mnuViewExpert.setChecked(c.expert);
+        FrmConfigQVEL& d = frmConfigQVEL();
+        d.txtPartnerCard.setText(QStringLiteral("1234567"));
+        ShowConfigFormField(c.code);
+        // Emptied: the field itself reads an empty text as "no partner", 0.
+        EXPECT_EQ(d.txtPartnerCard.Text().toInt(), 0);
+        EXPECT_EQ(d.txtPartnerCard.Visible(), c.shown);
+        EXPECT_EQ(d.lblCardNo(3).Visible(), c.shown);
+    }
+}
+
+// The card was taken out: the configuration dialog forgets it and cannot write; in the battery change the
+// battery dialog's OK goes off; in any other operation neither dialog is touched.
+TEST_F(RadioDialog, CardTakenOutClearsTheDialogOfItsOperation)
+{
+    FrmConfigQVEL& d = filled(hex("1800054a"), hex("0800050a"), hex("007a1201"));
+    d.lblSWHW(1).setCaption(QStringLiteral("4.1 / 2.0"));
+    d.lblBatt(1).setCaption(QStringLiteral("01.01.2026"));
+    d.lblVolt.setCaption(QStringLiteral(" 3.0 V"));
+    d.txtPartnerCard.setText(QStringLiteral("8000002"));
+    d.imBatt.setPicture(QPixmap(8, 8));
+    d.cmdOK.setEnabled(true);
+
+    gActionCode = ActReadCards;
+    UpdateDialogAfterReply(gActionCode);
+    EXPECT_TRUE(d.cmdOK.Enabled());
+    EXPECT_EQ(d.lblCardNo(1).Caption(), QStringLiteral("8000001"));
+
+    gActionCode = ActConfigAirCard;
+    UpdateDialogAfterReply(gActionCode);
+    EXPECT_FALSE(d.cmdOK.Enabled());
+    for (Label* l : {&d.lblCardNo(1), &d.lblSWHW(1), &d.lblBatt(1), &d.lblVolt, &d.lblKEZWAIT(1)})
+        EXPECT_EQ(l->Caption(), QString()) << l->Name().toStdString();
+    EXPECT_EQ(d.txtPartnerCard.Text().toInt(), 0);
+    EXPECT_TRUE(d.imBatt.Picture().isNull());
+    Unload(d);
+
+    FrmBatt& b = frmBatt();
+    b.cmdOK.setEnabled(true);
+    gActionCode = ActAirCardBattery;
+    UpdateDialogAfterReply(gActionCode);
+    EXPECT_FALSE(b.cmdOK.Enabled());
+    Unload(b);
 }
 
 } // namespace

@@ -392,8 +392,16 @@ TEST_F(StartersTest, DiskShowsTheCardListOfAReadOutElseAsksForSaving)
     prepareIdle(f);
     gCardReadout = false;
     gSaveMode = false;
+    QString asked;
+    bool savingWhileShown = false;
+    Form::queueModalAnswer([&](Form& dialog) {
+        asked = dialog.Name();
+        savingWhileShown = gSaveMode;
+        Unload(dialog);
+    });
     f.mnuDisk_Click();
-    EXPECT_TRUE(gSaveMode);
+    EXPECT_EQ(asked, QStringLiteral("frmDisk"));
+    EXPECT_TRUE(savingWhileShown);
     EXPECT_EQ(Form::pendingModalAnswers(), 0);
 
     gCardReadout = true;
@@ -462,7 +470,13 @@ TEST_F(StartersTest, ToolbarRunsTheCommandOfEachKey)
     prepareIdle(f);
     gCardReadout = false;
     gSaveMode = false;
+    QString shownByDisk;
+    Form::queueModalAnswer([&](Form& dialog) {
+        shownByDisk = dialog.Name();
+        Unload(dialog);
+    });
     f.tbar.Buttons().Item(QStringLiteral("DISK")).button()->click();
+    EXPECT_EQ(shownByDisk, QStringLiteral("frmDisk"));
     EXPECT_TRUE(gSaveMode);
     gSaveMode = false;
 
