@@ -345,7 +345,7 @@ TEST_P(CardsWindowTest, TheListIsSavedAndOpenedAgainThroughTheFileDialog)
         list.mnuOpenFile.action()->trigger();
         for (int r = 1; r <= list.lvCards.ListItems().Count(); ++r)
             reopened << test::cardListCell(list, r, QStringLiteral("N103000"));
-        list.mnuExit.action()->trigger();
+        test::closeCardListAnsweringNo(list);
     });
 
     f.mnuReadCards.action()->trigger();
