@@ -19,6 +19,7 @@
 #include <benchmark/benchmark.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -169,6 +170,38 @@ void BM_SaveCardList(benchmark::State& state)
     closeWindow();
 }
 BENCHMARK(BM_SaveCardList)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// Cards becoming rows of the window one after the other, as a re-evaluation of a card dump file adds them:
+// each row is selected and scrolled into view as it comes.
+void BM_FillCardListWindow(benchmark::State& state)
+{
+    qv::FrmCards* form = openWindow(state);
+    if (form == nullptr)
+        return;
+    std::vector<qv::CardRecord> cards;
+    for (int n = 0; n < 100; ++n)
+        cards.push_back(qv::test::largeListCard(n));
+    for (auto _ : state) {
+        state.PauseTiming();
+        form->lvCards.ListItems().Clear();
+        form->lvCards.ColumnHeaders().Clear();
+        qv::SetDefaultColumns();
+        qv::gCardCount = 0;
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+        for (int n = 0; n < kCards; ++n)
+            qv::addCardListRow(form->cardList(), cards[size_t(n % 100)]);
+        QCoreApplication::processEvents();
+        form->lvCards.widget()->repaint();
+    }
+    if (const std::string missing = shortfall(*form); !missing.empty())
+        qv::bench::fail(state, missing);
+    state.counters["resident_MB"] = qv::bench::residentMB();
+    state.counters["resident_list_MB"] = qv::bench::residentMB() - gResidentWithoutList;
+    state.SetItemsProcessed(state.iterations() * kCards);
+    closeWindow();
+}
+BENCHMARK(BM_FillCardListWindow)->Unit(benchmark::kMillisecond);
 
 void BM_AddCardRows(benchmark::State& state)
 {

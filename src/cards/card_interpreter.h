@@ -23,7 +23,7 @@ inline bool& gMoreBlocks = gCardComplete;
 // The block number of the last call, as the interpreter took it.
 inline uint8_t gLastBlockNo = 0;
 inline uint8_t& gBlockMark = gLastBlockNo;
-// Set by the card-list file dialog while it reads or saves a list: no list row is added then.
+// Set by the card-list file dialog while it saves a list: no list row is added then.
 inline bool gReadingListFile = false;
 inline bool& gSavingList = gReadingListFile;
 

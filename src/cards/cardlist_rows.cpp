@@ -79,26 +79,28 @@ AddedCardRow addCardListRow(CardListAccess& list, const CardRecord& card)
 
     growPunchColumns(list, cappedPunchColumns(neededPunchColumns(card)));
 
-    int row = 0;
+    // The row's cells are gathered first and handed to the list in one step, so the list keeps them in
+    // exactly the room they need; a cell the card does not write stays empty.
     const int columns = list.columnCount();
+    QStringList texts(columns);
     for (int c = 1; c <= columns; ++c) {
         const CardListColumn column = list.column(c);
         const CardListCell cell = cardListCell(card, column.key, gCardCount);
-        if (c == 1) {
-            // The card gets its row even when its first cell is skipped or its key is taken.
-            const QString text = cell.written ? cell.text : QString();
-            if (!list.addRow(QLatin1Char('p') + QString::number(gCardCount), text))
-                list.addRow(QString(), text);
-            row = list.rowCount();
-            result.added = true;
-            gCardListChanged = true;
-        } else if (cell.written) {
-            list.setSubItem(row, c - 1, cell.text);
-            if (column.width == 0)
-                list.setColumnWidth(c, leadingValue(column.tag));
-        }
-        if (cell.written)
-            result.line += cell.text + QLatin1Char(';');
+        if (!cell.written)
+            continue;
+        texts[c - 1] = cell.text;
+        // A hidden column opens when a card writes a cell in it.
+        if (c > 1 && column.width == 0)
+            list.setColumnWidth(c, leadingValue(column.tag));
+        result.line += cell.text + QLatin1Char(';');
+    }
+    if (columns >= 1) {
+        const QList<QStringView> cells(texts.cbegin(), texts.cend());
+        // The card gets its row even when its first cell is skipped or its key is taken.
+        if (!list.addRowCells(QLatin1Char('p') + QString::number(gCardCount), cells))
+            list.addRowCells(QString(), cells);
+        result.added = true;
+        gCardListChanged = true;
     }
 
     if (list.rowCount() >= 1) {

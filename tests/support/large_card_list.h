@@ -2,6 +2,7 @@
 // different cards (numbers, names, read-out times, up to 64 punches each) in the default column set, written
 // by the program's own list writer with the default separator and no text qualifier.
 #pragma once
+#include "cards/card_interpreter.h"
 #include "cards/card_record.h"
 #include "cards/cardlist_columns.h"
 #include "cards/cardlist_file_write.h"
@@ -14,6 +15,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <tuple>
 
 namespace qv::test {
 
@@ -32,8 +34,12 @@ inline CardRecord largeListCard(int n)
                                         "Club de Course", "IFK Skog",  "TV Ost"};
     static const char* const countries[] = {"GER", "SWE", "FRA", "ITA", "CZE", "NOR", "ESP", "DEN"};
     static const char* const days[] = {"Su", "Mo", "Tu", "We", "Th", "Fr", "Sa"};
-    // A small linear congruential sequence per card: the same list on every run.
-    uint32_t seed = 2654435761u * uint32_t(n + 1);
+    // A small pseudo-random sequence per card, its start mixed from the card's number: the same list on
+    // every run, with neighbouring cards unlike each other.
+    uint32_t seed = uint32_t(n + 1) * 0x9E3779B9u;
+    seed = (seed ^ (seed >> 16)) * 0x85EBCA6Bu;
+    seed = (seed ^ (seed >> 13)) * 0xC2B2AE35u;
+    seed ^= seed >> 16;
     const auto next = [&seed](int range) {
         seed = seed * 1664525u + 1013904223u;
         return int((seed >> 8) % uint32_t(range));
@@ -83,32 +89,38 @@ inline CardRecord largeListCard(int n)
 }
 
 // Writes the generated list of `cards` cards to `path` as the card-list writer writes the card list window:
-// header line, one line per card, CR LF between lines. Rows are built one at a time, so making the file
-// takes no more memory than its text. The program-wide list state (columns, counters, separator choices)
-// is left as the generation set it. True when the whole file was written.
+// header line, one line per card, CR LF between lines, the default separator and no text qualifier (the
+// separator choices are left so). Rows are built one at a time, so making the file takes no more memory than
+// its text; the program-wide state the row builder and the writer change is put back. True when the whole
+// file was written.
 inline bool writeLargeCardListFile(const QString& path, int cards)
 {
+    const auto kept =
+        std::make_tuple(gCardCount, gCardListChanged, gCardComplete, gWarnPunchCap, gPunchColumnCount,
+                        gPunchCountColumn, gCardsFormWidth, gStartTimeColumn, gFinishTimeColumn, gListFields);
     gSeparatorType = kSeparatorSemicolon;
     gTextQualifier = 0;
     gCardCount = 0;
     CardListTable list;
     appendDefaultColumns(list);
     QString text;
-    for (int n = 0; n < cards; ++n) {
+    bool built = true;
+    for (int n = 0; n < cards && built; ++n) {
         list.clearRows();
         addCardListRow(list, largeListCard(n));
         // The writer's text of a one-row list: the header line, CR LF, the row's line.
         const QString one = buildCardListText(list).value_or(QString());
         const qsizetype lineBreak = one.indexOf(QStringLiteral("\r\n"));
-        if (lineBreak < 0)
-            return false;
+        built = lineBreak >= 0;
         if (n == 0)
             text += one.left(lineBreak);
         text += QStringView(one).mid(lineBreak);
     }
+    std::tie(gCardCount, gCardListChanged, gCardComplete, gWarnPunchCap, gPunchColumnCount, gPunchCountColumn,
+             gCardsFormWidth, gStartTimeColumn, gFinishTimeColumn, gListFields) = kept;
     QFile file(path);
     const QByteArray bytes = cardListFileBytes(text);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    return built && file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 } // namespace qv::test

@@ -1,12 +1,13 @@
 // A person's card read-out in the real program on an X display: Read cards from the Commands menu, three
 // cards put into the simulated station one after the other, each a row of the card list window.
 #include "app/language.h"
+#include "card_list_file_dialog.h"
 #include "cards/frm_cards.h"
 #include "cards/frm_disk.h"
 #include "cards/frm_sel_col.h"
+#include "link/link_globals.h"
 #include "platform/dialogs/dialog_hooks.h"
 #include "platform/dialogs/msgbox.h"
-#include "link/link_globals.h"
 #include "platform/system/textfile.h"
 #include "receiver/receiver.h"
 #include "sim_cards.h"
@@ -323,7 +324,8 @@ TEST_P(CardsWindowTest, TheListIsSavedAndOpenedAgainThroughTheFileDialog)
             test::settle(100);
             proposed = disk.txtDisk.Text();
             // A radio button takes a click on its circle or its caption, not beyond.
-            test::mouseClick(disk.optTZ(1).radioButton(), QPointF(6, disk.optTZ(1).radioButton()->height() / 2.0));
+            test::mouseClick(disk.optTZ(1).radioButton(),
+                             QPointF(6, disk.optTZ(1).radioButton()->height() / 2.0));
             disk.coTTZ.setListIndex(1);
             test::typeInto(disk.txtDisk.lineEdit(), file);
             test::settle(50);
@@ -336,13 +338,7 @@ TEST_P(CardsWindowTest, TheListIsSavedAndOpenedAgainThroughTheFileDialog)
 
         // Edit > new list empties it; File > open brings the saved rows back.
         list.mnuNew.action()->trigger();
-        Form::queueModalAnswer([&](Form& d) {
-            auto& disk = static_cast<FrmDisk&>(d);
-            test::settle(50);
-            test::typeInto(disk.txtDisk.lineEdit(), file);
-            test::clickWith(disk.cmdOK.button());
-        });
-        list.mnuOpenFile.action()->trigger();
+        test::openCardListFile(list, file);
         for (int r = 1; r <= list.lvCards.ListItems().Count(); ++r)
             reopened << test::cardListCell(list, r, QStringLiteral("N103000"));
         test::closeCardListAnsweringNo(list);

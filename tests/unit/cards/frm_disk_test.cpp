@@ -5,6 +5,7 @@
 #include "cardlist_test_support.h"
 #include "cards/card_interpreter.h"
 #include "cards/cardlist_file_write.h"
+#include "cards/cardlist_main_window.h"
 #include "cards/frm_cards.h"
 #include "cards/frm_disk.h"
 #include "link/link_globals.h"
@@ -445,6 +446,60 @@ TEST_F(FrmDiskTest, OpeningADumpFileListsItsCardsAndANameWithoutAFileIsSaid)
     ASSERT_FALSE(DialogHooks::asked().isEmpty());
     EXPECT_TRUE(DialogHooks::asked().last().prompt.startsWith(missing));
     EXPECT_EQ(f.lvCards.ListItems().Count(), 2);
+}
+
+TEST_F(FrmDiskTest, SitsOverTheMainWindowAndAWiderDialogWidensThePathBox)
+{
+    // The main window at 1500, 900 twips, its toolbar 600 high and its write button 2990 from its left.
+    class AnchorSide : public CardListMainWindow
+    {
+      public:
+        MainWindowAnchor anchor() override { return {1500, 900, 600, 2990}; }
+    } side;
+    CardListMainWindow* previous =
+        CardListMainWindowSide::installed() ? &CardListMainWindowSide::get() : nullptr;
+    CardListMainWindowSide::install(&side);
+    showDisk(true, [&](FrmDisk& d) {
+        EXPECT_EQ(d.Left(), 1500 + 2990 + 700);
+        EXPECT_EQ(d.Top(), 900 + 720);
+        d.setWidth(9000);
+        d.Form_Resize();
+        EXPECT_EQ(d.txtDisk.Width(), 9000 - 930);
+        EXPECT_EQ(d.cmdDisk.Left(), 9000 - 585);
+        // Too narrow a dialog leaves both where they were.
+        d.setWidth(1800);
+        d.Form_Resize();
+        EXPECT_EQ(d.txtDisk.Width(), 9000 - 930);
+        d.cmdCancel.button()->click();
+    });
+    CardListMainWindowSide::install(previous);
+}
+
+TEST_F(FrmDiskTest, TheToolbarsSaveOpensTheDialogForUnsavedRowsOrAfterADumpFile)
+{
+    FrmCards& f = cardsWithAwkwardTexts();
+    struct Case
+    {
+        bool changed;
+        const char* last;
+        bool shown;
+    };
+    const Case cases[] = {
+        {true, "/d/list.CSV", true}, {false, "/d/list.CSV", false}, {false, "/d/Cards_3.bin", true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.last);
+        gCardListChanged = c.changed;
+        gCardFilePath = QString::fromUtf8(c.last);
+        bool shown = false;
+        Form::queueModalAnswer([&](Form& w) {
+            shown = w.Name() == u"frmDisk" && gSaveMode;
+            static_cast<FrmDisk&>(w).cmdCancel.button()->click();
+        });
+        f.saveButton().setEnabled(true);
+        f.Toolbar1_ButtonClick(f.saveButton());
+        EXPECT_EQ(shown, c.shown);
+        Form::clearModalAnswers();
+    }
 }
 
 } // namespace
