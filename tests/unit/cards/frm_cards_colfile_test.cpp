@@ -315,5 +315,22 @@ TEST_F(FrmCardsColFileTest, ToolbarSaveSavesTheColumnsWhileTheyAreChanged)
     EXPECT_FALSE(gColumnsChanged);
 }
 
+// A load cancelled at the column-header question closes the window at once: there is nothing of this
+// showing to save, and the changes left from before stay marked.
+TEST_F(FrmCardsColFileTest, WindowWhoseLoadWasCancelledClosesWithoutTheQuestion)
+{
+    gDirectCardsMode = true;
+    gActionCode = ActCardsFile;
+    gColHeadFile = path(QStringLiteral("proposed.CSV"));
+    writeBytes(gColHeadFile, "Quarvelink;QV-Config\r\nN101000;No.;540;\r\n");
+    gCardListChanged = true;
+    DialogHooks::queue(DialogAnswer::press(vbCancel));
+    ShowCardListModal();
+    EXPECT_FALSE(FormInstance<FrmCards>::loaded());
+    ASSERT_EQ(DialogHooks::asked().size(), 1);
+    EXPECT_EQ(DialogHooks::asked()[0].style, vbYesNoCancel + vbQuestion);
+    EXPECT_TRUE(gCardListChanged);
+}
+
 } // namespace
 } // namespace qv::test
