@@ -38,8 +38,7 @@ void processLine(CardListAccess& list, const QString& line, LoadState& state)
 {
     if (Trim(line).isEmpty())
         return; // nothing to build a column from
-    const double group = Val(Mid(line, 2, 3));
-    if (group >= 141 && group <= 143)
+    if (isPerPunchColumnKey(line))
         return; // per-punch columns come with the cards, never from the file
     if (Val(Mid(line, 3, 2)) > 43)
         gHighColumnKeys = true;

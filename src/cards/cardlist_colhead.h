@@ -31,6 +31,26 @@ double columnHeaderWidth(const QString& field);
 // number).
 void loadColumnHeaders(CardListAccess& list, const QString& text);
 
+// True for a key (or a whole column-header line) of the per-punch groups 141 to 143: such columns come
+// with the cards as they are listed and are never kept in a column-header file.
+bool isPerPunchColumnKey(const QString& key);
+
+// A column width as a column-header file holds it: whole twips, so that the file reads the same under
+// every locale (the reader takes "." and "," alike, but a whole number needs neither).
+QString columnHeaderWidthText(double width);
+
+// The bytes of a column-header file holding the list's columns: `title` as the first line, then one line
+// "key;caption;width;" per column in the list's order, each ended by CR LF, in the single-byte code page.
+// Per-punch columns are left out. A ";" in a caption becomes "," and a line break a blank, so that every
+// caption reads back as one field of one line.
+QByteArray columnHeaderFileBytes(const CardListAccess& list, const QString& title);
+
+// Writes columnHeaderFileBytes(list, gColHeadTitle) to `path`: completely into a new file beside it, which
+// then takes its name, so that a failed save leaves an existing file whole. Returns 0, or the number of
+// the error that stopped it (75 the file cannot be made or replaced, 61 the bytes did not all reach the
+// disk).
+int writeColumnHeaderFile(const CardListAccess& list, const QString& path);
+
 // The status text of the card list: the direct-cards file, the column-header file and the card-list file
 // in use.
 QString cardListStatusText();

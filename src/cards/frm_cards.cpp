@@ -203,9 +203,6 @@ FrmCards::FrmCards() : Form(QStringLiteral("frmCards")), m_list(std::make_unique
         if (!m.shortcut.isEmpty())
             m.item.setShortcut(m.shortcut);
     }
-    // The commands of the column files are not part of the program yet.
-    for (MenuItem* m : {&mnuOpen, &mnuSave})
-        m->setEnabled(false);
 
     wireHandlers();
     InstallCardListRowHook();

@@ -77,6 +77,16 @@ class FrmCards : public Form
     void lvCards_DblClick();
     // The 1-based index of the selected row, or 0 after telling the user that there is no card.
     int noCardSel();
+    // Lets the user choose a column-header file and builds the list's columns from it; a cancelled dialog
+    // changes nothing.
+    void mnuOpen_Click();
+    // Lets the user choose a file and saves the list's column set in it.
+    void mnuSave_Click();
+    // Offers unsaved changes of the column set and of the rows for saving before they are lost: Yes saves
+    // them (a mark is cleared only by a save that is done), No lets them go.
+    void evtlSave();
+    // The column set or the rows have changes not saved yet, or the window shows them as such.
+    bool unsavedChanges();
 
     // The list search: its text, and the row the next search starts at (0: ask for a text first).
     QString such;
@@ -102,6 +112,8 @@ class FrmCards : public Form
 
     std::unique_ptr<CardListAccess> m_list;
     bool m_closeWhenShown = false;
+    // The load of this showing was cancelled: the window closes without asking to save.
+    bool m_loadCancelled = false;
 };
 
 inline FrmCards& frmCards()

@@ -46,6 +46,8 @@ void FrmCards::wireHandlers()
     mnuPrevEval.onClick = [this] { mnuPrevEval_Click(); };
     mnuOpenFile.onClick = [this] { mnuOpenFile_Click(); };
     mnuSaveFile.onClick = [this] { mnuSaveFile_Click(); };
+    mnuOpen.onClick = [this] { mnuOpen_Click(); };
+    mnuSave.onClick = [this] { mnuSave_Click(); };
     mnuExit.onClick = [this] { mnuExit_Click(); };
     mnuMulti.onClick = [this] { mnuMulti_Click(); };
     chkMulti.onClick = [this] { chkMulti_Click(); };
@@ -70,6 +72,7 @@ void FrmCards::wireHandlers()
 void FrmCards::Form_Load()
 {
     gColHeadAsked = false;
+    m_loadCancelled = false;
     if (Top() < 0)
         setTop(0);
     // The port is closed while the window builds its columns, so no card waits half-read meanwhile.
@@ -88,6 +91,7 @@ void FrmCards::Form_Load()
         if (!loadCardListMode(portWasOpen)) {
             // The cancelled load: no columns, and the window closes as soon as it comes up.
             m_closeWhenShown = true;
+            m_loadCancelled = true;
             return;
         }
     } else {
@@ -207,7 +211,9 @@ void FrmCards::chkMulti_GotFocus()
 void FrmCards::Form_Unload(int& /*Cancel*/)
 {
     m_closeWhenShown = false;
-    // The save question of unsaved changes comes with the card-list file dialog.
+    // A window whose load was cancelled has nothing to save.
+    if (!m_loadCancelled)
+        evtlSave();
     restoreMainConnectionMode();
     enableMainReadoutButtons();
     gCardsFormOpen = false;
@@ -300,6 +306,8 @@ void FrmCards::mnuQVEL_Nodrel_Click()
 {
     const int rows = lvCards.ListItems().Count();
     if (!gColHeadFile.isEmpty() && rows > 0) {
+        if (!m_loadCancelled)
+            evtlSave();
         if (MsgBox(cardListText(1974), vbOKCancel + vbQuestion) == vbCancel)
             return;
         lvCards.ListItems().Clear();
@@ -323,6 +331,8 @@ void FrmCards::Toolbar1_ButtonClick(ToolbarButton& Button)
     if (key == u"Speichern") {
         if (gCardListChanged || gCardFilePath.right(4).toUpper() == u".BIN")
             mnuSaveFile_Click();
+        if (gColumnsChanged)
+            mnuSave_Click();
     } else if (key == u"Öffnen") {
         mnuOpenFile_Click();
     } else if (key == u"Drucken") {

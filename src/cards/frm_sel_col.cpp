@@ -520,7 +520,7 @@ namespace qv {
 // because the rows go when the columns change.
 void FrmCards::mnuSelCol_Click()
 {
-    // TODO(column files): the save question evtlSave is asked here once the column files are there.
+    evtlSave();
     mnuNew_Click();
     statusPanel().setText(QString());
     frmSelCol().Show(vbModal);

@@ -19,6 +19,7 @@
 #include "sim_cards.h"
 #include "stationdata/radio_card.h"
 #include "stationdata/station_time.h"
+#include "support/card_list_close.h"
 #include "ui/dialogs/frm_batt.h"
 #include "ui/dialogs/frm_config_qvel.h"
 
@@ -198,7 +199,7 @@ TEST_F(RadioCardE2E, TheRadioCardListReadsTheCardWithItsBattery)
         ASSERT_TRUE(sim::waitUntil([&] { return slot.acknowledges() == 1; }, 10000));
         ASSERT_EQ(cards.lvCards.ListItems().Count(), 1);
         volts = cardListCell(cards, 1, "N157000");
-        cards.mnuExit_Click();
+        closeCardListAnsweringNo(cards);
     });
     frmMain().mnuQVEL_List_Click();
     ASSERT_TRUE(sim::waitUntil([] { return Form::pendingModalAnswers() == 0; }, 15000));
@@ -254,7 +255,7 @@ TEST_F(RadioCardE2E, TheRadioCardListShowsTheCardsStateFromItsActivationRecords)
         }
         cardRow = cards.lvCards.ListItems().Item(1).SubItems(2).trimmed();
         stateWidth = cards.lvCards.ColumnHeaders().Item(5).Width();
-        cards.mnuExit_Click();
+        closeCardListAnsweringNo(cards);
     });
     frmMain().mnuQVEL_List_Click();
     ASSERT_TRUE(sim::waitUntil([] { return Form::pendingModalAnswers() == 0; }, 15000));

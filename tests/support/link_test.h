@@ -4,6 +4,7 @@
 #pragma once
 #include "platform/controls/controls.h"
 #include "platform/dialogs/dialog_hooks.h"
+#include "support/card_list_close.h"
 #include "ui/main/frm_main.h"
 #include "ui/main/program_state.h"
 
@@ -12,11 +13,13 @@
 
 namespace qv::test {
 
-// Unloads every window a test loaded (the main window's time-out timer stopped first) and lets them go.
+// Unloads every window a test loaded (the main window's time-out timer stopped first, the card list's unsaved
+// changes let go) and lets them go.
 inline void unloadWindows()
 {
     if (FormInstance<FrmMain>::loaded())
         frmMain().Timer1.setEnabled(false);
+    letCardListChangesGo();
     const QList<Form*> forms = Form::loadedForms();
     for (auto it = forms.rbegin(); it != forms.rend(); ++it) {
         if ((*it)->loaded())

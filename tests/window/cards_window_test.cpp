@@ -14,11 +14,16 @@
 #include "sim_on_port.h"
 #include "sim_test_support.h"
 #include "support/card_list_cells.h"
+#include "support/card_list_close.h"
 #include "support/layout_check.h"
 #include "support/main_window_fixture.h"
 #include "window_support.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QMessageBox>
+#include <QTimer>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -51,6 +56,35 @@ void screenshot(QWidget& w, const QString& name)
     EXPECT_TRUE(w.grab().save(shots + u'/' + name + QStringLiteral(".png")));
 }
 
+// The person closes the card list window; the question whether to save its unsaved changes comes up on the
+// screen, and the person answers it with the button of `code`. Returns the question's text ("" when none came).
+QString closeAnsweringTheSaveQuestion(FrmCards& list, QMessageBox::StandardButton code, const QString& shot)
+{
+    QString question;
+    DialogHooks::setNoModal(false);
+    QTimer poll;
+    poll.setInterval(20);
+    QObject::connect(&poll, &QTimer::timeout, &poll, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible())
+            return;
+        poll.stop();
+        question = box->text();
+        test::settle(50);
+        if (!shot.isEmpty())
+            screenshot(*box, shot);
+        if (QAbstractButton* button = box->button(code))
+            test::clickWith(button);
+        if (box->isVisible())
+            box->close();
+    });
+    poll.start();
+    list.mnuExit.action()->trigger();
+    poll.stop();
+    DialogHooks::setNoModal(std::nullopt);
+    return question;
+}
+
 class CardsWindowTest : public test::MainWindowTest, public ::testing::WithParamInterface<const char*>
 {
   protected:
@@ -66,8 +100,7 @@ class CardsWindowTest : public test::MainWindowTest, public ::testing::WithParam
     }
     void TearDown() override
     {
-        if (FormInstance<FrmCards>::loaded())
-            Unload(frmCards());
+        test::unloadCardListWithoutSaving();
         MainWindowTest::TearDown();
         slot.reset();
         sim.reset();
@@ -120,6 +153,7 @@ TEST_P(CardsWindowTest, ReadCardsFromTheCommandsMenuListsEveryCardPutIn)
     // the last one is listed.
     QStringList listed;
     QStringList layout;
+    QString saveQuestion;
     bool shown = false;
     // The start-up found the station's port, so the port dialog the start-up's answer was for never came.
     Form::clearModalAnswers();
@@ -148,7 +182,9 @@ TEST_P(CardsWindowTest, ReadCardsFromTheCommandsMenuListsEveryCardPutIn)
         // Nothing of the read-out's window lies over anything else, in either language.
         layout = test::overlappingControls(list, {}) + test::captionsThatDoNotFit(list);
         screenshot(list, QStringLiteral("cardlist_") + language);
-        list.mnuExit.action()->trigger();
+        // Closing offers the read cards for saving; the person lets them go.
+        saveQuestion = closeAnsweringTheSaveQuestion(list, QMessageBox::No,
+                                                     QStringLiteral("cardlist_savequestion_") + language);
     });
 
     ASSERT_TRUE(f.mnuReadCards.action()->isEnabled());
@@ -161,6 +197,8 @@ TEST_P(CardsWindowTest, ReadCardsFromTheCommandsMenuListsEveryCardPutIn)
                                    "7100012|4|10:10:00 10:11:15 10:12:30 10:13:45",
                                    "600013|4|10:20:00 10:21:15 10:22:30 10:23:45"}));
     EXPECT_TRUE(layout.isEmpty()) << layout.join(u'\n').toStdString();
+    EXPECT_EQ(saveQuestion, GetLangText(gLangIndex, 1761, QString()));
+    EXPECT_FALSE(gCardListChanged);
     EXPECT_EQ(slot->acknowledges(), 3);
     EXPECT_FALSE(gCardsFormOpen);
     EXPECT_FALSE(f.MSComm1.PortOpen());
@@ -182,6 +220,9 @@ TEST_P(CardsWindowTest, ACardIsFoundDeletedAndAColumnChosenAsAPersonDoes)
     QStringList chosen;
     QStringList layout;
     QString lastColumn;
+    const QString columnFile = m_home.filePath(QStringLiteral("columns.CSV"));
+    bool columnsSaved = false;
+    QStringList reopened;
     Form::clearModalAnswers();
     Form::queueModalAnswer([&](Form& w) {
         auto& list = static_cast<FrmCards&>(w);
@@ -219,9 +260,22 @@ TEST_P(CardsWindowTest, ACardIsFoundDeletedAndAColumnChosenAsAPersonDoes)
             screenshot(dialog, QStringLiteral("frmselcol_") + language);
             test::clickWith(dialog.cmdOK.button());
         });
+        // The rows go with the change of columns: the deleted row is offered for saving first; No.
+        DialogHooks::queue(DialogAnswer::press(vbNo));
         list.mnuSelCol.action()->trigger();
         ColumnHeaderList& columns = list.lvCards.ColumnHeaders();
         lastColumn = columns.Count() > 0 ? columns.Item(columns.Count()).Key() : QString();
+
+        // File > save column header file, then the list's columns changed by hand and the file opened again.
+        DialogHooks::queue(DialogAnswer::chooseFile(columnFile));
+        list.mnuSave.action()->trigger();
+        columnsSaved = !gColumnsChanged;
+        columns.Remove(1);
+        DialogHooks::queue(DialogAnswer::chooseFile(columnFile));
+        list.mnuOpen.action()->trigger();
+        for (int i = 1; i <= columns.Count(); ++i)
+            reopened << columns.Item(i).Key();
+        DialogHooks::queue(DialogAnswer::press(vbNo));
         list.mnuExit.action()->trigger();
     });
 
@@ -235,6 +289,11 @@ TEST_P(CardsWindowTest, ACardIsFoundDeletedAndAColumnChosenAsAPersonDoes)
     ASSERT_FALSE(chosen.isEmpty());
     EXPECT_EQ(chosen.last(), GetLangText(gLangIndex, 1653, QString()));
     EXPECT_EQ(lastColumn, QStringLiteral("N153000"));
+    EXPECT_TRUE(columnsSaved);
+    ASSERT_FALSE(reopened.isEmpty());
+    EXPECT_EQ(reopened.first(), QStringLiteral("N101000"));
+    EXPECT_EQ(reopened.last(), QStringLiteral("N153000"));
+    EXPECT_TRUE(QFile(columnFile).size() > 0);
     EXPECT_TRUE(layout.isEmpty()) << layout.join(u'\n').toStdString();
     EXPECT_FALSE(FormInstance<FrmSelCol>::loaded());
 }
@@ -282,7 +341,7 @@ TEST_P(CardsWindowTest, TheListIsSavedAndOpenedAgainThroughTheFileDialog)
         test::openCardListFile(list, file);
         for (int r = 1; r <= list.lvCards.ListItems().Count(); ++r)
             reopened << test::cardListCell(list, r, QStringLiteral("N103000"));
-        list.mnuExit.action()->trigger();
+        test::closeCardListAnsweringNo(list);
     });
 
     f.mnuReadCards.action()->trigger();

@@ -4,6 +4,7 @@
 #include "cards/frm_cards.h"
 #include "link/link_globals.h"
 #include "stationdata/modes.h"
+#include "support/card_list_close.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -30,8 +31,7 @@ class FrmCardsSearchTest : public CardListTest
     }
     void TearDown() override
     {
-        if (FormInstance<FrmCards>::loaded())
-            Unload(frmCards());
+        unloadCardListWithoutSaving();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         Screen.unpinSize();
         gDeletedCards.clear();

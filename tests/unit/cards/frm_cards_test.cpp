@@ -6,6 +6,7 @@
 #include "cards/frm_cards.h"
 #include "link/link_globals.h"
 #include "stationdata/modes.h"
+#include "support/card_list_close.h"
 #include "ui/main/frm_main.h"
 
 #include <QCoreApplication>
@@ -26,8 +27,7 @@ class FrmCardsTest : public CardListTest
     }
     void TearDown() override
     {
-        if (FormInstance<FrmCards>::loaded())
-            Unload(frmCards());
+        unloadCardListWithoutSaving();
         if (FormInstance<FrmMain>::loaded())
             Unload(frmMain());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -216,7 +216,7 @@ TEST_F(FrmCardsTest, MainWindowShowsWhatWasBuiltSavedAndReadAndGivesTheCodeNumbe
               QStringLiteral("readout;12345;;31;;;31334400;"));
 
     // Without the mode combo box the punch view shows the station columns too.
-    Unload(frmCards());
+    unloadCardListWithoutSaving();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     main.coMO.setVisible(false);
     SetPunchViewColumns();

@@ -4,6 +4,7 @@
 #include "cards/card_details.h"
 #include "cards/frm_cards.h"
 #include "cards/frm_details.h"
+#include "support/card_list_close.h"
 #include "ui/main/frm_main.h"
 
 #include <QCoreApplication>
@@ -146,8 +147,7 @@ class FrmDetailsTest : public CardListTest
         Form::clearModalAnswers();
         if (FormInstance<FrmDetails>::loaded())
             Unload(frmDetails());
-        if (FormInstance<FrmCards>::loaded())
-            Unload(frmCards());
+        unloadCardListWithoutSaving();
         if (FormInstance<FrmMain>::loaded())
             Unload(frmMain());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -15,6 +15,7 @@
 #include "stationdata/backup_memory.h"
 #include "stationdata/station_time.h"
 #include "support/card_list_cells.h"
+#include "support/card_list_close.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -54,8 +55,7 @@ class FrmDiskTest : public CardListTest
         Form::clearModalAnswers();
         if (FormInstance<FrmDisk>::loaded())
             Unload(frmDisk());
-        if (FormInstance<FrmCards>::loaded())
-            Unload(frmCards());
+        unloadCardListWithoutSaving();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         LinkWindowSide::install(m_previousLink);
         Screen.unpinSize();

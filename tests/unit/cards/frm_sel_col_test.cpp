@@ -6,6 +6,7 @@
 #include "cards/frm_sel_col.h"
 #include "link/link_globals.h"
 #include "stationdata/modes.h"
+#include "support/card_list_close.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -45,8 +46,7 @@ class FrmSelColTest : public CardListTest
         Form::clearModalAnswers();
         if (FormInstance<FrmSelCol>::loaded())
             Unload(frmSelCol());
-        if (FormInstance<FrmCards>::loaded())
-            Unload(frmCards());
+        unloadCardListWithoutSaving();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         CardListMainWindowSide::install(m_previousSide);
         Screen.unpinSize();
@@ -303,7 +303,9 @@ TEST_F(FrmSelColTest, ThePunchListWithWeekdayIsKeyedN133002AndAnyMoveUnticksIt)
     EXPECT_EQ(gPunchColumnMode, 2);
     EXPECT_EQ(gPunchColumnCount, 0);
 
-    // Moved back, the punch list takes the weekday box away.
+    // Moved back, the punch list takes the weekday box away. The columns changed by the first choice are
+    // offered for saving first; the user lets them go.
+    DialogHooks::queue(DialogAnswer::press(vbNo));
     choose([&](FrmSelCol& d) {
         d.liCol(1).setListIndex(1);
         d.Command1_Click(1);

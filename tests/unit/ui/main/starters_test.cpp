@@ -6,6 +6,7 @@
 #include "link/link_globals.h"
 #include "receiver/receiver_globals.h"
 #include "stationdata/modes.h"
+#include "support/card_list_close.h"
 #include "ui/main/starters.h"
 #include "unit/ui/main/starters_fixture.h"
 
@@ -411,7 +412,11 @@ TEST_F(StartersTest, DiskShowsTheCardListOfAReadOutElseAsksForSaving)
     QString shown;
     Form::queueModalAnswer([&](Form& dialog) {
         shown = dialog.Name();
-        Unload(dialog);
+        // Closing the list offers its unsaved rows for saving; the user lets them go.
+        if (auto* cards = dynamic_cast<FrmCards*>(&dialog))
+            closeCardListAnsweringNo(*cards);
+        else
+            Unload(dialog);
     });
     f.mnuDisk_Click();
     EXPECT_EQ(shown, QStringLiteral("frmCards"));
