@@ -4,11 +4,13 @@
 #include "app/file_helpers.h"
 #include "app/path_helpers.h"
 #include "app/settings.h"
+#include "cards/card_interpreter.h"
 #include "cards/cardlist_colhead.h"
 #include "cards/cardlist_columns.h"
 #include "cards/cardlist_main_window.h"
 #include "cards/cardlist_state.h"
 #include "cards/frm_cards.h"
+#include "link/link_globals.h"
 #include "link/link_window.h"
 #include "platform/dialogs/common_dialog.h"
 #include "platform/dialogs/msgbox.h"
@@ -113,6 +115,25 @@ void FrmCards::evtlSave()
         gColumnsChanged = false;
         gCardListChanged = false;
     }
+}
+
+void AskOpenColumnFile()
+{
+    if (gActionCode != ActReadCards || gColHeadAsked)
+        return;
+    if (FormInstance<FrmCards>::loaded() && frmCards().lvCards.ListItems().Count() > 0)
+        return;
+    if (!gColHeadFolder.isEmpty() || (gCardType != 0xF9 && gCardType != 0xA1))
+        return;
+    // Asked once per opening of the card list; marked before the question, as the station's next report can
+    // arrive while it is open.
+    gColHeadAsked = true;
+    const QString question = cardListText(1980, QStringLiteral("Soll für spezielle QVEL Informationen eine")) +
+                             QStringLiteral("\r\n") +
+                             cardListText(1981, QStringLiteral("Spaltenkopf-Datei geöffnet werden?")) +
+                             QStringLiteral("\r\n");
+    if (MsgBox(question, vbYesNo + vbQuestion) == vbYes)
+        frmCards().mnuOpen_Click();
 }
 
 } // namespace qv

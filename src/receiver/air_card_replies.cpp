@@ -15,6 +15,7 @@
 #include "platform/runtime/dates.h"
 #include "platform/system/wait.h"
 #include "receiver/air_card.h"
+#include "receiver/card_replies.h"
 #include "receiver/air_card_window.h"
 #include "receiver/fixed_requests.h"
 #include "receiver/receiver_globals.h"
@@ -32,7 +33,6 @@ constexpr int32_t kTextWritten = 1767;
 // The station has carried out a typed command.
 constexpr int32_t kTextTypedDone = 1781;
 // The station needs this long after a typed command before the memory write that follows it.
-constexpr qint64 kTypedCommandPauseMs = 1000;
 // Frame indices of the 0xEB status: the state, and the waiting count (most significant first).
 constexpr int kStatusStateAt = 5;
 constexpr int kStatusWaitAt = 7;
@@ -209,12 +209,7 @@ ReplyEnd CodeC3Reply()
     AppendLogLine(ActionText());
     AckCardReadout();
     ResetReceiver();
-    if (!gExtSetFlag) {
-        Sleep(kTypedCommandPauseMs);
-        gSendBuffer = BuildFrame(QByteArray::fromHex("827000"));
-        gExtSetFlag = true;
-        SendFrame();
-    }
+    SendExtSetFlagWrite();
     return ReplyEnd::NoReset;
 }
 

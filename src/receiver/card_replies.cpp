@@ -30,6 +30,11 @@
 #include "receiver/read_reply_internal.h"
 #include "receiver/receiver_globals.h"
 #include "receiver/reply_texts.h"
+#include "platform/system/wait.h"
+#include "platform/runtime/vberror.h"
+#include "link/requests.h"
+#include "receiver/write_replies.h"
+#include "receiver/ext_settings_dialog.h"
 #include "receiver/rx_access.h"
 
 namespace qv {
@@ -39,6 +44,9 @@ namespace {
 constexpr int kCardBlockBytes = 128;
 // The card number of the service card of the password functions.
 constexpr int32_t kServiceCardNumber = 65513;
+// The service card's function byte in an 0xB1 image (its card byte 81); its password follows two bytes on.
+constexpr int kServiceFunctionAt = 85;
+constexpr qint64 kExtSetFlagPauseMs = 1000;
 
 constexpr ReplyText TextCardNoReadIn{1751, ""};
 constexpr ReplyText TextReadIn{1752, " read in"};
@@ -113,10 +121,66 @@ int32_t cardNumberValue()
     return int32_t(Val(gCardNoText));
 }
 
-// The service card of the password functions, which this program does not carry out yet.
+// The password operations read the station's service card.
 bool passwordAction()
 {
     return isAction({ActPasswordSet, ActPasswordClear});
+}
+
+ReplyEnd noServiceCard()
+{
+    MsgBox(QStringLiteral("no Service Card"));
+    ResetReceiver();
+    return ReplyEnd::NoReset;
+}
+
+// A card of the oldest family put on the station in a password operation: the service card is named, and
+// when the clear-password button is armed its image is asked for (once: the operation's own request may
+// have gone out already).
+ReplyEnd serviceCardInserted()
+{
+    ResetReceiver();
+    if (cardNumberValue() != kServiceCardNumber)
+        return noServiceCard();
+    SetActionText(QStringLiteral("Service Card"));
+    AppendLogLine(ActionText());
+    if (extSettingsDialog().passwordClearArmed() && gActionCode == ActPasswordClear) {
+        if (gPasswordSent) {
+            gPasswordSent = false;
+        } else {
+            gSendBuffer = BuildFrame(CmdReadCardA);
+            SendFrame();
+        }
+    }
+    return ReplyEnd::NoReset;
+}
+
+// The service card's image in a password operation: its function named, the data the password command is
+// built from kept, and the operation's next step sent.
+ReplyEnd serviceCardImage()
+{
+    if (cardNumberValue() != kServiceCardNumber)
+        return noServiceCard();
+    const uint8_t function = RxByte(gRxFrame, kServiceFunctionAt);
+    if (function < 13 || function > 17)
+        throw VbError(9); // a function the card cannot carry: reported as a fault of this reply
+    SetActionText(QStringLiteral("Service Card - ") + gServiceCardWords.at(function - 13));
+    gHexPayload = RxBytes(gRxFrame, kServiceFunctionAt - 1, 16);
+    if (gActionCode == ActPasswordSet) {
+        extSettingsDialog().setCardPasswordText(
+            BytesToHex(RxBytes(gRxFrame, kServiceFunctionAt + 1, 4), QStringLiteral(" ")).toUpper());
+        ResetReceiver();
+        SendExtSetFlagWrite();
+    } else {
+        ResetReceiver();
+        const QByteArray command = BuildCommandFromHexText(extSettingsDialog().cardPasswordText());
+        if (!command.isEmpty()) {
+            gSendBuffer = BuildFrame(command);
+            SendFrame();
+        }
+    }
+    logStatus();
+    return ReplyEnd::NoReset;
 }
 
 // A card of an older family on the station while a radio-card dialog is open: not a card the dialog can
@@ -251,10 +315,9 @@ ReplyEnd CardInsertedOldestReply()
     if (!insertedCommon(end) || otherCardInDialog(end))
         return end;
     if (gActionCode != ActReadCards) {
-        // The service card of the password functions is not part of the program yet; any other operation
-        // ignores the card.
+        // Only the password operations look for the service card; any other operation ignores the card.
         if (passwordAction())
-            return OtherOperationStep(QStringLiteral("service card"));
+            return serviceCardInserted();
         ResetReceiver();
         return ReplyEnd::NoReset;
     }
@@ -266,8 +329,6 @@ ReplyEnd CardInserted60Reply()
     ReplyEnd end = ReplyEnd::CommonEnd;
     if (!insertedCommon(end) || otherCardInDialog(end))
         return end;
-    if (passwordAction())
-        return OtherOperationStep(QStringLiteral("card in a dialog"));
     if (gActionCode != ActReadCards)
         return ReplyEnd::CommonEnd;
     gCardType = GetCardTypeCode(0, cardNumberValue());
@@ -288,6 +349,8 @@ ReplyEnd CardInsertedNewerReply()
     const QString previous = gCardNoText;
     gCardNoText = CardNumberText(RxBytes(gRxFrame, 5, 3));
     gCardType = GetCardTypeCode(RxByte(gRxFrame, 4), cardNumberValue());
+    if (gActionCode != ActAirCardList)
+        cardReplyWindow().askOpenColumnFile();
     if (isAction({ActConfigAirCard, ActAirCardBattery}))
         return radioCardInDialog(previous);
     if (!IsRepeatedCard(gCardNoText)) {
@@ -385,14 +448,8 @@ ReplyEnd CardImageReply()
     gCardImage = RxBytes(gRxFrame, legacy ? 2 : 4, kCardBlockBytes);
     const QByteArray numberBytes = cardBytes({gCardImage.at(6), gCardImage.at(4), gCardImage.at(5)});
     gCardNoText = CardNumberText(numberBytes).trimmed();
-    if (isAction({ActPasswordSet, ActPasswordClear})) {
-        if (cardNumberValue() != kServiceCardNumber) {
-            MsgBox(QStringLiteral("no Service Card"));
-            ResetReceiver();
-            return ReplyEnd::NoReset;
-        }
-        return OtherOperationStep(QStringLiteral("service card"));
-    }
+    if (passwordAction())
+        return serviceCardImage();
     cardAcknowledged();
     const bool isNew = !legacy || !IsRepeatedCard(gCardNoText);
     if (!isNew)
@@ -501,6 +558,16 @@ void MakeCardBlockRequest(uint8_t cardType)
         sendRequest({0x61, 0x08});
         break;
     }
+}
+
+void SendExtSetFlagWrite()
+{
+    if (gExtSetFlag)
+        return;
+    Sleep(kExtSetFlagPauseMs);
+    gSendBuffer = BuildFrame(QByteArray::fromHex("827000"));
+    gExtSetFlag = true;
+    SendFrame();
 }
 
 } // namespace qv

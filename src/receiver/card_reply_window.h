@@ -44,6 +44,8 @@ class CardReplyWindow
     virtual void setWaitText(const QString& /*text*/) {}
     virtual void resetReadProgress() {}
     virtual void advanceReadProgress() {}
+    // The first radio card of a read-out: offers a column-header file for its information.
+    virtual void askOpenColumnFile() {}
 };
 
 using CardReplyWindowSide = WindowSide<CardReplyWindow>;

@@ -4,6 +4,8 @@
 #pragma once
 #include "app/window_side.h"
 
+#include <QString>
+
 namespace qv {
 
 class ExtSettingsDialogSide
@@ -13,6 +15,11 @@ class ExtSettingsDialogSide
     // Shows the dialog modally and returns when it is closed: true when its OK sent a station write, whose
     // reply then ends the operation.
     virtual bool showExtSettingsDialog() { return false; }
+    // The card-password box of the password operations and whether the clear-password button is armed
+    // (shown red). The dialog offers no password commands, so the box reads empty and the button unarmed.
+    virtual QString cardPasswordText() { return {}; }
+    virtual void setCardPasswordText(const QString& /*text*/) {}
+    virtual bool passwordClearArmed() { return false; }
 };
 
 inline ExtSettingsDialogSide& extSettingsDialog()

@@ -133,33 +133,6 @@ uint8_t ReplyField(int k)
     return RxByte(gRxFrame, gDataOffset + k);
 }
 
-ReplyEnd EndStepNotAvailable()
-{
-    // The station answered, but this program cannot carry the operation further. Waiting on would leave the
-    // port open and the pointer busy, and the time-out would resend, search other speeds and then blame the
-    // station; so the conversation ends here, the status says why, and no protocol record claims the
-    // operation was done.
-    // The operations that forced the direct connection give the user's own mode back.
-    if (isAction({ActReadCards, ActViewPunch, ActAirCardList, ActConfigAirCard, ActAirCardBattery})) {
-        gConnMode = gSavedConnMode;
-        try {
-            linkWindow().showConnectionMode(gConnModeNames[gConnMode == ConnDirect ? 2 : 1]);
-        } catch (const VbError&) {
-            // A box whose entries were centred for another width keeps its text; the mode is back either way.
-        }
-    }
-    gActionCode = ActNone;
-    SetActionText(LangText(TextStepNotAvailable));
-    EndStationAction();
-    return ReplyEnd::NoReset;
-}
-
-ReplyEnd OtherOperationStep(const QString& step)
-{
-    AppendLogLine(QStringLiteral("Reply %1 (%2) ignored").arg(Hex(gRxCommand), step));
-    return EndStepNotAvailable();
-}
-
 ReplyEnd ReadReply()
 {
     EndReplyWait();

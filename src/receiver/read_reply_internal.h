@@ -19,8 +19,4 @@ void DecodeReplyIdentity();
 // operation in progress.
 ReplyEnd SystemDataReply();
 
-// The step of an operation whose reply handling is not part of this program
-// yet: named in the traffic log, and the operation ends as not available.
-ReplyEnd OtherOperationStep(const QString& step);
-
 } // namespace qv

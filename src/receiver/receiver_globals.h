@@ -2,6 +2,7 @@
 #pragma once
 #include <QByteArray>
 #include <QString>
+#include <array>
 #include <cstdint>
 
 namespace qv {
@@ -14,6 +15,8 @@ constexpr int kMaxRxLen = 251;
 
 // The offset of the data fields of a memory-read reply: 2 in the extended
 // form (two code-number bytes), 0 in the legacy one (one code byte).
+// Words of the service card's functions (its byte 81 minus 13): off, clear, print results, start, "".
+inline std::array<QString, 5> gServiceCardWords;
 inline uint8_t gDataOffset = 0;
 
 // The code number of the station the conversation is with (0: not known yet).

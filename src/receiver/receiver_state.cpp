@@ -89,6 +89,8 @@ void resetReceiverState()
     // receiver/battery_dialog.h
     gAirCardBattery.clear();
     gAirCardInserted = false;
+    // receiver/receiver_globals.h
+    gServiceCardWords = std::array<QString, 5>();
 }
 
 } // namespace qv

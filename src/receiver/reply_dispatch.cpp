@@ -72,21 +72,6 @@ RxStep reportFault(int number, const QString& description)
     return RxStep::EndEvent;
 }
 
-// A reply whose handler belongs to an operation this program does not carry
-// out here: named in the traffic log and dropped.
-ReplyEnd notHandled(ReplyRoute route)
-{
-    AppendLogLine(QStringLiteral("Reply %1 (%2) ignored").arg(Hex(gRxCommand), ReplyRouteName(route)));
-    // The answer to the request just sent, or a frame of the card read-out in progress, belongs to the
-    // operation itself, which cannot go on without it. Anything else (a punch a station sends on its own
-    // during a Read, say) is only dropped.
-    const uint8_t sent = gSendBuffer.size() > 2 ? static_cast<uint8_t>(gSendBuffer.at(2)) : 0;
-    if (gActionCode != ActNone && (gRxCommand == sent || isAction({ActReadCards, ActViewPunch, ActAirCardList,
-                                                                   ActConfigAirCard, ActAirCardBattery})))
-        return EndStepNotAvailable();
-    return ReplyEnd::CommonEnd;
-}
-
 ReplyEnd readoutAckOrA7Reply()
 {
     EndReplyWait();
@@ -195,9 +180,8 @@ ReplyEnd runHandler(ReplyRoute route)
         return AirCardStatusReply();
     case ReplyRoute::CodeC3:
         return CodeC3Reply();
-    default:
-        return notHandled(route);
     }
+    return ReplyEnd::CommonEnd;
 }
 
 } // namespace

@@ -20,7 +20,4 @@ ReplyEnd SetTimeReply();
 // or the station clock checked against the PC clock and set on the user's choice.
 ReplyEnd GetTimeReply();
 
-// Ends the operation in progress as one this program cannot carry out yet (the station did answer).
-ReplyEnd EndStepNotAvailable();
-
 } // namespace qv

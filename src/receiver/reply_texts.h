@@ -22,7 +22,6 @@ constexpr ReplyText TextNoAnswer{1826, "No answer from the station."};
 constexpr ReplyText TextBatteryExtended{1859, "Change the battery data in the battery dialog."};
 constexpr ReplyText TextShowCardList{1881, "Show the card list?"};
 constexpr ReplyText TextCardListWait{1882, "The station does not answer."};
-constexpr ReplyText TextStepNotAvailable{1885, "The station answered; this program cannot finish this operation yet."};
 constexpr ReplyText TextWriteRefused{1955, "cannot be written with this program."};
 
 // The station clock: the time check's dialog, the week question and the status texts of set time.

@@ -7,6 +7,7 @@
 #include "link/protocol_file.h"
 #include "platform/system/codepage.h"
 #include "stationdata/modes.h"
+#include "receiver/receiver_globals.h"
 #include "ui/main/main_globals.h"
 #include "support/main_window_fixture.h"
 

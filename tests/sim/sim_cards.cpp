@@ -102,6 +102,7 @@ QByteArray card5Image(const SimCard& c)
         const SimPunch& x = c.punches[p];
         put(b, at, {x.code & 0xFF, (x.seconds >> 8) & 0xFF, x.seconds & 0xFF});
     }
+    b.replace(81, std::min<int>(int(c.serviceData.size()), kBlock - 81), c.serviceData.left(kBlock - 81));
     return b;
 }
 

@@ -49,6 +49,9 @@ struct SimCard
     // A radio card (CardAir, CardF9): its settings live here, and block 3 shows them as the card holds them
     // now (the air-card commands change them).
     SimRadioCard* radio = nullptr;
+    // A card of the oldest family numbered 65513 is the station's service card: its function (13 off,
+    // 14 clear, 15 print results, 16 start) at card byte 81, its password at bytes 82 to 85.
+    QByteArray serviceData; // written from card byte 81 on
 };
 
 // The card's memory, block by block as the station reads it (one image for the oldest family).

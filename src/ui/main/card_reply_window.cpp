@@ -40,6 +40,7 @@ class MainCardReplyWindow final : public CardReplyWindow
     }
 
     void hideStopButton() override { frmMain().cmdStop.setVisible(false); }
+    void askOpenColumnFile() override { AskOpenColumnFile(); }
 
     void showCardListModal() override { frmCards().Show(vbModal); }
     void unloadCardList() override

@@ -10,6 +10,7 @@
 #include "link/link_globals.h"
 #include "link/protocol_file.h"
 #include "platform/dialogs/msgbox.h"
+#include "receiver/receiver_globals.h"
 #include "platform/runtime/numbers.h"
 #include "stationdata/modes.h"
 #include "ui/main/frm_main.h"

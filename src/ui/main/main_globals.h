@@ -31,8 +31,6 @@ inline QString gBuildDateText;
 
 // ---- Set while the controls get their first state ----
 
-// Words of the service cards: off, clear, print results, start.
-inline std::array<QString, 5> gServiceCardWords;
 // The actions view of the log pane is on.
 inline bool gActionsView = false;
 // The log pane shows the action log (true) or the data listing (false).

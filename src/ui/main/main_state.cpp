@@ -20,7 +20,6 @@ void resetMainWindowState()
     gApnLines.clear();
     gApnListLoaded = false;
     gBuildDateText.clear();
-    gServiceCardWords = std::array<QString, 5>();
     gActionsView = false;
     gShowActionLog = false;
     gMainCaption.clear();

@@ -2,6 +2,7 @@
 // before they are lost: from the menu, the toolbar, the Nodrel switch, the column chooser and the closing.
 #include "cardlist_test_support.h"
 #include "app/app_info.h"
+#include "cards/card_interpreter.h"
 #include "cards/cardlist_main_window.h"
 #include "cards/frm_cards.h"
 #include "cards/frm_sel_col.h"
@@ -330,6 +331,69 @@ TEST_F(FrmCardsColFileTest, WindowWhoseLoadWasCancelledClosesWithoutTheQuestion)
     ASSERT_EQ(DialogHooks::asked().size(), 1);
     EXPECT_EQ(DialogHooks::asked()[0].style, vbYesNoCancel + vbQuestion);
     EXPECT_TRUE(gCardListChanged);
+}
+
+} // namespace
+} // namespace qv::test
+
+namespace qv::test {
+namespace {
+
+// The first radio card of a read-out into an empty list, while no column-header file is in use, offers one;
+// once per opening of the card list.
+TEST_F(FrmCardsColFileTest, TheFirstRadioCardOfAReadOutOffersAColumnFileOnce)
+{
+    struct Case
+    {
+        const char* what;
+        int16_t action;
+        uint8_t type;
+        bool row;
+        bool folder;
+        bool asks;
+    };
+    const Case cases[] = {
+        {"air card", ActReadCards, 0xA1, false, false, true},
+        {"series 15 from 9,000,000", ActReadCards, 0xF9, false, false, true},
+        {"series 15 below 8,000,000", ActReadCards, 0xF7, false, false, false},
+        {"list has a row", ActReadCards, 0xA1, true, false, false},
+        {"a file is in use", ActReadCards, 0xA1, false, true, false},
+        {"view punches", ActViewPunch, 0xA1, false, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        FrmCards& f = cards();
+        if (!c.row)
+            f.lvCards.ListItems().Clear();
+        gColHeadFolder = c.folder ? m_dir.path() : QString();
+        gColHeadAsked = false;
+        gActionCode = c.action;
+        gCardType = c.type;
+        DialogHooks::reset();
+        DialogHooks::queue(DialogAnswer::press(vbNo));
+        AskOpenColumnFile();
+        EXPECT_EQ(DialogHooks::asked().size(), c.asks ? 1 : 0);
+        // Answered No, it is not asked again.
+        AskOpenColumnFile();
+        EXPECT_EQ(DialogHooks::asked().size(), c.asks ? 1 : 0);
+    }
+    // Yes opens the chosen column-header file into the list.
+    const QString file = path(QStringLiteral("radio.CSV"));
+    writeBytes(file, "Quarvelink;QV-Config\r\nN102000;Read at;1710;\r\n");
+    FrmCards& f = cards();
+    f.lvCards.ListItems().Clear();
+    gColHeadFolder.clear();
+    gColHeadAsked = false;
+    gActionCode = ActReadCards;
+    gCardType = 0xA1;
+    DialogHooks::reset();
+    DialogHooks::queue(DialogAnswer::press(vbYes));
+    DialogHooks::queue(DialogAnswer::chooseFile(file));
+    AskOpenColumnFile();
+    EXPECT_EQ(gColHeadFile, file);
+    ASSERT_EQ(f.lvCards.ColumnHeaders().Count(), 1);
+    EXPECT_EQ(f.lvCards.ColumnHeaders().Item(1).Key(), QStringLiteral("N102000"));
+    gActionCode = ActNone;
 }
 
 } // namespace
