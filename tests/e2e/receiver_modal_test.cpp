@@ -35,10 +35,15 @@ TEST_F(ReceiverModalTest, ReplyIsHandledWhileTheFaultReportIsOpen)
         }
     });
     poll.start();
-    QTimer::singleShot(5000, [] {
+    // Only if the second reply never came. The timer belongs to this test: a shot left over after it ends
+    // would close whatever window a later test has open.
+    QTimer fallback;
+    fallback.setSingleShot(true);
+    QObject::connect(&fallback, &QTimer::timeout, [] {
         if (QWidget* box = QApplication::activeModalWidget())
-            box->close(); // only if the second reply never came
+            box->close();
     });
+    fallback.start(5000);
 
     // A system-data reply that stops after its address echo: its handler fails and reports it.
     sim.station.sendFrame(0x83, bytes({0x00}), sim::FrameForm::Extended);
