@@ -13,6 +13,7 @@ PACKAGES=(
   xvfb xauth xdotool
   fonts-dejavu-core
   poppler-utils
+  qt6-translations-l10n
   python3
 )
 

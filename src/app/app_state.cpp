@@ -31,6 +31,7 @@ void resetAppState()
     gLangList.clear();
     gLangCount = 0;
     gXmlDoc = QDomDocument();
+    InstallQtTranslations(QString());
     // app/settings.h
     gComPort = 0;
     gBaud = 4800;

@@ -34,6 +34,13 @@ QString LanguageFileName(const QString& code);
 // texts. True when the file was loaded.
 bool LoadLanguageFile(bool flag);
 
+// Qt's own texts (the standard buttons of message boxes, the file dialogs) in the language of a language
+// file's code (DEU, ENU, FRA ...): the Qt language it stands for, "" for a code without one.
+QString QtLanguageOfCode(const QString& code);
+// Puts Qt's own translations for that language in place of the ones before (none for English, for an unknown
+// code, or where the machine has no translation of Qt).
+void InstallQtTranslations(const QString& code);
+
 // The text with the given id (1001 to 1999) from the loaded language file,
 // unescaped; an empty text there gives ""; `def` when the file has none.
 // `lang` is the caller's language index (gLangIndex): the text always comes

@@ -6,10 +6,16 @@
 #include "platform/dialogs/msgbox.h"
 #include "platform/system/paths.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QUrl>
 #include <QXmlStreamReader>
+#include <QHash>
+#include <memory>
 
 namespace qv {
 
@@ -105,6 +111,7 @@ bool LoadLanguageFile(bool flag)
         return false;
     }
     gXmlDoc = doc;
+    InstallQtTranslations(code);
 
     const QDomElement langs = languagesElement();
     if (langs.isNull() || langs.firstChildElement().isNull()) {
@@ -120,6 +127,47 @@ bool LoadLanguageFile(bool flag)
         }
     }
     return true;
+}
+
+QString QtLanguageOfCode(const QString& code)
+{
+    // The language files are named by the three-letter language abbreviations of the system they came from.
+    static const QHash<QString, QString> languages{
+        {QStringLiteral("DEU"), QStringLiteral("de")}, {QStringLiteral("DES"), QStringLiteral("de")},
+        {QStringLiteral("DEA"), QStringLiteral("de")}, {QStringLiteral("ENU"), QStringLiteral("en")},
+        {QStringLiteral("ENG"), QStringLiteral("en")}, {QStringLiteral("FRA"), QStringLiteral("fr")},
+        {QStringLiteral("FRB"), QStringLiteral("fr")}, {QStringLiteral("FRS"), QStringLiteral("fr")},
+        {QStringLiteral("ITA"), QStringLiteral("it")}, {QStringLiteral("ESP"), QStringLiteral("es")},
+        {QStringLiteral("ESN"), QStringLiteral("es")}, {QStringLiteral("NLD"), QStringLiteral("nl")},
+        {QStringLiteral("SVE"), QStringLiteral("sv")}, {QStringLiteral("NOR"), QStringLiteral("nb")},
+        {QStringLiteral("DAN"), QStringLiteral("da")}, {QStringLiteral("FIN"), QStringLiteral("fi")},
+        {QStringLiteral("CSY"), QStringLiteral("cs")}, {QStringLiteral("PLK"), QStringLiteral("pl")},
+        {QStringLiteral("HUN"), QStringLiteral("hu")}, {QStringLiteral("PTG"), QStringLiteral("pt")},
+        {QStringLiteral("PTB"), QStringLiteral("pt_BR")}, {QStringLiteral("RUS"), QStringLiteral("ru")},
+        {QStringLiteral("SKY"), QStringLiteral("sk")}, {QStringLiteral("SLV"), QStringLiteral("sl")},
+        {QStringLiteral("JPN"), QStringLiteral("ja")},
+    };
+    return languages.value(code.trimmed().toUpper());
+}
+
+void InstallQtTranslations(const QString& code)
+{
+    static QTranslator* installed = nullptr;
+    if (!QCoreApplication::instance())
+        return;
+    if (installed) {
+        QCoreApplication::removeTranslator(installed);
+        delete installed;
+        installed = nullptr;
+    }
+    const QString language = QtLanguageOfCode(code);
+    if (language.isEmpty() || language == u"en")
+        return;
+    auto translator = std::make_unique<QTranslator>();
+    if (translator->load(QLocale(language), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+        QCoreApplication::installTranslator(translator.get()))
+        installed = translator.release();
 }
 
 } // namespace qv

@@ -1,10 +1,12 @@
 // Loading language files: the language list, missing and broken files, the empty-list message.
+#include "app/app_state.h"
 #include "app/language.h"
 #include "platform/dialogs/dialog_hooks.h"
 #include "platform/dialogs/msgbox.h"
 #include "platform/system/paths.h"
 #include "support/test_support.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -120,3 +122,38 @@ TEST_F(LanguageLoad, ShippedFilesLoad)
     }
     EXPECT_TRUE(DialogHooks::asked().isEmpty());
 }
+
+namespace qv {
+namespace {
+
+// Qt's own texts follow the language file: a German user gets "Ja" and "Nein" on the message boxes' buttons.
+TEST_F(LanguageLoad, QtsOwnTextsFollowTheLanguage)
+{
+    ScopedPathOverride paths(m_tmp.path(), test::resourcesDir());
+    const auto yes = [] { return QCoreApplication::translate("QPlatformTheme", "&Yes"); };
+    struct Case
+    {
+        const char* code;
+        const char* yes;
+    };
+    for (const Case& c : {Case{"DEU", "&Ja"}, Case{"ENU", "&Yes"}, Case{"DEU", "&Ja"}}) {
+        gLangCodes = QStringList{QString(), QString::fromUtf8(c.code)};
+        gLangIndex = 1;
+        ASSERT_TRUE(LoadLanguageFile(true)) << c.code;
+        EXPECT_EQ(yes(), QString::fromUtf8(c.yes)) << c.code;
+    }
+    // The state reset (as at a new start) leaves Qt's own English.
+    resetAppState();
+    EXPECT_EQ(yes(), QStringLiteral("&Yes"));
+}
+
+TEST(QtLanguage, OfALanguageFilesCode)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"DEU", "de"}, {"enu", "en"}, {"FRA", "fr"}, {"PTB", "pt_BR"}, {"XYZ", ""}, {"", ""}};
+    for (const auto& [code, language] : cases)
+        EXPECT_EQ(QtLanguageOfCode(QString::fromUtf8(code)), QString::fromUtf8(language)) << code;
+}
+
+} // namespace
+} // namespace qv
