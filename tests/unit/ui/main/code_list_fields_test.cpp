@@ -173,7 +173,7 @@ TEST_F(CodeListFieldsTest, AFileThatCannotBeReadIsNamedInAMessage)
     const DialogRequest& message = DialogHooks::asked().back();
     EXPECT_EQ(message.kind, DialogKind::MsgBox);
     EXPECT_EQ(message.style & vbCritical, vbCritical);
-    EXPECT_EQ(message.title, QStringLiteral("QV-Config serial port error"));
+    EXPECT_EQ(message.title, QStringLiteral("QV-Config error"));
     EXPECT_TRUE(message.prompt.startsWith(QStringLiteral("53 "))) << message.prompt.toStdString();
     EXPECT_EQ(gCodeNoList, QStringList{QString()});
     EXPECT_FALSE(f.HScroll1.Visible());
