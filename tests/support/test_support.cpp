@@ -66,4 +66,12 @@ QByteArray bytes(std::initializer_list<int> values)
     return out;
 }
 
+QByteArray blockImage(uint8_t address, uint8_t first)
+{
+    QByteArray b = bytes({0x82, address});
+    for (int k = 0; k < 16; ++k)
+        b.append(char(first + k));
+    return b;
+}
+
 } // namespace qv::test

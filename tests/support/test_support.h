@@ -7,6 +7,7 @@
 
 #include "platform/controls/timercontrol.h"
 
+#include <cstdint>
 #include <functional>
 #include <initializer_list>
 #include <ostream>
@@ -27,6 +28,8 @@ int errorOf(const std::function<void()>& call);
 QByteArray hex(const char* text);
 // Bytes from their values ({0xF0, 'S'}).
 QByteArray bytes(std::initializer_list<int> values);
+// A write-back image of a 16-byte station block: command 0x82, the address, then bytes counting up from `first`.
+QByteArray blockImage(uint8_t address, uint8_t first);
 
 // Sets the program's locale for the lifetime of the object and restores the
 // previous one afterwards. Tests pin "de_DE" and "en_US" to cover both decimal

@@ -9,11 +9,16 @@
 #include "platform/dialogs/msgbox.h"
 #include "stationdata/modes.h"
 #include "stationdata/station_data.h"
+#include "platform/controls/screen.h"
+#include "support/card_list_close.h"
 #include "support/test_support.h"
+#include "ui/main/frm_main.h"
 #include "ui/main/main_globals.h"
 #include "ui/main/program_state.h"
 
+#include <QCoreApplication>
 #include <QDomDocument>
+#include <QEvent>
 #include <QFile>
 #include <QMap>
 #include <QTemporaryDir>
@@ -132,6 +137,29 @@ class CardListTest : public ::testing::Test
 
     ScopedLanguageTexts m_texts;
     QTemporaryDir m_dir;
+};
+
+// The card list window on a pinned screen, with no operation running. Each test leaves no window, modal answer
+// or pending deletion behind for the next (a fixture unloads its own dialogs first, then calls this TearDown).
+class CardListWindowTest : public CardListTest
+{
+  protected:
+    void SetUp() override
+    {
+        CardListTest::SetUp();
+        Screen.pinSize(15360, 11520);
+        gActionCode = ActNone;
+    }
+    void TearDown() override
+    {
+        Form::clearModalAnswers();
+        unloadCardListWithoutSaving();
+        if (FormInstance<FrmMain>::loaded())
+            Unload(frmMain());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        Screen.unpinSize();
+        CardListTest::TearDown();
+    }
 };
 
 // A list with the given headings and rows (first cell, then the sub-items).

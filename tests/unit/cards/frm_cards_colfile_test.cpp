@@ -26,13 +26,12 @@ class ActionSide : public CardListMainWindow
     QString action;
 };
 
-class FrmCardsColFileTest : public CardListTest
+class FrmCardsColFileTest : public CardListWindowTest
 {
   protected:
     void SetUp() override
     {
-        CardListTest::SetUp();
-        Screen.pinSize(15360, 11520);
+        CardListWindowTest::SetUp();
         m_texts2.emplace([] {
             QMap<int, QString> t = cardListLanguageTexts();
             t.insert(1761, QStringLiteral("Save the changes?"));
@@ -44,7 +43,6 @@ class FrmCardsColFileTest : public CardListTest
             t.insert(1974, QStringLiteral("Switch Nodrel?"));
             return t;
         }());
-        gActionCode = ActNone;
         gCardReadout = true;
         gDataFolder = m_dir.path() + QLatin1Char('/');
         m_previousSide = CardListMainWindowSide::installed() ? &CardListMainWindowSide::get() : nullptr;
@@ -55,12 +53,9 @@ class FrmCardsColFileTest : public CardListTest
         Form::clearModalAnswers();
         if (FormInstance<FrmSelCol>::loaded())
             Unload(frmSelCol());
-        unloadCardListWithoutSaving();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        CardListWindowTest::TearDown();
         CardListMainWindowSide::install(m_previousSide);
-        Screen.unpinSize();
         m_texts2.reset();
-        CardListTest::TearDown();
     }
 
     // The window's list with three columns (one of them per-punch) and one row.

@@ -12,13 +12,12 @@
 namespace qv::test {
 namespace {
 
-class FrmCardsSearchTest : public CardListTest
+class FrmCardsSearchTest : public CardListWindowTest
 {
   protected:
     void SetUp() override
     {
-        CardListTest::SetUp();
-        Screen.pinSize(15360, 11520);
+        CardListWindowTest::SetUp();
         m_texts2.emplace([] {
             QMap<int, QString> t = cardListLanguageTexts();
             t.insert(1763, QStringLiteral("found"));
@@ -27,16 +26,12 @@ class FrmCardsSearchTest : public CardListTest
             t.insert(1766, QStringLiteral("Search"));
             return t;
         }());
-        gActionCode = ActNone;
     }
     void TearDown() override
     {
-        unloadCardListWithoutSaving();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        Screen.unpinSize();
+        CardListWindowTest::TearDown();
         gDeletedCards.clear();
         m_texts2.reset();
-        CardListTest::TearDown();
     }
 
     // The window's list with the given column keys and rows (first cell, then the sub-items).

@@ -15,27 +15,20 @@
 namespace qv::test {
 namespace {
 
-class FrmCardsTest : public CardListTest
+class FrmCardsTest : public CardListWindowTest
 {
   protected:
     void SetUp() override
     {
-        CardListTest::SetUp();
-        Screen.pinSize(15360, 11520);
-        gActionCode = ActNone;
+        CardListWindowTest::SetUp();
         gCardRecord = gEmptyCardRecord;
     }
     void TearDown() override
     {
-        unloadCardListWithoutSaving();
-        if (FormInstance<FrmMain>::loaded())
-            Unload(frmMain());
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        Screen.unpinSize();
+        CardListWindowTest::TearDown();
         gActionCode = ActNone;
         gCardRecord = gEmptyCardRecord;
         gDeletedCards.clear();
-        CardListTest::TearDown();
     }
 };
 

@@ -131,15 +131,14 @@ QMap<int, QString> detailsLanguageTexts()
 }
 
 // The window on the card list window's selected row.
-class FrmDetailsTest : public CardListTest
+class FrmDetailsTest : public CardListWindowTest
 {
   protected:
     ScopedLanguageTexts m_detailsTexts{detailsLanguageTexts()};
 
     void SetUp() override
     {
-        CardListTest::SetUp();
-        Screen.pinSize(15360, 11520);
+        CardListWindowTest::SetUp();
         DialogHooks::setNoModal(true);
     }
     void TearDown() override
@@ -147,13 +146,8 @@ class FrmDetailsTest : public CardListTest
         Form::clearModalAnswers();
         if (FormInstance<FrmDetails>::loaded())
             Unload(frmDetails());
-        unloadCardListWithoutSaving();
-        if (FormInstance<FrmMain>::loaded())
-            Unload(frmMain());
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        Screen.unpinSize();
+        CardListWindowTest::TearDown();
         DialogHooks::reset();
-        CardListTest::TearDown();
     }
 
     // A list of these columns and rows only, in place of the columns the card list window opens with.

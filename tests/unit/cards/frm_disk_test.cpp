@@ -38,14 +38,12 @@ constexpr int kQualifierDouble = 1;
 constexpr int kQualifierSingle = 2;
 constexpr int kReadoutOption = 3;
 
-class FrmDiskTest : public CardListTest
+class FrmDiskTest : public CardListWindowTest
 {
   protected:
     void SetUp() override
     {
-        CardListTest::SetUp();
-        Screen.pinSize(15360, 11520);
-        gActionCode = ActNone;
+        CardListWindowTest::SetUp();
         gDataFolder = m_dir.path();
         m_previousLink = LinkWindowSide::installed() ? &LinkWindowSide::get() : nullptr;
         LinkWindowSide::install(&serial);
@@ -55,11 +53,8 @@ class FrmDiskTest : public CardListTest
         Form::clearModalAnswers();
         if (FormInstance<FrmDisk>::loaded())
             Unload(frmDisk());
-        unloadCardListWithoutSaving();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        CardListWindowTest::TearDown();
         LinkWindowSide::install(m_previousLink);
-        Screen.unpinSize();
-        CardListTest::TearDown();
     }
 
     // Shows the dialog for saving or opening as its callers do; `inDialog` runs while it is up.

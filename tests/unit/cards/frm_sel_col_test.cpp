@@ -29,14 +29,12 @@ struct Column
     const char* caption;
 };
 
-class FrmSelColTest : public CardListTest
+class FrmSelColTest : public CardListWindowTest
 {
   protected:
     void SetUp() override
     {
-        CardListTest::SetUp();
-        Screen.pinSize(15360, 11520);
-        gActionCode = ActNone;
+        CardListWindowTest::SetUp();
         resetBeepCount();
         m_previousSide = CardListMainWindowSide::installed() ? &CardListMainWindowSide::get() : nullptr;
         CardListMainWindowSide::install(&port);
@@ -46,11 +44,8 @@ class FrmSelColTest : public CardListTest
         Form::clearModalAnswers();
         if (FormInstance<FrmSelCol>::loaded())
             Unload(frmSelCol());
-        unloadCardListWithoutSaving();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        CardListWindowTest::TearDown();
         CardListMainWindowSide::install(m_previousSide);
-        Screen.unpinSize();
-        CardListTest::TearDown();
     }
 
     // The card list with these columns, each 800 twips wide, and one row.

@@ -17,15 +17,6 @@ using namespace qv;
 
 namespace {
 
-// A write-back image of a 16-byte block: command, address, then bytes counting up from `first`.
-QByteArray image(uint8_t address, uint8_t first)
-{
-    QByteArray b = test::bytes({0x82, address});
-    for (int k = 0; k < 16; ++k)
-        b.append(char(first + k));
-    return b;
-}
-
 class BatteryDialogTest : public test::MainWindowTest
 {
   protected:
@@ -43,9 +34,9 @@ class BatteryDialogTest : public test::MainWindowTest
         gCapacityMax = 2400;
         gActionCode = ActBattery;
         gStationFunctions = true;
-        gSysBlock1 = image(0x10, 0x01);
-        gSysBlock2 = image(0x20, 0x21);
-        gSysBlock3 = image(0x30, 0x31);
+        gSysBlock1 = test::blockImage(0x10, 0x01);
+        gSysBlock2 = test::blockImage(0x20, 0x21);
+        gSysBlock3 = test::blockImage(0x30, 0x31);
     }
     void TearDown() override
     {
@@ -167,7 +158,7 @@ TEST_F(BatteryDialogTest, OkPatchesTheBatteryFieldsOfTheImagesAndTheReadColumn)
     d.cmdOK_Click();
     EXPECT_EQ(gSysBlock1.mid(10, 4), test::bytes({0x00, 0x62, 0xE0, 0x80}));
     EXPECT_EQ(gSysBlock1.mid(7, 3), test::bytes({26, 12, 9}));
-    EXPECT_EQ(gSysBlock1.left(7), image(0x10, 0x01).left(7));
+    EXPECT_EQ(gSysBlock1.left(7), test::blockImage(0x10, 0x01).left(7));
     // 25 % of 1800 mAh: 450 mAh, 1,620,000 mAs.
     EXPECT_EQ(gSysBlock3.mid(6, 4), test::bytes({0x00, 0x18, 0xB8, 0x20}));
     EXPECT_EQ(gSysBlock3.mid(3, 2), test::bytes({0, 0}));

@@ -16,14 +16,6 @@ using namespace qv;
 
 namespace {
 
-QByteArray image(uint8_t address, uint8_t first)
-{
-    QByteArray b = test::bytes({0x82, address});
-    for (int k = 0; k < 16; ++k)
-        b.append(char(first + k));
-    return b;
-}
-
 class ExtSettingsDialogTest : public test::MainWindowTest
 {
   protected:
@@ -45,12 +37,12 @@ class ExtSettingsDialogTest : public test::MainWindowTest
         gExtOpMode = 2;
         gK1 = 75;
         gK2 = 8;
-        gSysBlock1 = image(0x10, 0x01);
-        gSysBlock2 = image(0x20, 0x21);
-        gSysBlock3 = image(0x30, 0x31);
-        gSysBlock4 = image(0x40, 0x41);
-        gSysBlock6 = image(0x40, 0x41).mid(2) + image(0x50, 0x51).mid(2) + image(0x60, 0x61).mid(2);
-        gSysBlock7 = image(0x70, 0x71);
+        gSysBlock1 = test::blockImage(0x10, 0x01);
+        gSysBlock2 = test::blockImage(0x20, 0x21);
+        gSysBlock3 = test::blockImage(0x30, 0x31);
+        gSysBlock4 = test::blockImage(0x40, 0x41);
+        gSysBlock6 = test::blockImage(0x40, 0x41).mid(2) + test::blockImage(0x50, 0x51).mid(2) + test::blockImage(0x60, 0x61).mid(2);
+        gSysBlock7 = test::blockImage(0x70, 0x71);
     }
     void TearDown() override
     {
