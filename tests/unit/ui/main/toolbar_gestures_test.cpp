@@ -150,12 +150,14 @@ TEST_F(ToolbarGesturesTest, AltAndARightClickBeyondTheButtonsOpenTheSettingsFold
             EXPECT_EQ(q.style, 292);
             EXPECT_EQ(q.defaultButton, 2);
         }
-        if (!c.answers.isEmpty())
+        if (!c.answers.isEmpty()) {
             EXPECT_EQ(DialogHooks::asked().front().prompt, QStringLiteral("Show folder for settings?"));
+        }
         ASSERT_EQ(opened.size(), c.folderOpened ? 1 : 0);
-        if (c.folderOpened)
+        if (c.folderOpened) {
             EXPECT_EQ(QDir::cleanPath(opened.front().toLocalFile()),
                       QDir::cleanPath(GetFolder(gIniAccess.IniFile())));
+        }
     }
 }
 
@@ -210,9 +212,10 @@ TEST_F(ToolbarGesturesTest, AReadThatProducedDataShowsTheDataView)
         EXPECT_EQ(f.rtbox(0).Visible(), !c.dataView);
         EXPECT_EQ(f.tbar.Buttons().Item(QStringLiteral("DISK")).Visible(), c.dataView);
         EXPECT_EQ(f.mnuDisk.Visible(), c.dataView);
-        if (c.dataView)
+        if (c.dataView) {
             EXPECT_TRUE(f.lblRTBHead.Caption().endsWith(
                 GetLangText(gLangIndex, c.cards ? 1865 : 1866, QString()).replace(u' ', QChar(0xA0))));
+        }
     }
 }
 
