@@ -17,6 +17,8 @@ class AirCardWindow
     // The dialog, shown modally until it is closed (loaded first).
     virtual void showModal() {}
     virtual bool loaded() { return false; }
+    // The dialog is the window the user has in front.
+    virtual bool inFront() { return false; }
 
     // The choices a configuration is built from: "for all following cards", the preset chosen, the counts,
     // the four one-shot boxes and the start-time slider (the rest is filled in by the caller).
@@ -35,6 +37,8 @@ class AirCardWindow
     virtual QString partnerText() { return {}; }
     virtual void setOkVisible(bool /*visible*/) {}
     virtual bool okVisible() { return false; }
+    // OK off until the next card (the station signalled that the last write was done).
+    virtual void disableOk() {}
     // The partner field emptied, and shown with its label only for an air card in the expert view.
     virtual void showPartnerField(bool /*airCard*/) {}
     // The card was taken out: OK disabled, the card's number, versions, battery, state and partner emptied.

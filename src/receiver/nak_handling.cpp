@@ -12,6 +12,8 @@
 #include "platform/dialogs/msgbox.h"
 #include "platform/runtime/vbruntime.h"
 #include "platform/system/wait.h"
+#include "receiver/air_card_window.h"
+#include "receiver/battery_dialog.h"
 #include "receiver/card_reply_window.h"
 #include "receiver/fixed_requests.h"
 #include "receiver/receiver_globals.h"
@@ -141,12 +143,10 @@ RxStep giveUp()
     }
     if (gActionCode == ActConfigAirCard || gActionCode == ActAirCardBattery) {
         gCardNoText.clear();
-        const QString formName =
-            gActionCode == ActConfigAirCard ? QStringLiteral("frmConfigQVEL") : QStringLiteral("frmBatt");
-        const int index = gActionCode == ActConfigAirCard ? 1 : -1;
-        if (Form* form = loadedForm(formName))
-            if (Control* label = form->control(QStringLiteral("lblCardNo"), index))
-                label->setCaption(QString());
+        if (gActionCode == ActConfigAirCard)
+            airCardWindow().setCardNumber(QString());
+        else
+            batteryDialog().setCardNumber(QString());
         return RxStep::EndEvent;
     }
     return RxStep::Continue;

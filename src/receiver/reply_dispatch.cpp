@@ -8,12 +8,13 @@
 #include "link/sender.h"
 #include "link/traffic_log.h"
 #include "platform/comm/comm_control.h"
-#include "platform/controls/controls.h"
 #include "platform/dialogs/msgbox.h"
 #include "platform/runtime/vbruntime.h"
 #include "receiver/air_card.h"
-#include "receiver/card_replies.h"
+#include "receiver/air_card_window.h"
 #include "receiver/backup_readout.h"
+#include "receiver/battery_dialog.h"
+#include "receiver/card_replies.h"
 #include "receiver/receiver_globals.h"
 #include "receiver/reply_handlers.h"
 #include "receiver/reply_routes.h"
@@ -24,24 +25,6 @@
 namespace qv {
 
 namespace {
-
-// The loaded window of this name, if any (the option dialogs are reached by
-// name so the receiver works whether or not they are part of the program).
-Form* loadedForm(const QString& name)
-{
-    for (Form* f : Form::loadedForms())
-        if (f->Name().compare(name, Qt::CaseInsensitive) == 0)
-            return f;
-    return nullptr;
-}
-
-void disableButtonOf(Form* form, const QString& button)
-{
-    if (!form)
-        return;
-    if (Control* c = form->control(button))
-        c->setEnabled(false);
-}
 
 // The note of a fault: the reply's command and length, and the length the
 // request asked for when the station's model tells it.
@@ -82,11 +65,11 @@ ReplyEnd signalReply()
 {
     ResetReceiver();
     EndReplyWait();
-    Form* active = Screen.ActiveForm();
-    if (active && active->Name() == QLatin1String("frmConfigQVEL"))
-        disableButtonOf(active, QStringLiteral("cmdOK"));
+    // A radio-card dialog waits for the next card with the link open.
+    if (airCardWindow().inFront())
+        airCardWindow().disableOk();
     else if (gActionCode == ActAirCardBattery)
-        disableButtonOf(loadedForm(QStringLiteral("frmBatt")), QStringLiteral("cmdOK"));
+        batteryDialog().disableOk();
     else
         CloseLink();
     return ReplyEnd::CommonEnd;

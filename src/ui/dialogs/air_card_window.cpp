@@ -23,6 +23,7 @@ class ConfigDialogSide : public AirCardWindow
   public:
     void showModal() override { frmConfigQVEL().Show(vbModal); }
     bool loaded() override { return dialog() != nullptr; }
+    bool inFront() override { return dialog() && Screen.ActiveForm() == dialog(); }
 
     RadioCardConfigChoice choices() override
     {
@@ -99,6 +100,11 @@ class ConfigDialogSide : public AirCardWindow
             d->cmdOK.setVisible(visible);
     }
     bool okVisible() override { return dialog() && dialog()->cmdOK.Visible(); }
+    void disableOk() override
+    {
+        if (FrmConfigQVEL* d = dialog())
+            d->cmdOK.setEnabled(false);
+    }
     void showPartnerField(bool airCard) override
     {
         FrmConfigQVEL* d = dialog();
