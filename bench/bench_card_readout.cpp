@@ -2,8 +2,8 @@
 // from each station frame that leaves the word to the program to the program's next request or acknowledge,
 // against the time the card's frames take on the line at 38400 baud.
 #include "app/file_helpers.h"
-#include "bench_support.h"
 #include "app/language.h"
+#include "bench_support.h"
 #include "cards/frm_cards.h"
 #include "link/link_globals.h"
 #include "link/protocol_file.h"

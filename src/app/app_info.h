@@ -15,7 +15,8 @@ inline constexpr int kAppRevision = 0;
 // The version as people read it: "0.1.0".
 inline QString ProgramVersionText()
 {
-    return QString::number(kAppMajor) + u'.' + QString::number(kAppMinor) + u'.' + QString::number(kAppRevision);
+    return QString::number(kAppMajor) + u'.' + QString::number(kAppMinor) + u'.' +
+           QString::number(kAppRevision);
 }
 
 inline QString AppTitle()

@@ -9,12 +9,12 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 #include <QUrl>
 #include <QXmlStreamReader>
-#include <QHash>
 #include <memory>
 
 namespace qv {
@@ -133,18 +133,18 @@ QString QtLanguageOfCode(const QString& code)
 {
     // The language files are named by the three-letter language abbreviations of the system they came from.
     static const QHash<QString, QString> languages{
-        {QStringLiteral("DEU"), QStringLiteral("de")}, {QStringLiteral("DES"), QStringLiteral("de")},
-        {QStringLiteral("DEA"), QStringLiteral("de")}, {QStringLiteral("ENU"), QStringLiteral("en")},
-        {QStringLiteral("ENG"), QStringLiteral("en")}, {QStringLiteral("FRA"), QStringLiteral("fr")},
-        {QStringLiteral("FRB"), QStringLiteral("fr")}, {QStringLiteral("FRS"), QStringLiteral("fr")},
-        {QStringLiteral("ITA"), QStringLiteral("it")}, {QStringLiteral("ESP"), QStringLiteral("es")},
-        {QStringLiteral("ESN"), QStringLiteral("es")}, {QStringLiteral("NLD"), QStringLiteral("nl")},
-        {QStringLiteral("SVE"), QStringLiteral("sv")}, {QStringLiteral("NOR"), QStringLiteral("nb")},
-        {QStringLiteral("DAN"), QStringLiteral("da")}, {QStringLiteral("FIN"), QStringLiteral("fi")},
-        {QStringLiteral("CSY"), QStringLiteral("cs")}, {QStringLiteral("PLK"), QStringLiteral("pl")},
-        {QStringLiteral("HUN"), QStringLiteral("hu")}, {QStringLiteral("PTG"), QStringLiteral("pt")},
+        {QStringLiteral("DEU"), QStringLiteral("de")},    {QStringLiteral("DES"), QStringLiteral("de")},
+        {QStringLiteral("DEA"), QStringLiteral("de")},    {QStringLiteral("ENU"), QStringLiteral("en")},
+        {QStringLiteral("ENG"), QStringLiteral("en")},    {QStringLiteral("FRA"), QStringLiteral("fr")},
+        {QStringLiteral("FRB"), QStringLiteral("fr")},    {QStringLiteral("FRS"), QStringLiteral("fr")},
+        {QStringLiteral("ITA"), QStringLiteral("it")},    {QStringLiteral("ESP"), QStringLiteral("es")},
+        {QStringLiteral("ESN"), QStringLiteral("es")},    {QStringLiteral("NLD"), QStringLiteral("nl")},
+        {QStringLiteral("SVE"), QStringLiteral("sv")},    {QStringLiteral("NOR"), QStringLiteral("nb")},
+        {QStringLiteral("DAN"), QStringLiteral("da")},    {QStringLiteral("FIN"), QStringLiteral("fi")},
+        {QStringLiteral("CSY"), QStringLiteral("cs")},    {QStringLiteral("PLK"), QStringLiteral("pl")},
+        {QStringLiteral("HUN"), QStringLiteral("hu")},    {QStringLiteral("PTG"), QStringLiteral("pt")},
         {QStringLiteral("PTB"), QStringLiteral("pt_BR")}, {QStringLiteral("RUS"), QStringLiteral("ru")},
-        {QStringLiteral("SKY"), QStringLiteral("sk")}, {QStringLiteral("SLV"), QStringLiteral("sl")},
+        {QStringLiteral("SKY"), QStringLiteral("sk")},    {QStringLiteral("SLV"), QStringLiteral("sl")},
         {QStringLiteral("JPN"), QStringLiteral("ja")},
     };
     return languages.value(code.trimmed().toUpper());

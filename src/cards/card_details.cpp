@@ -76,13 +76,15 @@ int DetailsPunchNumber(const QString& caption)
     return int(n);
 }
 
-DetailsText BuildDetailsText(const QList<DetailsColumn>& columns, const DetailsTexts& texts, bool colHeadInUse,
-                             const std::function<double(const QString&)>& textWidth)
+DetailsText BuildDetailsText(const QList<DetailsColumn>& columns, const DetailsTexts& texts,
+                             bool colHeadInUse, const std::function<double(const QString&)>& textWidth)
 {
     QString fixedList = QStringLiteral(";");
     for (const QString& t : texts.fixedCaptions)
         fixedList += t + QLatin1Char(';');
-    auto isFixed = [&](const QString& s) { return fixedList.contains(QLatin1Char(';') + s + QLatin1Char(';')); };
+    auto isFixed = [&](const QString& s) {
+        return fixedList.contains(QLatin1Char(';') + s + QLatin1Char(';'));
+    };
 
     DetailsText out;
     LayoutState st;

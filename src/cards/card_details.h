@@ -48,8 +48,8 @@ int DetailsPunchNumber(const QString& caption);
 // Lays out one row. With `colHeadInUse` every column comes in list order; otherwise the owner-data columns
 // come after all others. `textWidth` measures a caption in twips in the details box's font: captions are
 // padded with blanks in front until they reach 1200 twips, so they end near a common edge.
-DetailsText BuildDetailsText(const QList<DetailsColumn>& columns, const DetailsTexts& texts, bool colHeadInUse,
-                             const std::function<double(const QString&)>& textWidth);
+DetailsText BuildDetailsText(const QList<DetailsColumn>& columns, const DetailsTexts& texts,
+                             bool colHeadInUse, const std::function<double(const QString&)>& textWidth);
 
 // The whole text of the pieces as the box shows it, with CR LF line breaks.
 QString DetailsPlainText(const QList<DetailsPiece>& pieces);

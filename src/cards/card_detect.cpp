@@ -19,8 +19,7 @@ uint8_t GetCardTypeCode(int16_t series, int32_t cardNo, const QByteArray& signat
                               byteAt(signature, 3) == 2;
     switch (series & 15) {
     case 0: {
-        const bool newStation =
-            gFirmware >= 551 || gActionCode == ActCardsFile || gEvaluatingDumpFile;
+        const bool newStation = gFirmware >= 551 || gActionCode == ActCardsFile || gEvaluatingDumpFile;
         return newStation && (cardNo >= 16000000 || hasSignature) ? 0x61 : 0x60;
     }
     case 2:

@@ -3,14 +3,13 @@
 
 #include "app/bytes.h"
 #include "cards/card_detect.h"
-#include "cards/card_interpreter.h"
-#include "cards/cardlist_state.h"
-#include "stationdata/station_data.h"
 #include "cards/card_fields.h"
 #include "cards/card_interpreter.h"
 #include "cards/card_record.h"
 #include "cards/cardlist_file_write.h"
+#include "cards/cardlist_state.h"
 #include "platform/runtime/vbruntime.h"
+#include "stationdata/station_data.h"
 
 namespace qv {
 
@@ -214,7 +213,8 @@ QString backupLinesListText(const QStringList& lines, const QString& heading, ui
 {
     QStringList texts(5);
     splitInto(texts, heading, QLatin1Char(';'), 4);
-    QString out = appendToPrevious ? previous : BuildReadoutRecordLine(texts.mid(1), 4, separatorType, qualifier);
+    QString out =
+        appendToPrevious ? previous : BuildReadoutRecordLine(texts.mid(1), 4, separatorType, qualifier);
     int running = 0;
     for (const QString& line : lines) {
         texts[1] = QString::number(++running);

@@ -3,8 +3,8 @@
 
 #include "cards/backup_cards.h"
 #include "cards/card_interpreter.h"
-#include "cards/card_reevaluation.h"
 #include "cards/card_record.h"
+#include "cards/card_reevaluation.h"
 #include "cards/card_steps.h"
 #include "cards/cardlist_state.h"
 

@@ -133,7 +133,8 @@ void LoadColumnHeaders(const QString& text);
 void UpdateCardListStatus(const QString& letters);
 void AddCardListRow();
 QString BuildCardListText();
-// Saves the card list's text (`build`, returned in `text`) or `text` to `path`; true when the file was written.
+// Saves the card list's text (`build`, returned in `text`) or `text` to `path`; true when the file was
+// written.
 bool SaveCardListFile(const QString& path, QString& text, bool build);
 void ReadCardListFile(const QString& path);
 

@@ -29,7 +29,8 @@ constexpr int32_t kSaveDialogFlags = kOpenDialogFlags & ~cdlOFNFileMustExist;
 // A file command that failed: the error number and its description.
 void showColumnFileError(int number, const QString& description)
 {
-    MsgBox(QString::number(number) + QLatin1Char(' ') + (description.isEmpty() ? VbErrorText(number) : description),
+    MsgBox(QString::number(number) + QLatin1Char(' ') +
+               (description.isEmpty() ? VbErrorText(number) : description),
            vbCritical, AppTitle() + QLatin1Char(' ') + cardListText(1837));
 }
 
@@ -128,10 +129,10 @@ void AskOpenColumnFile()
     // Asked once per opening of the card list; marked before the question, as the station's next report can
     // arrive while it is open.
     gColHeadAsked = true;
-    const QString question = cardListText(1980, QStringLiteral("Soll für spezielle QVEL Informationen eine")) +
-                             QStringLiteral("\r\n") +
-                             cardListText(1981, QStringLiteral("Spaltenkopf-Datei geöffnet werden?")) +
-                             QStringLiteral("\r\n");
+    const QString question =
+        cardListText(1980, QStringLiteral("Soll für spezielle QVEL Informationen eine")) +
+        QStringLiteral("\r\n") + cardListText(1981, QStringLiteral("Spaltenkopf-Datei geöffnet werden?")) +
+        QStringLiteral("\r\n");
     if (MsgBox(question, vbYesNo + vbQuestion) == vbYes)
         frmCards().mnuOpen_Click();
 }

@@ -42,10 +42,11 @@ void evaluateDumpFile(bool fileDialogActive)
         [] { AddCardListRow(); }, fileDialogActive);
     if (count.tailBytes > 0) {
         // A run cut short while a block was written leaves a piece of a record: said, not evaluated.
-        const QString text = cardListText(kTextDumpTail, QStringLiteral("The dump file ends with %1 bytes that "
-                                                                         "make no whole card block; they were "
-                                                                         "not evaluated."))
-                                 .arg(count.tailBytes);
+        const QString text =
+            cardListText(kTextDumpTail, QStringLiteral("The dump file ends with %1 bytes that "
+                                                       "make no whole card block; they were "
+                                                       "not evaluated."))
+                .arg(count.tailBytes);
         setMainActionText(text);
         frmCards().statusPanel().setText(text);
     }
@@ -88,9 +89,9 @@ void EvaluateCardRecords(bool fileDialogActive)
     if (!gUseExtCommands)
         std::reverse(lines.begin(), lines.end());
     // The fixed read-out record format appends the listing to what was built before.
-    gBackupListText = backupLinesListText(lines, cardListText(1050), gSeparatorType, qualifierText(gTextQualifier),
-                                          gSeparatorType == kSeparatorReadout, gBackupListText);
+    gBackupListText =
+        backupLinesListText(lines, cardListText(1050), gSeparatorType, qualifierText(gTextQualifier),
+                            gSeparatorType == kSeparatorReadout, gBackupListText);
 }
-
 
 } // namespace qv

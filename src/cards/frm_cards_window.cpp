@@ -3,8 +3,6 @@
 #include "app/language.h"
 #include "app/settings.h"
 #include "cards/card_interpreter.h"
-#include "cards/cardlist_state.h"
-#include "stationdata/station_data.h"
 #include "cards/cardlist_colhead.h"
 #include "cards/cardlist_columns.h"
 #include "cards/cardlist_main_window.h"
@@ -13,10 +11,10 @@
 #include "cards/frm_disk.h"
 #include "link/end_action.h"
 #include "link/link_globals.h"
-#include "link/link_globals.h"
 #include "platform/dialogs/msgbox.h"
 #include "platform/runtime/vbruntime.h"
 #include "stationdata/modes.h"
+#include "stationdata/station_data.h"
 #include "stationdata/station_time.h"
 
 #include <QFileInfo>
@@ -63,7 +61,9 @@ void FrmCards::wireHandlers()
     Toolbar1.onButtonClick = [this](ToolbarButton& b) { Toolbar1_ButtonClick(b); };
     StatusBar1.onPanelClick = [this](Panel& p) { StatusBar1_PanelClick(p); };
     lvCards.onBeforeLabelEdit = [this](int& cancel) { lvCards_BeforeLabelEdit(cancel); };
-    lvCards.onMouseUp = [this](int button, int shift, float x, float y) { lvCards_MouseUp(button, shift, x, y); };
+    lvCards.onMouseUp = [this](int button, int shift, float x, float y) {
+        lvCards_MouseUp(button, shift, x, y);
+    };
     lvCards.onDblClick = [this] { lvCards_DblClick(); };
     mnuDetails.onClick = [this] { mnuDetails_Click(); };
     mnuPrint.onClick = [this] { mnuPrint_Click(); };
@@ -114,8 +114,8 @@ bool FrmCards::loadCardListMode(bool portWasOpen)
     changedPanel().setVisible(false);
 
     if (gActionCode != ActAirCardList && !gColHeadFile.isEmpty()) {
-        gColHeadAnswer = MsgBox(cardListText(1954, QStringLiteral("Öffne Spaltenkopf-Datei:")) + QLatin1Char(' ') +
-                                    gColHeadFile,
+        gColHeadAnswer = MsgBox(cardListText(1954, QStringLiteral("Öffne Spaltenkopf-Datei:")) +
+                                    QLatin1Char(' ') + gColHeadFile,
                                 vbYesNoCancel + vbQuestion);
         if (gColHeadAnswer == kAnswerCancel) {
             if (portWasOpen)
@@ -158,7 +158,8 @@ bool FrmCards::loadCardListMode(bool portWasOpen)
     if (lvCards.ColumnHeaders().Count() == 0) {
         if (gActionCode == ActAirCardList) {
             LoadColumnHeaders(kAirCardColumnSet);
-        } else if (gColHeadAnswer == kAnswerYes && !gColHeadFile.isEmpty() && QFileInfo::exists(gColHeadFile)) {
+        } else if (gColHeadAnswer == kAnswerYes && !gColHeadFile.isEmpty() &&
+                   QFileInfo::exists(gColHeadFile)) {
             LoadColumnHeaders(QString());
             statusPanel().setText(gColHeadFile);
         } else {
@@ -168,7 +169,8 @@ bool FrmCards::loadCardListMode(bool portWasOpen)
     gCardCount = 0;
     setTop(3200);
     PlaceCardsWindow();
-    const bool live = gActionCode == ActReadCards || gActionCode == ActViewPunch || gActionCode == ActCardsFile;
+    const bool live =
+        gActionCode == ActReadCards || gActionCode == ActViewPunch || gActionCode == ActCardsFile;
     if (!live && !gEvaluatingDumpFile) {
         lvCards.ListItems().Clear();
         EvaluateCardRecords();
@@ -238,12 +240,14 @@ void FrmCards::mnuNew_Click()
 void FrmCards::mnuPrevEval_Click()
 {
     gCardCount = 0;
-    const bool dump = QFileInfo(gCardFilePath).suffix().compare(QStringLiteral("BIN"), Qt::CaseInsensitive) == 0;
+    const bool dump =
+        QFileInfo(gCardFilePath).suffix().compare(QStringLiteral("BIN"), Qt::CaseInsensitive) == 0;
     if (dump) {
         gCardReadout = true;
         gEvaluatingDumpFile = true;
     }
-    const bool live = gActionCode == ActReadCards || gActionCode == ActViewPunch || gActionCode == ActCardsFile;
+    const bool live =
+        gActionCode == ActReadCards || gActionCode == ActViewPunch || gActionCode == ActCardsFile;
     if (dump || !live) {
         lvCards.ListItems().Clear();
         EvaluateCardRecords();

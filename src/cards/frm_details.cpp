@@ -68,7 +68,8 @@ FrmDetails::FrmDetails() : Form(QStringLiteral("frmDetails"))
     picTestWidth.setVisible(false);
     Picture1.setBorderStyle(0);
     cmdPrint.setContainer(&Picture1);
-    cmdPrint.setPicture(QApplication::style()->standardIcon(QStyle::SP_FileDialogDetailedView).pixmap(16, 16));
+    cmdPrint.setPicture(
+        QApplication::style()->standardIcon(QStyle::SP_FileDialogDetailedView).pixmap(16, 16));
     OKButton.setContainer(&Picture1);
     OKButton.setCaption(QStringLiteral("OK"));
     OKButton.setTag(QStringLiteral("1405"));
@@ -150,8 +151,8 @@ void FrmDetails::buildText()
 void FrmDetails::fitHeight(int shownColumns)
 {
     const int usable = int(std::lround(double(Screen.Height()) - GetTaskbarHeight()));
-    const int h = int(std::lround(rtbox.Font().pointSizeF() * kTwipsPerPointLine * shownColumns)) +
-                  kHeightBesidesLines;
+    const int h =
+        int(std::lround(rtbox.Font().pointSizeF() * kTwipsPerPointLine * shownColumns)) + kHeightBesidesLines;
     if (Height() >= h)
         return;
     setHeight(Screen.Height() < h ? usable : h);

@@ -23,7 +23,7 @@ constexpr int kCatalogueSize = 60;
 constexpr int kCaptionBase = 1600;
 constexpr int kFirstGroup = 41; // the per-punch groups 41, 42 and 43
 constexpr int kLastGroup = 43;
-constexpr int kPunchList = 33;  // the punch list, with or without weekday
+constexpr int kPunchList = 33; // the punch list, with or without weekday
 // A new column's width, in twips.
 constexpr int kNewColumnWidth = 810;
 // The dialog stands this far below the card list window's top edge, in twips.

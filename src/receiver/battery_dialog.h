@@ -1,9 +1,9 @@
-// The battery dialog as the reply handlers reach it: the battery operations show it modally once the station's
-// battery data are read, and the air-card replies fill its card fields. The dialog lives in the window layer
-// (ui/dialogs/frm_batt.cpp), which installs its side; without it nothing is shown.
+// The battery dialog as the reply handlers reach it: the battery operations show it modally once the
+// station's battery data are read, and the air-card replies fill its card fields. The dialog lives in the
+// window layer (ui/dialogs/frm_batt.cpp), which installs its side; without it nothing is shown.
 #pragma once
-#include "receiver/card_replies.h"
 #include "app/window_side.h"
+#include "receiver/card_replies.h"
 
 #include <QByteArray>
 #include <QString>

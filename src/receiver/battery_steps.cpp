@@ -1,5 +1,6 @@
-// The battery operations after the reads: the dialog opens modally inside the reply handling; its OK sends the
-// station write (or, for an air card, the card's new battery date) and the write reply ends the operation.
+// The battery operations after the reads: the dialog opens modally inside the reply handling; its OK sends
+// the station write (or, for an air card, the card's new battery date) and the write reply ends the
+// operation.
 #include "receiver/battery_steps.h"
 
 #include "link/end_action.h"
@@ -16,8 +17,8 @@ namespace {
 // The "QV-Point" unit keeps no battery data.
 constexpr uint8_t kModelPoint = 0xF1;
 
-// Without the dialog the station battery operation has nothing more to do: the link closes at once rather than
-// waiting for a reply that will never come.
+// Without the dialog the station battery operation has nothing more to do: the link closes at once rather
+// than waiting for a reply that will never come.
 ReplyEnd closeStationBattery()
 {
     if (gActionCode == ActBattery)

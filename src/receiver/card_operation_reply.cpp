@@ -4,7 +4,6 @@
 #include "link/end_action.h"
 #include "link/frame.h"
 #include "link/link_globals.h"
-#include "link/link_globals.h"
 #include "link/requests.h"
 #include "link/sender.h"
 #include "platform/dialogs/msgbox.h"
@@ -41,7 +40,8 @@ ReplyEnd showCardListOrRefuse()
         return showCardList();
     // The station's mode does not allow the operation: said once, and the operation ends, so the port is
     // free for the next one.
-    const QString text = (gActionCode == ActReadCards ? cardReplyWindow().readCardsMenuCaption() : cardReplyWindow().viewPunchMenuCaption()) +
+    const QString text = (gActionCode == ActReadCards ? cardReplyWindow().readCardsMenuCaption()
+                                                      : cardReplyWindow().viewPunchMenuCaption()) +
                          QLatin1Char(' ') + LangText(TextNotPossible);
     SetActionText(text);
     MsgBox(text, vbCritical);
@@ -58,7 +58,8 @@ ReplyEnd settingsBlock()
     // The data run to the end of the frame, without the CRC of the extended form.
     const int first = gDataOffset + 3;
     const int count = int(gRxFrame.size()) - first - (gRxCommand == CmdReadMemory ? 2 : 0);
-    gSysBlock7 = JoinBytes(BuildWriteHeader(gUseExtCommands, AddrSettingsExt), RxBytes(gRxFrame, first, count));
+    gSysBlock7 =
+        JoinBytes(BuildWriteHeader(gUseExtCommands, AddrSettingsExt), RxBytes(gRxFrame, first, count));
     DecodeSystemDataIntoReadColumn();
     ResetReceiver();
     return showCardListOrRefuse();

@@ -6,36 +6,32 @@
 #include "app/language.h"
 #include "app/settings.h"
 #include "cards/card_detect.h"
-#include "cards/card_interpreter.h"
-#include "cards/cardlist_state.h"
-#include "stationdata/station_data.h"
 #include "cards/card_fields.h"
 #include "cards/card_interpreter.h"
 #include "cards/cardlist_state.h"
 #include "link/end_action.h"
 #include "link/frame.h"
 #include "link/link_globals.h"
-#include "link/link_globals.h"
+#include "link/requests.h"
 #include "link/sender.h"
 #include "link/traffic_log.h"
 #include "platform/controls/screen.h"
 #include "platform/dialogs/msgbox.h"
+#include "platform/runtime/vberror.h"
 #include "platform/runtime/vbruntime.h"
+#include "platform/system/wait.h"
 #include "receiver/air_card.h"
 #include "receiver/air_card_window.h"
 #include "receiver/battery_dialog.h"
 #include "receiver/card_reply_window.h"
-#include "stationdata/radio_card.h"
-#include "stationdata/station_data.h"
+#include "receiver/ext_settings_dialog.h"
 #include "receiver/read_reply_internal.h"
 #include "receiver/receiver_globals.h"
 #include "receiver/reply_texts.h"
-#include "platform/system/wait.h"
-#include "platform/runtime/vberror.h"
-#include "link/requests.h"
-#include "receiver/write_replies.h"
-#include "receiver/ext_settings_dialog.h"
 #include "receiver/rx_access.h"
+#include "receiver/write_replies.h"
+#include "stationdata/radio_card.h"
+#include "stationdata/station_data.h"
 
 namespace qv {
 
@@ -74,7 +70,8 @@ void logStatus()
 ReplyEnd viewPunchRefusal()
 {
     ResetReceiver();
-    MsgBox(cardReplyWindow().viewPunchMenuCaption() + QLatin1Char(' ') + LangText(TextNotPossible), vbInformation);
+    MsgBox(cardReplyWindow().viewPunchMenuCaption() + QLatin1Char(' ') + LangText(TextNotPossible),
+           vbInformation);
     return ReplyEnd::NoReset;
 }
 

@@ -45,7 +45,8 @@ QString GetSpecialCodeWord(uint8_t code);
 // The state text of an air card's activation record (state 0, 1, 2, 0x20 or 0x22; "" for any other). It
 // widens the card list's state column for the text, and for a waiting card (state 1) writes the two values
 // into the code-number column of the selected row, when one is selected.
-QString SetCardListKezState(CardListAccess& list, int selectedRow, uint8_t value1, uint8_t value2, uint8_t state);
+QString SetCardListKezState(CardListAccess& list, int selectedRow, uint8_t value1, uint8_t value2,
+                            uint8_t state);
 // The one-byte write {0x82, 0x70, 0x00} that follows the reply to a typed command and a service card's image:
 // sent a second after the reply, and only while gExtSetFlag is clear (it is set as the write goes out).
 void SendExtSetFlagWrite();

@@ -1,6 +1,6 @@
 // The extended-settings operation after the reads: the dialog opens modally inside the reply handling; its OK
-// sends the station write and the write reply ends the operation (Cancel, or nothing changed, ends it at once).
-// The station-password operations write their step byte after the read.
+// sends the station write and the write reply ends the operation (Cancel, or nothing changed, ends it at
+// once). The station-password operations write their step byte after the read.
 #include "receiver/ext_settings_steps.h"
 
 #include "app/bytes.h"

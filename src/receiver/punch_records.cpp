@@ -1,9 +1,7 @@
 // Punch records a station transmits as it punches, shown as rows of the card list.
 #include "app/language.h"
-#include "cards/card_interpreter.h"
-#include "cards/cardlist_state.h"
-#include "stationdata/station_data.h"
 #include "cards/card_fields.h"
+#include "cards/card_interpreter.h"
 #include "cards/card_record.h"
 #include "cards/cardlist_state.h"
 #include "link/link_globals.h"
@@ -14,6 +12,7 @@
 #include "receiver/receiver_globals.h"
 #include "receiver/rx_access.h"
 #include "stationdata/bit_helpers.h"
+#include "stationdata/station_data.h"
 #include "stationdata/station_time.h"
 
 namespace qv {
@@ -56,7 +55,8 @@ QString modeWord(uint8_t modeBits, uint8_t codeLow)
     case 18:
         return QStringLiteral("CN ");
     default:
-        return modeBits <= 15 ? QString::number(modeBits, 16).toUpper() + QLatin1Char('-') : QStringLiteral("???");
+        return modeBits <= 15 ? QString::number(modeBits, 16).toUpper() + QLatin1Char('-')
+                              : QStringLiteral("???");
     }
 }
 
@@ -88,7 +88,8 @@ QString GetSpecialCodeWord(uint8_t code)
     }
 }
 
-QString SetCardListKezState(CardListAccess& list, int selectedRow, uint8_t value1, uint8_t value2, uint8_t state)
+QString SetCardListKezState(CardListAccess& list, int selectedRow, uint8_t value1, uint8_t value2,
+                            uint8_t state)
 {
     cardReplyWindow().widenCardListColumn(5, kKezColumnWidth);
     // A waiting card's two settings, in the code-number column of the row selected (none: nowhere).

@@ -200,7 +200,8 @@ ReplyEnd extendedSystemData()
 ReplyEnd setTimeContinuation()
 {
     gModelSubByte = ModelSubByteOf(gModelFlag, ReplyField(14));
-    gSendBuffer = BuildFrame(QByteArray(1, char(gRxCommand == CmdReadMemory ? CmdGetTime : CmdGetTimeLegacy)));
+    gSendBuffer =
+        BuildFrame(QByteArray(1, char(gRxCommand == CmdReadMemory ? CmdGetTime : CmdGetTimeLegacy)));
     SendFrame();
     return ReplyEnd::CommonEnd;
 }
@@ -317,7 +318,8 @@ ReplyEnd SystemDataReply()
         const ReplyEnd end = extendedSystemData();
         if (end != ReplyEnd::CommonEnd || !gActionMessage2.isEmpty())
             return end;
-        // The follow-up went out: the reply that led to it is gone from the receiver, and nothing else follows.
+        // The follow-up went out: the reply that led to it is gone from the receiver, and nothing else
+        // follows.
         if (mChecksOutcome == ChecksOutcome::FollowUpSent)
             return ReplyEnd::NoReset;
     }

@@ -6,28 +6,25 @@
 #include "link/end_action.h"
 #include "link/frame.h"
 #include "link/link_globals.h"
-#include "link/link_globals.h"
+#include "link/link_window.h"
 #include "link/requests.h"
 #include "link/sender.h"
 #include "platform/dialogs/msgbox.h"
 #include "platform/runtime/vbruntime.h"
-#include "receiver/receiver_globals.h"
-#include "stationdata/station_data.h"
 #include "receiver/battery_steps.h"
 #include "receiver/read_reply_internal.h"
 #include "receiver/receiver_globals.h"
+#include "receiver/receiver_window.h"
 #include "receiver/reply_texts.h"
 #include "receiver/rx_access.h"
 #include "receiver/write_chain_internal.h"
 #include "receiver/write_replies.h"
 #include "receiver/write_window.h"
-#include "receiver/receiver_window.h"
-#include "link/link_window.h"
-#include "stationdata/modes.h"
 #include "stationdata/bit_helpers.h"
+#include "stationdata/modes.h"
 #include "stationdata/settings_checks.h"
-#include "stationdata/station_clock.h"
 #include "stationdata/settings_write.h"
+#include "stationdata/station_clock.h"
 #include "stationdata/station_data.h"
 
 namespace qv {
@@ -235,8 +232,8 @@ ReplyEnd WriteContinuation(ChecksOutcome checks)
         return ReplyEnd::CommonEnd;
     if (checks == ChecksOutcome::Stopped)
         return ReplyEnd::NoReset;
-    if (gActionCode == ActWrite && gRxCommand == CmdReadMemory && gRxFrame.size() - 1 > kRadioModuleReplyMinIndex &&
-        gRadioFrameShown) {
+    if (gActionCode == ActWrite && gRxCommand == CmdReadMemory &&
+        gRxFrame.size() - 1 > kRadioModuleReplyMinIndex && gRadioFrameShown) {
         const RadioModuleColumn c = writeWindow().radioModuleColumn();
         if (c.osLabelVisible && gFirmware < kRadioModuleFirmware) {
             MsgBox(LangText(TextRadioModuleOld), vbInformation);

@@ -47,7 +47,8 @@ void sendRequest(const QByteArray& request)
 // "2.week " in front of a line of the comparison when the stations count weeks.
 QString weekPrefix(int week)
 {
-    return gWeekTimeMode ? CStr(week + 1) + QLatin1Char('.') + LangText(TextWeek) + QLatin1Char(' ') : QString();
+    return gWeekTimeMode ? CStr(week + 1) + QLatin1Char('.') + LangText(TextWeek) + QLatin1Char(' ')
+                         : QString();
 }
 
 // The end of a set-time that was accepted, for every operation but the typed time.
@@ -176,8 +177,8 @@ ReplyEnd SetTimeReply()
     gSyncStepCount = judged.failures;
     if (!judged.accepted) {
         if (judged.widened) {
-            const QString step = SyncStepText(gWaitToReturn, gCountBeforeInc, gStepInc, gSyncStepCount,
-                                              gWaitToReturnCur);
+            const QString step =
+                SyncStepText(gWaitToReturn, gCountBeforeInc, gStepInc, gSyncStepCount, gWaitToReturnCur);
             SetActionText(step);
             receiverWindow().showTimeSyncStep(step);
         }
@@ -193,8 +194,8 @@ ReplyEnd SetTimeReply()
             receiverWindow().prepareNextCodeNumber();
     }
     if (gActionCode == ActTestTime) {
-        QString text = LangText(TextTimeSet) + QLatin1Char(' ') + LangText(TextStationTime) + QLatin1Char(' ') +
-                       gTestTime;
+        QString text = LangText(TextTimeSet) + QLatin1Char(' ') + LangText(TextStationTime) +
+                       QLatin1Char(' ') + gTestTime;
         if (gWeekNumber > 0)
             text += Str(gWeekNumber) + QLatin1Char('.') + LangText(TextWeek);
         SetActionText(text);
@@ -215,7 +216,8 @@ ReplyEnd GetTimeReply()
     // the two clocks read one above the other.
     const QString pcTime = FormatSeconds(QString::number(pcReading.time().msecsSinceStartOfDay() / 1000));
     const bool extended = IsExtendedCommand(gRxCommand);
-    const QString pcFraction = extended ? Format(pcTimer - std::floor(pcTimer), QStringLiteral(".000")) : QString();
+    const QString pcFraction =
+        extended ? Format(pcTimer - std::floor(pcTimer), QStringLiteral(".000")) : QString();
     EndReplyWait();
     gUseExtCommands = true;
     gDataOffset = 2;
@@ -247,7 +249,8 @@ ReplyEnd GetTimeReply()
     const QDate comparedDay = PcDayOfStationTime(pcDate, r.seconds, pcTimer);
     QString stationDay = WeekdayText(r.td, 10) + QLatin1Char(' ') + DateText(r.day, r.month, r.year);
     QString pcDay = WeekdayText(2 * StationWeekday(pcDate), 10) + QLatin1Char(' ') + CStr(pcDate);
-    QString pcComparedDay = WeekdayText(2 * StationWeekday(comparedDay), 10) + QLatin1Char(' ') + CStr(comparedDay);
+    QString pcComparedDay =
+        WeekdayText(2 * StationWeekday(comparedDay), 10) + QLatin1Char(' ') + CStr(comparedDay);
     if (stationDay.contains(gTextInvalid)) {
         stationDay = WeekdayText(r.td, 10);
         pcDay = WeekdayText(2 * StationWeekday(pcDate), 10);
@@ -269,12 +272,13 @@ ReplyEnd GetTimeReply()
         const bool weekEqual = !gWeekTimeMode || r.week == gTimeReplyCode;
         const bool equal = difference <= gDiffOk && stationDay == pcComparedDay && weekEqual;
         const double whole = std::floor(r.seconds);
-        const QString stationFraction = extended ? Format(r.seconds - whole, QStringLiteral(".000")) : QString();
+        const QString stationFraction =
+            extended ? Format(r.seconds - whole, QStringLiteral(".000")) : QString();
         QString prompt = weekPrefix(r.week) + stationDay + QLatin1Char(' ') +
                          FormatSeconds(QString::number(qint64(whole))) + stationFraction + QLatin1Char(' ') +
                          LangText(TextStationTimeMark) + kCrLf + weekPrefix(gTimeReplyCode) + pcDay +
-                         QLatin1Char(' ') + pcTime + pcFraction + QLatin1Char(' ') + LangText(TextPcTimeMark) +
-                         kCrLf;
+                         QLatin1Char(' ') + pcTime + pcFraction + QLatin1Char(' ') +
+                         LangText(TextPcTimeMark) + kCrLf;
         if (!equal)
             prompt += kCrLf + LangText(TextSetTimeLine);
         prompt += kCrLf;
@@ -302,13 +306,16 @@ ReplyEnd GetTimeReply()
     } else if (answer == 2 && secondIsCancel) {
         CloseLink();
     } else if (answer == 2) {
-        const QDateTime stationAt = stationDate.isValid() ? dayAndSeconds(stationDate, r.seconds) : QDateTime();
-        const bool farApart = !stationAt.isValid() ||
-                              std::llabs(pcNow.secsTo(stationAt)) > kPcClockQuestionSeconds;
-        const QString stationText = stationAt.isValid() ? CStr(stationAt) : stationDay + QLatin1Char(' ') +
-                                                                                FormatSeconds(QString::number(qint64(r.seconds)));
-        if (farApart && MsgBox(LangText(TextSetPcTime) + QStringLiteral("?\r") + stationText, vbYesNo | vbQuestion) ==
-                            vbNo) {
+        const QDateTime stationAt =
+            stationDate.isValid() ? dayAndSeconds(stationDate, r.seconds) : QDateTime();
+        const bool farApart =
+            !stationAt.isValid() || std::llabs(pcNow.secsTo(stationAt)) > kPcClockQuestionSeconds;
+        const QString stationText =
+            stationAt.isValid()
+                ? CStr(stationAt)
+                : stationDay + QLatin1Char(' ') + FormatSeconds(QString::number(qint64(r.seconds)));
+        if (farApart && MsgBox(LangText(TextSetPcTime) + QStringLiteral("?\r") + stationText,
+                               vbYesNo | vbQuestion) == vbNo) {
             CloseLink();
         } else {
             gSetTimePending = true;

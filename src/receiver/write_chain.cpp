@@ -4,7 +4,7 @@
 #include "link/end_action.h"
 #include "link/frame.h"
 #include "link/link_globals.h"
-#include "link/link_globals.h"
+#include "link/link_window.h"
 #include "link/protocol_file.h"
 #include "link/requests.h"
 #include "link/sender.h"
@@ -13,17 +13,14 @@
 #include "platform/runtime/vbruntime.h"
 #include "platform/system/wait.h"
 #include "receiver/receiver_globals.h"
-#include "stationdata/station_data.h"
-#include "receiver/receiver_globals.h"
+#include "receiver/receiver_window.h"
 #include "receiver/reply_texts.h"
 #include "receiver/rx_access.h"
 #include "receiver/write_chain_internal.h"
 #include "receiver/write_replies.h"
 #include "receiver/write_window.h"
-#include "link/link_window.h"
-#include "stationdata/modes.h"
-#include "receiver/receiver_window.h"
 #include "stationdata/bit_helpers.h"
+#include "stationdata/modes.h"
 #include "stationdata/settings_checks.h"
 #include "stationdata/settings_write.h"
 #include "stationdata/station_data.h"
@@ -82,7 +79,8 @@ void writeStepRecord(const QString& status)
 
 QString timesText()
 {
-    return QStringLiteral(" Act:") + QString::number(gActTime) + QStringLiteral("  STB:") + QString::number(gStbTime);
+    return QStringLiteral(" Act:") + QString::number(gActTime) + QStringLiteral("  STB:") +
+           QString::number(gStbTime);
 }
 
 QString flagsText()
@@ -171,7 +169,8 @@ ReplyEnd timingBlockRow()
     // In the extended settings the settings block follows the timing block only when a feedback option
     // changed: otherwise there is nothing to write in it, and a changed option must not be left unwritten.
     if (!s)
-        s = gBeepSet != gBeepSetLoaded || gLedSet != gLedSetLoaded || gLed2Set != gLed2SetLoaded || gExtModeChanged;
+        s = gBeepSet != gBeepSetLoaded || gLedSet != gLedSetLoaded || gLed2Set != gLed2SetLoaded ||
+            gExtModeChanged;
     if (s) {
         sendBlock(gSysBlock7);
         return ReplyEnd::NoReset;
@@ -181,9 +180,11 @@ ReplyEnd timingBlockRow()
 
 ReplyEnd passwordStep()
 {
-    // The settings block is not read in the password operations: only one left by an earlier read is looked at.
+    // The settings block is not read in the password operations: only one left by an earlier read is looked
+    // at.
     if (gSysBlock7.size() > 2 && RxByte(gSysBlock7, 2) == kStatusProtocol)
-        writeWindow().setStatusBox(LangText(TextProtocol) + QStringLiteral(" / ") + LangText(TextProtocolExtended),
+        writeWindow().setStatusBox(LangText(TextProtocol) + QStringLiteral(" / ") +
+                                       LangText(TextProtocolExtended),
                                    kStatusHelpProtocol);
     if (!gExtSetFlag) {
         Sleep(kPasswordWaitMs);
@@ -363,7 +364,8 @@ ReplyEnd ClearBackupReply()
     if (eco)
         gUseExtCommands = true;
     if (gConfigChanged)
-        sendBlock(gUseExtCommands ? WriteFrom30Request(gSysBlock3, gSysBlock4, gSysBlock6, gSysBlock7) : gSysBlock3);
+        sendBlock(gUseExtCommands ? WriteFrom30Request(gSysBlock3, gSysBlock4, gSysBlock6, gSysBlock7)
+                                  : gSysBlock3);
     else if (eco)
         sendBlock(*eco);
     else

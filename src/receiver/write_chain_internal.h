@@ -5,7 +5,8 @@ namespace qv {
 
 // The read column's mobile-network fields take the written ones (CopyApnColumns).
 void CopyApnColumns();
-// The work-time write of a GSM station: the write column's work time in minutes at 0x7E (BuildWorkTimeCommand).
+// The work-time write of a GSM station: the write column's work time in minutes at 0x7E
+// (BuildWorkTimeCommand).
 void SendWorkTime();
 // The mobile-network data written back when the write column changed them and every field can be
 // written (SendApnData); false when nothing was sent. A field that cannot be written turns red.

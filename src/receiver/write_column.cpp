@@ -1,5 +1,5 @@
-// The write chain's pieces that read the main window's write column (through receiver/write_window.h): the settings composition, the
-// mobile-network data, the GSM work time and the radio module's write.
+// The write chain's pieces that read the main window's write column (through receiver/write_window.h): the
+// settings composition, the mobile-network data, the GSM work time and the radio module's write.
 #include "app/bytes.h"
 #include "app/settings.h"
 #include "link/frame.h"

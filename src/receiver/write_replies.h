@@ -34,7 +34,7 @@ inline bool gEndOfListWarned = false;
 // State the extended-settings, battery and password dialogs leave for the write chain.
 inline bool gPasswordPending = false; // a new station password goes with the write
 inline QString gNewPassword;
-inline bool gPasswordSent = false; // the password step's card read went out
+inline bool gPasswordSent = false;  // the password step's card read went out
 inline bool gBeepSetLoaded = false; // the feedback options as the dialog loaded them
 inline bool gLedSetLoaded = false;
 inline bool gLed2SetLoaded = false;
@@ -46,9 +46,9 @@ inline bool gExtTimingChanged = false; // ... the activity and standby times
 
 // How the checks after a settings read went on.
 enum class ChecksOutcome {
-    GoOn,          // nothing sent; the operation's own continuation follows
-    FollowUpSent,  // the clear-backup request went out: the write chain runs
-    Stopped,       // refused or cancelled: the link is closed, nothing follows
+    GoOn,         // nothing sent; the operation's own continuation follows
+    FollowUpSent, // the clear-backup request went out: the write chain runs
+    Stopped,      // refused or cancelled: the link is closed, nothing follows
 };
 // The checks after the settings block was decoded (findings, questions, the Write's and Set defaults'
 // follow-up).

@@ -16,9 +16,9 @@ namespace qv {
 // What the settings composition reads of the write column.
 struct WriteColumnView
 {
-    QString codeText;     // txtCodeNo(1)
-    QString workTimeText; // txtWtime(1)
-    QString modeChoice;   // coMO
+    QString codeText;                   // txtCodeNo(1)
+    QString workTimeText;               // txtWtime(1)
+    QString modeChoice;                 // coMO
     bool radioAppmemBoxVisible = false; // chkRadio_appmem(1)
     bool punchSwitchVisible = false;    // piSwitch(1)
     int speedRead = 0;                  // chkSpeed(0)
@@ -83,7 +83,6 @@ class WriteWindow
     virtual void setStatusBox(const QString& /*text*/, int32_t /*helpContextId*/) {}
     // The eco-mode box of the write column (chkSpeed(1)) and the read column showing it.
     virtual int ecoModeWriteBox() { return 0; }
-
 };
 
 using WriteWindowSide = WindowSide<WriteWindow>;

@@ -1,4 +1,5 @@
-// Backup memory decoding: punch records in their two layouts and time-sync records, as numbered listing lines.
+// Backup memory decoding: punch records in their two layouts and time-sync records, as numbered listing
+// lines.
 #include "stationdata/backup_memory.h"
 
 #include "platform/runtime/dates.h"
@@ -150,8 +151,8 @@ Slot decodePunch(const QByteArray& r, bool legacy, const BackupRecordFormat& f, 
     QString weekdayTime = PunchTimeText(at(r, 4), at(r, 2), at(r, 3));
     if (f.punchLength == 8 && at(r, 7) > 0)
         weekdayTime += SubSecondText(at(r, 7));
-    if (legacy && (weekdayTime.isEmpty() ||
-                   double(f.backupPos - kBackupBase) / f.punchLength < double(gListLineNo)))
+    if (legacy &&
+        (weekdayTime.isEmpty() || double(f.backupPos - kBackupBase) / f.punchLength < double(gListLineNo)))
         return Slot::Stop;
     const QString line =
         QLatin1Char('\t') + cardNumberPart(r, f) + QLatin1Char('\t') + punchTimePart(r, f, weekdayTime);
@@ -210,7 +211,8 @@ QString DecodeBackupMemory(const QByteArray& frame, int slotCount, const BackupR
     if (b.end <= b.start || f.punchLength <= 0 || f.syncLength <= 0)
         return pane;
     gBackupBlockLen = uint8_t(f.punchLength);
-    const qsizetype slotsEnd = std::min<qsizetype>(b.end, b.start + qsizetype(std::max(slotCount, 0)) * f.punchLength);
+    const qsizetype slotsEnd =
+        std::min<qsizetype>(b.end, b.start + qsizetype(std::max(slotCount, 0)) * f.punchLength);
 
     qsizetype p = b.start;
     if (!b.legacy && gTimeSyncPending) {
@@ -260,7 +262,8 @@ QString DecodeTimeSyncRecords(const BackupRecordFormat& f)
                 date = Format(d, QStringLiteral("Short Date"));
         }
         if (r.size() > 10) {
-            clock = WeekdayText(at(r, 7), 2) + QLatin1Char(' ') + PunchTimeText(at(r, 7), at(r, 8), at(r, 9)) +
+            clock = WeekdayText(at(r, 7), 2) + QLatin1Char(' ') +
+                    PunchTimeText(at(r, 7), at(r, 8), at(r, 9)) +
                     Format(at(r, 10) / 256.0, QStringLiteral(".000"));
             if (f.syncNumber24 && r.size() > 13)
                 number = (int64_t(at(r, 11)) << 16) | (at(r, 12) << 8) | at(r, 13);

@@ -1,4 +1,5 @@
-// Backup memory decoding: punch records in their two layouts and time-sync records, as numbered listing lines.
+// Backup memory decoding: punch records in their two layouts and time-sync records, as numbered listing
+// lines.
 #pragma once
 #include <QByteArray>
 #include <QString>

@@ -1,5 +1,5 @@
-// The station's activity and standby timing: milliseconds as the extended settings dialog shows them, ticks of
-// 1/32768 s as the station keeps them, and the two radio timing constants that follow from them.
+// The station's activity and standby timing: milliseconds as the extended settings dialog shows them, ticks
+// of 1/32768 s as the station keeps them, and the two radio timing constants that follow from them.
 #pragma once
 #include <cstdint>
 

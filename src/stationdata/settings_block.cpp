@@ -87,9 +87,9 @@ SettingsBlockView DecodeSettingsBlock(const QByteArray& b, const SettingsBlockCo
     v.directCardsMode = v.modeText == gModeTextPrintout || v.modeText == gModeTextReadout;
 
     const bool beacon = (c.actionCode == ActRead && v.beaconModeRead) ||
-                        (c.actionCode == ActWrite && (c.modeChoiceText == gModeTextBcStart ||
-                                                      c.modeChoiceText == gModeTextBcFinish ||
-                                                      c.modeChoiceText == gModeTextBcControl));
+                        (c.actionCode == ActWrite &&
+                         (c.modeChoiceText == gModeTextBcStart || c.modeChoiceText == gModeTextBcFinish ||
+                          c.modeChoiceText == gModeTextBcControl));
     v.beaconLayout = beacon && c.zokDevice;
     v.switchPicturesVisible = beacon && !c.zokDevice;
 

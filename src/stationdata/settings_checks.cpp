@@ -110,8 +110,8 @@ void writeFindings(const SettingsCheckInput& in, SettingsFindings& f)
     } else if (in.modelFlag) {
         if (in.modeChoice == in.modeTextPrintout && !in.hardware.contains(QStringLiteral("UART")))
             m += text(kTextModeNotSupported) + QLatin1Char(' ');
-    } else if (oneOf(in.modeChoice, {in.modeTextPrintout, in.modeTextStartTrig, in.modeTextFinishTrig,
-                                     in.modeNames[15]}) &&
+    } else if (oneOf(in.modeChoice,
+                     {in.modeTextPrintout, in.modeTextStartTrig, in.modeTextFinishTrig, in.modeNames[15]}) &&
                in.hardware.startsWith(QStringLiteral("VEKO"))) {
         m += text(kTextModeNotSupported) + QLatin1Char(' ');
     }
@@ -141,7 +141,8 @@ void writeFindings(const SettingsCheckInput& in, SettingsFindings& f)
     }
     QString message = findings == battery ? text(kTextBatteryQuestion) : findings;
     if (in.workTimeWrite < kMinWorkTime && !in.modelFlag && !in.zokDevice) {
-        const QString note = in.workTimeCaption + QStringLiteral(" < ") + kMinWorkTime + QStringLiteral(" h, ");
+        const QString note =
+            in.workTimeCaption + QStringLiteral(" < ") + kMinWorkTime + QStringLiteral(" h, ");
         message = message.isEmpty() ? note + text(kTextShortWorkTime) : note + message;
     }
     f.actionMessage = message;
@@ -174,8 +175,10 @@ SettingsFindings CheckSettings(const SettingsCheckInput& in)
     if (in.actionCode == ActReadBackup) {
         f.voltageInBackup = in.modeRead == in.modeTextSpecial && in.codeRead == QLatin1String("123") &&
                             in.firmware > kFirmwareVoltageInBackup;
-    } else if (in.actionCode != ActReadCards && in.actionCode != ActViewPunch && in.actionCode != ActAirCardList) {
-        if (in.battCapacity != f.capacityMax && (in.battCapacity > kBatteryHigh || in.battCapacity < kBatteryLow) &&
+    } else if (in.actionCode != ActReadCards && in.actionCode != ActViewPunch &&
+               in.actionCode != ActAirCardList) {
+        if (in.battCapacity != f.capacityMax &&
+            (in.battCapacity > kBatteryHigh || in.battCapacity < kBatteryLow) &&
             (in.productType & 0x3F) < kSubTypeNoBatteryCheck)
             f.actionMessage = text(kTextBatteryWarning) + QLatin1Char(' ');
         stationFindings(in, message2);
@@ -183,8 +186,8 @@ SettingsFindings CheckSettings(const SettingsCheckInput& in)
             writeFindings(in, f);
     }
     if (!message2.isEmpty())
-        f.actionMessage2 = FindingsHeading(text(kTextFindingsHeading)) + QLatin1Char('!') + QString(20, QLatin1Char(' ')) +
-                           kCrLf + message2;
+        f.actionMessage2 = FindingsHeading(text(kTextFindingsHeading)) + QLatin1Char('!') +
+                           QString(20, QLatin1Char(' ')) + kCrLf + message2;
     return f;
 }
 

@@ -48,16 +48,16 @@ struct SettingsCheckInput
     uint8_t autoReadCardsWrite = 0, backupCtrlWrite = 0, card6mit192Write = 0, sprint4msWrite = 0,
             extProtWrite = 0, rtcWrite = 0;
     // Texts of the main window.
-    QString modeChoice;      // coMO: the mode to write
-    QString modeRead;        // txtMO
-    QString codeRead;        // txtCodeNo(0)
-    QString codeWrite;       // txtCodeNo(1)
-    QString software;        // txtSoftware
-    QString hardware;        // txtHardware
-    QString workTimeWrite;   // txtWtime(1)
-    QString softwareCaption; // lblSoftware
-    QString workTimeCaption; // lblWtime(0)
-    QString card192Caption;  // chkQv6mit192(0)
+    QString modeChoice;              // coMO: the mode to write
+    QString modeRead;                // txtMO
+    QString codeRead;                // txtCodeNo(0)
+    QString codeWrite;               // txtCodeNo(1)
+    QString software;                // txtSoftware
+    QString hardware;                // txtHardware
+    QString workTimeWrite;           // txtWtime(1)
+    QString softwareCaption;         // lblSoftware
+    QString workTimeCaption;         // lblWtime(0)
+    QString card192Caption;          // chkQv6mit192(0)
     bool punchTimingVisible = false; // chkPunchTimingMode(0)
     bool cpcChecked = false;         // IsCpcChecked
     // CheckCodeNoRange of the code number read (all but Write) and of the one to write (Write): "" when it
@@ -73,7 +73,7 @@ struct SettingsCheckInput
 // What the checks found.
 struct SettingsFindings
 {
-    double capacityMax = 0;      // gCapacityMax
+    double capacityMax = 0;       // gCapacityMax
     bool voltageInBackup = false; // Read backup only
     // The findings about the station as read (gActionMessage2), with their heading; "" when none.
     QString actionMessage2;

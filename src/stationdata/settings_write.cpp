@@ -90,7 +90,8 @@ uint8_t PackRadioFlags(uint8_t value, const RadioWriteFlags& radio)
     return SetBit(7, r, radio.appmem || radio.allNew);
 }
 
-uint8_t PackRadioOptions(uint8_t configByte, bool apply, uint8_t punchTimingWrite, const RadioWriteFlags& radio)
+uint8_t PackRadioOptions(uint8_t configByte, bool apply, uint8_t punchTimingWrite,
+                         const RadioWriteFlags& radio)
 {
     if (!apply)
         return configByte;
@@ -270,7 +271,8 @@ std::optional<QByteArray> BuildSettingsCommand(int16_t firmware, bool beaconMode
                                                int speedWrite, QByteArray& block4, const QByteArray& block6,
                                                const QByteArray& block7)
 {
-    if (firmware < kEcoFirmwareFirst || firmware >= kEcoFirmwareEnd || !beaconModeChosen || speedRead == speedWrite)
+    if (firmware < kEcoFirmwareFirst || firmware >= kEcoFirmwareEnd || !beaconModeChosen ||
+        speedRead == speedWrite)
         return std::nullopt;
     put(block4, 16, 1);
     put(block4, 17, speedWrite == 1 ? 5 : 1);

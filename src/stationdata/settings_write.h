@@ -44,7 +44,8 @@ struct RadioWriteFlags
 
 // Bits 5-7 of the mode byte from the punch-timing and radio options, when `apply` (the radio boxes of the
 // write column are shown, or a beacon mode runs); otherwise the byte unchanged. Bits 0-4 never change.
-uint8_t PackRadioOptions(uint8_t configByte, bool apply, uint8_t punchTimingWrite, const RadioWriteFlags& radio);
+uint8_t PackRadioOptions(uint8_t configByte, bool apply, uint8_t punchTimingWrite,
+                         const RadioWriteFlags& radio);
 // Bits 6 and 7 of value from the radio options (bit 6: last record or all new records, bit 7: all records
 // or all new records); bits 0-5 pass unchanged.
 uint8_t PackRadioFlags(uint8_t value, const RadioWriteFlags& radio);
@@ -85,8 +86,8 @@ struct SettingsComposition
     bool useExtCommands = true; // addressed 0x70 (else 0xD0, the base layout without 0x7E-0x7F)
     bool modelFlag = false;
     bool zokDevice = false;
-    uint8_t modeByteRead = 0;   // gModeByteRaw
-    uint8_t modeCode = 0;       // the mode to write (Write) or the default mode number (Set defaults)
+    uint8_t modeByteRead = 0;       // gModeByteRaw
+    uint8_t modeCode = 0;           // the mode to write (Write) or the default mode number (Set defaults)
     bool radioOptionsApply = false; // PackRadioOptions applies (Write)
     uint8_t punchTimingWrite = 0;
     RadioWriteFlags radio;
@@ -105,7 +106,8 @@ struct SettingsComposition
 // 4 and 5 the code number, 6 the option bits, 7-12 the PC time, 13-15 the work time as station time
 // bytes, and in the extended layout 16-17 the work time in minutes. `configByte` receives the mode byte
 // before the ZOK recomputation. A block shorter than 16 positions is padded with zeros.
-QByteArray ComposeSettingsBlock(const QByteArray& block, const SettingsComposition& c, uint8_t* configByte = nullptr);
+QByteArray ComposeSettingsBlock(const QByteArray& block, const SettingsComposition& c,
+                                uint8_t* configByte = nullptr);
 
 // ---- Set defaults ----
 

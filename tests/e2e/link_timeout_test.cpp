@@ -3,8 +3,8 @@
 #include "link/frame.h"
 #include "link/sender.h"
 #include "link_support.h"
-#include "support/test_support.h"
 #include "platform/dialogs/msgbox.h"
+#include "support/test_support.h"
 
 namespace qv::test {
 namespace {

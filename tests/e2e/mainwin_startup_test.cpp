@@ -6,10 +6,10 @@
 #include "link/link_globals.h"
 #include "link/protocol_file.h"
 #include "platform/system/codepage.h"
-#include "stationdata/modes.h"
 #include "receiver/receiver_globals.h"
-#include "ui/main/main_globals.h"
+#include "stationdata/modes.h"
 #include "support/main_window_fixture.h"
+#include "ui/main/main_globals.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,11 +3,9 @@
 // reply of the station sending the next pending step.
 #include "app/file_helpers.h"
 #include "app/settings.h"
+#include "cards/card_interpreter.h"
 #include "cards/cardlist_state.h"
 #include "cards/frm_cards.h"
-#include "stationdata/modes.h"
-#include "support/card_list_cells.h"
-#include "cards/card_interpreter.h"
 #include "link/end_action.h"
 #include "platform/runtime/clock.h"
 #include "receiver/air_card.h"
@@ -17,8 +15,10 @@
 #include "receiver_support.h"
 #include "sim_air_card.h"
 #include "sim_cards.h"
+#include "stationdata/modes.h"
 #include "stationdata/radio_card.h"
 #include "stationdata/station_time.h"
+#include "support/card_list_cells.h"
 #include "support/card_list_close.h"
 #include "ui/dialogs/frm_batt.h"
 #include "ui/dialogs/frm_config_qvel.h"
@@ -161,8 +161,8 @@ TEST_F(RadioCardE2E, TheBatteryChangeWritesTheNewDateToTheCard)
     // The day the dialog offers as the new battery date: the program's own today.
     const QDate today = Date();
     EXPECT_EQ(oldDate, QStringLiteral("3/14/2026"));
-    EXPECT_EQ(radio.battery, QByteArray(1, char(today.year() % 100)) + char(today.month()) + char(today.day()) +
-                                 char(0x07));
+    EXPECT_EQ(radio.battery,
+              QByteArray(1, char(today.year() % 100)) + char(today.month()) + char(today.day()) + char(0x07));
     EXPECT_EQ(gConnMode, ConnRemote);
 }
 
@@ -247,8 +247,8 @@ TEST_F(RadioCardE2E, TheRadioCardListShowsTheCardsStateFromItsActivationRecords)
             ASSERT_TRUE(sim::waitUntil([&] { return cards.lvCards.ListItems().Count() == rows; }))
                 << "no row for state " << c.state;
             ListItem& item = cards.lvCards.ListItems().Item(rows);
-            seen << QStringList{item.SubItems(2).trimmed(), item.SubItems(3), item.SubItems(4), item.SubItems(5),
-                                item.SubItems(6)}
+            seen << QStringList{item.SubItems(2).trimmed(), item.SubItems(3), item.SubItems(4),
+                                item.SubItems(5), item.SubItems(6)}
                         .join(u'|');
             expected << QStringList{QStringLiteral("8000001"), c.values, c.shownState, c.duration, "AKT"}
                             .join(u'|');

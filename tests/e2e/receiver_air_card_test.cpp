@@ -10,10 +10,10 @@
 #include "receiver/fixed_requests.h"
 #include "receiver/write_replies.h"
 #include "receiver_support.h"
-#include "ui/dialogs/frm_ext_set.h"
 #include "sim_air_card.h"
 #include "stationdata/radio_card.h"
 #include "ui/dialogs/frm_config_qvel.h"
+#include "ui/dialogs/frm_ext_set.h"
 
 #include <QFile>
 

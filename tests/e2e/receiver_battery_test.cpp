@@ -1,6 +1,6 @@
 // A battery change end to end against the simulated station: the reads, the dialog with the station's values,
-// the write of the battery blocks (one combined write, or block by block in the base protocol), the end of the
-// operation, and a Read that shows the new values.
+// the write of the battery blocks (one combined write, or block by block in the base protocol), the end of
+// the operation, and a Read that shows the new values.
 #include "app/language.h"
 #include "link/link_globals.h"
 #include "platform/controls/vbconst.h"
@@ -88,7 +88,8 @@ TEST_F(ReceiverBatteryTest, ANewBatteryIsWrittenInOneRequestAndTheNextReadShowsI
     EXPECT_TRUE(shown.okEnabled);
 
     // One write of 0x10 to 0x3F, then the station's signal ends the conversation.
-    EXPECT_EQ(chain(), (QList<QByteArray>{bytes({0xF0}), bytes({0x83, 0x00}), bytes({0x82, 0x10}), bytes({0xF9})}));
+    EXPECT_EQ(chain(),
+              (QList<QByteArray>{bytes({0xF0}), bytes({0x83, 0x00}), bytes({0x82, 0x10}), bytes({0xF9})}));
     EXPECT_EQ(requests().at(2).size(), 2 + 48);
     EXPECT_EQ(station(0x18, 4), bytes({0x00, 0x62, 0xE0, 0x80}));
     EXPECT_EQ(station(0x15, 3), bytes({26, 12, 9}));
@@ -138,16 +139,19 @@ TEST_F(ReceiverBatteryTest, TheBaseProtocolReadsBlockByBlockAndWritesBlock10Then
     EXPECT_EQ(station(0x34, 4), bytes({0, 0, 0, 0}));
     EXPECT_EQ(station(0x31, 2), bytes({0, 0}));
     // The second block's reply is recorded with its own text before the operation's record.
-    EXPECT_EQ(records(), (QStringList{QStringLiteral("Battery data written"), QStringLiteral("New battery")}));
+    EXPECT_EQ(records(),
+              (QStringList{QStringLiteral("Battery data written"), QStringLiteral("New battery")}));
 }
 
 TEST_F(ReceiverBatteryTest, CancelWritesNothingAndClosesThePort)
 {
     const QByteArray before = station(0x10, 0x30);
-    battery([](FrmBatt& d) {
-        d.txtCap.setText(QStringLiteral("1800"));
-        d.cmdCancel_Click();
-    }, true);
+    battery(
+        [](FrmBatt& d) {
+            d.txtCap.setText(QStringLiteral("1800"));
+            d.cmdCancel_Click();
+        },
+        true);
     EXPECT_EQ(station(0x10, 0x30), before);
     EXPECT_TRUE(records().isEmpty());
     EXPECT_EQ(chain(), (QList<QByteArray>{bytes({0xF0}), bytes({0x83, 0x00})}));

@@ -34,10 +34,11 @@ TEST_P(ModeSelectReplyTest, SendsTheNextRequestOfTheOperation)
 {
     const NextRequest& p = GetParam();
     // The request after the selection is looked at, not answered: its operation is not carried on here.
-    QObject::connect(&sim.station, &sim::SimStation::frameReceived, &sim.station, [this](const sim::LogEntry& e) {
-        if (sim.station.received().size() == 1 && e.note.isEmpty())
-            sim.station.ignoreNextRequests(1);
-    });
+    QObject::connect(&sim.station, &sim::SimStation::frameReceived, &sim.station,
+                     [this](const sim::LogEntry& e) {
+                         if (sim.station.received().size() == 1 && e.note.isEmpty())
+                             sim.station.ignoreNextRequests(1);
+                     });
     gActionCode = p.action;
     // Set time goes on to the time check; its question is cancelled should it come before the link closes.
     if (p.action == ActSetTime)

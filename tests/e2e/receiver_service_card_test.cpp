@@ -72,7 +72,8 @@ TEST_F(ServiceCardTest, ItsImageNamesTheFunctionAndSendsTheOperationsNextRequest
     // The card's data from byte 80 on, the byte before its function.
     const QByteArray payload = QByteArray(1, '\0') + data.left(15);
     const QByteArray clear = QByteArray::fromHex("c305000e") + QByteArray(4, '\0') + payload.right(10);
-    const Case cases[] = {{ActPasswordSet, {QByteArray::fromHex("827000")}}, {ActPasswordClear, {clear, QByteArray::fromHex("827000")}}};
+    const Case cases[] = {{ActPasswordSet, {QByteArray::fromHex("827000")}},
+                          {ActPasswordClear, {clear, QByteArray::fromHex("827000")}}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.action);
         sim.station.clearLog();

@@ -140,10 +140,12 @@ TEST_P(ReceiverTimeTest, AStationAheadIsSetFromThePcAndTheOperationEnds)
     EXPECT_EQ(sent(0xF6), 1);
     EXPECT_LE(std::abs(stationAheadMs()), 1000);
     EXPECT_EQ(actions().size(), 2);
-    EXPECT_TRUE(actions()[0].startsWith(german() ? "Get time (diff:5," : "Get time (diff:5.")) << actions()[0].toStdString();
+    EXPECT_TRUE(actions()[0].startsWith(german() ? "Get time (diff:5," : "Get time (diff:5."))
+        << actions()[0].toStdString();
     EXPECT_EQ(actions()[1], "Set time");
     // The status of a finished set-time: the station time set to the PC's date and time.
-    EXPECT_TRUE(frmMain().Aktion().Text().contains(CStr(fake.peek().date()))) << frmMain().Aktion().Text().toStdString();
+    EXPECT_TRUE(frmMain().Aktion().Text().contains(CStr(fake.peek().date())))
+        << frmMain().Aktion().Text().toStdString();
     EXPECT_TRUE(gTestTime.isEmpty());
 }
 
@@ -158,8 +160,8 @@ TEST_P(ReceiverTimeTest, AMobileNetworkStationIsAskedForItsTimeAfterItsSecondHal
     QList<QByteArray> firstFour = requests().mid(0, 4);
     for (QByteArray& r : firstFour)
         r = r.left(3);
-    EXPECT_EQ(firstFour, (QList<QByteArray>{bytes({0xF0, 'S'}), bytes({0x83, 0x00, 0x80}), bytes({0x83, 0x80, 0x80}),
-                                            bytes({0xF7})}));
+    EXPECT_EQ(firstFour, (QList<QByteArray>{bytes({0xF0, 'S'}), bytes({0x83, 0x00, 0x80}),
+                                            bytes({0x83, 0x80, 0x80}), bytes({0xF7})}));
     EXPECT_EQ(sent(0xF6), 1);
     EXPECT_LE(std::abs(stationAheadMs()), 1000);
     EXPECT_EQ(actions().value(1), "Set time");
@@ -192,7 +194,8 @@ TEST_P(ReceiverTimeTest, SlowSetTimeRepliesAreRepeatedWithAWideningLimit)
     EXPECT_EQ(gSyncStepCount, 4);
     EXPECT_NEAR(gWaitToReturnCur, 0.41f, 1e-5);
     // The widening after the third failure is shown on the time button.
-    EXPECT_TRUE(frmMain().cmdTime.ToolTipText().contains("#3#")) << frmMain().cmdTime.ToolTipText().toStdString();
+    EXPECT_TRUE(frmMain().cmdTime.ToolTipText().contains("#3#"))
+        << frmMain().cmdTime.ToolTipText().toStdString();
     EXPECT_EQ(actions().back(), "Set time");
     EXPECT_LE(std::abs(stationAheadMs()), 1000);
 }

@@ -9,17 +9,15 @@
 #include "platform/dialogs/msgbox.h"
 #include "platform/system/textfile.h"
 #include "receiver/receiver_globals.h"
-#include "stationdata/station_data.h"
-#include "receiver/receiver_globals.h"
 #include "receiver/write_replies.h"
 #include "receiver_support.h"
+#include "stationdata/modes.h"
 #include "stationdata/settings_checks.h"
 #include "stationdata/settings_write.h"
 #include "stationdata/station_data.h"
 #include "support/test_support.h"
-#include "ui/main/main_module.h"
-#include "stationdata/modes.h"
 #include "ui/main/main_globals.h"
+#include "ui/main/main_module.h"
 #include "ui/main/starters.h"
 
 namespace qv::test {
@@ -66,7 +64,8 @@ class ReceiverWriteTest : public ReceiverE2E
         gCodeNoIndex = 0;
     }
 
-    // The write column as a user leaves it (the option boxes' bytes as the mode and option handlers keep them).
+    // The write column as a user leaves it (the option boxes' bytes as the mode and option handlers keep
+    // them).
     void setWriteColumn(const WriteColumn& w)
     {
         FrmMain& f = frmMain();
@@ -212,8 +211,9 @@ TEST_F(ReceiverWriteTest, GsmStationRoundTrip)
     sim.station.clearLog();
     f.mnuWrite_Click();
     ASSERT_TRUE(ended());
-    EXPECT_EQ(chain(), (QList<QByteArray>{bytes({0xF0}), bytes({0x83, 0x00}), bytes({0x83, 0x80}), bytes({0xF5}),
-                                          bytes({0x82, 0x80}), bytes({0x82, 0x7E}), bytes({0xF9})}));
+    EXPECT_EQ(chain(),
+              (QList<QByteArray>{bytes({0xF0}), bytes({0x83, 0x00}), bytes({0x83, 0x80}), bytes({0xF5}),
+                                 bytes({0x82, 0x80}), bytes({0x82, 0x7E}), bytes({0xF9})}));
     EXPECT_EQ(sim.station.memory().apnText(), QByteArray("1234web.example,bert,neu;"));
     EXPECT_EQ(sim.station.memory().workTimeMinutes(), 330);
     EXPECT_EQ(records().last(), QStringLiteral("Write"));
@@ -254,8 +254,8 @@ TEST_F(ReceiverWriteTest, SetDefaultsWritesOneBlockThenReadsBack)
     f.mnuSetDefault_Click();
     ASSERT_TRUE(ended());
     const QList<QByteArray> r = requests();
-    ASSERT_EQ(chain(), (QList<QByteArray>{bytes({0xF0}), bytes({0x83, 0x00}), bytes({0xF5}), bytes({0x82, 0x10}),
-                                          bytes({0xF6}), bytes({0x83, 0x00})}));
+    ASSERT_EQ(chain(), (QList<QByteArray>{bytes({0xF0}), bytes({0x83, 0x00}), bytes({0xF5}),
+                                          bytes({0x82, 0x10}), bytes({0xF6}), bytes({0x83, 0x00})}));
     EXPECT_EQ(r[3].size(), 2 + 0x70) << "one write from 0x10 to 0x7F";
     EXPECT_EQ(m.codeNumber(), 31);
     EXPECT_EQ(m.mode(), 2);
@@ -379,8 +379,8 @@ TEST_F(ReceiverWriteTest, WriteColumnChecksStopBeforeSending)
     f.mnuWrite_Click();
     EXPECT_EQ(gActionCode, ActNone);
     EXPECT_FALSE(f.MSComm1.PortOpen());
-    EXPECT_TRUE(f.Aktion().Text().startsWith(GetLangText(gLangIndex, 1827, QStringLiteral("Time not correct")) +
-                                             QStringLiteral("   ")));
+    EXPECT_TRUE(f.Aktion().Text().startsWith(
+        GetLangText(gLangIndex, 1827, QStringLiteral("Time not correct")) + QStringLiteral("   ")));
     EXPECT_TRUE(requests().isEmpty());
 }
 
@@ -399,40 +399,67 @@ TEST_F(ReceiverWriteTest, WriteColumnChecksInTheirOrder)
     const QString notCorrect = GetLangText(gLangIndex, 1827, QString());
     const QString range = GetLangText(gLangIndex, 1830, QString());
     const Case cases[] = {
-        {"GSM: a PIN other than the default needs an APN", [&] {
+        {"GSM: a PIN other than the default needs an APN",
+         [&] {
              gGsmDevice = true;
              f.frAPN_Data(1).setVisible(true);
              f.txtPIN(1).setText(QStringLiteral("1234"));
              f.txtAPN(1).setText(QString());
-         }, {vbOK}, false, QString()},
-        {"GSM: the default PIN without APN passes", [&] {
+         },
+         {vbOK},
+         false,
+         QString()},
+        {"GSM: the default PIN without APN passes",
+         [&] {
              gGsmDevice = true;
              f.frAPN_Data(1).setVisible(true);
              f.txtPIN(1).setText(QStringLiteral("9463"));
              f.txtAPN(1).setText(QString());
-         }, {}, true, QString()},
-        {"GSM: APN frame hidden, nothing checked", [&] {
+         },
+         {},
+         true,
+         QString()},
+        {"GSM: APN frame hidden, nothing checked",
+         [&] {
              gGsmDevice = true;
              f.frAPN_Data(1).setVisible(false);
              f.txtPIN(1).setText(QStringLiteral("12"));
-         }, {}, true, QString()},
+         },
+         {},
+         true,
+         QString()},
         {"empty mode box: focus, no message", [&] { f.coMO.setText(QString()); }, {}, false, QString()},
-        {"code number out of range", [&] { f.txtCodeNo(1).setText(QStringLiteral("1024")); }, {vbOK}, false,
+        {"code number out of range",
+         [&] { f.txtCodeNo(1).setText(QStringLiteral("1024")); },
+         {vbOK},
+         false,
          range + QStringLiteral(" 1 - 1023")},
-        {"work time and code number: work time first", [&] {
+        {"work time and code number: work time first",
+         [&] {
              f.txtCodeNo(1).setText(QStringLiteral("1024"));
              f.txtWtime(1).setText(QStringLiteral("96:00:00"));
-         }, {vbOK}, false, notCorrect + QStringLiteral("   ") + range + QStringLiteral(" 1 - 1023")},
+         },
+         {vbOK},
+         false,
+         notCorrect + QStringLiteral("   ") + range + QStringLiteral(" 1 - 1023")},
         {"direct connection, not confirmed", [&] { gConnMode = ConnDirect; }, {vbNo}, false, QString()},
         {"direct connection, confirmed", [&] { gConnMode = ConnDirect; }, {vbYes}, true, QString()},
-        {"last entry of the code-number list warns", [&] {
+        {"last entry of the code-number list warns",
+         [&] {
              gCodeNoList = QStringList{QString(), QStringLiteral("5"), QStringLiteral("6")};
              gCodeNoIndex = 2;
-         }, {vbOK}, true, QString()},
-        {"... once per run", [&] {
+         },
+         {vbOK},
+         true,
+         QString()},
+        {"... once per run",
+         [&] {
              gCodeNoList = QStringList{QString(), QStringLiteral("5"), QStringLiteral("6")};
              gCodeNoIndex = 2;
-         }, {}, true, QString()},
+         },
+         {},
+         true,
+         QString()},
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(k.what);

@@ -11,18 +11,18 @@ namespace qv::sim {
 struct SimRadioCard;
 
 enum class CardFamily {
-    Card5,         // the oldest family: one 128-byte image; reported with 0xE5, read with 0xB1
-    Card5Legacy,   // the same card in a base-protocol station: 0x46 'I' / 'O', the image as 0x31
-    Card6,         // 64 punches (the ED layout): 0xE6, then 0xE1 0x08 sends blocks 0, 6 and 7
-    Card6Of192,    // 192 punches (ED layout, signature 01 01 01 02): 0xE1 0x08 sends blocks 0 to 7
-    Card6Legacy,   // a 64-punch card in a base-protocol station: reported with 0x66
-    Card8,         // series 2 (0x80): owner data in block 0, up to 30 punches in block 1; read with 0xEF n
-    Card9,         // series 1 (0x90): 18 punches in block 0, 32 more in block 1
-    Card10,        // series 4 (0xA0): owner data over both blocks, 20 punches in block 1
-    Card11,        // series 6 (0xB0): dated punches of 8 bytes, 9 in block 0 and 16 in block 1
-    CardF7,        // series 15, numbers 7,000,000 to 7,999,999: 128 punches in blocks 4 to 7
-    CardAir,       // series 15, numbers 8,000,000 to 8,999,999: the air card, same memory as CardF7
-    CardF9,        // series 15, numbers from 9,000,000
+    Card5,       // the oldest family: one 128-byte image; reported with 0xE5, read with 0xB1
+    Card5Legacy, // the same card in a base-protocol station: 0x46 'I' / 'O', the image as 0x31
+    Card6,       // 64 punches (the ED layout): 0xE6, then 0xE1 0x08 sends blocks 0, 6 and 7
+    Card6Of192,  // 192 punches (ED layout, signature 01 01 01 02): 0xE1 0x08 sends blocks 0 to 7
+    Card6Legacy, // a 64-punch card in a base-protocol station: reported with 0x66
+    Card8,       // series 2 (0x80): owner data in block 0, up to 30 punches in block 1; read with 0xEF n
+    Card9,       // series 1 (0x90): 18 punches in block 0, 32 more in block 1
+    Card10,      // series 4 (0xA0): owner data over both blocks, 20 punches in block 1
+    Card11,      // series 6 (0xB0): dated punches of 8 bytes, 9 in block 0 and 16 in block 1
+    CardF7,      // series 15, numbers 7,000,000 to 7,999,999: 128 punches in blocks 4 to 7
+    CardAir,     // series 15, numbers 8,000,000 to 8,999,999: the air card, same memory as CardF7
+    CardF9,      // series 15, numbers from 9,000,000
 };
 
 // One punch on a card: code number, time of day in seconds and weekday (0 Sunday).

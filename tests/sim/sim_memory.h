@@ -18,15 +18,15 @@ constexpr int kAddrBatteryDate = 0x15;
 constexpr int kAddrBatteryCapacity = 0x18;
 constexpr int kAddrBatteryStatus = 0x30; // clock option, -, -, 192-punch option, used mA·s (4 bytes)
 constexpr int kAddrBatteryUsed = 0x34;
-constexpr int kAddrActTime = 0x48;       // activity time in ticks of 1/32768 s, most significant byte first
-constexpr int kAddrStbTime = 0x4A;       // standby time, the same way
-constexpr int kAddrVoltage = 0x50;        // 2 bytes, then the temperature (2 bytes)
-constexpr int kAddrSettings = 0x70;       // the settings block, 16 bytes
-constexpr int kAddrSettingsLegacy = 0xD0; // the same block as the legacy commands address it
-constexpr int kAddrMode = 0x71;           // bits 0-4 operating mode
-constexpr int kAddrCodeLow = 0x72;        // code number, low 8 bits
-constexpr int kAddrCodeHigh = 0x73;       // bit 7: +512, bit 6: +256; bits 0-2 LED, LED 2, beep
-constexpr int kAddrOptions = 0x74;        // bit 0 extended protocol, bit 1 auto send, ...
+constexpr int kAddrActTime = 0x48;         // activity time in ticks of 1/32768 s, most significant byte first
+constexpr int kAddrStbTime = 0x4A;         // standby time, the same way
+constexpr int kAddrVoltage = 0x50;         // 2 bytes, then the temperature (2 bytes)
+constexpr int kAddrSettings = 0x70;        // the settings block, 16 bytes
+constexpr int kAddrSettingsLegacy = 0xD0;  // the same block as the legacy commands address it
+constexpr int kAddrMode = 0x71;            // bits 0-4 operating mode
+constexpr int kAddrCodeLow = 0x72;         // code number, low 8 bits
+constexpr int kAddrCodeHigh = 0x73;        // bit 7: +512, bit 6: +256; bits 0-2 LED, LED 2, beep
+constexpr int kAddrOptions = 0x74;         // bit 0 extended protocol, bit 1 auto send, ...
 constexpr int kAddrWorkTimeMinutes = 0x7E; // the work time in minutes, most significant byte first
 // The mobile-network station keeps its SIM PIN, access point, user and password as one text
 // "PIN" "APN" "," "user" "," "password" ";" in the 80 bytes from 0xB0 (the rest 0x00 or 0xFF).

@@ -28,7 +28,8 @@ int errorOf(const std::function<void()>& call);
 QByteArray hex(const char* text);
 // Bytes from their values ({0xF0, 'S'}).
 QByteArray bytes(std::initializer_list<int> values);
-// A write-back image of a 16-byte station block: command 0x82, the address, then bytes counting up from `first`.
+// A write-back image of a 16-byte station block: command 0x82, the address, then bytes counting up from
+// `first`.
 QByteArray blockImage(uint8_t address, uint8_t first);
 
 // Sets the program's locale for the lifetime of the object and restores the
@@ -50,14 +51,14 @@ class ScopedLocale
 // lifetime of the object, and restores the previous one afterwards.
 class ScopedShippedLanguage
 {
-public:
+  public:
     explicit ScopedShippedLanguage(const QString& code = QStringLiteral("ENU"));
     ~ScopedShippedLanguage();
     ScopedShippedLanguage(const ScopedShippedLanguage&) = delete;
     ScopedShippedLanguage& operator=(const ScopedShippedLanguage&) = delete;
     bool loaded() const { return m_loaded; }
 
-private:
+  private:
     QDomDocument m_previous;
     bool m_loaded = false;
 };

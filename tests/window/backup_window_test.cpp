@@ -7,14 +7,14 @@
 #include "sim_backup.h"
 #include "sim_on_port.h"
 #include "sim_test_support.h"
-#include "stationdata/backup_memory.h"
 #include "station_window_fixture.h"
+#include "stationdata/backup_memory.h"
 #include "window_support.h"
 
 #include <QGuiApplication>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QMouseEvent>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QTextEdit>

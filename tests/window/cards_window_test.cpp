@@ -22,11 +22,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
-#include <QMessageBox>
-#include <QTimer>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <optional>
 
 using namespace qv;
@@ -57,7 +57,8 @@ void screenshot(QWidget& w, const QString& name)
 }
 
 // The person closes the card list window; the question whether to save its unsaved changes comes up on the
-// screen, and the person answers it with the button of `code`. Returns the question's text ("" when none came).
+// screen, and the person answers it with the button of `code`. Returns the question's text ("" when none
+// came).
 QString closeAnsweringTheSaveQuestion(FrmCards& list, QMessageBox::StandardButton code, const QString& shot)
 {
     QString question;

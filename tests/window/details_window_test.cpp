@@ -30,8 +30,8 @@ void doubleClickRow(ListView& list, int row)
     QWidget* viewport = table->viewport();
     const QPointF at = table->visualRect(table->model()->index(row - 1, 0)).center();
     const QPointF global = viewport->mapToGlobal(at);
-    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick,
-                              QEvent::MouseButtonRelease}) {
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                              QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
         const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
         QMouseEvent e(type, at, global, Qt::LeftButton, held, Qt::NoModifier);
         QApplication::sendEvent(viewport, &e);
@@ -132,7 +132,8 @@ TEST_P(DetailsWindowTest, DoubleClickOnARowShowsItsDetailsAndPrintsThem)
     ASSERT_TRUE(sim::waitUntil([] { return gActionCode == ActNone; }, 20000));
 
     EXPECT_TRUE(detailsShown);
-    EXPECT_TRUE(title.endsWith(german ? QStringLiteral(" QV-Karte=2100011") : QStringLiteral(" QV card=2100011")))
+    EXPECT_TRUE(
+        title.endsWith(german ? QStringLiteral(" QV-Karte=2100011") : QStringLiteral(" QV card=2100011")))
         << title.toStdString();
     EXPECT_EQ(frame, german ? QStringLiteral("Zeile: 1") : QStringLiteral("row: 1"));
     EXPECT_TRUE(text.startsWith(QStringLiteral("QV-Config"))) << text.toStdString();
@@ -159,7 +160,8 @@ TEST_P(DetailsWindowTest, DoubleClickOnARowShowsItsDetailsAndPrintsThem)
     EXPECT_TRUE(page.rect().adjusted(24, 24, -24, -24).contains(ink));
     const QString shots = qEnvironmentVariable("QV_SCREENSHOT_DIR");
     if (!shots.isEmpty()) {
-        EXPECT_TRUE(page.save(shots + QStringLiteral("/carddetails_print_") + language + QStringLiteral(".png")));
+        EXPECT_TRUE(
+            page.save(shots + QStringLiteral("/carddetails_print_") + language + QStringLiteral(".png")));
     }
 }
 

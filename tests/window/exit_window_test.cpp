@@ -1,5 +1,6 @@
-// The program's end as a person brings it about: the real program started as its own process on the X display,
-// Exit chosen with its key (alt+x), the process gone with exit code 0, and the next start not refused.
+// The program's end as a person brings it about: the real program started as its own process on the X
+// display, Exit chosen with its key (alt+x), the process gone with exit code 0, and the next start not
+// refused.
 #include "sim_on_port.h"
 #include "sim_test_support.h"
 
@@ -28,8 +29,12 @@ QString xdotool(const QStringList& args)
 // The windows of a process that are shown, optionally only those whose title holds `title`.
 QStringList shownWindows(qint64 pid, const QString& title = QString())
 {
-    QStringList args{QStringLiteral("search"), QStringLiteral("--all"), QStringLiteral("--onlyvisible"),
-                     QStringLiteral("--pid"), QString::number(pid), QStringLiteral("--name"),
+    QStringList args{QStringLiteral("search"),
+                     QStringLiteral("--all"),
+                     QStringLiteral("--onlyvisible"),
+                     QStringLiteral("--pid"),
+                     QString::number(pid),
+                     QStringLiteral("--name"),
                      title.isEmpty() ? QStringLiteral(".") : title};
     return xdotool(args).split(u'\n', Qt::SkipEmptyParts);
 }
@@ -84,7 +89,8 @@ class ProgramEnd : public ::testing::Test
             [&] {
                 if (program.state() != QProcess::Running)
                     return true;
-                const QStringList w = shownWindows(program.processId(), QStringLiteral("station configuration"));
+                const QStringList w =
+                    shownWindows(program.processId(), QStringLiteral("station configuration"));
                 if (!w.isEmpty())
                     found = w.first();
                 return !found.isEmpty();

@@ -9,24 +9,24 @@
 #include "sim_cards.h"
 #include "sim_test_support.h"
 #include "station_window_fixture.h"
-#include "window_support.h"
 #include "ui/dialogs/apn_data_file.h"
 #include "ui/dialogs/frm_apn_data.h"
 #include "ui/dialogs/frm_batt.h"
 #include "ui/dialogs/frm_config_qvel.h"
 #include "ui/dialogs/frm_ext_set.h"
+#include "window_support.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
-#include <algorithm>
-#include <QKeyEvent>
-#include <QLineEdit>
 #include <QSlider>
 #include <QTableView>
+#include <algorithm>
 
 using namespace qv;
 
@@ -72,8 +72,9 @@ class OptionDialogsWindowTest : public test::StationWindowTest, public ::testing
             return;
         QDir().mkpath(shots);
         QApplication::processEvents();
-        EXPECT_TRUE(w.grab().save(shots + QStringLiteral("/%1_%2.png").arg(QString::fromLatin1(name),
-                                                                          QString::fromLatin1(GetParam().code))));
+        EXPECT_TRUE(
+            w.grab().save(shots + QStringLiteral("/%1_%2.png")
+                                      .arg(QString::fromLatin1(name), QString::fromLatin1(GetParam().code))));
     }
     static void typeInto(Control& box, const QString& text)
     {
@@ -297,7 +298,8 @@ TEST_P(OptionDialogsWindowTest, ABeepAddedToTheRadioCardsPatternIsWrittenToTheCa
     // The card's protocol record holds the pattern written.
     const QStringList lines = protocolLines();
     EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const QString& l) {
-        return l.contains(QStringLiteral("8000001")) && l.contains(QStringLiteral("SEL_FEEDBACK=18-00-05-CA"));
+        return l.contains(QStringLiteral("8000001")) &&
+               l.contains(QStringLiteral("SEL_FEEDBACK=18-00-05-CA"));
     })) << lines.join(u'\n').toStdString();
 }
 

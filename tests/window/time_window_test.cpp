@@ -23,7 +23,8 @@ class TimeWindowTest : public test::StationWindowTest
     {
         StationWindowTest::SetUp();
         // The station's clock runs on the test's clock, as the PC's does; a busy station lets it run on.
-        sim->station.setTimeSource([this] { return m_clock.peek(); }, [this](qint64 ms) { m_clock.advance(ms); });
+        sim->station.setTimeSource([this] { return m_clock.peek(); },
+                                   [this](qint64 ms) { m_clock.advance(ms); });
         // The boxes show for real; the test answers them on the screen as a person would.
         DialogHooks::setNoModal(false);
         m_poll.setInterval(20);
@@ -114,13 +115,15 @@ TEST_F(TimeWindowTest, TheTimeButtonSetsAStationThatRunsAhead)
     // The station's clock now agrees with the PC's.
     EXPECT_LE(std::abs(stationAheadMs()), 1000);
     // The status of a finished set-time: the station time set to the PC's date.
-    EXPECT_TRUE(f.Aktion().Text().startsWith(QStringLiteral("Set Station time ") + CStr(m_clock.peek().date())))
+    EXPECT_TRUE(
+        f.Aktion().Text().startsWith(QStringLiteral("Set Station time ") + CStr(m_clock.peek().date())))
         << f.Aktion().Text().toStdString();
     EXPECT_FALSE(f.cmdStop.Visible());
     // The protocol file records the check and the setting.
     const QStringList lines = protocolLines();
     ASSERT_EQ(lines.size(), 3);
-    EXPECT_TRUE(lines[1].split(u';').value(23).startsWith(QStringLiteral("Get time (diff:5."))) << lines[1].toStdString();
+    EXPECT_TRUE(lines[1].split(u';').value(23).startsWith(QStringLiteral("Get time (diff:5.")))
+        << lines[1].toStdString();
     EXPECT_EQ(lines[2].split(u';').value(23), QStringLiteral("Set time"));
     EXPECT_EQ(lines[2].split(u';').value(2), QStringLiteral("201537"));
 }
@@ -144,7 +147,8 @@ TEST_F(TimeWindowTest, CancelOnTheQuestionLeavesTheStationsClockAndTheButtonWork
     ASSERT_TRUE(sim::waitUntil([&f] { return !f.MSComm1.PortOpen() && !f.cmdStop.Visible(); }, 15000));
     EXPECT_EQ(boxesSeen, 1);
     EXPECT_NEAR(double(stationAheadMs()), -3000.0, 1000.0);
-    EXPECT_FALSE(f.Aktion().Text().startsWith(QStringLiteral("Set Station time"))) << f.Aktion().Text().toStdString();
+    EXPECT_FALSE(f.Aktion().Text().startsWith(QStringLiteral("Set Station time")))
+        << f.Aktion().Text().toStdString();
 
     // The next press of the button is not refused as a running operation: this time the clock is set.
     pressOn(QStringLiteral("OK"));

@@ -1,13 +1,12 @@
 // A person's Write in the real program on an X display: the mode and the code number changed in the write
 // column, Write from the Commands menu, then a Read shows the station's new values.
 #include "link/link_globals.h"
-#include "link/link_globals.h"
 #include "platform/system/textfile.h"
 #include "receiver/receiver.h"
 #include "sim_on_port.h"
 #include "sim_test_support.h"
-#include "stationdata/modes.h"
 #include "station_window_fixture.h"
+#include "stationdata/modes.h"
 #include "window_support.h"
 
 #include <QAction>
@@ -85,5 +84,6 @@ TEST_F(WriteWindowTest, WriteFromTheCommandsMenuThenReadShowsTheNewValues)
     ASSERT_TRUE(operationEnded());
     EXPECT_EQ(f.txtCodeNo(0).Text(), QStringLiteral("300"));
     EXPECT_EQ(f.txtMO.Text(), gModeTextStart);
-    EXPECT_EQ(recordActions(), (QStringList{QStringLiteral("Read"), QStringLiteral("Write"), QStringLiteral("Read")}));
+    EXPECT_EQ(recordActions(),
+              (QStringList{QStringLiteral("Read"), QStringLiteral("Write"), QStringLiteral("Read")}));
 }

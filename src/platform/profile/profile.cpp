@@ -146,7 +146,7 @@ struct HeldFile
     FileState state = FileState::Missing;
     QByteArray before;
     ProfileDocument doc;
-    bool created = false;   // a missing file the batch will create
+    bool created = false; // a missing file the batch will create
     bool replaceable = true;
 };
 

@@ -28,7 +28,8 @@ int WritePrivateProfileStringA(const QString& section, const std::optional<QStri
                                const std::optional<QString>& value, const QString& fileName);
 
 // Replaces all keys of the section (of every copy of a section written twice)
-// with the given "key=value" lines; an empty list leaves the section without keys. Returns as WritePrivateProfileStringA.
+// with the given "key=value" lines; an empty list leaves the section without keys. Returns as
+// WritePrivateProfileStringA.
 int WritePrivateProfileSectionA(const QString& section, const QStringList& lines, const QString& fileName);
 
 // Holds the profile writes made while it lives and writes each changed file once: a save of many keys costs

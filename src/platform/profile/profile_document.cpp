@@ -153,7 +153,8 @@ QStringList ProfileDocument::sectionNames() const
     for (const Line& line : m_lines) {
         // A nameless section "[]" is left out: in the NUL-separated list form its empty name would end
         // the list and hide every section after it.
-        if (line.kind == Kind::Header && !line.name.isEmpty() && !names.contains(line.name, Qt::CaseInsensitive))
+        if (line.kind == Kind::Header && !line.name.isEmpty() &&
+            !names.contains(line.name, Qt::CaseInsensitive))
             names.append(line.name);
     }
     return names;

@@ -1,5 +1,5 @@
-// The list of providers' mobile-network access data, "APN_Data.csv" in the data folder: a header line, then one
-// provider a line, fields separated by ";" (country, network, access point name, user name, password).
+// The list of providers' mobile-network access data, "APN_Data.csv" in the data folder: a header line, then
+// one provider a line, fields separated by ";" (country, network, access point name, user name, password).
 #pragma once
 #include <QString>
 #include <QStringList>

@@ -1,5 +1,5 @@
-// The mobile-network data dialog frmAPN_Data. It sends nothing to a station: the main window's Write does, after
-// checking the copied values again.
+// The mobile-network data dialog frmAPN_Data. It sends nothing to a station: the main window's Write does,
+// after checking the copied values again.
 #include "ui/dialogs/frm_apn_data.h"
 
 #include "app/language.h"
@@ -27,8 +27,8 @@ struct Column
     const char* text;
     int width;
 };
-const Column kColumns[] = {{"Nr", "lfd.Nr.", 750},         {"Country", "Country", 2500},
-                           {"Network", "Network", 3000},   {"APN", "APN", 3500},
+const Column kColumns[] = {{"Nr", "lfd.Nr.", 750},           {"Country", "Country", 2500},
+                           {"Network", "Network", 3000},     {"APN", "APN", 3500},
                            {"User_name", "User name", 2400}, {"Pass_word", "Pass word", 1200}};
 
 QString columnText(const Column& c)
@@ -119,8 +119,8 @@ void FrmAPN_Data::Form_Load()
         for (const QString& line : gApnLines) {
             const ApnFieldsRow f = SplitApnLine(line);
             const int n = lvAPN_Data.ListItems().Count() + 1;
-            ListItem& item = lvAPN_Data.ListItems().Add({}, QStringLiteral("p%1").arg(n),
-                                                        Right(QStringLiteral("     ") + QString::number(n), 5));
+            ListItem& item = lvAPN_Data.ListItems().Add(
+                {}, QStringLiteral("p%1").arg(n), Right(QStringLiteral("     ") + QString::number(n), 5));
             item.setSubItems(1, f.country);
             item.setSubItems(2, f.network);
             item.setSubItems(3, f.apn);

@@ -1,5 +1,6 @@
-// The mobile-network data dialog frmAPN_Data: the providers' access data from the shipped list, a row picked or
-// the values typed, and OK copies PIN, access point, user and password into the main window's write column.
+// The mobile-network data dialog frmAPN_Data: the providers' access data from the shipped list, a row picked
+// or the values typed, and OK copies PIN, access point, user and password into the main window's write
+// column.
 #pragma once
 #include "platform/controls/controls.h"
 

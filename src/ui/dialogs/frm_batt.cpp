@@ -1,5 +1,5 @@
-// The battery dialog frmBatt. Station mode: OK patches the battery fields of the write-back images of blocks 0x10
-// and 0x30 and writes them (one combined write with the extended commands, else block 0x10 first and the
+// The battery dialog frmBatt. Station mode: OK patches the battery fields of the write-back images of blocks
+// 0x10 and 0x30 and writes them (one combined write with the extended commands, else block 0x10 first and the
 // reply handler sends block 0x30). Air-card mode: OK sends the card its new battery date and the dialog stays
 // open for the next card.
 #include "ui/dialogs/frm_batt.h"
@@ -64,10 +64,9 @@ bool fitsField(double mAh)
 
 QString mainControlText(const QString& type, const QString& control, const QString& index)
 {
-    return GetControlText(gLangIndex, QStringLiteral("frmMain"), type, control, index, QStringLiteral("Caption"),
-                          QString());
+    return GetControlText(gLangIndex, QStringLiteral("frmMain"), type, control, index,
+                          QStringLiteral("Caption"), QString());
 }
-
 
 // Set by the station-mode OK; read when the modal dialog returns.
 bool sStationWriteSent = false;
@@ -348,13 +347,14 @@ void FrmBatt::pruefOKvisi()
 {
     const bool keepOld = optBdat(1).Value();
     const bool a = (txtConsumption.Text().trimmed() != sLoadedConsumption.trimmed()) ||
-                   (Val(txtCap.Text()) != Val(sLoadedCap)) || ((txtBdat(0).Text() != sLoadedDate) && !keepOld);
+                   (Val(txtCap.Text()) != Val(sLoadedCap)) ||
+                   ((txtBdat(0).Text() != sLoadedDate) && !keepOld);
     const bool b = (!txtBdat(1).Text().trimmed().isEmpty() && keepOld) || (txtBdat(1).Text() != sLoadedDate);
     // The mobile-network station's blocks 0x20 and 0x30 are not read, so nothing could be written back.
     const bool station = a && bStationMode && !gGsmDevice;
     int day = 0, month = 0, year = 0;
-    const bool card = b && gAirCardInserted && !bStationMode && gAirCardBattery.size() >= 4 &&
-                      chosenDate(day, month, year);
+    const bool card =
+        b && gAirCardInserted && !bStationMode && gAirCardBattery.size() >= 4 && chosenDate(day, month, year);
     cmdOK.setEnabled(station || card);
 }
 
@@ -410,10 +410,10 @@ void FrmBatt::writeStation()
 
     if (gStationFunctions)
         f.lblConsumption(0).setCaption(CStr(gBattConsumption) + u'%');
-    f.lblConsumptionDes(0).setCaption(f.lblConsumption(0).Caption() + u' ' +
-                                      mainControlText(QStringLiteral("Label"), QStringLiteral("lblConsumptionDes"),
-                                                      QStringLiteral("0")) +
-                                      u' ');
+    f.lblConsumptionDes(0).setCaption(
+        f.lblConsumption(0).Caption() + u' ' +
+        mainControlText(QStringLiteral("Label"), QStringLiteral("lblConsumptionDes"), QStringLiteral("0")) +
+        u' ');
     f.lblConsumptionRot(0).setVisible(gStationFunctions);
     const int full = f.lblConsumptionGreen(0).Width() - 25;
     f.lblConsumptionRot(0).setWidth(

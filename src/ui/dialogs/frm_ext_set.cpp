@@ -1,7 +1,8 @@
 // The extended settings dialog frmExtSet. OK works out what changed against the values read from the station
-// and sends one write: the settings block alone for a feedback change, or, for a timing change, the blocks from
-// 0x10 on with the radio timing constants (in one request with the extended commands; block by block without
-// them, the reply handler sending the next block). Nothing changed sends nothing and ends the operation.
+// and sends one write: the settings block alone for a feedback change, or, for a timing change, the blocks
+// from 0x10 on with the radio timing constants (in one request with the extended commands; block by block
+// without them, the reply handler sending the next block). Nothing changed sends nothing and ends the
+// operation.
 #include "ui/dialogs/frm_ext_set.h"
 
 #include "app/bytes.h"
@@ -40,7 +41,7 @@ constexpr int kModeEconomy = 3;
 // Image layout of the write-back blocks: command, address, then the 16 station bytes.
 constexpr int kImageLength = 18;
 constexpr int kBlockBytes = 16;
-constexpr int kK1Index = 2;       // 0x10 and 0x11 of block 0x10
+constexpr int kK1Index = 2; // 0x10 and 0x11 of block 0x10
 constexpr int kK2Index = 3;
 constexpr int kTimingIndex = 10;  // 0x48 to 0x4B of block 0x40: Act, then STB, two bytes each
 constexpr int kFeedbackIndex = 5; // settings byte 3: bit 0 LED, bit 1 second LED, bit 2 beep
@@ -346,8 +347,7 @@ QByteArray FrmExtSet::buildWrite()
     }
     // Compared in the milliseconds the dialog shows: a station value a tick away from the written one (1311
     // against 1310) is the same setting and is not written again.
-    gExtTimingChanged =
-        TicksToMs(lActLoaded) != TicksToMs(act) || TicksToMs(lSTBLoaded) != TicksToMs(stb);
+    gExtTimingChanged = TicksToMs(lActLoaded) != TicksToMs(act) || TicksToMs(lSTBLoaded) != TicksToMs(stb);
     if (!gExtTimingChanged) {
         gActTime = lActLoaded;
         gStbTime = lSTBLoaded;
@@ -365,7 +365,8 @@ QByteArray FrmExtSet::buildWrite()
         // The reply handler writes block 0x40 next, and the settings block after it when a feedback option
         // changed.
         return request;
-    request += gSysBlock2.mid(2, kBlockBytes) + gSysBlock3.mid(2, kBlockBytes) + gSysBlock4.mid(2, kBlockBytes);
+    request +=
+        gSysBlock2.mid(2, kBlockBytes) + gSysBlock3.mid(2, kBlockBytes) + gSysBlock4.mid(2, kBlockBytes);
     if (gExtFlagsChanged)
         request += gSysBlock6.mid(kSliceTailFrom) + gSysBlock7.mid(2, kSettingsHead);
     return request;
@@ -375,8 +376,7 @@ void FrmExtSet::OKButton_Click()
 {
     gActionCode = ActExtSettings;
     gExtTimingChanged = false;
-    gExtFlagsChanged =
-        gBeepSetLoaded != gBeepSet || gLedSetLoaded != gLedSet || gLed2SetLoaded != gLed2Set;
+    gExtFlagsChanged = gBeepSetLoaded != gBeepSet || gLedSetLoaded != gLedSet || gLed2SetLoaded != gLed2Set;
 
     // The blocks a write goes back into must have been read in this operation.
     const bool timing = frMode.Visible();

@@ -1,5 +1,6 @@
-// The extended settings dialog frmExtSet: the station's feedback signals (beep, LED, the second LED of the ZOK
-// kind), its operating mode with the activity and standby times, and the radio timing constants that follow.
+// The extended settings dialog frmExtSet: the station's feedback signals (beep, LED, the second LED of the
+// ZOK kind), its operating mode with the activity and standby times, and the radio timing constants that
+// follow.
 #pragma once
 #include "platform/controls/controls.h"
 

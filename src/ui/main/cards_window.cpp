@@ -1,7 +1,6 @@
 // The main window's side of the card list (cards/cardlist_main_window.h).
-#include "cards/cardlist_main_window.h"
 #include "app/text_utils.h"
-#include "link/link_globals.h"
+#include "cards/cardlist_main_window.h"
 #include "link/link_globals.h"
 #include "platform/runtime/vberror.h"
 #include "ui/main/frm_main.h"
@@ -43,7 +42,10 @@ class MainCardListWindow final : public CardListMainWindow
         }
     }
 
-    QString modeText() override { return FormInstance<FrmMain>::loaded() ? frmMain().txtMO.Text() : QString(); }
+    QString modeText() override
+    {
+        return FormInstance<FrmMain>::loaded() ? frmMain().txtMO.Text() : QString();
+    }
 
     QString hardwareText() override
     {

@@ -1,5 +1,5 @@
-// The typed fields of the write column: the code number (digits only, at most four, no lone zero) and the work
-// time (digits and one ":", laid out as "hh:mm:00" and checked when the box is left).
+// The typed fields of the write column: the code number (digits only, at most four, no lone zero) and the
+// work time (digits and one ":", laid out as "hh:mm:00" and checked when the box is left).
 #include "app/language.h"
 #include "app/settings.h"
 #include "app/text_utils.h"

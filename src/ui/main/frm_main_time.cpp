@@ -68,8 +68,9 @@ void FrmMain::cmdTime_MouseDown(int Button, int /*Shift*/, float /*X*/, float /*
 {
     if (Button != vbRightButton)
         return;
-    const QString answer = InputBox(GetLangText(gLangIndex, 1772, QStringLiteral("Tolerance for synchronism")),
-                                    QString(), ToleranceDefault(gWaitToReturnCur));
+    const QString answer =
+        InputBox(GetLangText(gLangIndex, 1772, QStringLiteral("Tolerance for synchronism")), QString(),
+                 ToleranceDefault(gWaitToReturnCur));
     const std::optional<float> tolerance = ReadTolerance(answer);
     if (!tolerance)
         return;

@@ -1,4 +1,5 @@
-// The main window's side of the update check: the evaluation of the fetched versions and the Help menu's check.
+// The main window's side of the update check: the evaluation of the fetched versions and the Help menu's
+// check.
 #include "app/app_info.h"
 #include "app/language.h"
 #include "app/settings.h"
@@ -58,7 +59,8 @@ void FrmMain::VersionPruefen(bool /*bZeigen*/, bool serverReached)
         const QString why =
             serverReached ? lang(1962, QStringLiteral("Invalid versions or no version information found!"))
                           : lang(1988, QStringLiteral("The update server could not be reached!"));
-        MsgBox(block + lang(1961, QStringLiteral("Version check failed:")) + u' ' + why, vbCritical | vbOKOnly);
+        MsgBox(block + lang(1961, QStringLiteral("Version check failed:")) + u' ' + why,
+               vbCritical | vbOKOnly);
         return;
     }
     if (CompareVersions(ProgramVersionParts(), VersionParts(gLatestProgramVersion)) >= 0) {

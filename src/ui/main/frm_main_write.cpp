@@ -8,7 +8,6 @@
 #include "platform/dialogs/msgbox.h"
 #include "platform/runtime/vberror.h"
 #include "receiver/receiver_globals.h"
-#include "stationdata/station_data.h"
 #include "receiver/write_replies.h"
 #include "stationdata/station_data.h"
 #include "ui/main/frm_main.h"

@@ -1,10 +1,10 @@
 // Program-wide values that the main window's start-up sets and other subsystems read.
 #pragma once
-#include "receiver/write_replies.h"
 #include "cards/backup_cards.h"       // gBlockList, gDataBlocks
 #include "cards/cardlist_state.h"     // gColHeadTitle
 #include "extras/help_windows.h"      // gHelpFile
 #include "platform/system/codepage.h" // gCodePageDiffers
+#include "receiver/write_replies.h"
 #include "stationdata/station_data.h" // gReadRequestLen
 
 #include <QByteArray>

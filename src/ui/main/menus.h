@@ -7,7 +7,6 @@
 
 namespace qv {
 
-
 // The data pane's buffer is handed over in pieces of a little over this many characters: each hand-over to
 // the pane is slow, a line at a time would stall a long listing.
 inline constexpr int kBackupDumpChunk = 64000;

@@ -7,8 +7,8 @@
 #include "link/link_globals.h"
 #include "platform/runtime/vbruntime.h"
 #include "stationdata/modes.h"
-#include "ui/main/main_globals.h"
 #include "ui/main/frm_main.h"
+#include "ui/main/main_globals.h"
 #include "ui/main/menus.h"
 #include "ui/main/read_column_apply.h"
 #include "ui/main/window_sides.h"
@@ -137,8 +137,8 @@ class MainReceiverWindow final : public ReceiverWindow
         FrmMain& f = frmMain();
         f.cmdTime.setToolTipText(u'(' + step + QStringLiteral(") ") +
                                  GetControlText(gLangIndex, f.Name(), QStringLiteral("CommandButton"),
-                                                QStringLiteral("cmdTime"), QString(), QStringLiteral("ToolTipText"),
-                                                f.cmdTime.ToolTipText()));
+                                                QStringLiteral("cmdTime"), QString(),
+                                                QStringLiteral("ToolTipText"), f.cmdTime.ToolTipText()));
     }
     void prepareNextCodeNumber() override
     {

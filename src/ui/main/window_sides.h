@@ -16,7 +16,8 @@ void InstallAirCardWindow();
 void InstallWriteWindow();
 // The battery dialog, shown by the battery operations' replies (ui/dialogs/frm_batt.cpp).
 void InstallBatteryDialog();
-// The extended settings dialog, shown by the extended-settings operation's replies (ui/dialogs/frm_ext_set.cpp).
+// The extended settings dialog, shown by the extended-settings operation's replies
+// (ui/dialogs/frm_ext_set.cpp).
 void InstallExtSettingsDialog();
 
 // Installs every side above. It runs once before main() in every program that links the window layer

@@ -4,11 +4,10 @@
 
 #include "app/language.h"
 #include "app/settings.h"
-#include "platform/runtime/vbruntime.h"
-#include "receiver/receiver_globals.h"
-#include "stationdata/station_data.h"
 #include "link/link_globals.h"
 #include "platform/controls/vbconst.h"
+#include "platform/runtime/vbruntime.h"
+#include "receiver/receiver_globals.h"
 #include "stationdata/modes.h"
 #include "stationdata/station_data.h"
 #include "ui/main/frm_main.h"
@@ -87,7 +86,8 @@ class MainWriteWindow final : public WriteWindow
     ApnFields apnColumn(int index) override
     {
         FrmMain& f = frmMain();
-        return {f.txtPIN(index).Text(), f.txtAPN(index).Text(), f.txtUser(index).Text(), f.txtPass(index).Text()};
+        return {f.txtPIN(index).Text(), f.txtAPN(index).Text(), f.txtUser(index).Text(),
+                f.txtPass(index).Text()};
     }
     bool apnWriteFieldRed() override
     {
@@ -185,7 +185,8 @@ class MainWriteWindow final : public WriteWindow
         f.txtMO.setText(f.coMO.Text());
         gBeaconMode = isBeaconModeName(f.coMO.Text());
         f.txtCodeNo(0).setText(QString::number(gSpecialFuncIndex));
-        f.txtFUNC.setText(f.txtMO.Text() == gModeTextSpecial ? GetFuncCodeCaption(gSpecialFuncIndex) : QString());
+        f.txtFUNC.setText(f.txtMO.Text() == gModeTextSpecial ? GetFuncCodeCaption(gSpecialFuncIndex)
+                                                             : QString());
     }
     void confirmLegacySettings(uint8_t statusFlags) override
     {
@@ -224,7 +225,6 @@ class MainWriteWindow final : public WriteWindow
         f.txtStatus.setHelpContextID(helpContextId);
     }
     int ecoModeWriteBox() override { return frmMain().chkSpeed(1).Value(); }
-
 };
 
 MainWriteWindow side;

@@ -149,8 +149,8 @@ TEST_F(LanguageLoad, QtsOwnTextsFollowTheLanguage)
 
 TEST(QtLanguage, OfALanguageFilesCode)
 {
-    const std::pair<const char*, const char*> cases[] = {
-        {"DEU", "de"}, {"enu", "en"}, {"FRA", "fr"}, {"PTB", "pt_BR"}, {"XYZ", ""}, {"", ""}};
+    const std::pair<const char*, const char*> cases[] = {{"DEU", "de"},    {"enu", "en"}, {"FRA", "fr"},
+                                                         {"PTB", "pt_BR"}, {"XYZ", ""},   {"", ""}};
     for (const auto& [code, language] : cases)
         EXPECT_EQ(QtLanguageOfCode(QString::fromUtf8(code)), QString::fromUtf8(language)) << code;
 }

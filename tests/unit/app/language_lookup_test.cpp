@@ -212,15 +212,19 @@ TEST(ShippedLanguageFiles, HoldEveryTextTheProgramLooksUp)
         for (const QRegularExpression& re : lookups) {
             for (auto m = re.globalMatch(text); m.hasNext();) {
                 const auto match = m.next();
-                uses.append({match.captured(1).toInt(), name + u':' + QString::number(lineOf(text, match.capturedStart()))});
+                uses.append({match.captured(1).toInt(),
+                             name + u':' + QString::number(lineOf(text, match.capturedStart()))});
             }
         }
         for (const auto& [base, max] : ranges) {
-            const auto b = QRegularExpression(QStringLiteral(R"(\b%1\s*=\s*(\d+))").arg(QLatin1String(base))).match(text);
-            const auto n = QRegularExpression(QStringLiteral(R"(\b%1\s*=\s*(\d+))").arg(QLatin1String(max))).match(text);
+            const auto b = QRegularExpression(QStringLiteral(R"(\b%1\s*=\s*(\d+))").arg(QLatin1String(base)))
+                               .match(text);
+            const auto n =
+                QRegularExpression(QStringLiteral(R"(\b%1\s*=\s*(\d+))").arg(QLatin1String(max))).match(text);
             if (b.hasMatch() && n.hasMatch()) {
                 for (int i = 0; i <= n.captured(1).toInt(); ++i)
-                    uses.append({b.captured(1).toInt() + i, name + QStringLiteral(" (%1 + %2)").arg(QLatin1String(base)).arg(i)});
+                    uses.append({b.captured(1).toInt() + i,
+                                 name + QStringLiteral(" (%1 + %2)").arg(QLatin1String(base)).arg(i)});
             }
         }
         for (auto m = controlLookup.globalMatch(text); m.hasNext();) {
@@ -253,7 +257,8 @@ TEST(ShippedLanguageFiles, HoldEveryTextTheProgramLooksUp)
                                          .firstChildElement(QStringLiteral("WithoutForm"))
                                          .firstChildElement(QStringLiteral("s%1").arg(use.id));
             if (text.isNull())
-                missing << QStringLiteral("%1 s%2 (%3)").arg(QLatin1String(codes[f])).arg(use.id).arg(use.where);
+                missing
+                    << QStringLiteral("%1 s%2 (%3)").arg(QLatin1String(codes[f])).arg(use.id).arg(use.where);
         }
     }
     missing.removeDuplicates();

@@ -147,7 +147,8 @@ TEST_P(SettingsRoundTrip, EveryKeyLoadsAndSavesBack)
 }
 
 // Every locale the program may run in: German, Swiss German, English and the C locale of a fresh machine.
-INSTANTIATE_TEST_SUITE_P(Locales, SettingsRoundTrip, ::testing::Values("de_DE", "de_CH", "en_US", "en_GB", "C"));
+INSTANTIATE_TEST_SUITE_P(Locales, SettingsRoundTrip,
+                         ::testing::Values("de_DE", "de_CH", "en_US", "en_GB", "C"));
 
 TEST_F(SettingsDefaults, MissingKeysGiveTheDefaults)
 {

@@ -1,7 +1,7 @@
 // Card type and layout detection: GetCardTypeCode, DetectCardLayout, GetLayoutCardType, IsValidCardBlock.
 #include "card_test_support.h"
-#include "stationdata/station_time.h"
 #include "cards/card_detect.h"
+#include "stationdata/station_time.h"
 
 namespace qv::test {
 namespace {

@@ -1,10 +1,10 @@
 // The interpreter's entry and the oldest cards 'P', 'R' and 'U': one 128-byte image per card.
 #include "card_test_support.h"
-#include "stationdata/station_time.h"
 #include "cards/card_interpreter.h"
 #include "cards/cardlist_state.h"
 #include "link/link_globals.h"
 #include "platform/runtime/vberror.h"
+#include "stationdata/station_time.h"
 
 namespace qv::test {
 namespace {

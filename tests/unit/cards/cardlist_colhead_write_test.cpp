@@ -3,9 +3,9 @@
 #include "cards/cardlist_colhead.h"
 #include "cards/cardlist_state.h"
 #include "link/link_globals.h"
+#include "platform/runtime/vberror.h"
 #include "stationdata/station_data.h"
 #include "support/disk_faults.h"
-#include "platform/runtime/vberror.h"
 #include "support/test_support.h"
 
 #include <QDir>
@@ -67,7 +67,8 @@ TEST_F(ColumnHeaderWriteTest, FileHoldsTitleAndOneLinePerColumnButNoPerPunchColu
     }
 
     CardListTable perPunchOnly;
-    addColumns(perPunchOnly, {{"N141001", "1.CN", 580}, {"N142001", "1.Day", 580}, {"N143001", "1.Time", 580}});
+    addColumns(perPunchOnly,
+               {{"N141001", "1.CN", 580}, {"N142001", "1.Day", 580}, {"N143001", "1.Time", 580}});
     EXPECT_EQ(columnHeaderFileBytes(perPunchOnly, gColHeadTitle), QByteArray("Quarvelink;QV-Config\r\n"));
 }
 
@@ -119,7 +120,8 @@ TEST_F(ColumnHeaderWriteTest, ColumnsReadBackAsTheyWereSavedWhicheverLocaleWrote
             EXPECT_DOUBLE_EQ(back.column(i).width, std::round(list.column(i).width)) << i;
     }
     EXPECT_EQ(written[0], written[1]);
-    EXPECT_TRUE(written[0].startsWith("Quarvelink;QV-Config\r\nN101000;Lfd.Nr.;540;\r\nN102000;Gelesen um;1785;\r\n"));
+    EXPECT_TRUE(written[0].startsWith(
+        "Quarvelink;QV-Config\r\nN101000;Lfd.Nr.;540;\r\nN102000;Gelesen um;1785;\r\n"));
 }
 
 TEST_F(ColumnHeaderWriteTest, PunchListWithWeekdayComesBackAsThatPunchListForm)
@@ -145,7 +147,7 @@ TEST_F(ColumnHeaderWriteTest, SeparatorsInACaptionAreNotWrittenAsSeparators)
     gColHeadFile = path(QStringLiteral("odd.CSV"));
     ASSERT_EQ(writeColumnHeaderFile(list, gColHeadFile), 0);
     EXPECT_EQ(bytesOf(gColHeadFile), QByteArray("Quarvelink;QV-Config\r\nN101000;No.,Nr;540;\r\n"
-                                                 "N102000;Read  at;1710;\r\nN103000;Card;870;\r\n"));
+                                                "N102000;Read  at;1710;\r\nN103000;Card;870;\r\n"));
     CardListTable back;
     loadColumnHeaders(back, QString());
     EXPECT_EQ(headingsOf(back), (QStringList{"No.,Nr", "Read  at", "Card"}));
@@ -167,7 +169,8 @@ TEST_F(ColumnHeaderWriteTest, SavingReplacesAnOldFileWholeOrLeavesItWholeWhenThe
         EXPECT_EQ(writeColumnHeaderFile(list, file), ErrDiskFull);
     }
     EXPECT_EQ(bytesOf(file), QByteArray("Quarvelink;QV-Config\r\nN101000;No.;540;\r\n"));
-    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList{"cols.CSV"}); // nothing half-written left
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files),
+              QStringList{"cols.CSV"}); // nothing half-written left
 
     EXPECT_EQ(writeColumnHeaderFile(list, m_dir.path()), ErrPathFileAccess); // a folder
     EXPECT_EQ(writeColumnHeaderFile(list, path(QStringLiteral("no/such/cols.CSV"))), ErrPathFileAccess);

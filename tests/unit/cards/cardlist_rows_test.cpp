@@ -1,5 +1,4 @@
 // Tests of the card list rows: numbering, per-punch groups, cells by key, 64-punch cap, direct file.
-#include "stationdata/station_time.h"
 #include "cardlist_test_support.h"
 #include "cards/card_interpreter.h"
 #include "cards/card_record.h"
@@ -9,6 +8,7 @@
 #include "link/link_globals.h"
 #include "platform/system/clipboard.h"
 #include "stationdata/station_data.h"
+#include "stationdata/station_time.h"
 
 namespace qv::test {
 namespace {

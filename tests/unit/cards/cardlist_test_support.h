@@ -5,11 +5,11 @@
 #include "app/settings.h"
 #include "cards/cardlist_model.h"
 #include "cards/cardlist_state.h"
+#include "platform/controls/screen.h"
 #include "platform/dialogs/dialog_hooks.h"
 #include "platform/dialogs/msgbox.h"
 #include "stationdata/modes.h"
 #include "stationdata/station_data.h"
-#include "platform/controls/screen.h"
 #include "support/card_list_close.h"
 #include "support/test_support.h"
 #include "ui/main/frm_main.h"
@@ -139,8 +139,9 @@ class CardListTest : public ::testing::Test
     QTemporaryDir m_dir;
 };
 
-// The card list window on a pinned screen, with no operation running. Each test leaves no window, modal answer
-// or pending deletion behind for the next (a fixture unloads its own dialogs first, then calls this TearDown).
+// The card list window on a pinned screen, with no operation running. Each test leaves no window, modal
+// answer or pending deletion behind for the next (a fixture unloads its own dialogs first, then calls this
+// TearDown).
 class CardListWindowTest : public CardListTest
 {
   protected:

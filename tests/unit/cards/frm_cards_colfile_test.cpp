@@ -1,7 +1,7 @@
 // The card list window's column-header file commands and the question that offers unsaved changes for saving
 // before they are lost: from the menu, the toolbar, the Nodrel switch, the column chooser and the closing.
-#include "cardlist_test_support.h"
 #include "app/app_info.h"
+#include "cardlist_test_support.h"
 #include "cards/card_interpreter.h"
 #include "cards/cardlist_main_window.h"
 #include "cards/frm_cards.h"
@@ -10,8 +10,8 @@
 #include "support/card_list_close.h"
 #include "support/disk_faults.h"
 
-#include <QCoreApplication>
 #include <QAction>
+#include <QCoreApplication>
 #include <QDir>
 #include <QEvent>
 
@@ -70,7 +70,8 @@ class FrmCardsColFileTest : public CardListWindowTest
         f.cardList().addRow(QString(), QStringLiteral("1"));
         return f;
     }
-    static constexpr const char* kSavedBytes = "Quarvelink;QV-Config\r\nN101000;No.;540;\r\nN103000;Card;870;\r\n";
+    static constexpr const char* kSavedBytes =
+        "Quarvelink;QV-Config\r\nN101000;No.;540;\r\nN103000;Card;870;\r\n";
 
     // The dialogs asked so far, as their kinds.
     static QList<DialogKind> kinds()
@@ -130,7 +131,8 @@ TEST_F(FrmCardsColFileTest, SaveWritesTheChosenFileInEveryLocaleAndClearsTheColu
     ASSERT_EQ(DialogHooks::asked().size(), 1);
     EXPECT_EQ(DialogHooks::asked()[0].kind, DialogKind::OpenFile);
     EXPECT_EQ(DialogHooks::asked()[0].style, 0x20980A);
-    EXPECT_EQ(DialogHooks::asked()[0].initDir, m_dir.path() + QLatin1Char('/')); // the folder of the last file
+    EXPECT_EQ(DialogHooks::asked()[0].initDir,
+              m_dir.path() + QLatin1Char('/')); // the folder of the last file
     EXPECT_EQ(DialogHooks::asked()[0].fileName, path(QStringLiteral("en_US.CSV")));
 }
 
@@ -256,8 +258,8 @@ TEST_F(FrmCardsColFileTest, SaveQuestionSavesOnYesLetsGoOnNoAndKeepsWhatWasNotSa
     }
 }
 
-// The commands that would lose unsaved changes ask first: closing the window, switching the Nodrel mode with a
-// column-header file in use, and opening the column chooser (which empties the rows).
+// The commands that would lose unsaved changes ask first: closing the window, switching the Nodrel mode with
+// a column-header file in use, and opening the column chooser (which empties the rows).
 TEST_F(FrmCardsColFileTest, ClosingNodrelAndTheChooserOfferUnsavedChangesFirst)
 {
     FrmCards& f = cards();

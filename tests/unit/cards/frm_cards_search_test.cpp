@@ -77,14 +77,14 @@ TEST_F(FrmCardsSearchTest, AWholeNumberMatchesWholeFieldsAndATextMatchesAnywhere
         QList<int> hits;
     };
     const Case cases[] = {
-        {"4711", {1, 5}},  // not 47110, not 4711x, not the first column's 4711
-        {"Mil", {1, 4}},   // Miller and MILLER alike
+        {"4711", {1, 5}},   // not 47110, not 4711x, not the first column's 4711
+        {"Mil", {1, 4}},    // Miller and MILLER alike
         {"mIlLeR", {1, 4}}, //
-        {"471", {}},       // a number is never part of a field
-        {"04711", {}},     // not a plain number: a text, and no field holds it
-        {"47 11", {}},     //
-        {"4711x", {3}},    // a text finds it where it stands
-        {"No.", {}},       // the headings are not rows
+        {"471", {}},        // a number is never part of a field
+        {"04711", {}},      // not a plain number: a text, and no field holds it
+        {"47 11", {}},      //
+        {"4711x", {3}},     // a text finds it where it stands
+        {"No.", {}},        // the headings are not rows
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -100,7 +100,8 @@ TEST_F(FrmCardsSearchTest, AWholeNumberMatchesWholeFieldsAndATextMatchesAnywhere
         }
         EXPECT_EQ(hits, c.hits);
         if (c.hits.isEmpty()) {
-            EXPECT_EQ(f.statusPanel().Text(), u'\'' + QString::fromLatin1(c.text) + QStringLiteral("' not found"));
+            EXPECT_EQ(f.statusPanel().Text(),
+                      u'\'' + QString::fromLatin1(c.text) + QStringLiteral("' not found"));
         }
         EXPECT_EQ(f.weiterSuch, 0);
         EXPECT_EQ(DialogHooks::pending(), 0);

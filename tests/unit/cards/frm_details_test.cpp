@@ -52,9 +52,9 @@ TEST(DetailsLayout, SingleFieldsStandAloneAndGroupedFieldsShareALine)
 
 TEST(DetailsLayout, EachPunchHasALineHeadedByItsNumberAndEmptyCellsAreLeftOut)
 {
-    const QList<DetailsColumn> columns{{"1 CN", 500, "31"},   {"1 Time", 500, "10:00"}, {"2 CN", 500, ""},
-                                       {"2 Time", 500, "10:05"}, {"3 CN", 500, ""},     {"3 Time", 500, ""},
-                                       {"Name", 500, "Ann"}};
+    const QList<DetailsColumn> columns{
+        {"1 CN", 500, "31"}, {"1 Time", 500, "10:00"}, {"2 CN", 500, ""},   {"2 Time", 500, "10:05"},
+        {"3 CN", 500, ""},   {"3 Time", 500, ""},      {"Name", 500, "Ann"}};
     EXPECT_EQ(layout(columns), QStringLiteral("\r\n          1.:\t31\t10:00"
                                               "\r\n          2.:\t10:05"
                                               "\r\n        Name:\tAnn\r\n"));
@@ -63,7 +63,8 @@ TEST(DetailsLayout, EachPunchHasALineHeadedByItsNumberAndEmptyCellsAreLeftOut)
 TEST(DetailsLayout, OwnerDataComesLastUnlessAColumnFileSetsTheOrder)
 {
     const QList<DetailsColumn> columns{{"Name", 500, "Ann"}, {"Card", 500, "7"}, {"First", 500, "Lee"}};
-    EXPECT_EQ(layout(columns), QStringLiteral("\r\n        Card:\t7\r\n        Name:\tAnn\r\n       First:\tLee\r\n"));
+    EXPECT_EQ(layout(columns),
+              QStringLiteral("\r\n        Card:\t7\r\n        Name:\tAnn\r\n       First:\tLee\r\n"));
     EXPECT_EQ(layout(columns, true),
               QStringLiteral("\r\n        Name:\tAnn\r\n        Card:\t7\r\n       First:\tLee\r\n"));
 }
@@ -83,9 +84,10 @@ TEST(DetailsLayout, OnlyNumbersOfTheCardsPunchesMakePunchColumns)
     {
         const char* caption;
         int punch;
-    } cases[] = {{"12 CN", 12}, {"  7 Time", 7}, {"1", 1},     {"192", 192}, {"192.4", 192}, {"0.6", 1},
-                 {"4abc", 4},   {"0", 0},        {"193", 0},   {"192.6", 0}, {"-3 laps", 0}, {"256", 0},
-                 {"300 laps", 0}, {"99999999999 x", 0}, {"abc 5", 0}, {"", 0}};
+    } cases[] = {{"12 CN", 12},   {"  7 Time", 7},      {"1", 1},       {"192", 192},
+                 {"192.4", 192},  {"0.6", 1},           {"4abc", 4},    {"0", 0},
+                 {"193", 0},      {"192.6", 0},         {"-3 laps", 0}, {"256", 0},
+                 {"300 laps", 0}, {"99999999999 x", 0}, {"abc 5", 0},   {"", 0}};
     for (const auto& c : cases)
         EXPECT_EQ(DetailsPunchNumber(QString::fromLatin1(c.caption)), c.punch) << c.caption;
 }
@@ -109,7 +111,8 @@ TEST(DetailsLayout, TitleCarriesTheCardNumberWhenItsCaptionIsKnown)
               QStringLiteral(" Card=12345"));
     // Without a caption for the card number no column can be told to hold it, not even one without caption.
     const QList<DetailsColumn> blank{{"", 500, "1"}};
-    EXPECT_TRUE(BuildDetailsText(blank, englishTexts(QString()), false, hundredPerChar).titleSuffix.isEmpty());
+    EXPECT_TRUE(
+        BuildDetailsText(blank, englishTexts(QString()), false, hundredPerChar).titleSuffix.isEmpty());
 }
 
 TEST(DetailsLayout, CaptionsAlreadyWideEnoughAreNotPadded)
@@ -117,8 +120,8 @@ TEST(DetailsLayout, CaptionsAlreadyWideEnoughAreNotPadded)
     const QList<DetailsColumn> columns{{"A very long caption", 500, "v"}};
     EXPECT_EQ(layout(columns), QStringLiteral("\r\nA very long caption:\tv\r\n"));
     // A font whose blank has no width cannot pad: the caption stays as it is.
-    const DetailsText t = BuildDetailsText(
-        columns, englishTexts(), false, [](const QString& s) { return 10.0 * s.trimmed().size(); });
+    const DetailsText t = BuildDetailsText(columns, englishTexts(), false,
+                                           [](const QString& s) { return 10.0 * s.trimmed().size(); });
     EXPECT_EQ(t.pieces.value(0).caption, QStringLiteral("\r\nA very long caption:\t"));
 }
 
@@ -160,7 +163,7 @@ class FrmDetailsTest : public CardListWindowTest
     // Two cards under the card list's own headings (texts 1601, 1603, 1605 and punch columns).
     void fillCards()
     {
-        fillOnly( {"No.", "Card", "Name", "Start time", "1 CN", "1 Time", "2 CN", "2 Time"},
+        fillOnly({"No.", "Card", "Name", "Start time", "1 CN", "1 Time", "2 CN", "2 Time"},
                  {{"1", "12345", "Ann", "10:00:00", "31", "10:01:10", "32", "10:02:20"},
                   {"2", "67890", "Bob", "10:05:00", "31", "10:06:00", "", ""}});
     }
@@ -259,16 +262,19 @@ TEST_F(FrmDetailsTest, WindowGrowsWithTheColumnsUpToTheUsableScreen)
 class DetailsPrintTest : public FrmDetailsTest
 {
   protected:
-    static QString tool(const char* name) { return QStandardPaths::findExecutable(QString::fromLatin1(name)); }
+    static QString tool(const char* name)
+    {
+        return QStandardPaths::findExecutable(QString::fromLatin1(name));
+    }
 
     // The first page of the PDF as an image at 50 dots per inch.
     QImage renderPage(const QString& pdf)
     {
         const QString prefix = path(QStringLiteral("page"));
         QProcess p;
-        p.start(tool("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("50"), QStringLiteral("-f"),
-                                   QStringLiteral("1"), QStringLiteral("-singlefile"), QStringLiteral("-png"),
-                                   pdf, prefix});
+        p.start(tool("pdftoppm"),
+                {QStringLiteral("-r"), QStringLiteral("50"), QStringLiteral("-f"), QStringLiteral("1"),
+                 QStringLiteral("-singlefile"), QStringLiteral("-png"), pdf, prefix});
         EXPECT_TRUE(p.waitForFinished(30000));
         return QImage(prefix + QStringLiteral(".png"));
     }
@@ -323,7 +329,8 @@ TEST_F(DetailsPrintTest, PrintsTheWholeTextReadablyInsideTheMargins)
     ASSERT_FALSE(ink.isEmpty()) << "blank page";
     // A margin of at least 1 cm (20 pixels at 50 dpi) all round: nothing is clipped at the paper's edge.
     const QRect inside = page.rect().adjusted(20, 20, -20, -20);
-    EXPECT_TRUE(inside.contains(ink)) << ink.x() << "," << ink.y() << " " << ink.width() << "x" << ink.height();
+    EXPECT_TRUE(inside.contains(ink))
+        << ink.x() << "," << ink.y() << " " << ink.width() << "x" << ink.height();
 }
 
 TEST_F(DetailsPrintTest, PrintCommandOfTheListPrintsTheSelectedRowAtOnce)

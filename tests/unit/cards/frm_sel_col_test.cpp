@@ -257,12 +257,11 @@ TEST_F(FrmSelColTest, ThePunchNumberBoxTakesOneToOneHundredNinetyTwo)
             int beeps;
         };
         const Case cases[] = {
-            {"129", "129", 0}, // cards carry 192 punches
-            {"192", "192", 0},
-            {"193", "19", 1},  // back to the last accepted text
-            {"0", "", 1},      // no leading zero
-            {"a7", "7", 1},    // digits only
-            {"1921", "192", 1}, // three digits at most
+            {"129", "129", 0},                    // cards carry 192 punches
+            {"192", "192", 0},  {"193", "19", 1}, // back to the last accepted text
+            {"0", "", 1},                         // no leading zero
+            {"a7", "7", 1},                       // digits only
+            {"1921", "192", 1},                   // three digits at most
         };
         for (const Case& c : cases) {
             SCOPED_TRACE(c.typed);

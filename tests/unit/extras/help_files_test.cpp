@@ -33,7 +33,8 @@ TEST(HelpFiles, NameOnlyMenuItemsTheProgramHas)
     const QDir resources(qv::test::resourcesDir());
     for (const char* code : {"ENU", "DEU"}) {
         SCOPED_TRACE(code);
-        const QString languageFile = resources.filePath(QStringLiteral("QV-Config%1.xml").arg(QLatin1String(code)));
+        const QString languageFile =
+            resources.filePath(QStringLiteral("QV-Config%1.xml").arg(QLatin1String(code)));
         const QStringList mainCaptions = menuCaptions(languageFile, QStringLiteral("frmMain"));
         const QStringList cardsCaptions = menuCaptions(languageFile, QStringLiteral("frmCards"));
         ASSERT_FALSE(mainCaptions.isEmpty());

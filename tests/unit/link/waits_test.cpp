@@ -1,4 +1,5 @@
-// The link's busy waits on the clock: the time-out pauses and the wait for a fraction of the second, also across midnight.
+// The link's busy waits on the clock: the time-out pauses and the wait for a fraction of the second, also
+// across midnight.
 #include "link/sender.h"
 #include "platform/runtime/clock.h"
 

@@ -41,7 +41,7 @@ TEST_F(ActivationRecordState, GivesTheStateTextAndWritesAWaitingCardsValuesIntoT
         const char* codeColumn;
     };
     const Case cases[] = {
-        {0, "KEZOFF", "255"},  {1, "KEZWAIT", "5 0"}, {2, "KEZON", "255"},
+        {0, "KEZOFF", "255"},    {1, "KEZWAIT", "5 0"},   {2, "KEZON", "255"},
         {0x20, "+KEZON", "255"}, {0x22, "+KEZON", "255"}, {3, "", "255"},
     };
     for (const Case& c : cases) {

@@ -177,10 +177,11 @@ TEST(SimStation, ClockDriftSlowRepliesAndAClockThatCannotBeSet)
     Bench b;
     QDateTime now(QDate(2026, 12, 9), QTime(10, 0));
     qint64 passed = 0;
-    b.station.setTimeSource([&] { return now; }, [&](qint64 ms) {
-        passed += ms;
-        now = now.addMSecs(ms);
-    });
+    b.station.setTimeSource([&] { return now; },
+                            [&](qint64 ms) {
+                                passed += ms;
+                                now = now.addMSecs(ms);
+                            });
     b.station.setClock(now);
     b.station.setDriftPerHour(3.6); // a second fast every thousand
     now = now.addSecs(3600);

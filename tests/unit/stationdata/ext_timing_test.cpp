@@ -14,9 +14,9 @@ TEST(ExtTiming, MillisecondsBecomeTheTicksTheStationKeeps)
         int32_t ms, ticks;
     };
     const Case cases[] = {
-        {false, 12, 393},   {false, 40, 1310},  {false, 100, 3276}, {true, 100, 3276},
-        {true, 1000, 32760}, // not 32768
-        {true, 2000, 65535}, // not 65536: two bytes
+        {false, 12, 393},    {false, 40, 1310},   {false, 100, 3276},
+        {true, 100, 3276},   {true, 1000, 32760}, // not 32768
+        {true, 2000, 65535},                      // not 65536: two bytes
         {true, 1500, 49152},
     };
     for (const Case& c : cases) {

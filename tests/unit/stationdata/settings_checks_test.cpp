@@ -127,34 +127,44 @@ TEST_P(SettingsChecks, StationFindings)
         QString expected; // after the heading
     };
     const Case cases[] = {
-        {"code number above 255 on old firmware", [](SettingsCheckInput& in) {
+        {"code number above 255 on old firmware",
+         [](SettingsCheckInput& in) {
              in.modelFlag = false;
              in.software = QStringLiteral("450");
              in.codeRead = QStringLiteral("300");
-         }, QStringLiteral("CN > 255 NP")},
-        {"firmware older than the newest known", [](SettingsCheckInput& in) {
+         },
+         QStringLiteral("CN > 255 NP")},
+        {"firmware older than the newest known",
+         [](SettingsCheckInput& in) {
              in.lastFwVersionA = 600;
              in.software = QStringLiteral("550");
-         }, QStringLiteral("SW < 559")},
-        {"firmware and code number both shown", [](SettingsCheckInput& in) {
+         },
+         QStringLiteral("SW < 559")},
+        {"firmware and code number both shown",
+         [](SettingsCheckInput& in) {
              in.software = QStringLiteral("450");
              in.codeRead = QStringLiteral("300");
-         }, QStringLiteral("SW < 559\r\nCN > 255 NP")},
-        {"the code-number range joins them", [](SettingsCheckInput& in) {
+         },
+         QStringLiteral("SW < 559\r\nCN > 255 NP")},
+        {"the code-number range joins them",
+         [](SettingsCheckInput& in) {
              in.codeRangeRead = QStringLiteral("RANGE 1 - 127");
              in.software = QStringLiteral("550");
-         }, QStringLiteral("RANGE 1 - 127\r\nSW < 559")},
-        {"VEKU unit without auto send in a control mode", [](SettingsCheckInput& in) {
-             in.hardware = QStringLiteral("VEKU 2");
-         }, QStringLiteral(" ??? VEKU / Autosend")},
-        {"non-VEKU unit in the read-out mode", [](SettingsCheckInput& in) {
-             in.modeRead = QStringLiteral("Readout");
-         }, QStringLiteral(" ??? VEKO")},
-        {"ZOK boards take the punch-timing limit", [](SettingsCheckInput& in) {
+         },
+         QStringLiteral("RANGE 1 - 127\r\nSW < 559")},
+        {"VEKU unit without auto send in a control mode",
+         [](SettingsCheckInput& in) { in.hardware = QStringLiteral("VEKU 2"); },
+         QStringLiteral(" ??? VEKU / Autosend")},
+        {"non-VEKU unit in the read-out mode",
+         [](SettingsCheckInput& in) { in.modeRead = QStringLiteral("Readout"); },
+         QStringLiteral(" ??? VEKO")},
+        {"ZOK boards take the punch-timing limit",
+         [](SettingsCheckInput& in) {
              in.modelId = 0x8A;
              in.punchTimingVisible = true;
              in.software = QStringLiteral("299");
-         }, QStringLiteral("SW < 300")},
+         },
+         QStringLiteral("SW < 300")},
     };
     for (const Case& k : cases) {
         SettingsCheckInput in = quietStation(ActRead);
@@ -196,48 +206,62 @@ TEST_P(SettingsChecks, WriteFindings)
         bool rtc;
     };
     const Case cases[] = {
-        {"battery only asks", [](SettingsCheckInput& in) { in.battCapacity = 1500; },
-         QStringLiteral("BATT?"), false, false},
-        {"clock option only asks", [](SettingsCheckInput& in) {
+        {"battery only asks", [](SettingsCheckInput& in) { in.battCapacity = 1500; }, QStringLiteral("BATT?"),
+         false, false},
+        {"clock option only asks",
+         [](SettingsCheckInput& in) {
              in.rtcWrite = 1;
              in.modelSubByte = 0;
-         }, QStringLiteral("RTC "), false, true},
-        {"two option findings refuse", [](SettingsCheckInput& in) {
+         },
+         QStringLiteral("RTC "), false, true},
+        {"two option findings refuse",
+         [](SettingsCheckInput& in) {
              in.modelFlag = false;
              in.sprint4msWrite = 1;
              in.extProtWrite = 1;
              in.workTimeWrite = QStringLiteral("05:00:00");
-         }, QStringLiteral("SPRINT EXTPROT "), true, false},
-        {"code number out of range refuses", [](SettingsCheckInput& in) {
-             in.codeRangeWrite = QStringLiteral("RANGE 1 - 127");
-         }, QStringLiteral("RANGE 1 - 127"), true, false},
-        {"auto read in the read-out mode", [](SettingsCheckInput& in) {
+         },
+         QStringLiteral("SPRINT EXTPROT "), true, false},
+        {"code number out of range refuses",
+         [](SettingsCheckInput& in) { in.codeRangeWrite = QStringLiteral("RANGE 1 - 127"); },
+         QStringLiteral("RANGE 1 - 127"), true, false},
+        {"auto read in the read-out mode",
+         [](SettingsCheckInput& in) {
              in.autoReadCardsWrite = 1;
              in.modeCode = 5;
              in.modeChoice = QStringLiteral("Readout");
              in.hardware = QStringLiteral("VEKU");
-         }, QStringLiteral("AUTOREAD "), true, false},
+         },
+         QStringLiteral("AUTOREAD "), true, false},
         {"backup control outside read-out", [](SettingsCheckInput& in) { in.backupCtrlWrite = 1; },
          QStringLiteral("BACKUP "), true, false},
-        {"192 punches on old firmware", [](SettingsCheckInput& in) {
+        {"192 punches on old firmware",
+         [](SettingsCheckInput& in) {
              in.card6mit192Write = 1;
              in.firmware = 550;
-         }, QStringLiteral(" Card 192 FW551 "), true, false},
-        {"mode not among the supported ones", [](SettingsCheckInput& in) {
+         },
+         QStringLiteral(" Card 192 FW551 "), true, false},
+        {"mode not among the supported ones",
+         [](SettingsCheckInput& in) {
              in.configBitsText = QStringLiteral("11100000000000000000000000000000");
              in.modeChoice = QStringLiteral("Finish");
              in.modeCode = 4;
-         }, QStringLiteral("Finish UNSUPPORTED "), true, false},
-        {"short work time on an old board", [](SettingsCheckInput& in) {
+         },
+         QStringLiteral("Finish UNSUPPORTED "), true, false},
+        {"short work time on an old board",
+         [](SettingsCheckInput& in) {
              in.modelFlag = false;
              in.workTimeWrite = QStringLiteral("01:00:00");
-         }, QStringLiteral("WT < 04:00:00 h, GO ON?"), false, false},
-        {"short work time before the battery question", [](SettingsCheckInput& in) {
+         },
+         QStringLiteral("WT < 04:00:00 h, GO ON?"), false, false},
+        {"short work time before the battery question",
+         [](SettingsCheckInput& in) {
              in.modelFlag = false;
              in.modelVariant = 4;
              in.battCapacity = 500;
              in.workTimeWrite = QStringLiteral("01:00:00");
-         }, QStringLiteral("WT < 04:00:00 h, BATT?"), false, false},
+         },
+         QStringLiteral("WT < 04:00:00 h, BATT?"), false, false},
     };
     for (const Case& k : cases) {
         SettingsCheckInput in = quietStation(ActWrite);
@@ -260,17 +284,17 @@ TEST_P(SettingsChecks, DefaultSettingsChoice)
         bool refused;
     };
     const Case cases[] = {
-        {"mode name from the file, blanks around it", [](DefaultSettingsInput& in) {
-             in.current.mode = QStringLiteral("  Finish ");
-         }, 4, QStringLiteral("31"), QStringLiteral("01:00:00"), QString(), QString(), false},
-        {"unknown name: Control", [](DefaultSettingsInput& in) { in.current.mode = QStringLiteral("x"); },
-         2, QStringLiteral("31"), QStringLiteral("01:00:00"), QString(), QString(), false},
+        {"mode name from the file, blanks around it",
+         [](DefaultSettingsInput& in) { in.current.mode = QStringLiteral("  Finish "); }, 4,
+         QStringLiteral("31"), QStringLiteral("01:00:00"), QString(), QString(), false},
+        {"unknown name: Control", [](DefaultSettingsInput& in) { in.current.mode = QStringLiteral("x"); }, 2,
+         QStringLiteral("31"), QStringLiteral("01:00:00"), QString(), QString(), false},
         {"printer option: printout", [](DefaultSettingsInput& in) { in.optP = 1; }, 11, QStringLiteral("30"),
          QStringLiteral("01:00:00"), QStringLiteral("Auto send"), QStringLiteral("Ext. protocol"), false},
         {"S option", [](DefaultSettingsInput& in) { in.optS = 1; }, 13, QStringLiteral("15"),
          QStringLiteral("01:00:00"), QStringLiteral("Auto send"), QString(), false},
-        {"action option: read-out", [](DefaultSettingsInput& in) { in.optAction = 1; }, 5, QStringLiteral("15"),
-         QStringLiteral("01:00:00"), QString(), QString(), false},
+        {"action option: read-out", [](DefaultSettingsInput& in) { in.optAction = 1; }, 5,
+         QStringLiteral("15"), QStringLiteral("01:00:00"), QString(), QString(), false},
         {"older board refused, four hours", [](DefaultSettingsInput& in) { in.modelFlag = false; }, 2,
          QStringLiteral("31"), QStringLiteral("04:00:00"), QString(), QString(), true},
         {"model 0x9A refused", [](DefaultSettingsInput& in) { in.modelId = 0x9A; }, 2, QStringLiteral("31"),
@@ -311,7 +335,8 @@ TEST_P(SettingsChecks, DefaultsQuestionText)
     d.autoSendText = QStringLiteral("Auto send");
     d.extProtText = QStringLiteral("Ext. protocol");
     EXPECT_EQ(DefaultsQuestion(d, QStringLiteral("Mode"), QStringLiteral("CN"), QStringLiteral("WT")),
-              QStringLiteral("DEFAULTS?\r\n\r\nMode=Printout\r\nCN=30\r\nWT=01:00:00\r\nAuto send, Ext. protocol\r"));
+              QStringLiteral(
+                  "DEFAULTS?\r\n\r\nMode=Printout\r\nCN=30\r\nWT=01:00:00\r\nAuto send, Ext. protocol\r"));
     d.autoSendText.clear();
     d.extProtText.clear();
     EXPECT_TRUE(DefaultsQuestion(d, QStringLiteral("Mode"), QStringLiteral("CN"), QStringLiteral("WT"))

@@ -67,11 +67,12 @@ TEST_P(SettingsWrite, ComposedBlockReadsBackAsWritten)
         int32_t seconds;
     };
     const Case cases[] = {
-        {2, 1, "01:00:00", 3600},    {3, 255, "02:30:00", 9000}, {4, 256, "00:05:00", 300},
+        {2, 1, "01:00:00", 3600},     {3, 255, "02:30:00", 9000},  {4, 256, "00:05:00", 300},
         {2, 511, "95:00:00", 342000}, {2, 512, "12:00:00", 43200}, {6, 1023, "04:00:59", 14400},
     };
     for (const Case& k : cases) {
-        const QByteArray b = ComposeSettingsBlock(readBlock(), writeOf(k.mode, k.code, QString::fromLatin1(k.workTime)));
+        const QByteArray b =
+            ComposeSettingsBlock(readBlock(), writeOf(k.mode, k.code, QString::fromLatin1(k.workTime)));
         ASSERT_EQ(b.size(), kSettingsRequestSize);
         const SettingsBlockView v = DecodeSettingsBlock(b, extendedRead());
         EXPECT_EQ(v.codeNumber, k.code) << k.code;
@@ -178,11 +179,8 @@ TEST_P(SettingsWrite, TimePayloadAroundNoon)
         const char* bytes; // flag, seconds high, low
     };
     const Case cases[] = {
-        {QTime(11, 59, 59), "00a8bf"},
-        {QTime(12, 0, 0), "010000"},
-        {QTime(12, 0, 1), "010001"},
-        {QTime(0, 0, 0), "000000"},
-        {QTime(23, 59, 59), "01a8bf"},
+        {QTime(11, 59, 59), "00a8bf"}, {QTime(12, 0, 0), "010000"},   {QTime(12, 0, 1), "010001"},
+        {QTime(0, 0, 0), "000000"},    {QTime(23, 59, 59), "01a8bf"},
     };
     for (const Case& k : cases) {
         QByteArray b = readBlock();
@@ -301,12 +299,13 @@ TEST_P(SettingsWrite, EcoModeWrite)
         int expectedLast; // 0: no write
     };
     const Case cases[] = {
-        {584, true, 0, 1, 0}, {700, true, 0, 1, 0}, {585, true, 0, 1, 5}, {699, true, 1, 0, 1},
+        {584, true, 0, 1, 0},  {700, true, 0, 1, 0}, {585, true, 0, 1, 5}, {699, true, 1, 0, 1},
         {600, false, 0, 1, 0}, {600, true, 1, 1, 0}, {600, true, 0, 2, 1},
     };
     for (const Case& k : cases) {
         QByteArray b4 = block4;
-        const auto r = BuildSettingsCommand(k.firmware, k.beacon, k.speedRead, k.speedWrite, b4, block6, block7);
+        const auto r =
+            BuildSettingsCommand(k.firmware, k.beacon, k.speedRead, k.speedWrite, b4, block6, block7);
         if (k.expectedLast == 0) {
             EXPECT_FALSE(r) << k.firmware;
             EXPECT_EQ(b4, block4);
@@ -323,7 +322,9 @@ TEST_P(SettingsWrite, EcoModeWrite)
 
 TEST_P(SettingsWrite, FixedRequests)
 {
-    EXPECT_EQ(WriteE0Block(), hexBytes("72e01005013704" "0000000000000000" "01"));
+    EXPECT_EQ(WriteE0Block(), hexBytes("72e01005013704"
+                                       "0000000000000000"
+                                       "01"));
 }
 
 TEST_P(SettingsWrite, ApnTextDecodes)
@@ -344,7 +345,9 @@ TEST_P(SettingsWrite, ApnTextDecodes)
     r = DecodeApnText(area("12"));
     EXPECT_EQ(r.pin, QStringLiteral("12"));
     EXPECT_EQ(r.apn, QString());
-    QByteArray mixed("98\0" "76web\xff,u,p", 12);
+    QByteArray mixed("98\0"
+                     "76web\xff,u,p",
+                     12);
     mixed.resize(80, '\0');
     r = DecodeApnText(mixed);
     EXPECT_EQ(r.pin, QStringLiteral("9876")) << "0x00 and 0xFF are dropped before the split";
@@ -356,7 +359,8 @@ TEST_P(SettingsWrite, ApnRecordAndItsRefusals)
 {
     ApnFields f{QStringLiteral("1234"), QStringLiteral(" internet "), QStringLiteral(""), QStringLiteral("")};
     EXPECT_EQ(ApnRecordText(f), QStringLiteral("1234internet,,;"));
-    QByteArray block8 = hexBytes("83820001") + QByteArray(1, '\x80') + QByteArray(48, '\x5a') + QByteArray(80, '\0');
+    QByteArray block8 =
+        hexBytes("83820001") + QByteArray(1, '\x80') + QByteArray(48, '\x5a') + QByteArray(80, '\0');
     const auto r = ApnWriteRequest(block8, f);
     ASSERT_TRUE(r);
     EXPECT_EQ(r->left(3), hexBytes("82805a"));

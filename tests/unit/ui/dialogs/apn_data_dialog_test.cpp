@@ -1,10 +1,10 @@
-// The mobile-network data dialog and its list file: the rows read from the shipped list, a pick translated into
-// the boxes, OK copying into the main window's write column, and the colours of invalid texts.
+// The mobile-network data dialog and its list file: the rows read from the shipped list, a pick translated
+// into the boxes, OK copying into the main window's write column, and the colours of invalid texts.
 #include "link/link_globals.h"
-#include "ui/dialogs/apn_data_file.h"
-#include "ui/dialogs/frm_apn_data.h"
 #include "support/layout_check.h"
 #include "support/main_window_fixture.h"
+#include "ui/dialogs/apn_data_file.h"
+#include "ui/dialogs/frm_apn_data.h"
 
 using namespace qv;
 
@@ -109,8 +109,8 @@ TEST_F(ApnDataDialogTest, TheShippedListIsListedWithItsPlaceholdersAsWritten)
     FrmAPN_Data& d = open();
     ListItemList& rows = d.lvAPN_Data.ListItems();
     ASSERT_EQ(rows.Count(), 5);
-    EXPECT_EQ(row(rows.Item(1)), (QStringList{"    1", "Germany", "Example Mobil", "internet.example.de", "[none]",
-                                              "[none]"}));
+    EXPECT_EQ(row(rows.Item(1)),
+              (QStringList{"    1", "Germany", "Example Mobil", "internet.example.de", "[none]", "[none]"}));
     EXPECT_EQ(rows.Item(5).Text(), QStringLiteral("    5"));
     EXPECT_EQ(d.lvAPN_Data.ColumnHeaders().Count(), 6);
     EXPECT_EQ(d.lvAPN_Data.ColumnHeaders().Item(5).Text(), QStringLiteral("User name"));
@@ -120,8 +120,9 @@ TEST_F(ApnDataDialogTest, TheShippedListIsListedWithItsPlaceholdersAsWritten)
 
 TEST_F(ApnDataDialogTest, APickFillsTheBoxesAndOkCopiesThemIntoTheWriteColumn)
 {
-    writeList(kApnDataHeader.toLatin1() +
-              "\r\nLand;Netz;web.example;[NONE];[none]\r\n\r\nLand;Nur Netz\r\nX;Y;a.example;u;[SPACE];z;z\r\n");
+    writeList(
+        kApnDataHeader.toLatin1() +
+        "\r\nLand;Netz;web.example;[NONE];[none]\r\n\r\nLand;Nur Netz\r\nX;Y;a.example;u;[SPACE];z;z\r\n");
     FrmAPN_Data& d = open();
     ASSERT_EQ(d.lvAPN_Data.ListItems().Count(), 3);
     EXPECT_EQ(d.lvAPN_Data.ListItems().Item(3).SubItems(5), QStringLiteral("[SPACE]"));
@@ -163,10 +164,10 @@ TEST_F(ApnDataDialogTest, InvalidTextsTurnTheirBoxRed)
         TextBox& box;
         const char* text;
         bool red;
-    } cases[] = {{d.txtPIN(1), "1234", false},       {d.txtPIN(1), "123", true},
-                 {d.txtPIN(1), "12a4", true},        {d.txtAPN(1), "web.example", false},
+    } cases[] = {{d.txtPIN(1), "1234", false},      {d.txtPIN(1), "123", true},
+                 {d.txtPIN(1), "12a4", true},       {d.txtAPN(1), "web.example", false},
                  {d.txtAPN(1), "[supplied]", true}, {d.txtUser(1), "a]", true},
-                 {d.txtPass(1), "[", true},          {d.txtPass(1), "secret", false}};
+                 {d.txtPass(1), "[", true},         {d.txtPass(1), "secret", false}};
     for (const auto& c : cases) {
         c.box.setText(QString::fromLatin1(c.text));
         EXPECT_EQ(c.box.BackColor() == vbRed, c.red) << c.box.Name().toStdString() << " " << c.text;
@@ -196,7 +197,8 @@ class ApnDataDialogLayout : public ApnDataDialogTest, public ::testing::WithPara
   protected:
     QString commandLine() const override
     {
-        return QString::fromLatin1(GetParam()) == QLatin1String("DEU") ? QStringLiteral("de") : QStringLiteral("en");
+        return QString::fromLatin1(GetParam()) == QLatin1String("DEU") ? QStringLiteral("de")
+                                                                       : QStringLiteral("en");
     }
 };
 

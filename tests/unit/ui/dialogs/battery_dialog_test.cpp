@@ -1,6 +1,6 @@
 // The battery dialog on its own: what it shows from the main window, how it marks and refuses values, when OK
-// can be pressed, and the write-back images it patches. The station conversation around it is in the end-to-end
-// tests.
+// can be pressed, and the write-back images it patches. The station conversation around it is in the
+// end-to-end tests.
 #include "app/language.h"
 #include "link/link_globals.h"
 #include "platform/controls/screen.h"
@@ -9,9 +9,9 @@
 #include "stationdata/modes.h"
 #include "stationdata/settings_write.h"
 #include "stationdata/station_data.h"
-#include "ui/dialogs/frm_batt.h"
 #include "support/layout_check.h"
 #include "support/main_window_fixture.h"
+#include "ui/dialogs/frm_batt.h"
 
 using namespace qv;
 
@@ -116,7 +116,8 @@ TEST_F(BatteryDialogTest, ConsumptionAboveAHundredOrBelowZeroIsInvalid)
     {
         const char* typed;
         bool invalid;
-    } cases[] = {{"100", false}, {"0", false}, {"55.5", false}, {"100.5", true}, {"-1", true}, {"-0.01", true}};
+    } cases[] = {{"100", false},  {"0", false}, {"55.5", false},
+                 {"100.5", true}, {"-1", true}, {"-0.01", true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed);
         const int beeps = BeepCount();
@@ -283,7 +284,8 @@ class BatteryDialogLayout : public BatteryDialogTest, public ::testing::WithPara
   protected:
     QString commandLine() const override
     {
-        return QString::fromLatin1(GetParam()) == QLatin1String("DEU") ? QStringLiteral("de") : QStringLiteral("en");
+        return QString::fromLatin1(GetParam()) == QLatin1String("DEU") ? QStringLiteral("de")
+                                                                       : QStringLiteral("en");
     }
 };
 

@@ -1,6 +1,6 @@
 // The extended settings dialog on its own: what it shows for each kind of station, the sliders' ranges and
-// marks in each mode, the radio constants it computes, and when OK has nothing to write. The writes themselves
-// are checked against the simulated station in the end-to-end tests.
+// marks in each mode, the radio constants it computes, and when OK has nothing to write. The writes
+// themselves are checked against the simulated station in the end-to-end tests.
 #include "app/language.h"
 #include "app/settings.h"
 #include "link/frame.h"
@@ -8,9 +8,9 @@
 #include "receiver/receiver_globals.h"
 #include "receiver/write_replies.h"
 #include "stationdata/station_data.h"
-#include "ui/dialogs/frm_ext_set.h"
 #include "support/layout_check.h"
 #include "support/main_window_fixture.h"
+#include "ui/dialogs/frm_ext_set.h"
 
 using namespace qv;
 
@@ -41,7 +41,8 @@ class ExtSettingsDialogTest : public test::MainWindowTest
         gSysBlock2 = test::blockImage(0x20, 0x21);
         gSysBlock3 = test::blockImage(0x30, 0x31);
         gSysBlock4 = test::blockImage(0x40, 0x41);
-        gSysBlock6 = test::blockImage(0x40, 0x41).mid(2) + test::blockImage(0x50, 0x51).mid(2) + test::blockImage(0x60, 0x61).mid(2);
+        gSysBlock6 = test::blockImage(0x40, 0x41).mid(2) + test::blockImage(0x50, 0x51).mid(2) +
+                     test::blockImage(0x60, 0x61).mid(2);
         gSysBlock7 = test::blockImage(0x70, 0x71);
     }
     void TearDown() override
@@ -138,8 +139,8 @@ TEST_F(ExtSettingsDialogTest, WhatEachKindOfStationShows)
 
 TEST_F(ExtSettingsDialogTest, EachModeSetsTheSliderRangesAndMarks)
 {
-    gActTime = 786;    // 24 ms: sprint
-    gStbTime = 40960;  // 1250 ms
+    gActTime = 786;   // 24 ms: sprint
+    gStbTime = 40960; // 1250 ms
     gExtOpMode = 1;
     FrmExtSet& d = open();
     // The mode read from the station: its range, no marks moved.
@@ -188,7 +189,8 @@ TEST_F(ExtSettingsDialogTest, SlidersRecomputeTheConstantsAsTheyMove)
     gStbTime = 40960;
     gExtOpMode = 1;
     FrmExtSet& d = open();
-    const std::tuple<int, int, int, int> cases[] = {{12, 100, 250, 25}, {40, 1000, 75, 8}, {20, 2000, 150, 6}};
+    const std::tuple<int, int, int, int> cases[] = {
+        {12, 100, 250, 25}, {40, 1000, 75, 8}, {20, 2000, 150, 6}};
     for (const auto& [act, stb, k1, k2] : cases) {
         d.slAct.setValue(act);
         d.slSTB.setValue(stb);
@@ -278,12 +280,14 @@ TEST_F(ExtSettingsDialogTest, ChangesPatchTheImagesTheWriteIsMadeOf)
     EXPECT_EQ(gActionCode, ActExtSettings);
 }
 
-class ExtSettingsDialogLayout : public ExtSettingsDialogTest, public ::testing::WithParamInterface<const char*>
+class ExtSettingsDialogLayout : public ExtSettingsDialogTest,
+                                public ::testing::WithParamInterface<const char*>
 {
   protected:
     QString commandLine() const override
     {
-        return QString::fromLatin1(GetParam()) == QLatin1String("DEU") ? QStringLiteral("de") : QStringLiteral("en");
+        return QString::fromLatin1(GetParam()) == QLatin1String("DEU") ? QStringLiteral("de")
+                                                                       : QStringLiteral("en");
     }
 };
 

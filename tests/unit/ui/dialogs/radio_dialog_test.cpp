@@ -396,7 +396,8 @@ TEST_F(RadioDialog, PartnerFieldOnlyForARadioCardInTheExpertView)
         bool expert;
         bool shown;
     };
-    const Case cases[] = {{kAirCardType, true, true}, {kAirCardType, false, false}, {kCard11Type, true, false}};
+    const Case cases[] = {
+        {kAirCardType, true, true}, {kAirCardType, false, false}, {kCard11Type, true, false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "code " << c.code << " expert " << c.expert);
         frmMain().mnuViewExpert.setChecked(c.expert);

@@ -4,8 +4,8 @@
 #include "app/path_helpers.h"
 #include "platform/dialogs/dialog_hooks.h"
 #include "platform/dialogs/msgbox.h"
-#include "ui/main/code_number_list.h"
 #include "support/main_window_fixture.h"
+#include "ui/main/code_number_list.h"
 #include "unit/ui/main/mode_choice_support.h"
 
 #include <QFile>

@@ -49,13 +49,14 @@ TEST_F(EntryFieldsTest, CodeNumberTakesDigitsOnlyAtMostFour)
         bool taken;
     };
     const Case cases[] = {
-        {"", 0, '5', true},      {"", 0, '0', false},   {"1", 0, '0', true},   {"102", 0, '3', true},
+        {"", 0, '5', true},      {"", 0, '0', false},    {"1", 0, '0', true},     {"102", 0, '3', true},
         {"1023", 0, '4', false}, {"1023", 4, '4', true}, {"1023", 4, '0', false}, {"12", 0, 'a', false},
         {"12", 0, ' ', false},   {"12", 0, 8, true},     {"1023", 0, 8, true},
     };
     for (const Case& c : cases) {
         f.Aktion().setText(QStringLiteral("x"));
-        EXPECT_EQ(codeNoTakes(f, QString::fromLatin1(c.text), c.sel, c.key), c.taken) << c.text << " " << c.key;
+        EXPECT_EQ(codeNoTakes(f, QString::fromLatin1(c.text), c.sel, c.key), c.taken)
+            << c.text << " " << c.key;
         EXPECT_EQ(f.Aktion().Text(), QString());
     }
 }
@@ -89,9 +90,18 @@ TEST_F(EntryFieldsTest, WorkTimeLaidOutFromWhatWasTyped)
         const char* laidOut;
     };
     const Case cases[] = {
-        {"2", "02:00:00"},     {"12", "12:00:00"},       {"1:30", "01:30:00"}, {"12:30", "12:30:00"},
-        {"12:3", "12:03:00"},  {"12:30:00", "12:30:00"}, {"1230", "12:30:00"}, {" 0:02 ", "00:02:00"},
-        {"100:00", ""},        {":30", ""},              {"", ""},             {"012:00", "12:00:00"},
+        {"2", "02:00:00"},
+        {"12", "12:00:00"},
+        {"1:30", "01:30:00"},
+        {"12:30", "12:30:00"},
+        {"12:3", "12:03:00"},
+        {"12:30:00", "12:30:00"},
+        {"1230", "12:30:00"},
+        {" 0:02 ", "00:02:00"},
+        {"100:00", ""},
+        {":30", ""},
+        {"", ""},
+        {"012:00", "12:00:00"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(WorkTimeFromTyped(QString::fromLatin1(c.typed)), QString::fromLatin1(c.laidOut)) << c.typed;
@@ -108,8 +118,8 @@ TEST_F(EntryFieldsTest, LeavingTheWorkTimeChecksIt)
         bool valid;
     };
     const Case cases[] = {
-        {"2", "02:00:00", true},        {"12:30", "12:30:00", true},   {"1:30", "01:30:00", true},
-        {"95:00:00", "95:00:00", true}, {"00:02:00", "00:02:00", true}, {"00:01:00", "00:01:00", false},
+        {"2", "02:00:00", true},         {"12:30", "12:30:00", true},    {"1:30", "01:30:00", true},
+        {"95:00:00", "95:00:00", true},  {"00:02:00", "00:02:00", true}, {"00:01:00", "00:01:00", false},
         {"96:00:00", "96:00:00", false}, {"100:00", "100:00", false},
     };
     for (const Case& c : cases) {
@@ -148,8 +158,8 @@ TEST_F(EntryFieldsTest, WorkTimeKeysAndTypingAid)
         char key;
         bool taken;
     };
-    for (const Key& k : {Key{"12", ':', true}, Key{"12:3", ':', false}, Key{"1", 'x', false}, Key{"1", '7', true},
-                         Key{"1", 8, true}}) {
+    for (const Key& k : {Key{"12", ':', true}, Key{"12:3", ':', false}, Key{"1", 'x', false},
+                         Key{"1", '7', true}, Key{"1", 8, true}}) {
         box.setText(QString::fromLatin1(k.text));
         int key = k.key;
         f.txtWtime_KeyPress(1, key);

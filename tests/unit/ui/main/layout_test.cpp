@@ -105,7 +105,8 @@ TEST_P(LayoutTest, AfterAReadNothingLiesOverTheStatusBar)
     writeSettings(QStringLiteral("[COMCTRL]\r\nPort=COM1\r\nBaud=38400\r\n"));
     const bool german = QString::fromLatin1(GetParam()) == QLatin1String("DEU");
     gCommandLine = german ? QStringLiteral("de") : QStringLiteral("en");
-    m_locale = std::make_unique<test::ScopedLocale>(german ? QStringLiteral("de_DE") : QStringLiteral("en_US"));
+    m_locale =
+        std::make_unique<test::ScopedLocale>(german ? QStringLiteral("de_DE") : QStringLiteral("en_US"));
     FrmMain& f = startWindow();
     ASSERT_TRUE(f.startupCompleted());
     InstallReceiver();

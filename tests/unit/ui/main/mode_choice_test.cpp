@@ -5,8 +5,8 @@
 #include "link/link_globals.h"
 #include "stationdata/modes.h"
 #include "stationdata/station_data.h"
-#include "ui/main/main_module.h"
 #include "support/main_window_fixture.h"
+#include "ui/main/main_module.h"
 #include "unit/ui/main/mode_choice_support.h"
 
 #include <QCheckBox>

@@ -3,8 +3,8 @@
 #include "app/settings.h"
 #include "link/link_globals.h"
 #include "stationdata/modes.h"
-#include "ui/main/main_module.h"
 #include "support/main_window_fixture.h"
+#include "ui/main/main_module.h"
 
 #include <QDomDocument>
 

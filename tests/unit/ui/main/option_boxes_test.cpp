@@ -7,9 +7,9 @@
 #include "receiver/receiver_globals.h"
 #include "stationdata/modes.h"
 #include "stationdata/station_data.h"
+#include "support/main_window_fixture.h"
 #include "ui/main/main_globals.h"
 #include "ui/main/main_module.h"
-#include "support/main_window_fixture.h"
 #include "unit/ui/main/mode_choice_support.h"
 
 #include <QCheckBox>

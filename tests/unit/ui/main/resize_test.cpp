@@ -1,9 +1,9 @@
 // The main window's resize rules: log panes, the panel's scroll bar, the banner, and the combos rebuilt.
 #include "app/settings.h"
 #include "link/link_globals.h"
+#include "support/main_window_fixture.h"
 #include "ui/main/frm_main_geometry.h"
 #include "ui/main/main_module.h"
-#include "support/main_window_fixture.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

@@ -1,8 +1,8 @@
 // Centring texts for a combo box's width and the hour field of work times.
 #include "app/text_utils.h"
 #include "stationdata/modes.h"
-#include "ui/main/main_module.h"
 #include "support/main_window_fixture.h"
+#include "ui/main/main_module.h"
 
 #include <gtest/gtest.h>
 

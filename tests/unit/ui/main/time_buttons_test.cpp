@@ -31,8 +31,8 @@ TEST_F(TimeButtonsTest, TypedTimesStartTheTypedTimeOperationOrAreRefused)
         int week;
     };
     const Case cases[] = {
-        {"930", "09:30:00", 0},  {"12:5:7", "12:05:07", 0}, {"10:00/3", "10:00:00", 3},
-        {"24:00:00", "24:00:00", 0}, {"24:00:01", nullptr, 0}, {"12:60:00", nullptr, 0},
+        {"930", "09:30:00", 0},      {"12:5:7", "12:05:07", 0}, {"10:00/3", "10:00:00", 3},
+        {"24:00:00", "24:00:00", 0}, {"24:00:01", nullptr, 0},  {"12:60:00", nullptr, 0},
     };
     FrmMain& f = start();
     for (const Case& c : cases) {
@@ -95,7 +95,8 @@ TEST_F(TimeButtonsTest, ARightClickSetsTheToleranceWithinItsRange)
     f.cmdTime_MouseDown(vbRightButton, 0, 0, 0);
     EXPECT_EQ(gWaitToReturn, 0.5f);
     EXPECT_EQ(gWaitToReturnCur, 0.5f);
-    EXPECT_TRUE(f.cmdTime.ToolTipText().startsWith("(0.5 / 3 / 0.01  #0# 0.5 s) ")) << f.cmdTime.ToolTipText().toStdString();
+    EXPECT_TRUE(f.cmdTime.ToolTipText().startsWith("(0.5 / 3 / 0.01  #0# 0.5 s) "))
+        << f.cmdTime.ToolTipText().toStdString();
     // Other buttons ask nothing.
     const qsizetype asked = DialogHooks::asked().size();
     f.cmdTime_MouseDown(vbLeftButton, 0, 0, 0);

@@ -4,8 +4,8 @@
 #include "app/settings.h"
 #include "extras/update_check.h"
 #include "platform/system/shell.h"
-#include "unit/ui/main/local_http_server.h"
 #include "support/main_window_fixture.h"
+#include "unit/ui/main/local_http_server.h"
 
 using namespace qv;
 
@@ -128,7 +128,8 @@ TEST_F(UpdateCheckTest, AServerThatCannotBeReachedIsNamedNotItsFiles)
     ASSERT_EQ(DialogHooks::asked().size(), 1);
     const QString prompt = DialogHooks::asked().first().prompt;
     EXPECT_EQ(DialogHooks::asked().first().style & 0xF0, vbCritical);
-    EXPECT_TRUE(prompt.contains(QStringLiteral("The update server could not be reached!"))) << prompt.toStdString();
+    EXPECT_TRUE(prompt.contains(QStringLiteral("The update server could not be reached!")))
+        << prompt.toStdString();
     EXPECT_FALSE(prompt.contains(QStringLiteral("Invalid versions"))) << prompt.toStdString();
     EXPECT_EQ(gLastCheckVersion, before);
 }

@@ -2,9 +2,9 @@
 // device-kind switches the receiver uses.
 #include "app/settings.h"
 #include "link/link_globals.h"
+#include "support/main_window_fixture.h"
 #include "ui/main/menus.h"
 #include "ui/main/read_column_apply.h"
-#include "support/main_window_fixture.h"
 
 using namespace qv;
 

@@ -5,8 +5,8 @@
 #include "cards/frm_sel_col.h"
 #include "extras/frm_about.h"
 #include "extras/frm_language.h"
-#include "ui/dialogs/frm_config_qvel.h"
 #include "support/main_window_fixture.h"
+#include "ui/dialogs/frm_config_qvel.h"
 
 #include <QMap>
 #include <QRegularExpression>
@@ -25,7 +25,8 @@ QMap<QString, QString> windowTexts(const Form& form)
         // Controls the window keeps hidden show no text.
         if (c->widget() && c->widget()->isHidden() && c->TypeName() != u"Menu")
             continue;
-        const QString id = c->Index() < 0 ? c->Name() : QStringLiteral("%1(%2)").arg(c->Name()).arg(c->Index());
+        const QString id =
+            c->Index() < 0 ? c->Name() : QStringLiteral("%1(%2)").arg(c->Name()).arg(c->Index());
         if (c->hasCaption())
             texts.insert(id + QStringLiteral(".Caption"), c->Caption());
         texts.insert(id + QStringLiteral(".ToolTipText"), c->ToolTipText());
@@ -59,7 +60,8 @@ bool fileGives(const QString& window, const QString& where)
         for (QDomElement c = type.firstChildElement(m.captured(1)); !c.isNull();
              c = c.nextSiblingElement(m.captured(1))) {
             if (!m.captured(3).isEmpty()) {
-                for (QDomElement e = c.firstChildElement(QStringLiteral("Buttons")).firstChildElement(m.captured(4));
+                for (QDomElement e =
+                         c.firstChildElement(QStringLiteral("Buttons")).firstChildElement(m.captured(4));
                      !e.isNull(); e = e.nextSiblingElement(m.captured(4)))
                     if (e.attribute(QStringLiteral("Index")) == m.captured(3))
                         return true;
@@ -84,14 +86,14 @@ TEST_F(WindowLanguages, EveryWindowsTextsComeFromTheChosenLanguagesFile)
     FrmMain& main = startWindow();
     // Texts that are data, not captions: they come from the station, the settings or the program itself.
     const QSet<QString> data{
-        QStringLiteral("frmMain:lblViewCOM.Caption"), QStringLiteral("frmMain:lblVolt.Caption"),
+        QStringLiteral("frmMain:lblViewCOM.Caption"),  QStringLiteral("frmMain:lblVolt.Caption"),
         QStringLiteral("frmAbout:cmdVersion.Caption"), QStringLiteral("frmAbout:lblTitle.Caption"),
-        QStringLiteral("frmAbout:lblURL.Caption"), QStringLiteral("frmConfigQVEL:lblVolt.Caption"),
+        QStringLiteral("frmAbout:lblURL.Caption"),     QStringLiteral("frmConfigQVEL:lblVolt.Caption"),
     };
     // Separators ("-") and signs ("%") are no words of a language.
     static const QRegularExpression letter(QStringLiteral("\\p{L}"));
-    const QList<Form*> windows{&main, &frmSettings(), &frmCards(), &frmAbout(), &frmLanguage(),
-                                &frmConfigQVEL(), &frmSelCol()};
+    const QList<Form*> windows{&main,          &frmSettings(),   &frmCards(), &frmAbout(),
+                               &frmLanguage(), &frmConfigQVEL(), &frmSelCol()};
     QStringList leftInDesign;
     for (Form* w : windows) {
         ASSERT_TRUE(loadLanguage("DEU"));

@@ -1,9 +1,9 @@
 // Every window of the program laid out in English and German (and, run again by ctest, at twice the scale):
 // no caption is cut off and no two controls overlap.
-#include "cards/frm_cards.h"
 #include "cards/cardlist_state.h"
-#include "cards/frm_sel_col.h"
+#include "cards/frm_cards.h"
 #include "cards/frm_details.h"
+#include "cards/frm_sel_col.h"
 #include "extras/frm_about.h"
 #include "extras/frm_language.h"
 #include "extras/frm_log.h"
