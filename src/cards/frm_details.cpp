@@ -74,6 +74,8 @@ FrmDetails::FrmDetails() : Form(QStringLiteral("frmDetails"))
     OKButton.setCaption(QStringLiteral("OK"));
     OKButton.setTag(QStringLiteral("1405"));
     OKButton.setDefault(true);
+    // Escape closes the view as OK does: it only shows and prints.
+    OKButton.setCancel(true);
 
     cmdPrint.onClick = [this] { cmdPrint_Click(); };
     OKButton.onClick = [this] { OKButton_Click(); };
