@@ -167,7 +167,7 @@ bool FrmCards::loadCardListMode(bool portWasOpen)
         }
     }
     gCardCount = 0;
-    setTop(3200);
+    // Over the main window, as wide as the columns want and the screen allows.
     PlaceCardsWindow();
     const bool live =
         gActionCode == ActReadCards || gActionCode == ActViewPunch || gActionCode == ActCardsFile;

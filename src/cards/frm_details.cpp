@@ -59,6 +59,7 @@ FrmDetails::FrmDetails() : Form(QStringLiteral("frmDetails"))
     setCaption(QStringLiteral("zeile zeigen"));
     setTag(QStringLiteral("1451"));
     Move(0, 0, kDesignWidth, kDesignHeight);
+    setStartUpPosition(vbStartUpOwner);
     frDetails.setCaption(QStringLiteral("zeile:"));
     frDetails.setTag(QStringLiteral("1452"));
     rtbox.setContainer(&frDetails);
