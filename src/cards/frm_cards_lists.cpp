@@ -106,6 +106,7 @@ bool SaveCardListFile(const QString& path, QString& text, bool build)
     FrmCards& form = frmCards();
     if (!saveCardListFile(&form.cardList(), path, text, true))
         return false;
+    gCardListFile = path;
     form.changedPanel().setVisible(false);
     UpdateCardListStatus(QString());
     return true;
@@ -121,6 +122,8 @@ void ReadCardListFile(const QString& path)
     gDeletedCards = QLatin1Char(';') + r.cardNumbers;
     if (r.rowsAdded > 0)
         form.changedPanel().setVisible(false);
+    gCardListFile = path;
+    form.statusPanel().setText(cardListStatusText());
     setMainActionText(cardListText(1013, QStringLiteral("File:")) + QLatin1Char(' ') + gCardFilePath +
                       QLatin1Char(' ') + cardListText(1014, QStringLiteral("read in")));
     PlaceCardsWindow();
