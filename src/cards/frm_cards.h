@@ -142,7 +142,6 @@ void SetStationColumns();
 void LoadColumnHeaders(const QString& text);
 void UpdateCardListStatus(const QString& letters);
 void AddCardListRow();
-QString BuildCardListText();
 // Saves the card list's text (`build`, returned in `text`) or `text` to `path`; true when the file was
 // written.
 bool SaveCardListFile(const QString& path, QString& text, bool build);

@@ -93,11 +93,6 @@ void AddCardListRow()
                                                                                        : gSaveButtonToolTip);
 }
 
-QString BuildCardListText()
-{
-    return buildCardListText(frmCards().cardList()).value_or(QString());
-}
-
 bool SaveCardListFile(const QString& path, QString& text, bool build)
 {
     // A text handed in (the backup-memory listing) is written without the card list window.

@@ -141,7 +141,8 @@ bool FrmCards::loadCardListMode(bool portWasOpen)
             if (MsgBox(cardListText(1977, QStringLiteral("Kopfdatei nicht mehr vorschlagen?")),
                        vbYesNo + vbQuestion + vbDefaultButton2) == vbYes)
                 gColHeadFile.clear();
-            gColHeadLastFile.clear();
+            // The file was not opened: the next radio-card read-out may offer one again.
+            gColHeadFolder.clear();
         }
     }
     if (gActionCode == ActNone) {
