@@ -76,14 +76,14 @@ void FrmCards::Form_Load()
     if (Top() < 0)
         setTop(0);
     // The port is closed while the window builds its columns, so no card waits half-read meanwhile.
-    const bool portWasOpen = mainPortOpen();
+    const bool portWasOpen = cardListMainWindow().portOpen();
     if (portWasOpen)
-        setMainPortOpen(false);
+        cardListMainWindow().setPortOpen(false);
     ApplyLanguage(*this);
     mnuSetClipBoard.setChecked(gAutoClipBoard);
     gCardsFormOpen = true;
-    if (!gDirectCardsMode && mainModeComboVisible())
-        gDirectCardsMode = mainModeText() == gModeTextPrintout;
+    if (!gDirectCardsMode && cardListMainWindow().modeComboVisible())
+        gDirectCardsMode = cardListMainWindow().modeText() == gModeTextPrintout;
     baseCaption = Caption();
     nodrelSuffix = QStringLiteral(" (") + withoutAccessKeys(mnuQVEL_Nodrel.Caption()) + QLatin1Char(')');
 
@@ -97,9 +97,9 @@ void FrmCards::Form_Load()
     } else {
         loadPunchListMode();
     }
-    copyMainMousePointer(lvCards);
+    cardListMainWindow().copyMousePointer(lvCards);
     if (portWasOpen)
-        setMainPortOpen(true);
+        cardListMainWindow().setPortOpen(true);
     mnuSetClipBoard.setEnabled(gDirectCardsFile.isEmpty());
 }
 
@@ -119,7 +119,7 @@ bool FrmCards::loadCardListMode(bool portWasOpen)
                                 vbYesNoCancel + vbQuestion);
         if (gColHeadAnswer == kAnswerCancel) {
             if (portWasOpen)
-                setMainPortOpen(true);
+                cardListMainWindow().setPortOpen(true);
             return false;
         }
         if (gColHeadAnswer == kAnswerYes) {
@@ -185,7 +185,8 @@ bool FrmCards::loadCardListMode(bool portWasOpen)
 void FrmCards::loadPunchListMode()
 {
     changedPanel().setVisible(false);
-    const QString t = mainModeComboVisible() ? mainModeText() : mainHardwareText();
+    const QString t = cardListMainWindow().modeComboVisible() ? cardListMainWindow().modeText()
+                                                              : cardListMainWindow().hardwareText();
     saveButton().setEnabled(false);
     statusPanel().setText(gCardFilePath);
     setCaption(QStringLiteral("QV-Config ") + cardListText(1852, QStringLiteral("Stempel-")) + t);
@@ -217,7 +218,7 @@ void FrmCards::Form_Unload(int& /*Cancel*/)
     if (!m_loadCancelled)
         evtlSave();
     restoreMainConnectionMode();
-    enableMainReadoutButtons();
+    cardListMainWindow().enableReadoutButtons();
     gCardsFormOpen = false;
     // A read-out running into this window stops with it, and so does the card-file operation.
     EndStationAction();
