@@ -5,6 +5,7 @@
 #include "cards/card_record.h"
 #include "cards/card_steps.h"
 #include "cards/cardlist_state.h"
+#include "link/card_list_window.h"
 #include "link/link_globals.h"
 #include "platform/runtime/vberror.h"
 #include "platform/system/codepage.h"
@@ -15,6 +16,24 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+
+namespace {
+
+// Reads a finished record as the card list does: every punch up to its count.
+class RowReader final : public qv::CardListWindow
+{
+  public:
+    void addCardRow() override
+    {
+        const int count = qv::gCardRecord.PunchCount.toInt();
+        for (int p = 1; p <= 192 && p <= count; ++p)
+            (void)qv::gCardRecord.Punches[p].Time.size();
+    }
+};
+
+RowReader rowReader;
+
+} // namespace
 
 // Input: type code, first block number, a flags byte, then card blocks of up to
 // 128 bytes each. The first block goes in under the given number, each further
@@ -41,12 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     qv::gFirmware = 600;
     qv::gDeletedCards.clear();
     qv::gCardRecord = qv::gEmptyCardRecord;
-    qv::AddCardListRowHook = [] {
-        // As the card list reads a finished record: every punch up to its count.
-        const int count = qv::gCardRecord.PunchCount.toInt();
-        for (int p = 1; p <= 192 && p <= count; ++p)
-            (void)qv::gCardRecord.Punches[p].Time.size();
-    };
+    qv::CardListWindowSide::install(&rowReader);
 
     size_t pos = 3;
     for (int step = 0; step < 12 && pos < size; ++step) {
@@ -69,6 +83,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             break;
         block = (code == 0xA1 || code == 0xF7 || code == 0xF9) ? qv::gNextBlockNo : uint8_t(block + 1);
     }
-    qv::AddCardListRowHook = nullptr;
+    qv::CardListWindowSide::install(nullptr);
     return 0;
 }

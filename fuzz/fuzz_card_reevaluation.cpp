@@ -7,6 +7,7 @@
 #include "cards/cardlist_model.h"
 #include "cards/cardlist_rows.h"
 #include "cards/cardlist_state.h"
+#include "link/card_list_window.h"
 #include "link/link_globals.h"
 #include "platform/runtime/vberror.h"
 #include "stationdata/modes.h"
@@ -18,6 +19,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <functional>
 
 namespace {
 
@@ -27,19 +29,31 @@ void check(bool condition)
         std::abort();
 }
 
+// The card list's side as the interpreter sees it: a finished card becomes a row of `list`.
+class RowSink final : public qv::CardListWindow
+{
+  public:
+    explicit RowSink(qv::CardListAccess& list) : m_list(list) {}
+    void addCardRow() override { qv::addCardListRow(m_list, qv::gCardRecord); }
+
+  private:
+    qv::CardListAccess& m_list;
+};
+
 // Walks the images into `list`; every finished or cut-short card becomes a row.
 void walk(qv::CardListAccess& list, int last, int step, const std::function<QByteArray(int)>& imageAt,
           bool fileDialogActive)
 {
     const auto addRow = [&list] { qv::addCardListRow(list, qv::gCardRecord); };
-    qv::AddCardListRowHook = addRow;
+    RowSink sink(list);
+    qv::CardListWindowSide::install(&sink);
     qv::gCardRecord = qv::gEmptyCardRecord;
     try {
         qv::evaluateCardImages(last, step, imageAt, addRow, fileDialogActive);
     } catch (const qv::VbError&) {
         // A block too short for its layout: the caller's error trap reports it.
     }
-    qv::AddCardListRowHook = nullptr;
+    qv::CardListWindowSide::install(nullptr);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "cards/card_record.h"
 #include "cards/card_steps.h"
 #include "cards/cardlist_state.h"
+#include "link/card_list_window.h"
 #include "link/link_globals.h"
 #include "platform/runtime/vbruntime.h"
 #include "stationdata/station_time.h"
@@ -77,8 +78,8 @@ namespace cards {
 void finishCard()
 {
     gCardComplete = true;
-    if (!gReadingListFile && AddCardListRowHook)
-        AddCardListRowHook();
+    if (!gReadingListFile)
+        cardListWindow().addCardRow();
 }
 
 // One 128-byte image holds the whole card: card number at 4-6, times as plain

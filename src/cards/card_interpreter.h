@@ -5,7 +5,6 @@
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
-#include <functional>
 
 namespace qv {
 
@@ -27,13 +26,10 @@ inline uint8_t& gBlockMark = gLastBlockNo;
 inline bool gReadingListFile = false;
 inline bool& gSavingList = gReadingListFile;
 
-// Adds gCardRecord as one row of the card list; set by the card list window.
-// The interpreter calls it for every finished card unless gReadingListFile is set.
-inline std::function<void()> AddCardListRowHook;
-
 // Decodes `image`, block `block` (0 = first) of a card of type `code`, into
 // gCardRecord; sets gNextBlockNo, gCardComplete and gLastBlockNo and hands a
-// finished card to AddCardListRowHook. An empty image decodes nothing. A block
+// finished card to the card list (cardListWindow().addCardRow()) unless
+// gReadingListFile is set. An empty image decodes nothing. A block
 // too short for its layout raises VbError "Subscript out of range" (the caller's
 // error trap reports it) before anything is changed.
 void DecodeCardData(uint8_t code, uint8_t block, const QByteArray& image);

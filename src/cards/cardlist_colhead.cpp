@@ -125,8 +125,8 @@ void loadColumnHeaders(CardListAccess& list, const QString& text)
         gCardsFormWidth = kCardsFormFrameWidth;
         gPunchCountColumn = 0;
         processLines(list, lines, 0, true);
-        setMainActionText(cardListText(1600) + QStringLiteral(": ") + gColHeadFile + QLatin1Char(' ') +
-                          cardListText(1014, QStringLiteral("read in")));
+        cardListMainWindow().setActionText(cardListText(1600) + QStringLiteral(": ") + gColHeadFile +
+                                           QLatin1Char(' ') + cardListText(1014, QStringLiteral("read in")));
     }
     if (gColumnAbove143000 && gExtProtRead == 0 && !gZokDevice)
         MsgBox(cardListText(1975) + QStringLiteral(" (QVEL)"), vbInformation);
@@ -135,7 +135,7 @@ void loadColumnHeaders(CardListAccess& list, const QString& text)
 void applyCardListChanges(const QString& letters)
 {
     if (letters.contains(QLatin1Char('F')))
-        gCardListChanged = !(mainPortOpen() && !gDirectCardsFile.isEmpty());
+        gCardListChanged = !(cardListMainWindow().portOpen() && !gDirectCardsFile.isEmpty());
     if (letters.contains(QLatin1Char('C')))
         gColumnsChanged = true;
     if (!fileExists(gColHeadFile)) {

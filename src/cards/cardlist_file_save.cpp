@@ -83,7 +83,7 @@ bool saveCardListFile(const CardListAccess* list, const QString& path, QString& 
         return false;
     }
 
-    setMainActionText(path + QLatin1Char(' ') + cardListText(1987, QStringLiteral("saved")));
+    cardListMainWindow().setActionText(path + QLatin1Char(' ') + cardListText(1987, QStringLiteral("saved")));
     gCardListChanged = false;
     return true;
 }

@@ -115,7 +115,7 @@ QString BuildReadoutRecordLine(const QStringList& fields, int16_t count, uint8_t
                 text = Trim(fieldAt(fields, 2));
             } else if (i == 3) {
                 weekday = readoutWeekday(fieldAt(fields, 3));
-                text = QLatin1Char(';') + mainStationCodeNoText() + QStringLiteral(";;");
+                text = QLatin1Char(';') + cardListMainWindow().stationCodeNoText() + QStringLiteral(";;");
             } else {
                 text = readoutTime(Trim(fieldAt(fields, 4)), weekday);
             }

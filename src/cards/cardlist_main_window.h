@@ -1,7 +1,7 @@
 // What the card list reads from and shows in the main window, in one place. The main window's side
-// (ui/main/cards_window.cpp) implements it; before the main window is there (only in tests of the card list
-// alone) its port counts as closed, its status panel takes no text, its read column is empty and its mode
-// combo box counts as shown.
+// (ui/main/cardlist_main_window_side.cpp) implements it; before the main window is there (only in tests of
+// the card list alone) its port counts as closed, its status panel takes no text, its read column is empty
+// and its mode combo box counts as shown.
 #pragma once
 #include "app/window_side.h"
 #include "link/link_globals.h"
@@ -53,47 +53,16 @@ class CardListMainWindow
 
 using CardListMainWindowSide = WindowSide<CardListMainWindow>;
 
-inline bool mainPortOpen()
+inline CardListMainWindow& cardListMainWindow()
 {
-    return CardListMainWindowSide::get().portOpen();
+    return CardListMainWindowSide::get();
 }
-inline void setMainActionText(const QString& text)
-{
-    CardListMainWindowSide::get().setActionText(text);
-}
-inline QString mainStationCodeNoText()
-{
-    return CardListMainWindowSide::get().stationCodeNoText();
-}
-inline bool mainModeComboVisible()
-{
-    return CardListMainWindowSide::get().modeComboVisible();
-}
-inline void setMainPortOpen(bool open)
-{
-    CardListMainWindowSide::get().setPortOpen(open);
-}
-inline QString mainModeText()
-{
-    return CardListMainWindowSide::get().modeText();
-}
-inline QString mainHardwareText()
-{
-    return CardListMainWindowSide::get().hardwareText();
-}
+
 // Puts the connection mode the main window had before the card list opened back, in the mode box too.
 inline void restoreMainConnectionMode()
 {
     gConnMode = gSavedConnMode;
-    CardListMainWindowSide::get().showConnectionMode();
-}
-inline void enableMainReadoutButtons()
-{
-    CardListMainWindowSide::get().enableReadoutButtons();
-}
-inline void copyMainMousePointer(Control& control)
-{
-    CardListMainWindowSide::get().copyMousePointer(control);
+    cardListMainWindow().showConnectionMode();
 }
 
 } // namespace qv

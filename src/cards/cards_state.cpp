@@ -28,7 +28,6 @@ void resetCardsState()
     gCardComplete = false;
     gLastBlockNo = 0;
     gReadingListFile = false;
-    AddCardListRowHook = nullptr;
     // cards/card_record.h
     gCardRecord = CardRecord();
     gCardKind = 0;

@@ -205,7 +205,6 @@ FrmCards::FrmCards() : Form(QStringLiteral("frmCards")), m_list(std::make_unique
     }
 
     wireHandlers();
-    InstallCardListRowHook();
 }
 
 FrmCards::~FrmCards() = default;
@@ -272,11 +271,6 @@ Panel& FrmCards::changedPanel()
 Panel& FrmCards::statusPanel()
 {
     return StatusBar1.Panels().Item(2);
-}
-
-void InstallCardListRowHook()
-{
-    AddCardListRowHook = [] { AddCardListRow(); };
 }
 
 } // namespace qv

@@ -147,9 +147,6 @@ void AddCardListRow();
 bool SaveCardListFile(const QString& path, QString& text, bool build);
 void ReadCardListFile(const QString& path);
 
-// Hands every card the interpreter completes to AddCardListRow.
-void InstallCardListRowHook();
-
 // One step of the read-out progress bar of the card list, up to its maximum.
 void AdvanceCardsProgress();
 // Rebuilds the list from the data in hand: the card blocks of a read-out, or the dump file gCardFilePath when

@@ -88,8 +88,8 @@ void FrmCards::mnuSave_Click()
         return;
     }
     useColumnHeaderFile(path);
-    setMainActionText(cardListText(1600) + QStringLiteral(": ") + gColHeadFile + QLatin1Char(' ') +
-                      cardListText(1767));
+    cardListMainWindow().setActionText(cardListText(1600) + QStringLiteral(": ") + gColHeadFile +
+                                       QLatin1Char(' ') + cardListText(1767));
     gColumnsChanged = false;
     UpdateCardListStatus(QString());
 }
@@ -111,7 +111,7 @@ void FrmCards::evtlSave()
         if (gCardListChanged)
             mnuSaveFile_Click();
     } else {
-        setMainActionText(cardListText(1762));
+        cardListMainWindow().setActionText(cardListText(1762));
         gColumnsChanged = false;
         gCardListChanged = false;
     }

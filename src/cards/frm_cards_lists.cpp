@@ -45,14 +45,14 @@ void PlaceCardsWindow()
 void SetDefaultColumns()
 {
     appendDefaultColumns(frmCards().cardList());
-    setMainActionText(cardListText(1600) + QStringLiteral(": "));
+    cardListMainWindow().setActionText(cardListText(1600) + QStringLiteral(": "));
     PlaceCardsWindow();
 }
 
 void SetPunchViewColumns()
 {
-    appendPunchViewColumns(frmCards().cardList(), !mainModeComboVisible() || gGsmDevice);
-    setMainActionText(cardListText(1600) + QStringLiteral(": "));
+    appendPunchViewColumns(frmCards().cardList(), !cardListMainWindow().modeComboVisible() || gGsmDevice);
+    cardListMainWindow().setActionText(cardListText(1600) + QStringLiteral(": "));
     PlaceCardsWindow();
 }
 
@@ -111,7 +111,7 @@ void ReadCardListFile(const QString& path)
 {
     FrmCards& form = frmCards();
     const CardListReadResult r = readCardListFile(form.cardList(), path, gSeparatorType, gTextQualifier,
-                                                  mainPortOpen() && !gDirectCardsMode);
+                                                  cardListMainWindow().portOpen() && !gDirectCardsMode);
     if (!r.read)
         return;
     gDeletedCards = QLatin1Char(';') + r.cardNumbers;
@@ -119,8 +119,9 @@ void ReadCardListFile(const QString& path)
         form.changedPanel().setVisible(false);
     gCardListFile = path;
     form.statusPanel().setText(cardListStatusText());
-    setMainActionText(cardListText(1013, QStringLiteral("File:")) + QLatin1Char(' ') + gCardFilePath +
-                      QLatin1Char(' ') + cardListText(1014, QStringLiteral("read in")));
+    cardListMainWindow().setActionText(cardListText(1013, QStringLiteral("File:")) + QLatin1Char(' ') +
+                                       gCardFilePath + QLatin1Char(' ') +
+                                       cardListText(1014, QStringLiteral("read in")));
     PlaceCardsWindow();
     gCardCount = form.cardList().rowCount();
 }

@@ -47,7 +47,7 @@ void evaluateDumpFile(bool fileDialogActive)
                                                        "make no whole card block; they were "
                                                        "not evaluated."))
                 .arg(count.tailBytes);
-        setMainActionText(text);
+        cardListMainWindow().setActionText(text);
         frmCards().statusPanel().setText(text);
     }
 }

@@ -89,14 +89,14 @@ void FrmCards::Form_Load()
     if (Top() < 0)
         setTop(0);
     // The port is closed while the window builds its columns, so no card waits half-read meanwhile.
-    const bool portWasOpen = mainPortOpen();
+    const bool portWasOpen = cardListMainWindow().portOpen();
     if (portWasOpen)
-        setMainPortOpen(false);
+        cardListMainWindow().setPortOpen(false);
     ApplyLanguage(*this);
     mnuSetClipBoard.setChecked(gAutoClipBoard);
     gCardsFormOpen = true;
-    if (!gDirectCardsMode && mainModeComboVisible())
-        gDirectCardsMode = mainModeText() == gModeTextPrintout;
+    if (!gDirectCardsMode && cardListMainWindow().modeComboVisible())
+        gDirectCardsMode = cardListMainWindow().modeText() == gModeTextPrintout;
     baseCaption = Caption();
     nodrelSuffix = QStringLiteral(" (") + withoutAccessKeys(mnuQVEL_Nodrel.Caption()) + QLatin1Char(')');
 
@@ -110,9 +110,9 @@ void FrmCards::Form_Load()
     } else {
         loadPunchListMode();
     }
-    copyMainMousePointer(lvCards);
+    cardListMainWindow().copyMousePointer(lvCards);
     if (portWasOpen)
-        setMainPortOpen(true);
+        cardListMainWindow().setPortOpen(true);
     mnuSetClipBoard.setEnabled(gDirectCardsFile.isEmpty());
 }
 
@@ -132,7 +132,7 @@ bool FrmCards::loadCardListMode(bool portWasOpen)
                                 vbYesNoCancel + vbQuestion);
         if (gColHeadAnswer == kAnswerCancel) {
             if (portWasOpen)
-                setMainPortOpen(true);
+                cardListMainWindow().setPortOpen(true);
             return false;
         }
         if (gColHeadAnswer == kAnswerYes) {
@@ -201,7 +201,8 @@ bool FrmCards::loadCardListMode(bool portWasOpen)
 void FrmCards::loadPunchListMode()
 {
     changedPanel().setVisible(false);
-    const QString t = mainModeComboVisible() ? mainModeText() : mainHardwareText();
+    const QString t = cardListMainWindow().modeComboVisible() ? cardListMainWindow().modeText()
+                                                              : cardListMainWindow().hardwareText();
     saveButton().setEnabled(false);
     gCardListFile.clear();
     statusPanel().setText(gCardListFile);
@@ -234,7 +235,7 @@ void FrmCards::Form_Unload(int& /*Cancel*/)
     if (!m_loadCancelled)
         evtlSave();
     restoreMainConnectionMode();
-    enableMainReadoutButtons();
+    cardListMainWindow().enableReadoutButtons();
     gCardsFormOpen = false;
     // A read-out running into this window stops with it, and so does the card-file operation.
     EndStationAction();

@@ -189,7 +189,7 @@ void FrmDisk::Form_Load()
 
 void FrmDisk::placeOverMainWindow()
 {
-    const MainWindowAnchor a = CardListMainWindowSide::get().anchor();
+    const MainWindowAnchor a = cardListMainWindow().anchor();
     const int left = a.left + a.writeButtonLeft + kRightOfWriteButton;
     const int top = a.top + int(a.toolbarHeight * kToolbarsAbove);
     // The whole dialog stays on the screen.

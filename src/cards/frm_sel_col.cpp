@@ -155,9 +155,9 @@ void FrmSelCol::Form_Activate()
     if (m_activated)
         return;
     m_activated = true;
-    portWasOpen = mainPortOpen();
+    portWasOpen = cardListMainWindow().portOpen();
     if (portWasOpen)
-        setMainPortOpen(false);
+        cardListMainWindow().setPortOpen(false);
     ApplyLanguage(*this);
     FrmCards& cards = frmCards();
     Move(cards.Left(), cards.Top() + kBelowCardList);
@@ -172,7 +172,7 @@ void FrmSelCol::Form_Unload(int& /*Cancel*/)
 {
     m_activated = false;
     if (portWasOpen)
-        setMainPortOpen(true);
+        cardListMainWindow().setPortOpen(true);
     portWasOpen = false;
 }
 

@@ -1,6 +1,6 @@
 // What the language dialog and the log viewer need of the main window: where it stands, and the language
-// dialog's choice applied to it. The main window's side (ui/main/extras_window.cpp) implements it; without a
-// main window it stands at 0, 0 with no size and takes nothing.
+// dialog's choice applied to it. The main window's side (ui/main/extras_window_side.cpp) implements it;
+// without a main window it stands at 0, 0 with no size and takes nothing.
 #pragma once
 #include "app/window_side.h"
 

@@ -1,8 +1,8 @@
 // The card list window (frmCards) as the layers below the window reach it: the link while a card read-out
 // waits for the station, the reply handlers that fill it, the card interpreter that hands it a finished card.
 // The window lives above the link (cards/frm_cards.h); its side (ui/main/card_list_window_side.cpp)
-// implements this. Without it the list counts as not loaded and not in front, its wait indicator as hidden,
-// and every step does nothing.
+// implements this. Without it the list counts as not loaded and not in front,
+// its wait indicator as hidden, and every step does nothing.
 #pragma once
 #include "app/window_side.h"
 
@@ -33,6 +33,9 @@ class CardListWindow
     virtual void resetReadProgress() {}
     // One step of the progress bar, up to its maximum.
     virtual void advanceReadProgress() {}
+
+    // The card the interpreter just finished (gCardRecord) as a row of the list, while the list is loaded.
+    virtual void addCardRow() {}
 };
 
 using CardListWindowSide = WindowSide<CardListWindow>;

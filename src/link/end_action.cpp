@@ -18,11 +18,6 @@
 
 namespace qv {
 
-ProtocolRecord StationRecord(const QString& action)
-{
-    return linkWindow().stationRecord(action);
-}
-
 void EndStationAction()
 {
     LinkWindow& w = linkWindow();
@@ -61,7 +56,7 @@ void EndStationAction()
             status = gActionCode == ActRead    ? QStringLiteral("Read")
                      : gActionCode == ActWrite ? QStringLiteral("Write")
                                                : QStringLiteral("New battery");
-            record = StationRecord(status);
+            record = w.stationRecord(status);
             break;
         case ActSetTime:
         case ActTestTime: {

@@ -17,7 +17,4 @@ void AckCardReadout();
 // True when the card was already read and has been refused (the user was told).
 bool IsRepeatedCard(const QString& cardNo);
 
-// The protocol record of the station values shown in the main window's read column.
-ProtocolRecord StationRecord(const QString& action);
-
 } // namespace qv

@@ -3,7 +3,7 @@
 
 #include "link/crc16.h"
 #include "link/link_globals.h"
-#include "link/link_ui.h"
+#include "link/link_window.h"
 #include "platform/runtime/vberror.h"
 
 namespace qv {
@@ -28,7 +28,7 @@ bool IsExtendedCommandFor(uint8_t cmd, bool oldestTicked)
 bool IsExtendedCommand(uint8_t cmd)
 {
     // Only a plain tick counts; a greyed box does not.
-    return IsExtendedCommandFor(cmd, oldestGenerationBoxValue() == 1);
+    return IsExtendedCommandFor(cmd, linkWindow().oldestGenerationBoxValue() == 1);
 }
 
 QByteArray BuildFrame(uint8_t command)

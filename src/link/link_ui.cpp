@@ -1,15 +1,9 @@
-// What the link reads from and shows in the main window, in one place.
+// The text of an error as the link shows it.
 #include "link/link_ui.h"
 
-#include "link/link_window.h"
 #include "platform/runtime/vberror.h"
 
 namespace qv {
-
-int16_t oldestGenerationBoxValue()
-{
-    return linkWindow().oldestGenerationBoxValue();
-}
 
 QString errorText(const VbError& e)
 {

@@ -1,6 +1,6 @@
 // What the station link needs of the main window: its serial control MSComm1, its reply time-out Timer1, its
 // status panel and log pane, and the few controls an operation's end reads. The main window's side
-// (ui/main/link_window.cpp) implements it; without a main window each answers as a window with empty
+// (ui/main/link_window_side.cpp) implements it; without a main window each answers as a window with empty
 // controls would, and the port, the common dialog and the time-out are the link's own.
 #pragma once
 #include "app/window_side.h"

@@ -151,7 +151,8 @@ void BeginStationAction()
     gNakGaveUp = false;
     QByteArray request(2, '\0');
     // Any tick of the oldest-generation box, a greyed one too, selects the legacy command.
-    request[0] = static_cast<char>(oldestGenerationBoxValue() == 0 ? CmdSetMsMode : CmdSetMsModeLegacy);
+    request[0] =
+        static_cast<char>(linkWindow().oldestGenerationBoxValue() == 0 ? CmdSetMsMode : CmdSetMsModeLegacy);
     request[1] = gConnMode == ConnDirect ? 'M' : 'S';
     gSendBuffer = BuildFrame(request);
     SendFrame();

@@ -1,5 +1,5 @@
 // What the radio-card steps of the reply handlers read from and show in the radio-card dialog
-// (frmConfigQVEL). The dialog's side (ui/dialogs/air_card_window.cpp) implements it; without the dialog
+// (frmConfigQVEL). The dialog's side (ui/dialogs/air_card_window_side.cpp) implements it; without the dialog
 // every box reads as not ticked and every step does nothing.
 #pragma once
 #include "app/window_side.h"

@@ -1,6 +1,6 @@
 // What the backup read-out needs of the main window: the option boxes it reads, the panes it writes, the
-// progress bar and the data view. The main window's side (ui/main/backup_window.cpp) implements it; without a
-// main window every step does nothing and every box reads as not ticked.
+// progress bar and the data view. The main window's side (ui/main/backup_window_side.cpp) implements it;
+// without a main window every step does nothing and every box reads as not ticked.
 #pragma once
 #include "app/window_side.h"
 

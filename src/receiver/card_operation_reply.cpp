@@ -14,6 +14,7 @@
 #include "receiver/read_reply_internal.h"
 #include "receiver/read_reply_services.h"
 #include "receiver/receiver_globals.h"
+#include "receiver/receiver_window.h"
 #include "receiver/reply_texts.h"
 #include "receiver/rx_access.h"
 #include "stationdata/station_data.h"
@@ -61,7 +62,7 @@ ReplyEnd settingsBlock()
     const int count = int(gRxFrame.size()) - first - (gRxCommand == CmdReadMemory ? 2 : 0);
     gSysBlock7 =
         JoinBytes(BuildWriteHeader(gUseExtCommands, AddrSettingsExt), RxBytes(gRxFrame, first, count));
-    DecodeSystemDataIntoReadColumn();
+    receiverWindow().DecodeSystemData();
     ResetReceiver();
     return showCardListOrRefuse();
 }

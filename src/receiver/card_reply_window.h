@@ -1,6 +1,6 @@
 // What the card read-out replies read from and show in the main window. The main window's side
-// (ui/main/card_reply_window.cpp) implements it; without a main window the captions are empty and every step
-// does nothing.
+// (ui/main/card_reply_window_side.cpp) implements it; without a main window the captions are empty and every
+// step does nothing.
 #pragma once
 #include "app/window_side.h"
 #include "cards/cardlist_model.h"

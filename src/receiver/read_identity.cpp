@@ -19,6 +19,7 @@
 #include "receiver/read_reply_internal.h"
 #include "receiver/read_reply_services.h"
 #include "receiver/receiver_globals.h"
+#include "receiver/receiver_window.h"
 #include "receiver/reply_texts.h"
 #include "receiver/rx_access.h"
 #include "receiver/station_identity.h"
@@ -70,7 +71,7 @@ QByteArray systemBlock(const QByteArray& sys, uint8_t address)
 void showDongleSettings()
 {
     ReceiverWindow& w = receiverWindow();
-    ShowRadioModulePanel();
+    receiverWindow().ShowKUV();
     w.setWriteButton(LangText(TextDongleWrite), LangText(TextDongleWriteTip));
     w.setRadioChannelText(QString::number(ReplyField(55)));
     const uint8_t options = ReplyField(7);
@@ -110,7 +111,7 @@ void showRadioModule()
     if (gDongleHardware)
         showDongleSettings();
     else
-        ShowStationPanel();
+        receiverWindow().ShowVEK();
 }
 
 // Battery voltage and temperature of the extended system data.
@@ -147,12 +148,12 @@ ReplyEnd extendedSystemData()
     gMemoryFlags[0] = sys.at(0x33) == 0 ? char(kNoCardBlockFlag) : sys.at(0x33);
 
     gSysBlock1 = systemBlock(sys, AddrBatteryData);
-    ShowBatteryDataInReadColumn();
+    receiverWindow().ShowBatteryData();
 
     gSysBlock2 = systemBlock(sys, 0x20);
     gSysBlock3 = systemBlock(sys, AddrBatteryStatus);
     gSysBlock6 = RxBytes(sys, 0x40, 0x30);
-    ShowBatteryStatusInReadColumn();
+    receiverWindow().ShowBatteryStatus();
 
     gSysBlock4 = systemBlock(sys, AddrExtSettings);
     gExtOpMode = DecodeActStb(RxBytes(sys, 0x48, 4));
@@ -174,7 +175,7 @@ ReplyEnd extendedSystemData()
 
     gSysBlock7 = systemBlock(sys, AddrSettingsExt);
     showVoltage(sys);
-    DecodeSystemDataIntoReadColumn();
+    receiverWindow().DecodeSystemData();
     CopyReadOptionsToWrite(gZokDeviceAtRead);
 
     if (gModelCode == kModelCodePoint && gActionCode == ActWrite) {
@@ -265,7 +266,7 @@ void DecodeReplyIdentity()
     if (gKuvModule)
         showRadioModule();
     else if (!gGsmDevice)
-        ShowStationPanel();
+        receiverWindow().ShowVEK();
 }
 
 ReplyEnd SystemDataReply()
@@ -277,10 +278,10 @@ ReplyEnd SystemDataReply()
     gProductType = ReplyField(15);
 
     if (!gKuvModule && !gGsmDevice) {
-        ShowStationPanel();
+        receiverWindow().ShowVEK();
         gMemoryKb = MemorySizeKb(ReplyField(16));
         gFirmware = FirmwareNumber(RxBytes(gRxFrame, gDataOffset + 8, 3));
-        w.setHardwareText(ModelNameOfIdentity());
+        w.setHardwareText(receiverWindow().BuildModelName());
         gSpecialFuncIndex = ReplyField(1);
         if (gStationCodeLow == 0)
             gStationCodeLow = gRxStationCode;
@@ -298,8 +299,8 @@ ReplyEnd SystemDataReply()
     if (gGsmDevice) {
         const QByteArray sys = RxBytes(gRxFrame, kSystemDataIndex, 0x20);
         gSysBlock1 = systemBlock(sys, AddrBatteryData);
-        ShowBatteryDataInReadColumn();
-        ShowGsmData();
+        receiverWindow().ShowBatteryData();
+        receiverWindow().ShowVEKW_Data();
         return ReplyEnd::NoReset;
     }
     if (gDongleHardware) {

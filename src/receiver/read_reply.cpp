@@ -18,6 +18,7 @@
 #include "receiver/read_reply_internal.h"
 #include "receiver/read_reply_services.h"
 #include "receiver/receiver_globals.h"
+#include "receiver/receiver_window.h"
 #include "receiver/reply_handlers.h"
 #include "receiver/reply_texts.h"
 #include "receiver/rx_access.h"
@@ -74,7 +75,7 @@ ReplyEnd settingsBlockReply()
     const int count = std::min<int>(kBlockBytes, int(gRxFrame.size()) - first - (extendedReply() ? 2 : 0));
     gSysBlock7 =
         JoinBytes(BuildWriteHeader(gUseExtCommands, AddrSettingsExt), RxBytes(gRxFrame, first, count));
-    DecodeSystemDataIntoReadColumn();
+    receiverWindow().DecodeSystemData();
     const ChecksOutcome checks = RunSettingsChecks();
     if (isAction({ActWrite, ActSetDefaults}))
         return WriteContinuation(checks);
@@ -101,14 +102,14 @@ ReplyEnd readChain(uint8_t echo)
     switch (echo) {
     case AddrBatteryData:
         gSysBlock1 = chainBlock(AddrBatteryData);
-        ShowBatteryDataInReadColumn();
+        receiverWindow().ShowBatteryData();
         return requestBlock(gActionCode == ActBattery ? 0x20 : AddrBatteryStatus);
     case 0x20:
         gSysBlock2 = chainBlock(0x20);
         return requestBlock(AddrBatteryStatus);
     case AddrBatteryStatus:
         gSysBlock3 = chainBlock(AddrBatteryStatus);
-        ShowBatteryStatusInReadColumn();
+        receiverWindow().ShowBatteryStatus();
         return requestBlock(AddrSettings);
     case AddrExtSettings:
         if (gActionCode == ActExtSettings)

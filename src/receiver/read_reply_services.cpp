@@ -2,6 +2,7 @@
 #include "receiver/read_reply_services.h"
 
 #include "app/settings.h"
+#include "receiver/receiver_window.h"
 #include "stationdata/station_data.h"
 
 namespace qv {

@@ -1,7 +1,7 @@
 // What the reply handlers need of the main window besides what the link needs (link/link_window.h): the read
 // column and station panel they fill, the station decoders' views shown there, and the few boxes they read.
-// The main window's side (ui/main/receiver_window.cpp) implements it; without a main window every step does
-// nothing and every box reads as not ticked.
+// The main window's side (ui/main/receiver_window_side.cpp) implements it; without a main window every step
+// does nothing and every box reads as not ticked.
 #pragma once
 #include "app/window_side.h"
 

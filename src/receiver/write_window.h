@@ -1,7 +1,7 @@
 // What the operations that rewrite a station need of the main window: the write column they read, the read
 // column they fill after a write, and the checks' window texts. The main window's side
-// (ui/main/write_window.cpp) implements it; without a main window every step does nothing, every box reads
-// as hidden or not ticked and every text as empty.
+// (ui/main/write_window_side.cpp) implements it; without a main window every step does nothing, every box
+// reads as hidden or not ticked and every text as empty.
 #pragma once
 #include "app/window_side.h"
 #include "stationdata/settings_checks.h"

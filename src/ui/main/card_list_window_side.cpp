@@ -28,6 +28,12 @@ class FrmCardsSide final : public CardListWindow
     void setWaitText(const QString& text) override { frmCards().lblWait.setCaption(text); }
     void resetReadProgress() override { frmCards().pbProgressReadCard.setValue(0); }
     void advanceReadProgress() override { AdvanceCardsProgress(); }
+
+    void addCardRow() override
+    {
+        if (loaded())
+            AddCardListRow();
+    }
 };
 
 FrmCardsSide side;

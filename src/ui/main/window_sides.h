@@ -1,6 +1,7 @@
-// The main window's sides of the subsystems below it: each subsystem declares in its own header what it needs
-// of the main window (link/link_window.h, cards/cardlist_main_window.h, receiver/receiver_window.h,
-// extras/extras_window.h); the window implements it, one file per subsystem here.
+// The windows' sides of the subsystems below them: each subsystem declares in its own header what it needs
+// of a window (link/link_window.h, link/card_list_window.h, cards/cardlist_main_window.h,
+// receiver/receiver_window.h, extras/extras_window.h, ...); the window implements it in the file named after
+// the header with "_side" (or the dialog's own file). docs/ARCHITECTURE.md lists them all.
 #pragma once
 
 namespace qv {
@@ -13,7 +14,7 @@ void InstallCardReplyWindow();
 void InstallCardListWindow();
 void InstallBackupWindow();
 void InstallExtrasMainWindow();
-// The radio-card dialog's side of the reply handlers (ui/dialogs/air_card_window.cpp).
+// The radio-card dialog's side of the reply handlers (ui/dialogs/air_card_window_side.cpp).
 void InstallAirCardWindow();
 void InstallWriteWindow();
 // The battery dialog, shown by the battery operations' replies (ui/dialogs/frm_batt.cpp).

@@ -3,6 +3,7 @@
 #include "cards/card_interpreter.h"
 #include "cards/card_record.h"
 #include "cards/card_steps.h"
+#include "link/card_list_window.h"
 #include "platform/runtime/vbruntime.h"
 #include "platform/system/codepage.h"
 #include "stationdata/modes.h"
@@ -93,10 +94,12 @@ class CardTest : public ::testing::TestWithParam<const char*>
                                                 "Freitag   Samstag   ")
                                : QStringLiteral("Sunday    Monday    Tuesday   Wednesday Thursday  "
                                                 "Friday    Saturday  ");
-        AddCardListRowHook = [this] { rows.push_back(gCardRecord); };
+        m_previousSide = CardListWindowSide::installed() ? &cardListWindow() : nullptr;
+        CardListWindowSide::install(&m_rowSink);
     }
     void TearDown() override
     {
+        CardListWindowSide::install(m_previousSide);
         resetState();
         m_locale.reset();
     }
@@ -127,6 +130,20 @@ class CardTest : public ::testing::TestWithParam<const char*>
 
     bool german = false;
     std::vector<CardRecord> rows;
+
+  private:
+    // Takes the card rows in place of the card list window.
+    class RowSink final : public CardListWindow
+    {
+      public:
+        explicit RowSink(std::vector<CardRecord>& rows) : m_rows(rows) {}
+        void addCardRow() override { m_rows.push_back(gCardRecord); }
+
+      private:
+        std::vector<CardRecord>& m_rows;
+    };
+    RowSink m_rowSink{rows};
+    CardListWindow* m_previousSide = nullptr;
 
   private:
     std::unique_ptr<ScopedLocale> m_locale;

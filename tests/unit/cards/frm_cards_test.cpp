@@ -4,6 +4,7 @@
 #include "cards/card_record.h"
 #include "cards/cardlist_file_write.h"
 #include "cards/frm_cards.h"
+#include "link/card_list_window.h"
 #include "link/link_globals.h"
 #include "stationdata/modes.h"
 #include "support/card_list_close.h"
@@ -105,8 +106,7 @@ TEST_F(FrmCardsTest, CompletedCardsBecomeRowsOfTheWindowsList)
     gCardRecord.PunchCount = QStringLiteral("2");
     gCardRecord.Punches[1] = {QStringLiteral("31"), QStringLiteral("Mo"), QStringLiteral("10:00:01")};
     gCardRecord.Punches[2] = {QStringLiteral("32"), QStringLiteral("Mo"), QStringLiteral("10:00:02")};
-    ASSERT_TRUE(AddCardListRowHook);
-    AddCardListRowHook();
+    cardListWindow().addCardRow();
     ASSERT_EQ(form.lvCards.ListItems().Count(), 1);
     ListItem& row = form.lvCards.ListItems().Item(1);
     EXPECT_EQ(row.Key(), QStringLiteral("p1"));
@@ -125,6 +125,18 @@ TEST_F(FrmCardsTest, CompletedCardsBecomeRowsOfTheWindowsList)
     AddCardListRow();
     EXPECT_EQ(form.saveButton().ToolTipText(), gDirectCardsFile);
     EXPECT_EQ(form.lvCards.ListItems().Item(2).Text(), QStringLiteral("2"));
+}
+
+// A card finished while the card list is closed goes into no list: it does not bring a hidden card list back.
+TEST_F(FrmCardsTest, ACardFinishedWhileTheListIsClosedBringsNoListBack)
+{
+    SetDefaultColumns();
+    frmCards();
+    unloadCardListWithoutSaving();
+    ASSERT_FALSE(FormInstance<FrmCards>::loaded());
+    gCardRecord.CardNo = QStringLiteral("12345");
+    cardListWindow().addCardRow();
+    EXPECT_FALSE(FormInstance<FrmCards>::loaded());
 }
 
 TEST_F(FrmCardsTest, SavedAndReopenedListKeepsItsRowsAndClearsTheMark)
