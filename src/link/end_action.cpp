@@ -45,7 +45,11 @@ void EndStationAction()
 
     const bool giveSignal =
         gActionCode == ActWrite || gActionCode == ActBattery || gActionCode == ActClearBackup;
-    if (giveSignal && !w.switchOffTicked() && gUseExtCommands)
+    // A station the operation ended by switching off (a Write on a station without the newer board) can
+    // give no signal: the link closes.
+    const uint8_t lastSent = gSendBuffer.size() > 2 ? static_cast<uint8_t>(gSendBuffer.at(2)) : uint8_t(0);
+    const bool switchedOff = lastSent == CmdTurnOff || lastSent == CmdTurnOffLegacy;
+    if (giveSignal && !switchedOff && !w.switchOffTicked() && gUseExtCommands)
         SendSignalCommand();
     else
         CloseLink();
