@@ -266,6 +266,8 @@ TEST_F(ReceiverWriteTest, SetDefaultsWritesOneBlockThenReadsBack)
     EXPECT_EQ(f.txtCodeNo(0).Text(), QStringLiteral("31"));
     EXPECT_EQ(f.txtWtime(0).Text(), QStringLiteral("01:00:00"));
     EXPECT_EQ(records(), QStringList{QStringLiteral("Read")});
+    // The read-back keeps the Read's record; the status names what the operation did.
+    EXPECT_EQ(f.Aktion().Text(), QStringLiteral("Default settings written"));
 }
 
 TEST_F(ReceiverWriteTest, SetDefaultsCancelledOrRefusedClosesThePort)
