@@ -1,10 +1,12 @@
 // The help menu's windows: the about box, the text viewer for the protocol and read-me files, the language
-// dialog.
+// dialog; the help pages, from the menu and by F1.
+#include "app/help_topics.h"
 #include "app/language.h"
 #include "app/settings.h"
 #include "extras/frm_about.h"
 #include "extras/frm_language.h"
 #include "extras/frm_log.h"
+#include "platform/controls/control.h"
 #include "platform/dialogs/msgbox.h"
 #include "platform/system/paths.h"
 #include "platform/system/shell.h"
@@ -12,6 +14,27 @@
 #include "ui/main/main_globals.h"
 
 namespace qv {
+
+namespace {
+
+// The help page of the language (gHelpFile, beside the program) in the user's browser, at a topic's anchor
+// (0: the page's start). Without a help file of any language there is nothing to open.
+void openHelpAt(int topic)
+{
+    if (gHelpFile.isEmpty())
+        return;
+    QUrl page = QUrl::fromLocalFile(programFolder() + u'/' + gHelpFile);
+    if (topic != 0)
+        page.setFragment(helpTopicAnchor(topic));
+    ShellExecute(page.toString(QUrl::FullyEncoded));
+}
+
+} // namespace
+
+void InstallHelpKey()
+{
+    helpKeyHandler = openHelpAt;
+}
 
 void FrmMain::wireHelpMenuHandlers()
 {
@@ -35,9 +58,7 @@ void FrmMain::mnuReadMe_Click()
 
 void FrmMain::mnuHelpHelp_Click()
 {
-    // Without a help file of any language there is nothing to open.
-    if (!gHelpFile.isEmpty())
-        ShellExecute(programFolder() + u'/' + gHelpFile);
+    openHelpAt(0);
 }
 
 void FrmMain::mnuAbout_Click()

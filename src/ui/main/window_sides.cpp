@@ -15,6 +15,7 @@ void InstallWindowSides()
     InstallWriteWindow();
     InstallBatteryDialog();
     InstallExtSettingsDialog();
+    InstallHelpKey();
 }
 
 } // namespace qv
