@@ -11,6 +11,7 @@
 #include "ui/main/frm_main.h"
 #include "ui/main/menus.h"
 
+#include <QApplication>
 #include <QTextEdit>
 #include <limits>
 
@@ -28,6 +29,27 @@ constexpr int32_t kTextClearQuestion = 1932;
 constexpr int32_t kTextClearLog = 1933;
 // The action log; the other pane (1) lists the data read and is not cleared by the user.
 constexpr int kActionLogPane = 0;
+
+// The mouse wheel over the station panel scrolls it as its scroll bar does (a box in the panel that takes
+// the wheel itself keeps it).
+class PanelWheel : public QObject
+{
+  public:
+    PanelWheel(QObject* parent, ScrollBar& bar) : QObject(parent), m_bar(bar) {}
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Wheel && m_bar.Visible() && m_bar.widget()) {
+            QApplication::sendEvent(m_bar.widget(), event);
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    ScrollBar& m_bar;
+};
 
 } // namespace
 
@@ -57,6 +79,7 @@ void FrmMain::wireViewHandlers()
     txtStatus.onGotFocus = [this] { txtStatus_GotFocus(); };
     VScroll1.onChange = [this] { VScroll1_Change(); };
     VScroll1.onScroll = [this] { VScroll1_Scroll(); };
+    Picture1.widget()->installEventFilter(new PanelWheel(this, VScroll1));
 }
 
 void FrmMain::piErwProt_MouseMove(int Index, int /*Button*/, int /*Shift*/, float X, float Y)
