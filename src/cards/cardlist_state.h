@@ -20,6 +20,9 @@ inline bool gCardReadout = false;
 // The 64-punch warning is still to be shown; set when the card list window opens.
 inline bool gWarnPunchCap = false;
 inline bool& gRowLimitWarning = gWarnPunchCap;
+// The card-list file whose rows the list shows (read from it or saved to it last); "" while the list holds
+// cards read or is new. The status bar names it, never a file used for an earlier list.
+inline QString gCardListFile;
 // The design tool-tip of the card list's Save button, kept when the window opens.
 inline QString gSaveButtonToolTip;
 

@@ -43,6 +43,7 @@ void resetCardsState()
     gColumnsChanged = false;
     gCardReadout = false;
     gWarnPunchCap = false;
+    gCardListFile.clear();
     gSaveButtonToolTip.clear();
     gPunchColumnCount = 0;
     gPunchCountColumn = 0;

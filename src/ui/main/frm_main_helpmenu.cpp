@@ -3,30 +3,37 @@
 #include "app/help_topics.h"
 #include "app/language.h"
 #include "app/settings.h"
+#include "app/system_helpers.h"
 #include "extras/frm_about.h"
 #include "extras/frm_language.h"
 #include "extras/frm_log.h"
 #include "platform/controls/control.h"
 #include "platform/dialogs/msgbox.h"
 #include "platform/system/paths.h"
-#include "platform/system/shell.h"
 #include "ui/main/frm_main.h"
 #include "ui/main/main_globals.h"
+
+#include <QUrl>
 
 namespace qv {
 
 namespace {
 
 // The help page of the language (gHelpFile, beside the program) in the user's browser, at a topic's anchor
-// (0: the page's start). Without a help file of any language there is nothing to open.
+// (0: the page's start); a computer without a program for it is told so. Without a help file of any
+// language there is nothing to open.
 void openHelpAt(int topic)
 {
     if (gHelpFile.isEmpty())
         return;
-    QUrl page = QUrl::fromLocalFile(programFolder() + u'/' + gHelpFile);
-    if (topic != 0)
-        page.setFragment(helpTopicAnchor(topic));
-    ShellExecute(page.toString(QUrl::FullyEncoded));
+    const QString path = programFolder() + u'/' + gHelpFile;
+    if (topic == 0) {
+        OpenWithDesktop(path);
+        return;
+    }
+    QUrl page = QUrl::fromLocalFile(path);
+    page.setFragment(helpTopicAnchor(topic));
+    OpenWithDesktop(page.toString(QUrl::FullyEncoded));
 }
 
 } // namespace
