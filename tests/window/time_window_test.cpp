@@ -188,3 +188,25 @@ TEST_F(TimeWindowTest, TheTypedTestTimeIsSetInTheStation)
     EXPECT_EQ(f.Aktion().Text(), QStringLiteral("Set Station time 12:30:15"));
     EXPECT_TRUE(gTestTime.isEmpty());
 }
+
+TEST_F(TimeWindowTest, TheTypedTimeBoxAsksInTheLanguageInUse)
+{
+    gCommandLine = QStringLiteral("de");
+    FrmMain& f = startProgram();
+    ASSERT_EQ(gLangCodes.value(gLangIndex), QStringLiteral("DEU"));
+    QString prompt;
+    whenABoxOpens([&prompt](QWidget* box) {
+        if (auto* label = box->findChild<QLabel*>())
+            prompt = label->text();
+        saveShot(box, QStringLiteral("testtime_box_DEU.png"));
+        auto* buttons = box->findChild<QDialogButtonBox*>();
+        ASSERT_NE(buttons, nullptr);
+        test::clickWith(buttons->button(QDialogButtonBox::Cancel));
+    });
+    test::clickWith(qobject_cast<QPushButton*>(f.cmdTestTime.widget()));
+    QApplication::processEvents();
+    EXPECT_EQ(boxesSeen, 1);
+    EXPECT_TRUE(prompt.startsWith(QStringLiteral("Diese Zeit in der Station stellen  (hh:mm:ss")))
+        << prompt.toStdString();
+    EXPECT_EQ(gActionCode, ActNone);
+}
