@@ -1,6 +1,6 @@
 // The radio-card dialog's side of the reply handlers (receiver/air_card_window.h).
-#include "receiver/air_card_window.h"
 #include "app/language.h"
+#include "receiver/air_card_window.h"
 
 #include "ui/dialogs/frm_batt.h"
 #include "ui/dialogs/frm_config_qvel.h"
