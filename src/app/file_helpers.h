@@ -30,6 +30,9 @@ QString ReadFileLine(const QString& path, int32_t n);
 // when needed; a value that is not a byte array is ignored. A failure is shown
 // in a message box.
 void AppendCardDump(const TaggedValue& value);
+// Puts the blocks AppendCardDump wrote since the last call on the disk (once per card, before the station is
+// told the card was read).
+void SyncCardDump();
 
 // The number of carriage returns in a file; 0 for a file that does not exist
 // (nothing is created). A file that exists but cannot be read raises VbError.

@@ -89,9 +89,8 @@ class LvCardsList : public CardListAccess
 
     void selectRow(int j) override
     {
-        ListItem& item = m_view.ListItems().Item(j);
-        item.setSelected(true);
-        item.EnsureVisible();
+        // With the rows added before it: a dump file re-evaluated selects and scrolls once, at its end.
+        m_view.selectAndShowLater(m_view.ListItems().Item(j));
     }
     void setListVisible(bool visible) override { m_view.setVisible(visible); }
 

@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QTimer>
 #include <algorithm>
+#include <utility>
 
 namespace qv {
 
@@ -195,6 +196,7 @@ void ListItemList::Remove(int index)
 
 void ListItemList::Clear()
 {
+    m_view->m_showPending = nullptr;
     m_view->m_model->reset([&] { takeAll(); });
 }
 
@@ -265,6 +267,16 @@ void ListView::flush()
     m_flushScheduled = false;
     ensureSorted();
     m_model->commitRows();
+    if (ListItem* item = std::exchange(m_showPending, nullptr)) {
+        item->setSelected(true);
+        item->EnsureVisible();
+    }
+}
+
+void ListView::selectAndShowLater(ListItem& item)
+{
+    m_showPending = &item;
+    scheduleFlush();
 }
 
 void ListView::ensureSorted()

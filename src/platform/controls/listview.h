@@ -143,6 +143,9 @@ class ListView : public Control
     // Hands rows added since the last call to the view (done by the event
     // loop on its own; everything that depends on the view does it first).
     void flush();
+    // Selects the item and scrolls it into view together with the rows added before it reach the view: a
+    // list filled with many rows, each to be shown as it comes, is selected and scrolled once.
+    void selectAndShowLater(ListItem& item);
 
   protected:
     OleColor defaultBackColor() const override { return vbWindowBackground; }
@@ -176,6 +179,7 @@ class ListView : public Control
     bool m_hideHeaders = false;
     bool m_flushScheduled = false;
     bool m_settingWidth = false;
+    ListItem* m_showPending = nullptr; // selected and scrolled to at the next flush
 };
 
 } // namespace qv

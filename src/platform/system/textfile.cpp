@@ -106,7 +106,8 @@ void syncFolderOf(const QString& path)
 
 enum class Start { AtEnd, OnOwnLine };
 
-void appendBytes(const QString& path, QByteArray bytes, Start start = Start::AtEnd)
+void appendBytes(const QString& path, QByteArray bytes, Start start = Start::AtEnd,
+                 FileSync whenOnDisk = FileSync::Now)
 {
     QFile file(path);
     // Unbuffered: what failed to go out must not follow at close, after the file was cut back.
@@ -118,7 +119,7 @@ void appendBytes(const QString& path, QByteArray bytes, Start start = Start::AtE
     // onto it.
     if (start == Start::OnOwnLine && oldSize > 0 && file.seek(oldSize - 1) && file.read(1) != "\n")
         bytes.prepend("\r\n");
-    if (file.write(bytes) != bytes.size() || !flushToDisk(file)) {
+    if (file.write(bytes) != bytes.size() || (whenOnDisk == FileSync::Now && !flushToDisk(file))) {
         const auto error = file.error();
         // What did get written is taken back, so the file never ends in the middle of a record.
         file.resize(oldSize);
@@ -275,9 +276,15 @@ void appendTextLine(const QString& path, const QString& line)
     appendBytes(path, linesToBytes({line}), Start::OnOwnLine);
 }
 
-void appendBinaryFile(const QString& path, const QByteArray& bytes)
+void appendBinaryFile(const QString& path, const QByteArray& bytes, FileSync whenOnDisk)
 {
-    appendBytes(path, bytes);
+    appendBytes(path, bytes, Start::AtEnd, whenOnDisk);
+}
+
+bool syncFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && ::fsync(file.handle()) == 0;
 }
 
 bool fileExists(const QString& path)

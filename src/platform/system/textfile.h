@@ -59,9 +59,14 @@ void appendTextLine(const QString& path, const QString& line);
 
 // All bytes of a file. Raises as readTextFile.
 QByteArray readBinaryFile(const QString& path);
+// Whether an append waits until the bytes are on the disk, or leaves them to the system (they are in the
+// file at once, for every reader and past a crash of the program; syncFile puts them on the disk later).
+enum class FileSync { Now, Later };
 // Appends bytes at the end of a file, creating it when missing; a failed append
 // leaves the file as it was. Raises as writeTextLines.
-void appendBinaryFile(const QString& path, const QByteArray& bytes);
+void appendBinaryFile(const QString& path, const QByteArray& bytes, FileSync whenOnDisk = FileSync::Now);
+// Waits until what was written to the file is on the disk; false when the system could not.
+bool syncFile(const QString& path);
 
 // Replaces a file with the bytes atomically: they go to a temporary file
 // beside it, which then takes the file's name. Returns false, with the old

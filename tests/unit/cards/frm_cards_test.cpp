@@ -11,6 +11,8 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QItemSelectionModel>
+#include <QTableView>
 
 namespace qv::test {
 namespace {
@@ -101,6 +103,28 @@ TEST_F(FrmCardsTest, CompletedCardsBecomeRowsOfTheWindowsList)
     AddCardListRow();
     EXPECT_EQ(form.saveButton().ToolTipText(), gDirectCardsFile);
     EXPECT_EQ(form.lvCards.ListItems().Item(2).Text(), QStringLiteral("2"));
+}
+
+TEST_F(FrmCardsTest, CardsAddedInOneGoAreSelectedAndScrolledToOnceLeavingTheLastRowSelectedInView)
+{
+    SetDefaultColumns();
+    FrmCards& form = frmCards();
+    form.Show();
+    QTableView* table = form.lvCards.tableView();
+    int selections = 0;
+    QObject::connect(table->selectionModel(), &QItemSelectionModel::currentChanged, [&] { ++selections; });
+    constexpr int kCards = 300;
+    for (int i = 1; i <= kCards; ++i) {
+        gCardRecord.CardNo = QString::number(10000 + i);
+        AddCardListRow();
+    }
+    EXPECT_EQ(selections, 0) << "no row is selected and scrolled to while the cards come";
+    QCoreApplication::processEvents();
+    ASSERT_EQ(form.lvCards.ListItems().Count(), kCards);
+    EXPECT_TRUE(form.lvCards.ListItems().Item(kCards).Selected());
+    EXPECT_EQ(selections, 1);
+    const QRect last = table->visualRect(table->model()->index(kCards - 1, 0));
+    EXPECT_TRUE(table->viewport()->rect().intersects(last)) << "the last row is in view";
 }
 
 TEST_F(FrmCardsTest, SavedAndReopenedListKeepsItsRowsAndClearsTheMark)
