@@ -102,6 +102,13 @@ int32_t TimeTextToSeconds(const QString& text)
     return hours * 3600 + minutes * 60 + seconds;
 }
 
+HalfDayTime SplitHalfDay(int32_t secondOfDay)
+{
+    if (secondOfDay >= kHalfDay)
+        return {true, static_cast<int32_t>(secondOfDay - kHalfDay)};
+    return {false, secondOfDay};
+}
+
 QByteArray EncodeStationTime(QDate date, int64_t seconds, uint8_t tdHigh)
 {
     while (seconds < 0) {
@@ -112,19 +119,15 @@ QByteArray EncodeStationTime(QDate date, int64_t seconds, uint8_t tdHigh)
         seconds -= kSecondsPerDay;
         date = date.addDays(1);
     }
-    uint8_t pm = 0;
-    if (seconds > kHalfDay) {
-        pm = 1;
-        seconds -= kHalfDay;
-    }
+    const HalfDayTime half = SplitHalfDay(static_cast<int32_t>(seconds));
     const int weekday = date.dayOfWeek() % 7; // Sunday 0
     QByteArray out(6, '\0');
     out[0] = static_cast<char>(date.year() % 100);
     out[1] = static_cast<char>(date.month());
     out[2] = static_cast<char>(date.day());
-    out[3] = static_cast<char>((weekday * 2) | tdHigh | pm);
-    out[4] = static_cast<char>((seconds >> 8) & 0xFF);
-    out[5] = static_cast<char>(seconds & 0xFF);
+    out[3] = static_cast<char>((weekday * 2) | tdHigh | (half.secondHalf ? 1 : 0));
+    out[4] = static_cast<char>((half.seconds >> 8) & 0xFF);
+    out[5] = static_cast<char>(half.seconds & 0xFF);
     return out;
 }
 

@@ -14,6 +14,15 @@ QByteArray BuildClockTimePayload(float offset);
 // The set-time payload from the typed time gTestTime plus `offset` (6 or 7 bytes).
 QByteArray BuildTimePayload(float offset);
 
+// A second of the day as the station counts it: noon and later are the second half-day, and the seconds
+// within a half run from 0 to 43199. Every time the program sends a station is split here.
+struct HalfDayTime
+{
+    bool secondHalf = false;
+    int32_t seconds = 0;
+};
+HalfDayTime SplitHalfDay(int32_t secondOfDay);
+
 // Year, month, day, TD, TH, TL of a station time: `seconds` of the day (carried
 // into the date when outside it), weekday and half day in TD, `tdHigh` or-ed
 // in above bit 3.

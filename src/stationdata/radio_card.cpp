@@ -149,9 +149,11 @@ QByteArray RadioCardOkCommand(const RadioCardOkInput& in, AirCardStores& s)
     for (int j = kPatternGreen; j <= kPatternBeep; ++j) {
         s.selPending = s.selPending || byteAt(in.readSel, j) != byteAt(in.selFeedback, j);
         setByte(sel, j, byteAt(in.selFeedback, j));
-        s.brdPending = s.brdPending || byteAt(in.readBrd, j) != byteAt(in.brdFeedback, j);
-        if (in.airCard)
+        // Only the air card has a BRD pattern: another card would be sent the air card's stored one.
+        if (in.airCard) {
+            s.brdPending = s.brdPending || byteAt(in.readBrd, j) != byteAt(in.brdFeedback, j);
             setByte(s.airBrd, j, byteAt(in.brdFeedback, j));
+        }
     }
 
     if (s.selPending || in.defaultPanelVisible) {

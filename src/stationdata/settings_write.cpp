@@ -109,19 +109,13 @@ void FillTimePayload(QByteArray& block, const QDateTime& now)
 {
     const QDate d = now.date();
     const QTime t = now.time();
-    int32_t s = t.hour() * 3600 + t.minute() * 60 + t.second();
-    // Noon begins the second half: the seconds of a half day run from 0 to 43199, as the station counts.
-    int flag = 0;
-    if (s >= kHalfDaySeconds) {
-        flag = 1;
-        s -= kHalfDaySeconds;
-    }
+    const HalfDayTime half = SplitHalfDay(t.hour() * 3600 + t.minute() * 60 + t.second());
     put(block, kPosTime, d.year() % 100);
     put(block, kPosTime + 1, d.month());
     put(block, kPosTime + 2, d.day());
-    put(block, kPosTime + 3, flag);
-    put(block, kPosTime + 4, s / 256);
-    put(block, kPosTime + 5, s % 256);
+    put(block, kPosTime + 3, half.secondHalf ? 1 : 0);
+    put(block, kPosTime + 4, half.seconds / 256);
+    put(block, kPosTime + 5, half.seconds % 256);
 }
 
 std::array<uint8_t, 3> WorkTimeStationBytes(int32_t seconds)

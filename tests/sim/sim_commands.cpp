@@ -87,7 +87,7 @@ Reply setTime(SimStation& s, const Request& r)
     const QDate date(2000 + byteAt(r.data, 0), byteAt(r.data, 1), byteAt(r.data, 2));
     const quint8 td = byteAt(r.data, 3);
     const int inHalf = byteAt(r.data, 4) * 256 + byteAt(r.data, 5);
-    if (!date.isValid() || inHalf > 43200)
+    if (!date.isValid() || inHalf >= 43200)
         return Reply::nak();
     const int seconds = (td & 1) * 43200 + inHalf;
     s.setClock(QDateTime(date, QTime(0, 0)).addSecs(seconds));
@@ -144,7 +144,8 @@ QByteArray encodeStationTime(const QDateTime& time, int week, bool withSubSecond
     const QDate d = time.date();
     const QTime t = time.time();
     int seconds = t.msecsSinceStartOfDay() / 1000;
-    const bool afternoon = seconds > 43200;
+    // Noon begins the second half: a half day counts 0 to 43199.
+    const bool afternoon = seconds >= 43200;
     if (afternoon)
         seconds -= 43200;
     const quint8 td = quint8(((week & 3) << 4) | ((d.dayOfWeek() % 7) << 1) | (afternoon ? 1 : 0));

@@ -20,8 +20,9 @@ TEST(StationTimeTest, WorkedExampleAndTheNoonBoundary)
 {
     const QDate wednesday(2026, 12, 9);
     EXPECT_EQ(EncodeStationTime(wednesday, 14 * 3600 + 5 * 60 + 9, 0), hex("1A 0C 09 07 1D 55"));
-    // 12:00:00 is still the first half; one second later is the second half.
-    EXPECT_EQ(EncodeStationTime(wednesday, 43200, 0), hex("1A 0C 09 06 A8 C0"));
+    // Noon begins the second half: a half day holds the seconds 0 to 43199.
+    EXPECT_EQ(EncodeStationTime(wednesday, 43199, 0), hex("1A 0C 09 06 A8 BF"));
+    EXPECT_EQ(EncodeStationTime(wednesday, 43200, 0), hex("1A 0C 09 07 00 00"));
     EXPECT_EQ(EncodeStationTime(wednesday, 43201, 0), hex("1A 0C 09 07 00 01"));
     // Sunday is weekday 0; the week counter sits above bit 3.
     EXPECT_EQ(EncodeStationTime(QDate(2026, 12, 13), 0, 0x20), hex("1A 0C 0D 20 00 00"));

@@ -124,11 +124,14 @@ TEST(SimStation, RefusesWhatItCannotDo)
         const char* data;
     };
     const Case cases[] = {
-        {0x83, "F0 20"},                                 // beyond the memory
-        {0x83, "00 81"},                                 // more than a read carries
-        {0x83, "00"},                                    // no length
-        {0x82, "FF 01 02"}, {0xF6, "1A 0D 09 07 1D 55"}, // month 13
-        {0xFE, "05"},       {0x99, ""},                  // no such command in the table
+        {0x83, "F0 20"}, // beyond the memory
+        {0x83, "00 81"}, // more than a read carries
+        {0x83, "00"},    // no length
+        {0x82, "FF 01 02"},
+        {0xF6, "1A 0D 09 07 1D 55"}, // month 13
+        {0xF6, "1A 0C 09 06 A8 C0"}, // a half day holds 0 to 43199 s
+        {0xFE, "05"},
+        {0x99, ""}, // no such command in the table
     };
     for (const Case& c : cases) {
         b.chunks.clear();
@@ -142,8 +145,10 @@ TEST(SimStation, StationTimeEncoding)
     // Wednesday 2026-12-09 14:05:09: afternoon, 7509 s into the half day.
     EXPECT_EQ(encodeStationTime(QDateTime(QDate(2026, 12, 9), QTime(14, 5, 9)), 0, false),
               hex("1A 0C 09 07 1D 55"));
+    EXPECT_EQ(encodeStationTime(QDateTime(QDate(2026, 12, 9), QTime(11, 59, 59)), 0, false).mid(3),
+              hex("06 A8 BF"));
     EXPECT_EQ(encodeStationTime(QDateTime(QDate(2026, 12, 9), QTime(12, 0, 0)), 0, false).mid(3),
-              hex("06 A8 C0"));
+              hex("07 00 00"));
     EXPECT_EQ(encodeStationTime(QDateTime(QDate(2026, 12, 9), QTime(12, 0, 1)), 2, false).mid(3),
               hex("27 00 01"));
     EXPECT_EQ(encodeStationTime(QDateTime(QDate(2026, 12, 13), QTime(0, 0, 0, 500)), 0, true),

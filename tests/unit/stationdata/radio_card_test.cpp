@@ -151,20 +151,25 @@ TEST_F(RadioCardOk, OneCommandPerPressInTheOrderSelBrdPartner)
     EXPECT_FALSE(s.mPending);
 }
 
-TEST_F(RadioCardOk, Card11TakesItsOwnStoreAndNoBrdCount)
+// A card that is no air card has no BRD pattern: its SEL change is the one command, and a BRD grid that
+// differs from what the card reported never sends the air card's stored pattern to it.
+TEST_F(RadioCardOk, Card11TakesItsOwnStoreAndNoBrdStep)
 {
     in.airCard = false;
     in.selCountText = QStringLiteral("16");
     in.brdCountText.clear();
     in.selFeedback = in.readSel = hex("10000200");
     in.readSel[0] = 96;
+    in.brdFeedback[kPatternBeep] = 0;
+    s.airBrd = hex("0800050a");
     EXPECT_EQ(RadioCardOkCommand(in, s), hex("ea7310000200"));
+    EXPECT_FALSE(s.brdPending);
     EXPECT_EQ(s.card11Sel, hex("10000200"));
     EXPECT_EQ(s.airSel, hex("00000000"));
-    // The BRD arrays are still compared for every card type.
+    EXPECT_EQ(s.airBrd, hex("0800050a"));
     in.readSel = in.selFeedback;
-    in.brdFeedback[kPatternBeep] = 0;
-    EXPECT_EQ(RadioCardOkCommand(in, s), hex("ea7400000000"));
+    EXPECT_TRUE(RadioCardOkCommand(in, s).isEmpty());
+    EXPECT_FALSE(s.brdPending);
 }
 
 TEST_F(RadioCardOk, NoPartnerOnTheCardAndZeroTypedIsNoChange)

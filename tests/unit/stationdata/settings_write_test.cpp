@@ -1,6 +1,9 @@
 // The settings write: the composed settings block read back by the decoder, option and radio bits, times,
 // the Set defaults blocks, the combined writes, the mobile-network record and the radio-module bytes.
 #include "app/bytes.h"
+#include "link/link_globals.h"
+#include "link/requests.h"
+#include "platform/runtime/clock.h"
 #include "stationdata/settings_block.h"
 #include "stationdata/settings_write.h"
 #include "stationdata_test_support.h"
@@ -170,24 +173,36 @@ TEST_P(SettingsWrite, AppMemByte)
     EXPECT_FALSE(kept.changed);
 }
 
-// Noon begins the second half of the day, so the seconds of a half day never reach 43200.
-TEST_P(SettingsWrite, TimePayloadAroundNoon)
+// Noon begins the second half of the day in both times the program sends: the settings block's time of the
+// last write (the PC time to its whole second) and the set-time request (the time to the nearest second, a
+// half to the even one). The seconds of a half day never reach 43200.
+TEST_P(SettingsWrite, BothStationTimesSplitTheDayAtNoon)
 {
     struct Case
     {
         QTime time;
-        const char* bytes; // flag, seconds high, low
+        const char* block;   // the settings block: flag, seconds high, low
+        const char* request; // the set-time request: TD, seconds high, low
     };
     const Case cases[] = {
-        {QTime(11, 59, 59), "00a8bf"}, {QTime(12, 0, 0), "010000"},   {QTime(12, 0, 1), "010001"},
-        {QTime(0, 0, 0), "000000"},    {QTime(23, 59, 59), "01a8bf"},
+        {QTime(0, 0, 0), "000000", "060000"},  {QTime(11, 59, 59, 999), "00a8bf", "070000"},
+        {QTime(12, 0, 0), "010000", "070000"}, {QTime(12, 0, 0, 500), "010000", "070000"},
+        {QTime(12, 0, 1), "010001", "070001"}, {QTime(23, 59, 59), "01a8bf", "07a8bf"},
     };
+    const QDate wednesday(2026, 12, 9);
+    FakeClock fake(QDateTime(wednesday, QTime(8, 0)));
+    ScopedClock scoped(fake);
     for (const Case& k : cases) {
+        const std::string at = k.time.toString("hh:mm:ss.zzz").toStdString();
         QByteArray b = readBlock();
-        FillTimePayload(b, QDateTime(QDate(2026, 1, 31), k.time));
-        EXPECT_EQ(b.mid(7, 3), hexBytes("1a011f"));
-        EXPECT_EQ(b.mid(10, 3).toHex(), QByteArray(k.bytes)) << k.time.toString().toStdString();
+        FillTimePayload(b, QDateTime(wednesday, k.time));
+        EXPECT_EQ(b.mid(10, 3).toHex(), QByteArray(k.block)) << at;
+
+        gTestTime = k.time.toString("hh:mm:ss");
+        const QByteArray request = BuildTimePayload(float(k.time.msec()) / 1000.0f);
+        EXPECT_EQ(request.mid(3, 3).toHex(), QByteArray(k.request)) << at;
     }
+    gTestTime.clear();
 }
 
 TEST_P(SettingsWrite, WorkTimeBytes)
