@@ -129,10 +129,10 @@ QStringView ListItem::subItemView(int index) const
     return index >= 1 && index < m_view->m_columns.Count() ? m_subItems.view(index - 1) : QStringView();
 }
 
-void ListItem::setSubItemTexts(const QList<QStringView>& texts)
+void ListItem::setSubItemTexts(std::span<const QStringView> texts)
 {
     // Empty texts at the end need no room: a sub-item beyond those held reads as "".
-    qsizetype n = std::min<qsizetype>(texts.size(), std::max(0, m_view->m_columns.Count() - 1));
+    size_t n = std::min<size_t>(texts.size(), size_t(std::max(0, m_view->m_columns.Count() - 1)));
     while (n > 0 && texts[n - 1].isEmpty())
         --n;
     m_subItems.assign(texts.first(n));

@@ -5,6 +5,7 @@
 #include "platform/controls/listview_cells.h"
 
 #include <QStringList>
+#include <span>
 
 class QTableView;
 
@@ -66,7 +67,11 @@ class ListItem : public CollectionItem
     // Sub-item `index` without a copy, valid until the item changes; "" beyond the columns.
     QStringView subItemView(int index) const;
     // Replaces every sub-item at once: texts[0] becomes SubItems(1); texts beyond the columns are dropped.
-    void setSubItemTexts(const QList<QStringView>& texts);
+    void setSubItemTexts(std::span<const QStringView> texts);
+    void setSubItemTexts(const QList<QStringView>& texts)
+    {
+        setSubItemTexts(std::span(texts.constData(), size_t(texts.size())));
+    }
     bool Selected() const;
     void setSelected(bool selected);
     // Scrolls the list so the item is in view.

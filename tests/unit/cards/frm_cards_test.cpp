@@ -5,6 +5,7 @@
 #include "cards/cardlist_file_write.h"
 #include "cards/frm_cards.h"
 #include "link/link_globals.h"
+#include "platform/system/textfile.h"
 #include "stationdata/modes.h"
 #include "support/card_list_close.h"
 #include "ui/main/frm_main.h"
@@ -141,7 +142,7 @@ TEST_F(FrmCardsTest, SavedAndReopenedListKeepsItsRowsAndClearsTheMark)
     SaveCardListFile(file, text, true);
     EXPECT_FALSE(gCardListChanged);
     EXPECT_FALSE(form.changedPanel().Visible());
-    EXPECT_TRUE(text.startsWith(QStringLiteral("No.;Read at;Card;")));
+    EXPECT_TRUE(readTextFile(file).startsWith(QStringLiteral("No.;Read at;Card;")));
 
     form.lvCards.ListItems().Clear();
     gCardFilePath = file;
