@@ -34,8 +34,4 @@ void AppendCardDump(const TaggedValue& value);
 // told the card was read).
 void SyncCardDump();
 
-// The number of carriage returns in a file; 0 for a file that does not exist
-// (nothing is created). A file that exists but cannot be read raises VbError.
-int32_t CountFileLines(const QString& path);
-
 } // namespace qv

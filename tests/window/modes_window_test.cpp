@@ -14,6 +14,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QStyle>
+#include <QStyleOptionButton>
 
 using namespace qv;
 
@@ -58,6 +60,22 @@ void chooseWithTheMouse(FrmMain& f, const QString& name)
     const QRect rect = list->visualRect(index);
     mouseClick(list->viewport(), rect.center());
     settle(50);
+}
+
+// The darkest lightness (0 black .. 255 white) of the caption's pixels, right of the tick box, as the screen
+// shows them.
+int darkestCaptionPixel(const CheckBox& box)
+{
+    QCheckBox* w = box.checkBox();
+    QStyleOptionButton option;
+    option.initFrom(w);
+    const QRect caption = w->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, w);
+    const QImage image = w->grab().toImage();
+    int darkest = 255;
+    for (int y = caption.top(); y <= caption.bottom() && y < image.height(); ++y)
+        for (int x = std::max(0, caption.left()); x <= caption.right() && x < image.width(); ++x)
+            darkest = std::min(darkest, QColor(image.pixel(x, y)).lightness());
+    return darkest;
 }
 
 class ModesWindowTest : public test::MainWindowTest
@@ -161,12 +179,56 @@ TEST_F(ModesWindowTest, PrintoutLocksAutoSendUntilTheNextMode)
     chooseWithTheMouse(f, QStringLiteral("Printout"));
     EXPECT_EQ(f.chkCPC(1).Value(), vbChecked);
     EXPECT_FALSE(f.chkCPC(1).checkBox()->isEnabled());
+    settle(50);
+    // The locked boxes look locked: their captions are grey, not the black of a box that can be used.
+    const int lockedCaption = darkestCaptionPixel(f.chkCPC(1));
+    const int lockedExtCaption = darkestCaptionPixel(f.chkCPC0(1));
     // A click on the locked box does nothing.
     mouseClick(f.chkCPC(1).checkBox(), tickBox(f.chkCPC(1)));
     EXPECT_EQ(f.chkCPC(1).Value(), vbChecked);
     chooseWithTheMouse(f, QStringLiteral("Control"));
     EXPECT_EQ(f.chkCPC(1).Value(), vbUnchecked);
     EXPECT_TRUE(f.chkCPC(1).checkBox()->isEnabled());
+    settle(50);
+    const int usableCaption = darkestCaptionPixel(f.chkCPC(1));
+    EXPECT_LT(usableCaption, 80);
+    EXPECT_GT(lockedCaption, usableCaption + 60);
+    EXPECT_GT(lockedExtCaption, usableCaption + 60);
+}
+
+TEST_F(ModesWindowTest, TabGoesThroughTheCommandsAndTheWriteColumnAndPassesTheReadColumnBy)
+{
+    FrmMain& f = startProgram();
+    f.cmdRead.SetFocus();
+    settle(50);
+    ASSERT_EQ(QApplication::focusWidget(), f.cmdRead.widget());
+    // The controls Tab reaches, by name, until it comes back to the Read button.
+    QStringList reached;
+    for (int i = 0; i < 120; ++i) {
+        QWidget* w = QApplication::focusWidget();
+        ASSERT_NE(w, nullptr);
+        pressKey(w, Qt::Key_Tab, QStringLiteral("\t"));
+        settle(5);
+        w = QApplication::focusWidget();
+        if (w == f.cmdRead.widget())
+            break;
+        QString name;
+        // A combo box's open list stands for the box.
+        QWidget* at = w && w->window()->parentWidget() ? w->window()->parentWidget() : w;
+        for (Control* c : f.Controls())
+            if (c->widget() && at && (c->widget() == at || c->widget()->isAncestorOf(at)))
+                name = c->Index() < 0 ? c->Name() : QStringLiteral("%1(%2)").arg(c->Name()).arg(c->Index());
+        if (name.isEmpty() && w)
+            name = QString::fromLatin1(w->metaObject()->className()) + u':' + w->objectName() + u':' +
+                   (w->parentWidget() ? w->parentWidget()->objectName() : QString());
+        reached << name;
+    }
+    ASSERT_EQ(QApplication::focusWidget(), f.cmdRead.widget()) << reached.join(u' ').toStdString();
+    for (const char* name : {"cmdWrite", "cmdTime", "coMO", "txtCodeNo(1)", "txtWtime(1)", "chkCPC(1)"})
+        EXPECT_TRUE(reached.contains(QString::fromLatin1(name)))
+            << name << ": " << reached.join(u' ').toStdString();
+    for (const char* name : {"txtCodeNo(0)", "txtWtime(0)", "txtMO", "txtSerNo", "chkCPC(0)", "txtCurrTime"})
+        EXPECT_FALSE(reached.contains(QString::fromLatin1(name))) << name;
 }
 
 TEST_F(ModesWindowTest, TheHoverPictureShowsWhenThePointerRestsOnTheCaption)

@@ -1,5 +1,6 @@
 // The radio-card dialog's side of the reply handlers (receiver/air_card_window.h).
 #include "receiver/air_card_window.h"
+#include "app/language.h"
 
 #include "ui/dialogs/frm_batt.h"
 #include "ui/dialogs/frm_config_qvel.h"
@@ -94,16 +95,14 @@ class ConfigDialogSide : public AirCardWindow
             d->txtPartnerCard.setText(text);
     }
     QString partnerText() override { return dialog() ? dialog()->txtPartnerCard.Text() : QString(); }
-    void setOkVisible(bool visible) override
-    {
-        if (FrmConfigQVEL* d = dialog())
-            d->cmdOK.setVisible(visible);
-    }
     bool okVisible() override { return dialog() && dialog()->cmdOK.Visible(); }
     void disableOk() override
     {
-        if (FrmConfigQVEL* d = dialog())
+        // The card took the change: nothing is left to send, and the dialog is closed, not cancelled.
+        if (FrmConfigQVEL* d = dialog()) {
             d->cmdOK.setEnabled(false);
+            d->cmdCancel.setCaption(GetLangText(gLangIndex, 1757, QStringLiteral("&Close")));
+        }
     }
     void showPartnerField(bool airCard) override
     {
