@@ -23,10 +23,10 @@ namespace {
 // Yes and No, a question icon, No the default button.
 constexpr int kAskNoFirst = vbYesNo + vbQuestion + vbDefaultButton2;
 // The gestures' prompts, in the chosen language.
-constexpr int32_t kTextBackupRecords = 2191;
-constexpr int32_t kTextBackupStart = 2192;
-constexpr int32_t kTextShowSettingsFolder = 2193;
-constexpr int32_t kTextRefreshSettings = 2194;
+constexpr int32_t kTextBackupRecords = 1161;
+constexpr int32_t kTextBackupStart = 1162;
+constexpr int32_t kTextShowSettingsFolder = 1163;
+constexpr int32_t kTextRefreshSettings = 1164;
 // The largest amount the fixed-point range value holds.
 constexpr double kLargestRangeValue = 922337203685477.0;
 
