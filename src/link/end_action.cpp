@@ -4,6 +4,7 @@
 
 #include "app/file_helpers.h"
 #include "app/language.h"
+#include "app/number_text.h"
 #include "link/card_list_window.h"
 #include "link/frame.h"
 #include "link/link_globals.h"
@@ -46,7 +47,7 @@ void EndStationAction()
         gActionCode != ActConfigAirCard) {
         // Also an operation that ran over midnight gets its true duration.
         const float elapsed = Round(TimerElapsed(gActionStart), 3);
-        AppendLogLine(QStringLiteral("\r\n") + Str(elapsed) + QStringLiteral(" s"));
+        AppendLogLine(QStringLiteral("\r\n") + SecondsText(elapsed));
     }
 
     QString status;
