@@ -53,7 +53,7 @@ void EndStationAction()
     if (gTraceOn && gActionCode != ActReadCards && gActionCode != ActViewPunch &&
         gActionCode != ActConfigAirCard) {
         // Also an operation that ran over midnight gets its true duration.
-        const float elapsed = Round(TimerElapsed(gActionStart), 3);
+        const double elapsed = double(TimerElapsedMs(gActionStart)) / 1000.0;
         AppendLogLine(QStringLiteral("\r\n") + Str(elapsed) + QStringLiteral(" s"));
     }
 

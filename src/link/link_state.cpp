@@ -19,7 +19,7 @@ void resetLinkState()
     gStopRequested = false;
     gNoResend = false;
     gBaudFallback = false;
-    gActionStart = 0.0f;
+    gActionStart = 0;
     gNakCount = 0;
     gNakGaveUp = false;
     gNewStationBaud = BaudLow;
@@ -41,9 +41,9 @@ void resetLinkState()
     gWeekNumber = 0;
     gTimeReplyCode = 0;
     gSetTimePending = false;
-    gSetTimeSentAt = 0.0f;
-    gSetTimeBase = 0.0f;
-    gSetTimeAux = 0.0f;
+    gSetTimeSentAt = 0;
+    gSetTimeBase = 0;
+    gSetTimeAux = 0;
     gSetTimePcText.clear();
     gHexPayload.clear();
     gStationTimeText.clear();

@@ -85,7 +85,7 @@ TEST_F(EndActionTest, ReadEndsWithTheFullRecordTheDurationAndAClosedPort)
     fillReadColumn();
     gTraceOn = true;
     gActionCode = ActRead;
-    gActionStart = Timer();
+    gActionStart = TimerMs();
     fake.advance(1234);
     EndStationAction();
 
@@ -242,7 +242,7 @@ TEST_F(EndActionTest, DurationAcrossMidnightIsPositive)
     gTraceOn = true;
     fake.set(QDate(2026, 12, 9), QTime(23, 59, 59, 500));
     gActionCode = ActRead;
-    gActionStart = Timer();
+    gActionStart = TimerMs();
     fake.set(QDate(2026, 12, 10), QTime(0, 0, 0, 750));
     EndStationAction();
     EXPECT_EQ(frmMain().rtbox(0).Text(), "\r\n 1.25 s\r\nRead\r\n");
