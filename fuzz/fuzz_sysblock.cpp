@@ -111,7 +111,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     guarded([&] { ConvertToBitString(block.left(9)); });
     guarded([&] { ConvertCardCharset(cp1252ToString(block)); });
-    guarded([&] { HexTextToByte(QString::fromLatin1(block.left(2))); });
     guarded([&] { FormatSeconds(cp1252ToString(block.left(16))); });
     guarded(
         [&] { StatusFlagsText(at(block, 13), int32_t(at(block, 14)) << 12, QDateTime::currentDateTime()); });

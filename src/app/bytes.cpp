@@ -4,7 +4,6 @@
 #include "platform/runtime/vberror.h"
 #include "platform/system/codepage.h"
 
-#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -41,60 +40,27 @@ struct Range
     int64_t last;
 };
 
-Range rangeOf(int32_t start, std::optional<int32_t> count, int64_t lastIndex, bool cutAtEnd)
+Range rangeOf(int32_t start, std::optional<int32_t> count, int64_t lastIndex)
 {
     Range r{static_cast<int64_t>(start) - 1, lastIndex};
-    if (count) {
+    if (count)
         r.last = static_cast<int64_t>(start) + *count - 2;
-        if (cutAtEnd && r.last > lastIndex)
-            r.last = lastIndex;
-    }
     return r;
 }
 
 } // namespace
-
-QByteArray GetBytes(const TaggedValue& data, int32_t start, std::optional<int32_t> count)
-{
-    if (!data.isBytes())
-        return {};
-    const QByteArray& b = needBytes(data);
-    const Range r = rangeOf(start, count, b.size() - 1, true);
-    if (r.first > r.last)
-        return {};
-    if (r.first < 0)
-        throw VbError(ErrSubscriptOutOfRange);
-    return b.mid(r.first, r.last - r.first + 1);
-}
 
 QString Bytes2String(const TaggedValue& data, int32_t start, std::optional<int32_t> count)
 {
     if (!data.isBytes())
         return {};
     const QByteArray& b = needBytes(data);
-    const Range r = rangeOf(start, count, b.size() - 1, false);
+    const Range r = rangeOf(start, count, b.size() - 1);
     if (r.first > r.last)
         return {};
     if (r.first < 0 || r.last >= b.size())
         throw VbError(ErrSubscriptOutOfRange);
     return cp1252ToString(b.mid(r.first, r.last - r.first + 1));
-}
-
-QByteArray GetBytesReversed(const TaggedValue& data, uint8_t count)
-{
-    if (!data.isBytes())
-        return {};
-    const QByteArray& b = needBytes(data);
-    if (count == 0)
-        throw VbError(ErrSubscriptOutOfRange);
-    if (count == 255)
-        throw VbError(ErrOverflow);
-    if (b.size() <= count + 4)
-        throw VbError(ErrSubscriptOutOfRange);
-    QByteArray result(count, '\0');
-    for (int i = 1; i <= count; ++i)
-        result[count - i] = b[i + 4];
-    return result;
 }
 
 QByteArray JoinBytes(const TaggedValue& first, const TaggedValue& second)
@@ -169,18 +135,11 @@ int32_t Bytes2Number(const TaggedValue& data)
 
 QByteArray Number2Bytes(uint8_t count, double value)
 {
-    QByteArray result = Number2BytesLE(count, value);
-    std::reverse(result.begin(), result.end());
-    return result;
-}
-
-QByteArray Number2BytesLE(uint8_t count, double value)
-{
     if (count == 0)
         throw VbError(ErrSubscriptOutOfRange);
     int64_t v = roundForBytes(value, std::numeric_limits<int32_t>::max());
     QByteArray result(count, '\0');
-    for (int i = 0; i < count; ++i) {
+    for (int i = count - 1; i >= 0; --i) {
         result[i] = static_cast<char>(v % 256);
         v /= 256;
     }
@@ -207,13 +166,6 @@ void PutBytes(QByteArray& destination, int32_t offset, const QByteArray& source)
             throw VbError(ErrSubscriptOutOfRange);
         destination[static_cast<qsizetype>(at)] = source[k];
     }
-}
-
-QByteArray MakeBytes(int32_t count, uint8_t value)
-{
-    if (count <= 0)
-        throw VbError(ErrSubscriptOutOfRange);
-    return QByteArray(count, static_cast<char>(value));
 }
 
 bool GetModelFlag(uint8_t variant, uint8_t modelId)

@@ -49,14 +49,9 @@ class TaggedValue
 // raises VbError(9) and a value that does not fit its target VbError(6); the
 // caller's error trap reports them. No helper reads or writes out of bounds.
 
-// The bytes from position start on: count of them, or to the end (a count that
-// runs past the end is cut there). Not a byte array: the empty array.
-QByteArray GetBytes(const TaggedValue& data, int32_t start, std::optional<int32_t> count = std::nullopt);
 // One character per byte of the same range (system code page); a range past
 // the last byte is an error, never a shorter text. Not a byte array: "".
 QString Bytes2String(const TaggedValue& data, int32_t start, std::optional<int32_t> count = std::nullopt);
-// count bytes taken from indices 5 to count + 4 of data, last first.
-QByteArray GetBytesReversed(const TaggedValue& data, uint8_t count);
 // The bytes of the first part followed by those of the second. Bytes and byte
 // arrays count in both parts; a text only in the second (its characters'
 // codes). When neither part adds a byte the result is the single byte 0x00.
@@ -70,15 +65,11 @@ bool IsAllBytes(const TaggedValue& data, uint8_t value);
 int32_t Bytes2Number(const TaggedValue& data);
 // value (rounded, halves to even) as count bytes, most significant first.
 QByteArray Number2Bytes(uint8_t count, double value);
-// value (rounded, halves to even) as count bytes, least significant first.
-QByteArray Number2BytesLE(uint8_t count, double value);
 // value (rounded, halves to even; 0 to 16777215) as 3 bytes, most significant first.
 QByteArray Number2Bytes3(double value);
 // Writes source into destination from the zero-based offset on; the
 // destination keeps its length. Bytes copied before an error stay copied.
 void PutBytes(QByteArray& destination, int32_t offset, const QByteArray& source);
-// count bytes, each equal to value.
-QByteArray MakeBytes(int32_t count, uint8_t value);
 // True for model id 0xF1, or a variant of 5 or above 6.
 bool GetModelFlag(uint8_t variant, uint8_t modelId);
 

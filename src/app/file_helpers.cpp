@@ -81,25 +81,4 @@ void AppendCardDump(const TaggedValue& value)
     }
 }
 
-int32_t CountFileLines(const QString& path)
-{
-    if (!QFileInfo::exists(path))
-        return 0;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw VbError(file.error() == QFileDevice::PermissionsError ? ErrPermissionDenied
-                                                                    : ErrPathFileAccess);
-    constexpr qint64 kChunk = 16384;
-    int32_t count = 0;
-    while (true) {
-        const QByteArray chunk = file.read(kChunk);
-        if (chunk.isEmpty())
-            break;
-        count += static_cast<int32_t>(chunk.count('\r'));
-    }
-    if (file.error() != QFileDevice::NoError)
-        throw VbError(ErrPathFileAccess);
-    return count;
-}
-
 } // namespace qv

@@ -31,8 +31,4 @@ QString ReadFileLine(const QString& path, int32_t n);
 // in a message box.
 void AppendCardDump(const TaggedValue& value);
 
-// The number of carriage returns in a file; 0 for a file that does not exist
-// (nothing is created). A file that exists but cannot be read raises VbError.
-int32_t CountFileLines(const QString& path);
-
 } // namespace qv

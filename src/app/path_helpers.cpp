@@ -70,10 +70,4 @@ QString GetField(const QString& text, int16_t n, const QString& sep)
     return start < 0 ? QString() : text.mid(start, end - start);
 }
 
-QString GetAfterSemicolon(const QString& text, int16_t n)
-{
-    const qsizetype start = fieldStart(text, n, QStringLiteral(";"), nullptr);
-    return start < 0 ? QString() : text.mid(start);
-}
-
 } // namespace qv

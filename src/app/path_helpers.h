@@ -23,7 +23,5 @@ QString GetNameStem(const QString& fileName);
 // Field n (from 1) of text between separators (";" when sep is empty); "" when
 // the text has fewer fields or n is below 1. No trimming, no qualifiers.
 QString GetField(const QString& text, int16_t n, const QString& sep);
-// The text from the start of ";"-field n to the end ("a;b;c", 2 gives "b;c").
-QString GetAfterSemicolon(const QString& text, int16_t n);
 
 } // namespace qv

@@ -1,7 +1,10 @@
 // Small system helpers: internet connection state, task-bar height, registry value, opening a web address.
 #include "app/system_helpers.h"
 
+#include "app/language.h"
+#include "app/settings.h"
 #include "platform/controls/screen.h"
+#include "platform/dialogs/msgbox.h"
 #include "platform/system/http.h"
 #include "platform/system/shell.h"
 
@@ -10,6 +13,11 @@
 #include <QScreen>
 
 namespace qv {
+
+namespace {
+// "No program on this computer opens:" before the file or address.
+constexpr int32_t kTextNoProgramOpens = 1996;
+} // namespace
 
 QString GetConnectionState()
 {
@@ -48,8 +56,21 @@ void OpenUrl(intptr_t /*hWnd*/, const QString& url)
     // An address that names its own scheme ("https://...") is opened as it is;
     // any other is taken for a web address.
     static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*://"));
-    ShellExecute(scheme.match(url).hasMatch() ? url : QStringLiteral("http://") + url);
+    const QString address = scheme.match(url).hasMatch() ? url : QStringLiteral("http://") + url;
+    const bool opened = ShellExecute(address);
     Screen.setMousePointer(vbDefault);
+    if (!opened)
+        MsgBox(GetLangText(gLangIndex, kTextNoProgramOpens, QString()) + QStringLiteral("\r\n") + address,
+               vbExclamation);
+}
+
+bool OpenWithDesktop(const QString& target)
+{
+    if (ShellExecute(target))
+        return true;
+    MsgBox(GetLangText(gLangIndex, kTextNoProgramOpens, QString()) + QStringLiteral("\r\n") + target,
+           vbExclamation);
+    return false;
 }
 
 } // namespace qv

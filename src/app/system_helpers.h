@@ -19,7 +19,10 @@ int32_t GetTaskbarHeight();
 // result is always False and value "".
 bool ReadRegistryValue(int32_t hKey, const QString& subKey, const QString& valueName, QString& value);
 // Opens a web address in the user's browser; "http://" is put in front only
-// when the address names no scheme. No result, no error report.
+// when the address names no scheme. Without a browser the user is told (OpenWithDesktop).
 void OpenUrl(intptr_t hWnd, const QString& url);
+// Opens a file, folder or web address with the desktop's program for it. When no program takes it, a
+// message box says so and names it (the desktop itself would tell only the error output); false then.
+bool OpenWithDesktop(const QString& target);
 
 } // namespace qv

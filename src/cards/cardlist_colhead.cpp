@@ -151,8 +151,8 @@ QString cardListStatusText()
         status = QStringLiteral("DirectCards: ") + gDirectCardsFile + QStringLiteral("; ");
     if (!gColHeadFile.isEmpty() && gOpenColHeadAnswer == vbYes)
         status += cardListText(1756) + QLatin1Char(' ') + gColHeadFile;
-    if (!gCardFilePath.isEmpty())
-        status += QLatin1Char(' ') + cardListText(1755) + QLatin1Char(' ') + gCardFilePath;
+    if (!gCardListFile.isEmpty())
+        status += QLatin1Char(' ') + cardListText(1755) + QLatin1Char(' ') + gCardListFile;
     return status;
 }
 

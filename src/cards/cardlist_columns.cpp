@@ -3,8 +3,10 @@
 
 #include "app/language.h"
 #include "cards/cardlist_state.h"
+#include "platform/controls/screen.h"
 
 #include <algorithm>
+#include <cmath>
 #include <span>
 
 namespace qv {
@@ -57,12 +59,14 @@ void appendColumns(CardListAccess& list, std::span<const ColumnSpec> specs)
 
 } // namespace
 
-CardsWindowPlacement cardsWindowPlacement(double proposedWidth, double screenWidth)
+QRect cardsWindowPlacement(double proposedWidth, int height, const QRect& mainWindow, const QRect& screenArea)
 {
-    double width = std::max(proposedWidth, kCardsFormMinWidth);
-    if (width > screenWidth)
-        width = screenWidth;
-    return {(screenWidth - width) / 2, width};
+    int width = int(std::lround(std::max(proposedWidth, kCardsFormMinWidth)));
+    if (!screenArea.isEmpty()) {
+        width = std::min(width, screenArea.width());
+        height = std::min(height, screenArea.height());
+    }
+    return placedOver(QSize(width, height), mainWindow.isEmpty() ? screenArea : mainWindow, screenArea);
 }
 
 QString cardListText(int id, const QString& def)

@@ -2,6 +2,7 @@
 #pragma once
 #include "cards/cardlist_model.h"
 
+#include <QRect>
 #include <QString>
 
 namespace qv {
@@ -11,14 +12,11 @@ inline constexpr double kCardsFormMinWidth = 6000;
 // What the window needs beside its columns, in twips.
 inline constexpr double kCardsFormFrameWidth = 200;
 
-// Left edge and width of the card list window for a proposed width: the width is kept between
-// kCardsFormMinWidth and the screen width, and the window is centred on the screen.
-struct CardsWindowPlacement
-{
-    double left = 0;
-    double width = 0;
-};
-CardsWindowPlacement cardsWindowPlacement(double proposedWidth, double screenWidth);
+// The card list window's place (twips) for a proposed width and its height: the width is kept between
+// kCardsFormMinWidth and the width of the screen's usable area, the height within its height, and the window
+// stands centred over the main window, inside that area (centred in it when there is no main window).
+QRect cardsWindowPlacement(double proposedWidth, int height, const QRect& mainWindow,
+                           const QRect& screenArea);
 
 // The language text of the current language (empty default unless given).
 QString cardListText(int id, const QString& def = QString());

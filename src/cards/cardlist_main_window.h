@@ -12,14 +12,16 @@ namespace qv {
 
 class Control;
 
-// Where the main window stands and where its toolbar and write button lie, in twips: the card-list file
-// dialog sits over it.
+// Where the main window stands and where its toolbar and write button lie, in twips: the card list window
+// and its file dialog open over it.
 struct MainWindowAnchor
 {
     int left = 0;
     int top = 0;
     int toolbarHeight = 0;
     int writeButtonLeft = 0;
+    int width = 0;
+    int height = 0;
 };
 
 class CardListMainWindow

@@ -20,6 +20,9 @@ inline bool gCardReadout = false;
 // The 64-punch warning is still to be shown; set when the card list window opens.
 inline bool gWarnPunchCap = false;
 inline bool& gRowLimitWarning = gWarnPunchCap;
+// The card-list file whose rows the list shows (read from it or saved to it last); "" while the list holds
+// cards read or is new. The status bar names it, never a file used for an earlier list.
+inline QString gCardListFile;
 // The design tool-tip of the card list's Save button, kept when the window opens.
 inline QString gSaveButtonToolTip;
 
@@ -66,8 +69,6 @@ inline bool gCardsFormOpen = false;
 inline bool gColHeadAsked = false;
 // The operation code when the window opened in card-list mode; back after the card-list file dialog.
 inline int16_t gSavedActionCode = 0;
-// The column-header file last chosen in its dialog.
-inline QString gColHeadLastFile;
 
 // ---- Card-list files ----
 // The list columns headed like the start-time and finish-time columns (1-based, 0 = none), found by the
@@ -76,8 +77,6 @@ inline int16_t gStartTimeColumn = 0;
 inline int16_t gFinishTimeColumn = 0;
 // The fields of the line being built.
 inline QStringList gListFields;
-// The text a save writes when it does not build the list's text itself.
-inline QString gCardListText;
 // The card-list file dialog opens for saving (true) or for opening (false); its opener sets it.
 inline bool gSaveMode = false;
 // The filter the card-list file dialog's OK hands its browse step ("" for the list of card-list kinds).

@@ -43,6 +43,7 @@ void resetCardsState()
     gColumnsChanged = false;
     gCardReadout = false;
     gWarnPunchCap = false;
+    gCardListFile.clear();
     gSaveButtonToolTip.clear();
     gPunchColumnCount = 0;
     gPunchCountColumn = 0;
@@ -60,12 +61,10 @@ void resetCardsState()
     gStartTimeColumn = 0;
     gFinishTimeColumn = 0;
     gListFields.clear();
-    gCardListText.clear();
     gPunchRecordCount = 0;
     gCardsFormOpen = false;
     gColHeadAsked = false;
     gSavedActionCode = 0;
-    gColHeadLastFile.clear();
     gSaveMode = false;
     gDialogFilter.clear();
     // cards/card_reevaluation.h

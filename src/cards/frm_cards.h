@@ -75,6 +75,14 @@ class FrmCards : public Form
     void mnuDetails_Click();
     void mnuPrint_Click();
     void lvCards_DblClick();
+    // Ctrl+C copies the selected rows, one line each, every cell followed by ";" (as a read card's row is
+    // copied).
+    void lvCards_KeyDown(int& KeyCode, int Shift);
+    void lvCards_KeyPress(int& KeyAscii);
+    QString selectedRowsText();
+    // Widens the columns whose texts in rows first to last (1-based; of many rows the first and the last
+    // hundred) or whose headings do not fit; a hidden column stays hidden.
+    void fitColumnsToRows(int first, int last);
     // The 1-based index of the selected row, or 0 after telling the user that there is no card.
     int noCardSel();
     // Lets the user choose a column-header file and builds the list's columns from it; a cancelled dialog
@@ -109,6 +117,8 @@ class FrmCards : public Form
     bool loadCardListMode(bool portWasOpen);
     void loadPunchListMode();
     void FindCard();
+    // Searches rows first to the last for the search text and shows the result.
+    void findFrom(int first);
 
     std::unique_ptr<CardListAccess> m_list;
     bool m_closeWhenShown = false;
@@ -132,7 +142,6 @@ void SetStationColumns();
 void LoadColumnHeaders(const QString& text);
 void UpdateCardListStatus(const QString& letters);
 void AddCardListRow();
-QString BuildCardListText();
 // Saves the card list's text (`build`, returned in `text`) or `text` to `path`; true when the file was
 // written.
 bool SaveCardListFile(const QString& path, QString& text, bool build);

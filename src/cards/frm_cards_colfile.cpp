@@ -63,7 +63,6 @@ QString chooseColumnHeaderFile(bool save)
 void useColumnHeaderFile(const QString& path)
 {
     gColHeadFile = path;
-    gColHeadLastFile = path;
     gColHeadFolder = path;
 }
 

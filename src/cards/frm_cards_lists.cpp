@@ -10,6 +10,7 @@
 #include "cards/cardlist_state.h"
 #include "cards/frm_cards.h"
 #include "link/link_globals.h"
+#include "platform/controls/screen.h"
 
 namespace qv {
 
@@ -26,10 +27,19 @@ void showChangedState(FrmCards& form)
 
 void PlaceCardsWindow()
 {
-    const CardsWindowPlacement p = cardsWindowPlacement(gCardsFormWidth, Screen.Width());
-    gCardsFormWidth = p.width;
     FrmCards& form = frmCards();
-    form.Move(int(p.left), form.Top(), int(p.width));
+    const MainWindowAnchor main = CardListMainWindowSide::get().anchor();
+    const QRect mainWindow(main.left, main.top, main.width, main.height);
+    // The screen that shows the main window (the card list's own without one), its usable area in twips.
+    const QPoint shownAt = mainWindow.isEmpty() ? form.geometry().center()
+                                                : QPoint(twipsToPixels(mainWindow.center().x()),
+                                                         twipsToPixels(mainWindow.center().y()));
+    const QRect area = Screen.availableArea(shownAt);
+    const QRect areaTwips(pixelsToTwips(area.left()), pixelsToTwips(area.top()), pixelsToTwips(area.width()),
+                          pixelsToTwips(area.height()));
+    const QRect p = cardsWindowPlacement(gCardsFormWidth, form.Height(), mainWindow, areaTwips);
+    gCardsFormWidth = p.width();
+    form.Move(p.left(), p.top(), p.width(), p.height());
 }
 
 void SetDefaultColumns()
@@ -83,11 +93,6 @@ void AddCardListRow()
                                                                                        : gSaveButtonToolTip);
 }
 
-QString BuildCardListText()
-{
-    return buildCardListText(frmCards().cardList()).value_or(QString());
-}
-
 bool SaveCardListFile(const QString& path, QString& text, bool build)
 {
     // A text handed in (the backup-memory listing) is written without the card list window.
@@ -96,6 +101,7 @@ bool SaveCardListFile(const QString& path, QString& text, bool build)
     FrmCards& form = frmCards();
     if (!saveCardListFile(&form.cardList(), path, text, true))
         return false;
+    gCardListFile = path;
     form.changedPanel().setVisible(false);
     UpdateCardListStatus(QString());
     return true;
@@ -111,6 +117,8 @@ void ReadCardListFile(const QString& path)
     gDeletedCards = QLatin1Char(';') + r.cardNumbers;
     if (r.rowsAdded > 0)
         form.changedPanel().setVisible(false);
+    gCardListFile = path;
+    form.statusPanel().setText(cardListStatusText());
     setMainActionText(cardListText(1013, QStringLiteral("File:")) + QLatin1Char(' ') + gCardFilePath +
                       QLatin1Char(' ') + cardListText(1014, QStringLiteral("read in")));
     PlaceCardsWindow();

@@ -37,6 +37,13 @@ QString searchableRow(ListView& list, int row)
     return r;
 }
 
+// The text of a row's cell in the column at a 1-based position.
+QString cellText(ListView& list, int row, int column)
+{
+    ListItem& item = list.ListItems().Item(row);
+    return column > 1 ? item.SubItems(column - 1) : item.Text();
+}
+
 // The position of the key column in the list, 0 when it has none.
 int columnPosition(ListView& list, const QString& key)
 {
@@ -57,6 +64,17 @@ void FrmCards::mnuFind_Click()
 
 void FrmCards::mnuFindContinue_Click()
 {
+    // Before any search, the selected row's card is what the user looks for: its next row.
+    const int selected = lvCards.SelectedItem() ? lvCards.SelectedItem()->Index() : 0;
+    const int k = columnPosition(lvCards, QStringLiteral("N103000"));
+    if (such.isEmpty() && selected > 0 && k > 0) {
+        const QString number = cellText(lvCards, selected, k).trimmed();
+        if (!number.isEmpty()) {
+            such = number;
+            findFrom(selected + 1);
+            return;
+        }
+    }
     FindCard();
 }
 
@@ -67,7 +85,11 @@ void FrmCards::FindCard()
                         Left() + kPromptRight, Top() + kPromptBelow);
     if (such.isEmpty())
         return;
-    const int first = weiterSuch > 0 ? weiterSuch : 1;
+    findFrom(weiterSuch > 0 ? weiterSuch : 1);
+}
+
+void FrmCards::findFrom(int first)
+{
     const int last = lvCards.ListItems().Count();
     const QString pattern =
         (isWholeNumber(such) ? QLatin1Char(';') + such + QLatin1Char(';') : such).toUpper();
@@ -93,20 +115,24 @@ void FrmCards::mnuDelete_Click()
     int r = noCardSel();
     if (r < 1)
         return;
+    // The question names the card (or the row, in a list without card numbers) that would go.
+    const int k = columnPosition(lvCards, QStringLiteral("N103000"));
+    const QString number = k > 0 ? cellText(lvCards, r, k).trimmed() : QString();
+    const QString which = number.isEmpty()
+                              ? cardListText(1452).trimmed() + QLatin1Char(' ') + QString::number(r)
+                              : lvCards.ColumnHeaders().Item(k).Text().trimmed() + QLatin1Char(' ') + number;
     // The list counts as changed only once the row is really gone.
-    if (MsgBox(cardListText(1765), vbYesNo + vbQuestion + vbDefaultButton2) != vbYes)
+    if (MsgBox(cardListText(1765) + QStringLiteral("\r\n\r\n") + which,
+               vbYesNo + vbQuestion + vbDefaultButton2) != vbYes)
         return;
     UpdateCardListStatus(QStringLiteral("F"));
     gCardListChanged = true;
     changedPanel().setVisible(true);
 
     // The card's number leaves the list of cards read, so the card can be read into the list again.
-    const int k = columnPosition(lvCards, QStringLiteral("N103000"));
     if (k > 0) {
-        ListItem& row = lvCards.ListItems().Item(r);
         // Compared as the read-out stores it: the number without blanks, right-aligned in eight characters.
-        const QString t = (k > 1 ? row.SubItems(k - 1) : row.Text()).trimmed();
-        const QString entry = QLatin1Char(';') + Right(Space(8) + t, 8) + QLatin1Char(';');
+        const QString entry = QLatin1Char(';') + Right(Space(8) + number, 8) + QLatin1Char(';');
         const qsizetype p = gReadCardNumbers.indexOf(entry);
         if (p >= 0)
             gReadCardNumbers.remove(p + 1, entry.size() - 1);

@@ -17,7 +17,11 @@
 #include "stationdata/station_data.h"
 #include "stationdata/station_time.h"
 
+#include <QAbstractItemModel>
 #include <QFileInfo>
+#include <QTableView>
+
+#include <algorithm>
 
 namespace qv {
 
@@ -65,6 +69,15 @@ void FrmCards::wireHandlers()
         lvCards_MouseUp(button, shift, x, y);
     };
     lvCards.onDblClick = [this] { lvCards_DblClick(); };
+    lvCards.onKeyDown = [this](int& keyCode, int shift) { lvCards_KeyDown(keyCode, shift); };
+    lvCards.onKeyPress = [this](int& keyAscii) { lvCards_KeyPress(keyAscii); };
+    // Rows handed to the view are measured once the view holds them all.
+    QObject::connect(
+        lvCards.tableView()->model(), &QAbstractItemModel::rowsInserted, lvCards.tableView(),
+        [this](const QModelIndex&, int first, int last) {
+            fitColumnsToRows(first + 1, std::min(last + 1, cardList().rowCount()));
+        },
+        Qt::QueuedConnection);
     mnuDetails.onClick = [this] { mnuDetails_Click(); };
     mnuPrint.onClick = [this] { mnuPrint_Click(); };
 }
@@ -128,7 +141,8 @@ bool FrmCards::loadCardListMode(bool portWasOpen)
             if (MsgBox(cardListText(1977, QStringLiteral("Kopfdatei nicht mehr vorschlagen?")),
                        vbYesNo + vbQuestion + vbDefaultButton2) == vbYes)
                 gColHeadFile.clear();
-            gColHeadLastFile.clear();
+            // The file was not opened: the next radio-card read-out may offer one again.
+            gColHeadFolder.clear();
         }
     }
     if (gActionCode == ActNone) {
@@ -137,8 +151,10 @@ bool FrmCards::loadCardListMode(bool portWasOpen)
         alt.setToolTipText(cardListText(1953, QStringLiteral("refresh")));
         mnuPrevEval.setCaption(alt.ToolTipText());
     }
-    if (!gCardFilePath.isEmpty())
-        s += QLatin1Char(' ') + cardListText(1755) + QLatin1Char(' ') + gCardFilePath;
+    // A new window shows no file's rows, unless it opens on a dump file's records.
+    gCardListFile = gEvaluatingDumpFile ? gCardFilePath : QString();
+    if (!gCardListFile.isEmpty())
+        s += QLatin1Char(' ') + cardListText(1755) + QLatin1Char(' ') + gCardListFile;
     statusPanel().setText(s);
     const bool changed = gCardListChanged || gColumnsChanged;
     changedPanel().setVisible(changed);
@@ -167,7 +183,7 @@ bool FrmCards::loadCardListMode(bool portWasOpen)
         }
     }
     gCardCount = 0;
-    setTop(3200);
+    // Over the main window, as wide as the columns want and the screen allows.
     PlaceCardsWindow();
     const bool live =
         gActionCode == ActReadCards || gActionCode == ActViewPunch || gActionCode == ActCardsFile;
@@ -187,7 +203,8 @@ void FrmCards::loadPunchListMode()
     changedPanel().setVisible(false);
     const QString t = mainModeComboVisible() ? mainModeText() : mainHardwareText();
     saveButton().setEnabled(false);
-    statusPanel().setText(gCardFilePath);
+    gCardListFile.clear();
+    statusPanel().setText(gCardListFile);
     setCaption(QStringLiteral("QV-Config ") + cardListText(1852, QStringLiteral("Stempel-")) + t);
     chkMulti.setVisible(false);
     chkSprintUsed.setVisible(false);
@@ -233,6 +250,7 @@ void FrmCards::mnuNew_Click()
     gCardCount = 0;
     gReadCardNumbers = QStringLiteral(";");
     lvCards.ListItems().Clear();
+    gCardListFile.clear();
     gPunchRecordCount = 0;
     UpdateCardListStatus(QStringLiteral("F"));
 }

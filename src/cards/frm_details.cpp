@@ -59,6 +59,7 @@ FrmDetails::FrmDetails() : Form(QStringLiteral("frmDetails"))
     setCaption(QStringLiteral("zeile zeigen"));
     setTag(QStringLiteral("1451"));
     Move(0, 0, kDesignWidth, kDesignHeight);
+    setStartUpPosition(vbStartUpOwner);
     frDetails.setCaption(QStringLiteral("zeile:"));
     frDetails.setTag(QStringLiteral("1452"));
     rtbox.setContainer(&frDetails);
@@ -74,6 +75,8 @@ FrmDetails::FrmDetails() : Form(QStringLiteral("frmDetails"))
     OKButton.setCaption(QStringLiteral("OK"));
     OKButton.setTag(QStringLiteral("1405"));
     OKButton.setDefault(true);
+    // Escape closes the view as OK does: it only shows and prints.
+    OKButton.setCancel(true);
 
     cmdPrint.onClick = [this] { cmdPrint_Click(); };
     OKButton.onClick = [this] { OKButton_Click(); };

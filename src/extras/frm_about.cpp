@@ -54,6 +54,7 @@ FrmAbout::FrmAbout() : Form(QStringLiteral("frmAbout"))
 {
     setCaption(AppTitle());
     Move(0, 0, kButtonLeft + kButtonWidth + 240, 3495);
+    setStartUpPosition(vbStartUpOwner);
     picIcon.setBorderStyle(0);
     picIcon.Move(240, 240, 540, 540);
     picIcon.setPicture(programIcon());

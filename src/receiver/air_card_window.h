@@ -35,7 +35,6 @@ class AirCardWindow
     virtual void setPartnerShown(bool /*shown*/) {}
     virtual void setPartnerText(const QString& /*text*/) {}
     virtual QString partnerText() { return {}; }
-    virtual void setOkVisible(bool /*visible*/) {}
     virtual bool okVisible() { return false; }
     // OK off until the next card (the station signalled that the last write was done).
     virtual void disableOk() {}

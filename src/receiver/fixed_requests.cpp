@@ -45,11 +45,6 @@ QByteArray MakeModeSelectPayload()
         {gUseExtCommands ? CmdSetMsMode : CmdSetMsModeLegacy, uint8_t(gConnMode == ConnDirect ? 'M' : 'S')});
 }
 
-QByteArray MakeWriteE0Payload()
-{
-    return bytes({CmdWriteMemoryLegacy, 0xE0, 0x10, 0x05, 0x01, 0x37, 0x04});
-}
-
 QByteArray MakeRequest74()
 {
     return bytes({CmdReadBackupLegacy, 0x00, 0x00, static_cast<uint8_t>(gReadRequestLen)});

@@ -20,8 +20,6 @@ QByteArray MakeLegacyReadRequest();
 // The master/slave selection: 0xF0 (0x70 without the extended commands), then
 // 'M' for a direct connection, else 'S'.
 QByteArray MakeModeSelectPayload();
-// The legacy write of five bytes at address 0xE0.
-QByteArray MakeWriteE0Payload();
 // The legacy backup read from backup address 0 of gReadRequestLen bytes.
 QByteArray MakeRequest74();
 // The legacy backup read of one byte at backup address 0xFFFF.

@@ -182,8 +182,8 @@ ReplyEnd extendedSystemData()
         gActionMessage2 = w.hardwareText() + QLatin1Char(' ') +
                           w.writeButtonCaption().remove(QLatin1Char('&')) + QLatin1Char(' ') +
                           LangText(TextWriteRefused);
+        EndStoppedWrite();
         MsgBox(gActionMessage2, vbInformation);
-        CloseLink();
         return ReplyEnd::NoReset;
     }
     mChecksOutcome = RunSettingsChecks();

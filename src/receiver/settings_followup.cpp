@@ -33,6 +33,10 @@ namespace {
 
 constexpr ReplyText TextDefaultsRefused{kTextDefaultsRefused, ""};
 constexpr ReplyText TextRadioModuleOld{1983, ""};
+constexpr ReplyText TextWriteStopped{1782, "Write stopped: nothing was written to the station."};
+constexpr ReplyText TextDefaultsStopped{1783,
+                                        "Default settings stopped: nothing was written to the station."};
+constexpr ReplyText TextAirCardBatteryStopped{1784, "New battery of a radio card stopped"};
 // The mobile-network data begin at memory 0xB0: frame position 5 + 0x30 of the second half's reply.
 constexpr int kApnFramePosition = 5 + kApnPrefixBytes;
 // The clear-backup request's wait: the newer board answers quickly, the older ones take their time.
@@ -105,10 +109,14 @@ ChecksOutcome sendFollowUp()
     return ChecksOutcome::FollowUpSent;
 }
 
-// Ends an operation the user or the checks stopped: nothing more is sent and the port closes.
-ChecksOutcome stop()
+// Ends an operation the user or the checks stopped before anything was written: nothing more is sent, the
+// port closes and the operation is over, so no late reply is taken as part of it; the status says what
+// became of it, and no protocol record claims it.
+ChecksOutcome stop(const ReplyText& status)
 {
     CloseLink();
+    gActionCode = ActNone;
+    SetActionText(LangText(status));
     return ChecksOutcome::Stopped;
 }
 
@@ -146,17 +154,15 @@ ChecksOutcome setDefaultsFollowUp()
     gDefaultAutoSendText = d.autoSendText;
     gDefaultExtProtText = d.extProtText;
     if (d.refused) {
-        gActionCode = ActNone;
-        stop();
+        stop(TextDefaultsRefused);
         MsgBox(LangText(TextDefaultsRefused), vbOKOnly);
         return ChecksOutcome::Stopped;
     }
     const QString question = writeWindow().defaultsQuestion(d);
     if (MsgBox(question, vbOKCancel | vbQuestion | vbDefaultButton2) != vbOK) {
-        gActionCode = ActNone;
         gDefaultAutoSendText.clear();
         gDefaultExtProtText.clear();
-        return stop();
+        return stop(TextDefaultsStopped);
     }
     return sendFollowUp();
 }
@@ -164,12 +170,12 @@ ChecksOutcome setDefaultsFollowUp()
 ChecksOutcome writeFollowUp(const SettingsFindings& findings)
 {
     if (findings.writeRefused) {
-        stop();
+        stop(TextWriteStopped);
         MsgBox(gActionMessage, vbOKOnly);
         return ChecksOutcome::Stopped;
     }
     if (!gActionMessage.isEmpty() && MsgBox(gActionMessage, vbYesNo | vbQuestion) != vbYes)
-        return stop();
+        return stop(TextWriteStopped);
     if (findings.rtcWarning) {
         gRtcWrite = 0;
         writeWindow().clearWriteRtcBox();
@@ -184,6 +190,11 @@ ChecksOutcome writeFollowUp(const SettingsFindings& findings)
 }
 
 } // namespace
+
+void EndStoppedWrite()
+{
+    stop(TextWriteStopped);
+}
 
 ChecksOutcome RunSettingsChecks()
 {
@@ -205,14 +216,18 @@ ChecksOutcome RunSettingsChecks()
                 gActionMessage2.clear();
         } else {
             MsgBox(gActionMessage2, vbInformation);
-            if (gActionCode != ActAirCardBattery)
-                gActionMessage2.clear();
+            gActionMessage2.clear();
         }
     }
-    if (!gActionMessage2.isEmpty() && isAction({ActWrite, ActAirCardBattery})) {
-        // A Write the user cancelled closes the port: nothing waits for an answer any more.
-        if (gActionCode == ActWrite)
-            return stop();
+    if (!gActionMessage2.isEmpty() && gActionCode == ActWrite)
+        return stop(TextWriteStopped);
+    if (gActionCode == ActAirCardBattery && findings.airCardBatteryRefused) {
+        // Only a station that cannot reach the card's battery ends the radio card's battery change, saying
+        // why; what else the checks found about the station was shown, as in every other operation, and the
+        // change goes on: the card is put on a read-out station as well as on a control station.
+        stop(TextAirCardBatteryStopped);
+        SetActionText(LangText(TextAirCardBatteryStopped) + QStringLiteral(": ") +
+                      GetLangText(gLangIndex, kTextAirCardBattery, QString()));
         return ChecksOutcome::Stopped;
     }
     if (isAction({ActReadCards, ActViewPunch, ActAirCardList, ActReadBackup}))
@@ -237,7 +252,7 @@ ReplyEnd WriteContinuation(ChecksOutcome checks)
         const RadioModuleColumn c = writeWindow().radioModuleColumn();
         if (c.osLabelVisible && gFirmware < kRadioModuleFirmware) {
             MsgBox(LangText(TextRadioModuleOld), vbInformation);
-            CloseLink();
+            EndStoppedWrite();
             return ReplyEnd::NoReset;
         }
         if (gFirmware < kRadioModuleFirmware)

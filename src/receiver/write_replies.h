@@ -54,6 +54,10 @@ enum class ChecksOutcome {
 // follow-up).
 ChecksOutcome RunSettingsChecks();
 
+// Ends a Write stopped before anything was written (refused or cancelled): the port closes, the operation
+// is over and the status says that nothing was written.
+void EndStoppedWrite();
+
 // The continuation of Write and Set defaults after the system data (the radio module's write, or the end
 // of the reply's handling). `checks` tells what the checks did.
 ReplyEnd WriteContinuation(ChecksOutcome checks);

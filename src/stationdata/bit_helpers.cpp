@@ -47,29 +47,6 @@ QString ConvertToBitString(const QByteArray& bytes)
     return text;
 }
 
-uint8_t HexTextToByte(const QString& text)
-{
-    const bool prefixed = text.left(2).toLower() == QStringLiteral("&h");
-    const QString digits = prefixed ? text.mid(2) : text;
-    int value = 0;
-    for (QChar c : digits) {
-        const char16_t u = c.unicode();
-        int d = -1;
-        if (u >= u'0' && u <= u'9')
-            d = u - u'0';
-        else if (u >= u'a' && u <= u'f')
-            d = u - u'a' + 10;
-        else if (u >= u'A' && u <= u'F')
-            d = u - u'A' + 10;
-        if (d < 0)
-            break;
-        value = value * 16 + d;
-        if (value > 255)
-            throw VbError(ErrOverflow);
-    }
-    return uint8_t(value);
-}
-
 QString ConvertCardCharset(const QString& text)
 {
     struct Swap

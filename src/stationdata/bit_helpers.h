@@ -21,10 +21,6 @@ QString ByteToBitText(int16_t value);
 // The bit texts of the bytes joined in order, eight characters each. More than
 // nine bytes are refused with the message "ConvertToBitString to long" and give "".
 QString ConvertToBitString(const QByteArray& bytes);
-// The byte of one or two hexadecimal digits, optionally after "&h" (either
-// case): "1F", "&h1F" give 31, "7G" gives 7, "" gives 0. A value above 255
-// raises VbError(6).
-uint8_t HexTextToByte(const QString& text);
 // A card's owner text with the DOS code-page letters and the German 7-bit
 // forms ("[", "\", "]", "{", "|", "}", "~") turned into the Windows letters
 // (umlauts, sharp s, e acute, e grave); every other character unchanged.

@@ -31,11 +31,6 @@ QString InterfaceWord(int16_t interfaceByte, uint8_t port)
     return f == 6 ? QStringLiteral("(USB)") : QStringLiteral("(RS232)");
 }
 
-QString InterfaceText(uint8_t port)
-{
-    return InterfaceWord(gInterfaceByte, port);
-}
-
 ModelNameResult DecideModelName(const ModelIdentity& id, bool modelFlagOnEntry, const ModelOptions& previous)
 {
     const int s = id.productType;

@@ -49,8 +49,6 @@ struct ModelNameResult
 // The interface word of serial interface 0 (port 0) or 1 (any other port) in
 // the interface byte: "" for none, "(USB)" for kind 6, "(RS232)" for any other.
 QString InterfaceWord(int16_t interfaceByte, uint8_t port);
-// The same for gInterfaceByte.
-QString InterfaceText(uint8_t port);
 
 // The model decision for the identity. `modelFlagOnEntry` is the newer-board
 // flag as it stood before (it decides the "????" prefix); `previous` the option

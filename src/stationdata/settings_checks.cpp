@@ -162,8 +162,10 @@ SettingsFindings CheckSettings(const SettingsCheckInput& in)
 {
     SettingsFindings f;
     QString message2;
-    if (in.modelId != kModelPoint && !in.extProtRead && !in.zokDevice && in.actionCode == ActAirCardBattery)
+    if (in.modelId != kModelPoint && !in.extProtRead && !in.zokDevice && in.actionCode == ActAirCardBattery) {
         message2 = text(kTextAirCardBattery);
+        f.airCardBatteryRefused = true;
+    }
 
     f.capacityMax = CapacityMaxOf(in.modelVariant, in.modelFlag, in.battCapacity);
     if (!in.zokDevice && in.modelId == kModelPoint)

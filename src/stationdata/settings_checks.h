@@ -83,6 +83,9 @@ struct SettingsFindings
     bool writeRefused = false;
     // Write: the clock option cannot be written; its read box hides and, on Yes, the write box clears.
     bool rtcWarning = false;
+    // New battery of a radio card: the station cannot reach the card's battery (text 1976 is among the
+    // findings).
+    bool airCardBatteryRefused = false;
 };
 
 // The checks of one settings read, steps 2 to 11 and the Write findings, as a table of texts.

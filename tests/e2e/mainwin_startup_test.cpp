@@ -55,12 +55,18 @@ TEST_F(StartupTest, FirstRunMakesTheDataFolderAndASecondRunFindsIt)
     EXPECT_TRUE(QFile::exists(iniPath()));
     EXPECT_TRUE(readSettings().contains(QStringLiteral("[STATION]")));
 
-    // The second run copies nothing, even when the copy was deleted meanwhile.
+    // The second run copies a list deleted meanwhile again, and leaves one the user changed as it is.
     QFile::remove(dataFolder() + QStringLiteral("/QV-Config.CNo"));
+    QFile apn(gApnDataFile);
+    ASSERT_TRUE(apn.open(QIODevice::WriteOnly));
+    apn.write("mine;\r\n");
+    apn.close();
     resetPrevInstance();
     FrmMain& g = startWindow();
     EXPECT_TRUE(g.startupCompleted());
-    EXPECT_FALSE(QFile::exists(dataFolder() + QStringLiteral("/QV-Config.CNo")));
+    EXPECT_EQ(fileText(dataFolder() + QStringLiteral("/QV-Config.CNo")),
+              fileText(programFolderPath() + QStringLiteral("/QV-Config.CNo")));
+    EXPECT_EQ(fileText(gApnDataFile), QStringLiteral("mine;\r\n"));
 }
 
 TEST_F(StartupTest, AMissingSubfolderIsMadeAlone)
@@ -73,8 +79,11 @@ TEST_F(StartupTest, AMissingSubfolderIsMadeAlone)
     EXPECT_TRUE(QFileInfo(dataFolder() + QStringLiteral("/BIN")).isDir());
     EXPECT_TRUE(QFile::exists(dataFolder() + QStringLiteral("/LOG/keep.txt")));
     EXPECT_EQ(gBinFolder, dataFolder() + QStringLiteral("/BIN"));
-    // The data folder existed: the list is not copied.
-    EXPECT_FALSE(QFile::exists(dataFolder() + QStringLiteral("/QV-Config.CNo")));
+    // The data folder existed without the lists: each is copied.
+    EXPECT_EQ(fileText(dataFolder() + QStringLiteral("/QV-Config.CNo")),
+              fileText(programFolderPath() + QStringLiteral("/QV-Config.CNo")));
+    EXPECT_EQ(fileText(dataFolder() + QStringLiteral("/APN_Data.csv")),
+              fileText(programFolderPath() + QStringLiteral("/APN_Data.csv")));
 }
 
 TEST_F(StartupTest, ASecondInstanceIsRefusedAndSavesNothing)

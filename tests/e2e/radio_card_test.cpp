@@ -7,6 +7,7 @@
 #include "cards/cardlist_state.h"
 #include "cards/frm_cards.h"
 #include "link/end_action.h"
+#include "link/sender.h"
 #include "platform/runtime/clock.h"
 #include "receiver/air_card.h"
 #include "receiver/battery_dialog.h"
@@ -164,6 +165,57 @@ TEST_F(RadioCardE2E, TheBatteryChangeWritesTheNewDateToTheCard)
     EXPECT_EQ(radio.battery,
               QByteArray(1, char(today.year() % 100)) + char(today.month()) + char(today.day()) + char(0x07));
     EXPECT_EQ(gConnMode, ConnRemote);
+}
+
+// The battery change on stations of every kind the card is put on: the findings about a read-out station are
+// shown and the change goes on as on a control station; a station whose extended protocol is off cannot reach
+// the card's battery, and the change ends saying so.
+TEST_F(RadioCardE2E, TheBatteryChangeGoesOnOrEndsSayingWhy)
+{
+    constexpr int kControlMode = 2;
+    constexpr int kReadoutMode = 5;
+    struct Case
+    {
+        const char* what;
+        int mode;
+        bool extendedProtocol;
+        bool goesOn;
+    };
+    const Case cases[] = {
+        {"control station", kControlMode, true, true},
+        {"read-out station", kReadoutMode, true, true},
+        {"extended protocol off", kControlMode, false, false},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.what);
+        sim::StationMemory& m = sim.station.memory();
+        m.setMode(k.mode);
+        m.write(sim::kAddrOptions, QByteArray(1, char(k.extendedProtocol ? 0x01 : 0x00)));
+        if (k.mode != kControlMode || !k.extendedProtocol)
+            DialogHooks::queue(DialogAnswer::press(vbOK)); // the findings about the station
+        bool dialogShown = false;
+        if (k.goesOn) {
+            Form::queueModalAnswer([&](Form& form) {
+                dialogShown = true;
+                dynamic_cast<FrmBatt&>(form).cmdCancel_Click();
+            });
+        }
+        frmMain().mnuNewBattQVEL_Click();
+        ASSERT_TRUE(sim::waitUntil([&] { return dialogShown || gActionCode == ActNone; }, 15000));
+        sim::pumpEvents(200);
+        EXPECT_EQ(DialogHooks::pending(), 0);
+        EXPECT_EQ(dialogShown, k.goesOn);
+        if (!k.goesOn) {
+            EXPECT_EQ(gActionCode, ActNone);
+            EXPECT_FALSE(frmMain().MSComm1.PortOpen());
+            EXPECT_TRUE(frmMain().Aktion().Text().endsWith(GetLangText(gLangIndex, 1976, QString())));
+            EXPECT_TRUE(frmMain().Aktion().Text().startsWith(GetLangText(gLangIndex, 1784, QString())));
+        }
+        ASSERT_TRUE(sim::waitUntil([] { return gActionCode == ActNone || !frmMain().MSComm1.PortOpen(); }));
+        CloseLink();
+        gActionCode = ActNone;
+        Form::clearModalAnswers();
+    }
 }
 
 TEST_F(RadioCardE2E, AnotherCardIsNamedButNotRead)

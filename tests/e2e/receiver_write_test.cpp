@@ -352,19 +352,60 @@ TEST_F(ReceiverWriteTest, AWriteTheStationDoesNotTakeEndsWithoutARecord)
     }
 }
 
-// A Write the user cancels at the findings question sends nothing more and closes the port.
-TEST_F(ReceiverWriteTest, CancelOfTheFindingsQuestionClosesThePort)
+// A Write stopped after the station was read (the user's Cancel at the findings about the station, or a value
+// the station cannot take) sends nothing more, closes the port and ends: the status
+// says nothing was written, no record claims a write, and the next operation runs as usual.
+TEST_F(ReceiverWriteTest, AWriteStoppedByTheFindingsEndsTheOperation)
 {
-    sim.station.memory().setFirmware("550"); // older than the newest known firmware
     FrmMain& f = frmMain();
-    setWriteColumn(WriteColumn{});
-    DialogHooks::queue(DialogAnswer::press(vbCancel));
-    f.mnuWrite_Click();
-    ASSERT_TRUE(sim::waitUntil([&] { return !f.MSComm1.PortOpen(); }));
-    sim::pumpEvents(300);
-    EXPECT_EQ(chain(), (QList<QByteArray>{bytes({0xF0}), bytes({0x83, 0x00})}));
-    EXPECT_FALSE(f.Timer1.Enabled());
-    EXPECT_TRUE(records().isEmpty());
+    struct Case
+    {
+        const char* what;
+        std::function<void(WriteColumn&)> set;
+        int answer;
+    };
+    const Case cases[] = {
+        {"Cancel at the findings about the station",
+         [this](WriteColumn&) { sim.station.memory().setFirmware("550"); }, vbCancel},
+        {"a value the station cannot take",
+         [this](WriteColumn&) {
+             // No newest firmware known: the old firmware raises no finding of its own, only the option does.
+             gLastFWVersionA = 0;
+             sim.station.memory().setFirmware("550");
+             gCard6mit192Write = 1;
+         },
+         vbOK},
+    };
+    for (const Case& k : cases) {
+        gLastFWVersionA = 559;
+        SCOPED_TRACE(k.what);
+        sim::StationMemory& m = sim.station.memory();
+        WriteColumn w;
+        w.code = 77;
+        k.set(w);
+        setWriteColumn(w);
+        sim.station.clearLog();
+        f.Aktion().setText(QString());
+        DialogHooks::queue(DialogAnswer::press(k.answer));
+        f.mnuWrite_Click();
+        ASSERT_TRUE(ended());
+        sim::pumpEvents(300);
+        EXPECT_EQ(DialogHooks::pending(), 0);
+        EXPECT_EQ(chain(), (QList<QByteArray>{bytes({0xF0}), bytes({0x83, 0x00})}));
+        EXPECT_FALSE(f.Timer1.Enabled());
+        EXPECT_EQ(gActionCode, ActNone);
+        EXPECT_EQ(f.Aktion().Text(), GetLangText(gLangIndex, 1782, QString()));
+        EXPECT_NE(m.codeNumber(), 77);
+        EXPECT_TRUE(records().isEmpty());
+
+        // Nothing of the stopped Write is left to meet the next operation.
+        m.setFirmware("656");
+        gCard6mit192Write = 0;
+        read();
+        EXPECT_EQ(records(), QStringList{QStringLiteral("Read")});
+        QFile::remove(gProtocolPath);
+        ASSERT_EQ(OpenProtocolFile(), 1);
+    }
 }
 
 // The write column's own checks stop a Write before anything is sent.

@@ -33,11 +33,6 @@ ScopedShippedLanguage::~ScopedShippedLanguage()
     gXmlDoc = m_previous;
 }
 
-QString testDataDir()
-{
-    return qEnvironmentVariable("QV_TEST_DATA", QStringLiteral(QV_SOURCE_DIR "/tests/data"));
-}
-
 QString resourcesDir()
 {
     return qEnvironmentVariable("QV_RESOURCES", QStringLiteral(QV_SOURCE_DIR "/resources"));

@@ -74,8 +74,6 @@ class ScopedHandTicks
     ScopedHandTicks& operator=(const ScopedHandTicks&) = delete;
 };
 
-// The folder tests/data of the source tree.
-QString testDataDir();
 // The folder resources/ of the source tree (the files shipped beside the program).
 QString resourcesDir();
 

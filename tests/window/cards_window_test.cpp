@@ -26,6 +26,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QTableView>
 #include <QTimer>
 #include <optional>
 
@@ -84,6 +86,25 @@ QString closeAnsweringTheSaveQuestion(FrmCards& list, QMessageBox::StandardButto
     poll.stop();
     DialogHooks::setNoModal(std::nullopt);
     return question;
+}
+
+// Texts of the list that its columns cut off (shown with "..."), as "row,column: text".
+QStringList cutOffCells(FrmCards& list)
+{
+    QTableView* table = list.lvCards.tableView();
+    const int margin = table->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table) + 1;
+    const QFontMetrics metrics(table->font());
+    QStringList cut;
+    for (int c = 0; c < table->model()->columnCount(); ++c) {
+        if (table->isColumnHidden(c) || table->columnWidth(c) == 0)
+            continue;
+        for (int r = 0; r < table->model()->rowCount(); ++r) {
+            const QString text = table->model()->index(r, c).data().toString();
+            if (metrics.horizontalAdvance(text) + 2 * margin > table->columnWidth(c))
+                cut << QStringLiteral("%1,%2: %3").arg(r + 1).arg(c + 1).arg(text);
+        }
+    }
+    return cut;
 }
 
 class CardsWindowTest : public test::MainWindowTest, public ::testing::WithParamInterface<const char*>
@@ -180,8 +201,10 @@ TEST_P(CardsWindowTest, ReadCardsFromTheCommandsMenuListsEveryCardPutIn)
             listed << test::cardListCell(list, r, QStringLiteral("N103000")) + u'|' +
                           test::cardListCell(list, r, QStringLiteral("N133000")) + u'|' + punches.trimmed();
         }
-        // Nothing of the read-out's window lies over anything else, in either language.
-        layout = test::overlappingControls(list, {}) + test::captionsThatDoNotFit(list);
+        // Nothing of the read-out's window lies over anything else, in either language, and no card number
+        // or time is cut off.
+        sim::pumpEvents(50);
+        layout = test::overlappingControls(list, {}) + test::captionsThatDoNotFit(list) + cutOffCells(list);
         screenshot(list, QStringLiteral("cardlist_") + language);
         // Closing offers the read cards for saving; the person lets them go.
         saveQuestion = closeAnsweringTheSaveQuestion(list, QMessageBox::No,

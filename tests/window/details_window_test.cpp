@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QImage>
 #include <QProcess>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -80,6 +81,11 @@ TEST_P(DetailsWindowTest, DoubleClickOnARowShowsItsDetailsAndPrintsThem)
     gCommandLine = german ? QStringLiteral("de") : QStringLiteral("en");
     test::ScopedLocale locale(german ? QStringLiteral("de_DE") : QStringLiteral("en_US"));
     FrmMain& f = startProgram();
+    // The main window away from the screen's corner: the card list and its details open over it.
+    f.move(100, 80);
+    test::settle(50);
+    const QRect mainWindow = f.frameGeometry();
+    const QRect screenArea = f.screen()->availableGeometry();
 
     sim::SimCard c;
     c.family = sim::CardFamily::Card8;
@@ -93,9 +99,11 @@ TEST_P(DetailsWindowTest, DoubleClickOnARowShowsItsDetailsAndPrintsThem)
     QString title, frame, text;
     QStringList layout;
     bool detailsShown = false;
+    QRect listPlace, detailsPlace;
     Form::clearModalAnswers();
     Form::queueModalAnswer([&](Form& w) {
         auto& list = static_cast<FrmCards&>(w);
+        listPlace = list.frameGeometry();
         ASSERT_TRUE(slot->insertNext());
         ASSERT_TRUE(sim::waitUntil(
             [&] { return slot->acknowledges() == 1 && list.lvCards.ListItems().Count() == 1; }, 20000));
@@ -106,6 +114,7 @@ TEST_P(DetailsWindowTest, DoubleClickOnARowShowsItsDetailsAndPrintsThem)
             auto& details = static_cast<FrmDetails&>(d);
             detailsShown = details.isVisible();
             QApplication::processEvents();
+            detailsPlace = details.frameGeometry();
             title = details.Caption();
             frame = details.frDetails.Caption();
             text = details.rtbox.Text();
@@ -132,6 +141,16 @@ TEST_P(DetailsWindowTest, DoubleClickOnARowShowsItsDetailsAndPrintsThem)
     ASSERT_TRUE(sim::waitUntil([] { return gActionCode == ActNone; }, 20000));
 
     EXPECT_TRUE(detailsShown);
+    // The card list stands over the main window (as wide as the screen when its columns want more), the
+    // details over the card list, each on the screen.
+    EXPECT_LE(std::abs(listPlace.center().y() - mainWindow.center().y()), 2) << listPlace.y();
+    if (listPlace.width() < screenArea.width())
+        EXPECT_LE(std::abs(listPlace.center().x() - mainWindow.center().x()), 2) << listPlace.x();
+    else
+        EXPECT_EQ(listPlace.left(), screenArea.left());
+    EXPECT_LE(std::abs(detailsPlace.center().x() - listPlace.center().x()), 2) << detailsPlace.x();
+    EXPECT_TRUE(screenArea.contains(listPlace));
+    EXPECT_TRUE(screenArea.contains(detailsPlace));
     EXPECT_TRUE(
         title.endsWith(german ? QStringLiteral(" QV-Karte=2100011") : QStringLiteral(" QV card=2100011")))
         << title.toStdString();

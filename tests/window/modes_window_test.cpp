@@ -14,6 +14,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QStyle>
+#include <QStyleOptionButton>
 
 using namespace qv;
 
@@ -58,6 +60,22 @@ void chooseWithTheMouse(FrmMain& f, const QString& name)
     const QRect rect = list->visualRect(index);
     mouseClick(list->viewport(), rect.center());
     settle(50);
+}
+
+// The darkest lightness (0 black .. 255 white) of the caption's pixels, right of the tick box, as the screen
+// shows them.
+int darkestCaptionPixel(const CheckBox& box)
+{
+    QCheckBox* w = box.checkBox();
+    QStyleOptionButton option;
+    option.initFrom(w);
+    const QRect caption = w->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, w);
+    const QImage image = w->grab().toImage();
+    int darkest = 255;
+    for (int y = caption.top(); y <= caption.bottom() && y < image.height(); ++y)
+        for (int x = std::max(0, caption.left()); x <= caption.right() && x < image.width(); ++x)
+            darkest = std::min(darkest, QColor(image.pixel(x, y)).lightness());
+    return darkest;
 }
 
 class ModesWindowTest : public test::MainWindowTest
@@ -161,12 +179,21 @@ TEST_F(ModesWindowTest, PrintoutLocksAutoSendUntilTheNextMode)
     chooseWithTheMouse(f, QStringLiteral("Printout"));
     EXPECT_EQ(f.chkCPC(1).Value(), vbChecked);
     EXPECT_FALSE(f.chkCPC(1).checkBox()->isEnabled());
+    settle(50);
+    // The locked boxes look locked: their captions are grey, not the black of a box that can be used.
+    const int lockedCaption = darkestCaptionPixel(f.chkCPC(1));
+    const int lockedExtCaption = darkestCaptionPixel(f.chkCPC0(1));
     // A click on the locked box does nothing.
     mouseClick(f.chkCPC(1).checkBox(), tickBox(f.chkCPC(1)));
     EXPECT_EQ(f.chkCPC(1).Value(), vbChecked);
     chooseWithTheMouse(f, QStringLiteral("Control"));
     EXPECT_EQ(f.chkCPC(1).Value(), vbUnchecked);
     EXPECT_TRUE(f.chkCPC(1).checkBox()->isEnabled());
+    settle(50);
+    const int usableCaption = darkestCaptionPixel(f.chkCPC(1));
+    EXPECT_LT(usableCaption, 80);
+    EXPECT_GT(lockedCaption, usableCaption + 60);
+    EXPECT_GT(lockedExtCaption, usableCaption + 60);
 }
 
 TEST_F(ModesWindowTest, TheHoverPictureShowsWhenThePointerRestsOnTheCaption)

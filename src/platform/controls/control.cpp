@@ -401,8 +401,11 @@ void Control::applyColors()
     const QColor fore = toQColor(m_foreColor);
     for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button})
         palette.setColor(role, back);
-    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-        palette.setColor(role, fore);
+    // The caption colour holds while the control is usable; a disabled control keeps the style's greyed text,
+    // so that it looks as disabled as it is.
+    for (auto group : {QPalette::Active, QPalette::Inactive})
+        for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+            palette.setColor(group, role, fore);
     m_widget->setPalette(palette);
     m_widget->setAutoFillBackground(true);
 }

@@ -154,6 +154,7 @@ void Form::Load()
     if (m_loaded)
         return;
     m_loaded = true;
+    m_placePending = true;
     gLoadedForms.append(this);
     raiseFormEvent(*this, "Form_Load", [this] { Form_Load(); });
 }
@@ -170,6 +171,7 @@ void Form::Show(int modal)
         return;
     }
     const bool wasVisible = isVisible();
+    placeAtFirstShow();
     applyTabOrder();
     QWidget::setVisible(true);
     if (wasVisible)
@@ -181,6 +183,7 @@ void Form::Show(int modal)
 void Form::showModal()
 {
     setWindowModality(Qt::ApplicationModal);
+    placeAtFirstShow();
     applyTabOrder();
     QWidget::setVisible(true);
     activateForm();
@@ -198,6 +201,36 @@ void Form::showModal()
     setWindowModality(Qt::NonModal);
     if (m_deletePending)
         deleteLater();
+}
+
+void Form::placeAtFirstShow()
+{
+    if (!m_placePending)
+        return;
+    m_placePending = false;
+    if (m_startUpPosition == vbStartUpScreen) {
+        const QRect area = Screen.availableArea(QCursor::pos());
+        move(placedOver(frameGeometry().size(), area, area).topLeft());
+        return;
+    }
+    if (m_startUpPosition != vbStartUpOwner)
+        return;
+    // The owner is the window in front when this one is shown, else the one shown last.
+    const QWidget* owner = Screen.ActiveForm();
+    if (owner == this || (owner && !owner->isVisible()))
+        owner = nullptr;
+    for (qsizetype i = gLoadedForms.size() - 1; !owner && i >= 0; --i)
+        if (gLoadedForms.at(i) != this && gLoadedForms.at(i)->isVisible())
+            owner = gLoadedForms.at(i);
+    if (owner)
+        placeOver(*owner);
+}
+
+void Form::placeOver(const QWidget& owner)
+{
+    const QRect ownerFrame = owner.frameGeometry();
+    const QRect area = Screen.availableArea(ownerFrame.center());
+    move(placedOver(frameGeometry().size(), ownerFrame, area).topLeft());
 }
 
 void Form::Hide()

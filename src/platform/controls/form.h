@@ -57,6 +57,11 @@ class Form : public QWidget
     void setKeyPreview(bool preview) { m_keyPreview = preview; }
     const QString& Tag() const { return m_tag; }
     void setTag(const QString& tag) { m_tag = tag; }
+    // Where the window opens when it is first shown after its load (vbStartUpManual, vbStartUpOwner, ...).
+    int StartUpPosition() const { return m_startUpPosition; }
+    void setStartUpPosition(int position) { m_startUpPosition = position; }
+    // Moves the window centred over `owner`, inside the usable area of the screen that shows the owner.
+    void placeOver(const QWidget& owner);
     int HelpContextID() const { return m_helpContextId; }
     void setHelpContextID(int id) { m_helpContextId = id; }
     OleColor BackColor() const { return m_backColor; }
@@ -147,6 +152,7 @@ class Form : public QWidget
 
   private:
     void showModal();
+    void placeAtFirstShow();
     void layoutClient();
     void applyTabOrder();
     void deactivated();
@@ -165,6 +171,8 @@ class Form : public QWidget
     bool m_afterDblClick = false;
     QString m_tag;
     int m_helpContextId = 0;
+    int m_startUpPosition = vbStartUpManual;
+    bool m_placePending = false;
     OleColor m_backColor = vbButtonFace;
     QEventLoop* m_modalLoop = nullptr;
 };

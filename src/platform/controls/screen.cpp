@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QScreen>
+#include <algorithm>
 
 namespace qv {
 
@@ -77,6 +78,29 @@ int ScreenObject::Height() const
         return m_pinnedHeight;
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? pixelsToTwips(screen->geometry().height()) : 0;
+}
+
+QRect ScreenObject::availableArea(const QPoint& at) const
+{
+    if (m_pinnedWidth > 0 && m_pinnedHeight > 0)
+        return QRect(0, 0, twipsToPixels(m_pinnedWidth), twipsToPixels(m_pinnedHeight));
+    const QScreen* screen = QGuiApplication::screenAt(at);
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect();
+}
+
+QRect placedOver(const QSize& size, const QRect& owner, const QRect& area)
+{
+    QRect placed(QPoint(0, 0), size);
+    placed.moveCenter(owner.center());
+    if (area.isEmpty())
+        return placed;
+    placed.moveRight(std::min(placed.right(), area.right()));
+    placed.moveBottom(std::min(placed.bottom(), area.bottom()));
+    placed.moveLeft(std::max(placed.left(), area.left()));
+    placed.moveTop(std::max(placed.top(), area.top()));
+    return placed;
 }
 
 void ScreenObject::pinSize(int widthTwips, int heightTwips)

@@ -3,6 +3,7 @@
 #include "platform/controls/vbconst.h"
 
 #include <QList>
+#include <QRect>
 
 namespace qv {
 
@@ -28,6 +29,9 @@ class ScreenObject
     int Height() const;
     void pinSize(int widthTwips, int heightTwips);
     void unpinSize();
+    // The usable area (pixels, without task bars) of the screen that shows the point, the primary screen's
+    // when none does; a pinned size stands for a screen of that size at 0,0.
+    QRect availableArea(const QPoint& at) const;
     int TwipsPerPixelX() const { return kTwipsPerPixel; }
     int TwipsPerPixelY() const { return kTwipsPerPixel; }
 
@@ -47,6 +51,10 @@ class ScreenObject
 };
 
 inline ScreenObject Screen;
+
+// Where a window of `size` stands centred over `owner`, moved inside `area`; a window larger than the area
+// keeps its left and top edges inside it.
+QRect placedOver(const QSize& size, const QRect& owner, const QRect& area);
 
 // Sounds the system beep; every call is counted, so tests can assert a beep.
 void Beep();

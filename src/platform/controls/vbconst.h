@@ -91,6 +91,11 @@ constexpr int vbFormControlMenu = 0; // the user closed the window
 constexpr int vbFormCode = 1;        // Unload called from code
 constexpr int vbAppWindows = 2;
 constexpr int vbAppTaskManager = 3;
+// Where a form opens when it is first shown (StartUpPosition).
+constexpr int vbStartUpManual = 0;         // where the form placed itself
+constexpr int vbStartUpOwner = 1;          // centred over the window that opened it
+constexpr int vbStartUpScreen = 2;         // centred on the screen
+constexpr int vbStartUpWindowsDefault = 3; // where the window system puts it
 
 // Combo-box styles.
 constexpr int vbComboDropdown = 0;

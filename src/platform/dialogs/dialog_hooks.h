@@ -50,8 +50,8 @@ struct DialogAnswer
     static DialogAnswer press(int returnCode);
     // MsgBox or CaptionMsgBox: the button at this 1-based position, left to right as the caller listed them.
     static DialogAnswer pressButton(int number);
-    // The user cancels: Escape on a message box (Cancel where there is one, OK on an OK-only box, no button
-    // on a caption box), Cancel on an InputBox, a file or the printer dialog.
+    // The user cancels: Escape on a message box (Cancel where there is one, else No, OK on an OK-only box,
+    // no button on a caption box of several), Cancel on an InputBox, a file or the printer dialog.
     static DialogAnswer cancel();
     // InputBox: the user types this text and presses OK.
     static DialogAnswer type(const QString& text);

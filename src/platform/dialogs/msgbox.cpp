@@ -14,36 +14,46 @@ using namespace dialogs_detail;
 
 namespace {
 
-// A message box that, like the old platform's, ignores Escape and the close button where the user has to
-// choose (Yes/No, Abort/Retry/Ignore, several captions) instead of letting Qt pick a button for them.
+// What Escape and the window's close button do on a box.
+enum class EscapeRule {
+    PressEscapeButton,  // the box's escape button answers
+    CloseWithoutButton, // the box closes and no button was pressed
+    Ignore,             // nothing: the user has to choose (Abort/Retry/Ignore)
+};
+
+// A message box whose Escape and close button follow the box's rule instead of letting Qt pick a button.
 class ChoiceMessageBox : public QMessageBox
 {
   public:
-    ChoiceMessageBox(bool escapeAllowed, QWidget* parent)
-        : QMessageBox(parent), m_escapeAllowed(escapeAllowed)
-    {
-    }
+    ChoiceMessageBox(EscapeRule rule, QWidget* parent) : QMessageBox(parent), m_rule(rule) {}
 
   protected:
     void keyPressEvent(QKeyEvent* event) override
     {
-        if (!m_escapeAllowed && event->key() == Qt::Key_Escape) {
+        if (event->key() == Qt::Key_Escape && m_rule != EscapeRule::PressEscapeButton) {
             event->accept();
+            if (m_rule == EscapeRule::CloseWithoutButton)
+                reject();
             return;
         }
         QMessageBox::keyPressEvent(event);
     }
     void closeEvent(QCloseEvent* event) override
     {
-        if (!m_escapeAllowed) {
+        if (m_rule == EscapeRule::Ignore) {
             event->ignore();
+            return;
+        }
+        if (m_rule == EscapeRule::CloseWithoutButton) {
+            event->accept();
+            reject();
             return;
         }
         QMessageBox::closeEvent(event);
     }
 
   private:
-    bool m_escapeAllowed;
+    EscapeRule m_rule;
 };
 
 QMessageBox::Icon iconOf(int style)
@@ -91,11 +101,14 @@ QMessageBox::StandardButton standardButton(int code)
     }
 }
 
-// What Escape gives on a standard box, or 0 where Escape does nothing.
+// What Escape gives on a standard box: the negative answer of a question (Cancel, else No), OK on a box that
+// only informs; 0 where Escape does nothing.
 int escapeCode(const QList<int>& codes)
 {
     if (codes.contains(vbCancel))
         return vbCancel;
+    if (codes.contains(vbNo))
+        return vbNo;
     if (codes == QList<int>{vbOK})
         return vbOK;
     return 0;
@@ -197,7 +210,8 @@ int MsgBox(const QString& prompt, int buttons, const QString& title)
     if (!hook.showReal)
         return fallbackCode(codes);
 
-    ChoiceMessageBox box(escapeCode(codes) != 0, dialogParent());
+    ChoiceMessageBox box(escapeCode(codes) != 0 ? EscapeRule::PressEscapeButton : EscapeRule::Ignore,
+                         dialogParent());
     prepareBox(box, prompt, title, buttons);
     QList<QAbstractButton*> added;
     for (int code : codes)
@@ -236,7 +250,9 @@ int CaptionMsgBox(const QString& prompt, const QString& title, const QStringList
         return 0;
 
     const bool single = shown.size() == 1;
-    ChoiceMessageBox box(single, dialogParent());
+    // Escape presses the only button, or closes a box of several without one (the caller's "other").
+    ChoiceMessageBox box(single ? EscapeRule::PressEscapeButton : EscapeRule::CloseWithoutButton,
+                         dialogParent());
     prepareBox(box, prompt, title, style);
     QList<QAbstractButton*> added;
     // One role for all keeps the buttons in the caller's order whatever the desktop's button layout.

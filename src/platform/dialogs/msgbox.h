@@ -37,9 +37,9 @@ constexpr int vbNo = 7;
 
 // Shows `prompt` in a modal message box over the active window and returns the code of the button
 // pressed. `buttons` adds a button set, an icon, a default button and vbSystemModal; an unknown button set
-// shows OK only. Escape (and the window's close button) gives vbCancel where the box has Cancel and vbOK on
-// an OK-only box; on Yes/No and Abort/Retry/Ignore boxes it does nothing, the user must choose. An empty
-// title shows the application's title. Line breaks may be CR, LF or CR LF. Answered by DialogHooks.
+// shows OK only. Escape (and the window's close button) gives vbCancel where the box has Cancel, vbNo on a
+// Yes/No box and vbOK on an OK-only box; on an Abort/Retry/Ignore box it does nothing, the user must choose.
+// An empty title shows the application's title. Line breaks may be CR, LF or CR LF. Answered by DialogHooks.
 int MsgBox(const QString& prompt, int buttons = vbOKOnly, const QString& title = QString());
 
 // The standard buttons of a button set, as their return codes in the order they are counted.
@@ -49,8 +49,8 @@ QList<int> msgBoxButtonCodes(int buttons);
 // empty caption makes a button with no text; an empty list one "OK" button). `style` gives the icon and the
 // default button (vbDefaultButton1..3) as in MsgBox; its button-set bits are ignored. Returns the 1-based
 // number of the button pressed, or 0 when the box closed without one. Escape presses the only button of a
-// one-button box and does nothing on a box with more. An empty title shows the application's title.
-// Answered by DialogHooks (DialogAnswer::pressButton, or cancel for 0).
+// one-button box and closes a box with more without a button (0). An empty title shows the application's
+// title. Answered by DialogHooks (DialogAnswer::pressButton, or cancel for 0).
 int CaptionMsgBox(const QString& prompt, const QString& title, const QStringList& captions, int style = 0);
 
 } // namespace qv

@@ -94,11 +94,6 @@ class ConfigDialogSide : public AirCardWindow
             d->txtPartnerCard.setText(text);
     }
     QString partnerText() override { return dialog() ? dialog()->txtPartnerCard.Text() : QString(); }
-    void setOkVisible(bool visible) override
-    {
-        if (FrmConfigQVEL* d = dialog())
-            d->cmdOK.setVisible(visible);
-    }
     bool okVisible() override { return dialog() && dialog()->cmdOK.Visible(); }
     void disableOk() override
     {

@@ -44,6 +44,7 @@ FrmAPN_Data::FrmAPN_Data() : Form(QStringLiteral("frmAPN_Data"))
 {
     setCaption(QStringLiteral("new APN data"));
     Move(0, 0, 11000, 7200);
+    setStartUpPosition(vbStartUpOwner);
     lvAPN_Data.setLabelEdit(lvwManual);
     lvAPN_Data.setGridLines(true);
 

@@ -43,6 +43,7 @@ void FrmConfigQVEL::layOut()
 {
     setCaption(QStringLiteral("config QVEL"));
     Move(0, 0, 7200, 7400);
+    setStartUpPosition(vbStartUpOwner);
 
     lblCardNo(0).setCaption(QStringLiteral("card no"));
     lblCardNo(0).Move(120, 150, 1300, 255);

@@ -91,6 +91,7 @@ FrmExtSet::FrmExtSet() : Form(QStringLiteral("frmExtSet"))
 {
     setCaption(QStringLiteral("erweiterte einstellungen"));
     Move(0, 0, 5520, 5400);
+    setStartUpPosition(vbStartUpOwner);
 
     frMode.setCaption(QStringLiteral("modus"));
     frMode.Move(120, 120, 5160, 2940);

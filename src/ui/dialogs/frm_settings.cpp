@@ -155,7 +155,12 @@ int FrmSettings::describePorts()
             if (QStringLiteral("COM") + QString::number(entry.PortNo) != device.DeviceID)
                 continue;
             Preselect kind = Preselect::None;
-            entry.DeviceText = DeviceTextFor(device.PNPDeviceID, device.Description, &kind);
+            // Any other device is named by the device behind the number, with what the system says of it
+            // (a USB adapter's description), so that COM1 and COM2 can be told apart.
+            const QString described = device.Description.isEmpty()
+                                          ? device.devicePath
+                                          : device.devicePath + QStringLiteral(" - ") + device.Description;
+            entry.DeviceText = DeviceTextFor(device.PNPDeviceID, described, &kind);
             if (kind == Preselect::Always || (kind == Preselect::First && preselected < 0))
                 preselected = static_cast<int>(i) - 1;
         }

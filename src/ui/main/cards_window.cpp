@@ -88,7 +88,7 @@ class MainCardListWindow final : public CardListMainWindow
         if (!FormInstance<FrmMain>::loaded())
             return {};
         FrmMain& f = frmMain();
-        return {f.Left(), f.Top(), f.tbar.Height(), f.cmdWrite.Left()};
+        return {f.Left(), f.Top(), f.tbar.Height(), f.cmdWrite.Left(), f.Width(), f.Height()};
     }
 };
 

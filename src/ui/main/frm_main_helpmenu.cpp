@@ -2,12 +2,12 @@
 // dialog.
 #include "app/language.h"
 #include "app/settings.h"
+#include "app/system_helpers.h"
 #include "extras/frm_about.h"
 #include "extras/frm_language.h"
 #include "extras/frm_log.h"
 #include "platform/dialogs/msgbox.h"
 #include "platform/system/paths.h"
-#include "platform/system/shell.h"
 #include "ui/main/frm_main.h"
 #include "ui/main/main_globals.h"
 
@@ -37,7 +37,7 @@ void FrmMain::mnuHelpHelp_Click()
 {
     // Without a help file of any language there is nothing to open.
     if (!gHelpFile.isEmpty())
-        ShellExecute(programFolder() + u'/' + gHelpFile);
+        OpenWithDesktop(programFolder() + u'/' + gHelpFile);
 }
 
 void FrmMain::mnuAbout_Click()

@@ -127,13 +127,7 @@ void FrmMain::LoadPhaseFolders()
     gApnDataFile.clear();
     if (!gIniAccess.IsDirectory(gDataFolder)) {
         gDataFolderOk = gIniAccess.CreateFolder(gDataFolder);
-        if (gDataFolderOk) {
-            // The first run gets the shipped code-number list and providers' access-data list; without
-            // them there is nothing to copy.
-            for (const QString& list : {AppTitle() + QStringLiteral(".CNo"), QStringLiteral("APN_Data.csv")})
-                QFile::copy(gIniAccess.FormatPath(programFolder(), list),
-                            gIniAccess.FormatPath(gDataFolder, list));
-        } else {
+        if (!gDataFolderOk) {
             gDataFolder = gAppDataRoot;
             gLogFolder = gAppDataRoot;
             gBinFolder = gAppDataRoot;
@@ -142,6 +136,13 @@ void FrmMain::LoadPhaseFolders()
         gDataFolderOk = true;
     }
     if (gDataFolderOk) {
+        // The shipped code-number list and providers' access-data list, each where the data folder lacks it
+        // (a list the user keeps there is never replaced); without a shipped one there is nothing to copy.
+        for (const QString& list : {AppTitle() + QStringLiteral(".CNo"), QStringLiteral("APN_Data.csv")}) {
+            const QString kept = gIniAccess.FormatPath(gDataFolder, list);
+            if (!gFso.FileExists(kept))
+                QFile::copy(gIniAccess.FormatPath(programFolder(), list), kept);
+        }
         gApnDataFile = gIniAccess.FormatPath(gDataFolder, QStringLiteral("APN_Data.csv"));
         gBinFolder = dataSubfolder(QString::fromLatin1(kBinFolderName));
         gLogFolder = dataSubfolder(QString::fromLatin1(kLogFolderName));

@@ -64,7 +64,9 @@ void FrmMain::LoadPhaseShow()
         if (answer == vbYes)
             RunStartupVersionCheck();
         else
-            gLastCheckVersion = gLastCheckVersion.addDays(kVersionReminderDays);
+            // Counted from today: a date long past (the build date the first start takes) would
+            // otherwise bring the question back at every start until it caught up.
+            gLastCheckVersion = today;
     }
 
     // The port test: a failure here only leaves its mark and the sequence goes on.

@@ -4,11 +4,11 @@
 #include "app/ini_access.h"
 #include "app/path_helpers.h"
 #include "app/settings.h"
+#include "app/system_helpers.h"
 #include "platform/dialogs/inputbox.h"
 #include "platform/dialogs/msgbox.h"
 #include "platform/runtime/numbers.h"
 #include "platform/runtime/vberror.h"
-#include "platform/system/shell.h"
 #include "receiver/receiver_globals.h"
 #include "ui/main/frm_main.h"
 #include "ui/main/starters.h"
@@ -98,7 +98,7 @@ void FrmMain::tbar_MouseUp(int Button, int Shift, float X, float /*Y*/)
         return;
     if (MsgBox(QStringLiteral("Show folder for settings?"), kAskNoFirst) != vbYes)
         return;
-    ShellExecute(GetFolder(gIniAccess.IniFile()));
+    OpenWithDesktop(GetFolder(gIniAccess.IniFile()));
     if (MsgBox(QStringLiteral("Refresh settings from QV_Config.INI?"), kAskNoFirst) != vbYes)
         return;
     setEnabled(false);

@@ -9,53 +9,6 @@ using namespace qv;
 using qv::test::errorOf;
 using qv::test::hex;
 
-namespace {
-
-QByteArray tenBytes()
-{
-    QByteArray b;
-    for (int i = 0; i < 10; ++i)
-        b.append(static_cast<char>(i));
-    return b;
-}
-
-} // namespace
-
-TEST(GetBytes, RangesOnTenBytes)
-{
-    struct Case
-    {
-        int start;
-        std::optional<int> count;
-        QByteArray expected;
-    };
-    const QByteArray b = tenBytes();
-    const Case cases[] = {
-        {9, 5, hex("0809")},   // a count past the end is cut there
-        {11, {}, {}},          // a start past the end gives nothing
-        {3, 0, {}},            // a count of 0 gives nothing
-        {3, -4, {}},           // and so does a negative one
-        {1, {}, b},            // everything
-        {2, 3, hex("010203")}, // an ordinary slice
-        {10, 1, hex("09")},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(GetBytes(b, c.start, c.count), c.expected) << c.start;
-}
-
-TEST(GetBytes, OtherKindsGiveEmptyAndBadIndicesRaise)
-{
-    EXPECT_TRUE(GetBytes(QStringLiteral("ABC"), 1).isEmpty());
-    EXPECT_TRUE(GetBytes(12345.0, 1).isEmpty());
-    EXPECT_TRUE(GetBytes(TaggedValue(), 1).isEmpty());
-    EXPECT_EQ(errorOf([] { GetBytes(tenBytes(), 0, 2); }), ErrSubscriptOutOfRange);
-    EXPECT_EQ(errorOf([] { GetBytes(tenBytes(), -5); }), ErrSubscriptOutOfRange);
-    // An empty array (as an empty slice is) cannot be sliced further.
-    EXPECT_EQ(errorOf([] { GetBytes(QByteArray(), 1); }), ErrSubscriptOutOfRange);
-    // Huge positions never wrap around into the array.
-    EXPECT_TRUE(GetBytes(tenBytes(), INT32_MAX, INT32_MAX).isEmpty());
-}
-
 TEST(Bytes2String, TakesTheRangeWholeOrRaises)
 {
     const QByteArray b = QByteArray("ABCDEFGHIJ");
@@ -73,16 +26,6 @@ TEST(Bytes2String, MapsEveryByteThroughTheCodePage)
     EXPECT_EQ(Bytes2String(hex("80e4fc81"), 1), QString::fromUtf8("€äü\u0081"));
     // A text's characters become their code-page bytes in a join.
     EXPECT_EQ(JoinBytes(hex("01"), QString::fromUtf8("€ä")), hex("0180e4"));
-}
-
-TEST(GetBytesReversed, TakesIndicesFiveOnLastFirst)
-{
-    EXPECT_EQ(GetBytesReversed(tenBytes(), 3), hex("070605"));
-    EXPECT_EQ(GetBytesReversed(tenBytes(), 5), hex("0908070605"));
-    EXPECT_EQ(errorOf([] { GetBytesReversed(tenBytes(), 6); }), ErrSubscriptOutOfRange);
-    EXPECT_EQ(errorOf([] { GetBytesReversed(tenBytes(), 0); }), ErrSubscriptOutOfRange);
-    EXPECT_EQ(errorOf([] { GetBytesReversed(tenBytes(), 255); }), ErrOverflow);
-    EXPECT_TRUE(GetBytesReversed(QStringLiteral("x"), 3).isEmpty());
 }
 
 TEST(JoinBytes, JoinsBytesArraysAndTexts)
@@ -146,10 +89,9 @@ TEST(Bytes2Number, BigEndianWithTwosComplementForFourBytes)
     EXPECT_EQ(errorOf([] { Bytes2Number(QByteArray()); }), ErrSubscriptOutOfRange);
 }
 
-TEST(Number2Bytes, BothByteOrdersAndThreeByteAddresses)
+TEST(Number2Bytes, MostSignificantFirstAndThreeByteAddresses)
 {
     EXPECT_EQ(Number2Bytes(2, 258), hex("0102"));
-    EXPECT_EQ(Number2BytesLE(2, 258), hex("0201"));
     EXPECT_EQ(Number2Bytes(3, 5), hex("000005"));
     EXPECT_EQ(Number2Bytes(1, 256), hex("00"));   // high bits dropped silently
     EXPECT_EQ(Number2Bytes(2, 2.5), hex("0002")); // halves to even
@@ -157,7 +99,7 @@ TEST(Number2Bytes, BothByteOrdersAndThreeByteAddresses)
     EXPECT_EQ(Number2Bytes3(65538), hex("010002"));
     EXPECT_EQ(Number2Bytes3(16777215), hex("ffffff"));
     EXPECT_EQ(errorOf([] { Number2Bytes(0, 1); }), ErrSubscriptOutOfRange);
-    EXPECT_EQ(errorOf([] { Number2BytesLE(2, -1); }), ErrOverflow);
+    EXPECT_EQ(errorOf([] { Number2Bytes(2, -1); }), ErrOverflow);
     EXPECT_EQ(errorOf([] { Number2Bytes(4, 2147483648.0); }), ErrOverflow);
     EXPECT_EQ(errorOf([] { Number2Bytes3(16777216); }), ErrOverflow);
 }
@@ -175,10 +117,8 @@ TEST(PutBytes, WritesInPlaceAndStopsAtTheEnd)
     EXPECT_EQ(errorOf([&] { PutBytes(d, 0, QByteArray()); }), ErrSubscriptOutOfRange);
 }
 
-TEST(MakeBytesAndModelFlag, Basics)
+TEST(GetModelFlag, NewerBoardVariantsAndThePointModel)
 {
-    EXPECT_EQ(MakeBytes(3, 0xEE), hex("eeeeee"));
-    EXPECT_EQ(errorOf([] { MakeBytes(0, 1); }), ErrSubscriptOutOfRange);
     EXPECT_TRUE(GetModelFlag(5, 0));
     EXPECT_FALSE(GetModelFlag(6, 0));
     EXPECT_TRUE(GetModelFlag(7, 0));

@@ -78,18 +78,6 @@ TEST_F(FileHelpers, ReadFileLineCountsFromEitherEnd)
     EXPECT_EQ(ReadFileLine(path("missing.txt"), 1), QString());
 }
 
-TEST_F(FileHelpers, CountFileLinesOfAMissingFileCreatesNothing)
-{
-    const QString p = path("count.txt");
-    EXPECT_EQ(CountFileLines(p), 0);
-    EXPECT_FALSE(QFileInfo::exists(p));
-    QByteArray big;
-    for (int i = 0; i < 5000; ++i)
-        big += "0123456789\r\n"; // crosses several read chunks
-    write(p, big + "\rno lf");
-    EXPECT_EQ(CountFileLines(p), 5001);
-}
-
 TEST_F(FileHelpers, CardDumpAppendsBlocksInOrder)
 {
     gCardsBinFile = path("Cards20240115_101500.BIN");

@@ -60,6 +60,4 @@ TEST(PathHelpers, Fields)
         EXPECT_EQ(GetField(QString::fromUtf8(c.text), c.n, QString::fromUtf8(c.sep)),
                   QString::fromUtf8(c.expected))
             << c.text << " " << c.n;
-    EXPECT_EQ(GetAfterSemicolon(QStringLiteral("a;b;c"), 2), QStringLiteral("b;c"));
-    EXPECT_EQ(GetAfterSemicolon(QStringLiteral("a;b;c"), 4), QString());
 }

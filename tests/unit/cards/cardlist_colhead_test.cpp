@@ -161,7 +161,7 @@ TEST_F(CardListColHeadTest, StatusTextNamesTheFilesInUse)
     gDirectCardsMode = true;
     gColHeadFile = QStringLiteral("/d/cols.CSV");
     gOpenColHeadAnswer = vbYes;
-    gCardFilePath = QStringLiteral("/d/list.CSV");
+    gCardListFile = QStringLiteral("/d/list.CSV");
     EXPECT_EQ(cardListStatusText(),
               QStringLiteral("DirectCards: /d/direct.txt; Column file /d/cols.CSV List file /d/list.CSV"));
     gDirectCardsMode = false;

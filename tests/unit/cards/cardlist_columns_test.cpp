@@ -51,23 +51,27 @@ TEST_F(CardListColumnsTest, PunchViewSetWithAndWithoutTheStationColumns)
     EXPECT_EQ(gCardsFormWidth, 9745);
 }
 
-TEST(CardListPlacement, WidthStaysBetweenTheMinimumAndTheScreenAndTheWindowIsCentred)
+TEST(CardListPlacement, OpensOverTheMainWindowAsWideAsItsColumnsAndItsScreenAllow)
 {
+    // A usable area of 1280 x 984 pixels beside a screen on its left, in twips.
+    const QRect area(19200, 0, 19200, 14760);
+    const QRect main(24000, 1500, 9000, 9000);
     struct Case
     {
-        double proposed, screen, left, width;
+        double proposed;
+        int height;
+        QRect mainWindow, expected;
     };
     const Case cases[] = {
-        {23385, 15360, 0, 15360},  // wider than the screen
-        {5805, 15360, 4680, 6000}, // raised to the minimum
-        {9745, 15360, 2807.5, 9745},
-        {4000, 5000, 0, 5000}, // a screen narrower than the minimum wins
+        {9745, 6000, main, QRect(23627, 3000, 9745, 6000)},   // centred over the main window
+        {5805, 6000, main, QRect(25500, 3000, 6000, 6000)},   // raised to the minimum
+        {23385, 6000, main, QRect(19200, 3000, 19200, 6000)}, // as wide as the screen, on it
+        {9745, 20000, main, QRect(23627, 0, 9745, 14760)},    // as high as the screen
+        {9745, 6000, QRect(35000, 12000, 9000, 9000), QRect(28655, 8760, 9745, 6000)}, // kept on the screen
+        {9745, 6000, QRect(), QRect(23927, 4380, 9745, 6000)}, // no main window: centred on the screen
     };
-    for (const Case& c : cases) {
-        const CardsWindowPlacement p = cardsWindowPlacement(c.proposed, c.screen);
-        EXPECT_EQ(p.left, c.left) << c.proposed;
-        EXPECT_EQ(p.width, c.width) << c.proposed;
-    }
+    for (const Case& c : cases)
+        EXPECT_EQ(cardsWindowPlacement(c.proposed, c.height, c.mainWindow, area), c.expected) << c.proposed;
 }
 
 } // namespace

@@ -112,7 +112,7 @@ TEST_F(FrmCardsColFileTest, SaveWritesTheChosenFileInEveryLocaleAndClearsTheColu
         EXPECT_EQ(dialog.initDir, gDataFolder); // no file yet: the data folder, no name
         EXPECT_TRUE(dialog.fileName.isEmpty());
         EXPECT_EQ(gColHeadFile, file);
-        EXPECT_EQ(gColHeadLastFile, file);
+        EXPECT_EQ(gColHeadFolder, file);
         EXPECT_FALSE(gColumnsChanged);
         EXPECT_EQ(main.action, QStringLiteral("Cards: ") + file + QStringLiteral(" saved"));
     }
@@ -328,6 +328,39 @@ TEST_F(FrmCardsColFileTest, WindowWhoseLoadWasCancelledClosesWithoutTheQuestion)
     ASSERT_EQ(DialogHooks::asked().size(), 1);
     EXPECT_EQ(DialogHooks::asked()[0].style, vbYesNoCancel + vbQuestion);
     EXPECT_TRUE(gCardListChanged);
+}
+
+// Declining the proposed column-header file leaves no file in use, so a radio-card read-out offers one
+// again; a second No keeps the proposal for the next opening, Yes drops it.
+TEST_F(FrmCardsColFileTest, DecliningTheProposedFileLetsAReadOutOfferOneAgain)
+{
+    for (const int keepProposing : {vbNo, vbYes}) {
+        SCOPED_TRACE(keepProposing);
+        gDirectCardsMode = true;
+        gActionCode = ActCardsFile;
+        gColHeadFile = path(QStringLiteral("proposed.CSV"));
+        gColHeadFolder = gColHeadFile;
+        writeBytes(gColHeadFile, "Quarvelink;QV-Config\r\nN101000;No.;540;\r\n");
+        DialogHooks::reset();
+        DialogHooks::queue(DialogAnswer::press(vbNo));
+        DialogHooks::queue(DialogAnswer::press(keepProposing));
+        frmCards();
+        ASSERT_EQ(DialogHooks::asked().size(), 2);
+        EXPECT_EQ(gColHeadFile.isEmpty(), keepProposing == vbYes);
+        EXPECT_TRUE(gColHeadFolder.isEmpty());
+
+        gActionCode = ActReadCards;
+        gCardType = 0xA1;
+        gColHeadAsked = false;
+        frmCards().lvCards.ListItems().Clear();
+        DialogHooks::reset();
+        DialogHooks::queue(DialogAnswer::press(vbNo));
+        AskOpenColumnFile();
+        EXPECT_EQ(DialogHooks::asked().size(), 1);
+        gActionCode = ActNone;
+        unloadCardListWithoutSaving();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 }
 
 } // namespace

@@ -6,8 +6,12 @@
 #include "stationdata/modes.h"
 #include "support/card_list_close.h"
 
+#include "platform/system/clipboard.h"
+
 #include <QCoreApplication>
 #include <QEvent>
+#include <QKeyEvent>
+#include <QTableView>
 
 namespace qv::test {
 namespace {
@@ -156,7 +160,8 @@ TEST_F(FrmCardsSearchTest, DeleteAsksFirstRemovesTheRowAndForgetsItsCardNumber)
     DialogHooks::queue(DialogAnswer::press(vbNo));
     f.mnuDelete_Click();
     ASSERT_EQ(DialogHooks::asked().size(), 1);
-    EXPECT_EQ(DialogHooks::asked()[0].prompt, QStringLiteral("Delete?"));
+    // The question names the card that would go.
+    EXPECT_EQ(DialogHooks::asked()[0].prompt, QStringLiteral("Delete?\r\n\r\nN103000 1234"));
     EXPECT_EQ(DialogHooks::asked()[0].style, vbYesNo + vbQuestion + vbDefaultButton2);
     EXPECT_EQ(f.lvCards.ListItems().Count(), 3);
     EXPECT_FALSE(gCardListChanged);
@@ -187,6 +192,30 @@ TEST_F(FrmCardsSearchTest, DeleteAsksFirstRemovesTheRowAndForgetsItsCardNumber)
     f.mnuDelete_Click();
     EXPECT_EQ(DialogHooks::asked().last().prompt, QStringLiteral("No QV-Card selected")); // no text 1768 here
     EXPECT_EQ(DialogHooks::pending(), 0);
+}
+
+TEST_F(FrmCardsSearchTest, FindNextOnASelectedRowFindsTheNextRowOfItsCard)
+{
+    FrmCards& f = listOf({"N101000", "N103000"}, {{"1", "4711"}, {"2", "99"}, {"3", "4711"}, {"4", "47110"}});
+    f.lvCards.ListItems().Item(1).setSelected(true);
+    f.mnuFindContinue_Click();
+    EXPECT_EQ(selected(f), 3);
+    EXPECT_EQ(f.statusPanel().Text(), QStringLiteral("'4711' found"));
+    EXPECT_TRUE(DialogHooks::asked().isEmpty());
+    // It goes on as any search does: no further row of that card.
+    f.mnuFindContinue_Click();
+    EXPECT_EQ(f.statusPanel().Text(), QStringLiteral("'4711' not found"));
+    EXPECT_TRUE(DialogHooks::asked().isEmpty());
+}
+
+TEST_F(FrmCardsSearchTest, CtrlCCopiesTheSelectedRowsAsTheReadOutsCopyDoes)
+{
+    FrmCards& f = listOf({"N101000", "N103000", "N107000"}, {{"1", "4711", "Miller"}, {"2", "99", "Smith"}});
+    f.lvCards.ListItems().Item(2).setSelected(true);
+    Clipboard.SetText(QStringLiteral("before"));
+    QKeyEvent copy(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier, QStringLiteral("\x03"));
+    QCoreApplication::sendEvent(f.lvCards.tableView(), &copy);
+    EXPECT_EQ(Clipboard.GetText(), QStringLiteral("2;99;Smith;"));
 }
 
 TEST_F(FrmCardsSearchTest, DeleteWithoutACardNumberColumnLeavesTheReadNumbersAlone)

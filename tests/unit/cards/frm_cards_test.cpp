@@ -52,7 +52,7 @@ TEST_F(FrmCardsTest, ColumnSetsFillTheListAndSizeTheWindow)
 TEST_F(FrmCardsTest, StatusBarAndSaveButtonFollowTheUnsavedChanges)
 {
     FrmCards& form = frmCards();
-    gCardFilePath = QStringLiteral("/d/list.CSV");
+    gCardListFile = QStringLiteral("/d/list.CSV");
     UpdateCardListStatus(QStringLiteral("F"));
     EXPECT_TRUE(gCardListChanged);
     EXPECT_FALSE(form.changedPanel().Visible()); // no card data in hand: the window is left alone
@@ -69,6 +69,30 @@ TEST_F(FrmCardsTest, StatusBarAndSaveButtonFollowTheUnsavedChanges)
     EXPECT_FALSE(form.saveButton().Enabled());
     UpdateCardListStatus(QStringLiteral("C"));
     EXPECT_TRUE(form.saveButton().Enabled());
+}
+
+TEST_F(FrmCardsTest, StatusBarNamesTheFileTheListShowsAndNoEarlierOne)
+{
+    gCardReadout = true;
+    gDirectCardsMode = true;
+    SetDefaultColumns();
+    gCardRecord.CardNo = QStringLiteral("12345");
+    AddCardListRow();
+    const QString file = path(QStringLiteral("cards.CSV"));
+    QString text;
+    ASSERT_TRUE(SaveCardListFile(file, text, true));
+    EXPECT_TRUE(frmCards().statusPanel().Text().endsWith(QStringLiteral("List file ") + file));
+    Unload(frmCards());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    // The next window lists new cards: the file used for the earlier list is not named.
+    gCardFilePath = file;
+    FrmCards& next = frmCards();
+    EXPECT_FALSE(next.statusPanel().Text().contains(file)) << next.statusPanel().Text().toStdString();
+    ReadCardListFile(file);
+    EXPECT_TRUE(next.statusPanel().Text().endsWith(QStringLiteral("List file ") + file));
+    next.mnuNew_Click();
+    EXPECT_FALSE(next.statusPanel().Text().contains(file)) << next.statusPanel().Text().toStdString();
 }
 
 TEST_F(FrmCardsTest, CompletedCardsBecomeRowsOfTheWindowsList)

@@ -10,8 +10,10 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QImage>
+#include <QKeyEvent>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTextEdit>
 
 namespace qv::test {
 namespace {
@@ -221,6 +223,21 @@ TEST_F(FrmDetailsTest, CaptionsArePlainAndValuesBold)
         d.rtbox.setSelLength(5);
         EXPECT_TRUE(d.rtbox.SelBold());
     });
+}
+
+TEST_F(FrmDetailsTest, EscapeInTheTextClosesTheView)
+{
+    fillCards();
+    frmCards().lvCards.ListItems().Item(1).setSelected(true);
+    bool closed = false;
+    Form::queueModalAnswer([&](Form& f) {
+        auto& d = static_cast<FrmDetails&>(f);
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier, QStringLiteral("\x1b"));
+        QCoreApplication::sendEvent(d.rtbox.textEdit(), &escape);
+        closed = !FormInstance<FrmDetails>::loaded();
+    });
+    frmCards().mnuDetails_Click();
+    EXPECT_TRUE(closed);
 }
 
 TEST_F(FrmDetailsTest, NoCardTellsTheUserAndShowsNothing)

@@ -202,3 +202,23 @@ TEST_F(ViewerAboutTest, WebLinksAndHelpFileGoToTheShell)
     EXPECT_EQ(opened[1], QUrl(DownloadPageUrl()));
     EXPECT_EQ(opened[2], QUrl::fromLocalFile(programFolderPath() + QStringLiteral("/QV-Config_ENU.html")));
 }
+
+TEST_F(ViewerAboutTest, WithoutAProgramForLinksAndHelpTheUserIsToldWhatDidNotOpen)
+{
+    FrmMain& f = startWindow();
+    shellOpenHook = [](const QUrl&) { return false; };
+    DialogHooks::reset();
+    for (int i = 0; i < 3; ++i)
+        DialogHooks::queue(DialogAnswer::press(vbOK));
+    frmAbout().lblURL_Click();
+    frmAbout().lblDownLoad_Click();
+    f.mnuHelpHelp.Click();
+    const QList<DialogRequest> asked = DialogHooks::asked();
+    ASSERT_EQ(asked.size(), 3);
+    const QStringList named{QStringLiteral("http://") + QString::fromLatin1(kDefaultUpdateHost),
+                            DownloadPageUrl(), programFolderPath() + QStringLiteral("/QV-Config_ENU.html")};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(asked[i].prompt, QStringLiteral("No program on this computer opens:\r\n") + named[i]);
+        EXPECT_EQ(asked[i].style & 0x70, vbExclamation);
+    }
+}

@@ -83,14 +83,18 @@ class PortDialogTest : public test::LinkTest
 TEST_F(PortDialogTest, ListsPortsWithDeviceTextsAndErrorsAndPreselectsTheStation)
 {
     addDevice(1);
+    addDevice(2, QString(), "FT232R USB UART");
     addDevice(3, "300123", "USB Serial Port");
     addDevice(4, QString(), "Some adapter");
     holdPort(4);
     openDialog([](FrmSettings& d) { d.cmdOK.setValue(true); });
 
-    EXPECT_EQ(lines, (QStringList{"COM1", "COM3 (Quarvelink - ZOK:300123 - an USB)",
-                                  "COM4 <Port already open (8005)>"}));
-    EXPECT_EQ(chosen, 1);
+    // Each number names its device, and a USB adapter's description where the system gives one.
+    EXPECT_EQ(lines,
+              (QStringList{"COM1 (" + devices[0].devicePath + ")",
+                           "COM2 (" + devices[1].devicePath + " - FT232R USB UART)",
+                           "COM3 (Quarvelink - ZOK:300123 - an USB)", "COM4 <Port already open (8005)>"}));
+    EXPECT_EQ(chosen, 2);
     FrmMain& f = frmMain();
     EXPECT_EQ(gComPort, 3);
     EXPECT_EQ(gBaud, 38400);
@@ -205,7 +209,7 @@ TEST_F(PortDialogTest, PortsAbove16AreReported)
     addDevice(17);
     DialogHooks::queue(DialogAnswer::press(vbOK));
     openDialog([](FrmSettings& d) { d.cmdCancel.setValue(true); });
-    EXPECT_EQ(lines, QStringList{"COM17"});
+    EXPECT_EQ(lines, QStringList{"COM17 (" + devices[0].devicePath + ")"});
     ASSERT_EQ(DialogHooks::asked().size(), 1);
     EXPECT_EQ(DialogHooks::asked().front().style & 0x70, vbExclamation);
 }

@@ -90,10 +90,13 @@ TEST_F(MsgBoxHooks, CancelActsAsEscape)
     EXPECT_EQ(MsgBox(QStringLiteral("q"), vbYesNoCancel), vbCancel);
     DialogHooks::queue(DialogAnswer::cancel());
     EXPECT_EQ(MsgBox(QStringLiteral("q"), vbOKOnly), vbOK);
-    EXPECT_TRUE(DialogHooks::errors().isEmpty());
-    // Escape cannot answer a Yes/No box: the test is told, and gets the cautious No.
+    // Escape answers a question No.
     DialogHooks::queue(DialogAnswer::cancel());
     EXPECT_EQ(MsgBox(QStringLiteral("q"), vbYesNo), vbNo);
+    EXPECT_TRUE(DialogHooks::errors().isEmpty());
+    // Escape cannot answer an Abort/Retry/Ignore box: the test is told.
+    DialogHooks::queue(DialogAnswer::cancel());
+    MsgBox(QStringLiteral("q"), vbAbortRetryIgnore);
     EXPECT_EQ(DialogHooks::errors().size(), 1);
 }
 
@@ -181,7 +184,7 @@ TEST_F(MsgBoxReal, EnterPressesTheDefaultButton)
     }
 }
 
-TEST_F(MsgBoxReal, EscapeGivesCancelOnlyWhereThereIsOne)
+TEST_F(MsgBoxReal, EscapeGivesCancelOrNo)
 {
     struct Case
     {
@@ -189,8 +192,8 @@ TEST_F(MsgBoxReal, EscapeGivesCancelOnlyWhereThereIsOne)
         int expected; // 0: Escape leaves the box open
     };
     const Case cases[] = {
-        {vbOKCancel, vbCancel}, {vbYesNoCancel, vbCancel}, {vbRetryCancel, vbCancel}, {vbOKOnly, vbOK},
-        {vbYesNo, 0},           {vbAbortRetryIgnore, 0},
+        {vbOKCancel, vbCancel}, {vbYesNoCancel, vbCancel},          {vbRetryCancel, vbCancel},
+        {vbOKOnly, vbOK},       {vbYesNo | vbDefaultButton1, vbNo}, {vbAbortRetryIgnore, 0},
     };
     for (const Case& c : cases) {
         bool stayedOpen = false;
@@ -284,16 +287,19 @@ TEST_F(MsgBoxReal, CaptionBoxDefaultButtonAndEscape)
         EXPECT_EQ(CaptionMsgBox(QStringLiteral("p"), QString(), three, vbDefaultButton2), 2);
     }
     {
-        // Several buttons: the user must choose; Escape and the close button do nothing.
-        bool stayedOpen = false;
+        // Several buttons: Escape closes the box without one (the caller's cancel).
+        bool closed = false;
         ModalStep step([&](QWidget* w) {
             sendKey(w, Qt::Key_Escape);
-            w->close();
-            stayedOpen = w->isVisible();
-            buttonsLeftToRight(w).at(2)->click();
+            closed = !w->isVisible();
         });
-        EXPECT_EQ(CaptionMsgBox(QStringLiteral("p"), QString(), three), 3);
-        EXPECT_TRUE(stayedOpen);
+        EXPECT_EQ(CaptionMsgBox(QStringLiteral("p"), QString(), three), 0);
+        EXPECT_TRUE(closed);
+    }
+    {
+        ModalStep step([](QWidget* w) { w->close(); });
+        EXPECT_EQ(CaptionMsgBox(QStringLiteral("p"), QString(), {QStringLiteral("OK"), QStringLiteral("X")}),
+                  0);
     }
     {
         ModalStep step([](QWidget* w) { sendKey(w, Qt::Key_Escape); });

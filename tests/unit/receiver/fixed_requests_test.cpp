@@ -23,7 +23,6 @@ TEST_F(FixedRequestsTest, RequestsByTheStateTheyReadWhenBuilt)
 {
     EXPECT_EQ(MakeReadSystemRequest(), bytes({0x83, 0x00, 0x80}));
     EXPECT_EQ(MakeLegacyReadRequest(), bytes({0x73, 0x00}));
-    EXPECT_EQ(MakeWriteE0Payload(), bytes({0x72, 0xE0, 0x10, 0x05, 0x01, 0x37, 0x04}));
     EXPECT_EQ(MakeRequest74FF(), bytes({0x74, 0xFF, 0xFF, 0x01}));
 
     gConnMode = ConnRemote;

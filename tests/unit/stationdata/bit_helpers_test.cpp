@@ -51,21 +51,6 @@ TEST_P(BitHelpers, TooManyBytesForABitTextAreRefused)
     EXPECT_EQ(DialogHooks::asked()[0].style, vbOKOnly);
 }
 
-TEST_P(BitHelpers, HexTextToByte)
-{
-    const std::pair<const char*, int> cases[] = {{"1F", 31}, {"1f", 31}, {"&h1F", 31}, {"&H1F", 31},
-                                                 {"", 0},    {"7G", 7},  {"G7", 0},    {"FF", 255},
-                                                 {"&h", 0},  {"0a", 10}};
-    for (const auto& [text, value] : cases)
-        EXPECT_EQ(HexTextToByte(QString::fromLatin1(text)), value) << text;
-    try {
-        HexTextToByte(QStringLiteral("&h1FF"));
-        ADD_FAILURE() << "no overflow";
-    } catch (const VbError& e) {
-        EXPECT_EQ(e.Number(), ErrOverflow);
-    }
-}
-
 TEST_P(BitHelpers, CardCharsetToWindowsLetters)
 {
     EXPECT_EQ(ConvertCardCharset(QStringLiteral("Gr}n")), QStringLiteral("Grün"));

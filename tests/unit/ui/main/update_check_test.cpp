@@ -185,21 +185,36 @@ TEST_F(UpdateCheckTest, MenuCheckTakesTheFirmwareOverOnlyWhenFetched)
     EXPECT_EQ(m_server.requests(), requests);
 }
 
-TEST_F(UpdateCheckTest, ReminderAfterThirtyDaysNoMovesTheDate)
+// No puts the next reminder 30 days after today, however long ago the last check was: a date far back
+// must not bring the question back at the next start.
+TEST_F(UpdateCheckTest, ReminderAnsweredNoComesBackThirtyDaysFromToday)
 {
-    writeSettings(QStringLiteral("[SETTINGS]\r\nLastCheckVersion=") + CStr(test::kTestToday.addDays(-31)) +
-                  QStringLiteral("\r\n"));
-    internetConnectedOverride = true;
-    DialogHooks::queue(DialogAnswer::press(vbNo));
-    FrmMain& f = startWindow();
-    ASSERT_EQ(DialogHooks::asked().size(), 1);
-    EXPECT_TRUE(DialogHooks::asked().first().prompt.endsWith(QStringLiteral("\r\rCheck now!")));
-    EXPECT_EQ(m_server.requests(), 0);
-    EXPECT_EQ(gLastCheckVersion, test::kTestToday.addDays(-1));
-    closeWindow();
-    EXPECT_TRUE(
-        readSettings().contains(QStringLiteral("LastCheckVersion=") + CStr(test::kTestToday.addDays(-1))));
-    (void)f;
+    for (const int daysAgo : {31, 400}) {
+        SCOPED_TRACE(daysAgo);
+        writeSettings(QStringLiteral("[SETTINGS]\r\nLastCheckVersion=") +
+                      CStr(test::kTestToday.addDays(-daysAgo)) + QStringLiteral("\r\n"));
+        internetConnectedOverride = true;
+        DialogHooks::reset();
+        DialogHooks::queue(DialogAnswer::press(vbNo));
+        startWindow();
+        ASSERT_EQ(DialogHooks::asked().size(), 1);
+        EXPECT_TRUE(DialogHooks::asked().first().prompt.endsWith(QStringLiteral("\r\rCheck now!")));
+        EXPECT_EQ(m_server.requests(), 0);
+        EXPECT_EQ(gLastCheckVersion, test::kTestToday);
+        closeWindow();
+        EXPECT_TRUE(readSettings().contains(QStringLiteral("LastCheckVersion=") + CStr(test::kTestToday)));
+
+        // The next start asks nothing.
+        resetPrevInstance();
+        resetWindowState();
+        internetConnectedOverride = true;
+        DialogHooks::reset();
+        startWindow();
+        EXPECT_TRUE(DialogHooks::asked().isEmpty());
+        closeWindow();
+        resetPrevInstance();
+        resetWindowState();
+    }
 }
 
 TEST_F(UpdateCheckTest, ReminderYesChecksAtOnce)

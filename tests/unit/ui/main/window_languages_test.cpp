@@ -5,6 +5,7 @@
 #include "cards/frm_sel_col.h"
 #include "extras/frm_about.h"
 #include "extras/frm_language.h"
+#include "link/link_window.h"
 #include "support/main_window_fixture.h"
 #include "ui/dialogs/frm_config_qvel.h"
 
@@ -111,4 +112,65 @@ TEST_F(WindowLanguages, EveryWindowsTextsComeFromTheChosenLanguagesFile)
         }
     }
     EXPECT_TRUE(leftInDesign.isEmpty()) << leftInDesign.join(u'\n').toStdString();
+}
+
+namespace {
+
+// The access key of a menu caption: the character after a single "&" ("&&" is a plain "&"), lower-cased; a
+// null character when there is none.
+QChar accessKey(const QString& caption)
+{
+    for (qsizetype i = 0; i + 1 < caption.size(); ++i) {
+        if (caption.at(i) != u'&')
+            continue;
+        if (caption.at(i + 1) != u'&')
+            return caption.at(i + 1).toLower();
+        ++i;
+    }
+    return QChar();
+}
+
+// Access keys that two items of one menu level share, as "level: key in "a", "b"".
+void collectClashes(const QString& where, const QList<MenuItem*>& level, QStringList& clashes)
+{
+    QMap<QChar, QStringList> byKey;
+    for (MenuItem* item : level) {
+        if (item->Caption() == u"-")
+            continue;
+        if (const QChar key = accessKey(item->Caption()); !key.isNull())
+            byKey[key] << item->Caption();
+        if (!item->items().isEmpty())
+            collectClashes(where + u'>' + item->Name(), item->items(), clashes);
+    }
+    for (auto it = byKey.cbegin(); it != byKey.cend(); ++it)
+        if (it.value().size() > 1)
+            clashes << where + QStringLiteral(": ") + it.key() + QStringLiteral(" in \"") +
+                           it.value().join(QStringLiteral("\", \"")) + u'"';
+}
+
+} // namespace
+
+TEST_F(WindowLanguages, EveryMenuLevelHasItsOwnAccessKeysAndTheCommandsHaveOne)
+{
+    FrmMain& main = startWindow();
+    const QList<Form*> windows{&main, &frmCards()};
+    for (const char* code : {"DEU", "ENU"}) {
+        ASSERT_TRUE(loadLanguage(code));
+        QStringList clashes;
+        for (Form* w : windows) {
+            ApplyLanguage(*w);
+            UpdateBaudMenus();
+            QList<MenuItem*> bar;
+            for (Control* c : w->Controls())
+                if (auto* item = dynamic_cast<MenuItem*>(c); item && !item->ParentMenu())
+                    bar << item;
+            collectClashes(QString::fromLatin1(code) + u':' + w->Name(), bar, clashes);
+        }
+        EXPECT_TRUE(clashes.isEmpty()) << clashes.join(u'\n').toStdString();
+        QStringList withoutKey;
+        for (MenuItem* item : main.mnuComm.items())
+            if (item->Caption() != u"-" && accessKey(item->Caption()).isNull())
+                withoutKey << item->Name() + QStringLiteral(" \"") + item->Caption() + u'"';
+        EXPECT_TRUE(withoutKey.isEmpty()) << code << ":\n" << withoutKey.join(u'\n').toStdString();
+    }
 }
