@@ -38,6 +38,27 @@ ProtocolRecord StationRecord(const QString& action)
     return linkWindow().stationRecord(action);
 }
 
+QString OperationName(int16_t action)
+{
+    switch (action) {
+    case ActExtSettingsWrite:
+    case ActExtSettingsNext:
+        return GetLangText(gLangIndex, 1919, QStringLiteral("Write extended settings"));
+    case ActSetDefaults:
+        return GetLangText(gLangIndex, 1920, QStringLiteral("Set defaults"));
+    case ActPasswordSet:
+        return GetLangText(gLangIndex, 1921, QStringLiteral("Set station password"));
+    case ActPasswordClear:
+        return GetLangText(gLangIndex, 1922, QStringLiteral("Clear station password"));
+    case ActAirCardBattery:
+        return GetLangText(gLangIndex, 1923, QStringLiteral("New battery in radio card"));
+    case ActAirCardList:
+        return GetLangText(gLangIndex, 1924, QStringLiteral("Read radio cards"));
+    default:
+        return GetLangText(gLangIndex, 1925, QStringLiteral("Station operation %1")).arg(action);
+    }
+}
+
 void EndStationAction()
 {
     LinkWindow& w = linkWindow();
@@ -142,7 +163,7 @@ void EndStationAction()
             write = false;
             break;
         default:
-            status = QStringLiteral("Action:") + QString::number(gActionCode) + QStringLiteral("???");
+            status = OperationName(gActionCode);
             record.Action = status;
             record.Ser_No = w.serialNumberText();
             record.r_d = w.connectionName();

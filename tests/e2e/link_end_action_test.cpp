@@ -237,6 +237,31 @@ TEST_F(EndActionTest, OtherActionsAndTheBaudChange)
     EXPECT_EQ(lastRecord().value(23), "Read Extended Settings");
 }
 
+// An operation without an end text of its own ends with its name in words, in the status bar, the log and
+// the protocol file, never with a bare number.
+TEST_F(EndActionTest, OperationsWithoutAnEndTextOfTheirOwnAreNamed)
+{
+    const std::pair<int16_t, const char*> cases[] = {
+        {ActExtSettingsWrite, "Write extended settings"},
+        {ActExtSettingsNext, "Write extended settings"},
+        {ActSetDefaults, "Set defaults"},
+        {ActPasswordSet, "Set station password"},
+        {ActPasswordClear, "Clear station password"},
+        {ActAirCardBattery, "New battery in radio card"},
+        {ActAirCardList, "Read radio cards"},
+        {14, "Station operation 14"},
+    };
+    for (const auto& [action, name] : cases) {
+        frmMain().rtbox(0).setText(QString());
+        gActionCode = action;
+        EndStationAction();
+        EXPECT_EQ(frmMain().Aktion().Text(), name);
+        EXPECT_EQ(lastRecord().value(23), name);
+        EXPECT_TRUE(frmMain().rtbox(0).Text().contains(QLatin1String(name)))
+            << frmMain().rtbox(0).Text().toStdString();
+    }
+}
+
 TEST_F(EndActionTest, DurationAcrossMidnightIsPositive)
 {
     gTraceOn = true;
