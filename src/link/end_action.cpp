@@ -40,23 +40,25 @@ ProtocolRecord StationRecord(const QString& action)
 
 QString OperationName(int16_t action)
 {
-    switch (action) {
-    case ActExtSettingsWrite:
-    case ActExtSettingsNext:
-        return GetLangText(gLangIndex, 1919, QStringLiteral("Write extended settings"));
-    case ActSetDefaults:
-        return GetLangText(gLangIndex, 1920, QStringLiteral("Set defaults"));
-    case ActPasswordSet:
-        return GetLangText(gLangIndex, 1921, QStringLiteral("Set station password"));
-    case ActPasswordClear:
-        return GetLangText(gLangIndex, 1922, QStringLiteral("Clear station password"));
-    case ActAirCardBattery:
-        return GetLangText(gLangIndex, 1923, QStringLiteral("New battery in radio card"));
-    case ActAirCardList:
-        return GetLangText(gLangIndex, 1924, QStringLiteral("Read radio cards"));
-    default:
-        return GetLangText(gLangIndex, 1925, QStringLiteral("Station operation %1")).arg(action);
-    }
+    struct Name
+    {
+        int16_t action;
+        int32_t textId;
+        const char* text;
+    };
+    static const Name kNames[] = {
+        {ActExtSettingsWrite, 1919, "Write extended settings"},
+        {ActExtSettingsNext, 1919, "Write extended settings"},
+        {ActSetDefaults, 1920, "Set defaults"},
+        {ActPasswordSet, 1921, "Set station password"},
+        {ActPasswordClear, 1922, "Clear station password"},
+        {ActAirCardBattery, 1923, "New battery in radio card"},
+        {ActAirCardList, 1924, "Read radio cards"},
+    };
+    for (const Name& n : kNames)
+        if (n.action == action)
+            return GetLangText(gLangIndex, n.textId, QString::fromLatin1(n.text));
+    return GetLangText(gLangIndex, 1925, QStringLiteral("Station operation %1")).arg(action);
 }
 
 void EndStationAction()

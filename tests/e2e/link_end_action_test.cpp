@@ -132,7 +132,8 @@ TEST_F(EndActionTest, GsmStationRecordsItsNetworkDataAndNoOptions)
     EndStationAction();
     const QStringList r = lastRecord();
     ASSERT_EQ(r.size(), 25);
-    EXPECT_EQ(r[12], "1234web,apn,user,pw");
+    // The access point as the field holds it, the PIN, the user and the password masked.
+    EXPECT_EQ(r[12], "***web,apn,***,***");
     EXPECT_EQ(r.mid(14, 9), QStringList(9, QString()));
 }
 

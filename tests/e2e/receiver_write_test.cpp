@@ -218,6 +218,11 @@ TEST_F(ReceiverWriteTest, GsmStationRoundTrip)
     EXPECT_EQ(sim.station.memory().apnText(), QByteArray("1234web.example,bert,neu;"));
     EXPECT_EQ(sim.station.memory().workTimeMinutes(), 330);
     EXPECT_EQ(records().last(), QStringLiteral("Write"));
+    // The protocol file names the access point but keeps the PIN, the user and the password to itself.
+    const QString file = readTextLines(gProtocolPath).join(u'\n');
+    for (const char* secret : {"1234", "bert", "neu", "9463", "anna", "alt"})
+        EXPECT_FALSE(file.contains(QLatin1String(secret))) << secret;
+    EXPECT_TRUE(file.contains(QStringLiteral(";***web.example,***,***;"))) << file.toStdString();
 
     f.txtAPN(0).setText(QString());
     read();
