@@ -274,11 +274,6 @@ Panel& FrmCards::statusPanel()
     return StatusBar1.Panels().Item(2);
 }
 
-void ShowCardListModal()
-{
-    frmCards().Show(vbModal);
-}
-
 void InstallCardListRowHook()
 {
     AddCardListRowHook = [] { AddCardListRow(); };

@@ -147,9 +147,6 @@ void AddCardListRow();
 bool SaveCardListFile(const QString& path, QString& text, bool build);
 void ReadCardListFile(const QString& path);
 
-// Shows the card list window modally (a "show the card list?" answered Yes).
-void ShowCardListModal();
-
 // Hands every card the interpreter completes to AddCardListRow.
 void InstallCardListRowHook();
 

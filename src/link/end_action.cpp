@@ -3,6 +3,7 @@
 #include "link/end_action.h"
 
 #include "app/language.h"
+#include "link/card_list_window.h"
 #include "link/frame.h"
 #include "link/link_globals.h"
 #include "link/link_window.h"
@@ -16,22 +17,6 @@
 #include "platform/system/wait.h"
 
 namespace qv {
-
-namespace {
-
-// The card list window's menu item that lets a card be read again and again.
-bool multipleReadsAllowed()
-{
-    for (Form* form : Form::loadedForms()) {
-        if (form->Name().compare(QStringLiteral("frmCards"), Qt::CaseInsensitive) != 0)
-            continue;
-        if (auto* item = dynamic_cast<MenuItem*>(form->control(QStringLiteral("mnuMulti"))))
-            return item->Checked();
-    }
-    return false;
-}
-
-} // namespace
 
 ProtocolRecord StationRecord(const QString& action)
 {
@@ -208,7 +193,7 @@ void AckCardReadout()
 
 bool IsRepeatedCard(const QString& cardNo)
 {
-    if (multipleReadsAllowed())
+    if (cardListWindow().multipleReadsAllowed())
         return false;
     const QString key = Right(Space(8) + cardNo.trimmed(), 8);
     if (gDeletedCards.contains(QLatin1Char(';') + key + QLatin1Char(';'))) {

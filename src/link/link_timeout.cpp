@@ -1,6 +1,7 @@
 // The reply time-out: resend, baud and command search, giving up.
 #include "app/language.h"
 #include "app/text_utils.h"
+#include "link/card_list_window.h"
 #include "link/frame.h"
 #include "link/link_globals.h"
 #include "link/link_ui.h"
@@ -15,29 +16,6 @@
 namespace qv {
 
 namespace {
-
-// The card list window when it is the one in front.
-Form* activeCardList()
-{
-    Form* active = Screen.ActiveForm();
-    return active && active->Name().compare(QStringLiteral("frmCards"), Qt::CaseInsensitive) == 0 ? active
-                                                                                                  : nullptr;
-}
-
-bool waitPanelVisible(Form* cards)
-{
-    Control* panel = cards->control(QStringLiteral("piWait"));
-    return panel && panel->Visible();
-}
-
-// One step of the card list's read-out progress bar.
-void advanceCardsProgress(Form* cards)
-{
-    if (auto* bar = dynamic_cast<ProgressBar*>(cards->control(QStringLiteral("pbProgressReadCard")))) {
-        if (bar->Value() < bar->Max())
-            bar->setValue(bar->Value() + 1);
-    }
-}
 
 // The next request of the baud and command search after an unanswered
 // master/slave selection; returns the command to send.
@@ -68,17 +46,17 @@ uint8_t searchBaudAndCommand(uint8_t cmd)
 void giveUp(LinkWindow& w)
 {
     Screen.setMousePointer(vbDefault);
-    Form* cards = activeCardList();
+    CardListWindow& cards = cardListWindow();
+    const bool cardListInFront = cards.inFront();
     int answer = vbNo;
     if (gActionCode == ActViewPunch) {
         answer = MsgBox(GetLangText(gLangIndex, 1826, QString()) + QStringLiteral("\r\n") +
                             GetLangText(gLangIndex, 1879, QString()),
                         vbYesNo + vbQuestion);
         w.setModeText(QStringLiteral("???"));
-    } else if (cards) {
-        if (waitPanelVisible(cards)) {
-            if (auto* label = dynamic_cast<Label*>(cards->control(QStringLiteral("lblWait"))))
-                label->setCaption(GetLangText(gLangIndex, 1882, QString()));
+    } else if (cardListInFront) {
+        if (cards.waitShown()) {
+            cards.setWaitText(GetLangText(gLangIndex, 1882, QString()));
         } else {
             MsgBox(GetLangText(gLangIndex, 1882, QString()), vbCritical);
         }
@@ -86,7 +64,7 @@ void giveUp(LinkWindow& w)
         MsgBox(GetLangText(gLangIndex, 1826, QString()), vbCritical);
     }
     // The card list keeps its port open: it goes on listening for cards.
-    if (!cards)
+    if (!cardListInFront)
         CloseLink();
 
     if (answer == vbYes) {
@@ -103,7 +81,7 @@ void giveUp(LinkWindow& w)
             w.MSComm1().setPortOpen(true);
         } catch (const VbError&) {
         }
-        linkWindow().showCardListModal();
+        cards.showModal();
         try {
             w.MSComm1().setPortOpen(false);
         } catch (const VbError&) {
@@ -124,8 +102,8 @@ void ResendOrGiveUp()
     w.setTimer1Enabled(false);
     gRetryCount = static_cast<uint8_t>(gRetryCount + 1);
     try {
-        if (Form* cards = activeCardList(); cards && waitPanelVisible(cards))
-            advanceCardsProgress(cards);
+        if (CardListWindow& cards = cardListWindow(); cards.inFront() && cards.waitShown())
+            cards.advanceReadProgress();
 
         uint8_t cmd = gSendBuffer.size() > 2 ? static_cast<uint8_t>(gSendBuffer.at(2)) : uint8_t(0);
         // The radio-card configuration is resent once only.

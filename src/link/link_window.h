@@ -52,9 +52,6 @@ class LinkWindow
     virtual void showConnectionMode(const QString& /*name*/) {}
     // The connection combo's text, trimmed.
     virtual QString connectionName() { return {}; }
-    // The card list window, shown modally (a "show the card list?" answered Yes); without a window none
-    // shows.
-    virtual void showCardListModal() {}
     // The mode box of the read column (txtMO).
     virtual void setModeText(const QString& /*text*/) {}
 

@@ -1,6 +1,7 @@
 // The memory-read replies of the card operations: system data, settings block, then the card list window.
 #include "app/bytes.h"
 #include "cards/cardlist_main_window.h"
+#include "link/card_list_window.h"
 #include "link/end_action.h"
 #include "link/frame.h"
 #include "link/link_globals.h"
@@ -27,7 +28,7 @@ constexpr uint8_t kNoCardReadingFlag = 0x80;
 
 ReplyEnd showCardList()
 {
-    cardReplyWindow().showCardListModal();
+    cardListWindow().showModal();
     return ReplyEnd::NoReset;
 }
 
@@ -75,7 +76,7 @@ std::optional<ReplyEnd> CardOperationsReply()
         cardReplyWindow().showReadColumnSoftware(cp1252ToString(RxBytes(gRxFrame, gDataOffset + 8, 3)));
         if (ReplyField(7) == kNoCardReadingFlag && gActionCode == ActViewPunch) {
             gDirectCardsMode = false;
-            cardReplyWindow().showCardListModal();
+            cardListWindow().showModal();
             return ReplyEnd::EndEvent;
         }
         ResetReceiver();

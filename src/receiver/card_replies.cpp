@@ -9,6 +9,7 @@
 #include "cards/card_fields.h"
 #include "cards/card_interpreter.h"
 #include "cards/cardlist_state.h"
+#include "link/card_list_window.h"
 #include "link/end_action.h"
 #include "link/frame.h"
 #include "link/link_globals.h"
@@ -291,7 +292,7 @@ ReplyEnd CardRemovedReply()
     EndReplyWait();
     gSoftwareProbePending = false;
     if (cardListLoaded()) {
-        CardReplyWindow& cards = cardReplyWindow();
+        CardListWindow& cards = cardListWindow();
         if (cards.waitShown()) {
             cards.advanceReadProgress();
             cards.setWaitText(LangText(TextWaitBlocks));
@@ -337,7 +338,7 @@ ReplyEnd CardInsertedNewerReply()
     EndReplyWait();
     gSoftwareProbePending = false;
     if (cardListLoaded())
-        cardReplyWindow().setWaitShown(false);
+        cardListWindow().setWaitShown(false);
     if (gActionCode == ActViewPunch)
         return viewPunchRefusal();
     gCardInserted = true;
@@ -361,7 +362,7 @@ ReplyEnd CardInsertedNewerReply()
         }
         cardReplyWindow().setReplyTimeout(gCardBlockTimeoutMs);
         if (cardListLoaded()) {
-            CardReplyWindow& cards = cardReplyWindow();
+            CardListWindow& cards = cardListWindow();
             cards.resetReadProgress();
             cards.setWaitText(QStringLiteral("Wait!"));
             cards.setWaitShown(true);
@@ -421,7 +422,7 @@ ReplyEnd CardInserted60LegacyReply()
         if (gCardType == 0xF7 || gCardType == 0xA1 || gCardType == 0xF9) {
             gActionMessage2 = LangText(TextCardTypeQuestion);
             if (MsgBox(gActionMessage2, vbOKCancel + vbQuestion) == vbCancel) {
-                cardReplyWindow().unloadCardList();
+                cardListWindow().unload();
                 return ReplyEnd::NoReset;
             }
             EndReplyWait();
@@ -459,7 +460,7 @@ ReplyEnd CardImageReply()
     const uint8_t b6 = uint8_t(gCardImage.at(6));
     gCardType = (b6 == 'R' || b6 == 'U') ? b6 : uint8_t('P');
     if (cardListLoaded()) {
-        cardReplyWindow().refreshCardList();
+        cardListWindow().refresh();
         DecodeCardData(gCardType, 0, gCardImage);
         cardReplyWindow().updateCardListStatus(QStringLiteral("F"));
     }
@@ -469,14 +470,14 @@ ReplyEnd CardImageReply()
 ReplyEnd CardBlockNewerReply()
 {
     EndReplyWait();
-    if (cardListLoaded() && cardReplyWindow().waitShown())
-        cardReplyWindow().advanceReadProgress();
+    if (cardListLoaded() && cardListWindow().waitShown())
+        cardListWindow().advanceReadProgress();
     if (gSoftwareProbePending)
         return SoftwareProbeReply();
     const uint8_t block = RxByte(gRxFrame, 4);
     if (gActionCode == ActViewPunch) {
         if (cardListLoaded())
-            cardReplyWindow().setWaitShown(false);
+            cardListWindow().setWaitShown(false);
         ResetReceiver();
         return viewPunchRefusal();
     }
@@ -495,7 +496,7 @@ ReplyEnd CardBlockNewerReply()
             gCardNoText = CardNumberText(gCardImage.mid(25, 3));
             gCardType = GetCardTypeCode(uint8_t(gCardImage.at(24)), cardNumberValue());
         }
-        cardReplyWindow().refreshCardList();
+        cardListWindow().refresh();
         DecodeCardData(gCardType, block, gCardImage);
     }
     ResetReceiver();
@@ -505,7 +506,7 @@ ReplyEnd CardBlockNewerReply()
             sendRequest({CmdReadCardC, gNextBlockNo});
         } else {
             if (cardListLoaded())
-                cardReplyWindow().setWaitShown(false);
+                cardListWindow().setWaitShown(false);
             cardAcknowledged();
         }
     }
@@ -525,7 +526,7 @@ ReplyEnd CardBlock60Reply()
             gCardNoText = CardNumberText(gCardImage.mid(11, 3));
             gCardType = GetCardTypeCode(0, cardNumberValue(), gCardImage.left(4));
         }
-        cardReplyWindow().refreshCardList();
+        cardListWindow().refresh();
         DecodeCardData(gCardType, block, gCardImage);
         cardReplyWindow().updateCardListStatus(QStringLiteral("F"));
     }

@@ -26,24 +26,16 @@ class CardReplyWindow
     virtual void setReadoutButtonsEnabled(bool /*enabled*/) {}
     virtual void hideStopButton() {}
 
-    // ---- The card list window (while it is loaded, gCardsFormOpen) ----
-    virtual void showCardListModal() {}
-    virtual void unloadCardList() {}
+    // ---- The card list window's list (while it is loaded, gCardsFormOpen); the window itself is reached
+    // through link/card_list_window.h ----
     // Its list as the card-list code sees it; nullptr without a window.
     virtual CardListAccess* cardList() { return nullptr; }
-    virtual void refreshCardList() {}
     // UpdateCardListStatus of the card list.
     virtual void updateCardListStatus(const QString& /*letters*/) {}
     // The list holds rows not saved yet: the Save button enabled, the unsaved-changes mark shown.
     virtual void markCardListUnsaved() {}
     // At least `twips` wide for column `index` (1-based) of the list.
     virtual void widenCardListColumn(int /*index*/, int /*twips*/) {}
-    // The waiting indicator piWait with its label lblWait, and the read-out progress bar.
-    virtual bool waitShown() { return false; }
-    virtual void setWaitShown(bool /*shown*/) {}
-    virtual void setWaitText(const QString& /*text*/) {}
-    virtual void resetReadProgress() {}
-    virtual void advanceReadProgress() {}
     // The first radio card of a read-out: offers a column-header file for its information.
     virtual void askOpenColumnFile() {}
 };

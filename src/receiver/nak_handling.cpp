@@ -1,6 +1,7 @@
 // Negative acknowledges: the pause and resend, the give-up and the card read-out interruption.
 #include "cards/card_interpreter.h"
 #include "cards/cardlist_state.h"
+#include "link/card_list_window.h"
 #include "link/end_action.h"
 #include "link/frame.h"
 #include "link/link_globals.h"
@@ -35,26 +36,6 @@ constexpr int kNakStepMs = 5;
 uint8_t sentCommand()
 {
     return gSendBuffer.size() > 2 ? static_cast<uint8_t>(gSendBuffer.at(2)) : 0;
-}
-
-bool cardListIsActive()
-{
-    const Form* active = Screen.ActiveForm();
-    return active && active->Name() == QLatin1String("frmCards");
-}
-
-Control* cardListControl(const QString& name)
-{
-    Form* active = Screen.ActiveForm();
-    return active ? active->control(name) : nullptr;
-}
-
-Form* loadedForm(const QString& name)
-{
-    for (Form* f : Form::loadedForms())
-        if (f->Name() == name)
-            return f;
-    return nullptr;
 }
 
 // Whether the request may go out again: not on the first negative acknowledge
@@ -105,13 +86,12 @@ RxStep giveUp()
         EndStationAction();
 
     QString message;
-    const bool cardList = cardListIsActive();
+    CardListWindow& cards = cardListWindow();
+    const bool cardList = cards.inFront();
     if (cardList) {
         message = LangText(TextCardListWait);
-        Control* wait = cardListControl(QStringLiteral("piWait"));
-        if (wait && wait->Visible()) {
-            if (Control* label = cardListControl(QStringLiteral("lblWait")))
-                label->setCaption(message);
+        if (cards.waitShown()) {
+            cards.setWaitText(message);
             message.clear();
         }
     } else {
@@ -136,11 +116,8 @@ RxStep giveUp()
         return RxStep::Continue;
     }
     AppendLogLine(message);
-    if (cardList) {
-        Control* wait = cardListControl(QStringLiteral("piWait"));
-        if (wait && !wait->Visible())
-            MsgBox(message, vbCritical);
-    }
+    if (cardList && !cards.waitShown())
+        MsgBox(message, vbCritical);
     if (gActionCode == ActConfigAirCard || gActionCode == ActAirCardBattery) {
         gCardNoText.clear();
         if (gActionCode == ActConfigAirCard)
@@ -166,11 +143,11 @@ RxStep HandleNak(uint8_t b, uint8_t& lastRequestCmd)
         w.setStopVisible(false);
         Screen.setMousePointer(vbDefault);
         gDirectCardsMode = gActionCode == ActReadCards;
-        if (!loadedForm(QStringLiteral("frmCards"))) {
+        if (!cardListWindow().loaded()) {
             const int answer = MsgBox(LangText(TextNoAnswer) + QLatin1Char(' ') + LangText(TextShowCardList),
                                       vbYesNo | vbQuestion | vbDefaultButton2);
             if (answer == vbYes)
-                linkWindow().showCardListModal();
+                cardListWindow().showModal();
             else
                 CloseLink();
             return RxStep::EndEvent;

@@ -42,14 +42,7 @@ class MainCardReplyWindow final : public CardReplyWindow
     void hideStopButton() override { frmMain().cmdStop.setVisible(false); }
     void askOpenColumnFile() override { AskOpenColumnFile(); }
 
-    void showCardListModal() override { frmCards().Show(vbModal); }
-    void unloadCardList() override
-    {
-        if (FormInstance<FrmCards>::loaded())
-            Unload(frmCards());
-    }
     CardListAccess* cardList() override { return &frmCards().cardList(); }
-    void refreshCardList() override { frmCards().Refresh(); }
     void updateCardListStatus(const QString& letters) override { UpdateCardListStatus(letters); }
     void markCardListUnsaved() override
     {
@@ -63,11 +56,6 @@ class MainCardReplyWindow final : public CardReplyWindow
         if (index >= 1 && index <= columns.Count() && columns.Item(index).Width() < twips)
             columns.Item(index).setWidth(twips);
     }
-    bool waitShown() override { return frmCards().piWait.Visible(); }
-    void setWaitShown(bool shown) override { frmCards().piWait.setVisible(shown); }
-    void setWaitText(const QString& text) override { frmCards().lblWait.setCaption(text); }
-    void resetReadProgress() override { frmCards().pbProgressReadCard.setValue(0); }
-    void advanceReadProgress() override { AdvanceCardsProgress(); }
 };
 
 MainCardReplyWindow side;

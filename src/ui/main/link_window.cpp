@@ -55,7 +55,6 @@ class MainLinkWindow final : public LinkWindow
         f.rtbox(0).setVisible(true);
     }
     void setStopVisible(bool visible) override { frmMain().cmdStop.setVisible(visible); }
-    void showCardListModal() override { ShowCardListModal(); }
     void fillProgressBar() override
     {
         FrmMain& f = frmMain();

@@ -9,6 +9,7 @@ void InstallWindowSides()
     InstallCardListMainWindow();
     InstallReceiverWindow();
     InstallCardReplyWindow();
+    InstallCardListWindow();
     InstallBackupWindow();
     InstallExtrasMainWindow();
     InstallAirCardWindow();

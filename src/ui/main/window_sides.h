@@ -9,6 +9,8 @@ void InstallLinkWindow();
 void InstallCardListMainWindow();
 void InstallReceiverWindow();
 void InstallCardReplyWindow();
+// The card list window's side of the link, the reply handlers and the card interpreter.
+void InstallCardListWindow();
 void InstallBackupWindow();
 void InstallExtrasMainWindow();
 // The radio-card dialog's side of the reply handlers (ui/dialogs/air_card_window.cpp).

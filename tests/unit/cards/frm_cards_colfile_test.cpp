@@ -323,7 +323,7 @@ TEST_F(FrmCardsColFileTest, WindowWhoseLoadWasCancelledClosesWithoutTheQuestion)
     writeBytes(gColHeadFile, "Quarvelink;QV-Config\r\nN101000;No.;540;\r\n");
     gCardListChanged = true;
     DialogHooks::queue(DialogAnswer::press(vbCancel));
-    ShowCardListModal();
+    frmCards().Show(vbModal);
     EXPECT_FALSE(FormInstance<FrmCards>::loaded());
     ASSERT_EQ(DialogHooks::asked().size(), 1);
     EXPECT_EQ(DialogHooks::asked()[0].style, vbYesNoCancel + vbQuestion);
