@@ -69,6 +69,8 @@ void FrmCards::wireHandlers()
         lvCards_MouseUp(button, shift, x, y);
     };
     lvCards.onDblClick = [this] { lvCards_DblClick(); };
+    // Several rows can be selected and copied together; details, print and delete take the first.
+    lvCards.setMultiSelect(true);
     lvCards.onKeyDown = [this](int& keyCode, int shift) { lvCards_KeyDown(keyCode, shift); };
     lvCards.onKeyPress = [this](int& keyAscii) { lvCards_KeyPress(keyAscii); };
     // Rows handed to the view are measured once the view holds them all.

@@ -53,7 +53,11 @@ void EndStationAction()
 
     const bool giveSignal =
         gActionCode == ActWrite || gActionCode == ActBattery || gActionCode == ActClearBackup;
-    if (giveSignal && !w.switchOffTicked() && gUseExtCommands)
+    // A station the operation ended by switching off (a Write on a station without the newer board) can
+    // give no signal: the link closes.
+    const uint8_t lastSent = gSendBuffer.size() > 2 ? static_cast<uint8_t>(gSendBuffer.at(2)) : uint8_t(0);
+    const bool switchedOff = lastSent == CmdTurnOff || lastSent == CmdTurnOffLegacy;
+    if (giveSignal && !switchedOff && !w.switchOffTicked() && gUseExtCommands)
         SendSignalCommand();
     else
         CloseLink();
@@ -85,6 +89,9 @@ void EndStationAction()
                      : gActionCode == ActWrite ? QStringLiteral("Write")
                                                : QStringLiteral("New battery");
             record = StationRecord(status);
+            // The read-back of Set defaults keeps the Read's record, and its status says what was done.
+            if (gActionCode == ActRead && gDefaultsReadBack)
+                status = GetLangText(gLangIndex, 1779, QStringLiteral("Default settings written"));
             break;
         case ActSetTime:
         case ActTestTime: {
@@ -161,10 +168,70 @@ void EndStationAction()
     }
 
     gActionCode = ActNone;
+    gDefaultsReadBack = false;
     Screen.setMousePointer(vbDefault);
     if (!status.isEmpty())
         SetActionText(status);
     AppendLogLine(ActionText());
+}
+
+QString OperationName(int16_t action)
+{
+    struct Name
+    {
+        int16_t action;
+        int32_t id;
+        const char* fallback;
+    };
+    static constexpr Name kNames[] = {
+        {ActRead, 1786, "Read"},
+        {ActWrite, 1787, "Write"},
+        {ActSetTime, 1788, "Set time"},
+        {ActBattery, 1789, "Battery change"},
+        {ActReadBackup, 1790, "Read backup memory"},
+        {ActTestTime, 1791, "Set a typed time"},
+        {ActSetBaud, 1792, "Station baud rate"},
+        {ActExtSettings, 1793, "Extended settings"},
+        {ActExtSettingsWrite, 1793, "Extended settings"},
+        {ActExtSettingsNext, 1793, "Extended settings"},
+        {ActReadCards, 1794, "Read cards"},
+        {ActClearBackup, 1795, "Clear backup memory"},
+        {ActSwitchOff, 1796, "Switch off"},
+        {ActSetDefaults, 1797, "Write default settings"},
+        {ActPasswordSet, 1798, "Station password"},
+        {ActPasswordClear, 1798, "Station password"},
+        {ActViewPunch, 1799, "View punches"},
+        {ActConfigAirCard, 1774, "Configure radio card"},
+        {ActAirCardBattery, 1775, "New battery of a radio card"},
+        {ActAirCardList, 1776, "Radio card list"},
+    };
+    for (const Name& n : kNames) {
+        if (n.action == action)
+            return GetLangText(gLangIndex, n.id, QString::fromLatin1(n.fallback));
+    }
+    return {};
+}
+
+QString OperationFaultText(const QString& message)
+{
+    const QString name = OperationName(gActionCode);
+    QString text = name.isEmpty() ? message : name + QStringLiteral(": ") + message;
+    if (gWriteRequestSent)
+        text +=
+            QStringLiteral("\r\n") +
+            GetLangText(
+                gLangIndex, 1778,
+                QStringLiteral("The station may hold part of the new settings: a Read shows what it holds."));
+    return text;
+}
+
+void EndFaultedAction(const QString& message)
+{
+    gActionCode = ActNone;
+    gWriteRequestSent = false;
+    Screen.setMousePointer(vbDefault);
+    SetActionText(message);
+    AppendLogLine(message);
 }
 
 void SendSignalCommand()

@@ -21,6 +21,16 @@ void AckCardReadout();
 // True when the card was already read and has been refused (the user was told).
 bool IsRepeatedCard(const QString& cardNo);
 
+// The operation's name as its messages give it ("Write", "Read backup memory", ...) in the user's language;
+// empty for none.
+QString OperationName(int16_t action);
+// The message of a fault that ends the operation in progress: the operation's name and the message, and, once
+// a write request went out, that the station may hold part of the new settings.
+QString OperationFaultText(const QString& message);
+// Ends the operation a fault stopped (the link is closed already): no protocol record claims it, the status
+// shows the message, and the action is over.
+void EndFaultedAction(const QString& message);
+
 // The protocol record of the station values shown in the main window's read column.
 ProtocolRecord StationRecord(const QString& action);
 

@@ -139,6 +139,11 @@ inline qint64 gActionStart = 0;
 // Negative acknowledges to the current request, and whether they were given up.
 inline int32_t gNakCount = 0;
 inline bool gNakGaveUp = false;
+// The Read in progress reads back the default settings just written: its end names the defaults written.
+inline bool gDefaultsReadBack = false;
+// A memory-write request went out in the operation in progress: a fault from then on may leave the station
+// with part of the new settings.
+inline bool gWriteRequestSent = false;
 
 // ---- Port and baud ----
 // gComPort (the chosen port number, 0 = none), gBaud (the PC's baud rate,

@@ -19,6 +19,8 @@ void resetLinkState()
     gStopRequested = false;
     gNoResend = false;
     gBaudFallback = false;
+    gDefaultsReadBack = false;
+    gWriteRequestSent = false;
     gActionStart = 0;
     gNakCount = 0;
     gNakGaveUp = false;

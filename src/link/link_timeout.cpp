@@ -2,6 +2,7 @@
 #include "app/language.h"
 #include "app/text_utils.h"
 #include "link/card_list_window.h"
+#include "link/end_action.h"
 #include "link/frame.h"
 #include "link/link_globals.h"
 #include "link/link_ui.h"
@@ -61,7 +62,15 @@ void giveUp(LinkWindow& w)
             MsgBox(GetLangText(gLangIndex, 1882, QString()), vbCritical);
         }
     } else {
-        MsgBox(GetLangText(gLangIndex, 1826, QString()), vbCritical);
+        // The operation ends: its name and what became of it stay in the status bar.
+        const QString message =
+            OperationFaultText(GetLangText(gLangIndex, 1826, QStringLiteral("No reply from the station.")));
+        // A read-out's status keeps where it stopped.
+        const QString where =
+            gActionCode == ActReadBackup ? QStringLiteral(" (") + ActionText() + QLatin1Char(')') : QString();
+        CloseLink();
+        EndFaultedAction(message + where);
+        MsgBox(message, vbCritical);
     }
     // The card list keeps its port open: it goes on listening for cards.
     if (!cardListInFront)

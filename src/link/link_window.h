@@ -25,10 +25,16 @@ class LinkWindow
     virtual CommonDialog& CommonDialog1();
 
     // The reply time-out Timer1.
-    virtual void setTimer1Enabled(bool /*enabled*/) {}
+    virtual void setTimer1Enabled(bool enabled) { m_timerEnabled = enabled; }
+    // The time-out runs: a reply is awaited.
+    virtual bool timer1Enabled() { return m_timerEnabled; }
     virtual int timer1Interval() { return m_interval; }
     // Stops the time-out, sets its interval in ms and starts it again.
-    virtual void restartTimer1(int32_t interval) { m_interval = interval; }
+    virtual void restartTimer1(int32_t interval)
+    {
+        m_interval = interval;
+        m_timerEnabled = true;
+    }
 
     // The status panel "Aktion".
     virtual QString actionText() { return m_actionText; }
@@ -67,6 +73,7 @@ class LinkWindow
 
   private:
     int m_interval = 0;
+    bool m_timerEnabled = false;
     QString m_actionText;
 };
 

@@ -3,6 +3,7 @@
 
 #include "app/app_info.h"
 #include "app/language.h"
+#include "link/end_action.h"
 #include "link/frame.h"
 #include "link/link_globals.h"
 #include "link/link_ui.h"
@@ -123,15 +124,21 @@ void SendFrame()
         w.setTimer1Enabled(false);
         w.MSComm1().Output(gSendBuffer);
         w.setTimer1Enabled(true);
+        if (cmd == CmdWriteMemory || cmd == CmdWriteMemoryLegacy)
+            gWriteRequestSent = true;
     } catch (const VbError& e) {
-        MsgBox(QString::number(e.Number()) + QLatin1Char(' ') + errorText(e), vbCritical,
-               AppTitle() + QLatin1Char(' ') + GetLangText(gLangIndex, 1837, QString()));
+        // The port is gone (a device removed) or refuses: the operation ends, and the message says which.
+        const QString message =
+            OperationFaultText(QString::number(e.Number()) + QLatin1Char(' ') + errorText(e));
         CloseLink();
+        EndFaultedAction(message);
+        MsgBox(message, vbCritical, AppTitle() + QLatin1Char(' ') + GetLangText(gLangIndex, 1837, QString()));
     }
 }
 
 void BeginStationAction()
 {
+    gWriteRequestSent = false;
     if (gComPort == 0) {
         // The port dialog's OK sets the baud-change action; the operation
         // that asked for a port goes on as itself.

@@ -62,6 +62,8 @@ constexpr ReplyText TextLegacyChoice{1864, "Choose Cancel to read it out now, OK
 constexpr ReplyText TextLegacyNoWay{
     1869, "Switch it off and write the settings, then read the backup memory again."};
 constexpr ReplyText TextExtendedOn{1873, "The extended protocol is switched on"};
+constexpr ReplyText TextRecords{1753, "records"};
+constexpr ReplyText TextEmpty{1754, "empty"};
 
 // The station's pointer as the system data gave it: the read range is set up from it each time.
 int64_t pointerAsRead = 0;
@@ -98,11 +100,21 @@ void showBlockStatus(const QString& total)
                   LangText(TextBlockOf) + QLatin1Char(' ') + total);
 }
 
+// The end of a read-out: the status names it and how many records it listed, "empty" for none (the protocol
+// record keeps its own text).
+void endWithCount(int records)
+{
+    EndStationAction();
+    SetActionText(GetLangText(gLangIndex, 1880, QStringLiteral("Backup memory read")) + QStringLiteral(": ") +
+                  (records > 0 ? QString::number(records) + QLatin1Char(' ') + LangText(TextRecords)
+                               : LangText(TextEmpty)));
+}
+
 // The end of a read-out that ran to its last block.
 ReplyEnd endReadout()
 {
     gBackupFlag = false;
-    EndStationAction();
+    endWithCount(gListLineNo);
     return ReplyEnd::NoReset;
 }
 
@@ -270,13 +282,13 @@ ReplyEnd BackupAfterSystemData()
         return ReplyEnd::CommonEnd;
     }
     if (gBackupPointer == 0) {
-        EndStationAction();
+        endWithCount(0);
         return ReplyEnd::CommonEnd;
     }
     pointerAsRead = gBackupPointer;
     SetupBackupRange(pointerAsRead);
     if (gReadRequestLen <= 0) {
-        EndStationAction();
+        endWithCount(0);
         return ReplyEnd::CommonEnd;
     }
     if (backupWindow().printoutModeShown())

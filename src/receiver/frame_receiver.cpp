@@ -190,6 +190,7 @@ RxStep ReceiveByte(uint8_t b, uint8_t& lastRequestCmd)
             } else {
                 ResetReceiver();
                 gRxInFrame = true;
+                gRxAwaited = linkWindow().timer1Enabled();
                 gNakCount = 0;
                 // Room for a whole reply, so the frame does not grow byte by byte.
                 gRxFrame.reserve(kTypicalRxFrameBytes);

@@ -53,6 +53,10 @@ inline bool gGetTimeFirst = false;
 inline qint64 gGetTimeSentAt = 0;
 inline bool gTimeAsked = false; // the time check was shown once in this run
 
+// The reply time-out ran when the frame being received began: the frame may be the answer the link waits for.
+// (Its end re-arms the time-out for the handler, so the state at the frame's start is the one that tells.)
+inline bool gRxAwaited = false;
+
 // The progress bar's step per received frame, in twips.
 inline int16_t gProgressStep = 0;
 

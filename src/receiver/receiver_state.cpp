@@ -81,6 +81,7 @@ void resetReceiverState()
     gGetTimeFirst = false;
     gGetTimeSentAt = 0;
     gTimeAsked = false;
+    gRxAwaited = false;
     gProgressStep = 0;
     mRadioRtcOption = 0;
     mRadioReadCardOption = 0;

@@ -102,6 +102,15 @@ ReplyEnd baudChangeReply()
     return ReplyEnd::CommonEnd;
 }
 
+// The reply is the answer the link waits for: the reply time-out ran when it came in and the last request
+// sent was one of the two forms of the command. A frame of that kind at any other moment is noise on the
+// line.
+bool awaitedAnswerTo(uint8_t command, uint8_t legacyCommand)
+{
+    const uint8_t sent = gSendBuffer.size() > 2 ? static_cast<uint8_t>(gSendBuffer.at(2)) : uint8_t(0);
+    return gRxAwaited && (sent == command || sent == legacyCommand);
+}
+
 ReplyEnd runHandler(ReplyRoute route)
 {
     switch (route) {
@@ -125,12 +134,13 @@ ReplyEnd runHandler(ReplyRoute route)
     case ReplyRoute::GetTimeReply:
         return GetTimeReply();
     case ReplyRoute::SwitchOffReply:
-        // It ends the operation as done: taken only from a switch-off, or when no operation is live to end.
-        return isAction({ActSwitchOff, ActNone}) ? switchOffReply() : ReplyEnd::CommonEnd;
+        // It ends the operation as done (a switch-off, or a Write or Set time that ends with one), so only
+        // the answer to the switch-off request is taken.
+        return awaitedAnswerTo(CmdTurnOff, CmdTurnOffLegacy) ? switchOffReply() : ReplyEnd::CommonEnd;
     case ReplyRoute::BaudChangeReply:
-        // Only the station's answer to a speed change may change the speed; noise on the line that looks
-        // like one is dropped like any frame nobody waits for.
-        return gActionCode == ActSetBaud ? baudChangeReply() : ReplyEnd::CommonEnd;
+        // Only the station's answer to a speed change may change the speed (a speed change, or a Write in
+        // Printout that moves the station to 4800 baud); noise on the line that looks like one is dropped.
+        return awaitedAnswerTo(CmdSetBaud, CmdSetBaudLegacy) ? baudChangeReply() : ReplyEnd::CommonEnd;
     case ReplyRoute::PunchRecord:
         return PunchRecordReply();
     case ReplyRoute::CardRemoved:

@@ -66,6 +66,7 @@ ReplyEnd finishSetTime()
     if (gActionCode == ActSetDefaults) {
         // The defaults are written and the clock set: the settings are read back.
         gActionCode = ActRead;
+        gDefaultsReadBack = true;
         sendRequest(gUseExtCommands ? QByteArray("\x83\x00\x80", 3) : QByteArray("\x73\x00", 2));
         return ReplyEnd::CommonEnd;
     }

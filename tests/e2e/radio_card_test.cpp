@@ -105,6 +105,9 @@ TEST_F(RadioCardE2E, ThePutOnCardFillsTheDialogAndEachOkSendsOneCommand)
         d.cmdOK_Click();
         ASSERT_TRUE(sim::waitUntil([&] { return d.lblCardNo(1).Caption() == QStringLiteral("OK"); }));
         EXPECT_FALSE(gAirCmdSelPending || gAirCmdBrdPending || gAirCmdMPending);
+        ASSERT_TRUE(sim::waitUntil([&] { return !d.cmdOK.Enabled(); }));
+        EXPECT_EQ(d.cmdCancel.Caption(), QStringLiteral("&Close"))
+            << "the change is in: the dialog is closed";
         d.cmdCancel_Click();
     });
     frmMain().mnuConfQVEL_Click();
@@ -153,8 +156,11 @@ TEST_F(RadioCardE2E, TheBatteryChangeWritesTheNewDateToTheCard)
         EXPECT_EQ(d.lblCardNo.Caption(), QStringLiteral("8000001"));
         ASSERT_TRUE(d.cmdOK.Enabled());
         d.cmdOK_Click();
-        // The card's reply: the station signals, and OK waits for the next card.
+        // The card's reply: the station signals, and OK waits for the next card; the dialog says the card
+        // took it and is closed, not cancelled.
         ASSERT_TRUE(sim::waitUntil([&] { return !d.cmdOK.Enabled(); }));
+        EXPECT_EQ(d.lblCardNo.Caption(), QStringLiteral("8000001: written to the card"));
+        EXPECT_EQ(d.cmdCancel.Caption(), QStringLiteral("&Close"));
         d.cmdCancel_Click();
     });
     frmMain().mnuNewBattQVEL_Click();

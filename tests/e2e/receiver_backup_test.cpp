@@ -88,6 +88,7 @@ TEST_F(ReceiverBackupTest, EmptyBackupEndsAtTheSystemData)
     EXPECT_TRUE(blockRequests().isEmpty());
     EXPECT_TRUE(gBackupLines.isEmpty());
     EXPECT_EQ(lastProtocolAction(), "Backup memory read ");
+    EXPECT_EQ(frmMain().Aktion().Text(), "Backup memory read: empty");
 }
 
 TEST_F(ReceiverBackupTest, OneRecordInTheExtendedLayout)
@@ -114,7 +115,8 @@ TEST_F(ReceiverBackupTest, AFewHundredRecordsComeInFullBlocksAndACutLastOne)
     ASSERT_EQ(gBackupLines.size(), 301);
     EXPECT_EQ(gBackupLines.at(300), extendedLine(300, 299));
     EXPECT_EQ(dataPane().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts).size(), 300);
-    EXPECT_EQ(frmMain().Aktion().Text(), "Backup memory read ") << "the status panel ends with the read-out";
+    EXPECT_EQ(frmMain().Aktion().Text(), "Backup memory read: 300 records")
+        << "the status names the read-out";
 }
 
 TEST_F(ReceiverBackupTest, AFullRingIsReadOneLapFromTheOldestRecord)
@@ -245,7 +247,9 @@ TEST_F(ReceiverBackupTest, ASilentStationLeavesTheRecordsAndSaysWhereItStopped)
     EXPECT_EQ(gBackupLines.size(), 17);
     EXPECT_EQ(dataPane().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts).size(), 16)
         << "the lines read stay in the data pane";
-    EXPECT_EQ(f.Aktion().Text(), "Block  1 of  3") << "the status says where the read-out stopped";
+    EXPECT_EQ(f.Aktion().Text(), "Read backup memory: No reply from the station. (Block  1 of  3)")
+        << "the status names the read-out and says where it stopped";
+    EXPECT_EQ(gActionCode, ActNone);
 }
 
 TEST_F(ReceiverBackupTest, BaseProtocolWalksDownFromThePointerAndListsOldestFirst)

@@ -28,8 +28,9 @@ TEST_F(ReceiverModalTest, ReplyIsHandledWhileTheFaultReportIsOpen)
             return;
         if (!secondSent) {
             secondSent = true;
-            sim.station.sendFrame(0xF8, bytes({0x60}), sim::FrameForm::Extended);
-        } else if (f.rtbox(0).Text().contains("Station switched off")) {
+            // The station's signal reply: with nothing running it closes the port.
+            sim.station.sendFrame(0xF9, bytes({0x01}), sim::FrameForm::Extended);
+        } else if (!f.MSComm1.PortOpen()) {
             handledWhileOpen = true;
             box->close();
         }

@@ -272,6 +272,8 @@ TEST_F(ReceiverWriteTest, SetDefaultsWritesOneBlockThenReadsBack)
     EXPECT_EQ(f.txtCodeNo(0).Text(), QStringLiteral("31"));
     EXPECT_EQ(f.txtWtime(0).Text(), QStringLiteral("01:00:00"));
     EXPECT_EQ(records(), QStringList{QStringLiteral("Read")});
+    // The read-back keeps the Read's record; the status names what the operation did.
+    EXPECT_EQ(f.Aktion().Text(), QStringLiteral("Default settings written"));
 }
 
 // Write and Set defaults clear the backup memory before they write. With records in it the question says
@@ -348,6 +350,73 @@ TEST_F(ReceiverWriteTest, SetDefaultsCancelledOrRefusedClosesThePort)
     EXPECT_EQ(chain().last(), bytes({0x83, 0x80}));
     EXPECT_EQ(f.Aktion().Text(), GetLangText(gLangIndex, kTextDefaultsRefused, QString()));
     EXPECT_TRUE(records().isEmpty());
+}
+
+// The Write and Set time that end with the station's last answer to a switch-off or a speed change: the
+// answer is taken, the operation ends as done with its record, and the PC follows the station's new speed.
+TEST_F(ReceiverWriteTest, OperationsEndedByASwitchOffOrASpeedChangeEndAsDone)
+{
+    FrmMain& f = frmMain();
+    struct Case
+    {
+        const char* what;
+        bool setTime;
+        bool noSignal;    // "no signal at the end" (chkOff) ticked
+        uint8_t mode;     // the mode to write
+        quint8 model;     // the station's model byte
+        uint8_t lastSent; // the last request of the operation
+        QString record;   // the protocol record
+        int baud;         // the PC's and the station's speed afterwards
+        int beeps;        // the station's signals
+        bool switchedOff;
+    };
+    const Case cases[] = {
+        {"Write with no signal at the end", false, true, 2, 0x97, 0xF8, "Write", BaudHigh, 0, true},
+        {"Write in Printout at 38400", false, false, 11, 0x97, 0xF9, "Write", BaudLow, 1, false},
+        {"Set time ending in a switch-off", true, true, 2, 0x97, 0xF8, "Set time", BaudHigh, 0, true},
+        {"Write on a station without the newer board", false, false, 2, 0x91, 0xF8, "Write", BaudHigh, 0,
+         true},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.what);
+        sim.station.setSwitchedOff(false);
+        sim.station.setStationBaud(BaudHigh);
+        sim.station.memory().setModel(0x81, k.model);
+        gBaud = BaudHigh;
+        f.PORT_Prepare();
+        QFile::remove(gProtocolPath);
+        ASSERT_EQ(OpenProtocolFile(), 1);
+        const int signalsBefore = sim.station.signalCount();
+        f.chkOff.setValue(k.noSignal ? 1 : 0);
+        WriteColumn w;
+        w.mode = k.mode;
+        w.workTime = QStringLiteral("05:00:00");
+        setWriteColumn(w);
+        gTimeAsked = true;
+        gOkQuest = false;
+        sim.station.clearLog();
+        // Whatever the station's kind makes the program ask, the user goes on.
+        for (int i = 0; i < 4; ++i)
+            DialogHooks::queue(DialogAnswer::pressButton(1));
+        if (k.setTime)
+            f.mnuTime_Click();
+        else
+            f.mnuWrite_Click();
+        ASSERT_TRUE(ended());
+        sim::pumpEvents(200);
+        ASSERT_FALSE(chain().isEmpty());
+        EXPECT_EQ(uint8_t(chain().last().at(0)), k.lastSent);
+        ASSERT_FALSE(records().isEmpty());
+        EXPECT_EQ(records().last(), k.record);
+        EXPECT_EQ(gBaud, k.baud);
+        EXPECT_EQ(sim.station.stationBaud(), k.baud);
+        EXPECT_EQ(sim.station.signalCount() - signalsBefore, k.beeps);
+        EXPECT_EQ(sim.station.switchedOff(), k.switchedOff);
+        EXPECT_FALSE(f.Timer1.Enabled());
+        DialogHooks::reset();
+        DialogHooks::setNoModal(true);
+    }
+    f.chkOff.setValue(0);
 }
 
 // The station's faults: each Write ends with its message, the port closed, and no record claims the write.

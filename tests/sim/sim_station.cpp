@@ -251,6 +251,12 @@ void SimStation::sendReply(quint8 command, const QByteArray& payload, FrameForm 
         note = QStringLiteral("CRC corrupted");
     }
     QByteArray wire = raw;
+    if (m_garbledReplies > 0) {
+        --m_garbledReplies;
+        for (qsizetype i = 0; i < wire.size(); ++i)
+            wire[i] = char(0x80 | ((i * 37 + 0x25) & 0x7F));
+        note = note.isEmpty() ? QStringLiteral("garbled") : note + QStringLiteral(", garbled");
+    }
     if (m_garbageReplies > 0) {
         --m_garbageReplies;
         wire.prepend(m_garbage);

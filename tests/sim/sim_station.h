@@ -112,6 +112,9 @@ class SimStation : public QObject
     void ignoreNextRequests(int n) { m_silentRequests = n; }
     void corruptCrcOfNextReplies(int n) { m_corruptReplies = n; }
     void addGarbageBeforeNextReplies(const QByteArray& garbage, int n);
+    // The next n replies arrive garbled (a failing line, a wrong speed): as many bytes as the reply, none of
+    // them a frame mark, so the PC finds no frame in them.
+    void garbleNextReplies(int n) { m_garbledReplies = n; }
     // Bytes on the line that no station sent (a disturbance, a plug moved): they go out at once, between
     // frames, and are not logged as frames.
     void sendNoise(const QByteArray& noise) { transmit(noise); }
@@ -186,6 +189,7 @@ class SimStation : public QObject
     int m_corruptReplies = 0;
     QByteArray m_garbage;
     int m_garbageReplies = 0;
+    int m_garbledReplies = 0;
     int m_splitChunk = 0;
     int m_splitDelayMs = 0;
     std::optional<int> m_replyCode;

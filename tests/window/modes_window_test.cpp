@@ -196,6 +196,41 @@ TEST_F(ModesWindowTest, PrintoutLocksAutoSendUntilTheNextMode)
     EXPECT_GT(lockedExtCaption, usableCaption + 60);
 }
 
+TEST_F(ModesWindowTest, TabGoesThroughTheCommandsAndTheWriteColumnAndPassesTheReadColumnBy)
+{
+    FrmMain& f = startProgram();
+    f.cmdRead.SetFocus();
+    settle(50);
+    ASSERT_EQ(QApplication::focusWidget(), f.cmdRead.widget());
+    // The controls Tab reaches, by name, until it comes back to the Read button.
+    QStringList reached;
+    for (int i = 0; i < 120; ++i) {
+        QWidget* w = QApplication::focusWidget();
+        ASSERT_NE(w, nullptr);
+        pressKey(w, Qt::Key_Tab, QStringLiteral("\t"));
+        settle(5);
+        w = QApplication::focusWidget();
+        if (w == f.cmdRead.widget())
+            break;
+        QString name;
+        // A combo box's open list stands for the box.
+        QWidget* at = w && w->window()->parentWidget() ? w->window()->parentWidget() : w;
+        for (Control* c : f.Controls())
+            if (c->widget() && at && (c->widget() == at || c->widget()->isAncestorOf(at)))
+                name = c->Index() < 0 ? c->Name() : QStringLiteral("%1(%2)").arg(c->Name()).arg(c->Index());
+        if (name.isEmpty() && w)
+            name = QString::fromLatin1(w->metaObject()->className()) + u':' + w->objectName() + u':' +
+                   (w->parentWidget() ? w->parentWidget()->objectName() : QString());
+        reached << name;
+    }
+    ASSERT_EQ(QApplication::focusWidget(), f.cmdRead.widget()) << reached.join(u' ').toStdString();
+    for (const char* name : {"cmdWrite", "cmdTime", "coMO", "txtCodeNo(1)", "txtWtime(1)", "chkCPC(1)"})
+        EXPECT_TRUE(reached.contains(QString::fromLatin1(name)))
+            << name << ": " << reached.join(u' ').toStdString();
+    for (const char* name : {"txtCodeNo(0)", "txtWtime(0)", "txtMO", "txtSerNo", "chkCPC(0)", "txtCurrTime"})
+        EXPECT_FALSE(reached.contains(QString::fromLatin1(name))) << name;
+}
+
 TEST_F(ModesWindowTest, TheHoverPictureShowsWhenThePointerRestsOnTheCaption)
 {
     FrmMain& f = startProgram();

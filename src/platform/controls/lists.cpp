@@ -3,15 +3,43 @@
 
 #include "platform/runtime/vberror.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSignalBlocker>
+#include <functional>
 
 namespace qv {
 
 namespace {
+// Hands Tab and Shift+Tab pressed in a combo box's open list to the box.
+class OpenListTab : public QObject
+{
+  public:
+    OpenListTab(QObject* parent, std::function<void(const QKeyEvent&)> onTab)
+        : QObject(parent), m_onTab(std::move(onTab))
+    {
+    }
+
+  protected:
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto* key = static_cast<const QKeyEvent*>(event);
+        if (key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab)
+            return false;
+        m_onTab(*key);
+        return true;
+    }
+
+  private:
+    std::function<void(const QKeyEvent&)> m_onTab;
+};
+
 [[noreturn]] void throwInvalidValue()
 {
     throw VbError(ErrInvalidPropertyValue, QStringLiteral("Invalid property value"));
@@ -47,6 +75,8 @@ ComboBox::ComboBox(Form* form, const QString& name, int index) : Control(form, n
 {
     auto* combo = new QComboBox;
     QObject::connect(combo, qOverload<int>(&QComboBox::activated), combo, [this](int i) { userChose(i); });
+    combo->view()->installEventFilter(
+        new OpenListTab(combo, [this](const QKeyEvent& key) { tabInOpenList(key); }));
     setWidget(combo);
     setStyle(vbComboDropdown);
 }
@@ -231,6 +261,14 @@ void ComboBox::userChose(int index)
 {
     m_listIndex = index;
     fire(onClick, "Click");
+}
+
+void ComboBox::tabInOpenList(const QKeyEvent& key)
+{
+    // Nothing is chosen: only a click or Enter chooses a line.
+    comboBox()->hidePopup();
+    // The key goes to the box, which moves the focus on as from a closed box.
+    QCoreApplication::postEvent(keyTarget(), new QKeyEvent(QEvent::KeyPress, key.key(), key.modifiers()));
 }
 
 void ComboBox::userTyped()

@@ -64,6 +64,9 @@ class ComboBox : public Control
 
   private:
     void userChose(int index);
+    // Tab or Shift+Tab in the open list: the list closes and the focus moves on as Tab moves it from the
+    // box.
+    void tabInOpenList(const QKeyEvent& key);
     void userTyped();
     void checkIndex(int index) const;
     int m_style = vbComboDropdown;

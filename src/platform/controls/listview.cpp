@@ -291,6 +291,13 @@ void ListView::ensureSorted()
         item->setSelected(true);
 }
 
+void ListView::setMultiSelect(bool on)
+{
+    m_multiSelect = on;
+    tableView()->setSelectionMode(on ? QAbstractItemView::ExtendedSelection
+                                     : QAbstractItemView::SingleSelection);
+}
+
 ListItem* ListView::SelectedItem()
 {
     flush();

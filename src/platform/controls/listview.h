@@ -128,6 +128,9 @@ class ListView : public Control
     // item or F2); lvwManual does not.
     int LabelEdit() const { return m_labelEdit; }
     void setLabelEdit(int mode);
+    // With MultiSelect the user selects several rows (a click with Ctrl or Shift, Shift with the arrows).
+    bool MultiSelect() const { return m_multiSelect; }
+    void setMultiSelect(bool on);
     bool GridLines() const { return m_gridLines; }
     void setGridLines(bool on);
     bool HideColumnHeaders() const { return m_hideHeaders; }
@@ -173,6 +176,7 @@ class ListView : public Control
     int m_sortOrder = lvwAscending;
     int m_labelEdit = lvwAutomatic;
     bool m_gridLines = false;
+    bool m_multiSelect = false;
     bool m_hideHeaders = false;
     bool m_flushScheduled = false;
     bool m_settingWidth = false;

@@ -1,5 +1,6 @@
 // The radio-card dialog's side of the reply handlers (receiver/air_card_window.h).
 #include "receiver/air_card_window.h"
+#include "app/language.h"
 
 #include "ui/dialogs/frm_batt.h"
 #include "ui/dialogs/frm_config_qvel.h"
@@ -97,8 +98,11 @@ class ConfigDialogSide : public AirCardWindow
     bool okVisible() override { return dialog() && dialog()->cmdOK.Visible(); }
     void disableOk() override
     {
-        if (FrmConfigQVEL* d = dialog())
+        // The card took the change: nothing is left to send, and the dialog is closed, not cancelled.
+        if (FrmConfigQVEL* d = dialog()) {
             d->cmdOK.setEnabled(false);
+            d->cmdCancel.setCaption(GetLangText(gLangIndex, 1757, QStringLiteral("&Close")));
+        }
     }
     void showPartnerField(bool airCard) override
     {

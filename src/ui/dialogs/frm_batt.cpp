@@ -105,8 +105,13 @@ class BatteryDialog final : public BatteryDialogSide
     }
     void disableOk() override
     {
-        if (FrmBatt* d = dialog())
+        // The card took its new battery date: the dialog says so and is closed, not cancelled.
+        if (FrmBatt* d = dialog()) {
             d->cmdOK.setEnabled(false);
+            d->lblCardNo.setCaption(d->lblCardNo.Caption() + QStringLiteral(": ") +
+                                    GetLangText(gLangIndex, 1758, QStringLiteral("written to the card")));
+            d->cmdCancel.setCaption(GetLangText(gLangIndex, 1757, QStringLiteral("&Close")));
+        }
     }
 
   private:

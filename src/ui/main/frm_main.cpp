@@ -91,6 +91,7 @@ FrmMain::FrmMain() : Form(QStringLiteral("frmMain"))
     buildSpecialFrames();
     buildHoverPictures();
     buildScrollBars();
+    setTabStops();
     wireHandlers();
     watchOptionVisibility();
 }

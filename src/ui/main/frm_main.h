@@ -497,6 +497,9 @@ class FrmMain : public Form
     void lblWtime_DblClick(int Index);
     void txtCurrTime_GotFocus();
     void wireEntryHandlers();
+    // Tab passes the read column and the PC clock by: it goes from the command buttons through what the
+    // write column takes (mode, code number, work time, options).
+    void setTabStops();
 
     // ---- Code-number list file (frm_main_codelist.cpp) ----
     // Loads a list of code numbers that the write column offers one after another.

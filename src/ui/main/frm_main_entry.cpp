@@ -32,6 +32,32 @@ int functionIndexOfCode(const QString& code)
 
 } // namespace
 
+void FrmMain::setTabStops()
+{
+    // What the station reported, and the PC clock (whose time box hands the focus on to the work time and
+    // would turn Tab round in a circle).
+    for (Control* c :
+         std::initializer_list<Control*>{&txtSerNo, &txtDate, &txtHardware, &txtSoftware, &txtBMS, &txtFUNC,
+                                         &txtStatus, &txtBDate, &txtCap, &txtMO, &txtCurrDate, &txtCurrTime})
+        c->setTabStop(false);
+    // The switch between classic and beacon hands the focus on to a command button as soon as it gets it:
+    // Tab would never reach the options below it.
+    for (ControlArray<OptionButton>* a : {&opClassic, &opBeacon})
+        for (OptionButton& o : *a)
+            o.setTabStop(false);
+    // The read side (index 0) of every setting the panel shows in both columns: the arrays of exactly two.
+    const auto inPanel = [this](const Control* c) {
+        for (const Control* at = c->Container(); at; at = at->Container())
+            if (at == &Picture1)
+                return true;
+        return false;
+    };
+    for (Control* c : Controls()) {
+        if (c->Index() == 0 && control(c->Name(), 1) && !control(c->Name(), 2) && inPanel(c))
+            c->setTabStop(false);
+    }
+}
+
 void FrmMain::wireEntryHandlers()
 {
     txtCodeNo.onKeyPress = [this](int Index, int& KeyAscii) { txtCodeNo_KeyPress(Index, KeyAscii); };
@@ -117,6 +143,9 @@ void FrmMain::txtWtime_LostFocus(int Index)
     if (Index != kWriteColumn || txtWtime(Index).ForeColor() == vbRed)
         return;
     TextBox& box = txtWtime(Index);
+    // An empty box was not typed in: leaving it is no wrong time (and Tab must not be held there).
+    if (box.Text().trimmed().isEmpty())
+        return;
     const QString laidOut = WorkTimeFromTyped(box.Text());
     if (!laidOut.isEmpty())
         box.setText(laidOut);

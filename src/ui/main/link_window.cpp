@@ -29,6 +29,8 @@ class MainLinkWindow final : public LinkWindow
     CommonDialog& CommonDialog1() override { return frmMain().CommonDialog1; }
 
     void setTimer1Enabled(bool enabled) override { frmMain().Timer1.setEnabled(enabled); }
+    // Asking does not create the main window.
+    bool timer1Enabled() override { return FormInstance<FrmMain>::loaded() && frmMain().Timer1.Enabled(); }
     int timer1Interval() override { return frmMain().Timer1.Interval(); }
     void restartTimer1(int32_t interval) override
     {

@@ -10,6 +10,7 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QTableView>
 
@@ -216,6 +217,13 @@ TEST_F(FrmCardsSearchTest, CtrlCCopiesTheSelectedRowsAsTheReadOutsCopyDoes)
     QKeyEvent copy(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier, QStringLiteral("\x03"));
     QCoreApplication::sendEvent(f.lvCards.tableView(), &copy);
     EXPECT_EQ(Clipboard.GetText(), QStringLiteral("2;99;Smith;"));
+
+    // Rows selected together are copied together, in their order in the list.
+    QTableView* table = f.lvCards.tableView();
+    table->selectionModel()->select(table->model()->index(0, 0),
+                                    QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    QCoreApplication::sendEvent(table, &copy);
+    EXPECT_EQ(Clipboard.GetText(), QStringLiteral("1;4711;Miller;\r\n2;99;Smith;"));
 }
 
 TEST_F(FrmCardsSearchTest, DeleteWithoutACardNumberColumnLeavesTheReadNumbersAlone)

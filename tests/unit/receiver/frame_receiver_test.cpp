@@ -1,5 +1,6 @@
 // The frame receiver: frame forms, split and joined frames, noise, control bytes, CRC and length checks.
 #include "cards/frm_cards.h"
+#include "link/frame.h"
 #include "link/link_globals.h"
 #include "link/sender.h"
 #include "platform/dialogs/dialog_hooks.h"
@@ -13,6 +14,7 @@
 #include "ui/main/frm_main.h"
 
 #include <QCoreApplication>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -37,13 +39,19 @@ class FrameReceiverTest : public test::LinkTest
         LinkTest::SetUp();
         frmMain().rtbox(0).setText(QString());
         frmMain().Aktion().setText(QString());
+        // The switch-off reply is the probe these tests count: the request it answers was the last sent.
+        gSendBuffer = BuildFrame(bytes({0xF8, 0x60}));
+        gExpectedLen = 0;
     }
 
-    // One receive event over the bytes.
+    // One receive event over the bytes, while the link waits for the answer to the last request (a
+    // switch-off unless a test sends another).
     void receive(const QByteArray& data)
     {
+        frmMain().Timer1.setEnabled(true);
         RxBufferSource source(data);
         ReceiveFrom(source);
+        frmMain().Timer1.setEnabled(false);
     }
     // One receive event per byte.
     void receiveBytewise(const QByteArray& data)
@@ -75,15 +83,20 @@ TEST_F(FrameReceiverTest, ControlBytesInsideAnExtendedFrameAreData)
 
 TEST_F(FrameReceiverTest, AFrameSplitOverManyEventsAndManyFramesInOneEvent)
 {
+    // Each frame the receiver takes is one line of the trace (the first of them also ends the waiting
+    // operation, so the later ones are counted by their lines).
+    gTraceOn = true;
     const QByteArray frame = reply(0xF8, bytes({0x60}));
+    const auto frames = [this] { return int(log().filter(QRegularExpression("^F8-03-00-1F-60-")).size()); };
     receiveBytewise(frame);
     EXPECT_EQ(switchOffReplies(), 1);
+    EXPECT_EQ(frames(), 1);
     // Noise before a frame (a lone ETX, DLE and wake-up bytes), then three frames in one event.
     receive(bytes({0x03, 0x10, 0xFF, 0x41}) + frame + frame + bytes({0xFF}) + frame);
-    EXPECT_EQ(switchOffReplies(), 4);
+    EXPECT_EQ(frames(), 4);
     // A stray DLE just before a frame escapes nothing outside a frame: the STX still opens it.
     receive(bytes({0x41, 0x10}) + frame);
-    EXPECT_EQ(switchOffReplies(), 5);
+    EXPECT_EQ(frames(), 5);
 }
 
 TEST_F(FrameReceiverTest, LegacyFrameEscapesAndItsExpectedLength)
@@ -122,10 +135,53 @@ TEST_F(FrameReceiverTest, BaudChangeReplyPassesWithoutItsCrc)
     gActionCode = ActSetBaud;
     QTemporaryDir dir; // the speed change ends with its protocol record
     gProtocolPath = dir.filePath(QStringLiteral("Protocol.CSV"));
+    gSendBuffer = BuildFrame(bytes({0xFE, 0x01}));
+    gExpectedLen = 0;
     QByteArray frame = reply(0xFE, bytes({0x01}));
     frame[frame.size() - 2] = char(frame.at(frame.size() - 2) ^ 0x55);
     receive(frame);
     EXPECT_EQ(gBaud, BaudHigh);
+}
+
+// The switch-off and speed-change replies end an operation and change the line: each is taken in any
+// operation, but only as the answer to its own request while the link waits for it.
+TEST_F(FrameReceiverTest, ASwitchOffOrSpeedReplyIsTakenOnlyAsTheAwaitedAnswer)
+{
+    struct Case
+    {
+        const char* what;
+        uint8_t lastSent;
+        bool waiting;
+        uint8_t replyCommand;
+        bool taken;
+    };
+    const Case cases[] = {
+        {"switch-off awaited at the end of a Set time", 0xF8, true, 0xF8, true},
+        {"legacy switch-off awaited", 0x78, true, 0x78, true},
+        {"switch-off after the wait ended", 0xF8, false, 0xF8, false},
+        {"switch-off while the system data are awaited", 0x83, true, 0xF8, false},
+        {"speed change awaited", 0xFE, true, 0xFE, true},
+        {"speed change while the switch-off is awaited", 0xF8, true, 0xFE, false},
+    };
+    QTemporaryDir dir; // an operation that ends writes its protocol record
+    gProtocolPath = dir.filePath(QStringLiteral("Protocol.CSV"));
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.what);
+        // An operation whose end closes the port (a Write's end would send the station's signal).
+        gActionCode = ActSetTime;
+        gBaud = BaudHigh;
+        gNewStationBaud = BaudLow;
+        gSendBuffer = BuildFrame(bytes({k.lastSent, 0x00}));
+        gExpectedLen = 0;
+        frmMain().Timer1.setEnabled(k.waiting);
+        RxBufferSource source(reply(k.replyCommand, bytes({0x00}),
+                                    k.replyCommand < 0x80 ? FrameForm::Legacy : FrameForm::Extended));
+        ReceiveFrom(source);
+        EXPECT_EQ(gActionCode == ActNone, k.taken);
+        EXPECT_EQ(gBaud == BaudLow, k.taken && k.replyCommand == 0xFE);
+        frmMain().Timer1.setEnabled(false);
+    }
+    gActionCode = ActNone;
 }
 
 TEST_F(FrameReceiverTest, ClearBackupReplyOfSetDefaultsPassesWithoutItsCrc)

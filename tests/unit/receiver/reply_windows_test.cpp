@@ -42,6 +42,9 @@ class ReplyWindowsTest : public test::LinkTest
     void TearDown() override
     {
         Screen.setActiveForm(nullptr);
+        // The dialogs' unload ends the operation they belong to: the actions the cases set are no operation
+        // of a station on a port, so none is left to end (a Write's end would open a port for its signal).
+        gActionCode = ActNone;
         LinkTest::TearDown();
         language.reset();
     }
