@@ -23,29 +23,6 @@ ProtocolRecord StationRecord(const QString& action)
     return linkWindow().stationRecord(action);
 }
 
-QString OperationName(int16_t action)
-{
-    struct Name
-    {
-        int16_t action;
-        int32_t textId;
-        const char* text;
-    };
-    static const Name kNames[] = {
-        {ActExtSettingsWrite, 1919, "Write extended settings"},
-        {ActExtSettingsNext, 1919, "Write extended settings"},
-        {ActSetDefaults, 1920, "Set defaults"},
-        {ActPasswordSet, 1921, "Set station password"},
-        {ActPasswordClear, 1922, "Clear station password"},
-        {ActAirCardBattery, 1923, "New battery in radio card"},
-        {ActAirCardList, 1924, "Read radio cards"},
-    };
-    for (const Name& n : kNames)
-        if (n.action == action)
-            return GetLangText(gLangIndex, n.textId, QString::fromLatin1(n.text));
-    return GetLangText(gLangIndex, 1925, QStringLiteral("Station operation %1")).arg(action);
-}
-
 void EndStationAction()
 {
     LinkWindow& w = linkWindow();
@@ -158,6 +135,9 @@ void EndStationAction()
             break;
         default:
             status = OperationName(gActionCode);
+            if (status.isEmpty())
+                status =
+                    GetLangText(gLangIndex, 1925, QStringLiteral("Station operation %1")).arg(gActionCode);
             record.Action = status;
             record.Ser_No = w.serialNumberText();
             record.r_d = w.connectionName();

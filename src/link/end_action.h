@@ -11,9 +11,6 @@ namespace qv {
 // Ends the operation in progress: signal or close, duration, protocol record,
 // status text, gActionCode back to ActNone.
 void EndStationAction();
-// The name an operation without an end text of its own ends with, in the status bar, the log and the
-// protocol file.
-QString OperationName(int16_t action);
 // Sends the station's signal [0xF9, 0x01].
 void SendSignalCommand();
 // Acknowledges a card read-out to the station.

@@ -243,14 +243,9 @@ TEST_F(EndActionTest, OtherActionsAndTheBaudChange)
 TEST_F(EndActionTest, OperationsWithoutAnEndTextOfTheirOwnAreNamed)
 {
     const std::pair<int16_t, const char*> cases[] = {
-        {ActExtSettingsWrite, "Write extended settings"},
-        {ActExtSettingsNext, "Write extended settings"},
-        {ActSetDefaults, "Set defaults"},
-        {ActPasswordSet, "Set station password"},
-        {ActPasswordClear, "Clear station password"},
-        {ActAirCardBattery, "New battery in radio card"},
-        {ActAirCardList, "Read radio cards"},
-        {14, "Station operation 14"},
+        {ActExtSettingsWrite, "Extended settings"}, {ActSetDefaults, "Write default settings"},
+        {ActPasswordClear, "Station password"},     {ActAirCardBattery, "New battery of a radio card"},
+        {ActAirCardList, "Radio card list"},        {14, "Station operation 14"},
     };
     for (const auto& [action, name] : cases) {
         frmMain().rtbox(0).setText(QString());
