@@ -30,7 +30,12 @@ QString UnescapeLangText(const QString& text)
 QString GetLangText(uint8_t /*lang*/, int32_t id, const QString& def)
 {
     lang_internal::warnIfNoLanguages();
-    const QDomElement root = gXmlDoc.documentElement();
+    return GetLangTextOf(gXmlDoc, id, def);
+}
+
+QString GetLangTextOf(const QDomDocument& doc, int32_t id, const QString& def)
+{
+    const QDomElement root = doc.documentElement();
     if (root.isNull() || root.tagName() != u"Config")
         return def;
     const QDomElement text = root.firstChildElement(QStringLiteral("WithoutForm"))

@@ -47,6 +47,13 @@ void InstallQtTranslations(const QString& code);
 // from the file loaded for the current language.
 QString GetLangText(uint8_t lang, int32_t id, const QString& def);
 
+// Every language file beside the program (the title followed by a language code and ".xml"), parsed; a file
+// that cannot be read or parsed is left out. Files saved under one language (a card list's headings) are
+// read under another with these.
+QList<QDomDocument> ShippedLanguageFiles();
+// The text with the given id in one such file, unescaped; `def` when it has none.
+QString GetLangTextOf(const QDomDocument& doc, int32_t id, const QString& def);
+
 // One property text ("Caption", "ToolTipText") of one control of a window
 // from the language file: `control` empty asks for the window's own property,
 // `index` empty for a single control, otherwise the member of a control array.

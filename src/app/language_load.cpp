@@ -7,6 +7,8 @@
 #include "platform/system/paths.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -127,6 +129,38 @@ bool LoadLanguageFile(bool flag)
         }
     }
     return true;
+}
+
+QList<QDomDocument> ShippedLanguageFiles()
+{
+    // Parsed once per file and kept while the file stays as it was.
+    struct Parsed
+    {
+        QDateTime modified;
+        qint64 size = -1;
+        QDomDocument doc;
+    };
+    static QHash<QString, Parsed> parsed;
+    QList<QDomDocument> docs;
+    const QDir folder(programFolder());
+    const QStringList names =
+        folder.entryList({AppTitle() + QStringLiteral("*.xml")}, QDir::Files, QDir::Name);
+    for (const QString& name : names) {
+        const QFileInfo info(folder.filePath(name));
+        Parsed& entry = parsed[info.absoluteFilePath()];
+        if (entry.size != info.size() || entry.modified != info.lastModified()) {
+            entry.size = info.size();
+            entry.modified = info.lastModified();
+            entry.doc.clear();
+            QFile file(info.absoluteFilePath());
+            QDomDocument doc;
+            if (file.open(QIODevice::ReadOnly) && doc.setContent(&file))
+                entry.doc = doc;
+        }
+        if (!entry.doc.isNull())
+            docs.append(entry.doc);
+    }
+    return docs;
 }
 
 QString QtLanguageOfCode(const QString& code)

@@ -105,4 +105,17 @@ QString CheckWorkTime(const QString& text, int32_t maxHours)
         .arg(static_cast<int>(minutes), 2, 10, QLatin1Char('0'));
 }
 
+QString SecondsText(double seconds)
+{
+    return CStr(Round(seconds, 3)) + QStringLiteral(" s");
+}
+
+QString FirmwareVersionsText(const QString& list)
+{
+    QStringList numbers = list.split(QLatin1Char(','));
+    for (QString& n : numbers)
+        n = n.trimmed();
+    return numbers.join(QStringLiteral(" / "));
+}
+
 } // namespace qv

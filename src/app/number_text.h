@@ -18,4 +18,12 @@ double NormalizeNumberText(const QString& text);
 // window's NormalizeWorkTime adds its store into gWorkTime around it.
 QString CheckWorkTime(const QString& text, int32_t maxHours);
 
+// A duration in seconds as a person writes it: the number to the millisecond with its leading zero and the
+// user's decimal separator, then the unit ("0.035 s", "0,5 s").
+QString SecondsText(double seconds);
+
+// A list of firmware numbers as the version check keeps it ("559,300": the comma only separates the numbers)
+// as a person reads it: "559 / 300".
+QString FirmwareVersionsText(const QString& list);
+
 } // namespace qv

@@ -89,6 +89,20 @@ void processLines(CardListAccess& list, const QStringList& lines, qsizetype firs
 
 } // namespace
 
+QString airCardColumnSet()
+{
+    QStringList lines = kAirCardColumnSet.split(QStringLiteral("\r\n"));
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        QStringList fields = lines[i].split(QLatin1Char(';'));
+        if (fields.size() < 3)
+            continue;
+        const int code = int(Val(fields[0].mid(1, 3)));
+        fields[1] = cardListText(1600 + code - 100, fields[1]);
+        lines[i] = fields.join(QLatin1Char(';'));
+    }
+    return lines.join(QStringLiteral("\r\n"));
+}
+
 double columnHeaderWidth(const QString& field)
 {
     const QString text = Trim(field);

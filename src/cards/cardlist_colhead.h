@@ -13,6 +13,10 @@ inline const QString kAirCardColumnSet = QStringLiteral(
     "\r\nN153000;Hardware;810,1418;\r\nN154000;Software;810,1418;\r\nN156000;Batt.Datum;1080;"
     "\r\nN157000;Volt;720;\r\nN159000;Anz_gelöscht;1170;");
 
+// kAirCardColumnSet with each caption in the language in use: the heading text of its column (1600 plus
+// the column's catalogue number), the built-in caption where the language file has none.
+QString airCardColumnSet();
+
 // Limits of a column width read from a column-header file, in twips; a width field that holds no number
 // gives kColHeadDefaultWidth.
 inline constexpr double kColHeadMaxWidth = 100000;

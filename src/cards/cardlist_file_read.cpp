@@ -2,6 +2,7 @@
 #include "cards/cardlist_file_read.h"
 
 #include "app/file_helpers.h"
+#include "app/language.h"
 #include "cards/cardlist_columns.h"
 #include "cards/cardlist_file_write.h"
 #include "cards/cardlist_main_window.h"
@@ -13,6 +14,7 @@
 #include "platform/system/textfile.h"
 
 #include <QStringView>
+#include <functional>
 #include <vector>
 
 namespace qv {
@@ -31,29 +33,37 @@ constexpr double kReadColumnWidth = 810;
 struct HeadingCandidate
 {
     QString text;
-    int column; // j: the column number minus 100
+    int column;    // j: the column number minus 100
+    QString shown; // the column's heading in the language in use ("" when it has none)
 };
 
-// The headings a card-list file may hold, in the order they are tried: the column headings by number (the
-// per-punch ones behind "..."), then the punch view's own headings of its columns 131 to 140.
-std::vector<HeadingCandidate> headingCandidates()
+// The headings of one language, in the order they are tried: the column headings by number (the per-punch
+// ones behind "..."), then the punch view's headings of its punch columns and its fixed headings of the
+// columns 134 to 140.
+std::vector<HeadingCandidate> languageCandidates(const std::function<QString(int)>& text)
 {
     std::vector<HeadingCandidate> candidates;
     for (int j = kFirstHeadingColumn; j <= kLastHeadingColumn; ++j) {
-        QString text = cardListText(1600 + j);
-        if (j >= kFirstPunchGroup && j <= kLastPunchGroup)
-            text.prepend(QStringLiteral("..."));
-        candidates.push_back({text, j});
+        QString heading = text(1600 + j);
+        QString shown = cardListText(1600 + j);
+        if (j >= kFirstPunchGroup && j <= kLastPunchGroup) {
+            heading.prepend(QStringLiteral("..."));
+            shown.prepend(QStringLiteral("..."));
+        }
+        candidates.push_back({heading, j, shown});
     }
     for (int g = 0; g < 3; ++g)
-        candidates.push_back({cardListText(1641 + g), 31 + g});
+        candidates.push_back({text(1641 + g), 31 + g, cardListText(1641 + g)});
     const QStringList station = punchViewStationHeadings();
     for (int k = 0; k < station.size(); ++k)
-        candidates.push_back({station[k], 34 + k});
+        candidates.push_back({station[k], 34 + k, station[k]});
     return candidates;
 }
 
-QString keyOfHeading(const QString& heading, const std::vector<HeadingCandidate>& candidates, int& punch)
+// The key of a heading ("" when none matches) and, in `shown`, the heading the column gets: the heading of
+// its column in the language in use when the file's heading is another language's, else the file's.
+QString keyOfHeading(const QString& heading, const std::vector<HeadingCandidate>& candidates, int& punch,
+                     QString* shown = nullptr)
 {
     // "12." followed by a per-punch heading: punch 12 of that group.
     punch = 0;
@@ -64,13 +74,51 @@ QString keyOfHeading(const QString& heading, const std::vector<HeadingCandidate>
         if (number > 0 && number < 1000)
             punch = static_cast<int>(number);
     }
+    if (shown)
+        *shown = heading;
     for (const HeadingCandidate& c : candidates) {
+        if (c.text.isEmpty() || c.text == QLatin1String("..."))
+            continue; // a text the language file lacks names no column
         const bool match =
             punch > 0 ? QStringView(heading).mid(dot) == QStringView(c.text).mid(2) : heading == c.text;
-        if (match)
-            return QLatin1Char('N') + QString::number(100000 + 1000 * c.column + punch);
+        if (!match)
+            continue;
+        if (shown && c.shown != c.text && !c.shown.isEmpty() && c.shown != QLatin1String("..."))
+            *shown = punch > 0 ? QString::number(punch) + c.shown.mid(2) : c.shown;
+        return QLatin1Char('N') + QString::number(100000 + 1000 * c.column + punch);
     }
     return {};
+}
+
+// The headings a card-list file may hold: those of the language in use, then those of every language file
+// beside the program (a list saved under one language opens under another). With the file's headings, the
+// language that recognises most of them is tried first, so that a heading two languages use for different
+// columns names the column of the file's own language.
+std::vector<HeadingCandidate> headingCandidates(const QStringList& headings = {})
+{
+    std::vector<std::vector<HeadingCandidate>> languages;
+    languages.push_back(languageCandidates([](int id) { return cardListText(id); }));
+    for (const QDomDocument& doc : ShippedLanguageFiles())
+        languages.push_back(languageCandidates([&doc](int id) { return GetLangTextOf(doc, id, QString()); }));
+    size_t best = 0;
+    int bestCount = -1;
+    for (size_t l = 0; l < languages.size() && !headings.isEmpty(); ++l) {
+        int count = 0;
+        for (const QString& heading : headings) {
+            int punch = 0;
+            count += !keyOfHeading(heading, languages[l], punch).isEmpty();
+        }
+        if (count > bestCount) {
+            best = l;
+            bestCount = count;
+        }
+    }
+    std::vector<HeadingCandidate> candidates = languages[best];
+    for (size_t l = 0; l < languages.size(); ++l) {
+        if (l != best)
+            candidates.insert(candidates.end(), languages[l].begin(), languages[l].end());
+    }
+    return candidates;
 }
 
 // Appends the card number as the repeated-card list holds it: right-aligned in 8 characters (its last 8
@@ -220,19 +268,25 @@ CardListReadResult readCardListFile(CardListAccess& list, const QString& path, u
     const auto takeHeader = [&](const QStringList& header) {
         headerTaken = true;
         if (keepColumns) {
+            // A heading of another language still names the same column.
+            const std::vector<HeadingCandidate> candidates = headingCandidates(header);
             for (int i = 1; i <= header.size() && !header[i - 1].isEmpty(); ++i) {
-                if (i > list.columnCount() || list.column(i).text != header[i - 1])
+                int punch = 0;
+                if (i > list.columnCount() ||
+                    (list.column(i).text != header[i - 1] &&
+                     keyOfHeading(header[i - 1], candidates, punch) != list.column(i).key))
                     ++result.mismatches;
             }
         } else {
             list.clearRows();
             list.clearColumns();
-            const std::vector<HeadingCandidate> candidates = headingCandidates();
+            const std::vector<HeadingCandidate> candidates = headingCandidates(header);
             int previousPunch = 0;
             for (int i = 1; i <= header.size() && !header[i - 1].isEmpty(); ++i) {
                 const QString& heading = header[i - 1];
                 int punch = 0;
-                QString key = keyOfHeading(heading, candidates, punch);
+                QString shown;
+                QString key = keyOfHeading(heading, candidates, punch, &shown);
                 const QString positionKey = QLatin1Char('X') + QString::number(100000 + 1000 * i);
                 if (key.isEmpty()) {
                     ++result.mismatches;
@@ -240,8 +294,8 @@ CardListReadResult readCardListFile(CardListAccess& list, const QString& path, u
                 }
                 gCardsFormWidth += kReadColumnWidth;
                 // A heading that appears twice keeps its column under its position's key.
-                if (!list.addColumn(key, heading, kReadColumnWidth))
-                    list.addColumn(positionKey, heading, kReadColumnWidth);
+                if (!list.addColumn(key, shown, kReadColumnWidth))
+                    list.addColumn(positionKey, shown, kReadColumnWidth);
                 if (punch > 0 && punch != previousPunch) {
                     ++gPunchColumnCount;
                     previousPunch = punch;

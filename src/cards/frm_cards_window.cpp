@@ -175,7 +175,7 @@ bool FrmCards::loadCardListMode(bool portWasOpen)
 
     if (lvCards.ColumnHeaders().Count() == 0) {
         if (gActionCode == ActAirCardList) {
-            LoadColumnHeaders(kAirCardColumnSet);
+            LoadColumnHeaders(airCardColumnSet());
         } else if (gColHeadAnswer == kAnswerYes && !gColHeadFile.isEmpty() &&
                    QFileInfo::exists(gColHeadFile)) {
             LoadColumnHeaders(QString());

@@ -111,8 +111,8 @@ void FrmAbout::cmdOK_Click()
 
 void FrmAbout::cmdVersion_Click()
 {
-    ShowFileInViewer(programFolder() + u'/' + QString::fromLatin1(kReleaseNotesFile), QStringLiteral("\r\n"),
-                     vbInformation | vbOKOnly);
+    ShowFileInViewer(ReleaseNotesPath(gLangIndex < gLangCodes.size() ? gLangCodes[gLangIndex] : QString()),
+                     QStringLiteral("\r\n"), vbInformation | vbOKOnly);
 }
 
 void FrmAbout::cmdSysInfo_Click()

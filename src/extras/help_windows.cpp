@@ -30,6 +30,18 @@ QString LanguageListEntry(const QString& name)
     return (name + QString(kLanguageEntryWidth, u' ')).left(kLanguageEntryWidth);
 }
 
+QString ReleaseNotesPath(const QString& code)
+{
+    const QString folder = programFolder() + u'/';
+    const QString base = QString::fromLatin1(kReleaseNotesFile);
+    if (!code.isEmpty()) {
+        const QString own = base.section(u'.', 0, 0) + u'_' + code + u'.' + base.section(u'.', 1);
+        if (gFso.FileExists(folder + own))
+            return folder + own;
+    }
+    return folder + base;
+}
+
 QString ChooseHelpFile(const QString& code)
 {
     const QString stem = AppTitle() + u'_';

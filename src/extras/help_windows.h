@@ -14,7 +14,8 @@ inline QString gViewFile;
 
 // The display names of the languages, beside the program ("DEU=Deutsch", one a line).
 inline constexpr char kCountryListFile[] = "Country.TXT";
-// The release notes the about box shows, beside the program.
+// The release notes the about box shows, beside the program: those of the language in use
+// ("release_notes_DEU.txt"), else these.
 inline constexpr char kReleaseNotesFile[] = "release_notes.txt";
 // The system-information program the about box starts. This platform names none: its absence is what the
 // about box reports. Tests set a program to start.
@@ -31,6 +32,10 @@ std::optional<QString> CountryListName(const QString& text, const QString& code)
 
 // The list entry of a display name: the name padded with blanks or cut to kLanguageEntryWidth characters.
 QString LanguageListEntry(const QString& name);
+
+// The full path of the release notes of a language (its code, "DEU"): its own file beside the program when
+// there is one, else kReleaseNotesFile.
+QString ReleaseNotesPath(const QString& code);
 
 // The help file of a language, by name (it lies beside the program): the language's own page, else the
 // English one, else the first page of any language; "" when there is none.

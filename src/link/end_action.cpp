@@ -3,6 +3,7 @@
 #include "link/end_action.h"
 
 #include "app/language.h"
+#include "app/number_text.h"
 #include "link/card_list_window.h"
 #include "link/frame.h"
 #include "link/link_globals.h"
@@ -43,7 +44,7 @@ void EndStationAction()
         gActionCode != ActConfigAirCard) {
         // Also an operation that ran over midnight gets its true duration.
         const double elapsed = double(TimerElapsedMs(gActionStart)) / 1000.0;
-        AppendLogLine(QStringLiteral("\r\n") + Str(elapsed) + QStringLiteral(" s"));
+        AppendLogLine(QStringLiteral("\r\n") + SecondsText(elapsed));
     }
 
     QString status;

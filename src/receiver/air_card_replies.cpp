@@ -81,7 +81,7 @@ void QVELProtokoll(bool bNichtSchreiben)
     AppendLogLine(ActionText());
     AirCardWindow& w = airCardWindow();
     LogRadioCardSettings(w.cardNumber());
-    w.setCardNumber(QStringLiteral("OK"));
+    w.showCardDone(!bNichtSchreiben);
 }
 
 void SendEA7ECommand()

@@ -31,6 +31,9 @@ class AirCardWindow
     // The card-number label lblCardNo(1).
     virtual QString cardNumber() { return {}; }
     virtual void setCardNumber(const QString& /*text*/) {}
+    // The card on the station is done: its settings were written (written), or its state was read and
+    // nothing written (a card of the software that reports its state). The number stays shown.
+    virtual void showCardDone(bool /*written*/) {}
     virtual void setCaption(const QString& /*caption*/) {}
     virtual void setPartnerShown(bool /*shown*/) {}
     virtual void setPartnerText(const QString& /*text*/) {}

@@ -1,6 +1,7 @@
 // The time replies: the set-time synchronisation loop and the end of the operation that set the clock, and
 // the get-time reply with its probe, the PC clock set from the station and the check against the PC clock.
 #include "app/custom_msgbox.h"
+#include "app/number_text.h"
 #include "app/settings.h"
 #include "link/end_action.h"
 #include "link/frame.h"
@@ -31,6 +32,12 @@
 namespace qv {
 
 namespace {
+
+// The time check's title names the tolerance within which the clocks count as equal.
+QString ToleranceTitleText(float tolerance)
+{
+    return QStringLiteral(" (ok \u2264 ") + SecondsText(tolerance) + QLatin1Char(')');
+}
 
 constexpr uint8_t kSwitchOffData = 0x60;
 // Beyond this many seconds apart, setting the PC from the station is asked once more.
@@ -286,9 +293,7 @@ ReplyEnd GetTimeReply()
         prompt += kCrLf;
         if (equal) {
             oneButton = true;
-            answer = CustomButtonMsgBox(0, prompt,
-                                        LangText(TextCheckTime) + QStringLiteral(" (ok<=") + Str(gDiffOk) +
-                                            QStringLiteral("ms)"),
+            answer = CustomButtonMsgBox(0, prompt, LangText(TextCheckTime) + ToleranceTitleText(gDiffOk),
                                         LangText(TextOk), QString(), QString(), vbInformation);
         } else if (gSetTimePC) {
             answer = CustomButtonMsgBox(0, prompt, LangText(TextTimeDifference), LangText(TextStationTime),

@@ -2,6 +2,7 @@
 // status flags.
 #include "stationdata/bit_helpers.h"
 
+#include "app/help_topics.h"
 #include "app/language.h"
 #include "platform/dialogs/msgbox.h"
 #include "platform/runtime/vbruntime.h"
@@ -91,7 +92,7 @@ StatusFlagsDecision DecideStatusFlags(uint8_t flags, int32_t timerMark, const QD
     if (flags == 0x29)
         return {StatusFlagsDecision::Kind::CardPassword, 0, 0};
     if (IsBitSet(5, flags))
-        return {StatusFlagsDecision::Kind::Protocol, 0, 420};
+        return {StatusFlagsDecision::Kind::Protocol, 0, HelpTopic::ProtocolStatus};
     // Both sides in seconds of the week, Sunday 00:00 being 0, as the station counts.
     const double pcWeekSeconds =
         (now.date().dayOfWeek() % 7) * double(kSecondsPerDay) + now.time().msecsSinceStartOfDay() / 1000.0;
@@ -107,7 +108,7 @@ StatusFlagsDecision DecideStatusFlags(uint8_t flags, int32_t timerMark, const QD
         prefix = 1256;
     else if (IsBitSet(4, flags))
         prefix = 1254;
-    return {StatusFlagsDecision::Kind::Normal, prefix, 430};
+    return {StatusFlagsDecision::Kind::Normal, prefix, HelpTopic::StationStatus};
 }
 
 StatusFlagsView StatusFlagsText(uint8_t flags, int32_t timerMark, const QDateTime& now)

@@ -93,7 +93,7 @@ TEST_F(EndActionTest, ReadEndsWithTheFullRecordTheDurationAndAClosedPort)
     EXPECT_EQ(gActionCode, ActNone);
     EXPECT_EQ(f.Aktion().Text(), "Read");
     // An empty line, the seconds, then the final status text.
-    EXPECT_EQ(f.rtbox(0).Text(), "\r\n 1.234 s\r\nRead\r\n");
+    EXPECT_EQ(f.rtbox(0).Text(), "\r\n1.234 s\r\nRead\r\n");
     EXPECT_EQ(f.lblProgress(1).Height(), f.lblProgress(0).Height() - 30);
 
     const QStringList r = lastRecord();
@@ -266,7 +266,7 @@ TEST_F(EndActionTest, DurationAcrossMidnightIsPositive)
     gActionStart = TimerMs();
     fake.set(QDate(2026, 12, 10), QTime(0, 0, 0, 750));
     EndStationAction();
-    EXPECT_EQ(frmMain().rtbox(0).Text(), "\r\n 1.25 s\r\nRead\r\n");
+    EXPECT_EQ(frmMain().rtbox(0).Text(), "\r\n1.25 s\r\nRead\r\n");
 }
 
 TEST_F(EndActionTest, RepeatedCardIsRefusedWithAMessage)

@@ -1,4 +1,5 @@
 // The program's start-up against a temporary home folder: folders, settings, language, protocol file, end.
+#include "app/app_info.h"
 #include "app/file_helpers.h"
 #include "app/ini_access.h"
 #include "app/language.h"
@@ -189,7 +190,7 @@ TEST_F(StartupTest, FirstLogLinesNameTheVersionAndTheDataFolder)
     FrmMain& f = startWindow();
     const QStringList lines = f.rtbox(0).Text().split(QStringLiteral("\r\n"));
     ASSERT_GE(lines.size(), 3);
-    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("QV-Config V:") + gProgramVersion + u' '));
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("QV-Config V:") + ProgramVersionText() + u' '));
     EXPECT_EQ(lines[1], QStringLiteral("Settings:"));
     EXPECT_EQ(lines[2], dataFolder());
 }

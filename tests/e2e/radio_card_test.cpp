@@ -103,7 +103,7 @@ TEST_F(RadioCardE2E, ThePutOnCardFillsTheDialogAndEachOkSendsOneCommand)
         d.chkSEL_Beep(7).setValue(1);
         ASSERT_TRUE(d.cmdOK.Enabled());
         d.cmdOK_Click();
-        ASSERT_TRUE(sim::waitUntil([&] { return d.lblCardNo(1).Caption() == QStringLiteral("OK"); }));
+        ASSERT_TRUE(sim::waitUntil([&] { return d.cardDone(); }));
         EXPECT_FALSE(gAirCmdSelPending || gAirCmdBrdPending || gAirCmdMPending);
         ASSERT_TRUE(sim::waitUntil([&] { return !d.cmdOK.Enabled(); }));
         EXPECT_EQ(d.cmdCancel.Caption(), QStringLiteral("&Close"))
@@ -130,7 +130,7 @@ TEST_F(RadioCardE2E, KezWaitOnIsWrittenToTheNextCardPutOnWithItsStart)
         d.chkKEZWAITon.setValue(1);
         ASSERT_FALSE(d.cmdOK.Visible());
         ASSERT_TRUE(slot.insertNext());
-        ASSERT_TRUE(sim::waitUntil([&] { return d.lblCardNo(1).Caption() == QStringLiteral("OK"); }));
+        ASSERT_TRUE(sim::waitUntil([&] { return d.cardDone(); }));
         d.cmdCancel_Click();
     });
     frmMain().mnuConfQVEL_Click();

@@ -1,6 +1,7 @@
 // qv-station-sim: a simulated station on a pseudo-terminal; prints the terminal's path and serves until
 // killed.
 #include "sim_backup.h"
+#include "sim_scenes.h"
 #include "sim_station.h"
 
 #include <QCommandLineParser>
@@ -40,7 +41,18 @@ int main(int argc, char** argv)
     const QCommandLineOption punchesOption(QStringLiteral("punches"),
                                            QStringLiteral("Punches in the backup memory (default 0)."),
                                            QStringLiteral("count"));
-    parser.addOptions({baudOption, codeOption, serialOption, traceOption, punchesOption});
+    const QCommandLineOption sceneOption(
+        QStringLiteral("scene"),
+        QStringLiteral("What the station is: station (a control station, the default), readout (a read-out "
+                       "station that cards are put into one after the other), radio (a read-out station with "
+                       "radio cards put on it), gsm (a mobile-network station)."),
+        QStringLiteral("name"), QStringLiteral("station"));
+    const QCommandLineOption intervalOption(
+        QStringLiteral("card-interval"),
+        QStringLiteral("Milliseconds a card lies in the station unread before the next is put in."),
+        QStringLiteral("ms"));
+    parser.addOptions(
+        {baudOption, codeOption, serialOption, traceOption, punchesOption, sceneOption, intervalOption});
     parser.process(app);
 
     QTextStream err(stderr);
@@ -64,6 +76,16 @@ int main(int argc, char** argv)
             memory += encodePunch(0, 1001 + i, from.addSecs(i * 7), true, (i * 37) & 0xFF);
         setBackup(station.memory(), memory);
     }
+    const QString scene = parser.value(sceneOption);
+    // Radio cards stay on the station long enough for a person to work with them in the dialog.
+    const int interval = parser.isSet(intervalOption) ? parser.value(intervalOption).toInt()
+                         : scene == u"radio"          ? 20000
+                                                      : 4000;
+    if (!demoSceneNames().contains(scene)) {
+        err << "qv-station-sim: the scene must be one of " << demoSceneNames().join(QStringLiteral(", "))
+            << '\n';
+        return 2;
+    }
     if (!station.start()) {
         err << "qv-station-sim: " << station.errorString() << '\n';
         return 1;
@@ -80,6 +102,7 @@ int main(int argc, char** argv)
         QObject::connect(&station, &SimStation::frameSent, [trace](const LogEntry& e) { trace("->", e); });
     }
 
+    const std::unique_ptr<QObject> running = setUpDemoScene(station, scene, std::max(interval, 100));
     std::printf("%s\n", station.slavePath().toLocal8Bit().constData());
     std::fflush(stdout);
     return app.exec();

@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFontMetrics>
+#include <QImage>
 #include <QLabel>
 #include <QRect>
 #include <QRegularExpression>
@@ -76,6 +77,46 @@ inline QStringList controlsOverStatusBar(const Form& form, const Control& status
             found << controlId(c);
     }
     return found;
+}
+
+// Shown controls hidden under `cover`, a control placed on the window's client area (a docked bar, a scroll
+// bar below the panel): a control of another child of the client area that meets the cover's rectangle and
+// stands behind it. Controls named in `backgrounds` (panels meant to run on under the bars) do not count.
+inline QStringList controlsCoveredBy(const Form& form, const Control& cover, const QSet<QString>& backgrounds)
+{
+    QStringList found;
+    const QWidget* top = cover.widget();
+    const QWidget* client = top->parentWidget();
+    const QObjectList stack = client->children(); // bottom to top
+    const qsizetype coverAt = stack.indexOf(const_cast<QWidget*>(top));
+    for (const Control* c : form.Controls()) {
+        if (c == &cover || !shownOnScreen(c) || backgrounds.contains(c->Name()) ||
+            backgrounds.contains(controlId(c)))
+            continue;
+        const QWidget* w = c->widget();
+        while (w && w->parentWidget() != client)
+            w = w->parentWidget();
+        if (!w || !w->isVisible() || w == top)
+            continue;
+        const QRect onClient(c->widget()->mapTo(client, QPoint(0, 0)), c->widget()->size());
+        if (stack.indexOf(const_cast<QWidget*>(w)) < coverAt && onClient.intersects(top->geometry()))
+            found << controlId(c);
+    }
+    return found;
+}
+
+// Whether the window shows a control as the control paints itself: nothing lying under it shows through
+// and nothing is drawn over it. Compared pixel by pixel in the window's own picture.
+inline bool shownAsItPaints(const Form& form, const Control& control)
+{
+    const QWidget* w = control.widget();
+    const QImage window = const_cast<Form&>(form).grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage own = const_cast<QWidget*>(w)->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const qreal scale = own.devicePixelRatio();
+    const QPoint at = w->mapTo(&form, QPoint(0, 0)) * scale;
+    QImage there = window.copy(QRect(at, own.size()));
+    there.setDevicePixelRatio(own.devicePixelRatio());
+    return there == own;
 }
 
 // Shown controls whose caption needs more room than the control has on one line.

@@ -5,6 +5,7 @@
 #include "cards/frm_cards.h"
 #include "cards/frm_disk.h"
 #include "cards/frm_sel_col.h"
+#include "extras/frm_language.h"
 #include "link/link_globals.h"
 #include "platform/dialogs/dialog_hooks.h"
 #include "platform/dialogs/msgbox.h"
@@ -378,6 +379,128 @@ TEST_P(CardsWindowTest, TheListIsSavedAndOpenedAgainThroughTheFileDialog)
     EXPECT_EQ(reopened, (QStringList{"2100031", "600033"}));
     EXPECT_TRUE(layout.isEmpty()) << layout.join(u'\n').toStdString();
     EXPECT_FALSE(FormInstance<FrmDisk>::loaded());
+}
+
+TEST_P(CardsWindowTest, TheRadioCardListsHeadingsAreInTheLanguageInUse)
+{
+    const QString language = QString::fromLatin1(GetParam());
+    test::ScopedLocale locale(language == u"DEU" ? QStringLiteral("de_DE") : QStringLiteral("en_US"));
+    FrmMain& f = startInLanguage(language);
+    ASSERT_TRUE(f.startupCompleted());
+
+    QStringList headings;
+    Form::clearModalAnswers();
+    Form::queueModalAnswer([&](Form& w) {
+        auto& list = static_cast<FrmCards&>(w);
+        test::settle(100);
+        ColumnHeaderList& columns = list.lvCards.ColumnHeaders();
+        for (int i = 1; i <= columns.Count(); ++i)
+            headings << columns.Item(i).Text();
+        screenshot(list, QStringLiteral("qvel_list_") + language);
+        test::closeCardListAnsweringNo(list);
+    });
+    DialogHooks::queue(
+        DialogAnswer::press(vbOK)); // the extended protocol's note, when the station has it off
+    f.mnuQVEL_List.action()->trigger();
+    ASSERT_TRUE(sim::waitUntil([] { return Form::pendingModalAnswers() == 0; }, 20000));
+    ASSERT_TRUE(sim::waitUntil([] { return gActionCode == ActNone; }, 20000));
+
+    QStringList expected;
+    for (int column : {1, 2, 3, 53, 54, 56, 57, 59})
+        expected << GetLangText(gLangIndex, 1600 + column, QString());
+    EXPECT_EQ(headings, expected);
+    if (language == u"ENU") {
+        EXPECT_FALSE(headings.contains(QStringLiteral("Lfd.Nr.")) ||
+                     headings.contains(QStringLiteral("Anz_gelöscht")))
+            << headings.join(u'|').toStdString();
+    }
+}
+
+// A card list saved while the program spoke one language, opened after the person switched to the other:
+// every heading is recognised and shown in the language now in use, with no message about headings.
+TEST_P(CardsWindowTest, AListSavedInOneLanguageOpensInTheOther)
+{
+    const QString language = QString::fromLatin1(GetParam());
+    const QString other = language == u"DEU" ? QStringLiteral("ENU") : QStringLiteral("DEU");
+    test::ScopedLocale locale(language == u"DEU" ? QStringLiteral("de_DE") : QStringLiteral("en_US"));
+    FrmMain& f = startInLanguage(language);
+    ASSERT_TRUE(f.startupCompleted());
+
+    slot->queue({card(sim::CardFamily::Card8, 2100041, 36000), card(sim::CardFamily::Card6, 600043, 37200)});
+    slot->setAutoRun(true, 30);
+    const QString file = dataFolder() + QStringLiteral("/cards_") + language + QStringLiteral(".CSV");
+    QStringList savedKeys;
+    Form::clearModalAnswers();
+    Form::queueModalAnswer([&](Form& w) {
+        auto& list = static_cast<FrmCards&>(w);
+        ASSERT_NO_FATAL_FAILURE(putCardsIn(list, 2));
+        ColumnHeaderList& columns = list.lvCards.ColumnHeaders();
+        for (int i = 1; i <= columns.Count(); ++i)
+            savedKeys << columns.Item(i).Key();
+        Form::queueModalAnswer([&](Form& d) {
+            auto& disk = static_cast<FrmDisk&>(d);
+            test::settle(50);
+            test::typeInto(disk.txtDisk.lineEdit(), file);
+            test::clickWith(disk.cmdOK.button());
+        });
+        list.mnuSaveFile.action()->trigger();
+        test::closeCardListAnsweringNo(list);
+    });
+    f.mnuReadCards.action()->trigger();
+    ASSERT_TRUE(sim::waitUntil([] { return Form::pendingModalAnswers() == 0; }, 20000));
+    ASSERT_TRUE(sim::waitUntil([] { return gActionCode == ActNone; }, 20000));
+    ASSERT_TRUE(QFile::exists(file));
+
+    // Settings > language: the other language, chosen in the language dialog (it stays beside the window).
+    f.mnuLanguage.action()->trigger();
+    test::settle(100);
+    {
+        FrmLanguage& dialog = frmLanguage();
+        ASSERT_TRUE(dialog.isVisible());
+        const int at = int(gLangCodes.indexOf(other));
+        ASSERT_GT(at, 0);
+        QListWidget* languages = dialog.lblLanguage.listWidget();
+        const QList<QListWidgetItem*> items = languages->findItems(gLangNames.at(at), Qt::MatchStartsWith);
+        ASSERT_EQ(items.size(), 1);
+        test::mouseClick(languages->viewport(), languages->visualItemRect(items.first()).center());
+        test::clickWith(dialog.cmdOK.button());
+        test::settle(50);
+    }
+    ASSERT_EQ(gLangCodes.value(gLangIndex), other);
+
+    // Commands > card file, File > open the list saved before.
+    QStringList keys;
+    QStringList headings;
+    QStringList numbers;
+    DialogHooks::reset();
+    Form::queueModalAnswer([&](Form& w) {
+        auto& list = static_cast<FrmCards&>(w);
+        test::settle(50);
+        test::openCardListFile(list, file);
+        ColumnHeaderList& columns = list.lvCards.ColumnHeaders();
+        for (int i = 1; i <= columns.Count(); ++i) {
+            keys << columns.Item(i).Key();
+            headings << columns.Item(i).Text();
+        }
+        for (int r = 1; r <= list.lvCards.ListItems().Count(); ++r)
+            numbers << test::cardListCell(list, r, QStringLiteral("N103000"));
+        screenshot(list, QStringLiteral("cardlist_opened_in_") + other);
+        test::closeCardListAnsweringNo(list);
+    });
+    f.mnuCardsFile.action()->trigger();
+    ASSERT_TRUE(sim::waitUntil([] { return Form::pendingModalAnswers() == 0; }, 20000));
+
+    QStringList messages;
+    for (const DialogRequest& r : DialogHooks::asked())
+        if (r.kind == DialogKind::MsgBox)
+            messages << r.prompt;
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(u'|').toStdString();
+    EXPECT_EQ(keys, savedKeys);
+    EXPECT_EQ(numbers, (QStringList{"2100041", "600043"}));
+    ASSERT_GE(headings.size(), 3);
+    EXPECT_EQ(headings.mid(0, 3),
+              (QStringList{GetLangText(gLangIndex, 1601, QString()), GetLangText(gLangIndex, 1602, QString()),
+                           GetLangText(gLangIndex, 1603, QString())}));
 }
 
 INSTANTIATE_TEST_SUITE_P(BothLanguages, CardsWindowTest, ::testing::Values("ENU", "DEU"));

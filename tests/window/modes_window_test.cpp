@@ -258,3 +258,58 @@ TEST_F(ModesWindowTest, TheHoverPictureShowsWhenThePointerRestsOnTheCaption)
     test::clickWith(f.cmdErwProtOK(1).widget());
     EXPECT_FALSE(f.piErwProt(1).widget()->isVisible());
 }
+
+// The general view of the picture (no mode chosen yet) speaks the language in use, and each of its texts is
+// whole: inside its label and the label inside the picture.
+TEST_F(ModesWindowTest, TheHoverPicturesGeneralViewIsWholeAndInTheLanguageInUse)
+{
+    for (const char* language : {"en", "de"}) {
+        SCOPED_TRACE(language);
+        gCommandLine = QString::fromLatin1(language);
+        FrmMain& f = startProgram();
+        ASSERT_EQ(f.coMO.Text(), QString());
+        QCheckBox* box = f.chkCPC0(1).checkBox();
+        const QPoint onCaption(box->width() - 10, box->height() / 2);
+        QMouseEvent move(QEvent::MouseMove, QPointF(onCaption), box->mapToGlobal(QPointF(onCaption)),
+                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(box, &move);
+        settle(900);
+        QWidget* pic = f.piErwProt(1).widget();
+        ASSERT_TRUE(pic->isVisible());
+
+        QStringList rows;
+        QStringList cut;
+        for (int k = 0; k <= 3; ++k) {
+            Label& row = f.lblPic1Txt(k);
+            if (!row.widget()->isVisibleTo(pic))
+                continue;
+            rows << row.Caption();
+            // A long text may wrap onto a second line, but every line shows.
+            const QFontMetrics metrics(row.widget()->font());
+            const QRect text = metrics.boundingRect(QRect(0, 0, row.widget()->width(), 100000),
+                                                    int(Qt::TextWordWrap), row.Caption());
+            if (text.height() > row.widget()->height() || text.width() > row.widget()->width() ||
+                !pic->contentsRect().contains(row.widget()->geometry()))
+                cut << row.Caption();
+        }
+        EXPECT_EQ(rows.size(), 3);
+        EXPECT_TRUE(cut.isEmpty()) << cut.join(u'|').toStdString();
+        const QString all = rows.join(u'|');
+        const QString controlStations = GetLangText(gLangIndex, 1560, QString());
+        ASSERT_FALSE(controlStations.isEmpty());
+        EXPECT_TRUE(all.contains(controlStations)) << all.toStdString();
+        if (QString::fromLatin1(language) == u"en") {
+            EXPECT_FALSE(all.contains(QStringLiteral("Kontroll")) || all.contains(QStringLiteral(" mit ")))
+                << all.toStdString();
+        }
+        const QString shots = qEnvironmentVariable("QV_SCREENSHOT_DIR");
+        if (!shots.isEmpty()) {
+            QDir().mkpath(shots);
+            EXPECT_TRUE(pic->grab().save(shots + QStringLiteral("/mainwin_hover_general_") + language +
+                                         QStringLiteral(".png")));
+        }
+        test::clickWith(f.cmdErwProtOK(1).widget());
+        closeWindow();
+        resetWindowState();
+    }
+}

@@ -20,6 +20,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -37,6 +38,24 @@ struct Language
     const char* code;
     const char* commandLine;
     const char* locale;
+};
+
+// Radio card 8000001 queued to be put on the station, the station's air-card commands going to the card in
+// its slot.
+struct RadioCardOnStation
+{
+    explicit RadioCardOnStation(sim::SimStation& station) : slot(station), commands(station)
+    {
+        commands.followSlot(slot);
+        card.family = sim::CardFamily::CardAir;
+        card.number = 8000001;
+        card.radio = &radio;
+        slot.queue(card);
+    }
+    sim::SimCardSlot slot;
+    sim::SimAirCardCommands commands;
+    sim::SimRadioCard radio;
+    sim::SimCard card;
 };
 
 class OptionDialogsWindowTest : public test::StationWindowTest, public ::testing::WithParamInterface<Language>
@@ -246,17 +265,12 @@ TEST_P(OptionDialogsWindowTest, ABeepAddedToTheRadioCardsPatternIsWrittenToTheCa
 {
     // A radio card of the older software, which reports no activation state: the dialog keeps its number for
     // the person's changes.
-    sim::SimCardSlot slot(sim->station);
-    sim::SimAirCardCommands commands(sim->station);
-    commands.followSlot(slot);
-    sim::SimRadioCard radio;
-    radio.swMajor = 3;
-    radio.sel = QByteArray::fromHex("1800054a");
-    sim::SimCard card;
-    card.family = sim::CardFamily::CardAir;
-    card.number = 8000001;
-    card.radio = &radio;
-    slot.queue(card);
+    RadioCardOnStation on(sim->station);
+    on.radio.swMajor = 3;
+    on.radio.sel = QByteArray::fromHex("1800054a");
+    sim::SimCardSlot& slot = on.slot;
+    sim::SimAirCardCommands& commands = on.commands;
+    sim::SimRadioCard& radio = on.radio;
     FrmMain& f = start();
 
     QString shownNumber, shownCount;
@@ -279,7 +293,7 @@ TEST_P(OptionDialogsWindowTest, ABeepAddedToTheRadioCardsPatternIsWrittenToTheCa
         saveShot(d, "frmConfigQVEL_grid");
         click(d.cmdOK);
         // The station's reply to the write ends the card's configuration.
-        ASSERT_TRUE(sim::waitUntil([&] { return d.lblCardNo(1).Caption() == QStringLiteral("OK"); }, 10000));
+        ASSERT_TRUE(sim::waitUntil([&] { return d.cardDone(); }, 10000));
 
         // The start time of the waiting option, for the next card put on.
         tick(d.chkKEZWAITon.checkBox());
@@ -301,6 +315,51 @@ TEST_P(OptionDialogsWindowTest, ABeepAddedToTheRadioCardsPatternIsWrittenToTheCa
         return l.contains(QStringLiteral("8000001")) &&
                l.contains(QStringLiteral("SEL_FEEDBACK=18-00-05-CA"));
     })) << lines.join(u'\n').toStdString();
+}
+
+// A radio card of the software that reports its activation state: reading it writes nothing. The dialog keeps
+// the card's number, says that only its state was read, and why OK stays off for it; nothing is sent to it.
+TEST_P(OptionDialogsWindowTest, ACardThatReportsItsStateSaysNothingWasWrittenAndWhyOkIsOff)
+{
+    RadioCardOnStation on(sim->station); // software 4.0
+    sim::SimCardSlot& slot = on.slot;
+    sim::SimAirCardCommands& commands = on.commands;
+    FrmMain& f = start();
+
+    QString number, state, forAll;
+    bool stateShown = false, okEnabled = true, stateWhole = false;
+    Form::queueModalAnswer([&](Form& form) {
+        auto& d = dynamic_cast<FrmConfigQVEL&>(form);
+        ASSERT_TRUE(slot.insertNext());
+        ASSERT_TRUE(sim::waitUntil([&] { return d.cardDone(); }, 10000));
+        test::settle(100);
+        number = d.lblCardNo(1).Caption();
+        state = d.lblCardState.Caption();
+        stateShown = d.lblCardState.widget()->isVisible();
+        forAll = d.chkDefault.Caption().remove(u'&');
+        okEnabled = d.cmdOK.Enabled();
+        QLabel* label = d.lblCardState.label();
+        const QRect text = label->fontMetrics().boundingRect(QRect(0, 0, label->width(), 100000),
+                                                             int(Qt::TextWordWrap), state);
+        stateWhole =
+            text.height() <= label->height() && d.Picture1.widget()->rect().contains(label->geometry());
+        saveShot(d, "frmConfigQVEL_state");
+        click(d.cmdCancel);
+    });
+    chooseMenuItem(f, f.mnuSet, f.mnuConfQVEL);
+    ASSERT_TRUE(operationEnded()) << f.Aktion().Text().toStdString();
+
+    EXPECT_EQ(number, QStringLiteral("8000001"));
+    EXPECT_TRUE(stateShown);
+    EXPECT_TRUE(stateWhole) << state.toStdString();
+    EXPECT_TRUE(state.startsWith(QStringLiteral("8000001: ") + GetLangText(gLangIndex, 1567, QString())))
+        << state.toStdString();
+    EXPECT_TRUE(state.contains(GetLangText(gLangIndex, 1568, QString()))) << state.toStdString();
+    EXPECT_TRUE(state.contains(u'"' + forAll + u'"')) << state.toStdString();
+    EXPECT_FALSE(okEnabled);
+    EXPECT_TRUE(commands.applied().isEmpty() ||
+                std::all_of(commands.applied().begin(), commands.applied().end(),
+                            [](const QByteArray& c) { return uint8_t(c.at(0)) == 0x7E; }));
 }
 
 INSTANTIATE_TEST_SUITE_P(BothLanguages, OptionDialogsWindowTest,

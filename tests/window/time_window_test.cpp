@@ -10,7 +10,9 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTimer>
+#include <algorithm>
 #include <functional>
 
 using namespace qv;
@@ -129,6 +131,12 @@ TEST_F(TimeWindowTest, TheTimeButtonSetsAStationThatRunsAhead)
     EXPECT_NEAR(Val(check.mid(check.indexOf(u':') + 1)), 5.0, 0.01) << check.toStdString();
     EXPECT_EQ(lines[2].split(u';').value(23), QStringLiteral("Set time"));
     EXPECT_EQ(lines[2].split(u';').value(2), QStringLiteral("201537"));
+    // The log pane ends the operation with its duration, leading zero and unit included.
+    const QStringList log = f.rtbox(0).Text().split(QRegularExpression(QStringLiteral("[\r\n]+")));
+    const QRegularExpression duration(QStringLiteral("^\\d+(\\.\\d+)? s$"));
+    EXPECT_TRUE(std::any_of(log.begin(), log.end(), [&](const QString& l) {
+        return duration.match(l).hasMatch();
+    })) << log.join(u'|').toStdString();
 }
 
 TEST_F(TimeWindowTest, CancelOnTheQuestionLeavesTheStationsClockAndTheButtonWorksAgain)
@@ -190,4 +198,44 @@ TEST_F(TimeWindowTest, TheTypedTestTimeIsSetInTheStation)
     EXPECT_LE(std::abs(QTime(12, 30, 15).msecsTo(station.time())), 5000) << station.toString().toStdString();
     EXPECT_EQ(f.Aktion().Text(), QStringLiteral("Set Station time 12:30:15"));
     EXPECT_TRUE(gTestTime.isEmpty());
+}
+
+TEST_F(TimeWindowTest, TheTypedTimeBoxAsksInTheLanguageInUse)
+{
+    gCommandLine = QStringLiteral("de");
+    FrmMain& f = startProgram();
+    ASSERT_EQ(gLangCodes.value(gLangIndex), QStringLiteral("DEU"));
+    QString prompt;
+    whenABoxOpens([&prompt](QWidget* box) {
+        if (auto* label = box->findChild<QLabel*>())
+            prompt = label->text();
+        saveShot(box, QStringLiteral("testtime_box_DEU.png"));
+        auto* buttons = box->findChild<QDialogButtonBox*>();
+        ASSERT_NE(buttons, nullptr);
+        test::clickWith(buttons->button(QDialogButtonBox::Cancel));
+    });
+    test::clickWith(qobject_cast<QPushButton*>(f.cmdTestTime.widget()));
+    QApplication::processEvents();
+    EXPECT_EQ(boxesSeen, 1);
+    EXPECT_TRUE(prompt.startsWith(QStringLiteral("Diese Zeit in der Station stellen  (hh:mm:ss")))
+        << prompt.toStdString();
+    EXPECT_EQ(gActionCode, ActNone);
+}
+
+// Clocks that agree: the box's title names the tolerance as a person writes it.
+TEST_F(TimeWindowTest, TheEqualClocksBoxNamesTheToleranceInSeconds)
+{
+    FrmMain& f = startProgram();
+    sim->station.setClock(m_clock.peek());
+    QString title;
+    whenABoxOpens([&](QWidget* box) {
+        title = box->windowTitle();
+        saveShot(box, QStringLiteral("settime_equal_ENU.png"));
+        QPushButton* ok = buttonCalled(box, QStringLiteral("OK"));
+        ASSERT_NE(ok, nullptr);
+        test::clickWith(ok);
+    });
+    test::clickWith(qobject_cast<QPushButton*>(f.cmdTime.widget()));
+    ASSERT_TRUE(sim::waitUntil([&] { return boxesSeen == 1 && !f.MSComm1.PortOpen(); }, 15000));
+    EXPECT_TRUE(title.endsWith(QStringLiteral(" (ok \u2264 0.5 s)"))) << title.toStdString();
 }

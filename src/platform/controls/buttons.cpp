@@ -28,7 +28,20 @@ QPushButton* CommandButton::button() const
 void CommandButton::setCaption(const QString& caption)
 {
     m_caption = caption;
-    button()->setText(caption);
+    const QIcon drawn = m_captionDrawing ? m_captionDrawing(caption) : QIcon();
+    if (drawn.isNull()) {
+        button()->setIcon(QIcon(m_picture));
+        button()->setText(caption);
+    } else {
+        button()->setIcon(drawn);
+        button()->setText(QString());
+    }
+}
+
+void CommandButton::setCaptionDrawing(std::function<QIcon(const QString& caption)> drawing)
+{
+    m_captionDrawing = std::move(drawing);
+    setCaption(m_caption);
 }
 
 void CommandButton::click()

@@ -2,6 +2,8 @@
 #pragma once
 #include "platform/controls/control.h"
 
+#include <QIcon>
+
 class QCheckBox;
 class QPushButton;
 class QRadioButton;
@@ -29,6 +31,10 @@ class CommandButton : public Control
     void setCancel(bool on);
     const QPixmap& Picture() const { return m_picture; }
     void setPicture(const QPixmap& picture);
+    // Draws a caption instead of writing it (a caption meant for a symbol font this system lacks): the
+    // function gives the picture for a caption, a null icon to write that caption as text. Caption stays
+    // what code sets and reads.
+    void setCaptionDrawing(std::function<QIcon(const QString& caption)> drawing);
 
     QPushButton* button() const;
 
@@ -39,6 +45,7 @@ class CommandButton : public Control
     void click();
     QString m_caption;
     QPixmap m_picture;
+    std::function<QIcon(const QString&)> m_captionDrawing;
     bool m_clicking = false;
 };
 

@@ -235,6 +235,13 @@ class Control
     bool m_afterDblClick = false;
 };
 
+// The help topic F1 in a control opens: the first HelpContextID set on the control, the frames and
+// pictures it sits in, or its window; 0 when none has one (the help's first page).
+int helpTopicOf(const Control& control);
+// What F1 in a control does with its topic (the program opens its help there); unset, F1 is an ordinary
+// key. A KeyDown handler that clears the key code keeps the help closed.
+inline std::function<void(int topic)> helpKeyHandler;
+
 // Key translation between Qt and the old platform's key codes.
 int vbKeyCodeFromQt(int qtKey, Qt::KeyboardModifiers modifiers);
 int qtKeyFromVbKeyCode(int keyCode);

@@ -45,6 +45,15 @@ void Control::forward(QWidget* target, QEvent* event)
     event->accept();
 }
 
+int helpTopicOf(const Control& control)
+{
+    for (const Control* c = &control; c; c = c->Container()) {
+        if (c->HelpContextID() != 0)
+            return c->HelpContextID();
+    }
+    return control.Parent().HelpContextID();
+}
+
 bool Control::handleKey(QWidget* target, QKeyEvent* event)
 {
     if (!m_enabled)
@@ -70,6 +79,11 @@ bool Control::handleKey(QWidget* target, QKeyEvent* event)
         raiseEvent(where("KeyDown"), onKeyDown, keyCode, shift);
         if (!*alive)
             return true;
+    }
+    if (keyCode == vbKeyF1 && shift == 0 && helpKeyHandler) {
+        raiseEvent(where("Help"), helpKeyHandler, helpTopicOf(*this));
+        event->accept();
+        return true;
     }
 
     const int typed = keyAsciiFromEvent(*event);

@@ -87,10 +87,11 @@ void ScrollBar::applyRange()
 {
     QScrollBar* bar = scrollBar();
     m_setting = true;
-    // The old platform lets Min exceed Max: the bar then runs the other way.
+    // The old platform lets Min exceed Max: the bar then runs the other way. A scroll bar's wheel and arrow
+    // keys move towards the end the bar shows below (or right) only with Qt's inverted controls, its default.
     bar->setRange(std::min(m_min, m_max), std::max(m_min, m_max));
     bar->setInvertedAppearance(m_min > m_max);
-    bar->setInvertedControls(m_min > m_max);
+    bar->setInvertedControls(m_min <= m_max);
     bar->setSingleStep(m_smallChange);
     bar->setPageStep(m_largeChange);
     bar->setValue(m_value);

@@ -156,6 +156,8 @@ StatusBar::StatusBar(Form* form, const QString& name, int index)
       m_clickFilter(new PanelClickFilter([this](QLabel* label, bool twice) { panelClicked(label, twice); }))
 {
     auto* bar = new QWidget;
+    // The bar paints its own face, so a panel that runs on under it never shows through its texts.
+    bar->setAutoFillBackground(true);
     auto* layout = new QHBoxLayout(bar);
     layout->setContentsMargins(1, 1, 1, 1);
     layout->setSpacing(2);

@@ -77,6 +77,11 @@ class ConfigDialogSide : public AirCardWindow
         if (FrmConfigQVEL* d = dialog())
             d->lblCardNo(1).setCaption(text);
     }
+    void showCardDone(bool written) override
+    {
+        if (FrmConfigQVEL* d = dialog())
+            d->showCardDone(written);
+    }
     void setCaption(const QString& caption) override
     {
         if (FrmConfigQVEL* d = dialog())

@@ -30,6 +30,10 @@ constexpr int kRowTop[] = {360, 660, 960};
 constexpr OleColor kPartnerRed = 0xFF;
 // The step buttons run far either way: their own position means nothing.
 constexpr int kScrollRange = 32767;
+// What became of the card on the station: written; its state read and nothing written; why OK stays off.
+constexpr int32_t kTextCardWritten = 1566;
+constexpr int32_t kTextStateReadOnly = 1567;
+constexpr int32_t kTextWhyOkOff = 1568;
 
 } // namespace
 
@@ -159,7 +163,7 @@ void FrmConfigQVEL::layOut()
     lblStartKEZON.Move(3300, 920, 3000, 255);
     lblStartKEZON.setFontBold(true);
 
-    Picture1.Move(0, 5700, 7200, 1000);
+    Picture1.Move(0, 5700, 7200, 1550);
     cmdDefault(1).setContainer(&Picture1);
     cmdDefault(1).setCaption(QStringLiteral("last value"));
     cmdDefault(1).Move(120, 120, 1500, 375);
@@ -177,6 +181,9 @@ void FrmConfigQVEL::layOut()
     lblInfo.setCaption(QStringLiteral("legen sie jetzt die karten auf!"));
     lblInfo.Move(120, 600, 6800, 255);
     lblInfo.setVisible(false);
+    lblCardState.setContainer(&Picture1);
+    lblCardState.Move(120, 900, 6800, 510);
+    lblCardState.setVisible(false);
 }
 
 void FrmConfigQVEL::wireHandlers()
@@ -356,7 +363,7 @@ void FrmConfigQVEL::setOkEnabledFromPattern()
 bool FrmConfigQVEL::isFEEDBACKnew()
 {
     FeedbackCompare c;
-    c.cardPresent = Val(lblCardNo(1).Caption()) > 0;
+    c.cardPresent = !mCardDone && Val(lblCardNo(1).Caption()) > 0;
     c.selCountText = txtAnz(0).Text();
     c.brdCountText = txtAnz(1).Text();
     c.readSelCount = mReadSelCount;
@@ -408,14 +415,40 @@ void FrmConfigQVEL::chkBRD_Beep_Click(int Index)
     FEEDBACK_Korr(QStringLiteral("chkBRD_Beep"), Index, gBrdFeedback, kPatternBeep);
 }
 
-void FrmConfigQVEL::lblCardNo_Change(int /*Index*/)
+void FrmConfigQVEL::lblCardNo_Change(int Index)
 {
+    // A new card's number: the one before is no longer the one on the station.
+    if (Index == 1 && !lblCardNo(1).Caption().isEmpty()) {
+        mCardDone = false;
+        lblCardState.setVisible(false);
+    }
     const bool air = gCardType == kAirCardType;
     opDefault(1).setVisible(air);
     for (int k = 0; k < kSteps; ++k) {
         chkSEL_Beep(k).setEnabled(air);
         chkSEL_LedG(k).setEnabled(air);
     }
+}
+
+void FrmConfigQVEL::showCardDone(bool written)
+{
+    mCardDone = true;
+    const QString number = lblCardNo(1).Caption().trimmed();
+    QString state = number.isEmpty() ? QString() : number + QStringLiteral(": ");
+    if (written) {
+        state += GetLangText(gLangIndex, kTextCardWritten, QStringLiteral("written - put on the next card"));
+    } else {
+        // Such a card takes a change only as one of all the cards that follow: OK has nothing to send it.
+        state += GetLangText(gLangIndex, kTextStateReadOnly, QStringLiteral("state read, nothing written.")) +
+                 QLatin1Char(' ') +
+                 GetLangText(gLangIndex, kTextWhyOkOff,
+                             QStringLiteral("OK stays off for cards with software 4.0 or later: they are "
+                                            "changed through")) +
+                 QStringLiteral(" \"") + QString(chkDefault.Caption()).remove(QLatin1Char('&')) +
+                 QStringLiteral("\".");
+    }
+    lblCardState.setCaption(state);
+    lblCardState.setVisible(true);
 }
 
 void FrmConfigQVEL::cmdOK_Click()

@@ -67,6 +67,8 @@ class FrmConfigQVEL : public Form
     CommandButton cmdCancel{this, "cmdCancel"};
     CommandButton cmdOK{this, "cmdOK"};
     Label lblInfo{this, "lblInfo"};
+    // What became of the card on the station: written, or read with nothing written (and why OK stays off).
+    Label lblCardState{this, "lblCardState"};
 
     void Form_Load() override;
     void Form_Activate() override;
@@ -112,6 +114,11 @@ class FrmConfigQVEL : public Form
     void txtPartnerCard_KeyPress(int& KeyAscii);
     void txtPartnerCard_LostFocus();
 
+    // The card on the station is done (written, or only its state read): lblCardState says so, and OK
+    // stays off for it until the next card is put on.
+    void showCardDone(bool written);
+    bool cardDone() const { return mCardDone; }
+
     // The series code of the partner number now typed (-1: not acceptable).
     int16_t partnerSeries() const { return mPartnerSeries; }
 
@@ -123,7 +130,7 @@ class FrmConfigQVEL : public Form
     void UpdateKezWaitLabels();
     void keepOnlyOneShot(CheckBox& ticked);
     void CheckPartnerCardNumber(int64_t number, int16_t& series);
-    bool cardNumberShown() const; // lblCardNo(1) neither empty nor "OK"
+    bool cardNumberShown() const; // a card's number in lblCardNo(1), and the card not done
     bool partnerRed() const;
     bool countsValid() const; // the counts in use are bytes
     void setOkEnabledFromPattern();
@@ -140,6 +147,7 @@ class FrmConfigQVEL : public Form
     QByteArray mReadCfg = QByteArray(4, '\0');
     int16_t mPartnerSeries = 0;
     bool mOkEnabledAtFocus = false;
+    bool mCardDone = false;
     QString mLastCountText[2]; // one remembered text per count box
     QString mLastPartnerText = QStringLiteral("0");
     int mLastSliderValue = 0;

@@ -27,8 +27,7 @@ constexpr int kHourSteps = 30;
 
 bool FrmConfigQVEL::cardNumberShown() const
 {
-    const QString no = lblCardNo(1).Caption();
-    return !no.isEmpty() && no != QLatin1String("OK");
+    return !mCardDone && !lblCardNo(1).Caption().isEmpty();
 }
 
 bool FrmConfigQVEL::partnerRed() const

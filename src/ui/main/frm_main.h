@@ -535,6 +535,9 @@ class FrmMain : public Form
     void wireHoverHandlers();
     // Fills and shows the picture of a column (the end of the hover wait).
     void ShowErwProtPic(int Index);
+    // Stacks the shown rows of picture Index under its mode line, each as high as its wrapped text, with the
+    // buttons below them, and gives the picture the height that holds them all.
+    void layOutHoverRows(int Index);
     // The one restartable wait of the hover help; its Timer shows the picture of mHoverIndex.
     TimerControl tmrHover{this, "tmrHover"};
     int mHoverIndex = 0;

@@ -239,6 +239,8 @@ void FrmMain::watchOptionVisibility()
         band.widget()->installEventFilter(m_optionWatcher);
     for (Frame& fr : frAPN_Data)
         fr.widget()->installEventFilter(m_optionWatcher);
+    // The code-number scroll bar takes room below the panel while it shows.
+    HScroll1.widget()->installEventFilter(m_optionWatcher);
     ArrangeOptionRows();
 }
 

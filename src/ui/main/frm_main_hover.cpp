@@ -7,6 +7,9 @@
 #include "ui/main/frm_main.h"
 #include "ui/main/main_globals.h"
 
+#include <QLabel>
+#include <algorithm>
+
 namespace qv {
 
 namespace {
@@ -24,6 +27,18 @@ constexpr int32_t kTextControlAutoRow = 1944;
 constexpr int32_t kTextGenerations = 1945;
 constexpr int32_t kTextCards = 1946;
 constexpr int32_t kTextWarning = 1947;
+// The general view's words: the control stations, and the auto-send option.
+constexpr int32_t kTextControlStations = 1560;
+constexpr int32_t kTextWithAutoSend = 1561;
+
+// The rows of the picture, in twips: where the first begins, the least height of one, the gap between two,
+// the box's top above its text's, and the room above and below the buttons.
+constexpr int kHoverRowsTop = 1335;
+constexpr int kHoverRowHeight = 240;
+constexpr int kHoverRowGap = 30;
+constexpr int kHoverBoxAbove = 15;
+constexpr int kHoverButtonsGap = 60;
+constexpr int kHoverBottomMargin = 105;
 
 QString text(int32_t id)
 {
@@ -104,10 +119,14 @@ void FrmMain::ShowErwProtPic(int Index)
     if (modeText.isEmpty()) {
         // No mode: the general view over both kinds of station.
         showRows23(true);
+        const QString controlStations = text(kTextControlStations);
+        const QString withAutoSend = text(kTextWithAutoSend);
         setRow(0, gModeTextReadout + QStringLiteral(", ") + text(kTextReadoutRow));
-        setRow(1, gModeTextReadout + QStringLiteral(", mit Autosend") + text(kTextReadoutAutoRow));
-        setRow(2, QStringLiteral("Kontrollstationen, ") + text(kTextControlRow));
-        setRow(3, QStringLiteral("Kontrollstationen mit Autosend, ") + text(kTextControlAutoRow));
+        setRow(1, gModeTextReadout + QStringLiteral(", ") + withAutoSend + text(kTextReadoutAutoRow));
+        setRow(2, controlStations + QStringLiteral(", ") + text(kTextControlRow));
+        setRow(3, controlStations + QLatin1Char(' ') + withAutoSend + QStringLiteral(", ") +
+                      text(kTextControlAutoRow));
+        layOutHoverRows(Index);
         return;
     }
     const int m = ModeNumberOfText(modeText);
@@ -119,6 +138,34 @@ void FrmMain::ShowErwProtPic(int Index)
     if (autoSend)
         setRow(1, text(readout ? kTextReadoutAutoRow : kTextControlAutoRow));
     showRows23(false);
+    layOutHoverRows(Index);
+}
+
+void FrmMain::layOutHoverRows(int Index)
+{
+    PictureBox& pic = piErwProt(Index);
+    ControlArray<Label>& rowText = Index == 0 ? lblPic0Txt : lblPic1Txt;
+    ControlArray<CheckBox>& rowBox = Index == 0 ? chkPic0 : chkPic1;
+    int top = kHoverRowsTop;
+    for (int k = 0; k <= 3; ++k) {
+        Label& label = rowText(k);
+        if (!label.Visible())
+            continue;
+        // A text longer than the row's width wraps onto further lines, all of them shown.
+        const int widthPx = twipsToPixels(label.Width());
+        const int textPx = label.label()->heightForWidth(widthPx);
+        const int height = std::max(kHoverRowHeight, pixelsToTwips(textPx));
+        rowBox(k).setTop(top - kHoverBoxAbove);
+        label.setTop(top);
+        label.setHeight(height);
+        top += height + kHoverRowGap;
+    }
+    const int buttonsTop = top + kHoverButtonsGap;
+    cmdErwProtOK(Index).setTop(buttonsTop);
+    cmdPicHelp(Index).setTop(buttonsTop);
+    pic.setHeight(buttonsTop + cmdErwProtOK(Index).Height() + kHoverBottomMargin);
+    if (pic.Top() + pic.Height() > ScaleHeight())
+        pic.setTop(std::max(0, ScaleHeight() - pic.Height()));
 }
 
 void FrmMain::chkPic1_Click(int Index)

@@ -7,6 +7,9 @@
 #include "ui/main/frm_main.h"
 #include "ui/main/main_globals.h"
 
+#include <QApplication>
+#include <QPainter>
+#include <QPolygonF>
 #include <initializer_list>
 
 namespace qv {
@@ -15,6 +18,38 @@ namespace {
 
 const QString kCaptionClassic = QStringLiteral("_");
 const QString kCaptionBeacon = QStringLiteral("^");
+
+// The arrow a caption of the layout switch stands for (its captions were meant for a symbol font): up for
+// the beacon options, down for the classic ones. Any other caption is written as it is.
+QIcon switchArrow(const QString& caption)
+{
+    if (caption != kCaptionBeacon && caption != kCaptionClassic)
+        return {};
+    constexpr qreal kWidth = 12;
+    constexpr qreal kHeight = 14;
+    // The head over the shaft; the down arrow is the same turned over.
+    QPolygonF arrow{{kWidth / 2, 0},           {kWidth, kHeight / 2}, {kWidth * 2 / 3, kHeight / 2},
+                    {kWidth * 2 / 3, kHeight}, {kWidth / 3, kHeight}, {kWidth / 3, kHeight / 2},
+                    {0, kHeight / 2}};
+    if (caption == kCaptionClassic) {
+        for (QPointF& point : arrow)
+            point.setY(kHeight - point.y());
+    }
+    QIcon icon;
+    for (const qreal scale : {1.0, 2.0}) {
+        QPixmap pixmap((QSizeF(kWidth, kHeight) * scale).toSize());
+        pixmap.setDevicePixelRatio(scale);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QApplication::palette().buttonText());
+        painter.drawPolygon(arrow);
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
 
 // Language texts of the option block's heading.
 constexpr int32_t kTextBeaconOptions = 1985;
@@ -60,6 +95,7 @@ bool isBeaconModeName(const QString& modeText)
 void FrmMain::wireOptionHandlers()
 {
     cmdSwitch.onClick = [this] { cmdSwitch_Click(); };
+    cmdSwitch.setCaptionDrawing(switchArrow);
 }
 
 bool FrmMain::pruef4msEnabled(uint8_t b4ms, const QString& sWho)

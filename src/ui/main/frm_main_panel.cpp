@@ -1,6 +1,7 @@
 // The main window's construction: the box above the station panel and the panel's rows of both columns.
 #include "ui/main/frm_main.h"
 
+#include "app/help_topics.h"
 #include "ui/main/frm_main_geometry.h"
 
 #include <QApplication>
@@ -203,7 +204,7 @@ void FrmMain::buildSettingRows()
     }
     txtMO.setContainer(&Picture1);
     txtMO.setLocked(true);
-    txtMO.setHelpContextID(440);
+    txtMO.setHelpContextID(HelpTopic::OtherModes);
     txtMO.Move(kColumnLeft[0], kModeBoxTop, kColumnWidth, kTextHeight + 15);
     coMO.setContainer(&Picture1);
     coMO.setStyle(vbComboDropdown);

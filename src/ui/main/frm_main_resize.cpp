@@ -34,7 +34,10 @@ template <class Fn> void skipOnFailure(Fn&& step)
 void FrmMain::applyPanelScroll()
 {
     const int h = static_cast<int>(Round(static_cast<double>(ScaleHeight() - kPanelHeightReserve)));
-    VScroll1.setVisible(Picture1.Height() > h);
+    // While a code-number list is loaded its scroll bar stands above the status bar: the panel shows above
+    // both, and scrolls when it does not fit there.
+    const int shown = HScroll1.Visible() ? h - HScroll1.Height() : h;
+    VScroll1.setVisible(Picture1.Height() > shown);
     picEcke.setBorderStyle(0);
     picEcke.setVisible(VScroll1.Visible());
     if (h > 0)

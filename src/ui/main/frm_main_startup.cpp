@@ -171,7 +171,7 @@ bool FrmMain::LoadPhaseSettings()
         gHelpFile = AppTitle() + QStringLiteral("_") + code + QStringLiteral(".htm");
 
     const QString buildDate = CStr(gBuildDate);
-    AppendLogLine(AppTitle() + QStringLiteral(" V:") + gProgramVersion + u' ' + buildDate);
+    AppendLogLine(AppTitle() + QStringLiteral(" V:") + ProgramVersionText() + u' ' + buildDate);
     AppendLogLine(QStringLiteral("Settings:"));
     AppendLogLine(gDataFolder);
     gBuildDateText = u' ' + buildDate;

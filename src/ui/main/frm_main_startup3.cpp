@@ -1,6 +1,7 @@
 // The main window's load, last phase: the update check and its reminder, showing the window, the port test.
 #include "app/app_info.h"
 #include "app/language.h"
+#include "app/number_text.h"
 #include "app/settings.h"
 #include "app/system_helpers.h"
 #include "extras/update_check.h"
@@ -52,8 +53,10 @@ void FrmMain::LoadPhaseShow()
         Panel& action = StatusBar.Panels()(QStringLiteral("Aktion"));
         action.setText(lastCheckText());
         AppendLogLine(action.Text());
-        AppendLogLine(GetLangText(gLangIndex, 1967, QStringLiteral("QV-Config version:")) + gProgramVersion);
-        AppendLogLine(GetLangText(gLangIndex, 1968, QStringLiteral("Firmware version:")) + gLastFWVersion);
+        AppendLogLine(GetLangText(gLangIndex, 1967, QStringLiteral("QV-Config version: ")) +
+                      ProgramVersionText());
+        AppendLogLine(GetLangText(gLangIndex, 1968, QStringLiteral("Firmware version: ")) +
+                      FirmwareVersionsText(gLastFWVersion));
     }
     const QDate today = Date();
     if (GetConnectionState() != QLatin1String("Offline") &&

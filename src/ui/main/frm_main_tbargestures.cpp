@@ -2,6 +2,7 @@
 // asks for a backup range before the backup read starts; Alt and a right click beyond the buttons open the
 // folder of the settings file and can load the settings again.
 #include "app/ini_access.h"
+#include "app/language.h"
 #include "app/path_helpers.h"
 #include "app/settings.h"
 #include "app/system_helpers.h"
@@ -21,6 +22,11 @@ namespace {
 
 // Yes and No, a question icon, No the default button.
 constexpr int kAskNoFirst = vbYesNo + vbQuestion + vbDefaultButton2;
+// The gestures' prompts, in the chosen language.
+constexpr int32_t kTextBackupRecords = 1161;
+constexpr int32_t kTextBackupStart = 1162;
+constexpr int32_t kTextShowSettingsFolder = 1163;
+constexpr int32_t kTextRefreshSettings = 1164;
 // The largest amount the fixed-point range value holds.
 constexpr double kLargestRangeValue = 922337203685477.0;
 
@@ -72,8 +78,11 @@ void FrmMain::tbar_MouseDown(int Button, int Shift, float X, float Y)
     const bool askRecords = Button == vbRightButton && Shift == 0;
     double v = 0;
     if ((askRecords || (Button == vbRightButton && Shift == vbAltMask)) && onSpecial) {
-        const QString prompt = askRecords ? QStringLiteral("Backup Records (only Harnol)")
-                                          : QStringLiteral("Backup Start Position (only Harnol)");
+        const QString prompt =
+            askRecords
+                ? GetLangText(gLangIndex, kTextBackupRecords, QStringLiteral("Backup Records (only Harnol)"))
+                : GetLangText(gLangIndex, kTextBackupStart,
+                              QStringLiteral("Backup Start Position (only Harnol)"));
         const QString answer = InputBox(prompt, QString(), QString(), Left() + int(X), Top() + int(Y));
         if (!answer.isEmpty()) {
             v = rangeValueOf(answer);
@@ -96,10 +105,13 @@ void FrmMain::tbar_MouseUp(int Button, int Shift, float X, float /*Y*/)
     const int limit = tbar.Height() + tbar.Buttons().Item(QStringLiteral("EXIT")).Left();
     if (!(X > float(limit) && Button == vbRightButton && Shift == vbAltMask))
         return;
-    if (MsgBox(QStringLiteral("Show folder for settings?"), kAskNoFirst) != vbYes)
+    if (MsgBox(GetLangText(gLangIndex, kTextShowSettingsFolder, QStringLiteral("Show folder for settings?")),
+               kAskNoFirst) != vbYes)
         return;
     OpenWithDesktop(GetFolder(gIniAccess.IniFile()));
-    if (MsgBox(QStringLiteral("Refresh settings from QV_Config.INI?"), kAskNoFirst) != vbYes)
+    if (MsgBox(GetLangText(gLangIndex, kTextRefreshSettings,
+                           QStringLiteral("Refresh settings from QV_Config.INI?")),
+               kAskNoFirst) != vbYes)
         return;
     setEnabled(false);
     LoadSettings();

@@ -23,6 +23,11 @@ namespace {
 constexpr int kTestTimeBoxWidth = 10100;
 constexpr int kTestTimeBoxHeight = 7550;
 constexpr int kTestTimeBoxDrop = 2600;
+// The typed-time box's texts: its prompt, the week after the time, the request to type again, the refusal.
+constexpr int32_t kTextTestTimePrompt = 1562;
+constexpr int32_t kTextWeek = 1563;
+constexpr int32_t kTextOnceMore = 1564;
+constexpr int32_t kTextTestTimeRefused = 1565;
 
 } // namespace
 
@@ -30,8 +35,12 @@ void FrmMain::cmdTestTime_Click()
 {
     if (RefuseWhileRunning())
         return;
-    const QString prompt = QStringLiteral("Set this time in the station ") + QStringLiteral(" (hh:mm:ss") +
-                           (gWeekTimeMode ? QStringLiteral("/week") : QString()) + QLatin1Char(')');
+    const QString prompt =
+        GetLangText(gLangIndex, kTextTestTimePrompt, QStringLiteral("Set this time in the station")) +
+        QStringLiteral("  (hh:mm:ss") +
+        (gWeekTimeMode ? QLatin1Char('/') + GetLangText(gLangIndex, kTextWeek, QStringLiteral("week"))
+                       : QString()) +
+        QLatin1Char(')');
     gWeekNumber = 0;
     QString message = prompt;
     QString proposed = CStr(Time());
@@ -48,14 +57,17 @@ void FrmMain::cmdTestTime_Click()
             gWeekNumber = typed.week;
             break;
         }
-        message = prompt + QStringLiteral(", please once more!");
+        message = prompt + QStringLiteral(", ") +
+                  GetLangText(gLangIndex, kTextOnceMore, QStringLiteral("please once more!"));
         proposed = typed.normalised + typed.weekPart;
     }
     const std::optional<QString> checked = CheckedTestTime(gTestTime);
     if (!checked) {
         gTestTime.clear();
         gWeekNumber = 0;
-        MsgBox(QStringLiteral("Error: ") + QStringLiteral("Set the time in the station"), vbOKOnly);
+        MsgBox(GetLangText(gLangIndex, kTextTestTimeRefused,
+                           QStringLiteral("Error: this time cannot be set in the station")),
+               vbOKOnly);
         return;
     }
     gTestTime = *checked;

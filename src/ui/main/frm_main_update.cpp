@@ -2,6 +2,7 @@
 // check.
 #include "app/app_info.h"
 #include "app/language.h"
+#include "app/number_text.h"
 #include "app/settings.h"
 #include "app/system_helpers.h"
 #include "extras/update_check.h"
@@ -52,7 +53,8 @@ void FrmMain::VersionPruefen(bool /*bZeigen*/, bool serverReached)
     const QString cr = QStringLiteral("\r");
     const QString block = lang(1999, QString::fromLatin1(kDefaultUpdateHost)) + QString(20, u' ') + cr +
                           lang(1960, QStringLiteral("current versions:")) + cr +
-                          lang(1968, QStringLiteral("Firmware version:")) + gLatestFirmwareList + cr +
+                          lang(1968, QStringLiteral("Firmware version:")) +
+                          FirmwareVersionsText(gLatestFirmwareList) + cr +
                           lang(1967, QStringLiteral("QV-Config version:")) + gLatestProgramVersion + cr + cr;
     if (gLatestFirmwareList.isEmpty() || gLatestProgramVersion.isEmpty()) {
         // A server that never answered is not blamed for its files.
@@ -78,7 +80,7 @@ void FrmMain::VersionPruefen(bool /*bZeigen*/, bool serverReached)
     Panel& action = StatusBar.Panels()(QStringLiteral("Aktion"));
     action.setText(lang(1967, QStringLiteral("QV-Config version:")) + gLatestProgramVersion +
                    QStringLiteral(", ") + lang(1968, QStringLiteral("Firmware version VEKP/Q, VEKT..:")) +
-                   gLatestFirmwareList);
+                   FirmwareVersionsText(gLatestFirmwareList));
     AppendLogLine(action.Text());
 }
 

@@ -2,6 +2,7 @@
 // pictures that follow the pointer and the focus, clearing the log pane, and the backup listing in the data
 // pane.
 #include "app/app_info.h"
+#include "app/help_topics.h"
 #include "app/language.h"
 #include "link/link_globals.h"
 #include "platform/dialogs/msgbox.h"
@@ -10,6 +11,7 @@
 #include "ui/main/frm_main.h"
 #include "ui/main/menus.h"
 
+#include <QApplication>
 #include <QTextEdit>
 #include <limits>
 
@@ -25,15 +27,29 @@ constexpr float kPicFarEdge = 300;
 // The question before the log pane is cleared.
 constexpr int32_t kTextClearQuestion = 1932;
 constexpr int32_t kTextClearLog = 1933;
-// Help topics: a master station, and the mode shown in the read column.
-constexpr int kTopicMaster = 70;
-constexpr int kTopicControlModes = 40;
-constexpr int kTopicReadout = 50;
-constexpr int kTopicPrintout = 80;
-constexpr int kTopicTimeTrigger = 90;
 // The action log; the other pane (1) lists the data read and is not cleared by the user.
 constexpr int kActionLogPane = 0;
-constexpr int kTopicOtherModes = 440;
+
+// The mouse wheel over the station panel scrolls it as its scroll bar does (a box in the panel that takes
+// the wheel itself keeps it).
+class PanelWheel : public QObject
+{
+  public:
+    PanelWheel(QObject* parent, ScrollBar& bar) : QObject(parent), m_bar(bar) {}
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Wheel && m_bar.Visible() && m_bar.widget()) {
+            QApplication::sendEvent(m_bar.widget(), event);
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    ScrollBar& m_bar;
+};
 
 } // namespace
 
@@ -63,6 +79,7 @@ void FrmMain::wireViewHandlers()
     txtStatus.onGotFocus = [this] { txtStatus_GotFocus(); };
     VScroll1.onChange = [this] { VScroll1_Change(); };
     VScroll1.onScroll = [this] { VScroll1_Scroll(); };
+    Picture1.widget()->installEventFilter(new PanelWheel(this, VScroll1));
 }
 
 void FrmMain::piErwProt_MouseMove(int Index, int /*Button*/, int /*Shift*/, float X, float Y)
@@ -104,7 +121,8 @@ void FrmMain::AskClearActionLog()
 
 void FrmMain::txtHardware_GotFocus()
 {
-    txtHardware.setHelpContextID(txtHardware.Text().contains(QLatin1String("Master")) ? kTopicMaster : 0);
+    txtHardware.setHelpContextID(txtHardware.Text().contains(QLatin1String("Master")) ? HelpTopic::Master
+                                                                                      : 0);
 }
 
 void FrmMain::txtMO_GotFocus()
@@ -119,20 +137,20 @@ void FrmMain::txtMO_GotFocus()
     case 6:
     case 7:
     case 10:
-        txtMO.setHelpContextID(kTopicControlModes);
+        txtMO.setHelpContextID(HelpTopic::ControlModes);
         break;
     case 5:
-        txtMO.setHelpContextID(kTopicReadout);
+        txtMO.setHelpContextID(HelpTopic::Readout);
         break;
     case 11:
-        txtMO.setHelpContextID(kTopicPrintout);
+        txtMO.setHelpContextID(HelpTopic::Printout);
         break;
     case 12:
     case 13:
-        txtMO.setHelpContextID(kTopicTimeTrigger);
+        txtMO.setHelpContextID(HelpTopic::TimeTrigger);
         break;
     default:
-        txtMO.setHelpContextID(kTopicOtherModes);
+        txtMO.setHelpContextID(HelpTopic::OtherModes);
         break;
     }
 }

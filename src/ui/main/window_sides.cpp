@@ -16,6 +16,7 @@ void InstallWindowSides()
     InstallWriteWindow();
     InstallBatteryDialog();
     InstallExtSettingsDialog();
+    InstallHelpKey();
 }
 
 } // namespace qv

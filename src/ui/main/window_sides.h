@@ -21,6 +21,8 @@ void InstallBatteryDialog();
 // The extended settings dialog, shown by the extended-settings operation's replies
 // (ui/dialogs/frm_ext_set.cpp).
 void InstallExtSettingsDialog();
+// F1 in a control opens the help page at the control's topic (frm_main_helpmenu.cpp).
+void InstallHelpKey();
 
 // Installs every side above. It runs once before main() in every program that links the window layer
 // (window_sides.cpp); a test may call it again after putting in a side of its own.

@@ -5,6 +5,7 @@
 #include "cards/cardlist_file_write.h"
 #include "cards/cardlist_keys.h"
 #include "platform/system/codepage.h"
+#include "platform/system/paths.h"
 
 namespace qv::test {
 namespace {
@@ -168,6 +169,48 @@ TEST_F(CardListReadTest, KeptColumnsAreComparedAndRowsAppended)
     ASSERT_EQ(list.rowCount(), 3);
     EXPECT_EQ(cellsOf(list).back(), (QStringList{"7", "777"}));
     EXPECT_TRUE(list.rowKey(3).isEmpty()); // "p3" was taken: the row comes in without a key
+}
+
+// A list saved under one shipped language is the user's data under the other: every heading is recognised,
+// and the columns take the headings of the language in use, whether the list is read anew or appended.
+TEST_F(CardListReadTest, AListSavedUnderOneShippedLanguageOpensUnderTheOther)
+{
+    const QString appData = path(QStringLiteral("home"));
+    ScopedPathOverride beside(appData, resourcesDir());
+    for (const auto& [writer, reader] : {std::pair{"ENU", "DEU"}, std::pair{"DEU", "ENU"}}) {
+        SCOPED_TRACE(std::string(writer) + " to " + reader);
+        DialogHooks::reset();
+        const QString file = path(QStringLiteral("list_%1.csv").arg(QString::fromLatin1(writer)));
+        CardListTable saved;
+        QStringList expectedHeadings;
+        {
+            ScopedShippedLanguage language{QString::fromLatin1(writer)};
+            ASSERT_TRUE(language.loaded());
+            saved = challengingList();
+            writeBytes(file, cardListFileBytes(*buildCardListText(saved)));
+        }
+        ScopedShippedLanguage language{QString::fromLatin1(reader)};
+        ASSERT_TRUE(language.loaded());
+        const CardListTable inReader = challengingList();
+        for (int i = 1; i <= inReader.columnCount(); ++i)
+            expectedHeadings << inReader.column(i).text;
+        ASSERT_NE(expectedHeadings, headingsOf(saved));
+
+        CardListTable read;
+        const CardListReadResult r = readCardListFile(read, file, gSeparatorType, gTextQualifier, false);
+        EXPECT_EQ(r.mismatches, 0);
+        EXPECT_EQ(keysOf(read), keysOf(saved));
+        EXPECT_EQ(headingsOf(read), expectedHeadings);
+        EXPECT_EQ(cellsOf(read), cellsOf(saved));
+
+        // Appended to a list whose columns are the reader's own: the same columns, no mismatch.
+        CardListTable kept = challengingList();
+        const CardListReadResult appended =
+            readCardListFile(kept, file, gSeparatorType, gTextQualifier, true);
+        EXPECT_EQ(appended.mismatches, 0);
+        EXPECT_EQ(kept.rowCount(), 2 * saved.rowCount());
+        EXPECT_TRUE(prompts().isEmpty()) << prompts().join(u'|').toStdString();
+    }
 }
 
 TEST_F(CardListReadTest, DuplicateHeadingsKeepTheirColumns)

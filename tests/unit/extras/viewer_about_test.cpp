@@ -147,10 +147,22 @@ TEST_F(ViewerAboutTest, AboutBoxTextsAndItsReleaseNotes)
         f.mnuAbout.Click();
         EXPECT_FALSE(FormInstance<FrmAbout>::loaded());
         ASSERT_TRUE(notes.seen);
-        EXPECT_EQ(notes.path, programFolderPath() + QStringLiteral("/release_notes.txt"));
-        EXPECT_TRUE(notes.text.startsWith(QStringLiteral("QV-Config release notes\r\n")));
+        // The notes in the language in use.
+        const QString notesFile =
+            german ? QStringLiteral("/release_notes_DEU.txt") : QStringLiteral("/release_notes.txt");
+        EXPECT_EQ(notes.path, programFolderPath() + notesFile);
+        EXPECT_TRUE(notes.text.startsWith(german ? QStringLiteral("QV-Config Versionshinweise\r\n")
+                                                 : QStringLiteral("QV-Config release notes\r\n")));
 
-        // Without release notes: an information message, the path and the not-found text on two lines.
+        // Without release notes of its own a language shows the English ones; without any, an information
+        // message, the path and the not-found text on two lines.
+        if (german) {
+            ASSERT_TRUE(QFile::remove(programFolderPath() + notesFile));
+            Shown english;
+            answerViewer(english);
+            frmAbout().cmdVersion.setValue(true);
+            EXPECT_EQ(english.path, programFolderPath() + QStringLiteral("/release_notes.txt"));
+        }
         ASSERT_TRUE(QFile::remove(programFolderPath() + QStringLiteral("/release_notes.txt")));
         DialogHooks::queue(DialogAnswer::press(vbOK));
         frmAbout().cmdVersion.setValue(true);

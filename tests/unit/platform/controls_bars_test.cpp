@@ -4,6 +4,7 @@
 #include "support/test_support.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -14,6 +15,7 @@
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QToolButton>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 namespace qv {
@@ -255,6 +257,39 @@ TEST_F(ControlsBars, ScrollBarAndSliderReportDraggingAsScrollAndTheEndAsChange)
     form.Slider1.setSelLength(300);
     EXPECT_EQ(form.Slider1.SelStart(), 100);
     EXPECT_THROW(form.Slider1.setSelStart(701), VbError);
+}
+
+// The wheel turned towards the user, and the arrow key down, move a scroll bar towards the end it shows at
+// its bottom: Max, or Min when Min exceeds Max (the bar then runs the other way).
+TEST_F(ControlsBars, WheelAndArrowKeyMoveAScrollBarTowardsItsLowerEnd)
+{
+    QScrollBar* bar = form.VScroll1.scrollBar();
+    const auto wheelDown = [bar] {
+        const QPointF at(bar->width() / 2.0, bar->height() / 2.0);
+        QWheelEvent wheel(at, bar->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(bar, &wheel);
+    };
+    const auto keyDown = [bar] {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+        QApplication::sendEvent(bar, &press);
+    };
+    form.VScroll1.setMax(100);
+    form.VScroll1.setValue(50);
+    wheelDown();
+    EXPECT_GT(form.VScroll1.Value(), 50);
+    form.VScroll1.setValue(50);
+    keyDown();
+    EXPECT_EQ(form.VScroll1.Value(), 51);
+
+    form.VScroll1.setMin(100);
+    form.VScroll1.setMax(0);
+    form.VScroll1.setValue(50);
+    wheelDown();
+    EXPECT_LT(form.VScroll1.Value(), 50);
+    form.VScroll1.setValue(50);
+    keyDown();
+    EXPECT_EQ(form.VScroll1.Value(), 49);
 }
 
 } // namespace

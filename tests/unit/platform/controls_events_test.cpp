@@ -399,5 +399,33 @@ TEST_F(ControlsEvents, HandlerErrorsStopAtTheLayer)
     EXPECT_EQ(form.chkOpt.Value(), vbChecked);
 }
 
+// F1 in a control asks for help on the control's topic, else on that of the frame it sits in, else on the
+// window's; a KeyDown handler that takes the key away keeps the help closed.
+TEST_F(ControlsEvents, F1AsksForTheTopicOfTheControlItsFrameOrItsWindow)
+{
+    Frame band{&form, "band"};
+    TextBox inBand{&form, "inBand"};
+    inBand.setContainer(&band);
+    QList<int> asked;
+    helpKeyHandler = [&asked](int topic) { asked << topic; };
+    form.Show();
+
+    form.txtA.setHelpContextID(50);
+    sendKey(form.txtA.widget(), Qt::Key_F1, QString());
+    sendKey(form.txtB.widget(), Qt::Key_F1, QString()); // no topic anywhere: 0
+    band.setHelpContextID(80);
+    sendKey(inBand.widget(), Qt::Key_F1, QString());
+    form.setHelpContextID(440);
+    sendKey(form.txtB.widget(), Qt::Key_F1, QString());
+    EXPECT_EQ(asked, (QList<int>{50, 0, 80, 440}));
+
+    // Shift+F1 and a key taken away by KeyDown open nothing.
+    sendKey(form.txtA.widget(), Qt::Key_F1, QString(), Qt::ShiftModifier);
+    form.txtA.onKeyDown = [](int& KeyCode, int) { KeyCode = 0; };
+    sendKey(form.txtA.widget(), Qt::Key_F1, QString());
+    EXPECT_EQ(asked.size(), 4);
+    helpKeyHandler = nullptr;
+}
+
 } // namespace
 } // namespace qv

@@ -4,6 +4,7 @@
 #include "sim_test_support.h"
 #include "support/layout_check.h"
 #include "support/main_window_fixture.h"
+#include "support/main_window_layout.h"
 
 #include <QAction>
 #include <QDir>
@@ -13,12 +14,7 @@ using namespace qv;
 
 namespace {
 
-// Controls meant to lie under others: the coloured option blocks, the full consumption bar, the mode
-// combo's help strip, the blank panels, the scrolled panel and the banner on the toolbar.
-const QSet<QString> kBackgrounds{
-    QStringLiteral("Label1(0)"), QStringLiteral("Label1(6)"), QStringLiteral("lblConsumptionGreen"),
-    QStringLiteral("lblHelpMO"), QStringLiteral("frLeer"),    QStringLiteral("Picture1"),
-    QStringLiteral("PicBanner"), QStringLiteral("picClient"), QStringLiteral("tbar")};
+const QSet<QString>& kBackgrounds = test::kMainWindowBackgrounds; // controls meant to lie under others
 
 class LayoutTest : public test::MainWindowTest, public ::testing::WithParamInterface<const char*>
 {
@@ -117,15 +113,26 @@ TEST_P(LayoutTest, AfterAReadNothingLiesOverTheStatusBar)
     ASSERT_TRUE(sim::waitUntil([] { return gActionCode == ActNone; }, 15000));
     QApplication::processEvents();
     EXPECT_EQ(f.Aktion().Text(), QStringLiteral("Read"));
-    // The window's size at its first start, and the sizes the other layout checks use.
-    for (const QSize size : {defaultSize, QSize(1024, 768), QSize(1280, 1024), QSize(800, 500)}) {
-        f.resize(size);
-        QApplication::processEvents();
-        for (const QString& c : test::controlsOverStatusBar(f, f.StatusBar))
-            ADD_FAILURE() << c.toStdString() << " lies over the status bar at " << size.width() << "x"
-                          << size.height();
-        EXPECT_TRUE(f.StatusBar.widget()->isVisible());
-    }
+    // The window's size at its first start, and the sizes the other layout checks use; then the expert
+    // view's rows, and a loaded code-number list's scroll bar below the panel.
+    // Window heights a step apart find the ones where the panel's last row just reaches a bar.
+    QList<QSize> sizes{defaultSize, QSize(947, 604), QSize(1024, 768), QSize(1280, 1024), QSize(800, 500)};
+    for (int height = 480; height <= 900; height += 6)
+        sizes << QSize(947, height);
+    const auto check = [&f, &sizes](const char* what) {
+        for (const QSize size : sizes) {
+            SCOPED_TRACE(testing::Message() << what << " at " << size.width() << "x" << size.height());
+            f.resize(size);
+            QApplication::processEvents();
+            for (const QString& fault : test::panelFaults(f))
+                ADD_FAILURE() << fault.toStdString();
+        }
+    };
+    check("after the Read");
+    f.mnuViewExpert.action()->trigger();
+    check("in the expert view");
+    ASSERT_TRUE(test::loadCodeNumberList(f, dataFolder()));
+    check("with a code-number list");
 }
 
 INSTANTIATE_TEST_SUITE_P(BothLanguages, LayoutTest, ::testing::Values("ENU", "DEU"));

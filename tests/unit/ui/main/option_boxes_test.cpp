@@ -444,8 +444,8 @@ TEST_F(OptionBoxesTest, HoverPictureRowsFollowTheModeAndAutoSend)
     EXPECT_TRUE(f.chkPic0(3).Visible());
     EXPECT_EQ(f.lblPic0Txt(0).Caption(),
               gModeTextReadout + QStringLiteral(", ") + GetLangText(gLangIndex, 1941, QString()));
-    EXPECT_EQ(f.lblPic1Txt(2).Caption(),
-              QStringLiteral("Kontrollstationen, ") + GetLangText(gLangIndex, 1943, QString()));
+    EXPECT_EQ(f.lblPic1Txt(2).Caption(), GetLangText(gLangIndex, 1560, QString()) + QStringLiteral(", ") +
+                                             GetLangText(gLangIndex, 1943, QString()));
 
     // A picture that would reach below the window's inner area is moved up to end at its bottom.
     f.resize(f.width(), 300);

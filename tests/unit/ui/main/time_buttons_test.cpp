@@ -50,7 +50,7 @@ TEST_F(TimeButtonsTest, TypedTimesStartTheTypedTimeOperationOrAreRefused)
             EXPECT_EQ(gTestTime, QString::fromLatin1(c.time));
             EXPECT_EQ(gWeekNumber, c.week);
         } else {
-            EXPECT_EQ(DialogHooks::asked().back().prompt, "Error: Set the time in the station");
+            EXPECT_EQ(DialogHooks::asked().back().prompt, "Error: this time cannot be set in the station");
             EXPECT_TRUE(gTestTime.isEmpty());
         }
         gActionCode = ActNone;

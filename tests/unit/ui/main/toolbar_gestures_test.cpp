@@ -177,6 +177,35 @@ TEST_F(ToolbarGesturesTest, RefreshingTheSettingsReadsTheFileAgain)
     EXPECT_TRUE(f.Enabled());
 }
 
+// The service gestures ask in the chosen language too.
+TEST_F(ToolbarGesturesTest, TheGesturesAskInTheChosenLanguage)
+{
+    FrmMain& f = start();
+    const test::ScopedShippedLanguage german(QStringLiteral("DEU"));
+    shellOpenHook = [](const QUrl&) { return true; };
+    const int limit = f.tbar.Height() + f.tbar.Buttons().Item(QStringLiteral("EXIT")).Left();
+    DialogHooks::queue(DialogAnswer::press(vbYes));
+    DialogHooks::queue(DialogAnswer::press(vbNo));
+    f.tbar.onMouseUp(vbRightButton, vbAltMask, float(limit + 1), 100);
+    ASSERT_EQ(DialogHooks::asked().size(), 2);
+    EXPECT_EQ(DialogHooks::asked().front().prompt, QStringLiteral("Ordner der Einstellungen zeigen?"));
+    EXPECT_EQ(DialogHooks::asked().back().prompt,
+              QStringLiteral("Einstellungen aus QV_Config.INI neu laden?"));
+
+    for (int shift : {0, int(vbAltMask)}) {
+        prepareIdle(f);
+        DialogHooks::reset();
+        gTraceOn = true;
+        pointAt(f, QStringLiteral("READ"));
+        DialogHooks::queue(DialogAnswer::cancel());
+        f.tbar.onMouseDown(vbRightButton, shift, 200, 100);
+        ASSERT_EQ(DialogHooks::asked().size(), 1);
+        EXPECT_EQ(DialogHooks::asked().front().prompt,
+                  shift ? QStringLiteral("Startposition im Sicherungsspeicher (nur Harnol)")
+                        : QStringLiteral("Datensätze im Sicherungsspeicher (nur Harnol)"));
+    }
+}
+
 TEST_F(ToolbarGesturesTest, AReadThatProducedDataShowsTheDataView)
 {
     FrmMain& f = start();

@@ -65,7 +65,7 @@ TEST_F(UpdateCheckTest, NewerVersionOffersTheDownloadPage)
     const DialogRequest& asked = DialogHooks::asked().first();
     EXPECT_EQ(asked.style & 0xF0, vbQuestion);
     EXPECT_TRUE(asked.prompt.contains(QStringLiteral("QV-Config version: ") + ownVersion(1)));
-    EXPECT_TRUE(asked.prompt.contains(QStringLiteral("Firmware version: 559,300")));
+    EXPECT_TRUE(asked.prompt.contains(QStringLiteral("Firmware version: 559 / 300")));
     ASSERT_EQ(m_opened.size(), 1);
     EXPECT_EQ(m_opened.first(), DownloadPageUrl());
     EXPECT_TRUE(m_opened.first().startsWith(QStringLiteral("https://")));
