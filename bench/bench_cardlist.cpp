@@ -14,6 +14,7 @@
 #include "support/large_card_list.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -113,13 +114,19 @@ void BM_OpenCardList(benchmark::State& state)
     if (form == nullptr)
         return;
     double after = 0;
+    // The first open stands apart: what a user meets, before caches and the allocator are warm.
+    double firstMs = -1;
     for (auto _ : state) {
         state.PauseTiming();
         form->lvCards.ListItems().Clear();
         form->lvCards.ColumnHeaders().Clear();
         QCoreApplication::processEvents();
         state.ResumeTiming();
+        QElapsedTimer opening;
+        opening.start();
         openLargeList(*form);
+        if (firstMs < 0)
+            firstMs = double(opening.nsecsElapsed()) / 1e6;
         state.PauseTiming();
         after = std::max(after, qv::bench::residentMB());
         const std::string missing = shortfall(*form);
@@ -130,6 +137,7 @@ void BM_OpenCardList(benchmark::State& state)
         }
     }
     state.counters["rows"] = form->lvCards.ListItems().Count();
+    state.counters["first_open_ms"] = firstMs;
     state.counters["file_MB"] = double(largeList().bytes.size()) / (1024.0 * 1024.0);
     state.counters["resident_MB"] = after;
     state.counters["resident_list_MB"] = after - gResidentWithoutList;
@@ -203,18 +211,49 @@ void BM_FillCardListWindow(benchmark::State& state)
 }
 BENCHMARK(BM_FillCardListWindow)->Unit(benchmark::kMillisecond);
 
-void BM_AddCardRows(benchmark::State& state)
+// Finished cards becoming rows through the procedure the card interpreter calls at the end of each card, in
+// the shown window, at 20,000 and at 100,000 cards: the time and the memory per card stay the same as the
+// list grows. The last row ends selected and in view.
+void BM_AddCardListRows(benchmark::State& state)
 {
-    const qv::CardRecord card = qv::test::largeListCard(1);
+    qv::FrmCards* form = openWindow(state);
+    if (form == nullptr)
+        return;
+    const int cards = int(state.range(0));
+    std::vector<qv::CardRecord> records;
+    for (int n = 0; n < 100; ++n)
+        records.push_back(qv::test::largeListCard(n));
+    double listMB = 0;
     for (auto _ : state) {
-        qv::CardListTable list;
-        qv::appendDefaultColumns(list);
-        for (int n = 0; n < kCards; ++n)
-            qv::addCardListRow(list, card);
-        benchmark::DoNotOptimize(list.rowCount());
+        state.PauseTiming();
+        form->lvCards.ListItems().Clear();
+        form->lvCards.ColumnHeaders().Clear();
+        qv::SetDefaultColumns();
+        qv::gCardCount = 0;
+        QCoreApplication::processEvents();
+        const double before = qv::bench::residentMB();
+        state.ResumeTiming();
+        for (int n = 0; n < cards; ++n) {
+            qv::gCardRecord = records[size_t(n % 100)];
+            qv::AddCardListRow();
+        }
+        QCoreApplication::processEvents();
+        form->lvCards.widget()->repaint();
+        state.PauseTiming();
+        listMB = std::max(listMB, qv::bench::residentMB() - before);
+        state.ResumeTiming();
     }
-    state.SetItemsProcessed(state.iterations() * kCards);
+    const int rows = form->lvCards.ListItems().Count();
+    const qv::ListItem* selected = form->lvCards.SelectedItem();
+    if (rows != cards || selected == nullptr || selected->Index() != rows)
+        qv::bench::fail(state, "added " + std::to_string(rows) + " rows of " + std::to_string(cards) +
+                                   ", the last one not selected");
+    state.counters["rows"] = rows;
+    state.counters["list_MB"] = listMB;
+    state.counters["list_kB_per_row"] = rows > 0 ? listMB * 1024.0 / rows : 0;
+    state.SetItemsProcessed(state.iterations() * cards);
+    closeWindow();
 }
-BENCHMARK(BM_AddCardRows)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AddCardListRows)->Arg(kCards)->Arg(5 * kCards)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace

@@ -10,6 +10,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <utility>
+
 namespace qv {
 
 namespace {
@@ -68,17 +70,37 @@ QString ReadFileLine(const QString& path, int32_t n)
     return line;
 }
 
+namespace {
+
+// The dump file that took blocks since it was last put on the disk.
+QString& unsyncedCardDump()
+{
+    static QString path;
+    return path;
+}
+
+} // namespace
+
 void AppendCardDump(const TaggedValue& value)
 {
     if (!value.isBytes())
         return;
     try {
-        appendBinaryFile(gCardsBinFile, value.bytes());
+        // In the file at once; on the disk once per card (SyncCardDump).
+        appendBinaryFile(gCardsBinFile, value.bytes(), FileSync::Later);
+        unsyncedCardDump() = gCardsBinFile;
     } catch (const VbError& e) {
         MsgBox(gCardsBinFile + QStringLiteral("\r\n") + gFileMsgText + QString::number(e.Number()) +
                    QStringLiteral(", ") + errorDescription(e),
                vbCritical);
     }
+}
+
+void SyncCardDump()
+{
+    const QString path = std::exchange(unsyncedCardDump(), QString());
+    if (!path.isEmpty())
+        syncFile(path);
 }
 
 } // namespace qv

@@ -30,5 +30,8 @@ QString ReadFileLine(const QString& path, int32_t n);
 // when needed; a value that is not a byte array is ignored. A failure is shown
 // in a message box.
 void AppendCardDump(const TaggedValue& value);
+// Puts the blocks AppendCardDump wrote since the last call on the disk (once per card, before the station is
+// told the card was read).
+void SyncCardDump();
 
 } // namespace qv

@@ -63,44 +63,74 @@ const QHash<QString, KeyMeaning>& vocabulary()
 
 } // namespace
 
-CardListCell cardListCell(const CardRecord& card, const QString& key, int32_t runningNumber)
+CardListKey resolveCardListKey(const QString& key)
 {
+    CardListKey resolved;
     const QString k = normalizeColumnKey(key);
     const auto found = vocabulary().constFind(k);
     if (found != vocabulary().constEnd()) {
-        const KeyMeaning& meaning = *found;
-        switch (meaning.special) {
+        resolved.ordinary = true;
+        resolved.member = found->member;
+        resolved.special = int(found->special);
+        return resolved;
+    }
+    // Any other key: its last three characters may name a punch.
+    resolved.punch = leadingValue(k.right(3));
+    if (resolved.punch >= 1 && resolved.punch <= kMaxPunches)
+        resolved.punchIndex = static_cast<int>(CLng(resolved.punch));
+    const QString group = k.left(4);
+    if (group == QLatin1String("N141"))
+        resolved.group = 1;
+    else if (group == QLatin1String("N142"))
+        resolved.group = 2;
+    else if (group == QLatin1String("N143"))
+        resolved.group = 3;
+    return resolved;
+}
+
+CardListCell cardListCell(const CardRecord& card, const CardListKey& key, int32_t runningNumber)
+{
+    if (key.ordinary) {
+        switch (Special(key.special)) {
         case Special::RunningNumber:
             return {QString::number(runningNumber)};
         case Special::Empty:
             return {};
         case Special::TimeWithBlank: {
-            const QString& time = card.*meaning.member;
+            const QString& time = card.*key.member;
             return {time.contains(QLatin1Char(',')) ? QLatin1Char(' ') + time : time};
         }
         case Special::None:
-            return {card.*meaning.member};
+            return {card.*key.member};
         }
     }
-    // Any other key: its last three characters may name a punch.
     const double punchCount = leadingValue(card.PunchCount);
-    const double p = leadingValue(k.right(3));
     QString text;
-    if (p >= 1 && p <= kMaxPunches) {
-        const PunchEntry& punch = card.Punches[static_cast<int>(CLng(p))];
-        if (punchCount >= p || !punch.CN.isEmpty()) {
-            const QString group = k.left(4);
-            if (group == QLatin1String("N141"))
+    if (key.punchIndex > 0) {
+        const PunchEntry& punch = card.Punches[key.punchIndex];
+        if (punchCount >= key.punch || !punch.CN.isEmpty()) {
+            switch (key.group) {
+            case 1:
                 text = punch.CN;
-            else if (group == QLatin1String("N142"))
+                break;
+            case 2:
                 text = punch.Day;
-            else if (group == QLatin1String("N143"))
+                break;
+            case 3:
                 text = punch.Time;
-            else
+                break;
+            default:
                 text = QStringLiteral("??????");
+                break;
+            }
         }
     }
-    return {text, punchCount >= p || !text.isEmpty()};
+    return {text, punchCount >= key.punch || !text.isEmpty()};
+}
+
+CardListCell cardListCell(const CardRecord& card, const QString& key, int32_t runningNumber)
+{
+    return cardListCell(card, resolveCardListKey(key), runningNumber);
 }
 
 } // namespace qv

@@ -328,8 +328,7 @@ CardListReadResult readCardListFile(CardListAccess& list, const QString& path, u
             appendCardNumberEntry(result.cardNumbers, cells[cardNumberColumn - 1]);
     };
 
-    // The file is read completely before its first line comes, so a file that cannot be read changes
-    // nothing; a failure once the lines come is the list's own.
+    // A file that cannot be opened changes nothing; a failure once the lines come is the list's own.
     const auto takeFirstLine = [&](QStringView line) {
         result.read = true;
         gCardsFormWidth = kCardsFormFrameWidth;

@@ -12,6 +12,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QIODevice>
 
 namespace qv {
 
@@ -38,15 +39,13 @@ bool createFolderOf(const QString& path)
 bool saveCardListFile(const CardListAccess* list, const QString& path, QString& text, bool build)
 {
     // Everything that can fail before the file is touched comes first: an empty list or a field that the
-    // read-out record format cannot take leaves the old file as it is.
-    if (build) {
-        if (list == nullptr)
-            return false;
+    // read-out record format cannot take leaves the old file as it is. Only that format can refuse a field;
+    // its lines are built once to find out, and nothing is kept of them.
+    if (build && (list == nullptr || !cardListHasColumnsToSave(*list)))
+        return false;
+    if (build && listFieldForm(gSeparatorType, QString()).readout) {
         try {
-            const std::optional<QString> built = buildCardListText(*list);
-            if (!built)
-                return false;
-            text = *built;
+            forEachCardListPiece(*list, [](const QString&) {});
         } catch (const VbError& error) {
             showSaveError(path, error.Number(), error.Description());
             return false;
@@ -61,10 +60,21 @@ bool saveCardListFile(const CardListAccess* list, const QString& path, QString& 
         return false;
     }
 
-    // The new text goes completely into a file beside the old one; only then is the old file moved aside and
-    // the new one given its name.
+    // The new text goes completely into a file beside the old one, a list's row by row; only then is the old
+    // file moved aside and the new one given its name.
+    const auto write = [&](QIODevice& file) {
+        const auto put = [&file](const QString& piece) {
+            const QByteArray bytes = cardListFileBytes(piece);
+            return file.write(bytes) == bytes.size();
+        };
+        if (!build)
+            return put(text);
+        bool written = true;
+        forEachCardListPiece(*list, [&](const QString& piece) { written = written && put(piece); });
+        return written;
+    };
     bool backupFailed = false;
-    const auto result = replaceFileAtomically(path, cardListFileBytes(text), [&] {
+    const auto result = replaceFileAtomically(path, write, [&] {
         backupFailed = fileExists(path) && !RenameToBackup(path);
         return !backupFailed;
     });

@@ -129,17 +129,23 @@ QString BuildReadoutRecordLine(const QStringList& fields, int16_t count, uint8_t
     return line;
 }
 
-std::optional<QString> buildCardListText(const CardListAccess& list)
+bool cardListHasColumnsToSave(const CardListAccess& list)
+{
+    if (list.columnCount() >= 1)
+        return true;
+    MsgBox(cardListText(1009, QStringLiteral("No date for save")), vbOKOnly);
+    return false;
+}
+
+bool forEachCardListPiece(const CardListAccess& list, const std::function<void(const QString&)>& take)
 {
     const QString startHeading = cardListText(1629);
     const QString finishHeading = cardListText(1632);
     gStartTimeColumn = 0;
     gFinishTimeColumn = 0;
+    if (!cardListHasColumnsToSave(list))
+        return false;
     const int n = list.columnCount();
-    if (n < 1) {
-        MsgBox(cardListText(1009, QStringLiteral("No date for save")), vbOKOnly);
-        return std::nullopt;
-    }
     gListFields = QStringList();
     gListFields.reserve(n);
     for (int i = 1; i <= n; ++i) {
@@ -153,8 +159,10 @@ std::optional<QString> buildCardListText(const CardListAccess& list)
     const QString qualifier = qualifierText(gTextQualifier);
     const ListFieldForm form = listFieldForm(gSeparatorType, qualifier);
     const auto count = static_cast<int16_t>(n);
-    QString text = BuildReadoutRecordLine(gListFields, count, gSeparatorType, qualifier);
-    // The rows' cells go into the text straight from the list, without a copy of each.
+    QString piece = BuildReadoutRecordLine(gListFields, count, gSeparatorType, qualifier);
+    take(piece);
+    // The rows' cells go into the text straight from the list, without a copy of each; one row's text at a
+    // time is held.
     QList<QStringView> cells;
     const auto cellTexts = [&cells] {
         QStringList fields;
@@ -166,17 +174,26 @@ std::optional<QString> buildCardListText(const CardListAccess& list)
     const int rows = list.rowCount();
     for (int j = 1; j <= rows; ++j) {
         list.rowCells(j, cells);
-        text += kCrLf;
+        piece = kCrLf;
         if (form.readout) {
             gListFields = cellTexts();
-            text += BuildReadoutRecordLine(gListFields, count, gSeparatorType, qualifier);
+            piece += BuildReadoutRecordLine(gListFields, count, gSeparatorType, qualifier);
         } else {
-            appendListFields(text, n, form, [&cells](int i) { return cells[i - 1]; });
+            appendListFields(piece, n, form, [&cells](int i) { return cells[i - 1]; });
         }
+        take(piece);
     }
     // The fields of the line built last, as the read-out record's builder leaves them.
     if (rows > 0 && !form.readout)
         gListFields = cellTexts();
+    return true;
+}
+
+std::optional<QString> buildCardListText(const CardListAccess& list)
+{
+    QString text;
+    if (!forEachCardListPiece(list, [&text](const QString& piece) { text += piece; }))
+        return std::nullopt;
     return text;
 }
 

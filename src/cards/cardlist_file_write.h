@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 namespace qv {
@@ -45,12 +46,17 @@ QString BuildReadoutRecordLine(const QStringList& fields, int16_t count, uint8_t
 // then one line per row, lines joined by CR LF with none after the last. Sets gStartTimeColumn and
 // gFinishTimeColumn. A list without columns shows "No date for save" and gives no text.
 std::optional<QString> buildCardListText(const CardListAccess& list);
+// The same text piece by piece: the header line, then each row's line with the CR LF before it; only one
+// piece is held at a time. False, with the message, for a list without columns (nothing is handed over).
+bool forEachCardListPiece(const CardListAccess& list, const std::function<void(const QString&)>& take);
+// True when the list has columns to save; else shows "No date for save".
+bool cardListHasColumnsToSave(const CardListAccess& list);
 
-// Writes `text`, or with `build` the text built from `list` now (returned in `text`), to `path`: an
-// existing file is first moved aside under its backup name. The new file is written completely beside
-// the target before the old one is moved, so a failed save leaves the old file in its place. A list
-// without columns, a refused backup or any failure shows its message and writes nothing; gCardListChanged
-// then keeps its value. True when the file was written.
+// Writes `text`, or with `build` the text of `list` (encoded row by row into the new file; `text` is left as
+// it is), to `path`: an existing file is first moved aside under its backup name. The new file is written
+// completely beside the target before the old one is moved, so a failed save leaves the old file in its
+// place. A list without columns, a refused backup or any failure shows its message and writes nothing;
+// gCardListChanged then keeps its value. True when the file was written.
 bool saveCardListFile(const CardListAccess* list, const QString& path, QString& text, bool build);
 
 // Appends `line` and CR LF to the text file at `path`; a missing file (and folder) is created first, with

@@ -41,4 +41,18 @@ struct CardListCell
 // name a punch of the card shows "??????".
 CardListCell cardListCell(const CardRecord& card, const QString& key, int32_t runningNumber);
 
+// What a column key stands for, worked out once for every card of a list (see cardListCell).
+struct CardListKey
+{
+    QString CardRecord::*member = nullptr; // an ordinary key's member of the record
+    int special = 0;                       // how an ordinary key shows (see cardlist_cells.cpp)
+    bool ordinary = false;                 // a key of the record's vocabulary
+    double punch = 0;                      // otherwise: the punch its last three characters name
+    int punchIndex = 0;                    // that punch's place in the record, 0 when it names none
+    int group = 0;                         // 1 code number, 2 day, 3 time, 0 any other key
+};
+CardListKey resolveCardListKey(const QString& key);
+// The same cell as cardListCell for a key already worked out.
+CardListCell cardListCell(const CardRecord& card, const CardListKey& key, int32_t runningNumber);
+
 } // namespace qv

@@ -50,7 +50,8 @@ class CardListAccess
     virtual void rowCells(int j, QList<QStringView>& cells) const = 0;
     virtual void clearRows() = 0;
 
-    // Selects row j and scrolls it into view.
+    // Selects row j and scrolls it into view (the card list window does both together with the rows added
+    // before it reach the view, so a list filled in one go is scrolled once).
     virtual void selectRow(int j) = 0;
     // Hides the list while many columns are appended, and shows it again.
     virtual void setListVisible(bool visible) = 0;

@@ -19,6 +19,7 @@
 #include "stationdata/station_data.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace qv {
 
@@ -64,6 +65,26 @@ void growPunchColumns(CardListAccess& list, int n)
     list.setListVisible(true);
 }
 
+// What the key of column c stands for, worked out once while the column keeps its key: a list of many
+// thousand cards asks it for every cell.
+const CardListKey& resolvedKey(int c, const QString& key)
+{
+    static QStringList keys;
+    static std::vector<CardListKey> resolved;
+    const auto i = size_t(c - 1);
+    if (resolved.size() <= i) {
+        resolved.resize(i + 1);
+        while (keys.size() <= qsizetype(i))
+            keys.append(QString());
+        keys[qsizetype(i)] = key;
+        resolved[i] = resolveCardListKey(key);
+    } else if (keys[qsizetype(i)] != key) {
+        keys[qsizetype(i)] = key;
+        resolved[i] = resolveCardListKey(key);
+    }
+    return resolved[i];
+}
+
 } // namespace
 
 AddedCardRow addCardListRow(CardListAccess& list, const CardRecord& card)
@@ -85,7 +106,7 @@ AddedCardRow addCardListRow(CardListAccess& list, const CardRecord& card)
     QStringList texts(columns);
     for (int c = 1; c <= columns; ++c) {
         const CardListColumn column = list.column(c);
-        const CardListCell cell = cardListCell(card, column.key, gCardCount);
+        const CardListCell cell = cardListCell(card, resolvedKey(c, column.key), gCardCount);
         if (!cell.written)
             continue;
         texts[c - 1] = cell.text;

@@ -11,6 +11,7 @@
 #include <QStyle>
 #include <QWidget>
 #include <algorithm>
+#include <span>
 
 #include <cmath>
 
@@ -67,8 +68,9 @@ class LvCardsList : public CardListAccess
             return false;
         ListItem& item =
             m_view.ListItems().Add({}, key, cells.isEmpty() ? QString() : cells.front().toString());
+        // The cells go to the row's storage as they stand: no list of them is copied.
         if (cells.size() > 1)
-            item.setSubItemTexts(cells.sliced(1));
+            item.setSubItemTexts(std::span(cells.constData() + 1, size_t(cells.size() - 1)));
         return true;
     }
     void setSubItem(int j, int i, const QString& text) override
@@ -89,9 +91,8 @@ class LvCardsList : public CardListAccess
 
     void selectRow(int j) override
     {
-        ListItem& item = m_view.ListItems().Item(j);
-        item.setSelected(true);
-        item.EnsureVisible();
+        // With the rows added before it: a dump file re-evaluated selects and scrolls once, at its end.
+        m_view.selectAndShowLater(m_view.ListItems().Item(j));
     }
     void setListVisible(bool visible) override { m_view.setVisible(visible); }
 

@@ -2,6 +2,7 @@
 // check.
 #include "link/end_action.h"
 
+#include "app/file_helpers.h"
 #include "app/language.h"
 #include "app/number_text.h"
 #include "link/card_list_window.h"
@@ -16,6 +17,8 @@
 #include "platform/dialogs/msgbox.h"
 #include "platform/runtime/vbruntime.h"
 #include "platform/system/wait.h"
+
+#include <QTimer>
 
 namespace qv {
 
@@ -221,9 +224,13 @@ void SendSignalCommand()
     SendFrame();
 }
 
-void AckCardReadout()
+namespace {
+
+// The station takes the acknowledge only after this pause behind the card's last block.
+constexpr int kAckPauseMs = 80;
+
+void sendReadoutAck()
 {
-    Sleep(80);
     CommControl& comm = linkWindow().MSComm1();
     if (!comm.PortOpen())
         return;
@@ -239,13 +246,29 @@ void AckCardReadout()
     }
 }
 
+} // namespace
+
+void AckCardReadout()
+{
+    if (!linkWindow().MSComm1().PortOpen())
+        return;
+    // The pause runs on the event loop, so the window stays live; the card's blocks are on the disk before
+    // the station hears that it may let the card go.
+    QTimer::singleShot(kAckPauseMs, [] {
+        SyncCardDump();
+        sendReadoutAck();
+    });
+}
+
 bool IsRepeatedCard(const QString& cardNo)
 {
     if (cardListWindow().multipleReadsAllowed())
         return false;
     const QString key = Right(Space(8) + cardNo.trimmed(), 8);
     if (gDeletedCards.contains(QLatin1Char(';') + key + QLatin1Char(';'))) {
-        AckCardReadout();
+        // The port closes right after: the acknowledge goes out first, after its pause.
+        Sleep(kAckPauseMs);
+        sendReadoutAck();
         SetActionText(cardNo + QLatin1Char(' ') +
                       GetLangText(gLangIndex, 1771, QStringLiteral("multiple read out")));
         CommControl& comm = linkWindow().MSComm1();

@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace qv {
 
@@ -110,23 +111,29 @@ void SendFrame()
     }
     ResetReceiver();
     LinkWindow& w = linkWindow();
+    // The request goes out first; its trace line follows (also when sending failed).
+    QString traceLine;
     try {
         if (!w.MSComm1().PortOpen())
             w.MSComm1().setPortOpen(true);
-        Screen.setMousePointer(vbHourglass);
         const auto cmd = gSendBuffer.size() > 2 ? static_cast<uint8_t>(gSendBuffer.at(2)) : uint8_t(0);
         if (cmd == CmdGetTime || cmd == CmdGetTimeLegacy) {
             // The station answers with its time at the start of the next second.
             WaitForSecondFraction(430, 450);
         }
         if (gTraceOn)
-            AppendLogLine(SendLogLine(gSendBuffer, w.timer1Interval(), gBaud));
+            traceLine = SendLogLine(gSendBuffer, w.timer1Interval(), gBaud);
         w.setTimer1Enabled(false);
         w.MSComm1().Output(gSendBuffer);
         w.setTimer1Enabled(true);
+        Screen.setMousePointer(vbHourglass);
         if (cmd == CmdWriteMemory || cmd == CmdWriteMemoryLegacy)
             gWriteRequestSent = true;
+        if (gTraceOn)
+            AppendLogLine(std::exchange(traceLine, QString()));
     } catch (const VbError& e) {
+        if (!traceLine.isEmpty())
+            AppendLogLine(traceLine);
         // The port is gone (a device removed) or refuses: the operation ends, and the message says which.
         const QString message =
             OperationFaultText(QString::number(e.Number()) + QLatin1Char(' ') + errorText(e));

@@ -358,35 +358,37 @@ ReplyEnd BackupBlockReply()
         return repeatRequest();
     gBlockRepeatCount = 0;
     ++gReadoutPending;
+    // The next block is asked for before this one is decoded and shown: the station reads its memory while
+    // the window does its work. Sending empties the receiver, so the block is kept first.
+    const QByteArray frame = gRxFrame;
+    const int blockLength = gReadRequestLen;
+    gBackupReadAddr += gReadRequestLen;
+    const bool more = gBackupReadAddr < gBackupPointer;
+    if (more) {
+        const int64_t step = gCardReadout ? kBackupWideStep : gReadRequestLen;
+        gReadRequestLen = int16_t(std::min<int64_t>(gBackupPointer - gBackupReadAddr, step));
+        sendBlockRequest();
+    }
     showBlockStatus(Str(gBackupBlockTotal));
 
     if (gCardReadout) {
         if (gReadoutPending == 1 && !gStationTimeText.isEmpty())
             backupWindow().appendToBothPanes(startLine());
         QString pane;
-        if (PlanCardBlocks(kBackupBlockReply, gRxFrame, pane))
-            StoreReceivedBlock(gRxFrame, gReadoutPending);
+        if (PlanCardBlocks(kBackupBlockReply, frame, pane))
+            StoreReceivedBlock(frame, gReadoutPending);
         backupWindow().appendToDataPane(pane);
-        gBackupReadAddr += gReadRequestLen;
-        if (gBackupReadAddr < gBackupPointer) {
-            gReadRequestLen = int16_t(std::min<int64_t>(gBackupPointer - gBackupReadAddr, kBackupWideStep));
-            sendBlockRequest();
+        if (more)
             return ReplyEnd::NoReset;
-        }
         // The summary of every card read takes the pane.
         backupWindow().setDataPane(BuildReadoutLine());
         return endReadout();
     }
 
     const BackupRecordFormat format = BackupRecordFormatFor(backupWindow().extendedProtocolTicked());
-    backupWindow().appendToDataPane(
-        DecodeBackupMemory(gRxFrame, gReadRequestLen / format.punchLength, format));
-    gBackupReadAddr += gReadRequestLen;
-    if (gBackupReadAddr < gBackupPointer) {
-        gReadRequestLen = int16_t(std::min<int64_t>(gBackupPointer - gBackupReadAddr, gReadRequestLen));
-        sendBlockRequest();
+    backupWindow().appendToDataPane(DecodeBackupMemory(frame, blockLength / format.punchLength, format));
+    if (more)
         return ReplyEnd::NoReset;
-    }
     // A time-sync run still open at the end of the memory is listed now.
     if (gTimeSyncPending)
         backupWindow().appendToDataPane(DecodeTimeSyncRecords(format));

@@ -46,6 +46,13 @@ QString connModeName()
     return QString();
 }
 
+// The station took the connection: said in the status panel; the voltage shown belongs to an earlier one.
+void showConnected()
+{
+    receiverWindow().clearVoltage();
+    SetActionText(LangText(TextConnected) + QStringLiteral(" : ") + connModeName());
+}
+
 // The air-card dialog runs its own exchange while it is open.
 void runAirCardDialog()
 {
@@ -62,9 +69,9 @@ ReplyEnd ModeSelectReply()
     // A new operation: no configuration step left from an earlier one may reach the card now on the station.
     ClearAirCardPending();
     gBeaconOptionByte = 0;
+    // The log line goes before the request's trace line (the pane takes both later, in one batch); the
+    // window's own work waits until the request is out.
     logModeTaken();
-    receiverWindow().clearVoltage();
-    SetActionText(LangText(TextConnected) + QStringLiteral(" : ") + connModeName());
     ResetReceiver();
     gStationCodeLow = 0;
     // Findings belong to the operation that made them: a refusal must not stop a later one.
@@ -97,6 +104,7 @@ ReplyEnd ModeSelectReply()
         request.append(char(kSwitchOffData));
         break;
     case ActConfigAirCard:
+        showConnected();
         runAirCardDialog();
         break;
     default:
@@ -114,6 +122,7 @@ ReplyEnd ModeSelectReply()
     const uint8_t sent = gSendBuffer.size() > 2 ? static_cast<uint8_t>(gSendBuffer.at(2)) : 0;
     gGetTimeSentAt = (sent == CmdGetTime || sent == CmdGetTimeLegacy) ? TimerMs() : 0;
     SendFrame();
+    showConnected();
     return ReplyEnd::CommonEnd;
 }
 

@@ -120,6 +120,12 @@ TEST_F(CardReadoutTest, ReadsACardOfEveryFamilyAsOneRowEachDumpedAndAcknowledged
     const QList<SimCard> cards = everyFamily();
     slot.queue(cards);
     slot.setAutoRun(true);
+    // When the station hears a card's acknowledge, every block it sent is in the dump file.
+    QList<qint64> dumpAtAcknowledge, sentAtAcknowledge;
+    QObject::connect(&slot, &sim::SimCardSlot::cardAcknowledged, [&](int) {
+        dumpAtAcknowledge << dumpSize();
+        sentAtAcknowledge << qint64(slot.blocksSent()) * 128;
+    });
     QStringList listed;
     readCards([&](FrmCards& f) {
         ASSERT_TRUE(slot.insertNext());
@@ -134,6 +140,8 @@ TEST_F(CardReadoutTest, ReadsACardOfEveryFamilyAsOneRowEachDumpedAndAcknowledged
     EXPECT_EQ(listed, want);
     // Every block the station sent is in the dump file, in the order received.
     EXPECT_EQ(dumpSize(), qint64(slot.blocksSent()) * 128);
+    EXPECT_EQ(dumpAtAcknowledge, sentAtAcknowledge);
+    EXPECT_EQ(dumpAtAcknowledge.size(), cards.size());
     EXPECT_FALSE(gCardsFormOpen);
 }
 

@@ -73,6 +73,20 @@ TEST_F(LinkSendTest, ReadoutAcknowledgeOnlyOnAnOpenPort)
     EXPECT_TRUE(sim.station.received().front().data.isEmpty());
 }
 
+TEST_F(LinkSendTest, ReadoutAcknowledgeWaitsItsPauseWithoutHoldingTheProgram)
+{
+    FrmMain& f = frmMain();
+    gZokDevice = false;
+    int acknowledges = 0;
+    sim.station.setAcknowledgeHandler([&] { ++acknowledges; });
+    f.MSComm1.setPortOpen(true);
+    const qint64 slept = fake.sleptMs();
+    AckCardReadout();
+    EXPECT_EQ(fake.sleptMs(), slept) << "the pause must not block the window";
+    EXPECT_TRUE(sim::waitUntil([&] { return acknowledges == 1; }));
+    sim.station.setAcknowledgeHandler({});
+}
+
 TEST_F(LinkSendTest, PortThatCannotOpenIsReportedAndTheLinkClosed)
 {
     FrmMain& f = frmMain();

@@ -8,6 +8,7 @@
 #include "platform/runtime/vbruntime.h"
 #include "platform/system/textfile.h"
 #include "receiver/backup_readout.h"
+#include "receiver/backup_window.h"
 #include "receiver/receiver.h"
 #include "receiver/receiver_globals.h"
 #include "receiver_support.h"
@@ -117,6 +118,55 @@ TEST_F(ReceiverBackupTest, AFewHundredRecordsComeInFullBlocksAndACutLastOne)
     EXPECT_EQ(dataPane().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts).size(), 300);
     EXPECT_EQ(frmMain().Aktion().Text(), "Backup memory read: 300 records")
         << "the status names the read-out";
+}
+
+// The main window's backup side, noting for each block shown which block the request on the line asks for.
+class RequestAtEachBlock final : public BackupWindow
+{
+  public:
+    explicit RequestAtEachBlock(BackupWindow& window) : m_window(window) {}
+    bool extendedProtocolTicked() override { return m_window.extendedProtocolTicked(); }
+    bool cardRecordsTicked() override { return m_window.cardRecordsTicked(); }
+    bool printoutModeShown() override { return m_window.printoutModeShown(); }
+    QString actionText() override { return m_window.actionText(); }
+    void clearModeBox() override { m_window.clearModeBox(); }
+    void appendToDataPane(const QString& text) override
+    {
+        // The address the last request sent asks for.
+        const QByteArray sent = gSendBuffer;
+        addresses << (sent.size() > 6
+                          ? (uint8_t(sent.at(4)) << 16 | uint8_t(sent.at(5)) << 8 | uint8_t(sent.at(6)))
+                          : -1);
+        m_window.appendToDataPane(text);
+    }
+    void appendToBothPanes(const QString& text) override { m_window.appendToBothPanes(text); }
+    void setDataPane(const QString& text) override { m_window.setDataPane(text); }
+    void showListing() override { m_window.showListing(); }
+    void startProgress() override { m_window.startProgress(); }
+    void sizeProgress(int64_t blocks) override { m_window.sizeProgress(blocks); }
+    void updateViewButtons() override { m_window.updateViewButtons(); }
+
+    QList<int> addresses;
+
+  private:
+    BackupWindow& m_window;
+};
+
+TEST_F(ReceiverBackupTest, TheNextBlockIsAskedForBeforeABlockIsShown)
+{
+    sim::setBackup(sim.station.memory(), punches(300, true));
+    BackupWindow& window = backupWindow();
+    RequestAtEachBlock recorder(window);
+    BackupWindowSide::install(&recorder);
+    const bool ended = readBackup();
+    BackupWindowSide::install(&window);
+    ASSERT_TRUE(ended);
+    // 19 blocks from 0x100 in steps of 128: while a block is shown, the request for the next is out.
+    ASSERT_EQ(recorder.addresses.size(), 19);
+    for (int i = 0; i + 1 < recorder.addresses.size(); ++i)
+        EXPECT_EQ(recorder.addresses.at(i), 0x100 + 128 * (i + 1)) << "block " << i;
+    EXPECT_EQ(gBackupLines.size(), 301);
+    EXPECT_EQ(dataPane().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts).size(), 300);
 }
 
 TEST_F(ReceiverBackupTest, AFullRingIsReadOneLapFromTheOldestRecord)

@@ -294,6 +294,8 @@ void SimStation::drainOutput()
         writeOut(m_outQueue.takeFirst());
         if (m_splitChunk > 0 && m_splitDelayMs > 0 && !m_outQueue.isEmpty())
             m_outTimer.start(m_splitDelayMs);
+        else if (m_outQueue.isEmpty())
+            emit outputDrained();
     }
 }
 

@@ -149,6 +149,9 @@ class SimStation : public QObject
   signals:
     void frameReceived(const qv::sim::LogEntry& entry);
     void frameSent(const qv::sim::LogEntry& entry);
+    // The last byte of what the station had to send has gone to the line (with split replies, after the
+    // last piece).
+    void outputDrained();
 
   private:
     void handleFrames(const QList<Frame>& frames);

@@ -149,26 +149,39 @@ QList<SerialPortEntry> assignPortNumbers(const QList<SerialPortEntry>& machineDe
     return ports;
 }
 
-QList<SerialPortEntry> listSerialPorts()
+namespace {
+
+// The machine's ports as last enumerated; asking the system for its serial
+// devices takes tens of milliseconds, too long for every port open.
+struct PortMap
 {
-    if (fakeInventory()) {
-        QList<SerialPortEntry> ports = *fakeInventory();
-        for (SerialPortEntry& e : ports)
-            completeSerialPortEntry(e);
-        std::stable_sort(ports.begin(), ports.end(), byNumber);
-        return ports;
-    }
+    bool built = false;
+    QString pins; // the QV_COMPORTS text the map was numbered with
+    QList<SerialPortEntry> ports;
+    int builds = 0;
+};
+
+PortMap& portMap()
+{
+    static PortMap map;
+    return map;
+}
+
+const QList<SerialPortEntry>& rebuildPortMap()
+{
+    PortMap& map = portMap();
     QList<SerialPortEntry> machine;
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
         machine << entryFromInfo(info);
-    return assignPortNumbers(machine, parsePinnedPorts(qEnvironmentVariable(kComPortsVariable)));
+    map.pins = qEnvironmentVariable(kComPortsVariable);
+    map.ports = assignPortNumbers(machine, parsePinnedPorts(map.pins));
+    map.built = true;
+    ++map.builds;
+    return map.ports;
 }
 
-QString serialDeviceForPort(int number)
+QString deviceInList(const QList<SerialPortEntry>& ports, int number)
 {
-    if (number <= 0)
-        return {};
-    const QList<SerialPortEntry> ports = listSerialPorts();
     for (const SerialPortEntry& e : ports) {
         if (e.number == number)
             return e.devicePath;
@@ -176,9 +189,61 @@ QString serialDeviceForPort(int number)
     return {};
 }
 
+QList<SerialPortEntry> fakePorts()
+{
+    QList<SerialPortEntry> ports = *fakeInventory();
+    for (SerialPortEntry& e : ports)
+        completeSerialPortEntry(e);
+    std::stable_sort(ports.begin(), ports.end(), byNumber);
+    return ports;
+}
+
+// The device of a number in the map as it stands (built once when it was never built); a pinned number
+// names its device itself.
+QString deviceInMap(int number)
+{
+    if (fakeInventory())
+        return deviceInList(fakePorts(), number);
+    const QString pinsText = qEnvironmentVariable(kComPortsVariable);
+    const QMap<int, QString> pins = parsePinnedPorts(pinsText);
+    if (pins.contains(number))
+        return pins.value(number);
+    // Other pins number the machine's devices differently.
+    if (!portMap().built || portMap().pins != pinsText)
+        rebuildPortMap();
+    return deviceInList(portMap().ports, number);
+}
+
+} // namespace
+
+QList<SerialPortEntry> listSerialPorts()
+{
+    if (fakeInventory())
+        return fakePorts();
+    return rebuildPortMap();
+}
+
+QString serialDeviceForPort(int number)
+{
+    if (number <= 0)
+        return {};
+    const QString known = deviceInMap(number);
+    if (fakeInventory() || (!known.isEmpty() && QFileInfo::exists(known)))
+        return known;
+    if (parsePinnedPorts(qEnvironmentVariable(kComPortsVariable)).contains(number))
+        return known;
+    // The device of the number has gone (or the number was free): the machine's devices may have changed.
+    return deviceInList(rebuildPortMap(), number);
+}
+
+int serialPortEnumerationsForTest()
+{
+    return portMap().builds;
+}
+
 PortState probePort(int number)
 {
-    const QString path = serialDeviceForPort(number);
+    const QString path = deviceInMap(number);
     if (path.isEmpty() || !QFileInfo::exists(path))
         return PortState::Missing;
     QSerialPort port;

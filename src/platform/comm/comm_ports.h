@@ -30,11 +30,18 @@ struct SerialPortEntry
 // Every serial port of the machine with its number, in rising number. The
 // machine's devices are numbered from 1 in a stable order (by kind, then by
 // the number in their name), leaving out the numbers and devices pinned by
-// QV_COMPORTS; pinned ports keep their numbers.
+// QV_COMPORTS; pinned ports keep their numbers. Asks the system afresh and
+// keeps the result as the port map (the port dialog calls this).
 QList<SerialPortEntry> listSerialPorts();
 
-// The device path that a port number stands for, "" when there is none.
+// The device path that a port number stands for, "" when there is none. A
+// pinned number needs no look at the machine; any other number is looked up in
+// the port map, which is built once and built again only when the number's
+// device has gone or the number is not in it.
 QString serialDeviceForPort(int number);
+
+// How often the system was asked for its serial devices (tests of the port map).
+int serialPortEnumerationsForTest();
 
 // Numbers the machine's devices (entries without a number yet) around the
 // pinned ports: pins keep their numbers and take over what the system knows of
@@ -53,7 +60,8 @@ enum class PortState {
     InUse,   // the device exists but cannot be opened (busy, locked or not permitted)
 };
 
-// Tells whether a port can be opened, by opening and closing it at once.
+// Tells whether a port can be opened, by opening and closing it at once. Looks
+// the number up in the port map as it stands (listSerialPorts renews it).
 PortState probePort(int number);
 
 // Replaces the machine's inventory with a fixed list (tests of the port choice);

@@ -296,7 +296,7 @@ void Control::ZOrder(int position)
 void Control::Refresh()
 {
     if (m_widget)
-        m_widget->repaint();
+        m_widget->update();
 }
 
 void Control::copyDesignFrom(const Control& first)

@@ -270,7 +270,9 @@ void Form::activateForm()
 
 void Form::Refresh()
 {
-    repaint();
+    // Redrawn at the next turn of the event loop: a synchronous repaint in the middle of a station
+    // conversation would hold back the next request.
+    update();
 }
 
 void Form::PopupMenu(MenuItem& menu)

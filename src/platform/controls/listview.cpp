@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QTimer>
 #include <algorithm>
+#include <utility>
 
 namespace qv {
 
@@ -128,10 +129,10 @@ QStringView ListItem::subItemView(int index) const
     return index >= 1 && index < m_view->m_columns.Count() ? m_subItems.view(index - 1) : QStringView();
 }
 
-void ListItem::setSubItemTexts(const QList<QStringView>& texts)
+void ListItem::setSubItemTexts(std::span<const QStringView> texts)
 {
     // Empty texts at the end need no room: a sub-item beyond those held reads as "".
-    qsizetype n = std::min<qsizetype>(texts.size(), std::max(0, m_view->m_columns.Count() - 1));
+    size_t n = std::min<size_t>(texts.size(), size_t(std::max(0, m_view->m_columns.Count() - 1)));
     while (n > 0 && texts[n - 1].isEmpty())
         --n;
     m_subItems.assign(texts.first(n));
@@ -195,6 +196,7 @@ void ListItemList::Remove(int index)
 
 void ListItemList::Clear()
 {
+    m_view->m_showPending = nullptr;
     m_view->m_model->reset([&] { takeAll(); });
 }
 
@@ -265,6 +267,16 @@ void ListView::flush()
     m_flushScheduled = false;
     ensureSorted();
     m_model->commitRows();
+    if (ListItem* item = std::exchange(m_showPending, nullptr)) {
+        item->setSelected(true);
+        item->EnsureVisible();
+    }
+}
+
+void ListView::selectAndShowLater(ListItem& item)
+{
+    m_showPending = &item;
+    scheduleFlush();
 }
 
 void ListView::ensureSorted()

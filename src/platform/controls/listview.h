@@ -5,6 +5,7 @@
 #include "platform/controls/listview_cells.h"
 
 #include <QStringList>
+#include <span>
 
 class QTableView;
 
@@ -66,7 +67,11 @@ class ListItem : public CollectionItem
     // Sub-item `index` without a copy, valid until the item changes; "" beyond the columns.
     QStringView subItemView(int index) const;
     // Replaces every sub-item at once: texts[0] becomes SubItems(1); texts beyond the columns are dropped.
-    void setSubItemTexts(const QList<QStringView>& texts);
+    void setSubItemTexts(std::span<const QStringView> texts);
+    void setSubItemTexts(const QList<QStringView>& texts)
+    {
+        setSubItemTexts(std::span(texts.constData(), size_t(texts.size())));
+    }
     bool Selected() const;
     void setSelected(bool selected);
     // Scrolls the list so the item is in view.
@@ -146,6 +151,9 @@ class ListView : public Control
     // Hands rows added since the last call to the view (done by the event
     // loop on its own; everything that depends on the view does it first).
     void flush();
+    // Selects the item and scrolls it into view together with the rows added before it reach the view: a
+    // list filled with many rows, each to be shown as it comes, is selected and scrolled once.
+    void selectAndShowLater(ListItem& item);
 
   protected:
     OleColor defaultBackColor() const override { return vbWindowBackground; }
@@ -180,6 +188,7 @@ class ListView : public Control
     bool m_hideHeaders = false;
     bool m_flushScheduled = false;
     bool m_settingWidth = false;
+    ListItem* m_showPending = nullptr; // selected and scrolled to at the next flush
 };
 
 } // namespace qv

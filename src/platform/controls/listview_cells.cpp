@@ -67,7 +67,7 @@ void ListSubItems::removeAt(int i)
     m_ends.erase(m_ends.begin() + i);
 }
 
-void ListSubItems::assign(const QList<QStringView>& texts)
+void ListSubItems::assign(std::span<const QStringView> texts)
 {
     qsizetype total = 0;
     for (QStringView t : texts)
@@ -76,7 +76,7 @@ void ListSubItems::assign(const QList<QStringView>& texts)
     QString text;
     text.reserve(total);
     std::vector<uint32_t> ends;
-    ends.reserve(size_t(texts.size()));
+    ends.reserve(texts.size());
     for (QStringView t : texts) {
         text.append(t);
         ends.push_back(uint32_t(text.size()));

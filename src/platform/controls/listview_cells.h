@@ -5,6 +5,7 @@
 #include <QStringView>
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace qv {
@@ -26,7 +27,11 @@ class ListSubItems
     void insert(int i, QStringView text);
     void removeAt(int i);
     // Replaces every text with `texts`, held in exactly the room they need.
-    void assign(const QList<QStringView>& texts);
+    void assign(std::span<const QStringView> texts);
+    void assign(const QList<QStringView>& texts)
+    {
+        assign(std::span(texts.constData(), size_t(texts.size())));
+    }
 
   private:
     qsizetype startOf(int i) const { return i == 0 ? 0 : qsizetype(m_ends[size_t(i - 1)]); }

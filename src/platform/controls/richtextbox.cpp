@@ -14,12 +14,18 @@
 #include <QTextDocument>
 #include <QTextDocumentFragment>
 #include <QTextEdit>
+#include <QTimer>
 
 #include <memory>
+#include <utility>
 
 namespace qv {
 
 namespace {
+
+// Gathered text comes in this long after the first piece of it: the pane stays live to the eye.
+constexpr int kAppendBatchMs = 40;
+
 [[noreturn]] void throwInvalidValue()
 {
     throw VbError(ErrInvalidPropertyValue, QStringLiteral("Invalid property value"));
@@ -37,11 +43,61 @@ RichTextBox::RichTextBox(Form* form, const QString& name, int index) : Control(f
                      });
     setWidget(edit);
     addEventSource(edit->viewport(), true);
+    m_flushTimer = new QTimer(edit);
+    m_flushTimer->setSingleShot(true);
+    m_flushTimer->setInterval(kAppendBatchMs);
+    QObject::connect(m_flushTimer, &QTimer::timeout, edit, [this] { flushAppends(); });
+}
+
+QTextEdit* RichTextBox::edit() const
+{
+    return static_cast<QTextEdit*>(widget());
 }
 
 QTextEdit* RichTextBox::textEdit() const
 {
-    return static_cast<QTextEdit*>(widget());
+    flushAppends();
+    return edit();
+}
+
+void RichTextBox::appendLater(const QString& text, Append where)
+{
+    if (text.isEmpty())
+        return;
+    // Behind text that goes in at the caret the caret stands at the end: whatever follows goes there too.
+    if (where == Append::AtCaret && m_pendingAtCaret.isEmpty() && m_pendingAtEnd.isEmpty())
+        m_pendingAtCaret = text;
+    else
+        m_pendingAtEnd += text;
+    if (!m_flushTimer->isActive())
+        m_flushTimer->start();
+}
+
+void RichTextBox::insertAtCursor(const QString& text, bool toEndFirst) const
+{
+    QTextEdit* e = edit();
+    QTextCursor cursor = e->textCursor();
+    if (toEndFirst)
+        cursor.movePosition(QTextCursor::End);
+    cursor.insertText(toLf(text), e->currentCharFormat());
+    cursor.movePosition(QTextCursor::End);
+    e->setTextCursor(cursor);
+}
+
+void RichTextBox::flushAppends() const
+{
+    if (m_pendingAtCaret.isEmpty() && m_pendingAtEnd.isEmpty())
+        return;
+    m_flushTimer->stop();
+    const QString atCaret = std::exchange(m_pendingAtCaret, QString());
+    const QString atEnd = std::exchange(m_pendingAtEnd, QString());
+    m_setting = true;
+    if (!atCaret.isEmpty())
+        insertAtCursor(atCaret, false);
+    if (!atEnd.isEmpty())
+        insertAtCursor(atEnd, true);
+    m_setting = false;
+    fire(onChange, "Change");
 }
 
 QTextDocument* RichTextBox::document() const

@@ -6,6 +6,8 @@ class QPrinter;
 class QTextDocument;
 class QTextEdit;
 
+class QTimer;
+
 namespace qv {
 
 class RichTextBox : public Control
@@ -47,6 +49,16 @@ class RichTextBox : public Control
     bool Locked() const { return m_locked; }
     void setLocked(bool locked);
 
+    // How appended text comes in: at the end, or at the caret (over a selection the user made) with the caret
+    // going to the end behind it, the way a log pane is written.
+    enum class Append { AtEnd, AtCaret };
+    // Appends text the way setSelStart and setSelText would, but gathered: the text reaches the pane in one
+    // insertion (one layout) a few tens of milliseconds later, or at once when anything reads or changes the
+    // pane. A pane that takes many lines a second costs one layout per batch instead of one per line.
+    void appendLater(const QString& text, Append where);
+    // Takes the gathered text in now.
+    void flushAppends() const;
+
     QTextEdit* textEdit() const;
     QTextDocument* document() const;
 
@@ -55,8 +67,15 @@ class RichTextBox : public Control
     OleColor defaultForeColor() const override { return vbWindowText; }
 
   private:
+    QTextEdit* edit() const;
+    void insertAtCursor(const QString& text, bool toEndFirst) const;
+
     bool m_locked = false;
-    bool m_setting = false;
+    mutable bool m_setting = false;
+    // Text waiting to come in: first what goes at the caret, then what goes at the end.
+    mutable QString m_pendingAtCaret;
+    mutable QString m_pendingAtEnd;
+    QTimer* m_flushTimer = nullptr;
 };
 
 } // namespace qv

@@ -17,6 +17,9 @@ namespace qv {
 
 namespace {
 
+// A large file is read this much at a time.
+constexpr qint64 kLineChunkBytes = qint64(1) << 20;
+
 const QByteArray kBom(kUtf8Bom);
 
 // Calls `line` with the start and end of every line of a text (characters or bytes): lines end at LF, at CR
@@ -106,7 +109,8 @@ void syncFolderOf(const QString& path)
 
 enum class Start { AtEnd, OnOwnLine };
 
-void appendBytes(const QString& path, QByteArray bytes, Start start = Start::AtEnd)
+void appendBytes(const QString& path, QByteArray bytes, Start start = Start::AtEnd,
+                 FileSync whenOnDisk = FileSync::Now)
 {
     QFile file(path);
     // Unbuffered: what failed to go out must not follow at close, after the file was cut back.
@@ -118,7 +122,7 @@ void appendBytes(const QString& path, QByteArray bytes, Start start = Start::AtE
     // onto it.
     if (start == Start::OnOwnLine && oldSize > 0 && file.seek(oldSize - 1) && file.read(1) != "\n")
         bytes.prepend("\r\n");
-    if (file.write(bytes) != bytes.size() || !flushToDisk(file)) {
+    if (file.write(bytes) != bytes.size() || (whenOnDisk == FileSync::Now && !flushToDisk(file))) {
         const auto error = file.error();
         // What did get written is taken back, so the file never ends in the middle of a record.
         file.resize(oldSize);
@@ -193,9 +197,20 @@ QStringList readTextLines(const QString& path, LoneCr loneCr)
 
 void forEachTextLine(const QString& path, const std::function<void(QStringView)>& take, LoneCr loneCr)
 {
-    const QByteArray bytes = readBinaryFile(path);
+    QFile file(path);
+    if (path.isEmpty() || QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
+        raiseReadError(path, file.error());
+    const auto readChunk = [&] {
+        QByteArray chunk = file.read(kLineChunkBytes);
+        if (file.error() != QFileDevice::NoError)
+            raiseReadError(path, file.error());
+        return chunk;
+    };
+    QByteArray bytes = readChunk();
     if (bytes.startsWith(kBom)) {
         // Whether the file is UTF-8 is known only once all of it is decoded.
+        for (QByteArray more = readChunk(); !more.isEmpty(); more = readChunk())
+            bytes += more;
         const QString text = decodeText(bytes);
         forEachLineRange(text, text.size(), loneCr, [&](qsizetype start, qsizetype end) {
             take(QStringView(text).sliced(start, end - start));
@@ -203,16 +218,36 @@ void forEachTextLine(const QString& path, const std::function<void(QStringView)>
         return;
     }
     // A line break is the same byte in the code page as in the text: the bytes are split, then each line is
-    // decoded into one buffer.
-    const char* data = bytes.constData();
+    // decoded into one buffer. The file comes in chunks; the lines complete in a chunk are handed over, and
+    // the rest waits for the next chunk.
     QString line;
-    forEachLineRange(data, bytes.size(), loneCr, [&](qsizetype start, qsizetype end) {
-        cp1252Into(line, data + start, end - start);
-        take(line);
-    });
+    const auto hand = [&](const char* data, qsizetype size) {
+        forEachLineRange(data, size, loneCr, [&](qsizetype start, qsizetype end) {
+            cp1252Into(line, data + start, end - start);
+            take(line);
+        });
+    };
+    for (QByteArray more = readChunk(); !more.isEmpty(); more = readChunk()) {
+        // Behind the last line break whose line is sure to be complete: a CR at the very end may be the
+        // first half of a CR LF.
+        qsizetype cut = bytes.lastIndexOf('\n') + 1;
+        if (loneCr == LoneCr::EndsLine && bytes.size() >= 2)
+            cut = std::max(cut, bytes.lastIndexOf('\r', bytes.size() - 2) + 1);
+        hand(bytes.constData(), cut);
+        bytes.remove(0, cut);
+        bytes += more;
+    }
+    hand(bytes.constData(), bytes.size());
 }
 
 AtomicWriteResult replaceFileAtomically(const QString& path, const QByteArray& bytes,
+                                        const std::function<bool()>& beforeReplace)
+{
+    return replaceFileAtomically(
+        path, [&bytes](QIODevice& file) { return file.write(bytes) == bytes.size(); }, beforeReplace);
+}
+
+AtomicWriteResult replaceFileAtomically(const QString& path, const std::function<bool(QIODevice&)>& write,
                                         const std::function<bool()>& beforeReplace)
 {
     if (path.isEmpty() || QFileInfo(path).isDir())
@@ -222,7 +257,7 @@ AtomicWriteResult replaceFileAtomically(const QString& path, const QByteArray& b
         return AtomicWriteResult::OpenFailed;
     // QSaveFile buffers, and its commit renames even when writing out the buffer failed: every byte must
     // have reached the disk before the old file is given up.
-    if (file.write(bytes) != bytes.size() || !flushToDisk(file)) {
+    if (!write(file) || !flushToDisk(file)) {
         file.cancelWriting();
         file.commit();
         return AtomicWriteResult::WriteFailed;
@@ -275,9 +310,15 @@ void appendTextLine(const QString& path, const QString& line)
     appendBytes(path, linesToBytes({line}), Start::OnOwnLine);
 }
 
-void appendBinaryFile(const QString& path, const QByteArray& bytes)
+void appendBinaryFile(const QString& path, const QByteArray& bytes, FileSync whenOnDisk)
 {
-    appendBytes(path, bytes);
+    appendBytes(path, bytes, Start::AtEnd, whenOnDisk);
+}
+
+bool syncFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && ::fsync(file.handle()) == 0;
 }
 
 bool fileExists(const QString& path)

@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <functional>
 
+class QIODevice;
+
 namespace qv {
 
 // The UTF-8 byte-order mark.
@@ -41,8 +43,9 @@ QString readTextFile(const QString& path);
 // The lines of a file (splitLines of readTextFile). Raises as readTextFile.
 QStringList readTextLines(const QString& path, LoneCr loneCr = LoneCr::InLine);
 // Hands the lines of a file, as readTextLines gives them, one at a time to `take` without holding them all
-// (each view is valid during its call only): a large file's lines cost no more room than one line. The file
-// is read completely before the first line is handed over; raises as readTextFile.
+// (each view is valid during its call only): a large file costs no more room than a chunk of it (a file that
+// starts with the UTF-8 mark is read whole first). Raises as readTextFile, before the first line when the
+// file cannot be opened, and after the lines read so far when reading fails half-way.
 void forEachTextLine(const QString& path, const std::function<void(QStringView)>& take,
                      LoneCr loneCr = LoneCr::InLine);
 
@@ -59,9 +62,14 @@ void appendTextLine(const QString& path, const QString& line);
 
 // All bytes of a file. Raises as readTextFile.
 QByteArray readBinaryFile(const QString& path);
+// Whether an append waits until the bytes are on the disk, or leaves them to the system (they are in the
+// file at once, for every reader and past a crash of the program; syncFile puts them on the disk later).
+enum class FileSync { Now, Later };
 // Appends bytes at the end of a file, creating it when missing; a failed append
 // leaves the file as it was. Raises as writeTextLines.
-void appendBinaryFile(const QString& path, const QByteArray& bytes);
+void appendBinaryFile(const QString& path, const QByteArray& bytes, FileSync whenOnDisk = FileSync::Now);
+// Waits until what was written to the file is on the disk; false when the system could not.
+bool syncFile(const QString& path);
 
 // Replaces a file with the bytes atomically: they go to a temporary file
 // beside it, which then takes the file's name. Returns false, with the old
@@ -83,6 +91,10 @@ enum class AtomicWriteResult {
 // bytes are on the disk, just before the new file takes the name (false stops
 // the write, the old file untouched).
 AtomicWriteResult replaceFileAtomically(const QString& path, const QByteArray& bytes,
+                                        const std::function<bool()>& beforeReplace = {});
+// The same with the bytes written by `write` into the new file as they are made (false: the write failed, and
+// the old file stays); a large file needs no copy of itself in memory.
+AtomicWriteResult replaceFileAtomically(const QString& path, const std::function<bool(QIODevice&)>& write,
                                         const std::function<bool()>& beforeReplace = {});
 
 // True when the path names an existing file (not a folder).

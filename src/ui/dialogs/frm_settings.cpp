@@ -30,6 +30,8 @@ void ProbeComPorts()
     const int pointer = Screen.MousePointer();
     Screen.setMousePointer(vbHourglass);
     bool above16 = false;
+    // The machine's devices may have changed since the map was made.
+    listSerialPorts();
     for (int n = 1; n <= kProbedPorts; ++n) {
         if (probePort(n) == PortState::Missing)
             continue;

@@ -38,10 +38,7 @@ constexpr int kTextHeadingPunches = 1866;
 
 void appendAtEnd(RichTextBox& pane, const QString& text)
 {
-    if (text.isEmpty())
-        return;
-    pane.setSelStart(std::numeric_limits<int>::max());
-    pane.setSelText(text);
+    pane.appendLater(text, RichTextBox::Append::AtEnd);
 }
 
 class MainBackupWindow final : public BackupWindow

@@ -10,7 +10,6 @@
 #include "ui/main/frm_main.h"
 
 #include <algorithm>
-#include <limits>
 
 namespace qv {
 
@@ -44,11 +43,10 @@ class MainLinkWindow final : public LinkWindow
     void setActionText(const QString& text) override { frmMain().Aktion().setText(text); }
     void appendLogLine(const QString& text) override
     {
-        RichTextBox& pane = frmMain().rtbox(0);
         // In at the insertion point (over a selection the user made), then the
-        // insertion point goes to the end, which scrolls the pane there.
-        pane.setSelText(text + QStringLiteral("\r\n"));
-        pane.setSelStart(std::numeric_limits<int>::max());
+        // insertion point goes to the end, which scrolls the pane there; lines
+        // that come fast are laid out together.
+        frmMain().rtbox(0).appendLater(text + QStringLiteral("\r\n"), RichTextBox::Append::AtCaret);
     }
     void showActionLogInsteadOfData() override
     {

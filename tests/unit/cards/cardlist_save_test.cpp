@@ -27,7 +27,6 @@ TEST_F(CardListSaveTest, SavingOverAFileKeepsTheOldOneUnderItsBackupName)
     QString text;
     EXPECT_TRUE(saveCardListFile(&list, file, text, true));
     EXPECT_EQ(bytesOf(file), QByteArray("\"Nr\";\"Card\";\r\n\"1\";\"12345\";"));
-    EXPECT_EQ(text, QString::fromLatin1(bytesOf(file)));
     EXPECT_EQ(bytesOf(path(QStringLiteral("list.bak.CSV"))), QByteArray("old list"));
     EXPECT_FALSE(gCardListChanged);
     EXPECT_EQ(filesInDir(), (QStringList{"list.CSV", "list.bak.CSV"}));

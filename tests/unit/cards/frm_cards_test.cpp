@@ -5,12 +5,15 @@
 #include "cards/cardlist_file_write.h"
 #include "cards/frm_cards.h"
 #include "link/link_globals.h"
+#include "platform/system/textfile.h"
 #include "stationdata/modes.h"
 #include "support/card_list_close.h"
 #include "ui/main/frm_main.h"
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QItemSelectionModel>
+#include <QTableView>
 
 namespace qv::test {
 namespace {
@@ -127,6 +130,28 @@ TEST_F(FrmCardsTest, CompletedCardsBecomeRowsOfTheWindowsList)
     EXPECT_EQ(form.lvCards.ListItems().Item(2).Text(), QStringLiteral("2"));
 }
 
+TEST_F(FrmCardsTest, CardsAddedInOneGoAreSelectedAndScrolledToOnceLeavingTheLastRowSelectedInView)
+{
+    SetDefaultColumns();
+    FrmCards& form = frmCards();
+    form.Show();
+    QTableView* table = form.lvCards.tableView();
+    int selections = 0;
+    QObject::connect(table->selectionModel(), &QItemSelectionModel::currentChanged, [&] { ++selections; });
+    constexpr int kCards = 300;
+    for (int i = 1; i <= kCards; ++i) {
+        gCardRecord.CardNo = QString::number(10000 + i);
+        AddCardListRow();
+    }
+    EXPECT_EQ(selections, 0) << "no row is selected and scrolled to while the cards come";
+    QCoreApplication::processEvents();
+    ASSERT_EQ(form.lvCards.ListItems().Count(), kCards);
+    EXPECT_TRUE(form.lvCards.ListItems().Item(kCards).Selected());
+    EXPECT_EQ(selections, 1);
+    const QRect last = table->visualRect(table->model()->index(kCards - 1, 0));
+    EXPECT_TRUE(table->viewport()->rect().intersects(last)) << "the last row is in view";
+}
+
 TEST_F(FrmCardsTest, SavedAndReopenedListKeepsItsRowsAndClearsTheMark)
 {
     SetDefaultColumns();
@@ -141,7 +166,7 @@ TEST_F(FrmCardsTest, SavedAndReopenedListKeepsItsRowsAndClearsTheMark)
     SaveCardListFile(file, text, true);
     EXPECT_FALSE(gCardListChanged);
     EXPECT_FALSE(form.changedPanel().Visible());
-    EXPECT_TRUE(text.startsWith(QStringLiteral("No.;Read at;Card;")));
+    EXPECT_TRUE(readTextFile(file).startsWith(QStringLiteral("No.;Read at;Card;")));
 
     form.lvCards.ListItems().Clear();
     gCardFilePath = file;

@@ -4,6 +4,7 @@
 #include "sim_pty.h"
 #include "sim_test_support.h"
 
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 using namespace qv;
@@ -125,4 +126,38 @@ TEST(CommPorts, ProbeTellsFreeInUseAndMissing)
     holder.setPortOpen(false);
     EXPECT_EQ(probePort(1), PortState::Free);
     setSerialPortInventoryForTest(std::nullopt);
+}
+
+TEST(CommPorts, PortMapIsBuiltOnceAndAgainOnlyWhenNeeded)
+{
+    sim::SimPty pty;
+    ASSERT_TRUE(pty.open()) << pty.errorString().toStdString();
+    sim::ScopedEnv env(kComPortsVariable, "7=" + pty.slavePath().toUtf8());
+
+    // A pinned number names its device: the machine is not asked.
+    int before = serialPortEnumerationsForTest();
+    EXPECT_EQ(serialDeviceForPort(7), pty.slavePath());
+    CommControl port;
+    port.setCommPort(7);
+    port.setPortOpen(true);
+    port.setPortOpen(false);
+    port.setPortOpen(true);
+    port.setPortOpen(false);
+    EXPECT_EQ(serialPortEnumerationsForTest(), before);
+
+    // The port dialog asks afresh; after it, a number of the map is looked up without asking again while its
+    // device stands.
+    const QList<SerialPortEntry> ports = listSerialPorts();
+    EXPECT_EQ(serialPortEnumerationsForTest(), before + 1);
+    for (const SerialPortEntry& e : ports) {
+        if (e.number == 7 || !QFileInfo::exists(e.devicePath))
+            continue;
+        EXPECT_EQ(serialDeviceForPort(e.number), e.devicePath);
+    }
+    EXPECT_EQ(serialDeviceForPort(7), pty.slavePath());
+    EXPECT_EQ(serialPortEnumerationsForTest(), before + 1);
+
+    // A number without a device (gone, or never there) asks the machine again.
+    EXPECT_TRUE(serialDeviceForPort(250).isEmpty());
+    EXPECT_EQ(serialPortEnumerationsForTest(), before + 2);
 }

@@ -1,6 +1,7 @@
 // Toolbar, status bar and tab strip by key and index; rich text box, list box, scroll bar and slider
 // behaviour.
 #include "platform/controls/controls.h"
+#include "sim_test_support.h"
 #include "support/test_support.h"
 
 #include <QApplication>
@@ -197,6 +198,39 @@ TEST_F(ControlsBars, RichTextBoxInsertsAtTheCaretInTheSelectedColour)
     // Unchanged text runs nothing.
     form.rtbox.setText(form.rtbox.Text());
     EXPECT_EQ(changes, 3);
+}
+
+TEST_F(ControlsBars, RichTextBoxTakesAppendedTextInBatchesAsLinesAppendedOneByOneWould)
+{
+    RichTextBox& pane = form.rtbox;
+    QTextDocument* shown = static_cast<QTextEdit*>(pane.widget())->document();
+    int changes = 0;
+    pane.onChange = [&] { ++changes; };
+    pane.setText(QStringLiteral("old\r\n"));
+    pane.setSelStart(1); // the user left the caret inside the text
+    changes = 0;
+    int insertions = 0;
+    QObject::connect(shown, &QTextDocument::contentsChange, [&](int, int, int) { ++insertions; });
+
+    // Log lines at the caret (the caret then goes to the end), a data line at the end.
+    pane.appendLater(QStringLiteral("a\r\n"), RichTextBox::Append::AtCaret);
+    pane.appendLater(QStringLiteral("b\r\n"), RichTextBox::Append::AtCaret);
+    pane.appendLater(QStringLiteral("c"), RichTextBox::Append::AtEnd);
+    EXPECT_EQ(shown->toPlainText(), QStringLiteral("old\n")) << "nothing is laid out per line";
+    ASSERT_TRUE(sim::waitUntil([&] { return shown->toPlainText() != QStringLiteral("old\n"); }));
+    EXPECT_EQ(shown->toPlainText(), QStringLiteral("oa\nld\nb\nc"));
+    EXPECT_LE(insertions, 2);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(pane.SelStart(), shown->characterCount() - 1); // the caret at the end
+
+    // Reading the pane takes waiting text in at once, in order with what the pane is told next.
+    pane.appendLater(QStringLiteral("\r\nd"), RichTextBox::Append::AtEnd);
+    EXPECT_EQ(pane.Text(), QStringLiteral("oa\r\nld\r\nb\r\nc\r\nd"));
+    pane.appendLater(QStringLiteral("e"), RichTextBox::Append::AtEnd);
+    pane.setText(QString());
+    EXPECT_EQ(pane.Text(), QString());
+    sim::pumpEvents(100);
+    EXPECT_EQ(pane.Text(), QString()) << "text appended before the pane was emptied must not come back";
 }
 
 TEST_F(ControlsBars, ListBoxKeepsItsChoiceAcrossAddsAndRemoves)

@@ -73,6 +73,36 @@ TEST_F(SystemTextFile, ALoneCrEndsALineWhereAskedFor)
     }
 }
 
+TEST_F(SystemTextFile, ALargeFileHandsOverTheSameLinesAsWhenReadWhole)
+{
+    // Files of a few megabytes, read in pieces: line breaks (a CR LF cut in two among them) fall on every
+    // kind of boundary, with lone CRs, empty lines, code-page bytes and no break at the very end.
+    constexpr qsizetype kMiB = qsizetype(1) << 20;
+    QByteArray straddling(kMiB - 1, 'a');
+    straddling += "\r\nb\r";
+    straddling += QByteArray(kMiB - 4, 'c') + "\r\rd\n\n";
+    QByteArray mixed;
+    quint32 seed = 7;
+    const char* breaks[] = {"\r\n", "\n", "\r", "\r\r\n", ""};
+    while (mixed.size() < 3 * kMiB) {
+        seed = seed * 1103515245u + 12345u;
+        mixed += QByteArray(int(seed >> 16) % 300, char('A' + seed % 26));
+        mixed += '\xE4';
+        mixed += breaks[(seed >> 8) % 5];
+    }
+    for (const QByteArray& bytes : {straddling, mixed}) {
+        const QString file = put(QStringLiteral("large.txt"), bytes);
+        for (LoneCr loneCr : {LoneCr::InLine, LoneCr::EndsLine}) {
+            QStringList handed;
+            forEachTextLine(
+                file, [&](QStringView line) { handed.append(line.toString()); }, loneCr);
+            const QStringList whole = readTextLines(file, loneCr);
+            ASSERT_EQ(handed.size(), whole.size());
+            EXPECT_TRUE(handed == whole);
+        }
+    }
+}
+
 TEST_F(SystemTextFile, ReadsWindows1252OrUtf8AfterAByteOrderMark)
 {
     EXPECT_EQ(readTextLines(put("a.txt", "M\xFCller;\x80\r\nx\n")),
