@@ -41,7 +41,7 @@ void EndStationAction()
     if (gTraceOn && gActionCode != ActReadCards && gActionCode != ActViewPunch &&
         gActionCode != ActConfigAirCard) {
         // Also an operation that ran over midnight gets its true duration.
-        const float elapsed = Round(TimerElapsed(gActionStart), 3);
+        const double elapsed = double(TimerElapsedMs(gActionStart)) / 1000.0;
         AppendLogLine(QStringLiteral("\r\n") + SecondsText(elapsed));
     }
 
@@ -133,7 +133,10 @@ void EndStationAction()
             write = false;
             break;
         default:
-            status = QStringLiteral("Action:") + QString::number(gActionCode) + QStringLiteral("???");
+            status = OperationName(gActionCode);
+            if (status.isEmpty())
+                status =
+                    GetLangText(gLangIndex, 1925, QStringLiteral("Station operation %1")).arg(gActionCode);
             record.Action = status;
             record.Ser_No = w.serialNumberText();
             record.r_d = w.connectionName();

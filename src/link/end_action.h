@@ -4,6 +4,7 @@
 #include "link/protocol_file.h"
 
 #include <QString>
+#include <cstdint>
 
 namespace qv {
 

@@ -134,8 +134,8 @@ inline bool gStopRequested = false;
 inline bool gNoResend = false;
 // The baud search already fell back from 38400 to 4800 on an unanswered 0xF0.
 inline bool gBaudFallback = false;
-// Time of day in seconds when the conversation began.
-inline float gActionStart = 0.0f;
+// Time of day in milliseconds (TimerMs) when the conversation began.
+inline qint64 gActionStart = 0;
 // Negative acknowledges to the current request, and whether they were given up.
 inline int32_t gNakCount = 0;
 inline bool gNakGaveUp = false;
@@ -197,10 +197,11 @@ inline int32_t gWeekNumber = 0;
 inline int16_t gTimeReplyCode = 0;
 // A set-time request waits for its reply.
 inline bool gSetTimePending = false;
-// Send time of the set-time request, in seconds of the day.
-inline float gSetTimeSentAt = 0.0f;
-inline float gSetTimeBase = 0.0f;
-inline float gSetTimeAux = 0.0f;
+// Send time of the set-time request in milliseconds of the day (TimerMs); its reply replaces it with the
+// round trip in milliseconds. The base keeps the send time, the aux the reply's arrival.
+inline qint64 gSetTimeSentAt = 0;
+inline qint64 gSetTimeBase = 0;
+inline qint64 gSetTimeAux = 0;
 // The PC's date and time when the set-time payload was made, as text.
 inline QString gSetTimePcText;
 

@@ -21,7 +21,7 @@ void resetLinkState()
     gBaudFallback = false;
     gDefaultsReadBack = false;
     gWriteRequestSent = false;
-    gActionStart = 0.0f;
+    gActionStart = 0;
     gNakCount = 0;
     gNakGaveUp = false;
     gNewStationBaud = BaudLow;
@@ -43,9 +43,9 @@ void resetLinkState()
     gWeekNumber = 0;
     gTimeReplyCode = 0;
     gSetTimePending = false;
-    gSetTimeSentAt = 0.0f;
-    gSetTimeBase = 0.0f;
-    gSetTimeAux = 0.0f;
+    gSetTimeSentAt = 0;
+    gSetTimeBase = 0;
+    gSetTimeAux = 0;
     gSetTimePcText.clear();
     gHexPayload.clear();
     gStationTimeText.clear();

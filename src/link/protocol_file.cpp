@@ -152,4 +152,12 @@ uint8_t ChooseProtocolFile()
     return 1;
 }
 
+QString GsmModeField(const QString& pin, const QString& apn, const QString& user, const QString& password)
+{
+    const auto masked = [](const QString& secret) {
+        return secret.isEmpty() ? QString() : QStringLiteral("***");
+    };
+    return masked(pin) + apn + QLatin1Char(',') + masked(user) + QLatin1Char(',') + masked(password);
+}
+
 } // namespace qv

@@ -56,6 +56,11 @@ ProtocolFileStart CheckProtocolFileStart(const QByteArray& firstLine);
 uint8_t OpenProtocolFile();
 // Appends one record with the PC's date and time.
 void WriteProtocolRecord(const ProtocolRecord& record);
+
+// The mobile-network data of a GSM station as its record's Mode column holds them: the SIM PIN, the access
+// point, its user and its password, the secrets masked (the file is shared and kept; an empty one stays
+// empty, so the record still tells whether one was set).
+QString GsmModeField(const QString& pin, const QString& apn, const QString& user, const QString& password);
 // The save dialog for the protocol file: 1 when a file was chosen, else 0.
 uint8_t ChooseProtocolFile();
 // Frees the name `path` by moving an existing file to its first free backup

@@ -9,7 +9,6 @@
 #include "link/sender.h"
 #include "platform/dialogs/msgbox.h"
 #include "platform/runtime/vbruntime.h"
-#include <cmath>
 
 namespace qv {
 
@@ -29,10 +28,10 @@ uint8_t hexPairToByte(const QString& pair)
     return static_cast<uint8_t>(value);
 }
 
-// The second of the day a float time of day plus an offset gives, a half to the even second.
-int64_t roundedSeconds(float timeOfDay, float offset)
+// The second of the day a time of day in milliseconds plus an offset gives, a half to the even second.
+int64_t roundedSeconds(int64_t timeOfDayMs, float offset)
 {
-    return CLng(static_cast<double>(timeOfDay + offset));
+    return CLng(double(timeOfDayMs) / 1000.0 + double(offset));
 }
 
 } // namespace
@@ -45,7 +44,7 @@ void SendSetTime()
     QByteArray request(1, static_cast<char>(gUseExtCommands ? CmdSetTime : CmdSetTimeLegacy));
     request += BuildClockTimePayload(offset);
     gSendBuffer = BuildFrame(request);
-    gSetTimeSentAt = Timer();
+    gSetTimeSentAt = TimerMs();
     gSetTimeBase = gSetTimeSentAt;
     gSetTimeAux = 0.0f;
     RestartTimer1(kSetTimeTimeoutMs);
@@ -57,18 +56,10 @@ QByteArray BuildClockTimePayload(float offset)
     // The station takes the time at the start of the next second; sending in
     // the last twentieth of a second keeps the difference small. The wait ends
     // after a second at most, also when the clock is too coarse for the window.
-    QDateTime reading = clock().now();
-    float timeOfDay = static_cast<float>(reading.time().msecsSinceStartOfDay()) / 1000.0f;
-    const float started = timeOfDay;
-    for (;;) {
-        const float fraction = timeOfDay - std::floor(timeOfDay);
-        if ((fraction > 0.94f && fraction < 0.96f) || TimerElapsed(started) >= 1.0f)
-            break;
-        reading = clock().now();
-        timeOfDay = static_cast<float>(reading.time().msecsSinceStartOfDay()) / 1000.0f;
-    }
+    const QDateTime reading = WaitForSecondFraction(940, 960);
     const uint8_t tdHigh = static_cast<uint8_t>((gTimeReplyCode * 16) & 0xF0);
-    QByteArray payload = EncodeStationTime(reading.date(), roundedSeconds(timeOfDay, offset), tdHigh);
+    QByteArray payload = EncodeStationTime(
+        reading.date(), roundedSeconds(reading.time().msecsSinceStartOfDay(), offset), tdHigh);
     if (gUseExtCommands)
         payload.append(static_cast<char>(gActionCode == ActWrite ? 0 : 4));
     gSetTimePcText = CStr(Date()) + QLatin1Char(' ') + CStr(Time());
@@ -77,17 +68,17 @@ QByteArray BuildClockTimePayload(float offset)
 
 QByteArray BuildTimePayload(float offset)
 {
-    float timeOfDay = 0.0f;
+    int64_t timeOfDayMs = 0;
     try {
         const QTime typed = TimeValue(gTestTime);
-        timeOfDay = static_cast<float>(typed.hour() * 3600 + typed.minute() * 60 + typed.second());
+        timeOfDayMs = int64_t(typed.hour() * 3600 + typed.minute() * 60 + typed.second()) * 1000;
     } catch (const VbError&) {
         // A typed time that is no time sets the station to midnight plus the offset.
     }
     uint8_t tdHigh = 0;
     if (gWeekNumber > 0)
         tdHigh = static_cast<uint8_t>(((gWeekNumber - 1) * 16) & 0xF0);
-    QByteArray payload = EncodeStationTime(Date(), roundedSeconds(timeOfDay, offset), tdHigh);
+    QByteArray payload = EncodeStationTime(Date(), roundedSeconds(timeOfDayMs, offset), tdHigh);
     if (gRxCommand == CmdGetTime)
         payload.append('\x0A');
     return payload;

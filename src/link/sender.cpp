@@ -24,7 +24,7 @@ namespace qv {
 namespace {
 
 // The longest a wait for a fraction of the second may take.
-constexpr float kFractionWaitLimit = 1.0f;
+constexpr qint64 kFractionWaitLimitMs = 1000;
 // The steps the protocol's waits sleep in: short against their length, long enough not to keep a core busy.
 constexpr qint64 kPauseStepMs = 10;
 constexpr qint64 kFractionStepMs = 1;
@@ -44,21 +44,25 @@ void SetActionText(const QString& text)
 void PauseSeconds(float seconds)
 {
     // Station events stay blocked for the whole pause, as before; only the processor is left alone.
-    const float started = Timer();
-    for (float elapsed = 0.0f; elapsed < seconds; elapsed = TimerElapsed(started))
-        Sleep(std::min<qint64>(kPauseStepMs, static_cast<qint64>(std::ceil((seconds - elapsed) * 1000.0f))));
+    const qint64 pauseMs = std::llround(double(seconds) * 1000.0);
+    const qint64 started = TimerMs();
+    for (qint64 elapsed = 0; elapsed < pauseMs; elapsed = TimerElapsedMs(started))
+        Sleep(std::min(kPauseStepMs, pauseMs - elapsed));
 }
 
-void WaitForSecondFraction(float from, float to)
+QDateTime WaitForSecondFraction(int fromMs, int toMs)
 {
-    const float started = Timer();
-    float now = started;
+    // Date, time and fraction come from one reading, and the span from the same whole milliseconds: a
+    // reading can never lie before the start, so the one-second limit ends only a wait that has run.
+    QDateTime reading = clock().now();
+    const qint64 started = reading.time().msecsSinceStartOfDay();
     for (;;) {
-        const float fraction = now - std::floor(now);
-        if ((fraction > from && fraction < to) || TimerElapsed(started) >= kFractionWaitLimit)
-            return;
+        const int fraction = reading.time().msec();
+        if ((fraction > fromMs && fraction < toMs) ||
+            MsBetween(started, reading.time().msecsSinceStartOfDay()) >= kFractionWaitLimitMs)
+            return reading;
         Sleep(kFractionStepMs);
-        now = Timer();
+        reading = clock().now();
     }
 }
 
@@ -115,7 +119,7 @@ void SendFrame()
         const auto cmd = gSendBuffer.size() > 2 ? static_cast<uint8_t>(gSendBuffer.at(2)) : uint8_t(0);
         if (cmd == CmdGetTime || cmd == CmdGetTimeLegacy) {
             // The station answers with its time at the start of the next second.
-            WaitForSecondFraction(0.43f, 0.45f);
+            WaitForSecondFraction(430, 450);
         }
         if (gTraceOn)
             traceLine = SendLogLine(gSendBuffer, w.timer1Interval(), gBaud);
@@ -157,7 +161,7 @@ void BeginStationAction()
     gStationCodeNo = 0;
     gFollowUpReadSent = false;
     gBaudFallback = false;
-    gActionStart = Timer();
+    gActionStart = TimerMs();
     gRetryCount = 0;
     SetActionText(GetLangText(gLangIndex, 1812, QString()));
     RestartTimer1(gBaud == BaudLow ? kSelectTimeoutLowMs : kSelectTimeoutHighMs);

@@ -1,5 +1,6 @@
 // Sending requests, opening a conversation with a station, aborting it and the waits of the link.
 #pragma once
+#include <QDateTime>
 #include <QString>
 
 namespace qv {
@@ -24,8 +25,9 @@ void EndReplyWait();
 // event loop; ends also when midnight falls inside it.
 void PauseSeconds(float seconds);
 // Blocks until the fraction of the current second lies strictly between
-// `from` and `to`, for one second at most.
-void WaitForSecondFraction(float from, float to);
+// `fromMs` and `toMs` milliseconds, for one second at most; returns the clock
+// reading the wait ended on (its date and time belong together).
+QDateTime WaitForSecondFraction(int fromMs, int toMs);
 
 // The status-bar text of the running operation.
 QString ActionText();

@@ -120,7 +120,7 @@ ReplyEnd ModeSelectReply()
     }
     gSendBuffer = BuildFrame(request);
     const uint8_t sent = gSendBuffer.size() > 2 ? static_cast<uint8_t>(gSendBuffer.at(2)) : 0;
-    gGetTimeSentAt = (sent == CmdGetTime || sent == CmdGetTimeLegacy) ? Timer() : 0.0f;
+    gGetTimeSentAt = (sent == CmdGetTime || sent == CmdGetTimeLegacy) ? TimerMs() : 0;
     SendFrame();
     showConnected();
     return ReplyEnd::CommonEnd;

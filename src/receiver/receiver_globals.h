@@ -48,7 +48,9 @@ inline int16_t gBeaconOptionByte = 0;
 // Set-time state the mode-select reply starts.
 inline int16_t gSyncStepCount = 0;
 inline bool gGetTimeFirst = false;
-inline float gGetTimeSentAt = 0.0f;
+// The first get-time request's send time in milliseconds of the day (TimerMs), 0 when the first request
+// was another; its probe reply replaces it with the round trip in milliseconds.
+inline qint64 gGetTimeSentAt = 0;
 inline bool gTimeAsked = false; // the time check was shown once in this run
 
 // The reply time-out ran when the frame being received began: the frame may be the answer the link waits for.

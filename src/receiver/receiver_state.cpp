@@ -79,7 +79,7 @@ void resetReceiverState()
     gBeaconOptionByte = 0;
     gSyncStepCount = 0;
     gGetTimeFirst = false;
-    gGetTimeSentAt = 0.0f;
+    gGetTimeSentAt = 0;
     gTimeAsked = false;
     gRxAwaited = false;
     gProgressStep = 0;

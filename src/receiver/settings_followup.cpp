@@ -96,6 +96,12 @@ SettingsCheckInput checkInput()
     // The code-number range of the Write is that of the mode to write.
     if (gActionCode == ActWrite)
         gModeCodeSet = gModeCode;
+    // The extended system data carry the backup pointer; the base protocol's settings block does not.
+    if (gRxCommand == CmdReadMemory) {
+        in.backupPointer = gBackupPointer;
+        in.memorySize = gMemorySize;
+        in.backupFull = gMemoryFlags.size() > 1 && gMemoryFlags.at(1) != 0;
+    }
     writeWindow().fillCheckInput(in);
     return in;
 }
@@ -120,7 +126,7 @@ ChecksOutcome stop(const ReplyText& status)
     return ChecksOutcome::Stopped;
 }
 
-ChecksOutcome setDefaultsFollowUp()
+ChecksOutcome setDefaultsFollowUp(const SettingsFindings& findings)
 {
     DefaultSettingsInput in;
     in.optP = gOptP;
@@ -158,7 +164,14 @@ ChecksOutcome setDefaultsFollowUp()
         MsgBox(LangText(TextDefaultsRefused), vbOKOnly);
         return ChecksOutcome::Stopped;
     }
-    const QString question = writeWindow().defaultsQuestion(d);
+    // The defaults replace more than the write column shows: the battery capacity, and the backup memory is
+    // cleared first.
+    QString question = writeWindow().defaultsQuestion(d) + QLatin1Char('\n');
+    question += GetLangText(gLangIndex, kTextDefaultsCapacity,
+                            QStringLiteral("The battery capacity is set to %1 mAh."))
+                    .arg(gCapacityMax);
+    if (!findings.backupClearNote.isEmpty())
+        question += QStringLiteral("\r\n") + findings.backupClearNote;
     if (MsgBox(question, vbOKCancel | vbQuestion | vbDefaultButton2) != vbOK) {
         gDefaultAutoSendText.clear();
         gDefaultExtProtText.clear();
@@ -174,8 +187,17 @@ ChecksOutcome writeFollowUp(const SettingsFindings& findings)
         MsgBox(gActionMessage, vbOKOnly);
         return ChecksOutcome::Stopped;
     }
-    if (!gActionMessage.isEmpty() && MsgBox(gActionMessage, vbYesNo | vbQuestion) != vbYes)
+    if (!findings.backupClearNote.isEmpty()) {
+        // Records would be lost: the question says so, and No is what Enter answers.
+        const QString question =
+            (gActionMessage.isEmpty() ? QString() : gActionMessage + QStringLiteral("\r\n\r\n")) +
+            findings.backupClearNote + QStringLiteral("\r\n") +
+            GetLangText(gLangIndex, kTextWriteAnyway, QStringLiteral("Write the settings all the same?"));
+        if (MsgBox(question, vbYesNo | vbQuestion | vbDefaultButton2) != vbYes)
+            return stop(TextWriteStopped);
+    } else if (!gActionMessage.isEmpty() && MsgBox(gActionMessage, vbYesNo | vbQuestion) != vbYes) {
         return stop(TextWriteStopped);
+    }
     if (findings.rtcWarning) {
         gRtcWrite = 0;
         writeWindow().clearWriteRtcBox();
@@ -235,7 +257,7 @@ ChecksOutcome RunSettingsChecks()
     if (gSysBlock7.size() > 2 && uint8_t(gSysBlock7.at(2)) != kStatusForWrite)
         gSysBlock7[2] = char(kStatusForWrite);
     if (gActionCode == ActSetDefaults)
-        return setDefaultsFollowUp();
+        return setDefaultsFollowUp(findings);
     if (gActionCode == ActWrite)
         return writeFollowUp(findings);
     return ChecksOutcome::GoOn;

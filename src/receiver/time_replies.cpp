@@ -129,7 +129,7 @@ void endTimeCheck(bool cancelled)
 ReplyEnd setPcClockFromStation(const StationClockReading& r, const QDate& pcDate)
 {
     gSetTimePending = false;
-    const double t = r.seconds + PcClockAdvance(gGetTimeSentAt);
+    const double t = r.seconds + PcClockAdvance(double(gGetTimeSentAt) / 1000.0);
     const PcClockResult timeSet = SetPcClock(dayAndSeconds(pcDate, t));
     if (!timeSet.ok) {
         const QString message = QString::number(timeSet.number) + QLatin1Char(' ') + timeSet.description;
@@ -174,13 +174,14 @@ bool askWeek(int stationWeek)
 
 ReplyEnd SetTimeReply()
 {
-    gSetTimeAux = Timer();
+    gSetTimeAux = TimerMs();
     // The round trip; one that spans midnight counts the day.
-    gSetTimeSentAt = TimerElapsed(gSetTimeSentAt);
+    gSetTimeSentAt = MsBetween(gSetTimeSentAt, gSetTimeAux);
     EndReplyWait();
 
-    const SetTimeSync judged = JudgeSetTimeReply({gWaitToReturnCur, gSyncStepCount}, gSetTimeSentAt,
-                                                 gActionCode == ActTestTime, gStepInc, gCountBeforeInc);
+    const SetTimeSync judged =
+        JudgeSetTimeReply({gWaitToReturnCur, gSyncStepCount}, float(gSetTimeSentAt / 1000.0),
+                          gActionCode == ActTestTime, gStepInc, gCountBeforeInc);
     gWaitToReturnCur = judged.limit;
     gSyncStepCount = judged.failures;
     if (!judged.accepted) {
@@ -232,7 +233,7 @@ ReplyEnd GetTimeReply()
 
     if (gGetTimeFirst) {
         // The probe: how long a get-time takes, and which station answers.
-        gGetTimeSentAt = TimerElapsed(gGetTimeSentAt);
+        gGetTimeSentAt = TimerElapsedMs(gGetTimeSentAt);
         gStationCodeLow = RxByte(gRxFrame, 3);
         gGetTimeFirst = false;
         sendRequest(BuildReadRequest(gRxCommand, 0));

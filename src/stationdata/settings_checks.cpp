@@ -6,6 +6,8 @@
 #include "platform/runtime/vbruntime.h"
 #include "stationdata/settings_write.h"
 
+#include <algorithm>
+
 namespace qv {
 
 namespace {
@@ -33,6 +35,10 @@ QString text(int32_t id)
 {
     return GetLangText(gLangIndex, id, QString());
 }
+
+// The mode wants a serial interface the station has not, or the station has one that auto send leaves unused.
+constexpr int32_t kTextNoInterfaceForMode = 1914;
+constexpr int32_t kTextInterfaceWithoutAutoSend = 1915;
 
 void appendLine(QString& message, const QString& part)
 {
@@ -80,14 +86,22 @@ void stationFindings(const SettingsCheckInput& in, QString& message)
     const bool veku = in.hardware.contains(QStringLiteral("VEKU"));
     const auto vekuCheck = [&] {
         if (veku && !in.cpcChecked && !in.zokDevice)
-            appendLine(message, QStringLiteral(" ??? VEKU / Autosend"));
+            appendLine(
+                message,
+                GetLangText(gLangIndex, kTextInterfaceWithoutAutoSend,
+                            QStringLiteral("This station has a serial interface (VEKU model), but auto send "
+                                           "is off: it passes no punches on through it.")));
     };
     if (oneOf(t, {in.modeTextControl, in.modeTextStart, in.modeTextStartTrig, in.modeTextFinishTrig,
                   in.modeTextFinish})) {
         vekuCheck();
     } else if (oneOf(t, {in.modeNames[0], in.modeNames[14], in.modeTextReadout, in.modeTextPrintout})) {
         if (!veku && !in.zokDevice)
-            appendLine(message, QStringLiteral(" ??? VEKO"));
+            appendLine(
+                message,
+                GetLangText(gLangIndex, kTextNoInterfaceForMode,
+                            QStringLiteral("This station has no serial interface (VEKO model): in this mode "
+                                           "it cannot pass what it reads on to a PC or printer.")));
     } else {
         vekuCheck();
     }
@@ -187,10 +201,36 @@ SettingsFindings CheckSettings(const SettingsCheckInput& in)
         if (in.actionCode == ActWrite)
             writeFindings(in, f);
     }
+    if (in.actionCode == ActWrite || in.actionCode == ActSetDefaults) {
+        const std::optional<int64_t> records = BackupRecordsHeld(in);
+        if (records && *records > 0)
+            f.backupClearNote = GetLangText(gLangIndex, kTextBackupCleared,
+                                            QStringLiteral("The backup memory is cleared first: the %1 "
+                                                           "records it holds are lost."))
+                                    .arg(*records);
+    }
     if (!message2.isEmpty())
         f.actionMessage2 = FindingsHeading(text(kTextFindingsHeading)) + QLatin1Char('!') +
                            QString(20, QLatin1Char(' ')) + kCrLf + message2;
     return f;
+}
+
+std::optional<int64_t> BackupRecordsHeld(const SettingsCheckInput& in)
+{
+    constexpr int64_t kBackupStart = 256;
+    constexpr int kCardRecord = 128;
+    constexpr int kPunchRecordExtended = 8;
+    constexpr int kPunchRecordBase = 6;
+    if (in.backupPointer < 0)
+        return std::nullopt;
+    const bool cards =
+        !in.modeRead.isEmpty() && (in.modeRead == in.modeTextReadout || in.modeRead == in.modeTextPrintout);
+    const int recordSize = cards                                   ? kCardRecord
+                           : (in.zokDevice || in.extProtRead != 0) ? kPunchRecordExtended
+                                                                   : kPunchRecordBase;
+    const int64_t bytes =
+        in.backupFull ? in.memorySize : std::max<int64_t>(in.backupPointer - kBackupStart, 0);
+    return bytes / recordSize;
 }
 
 DefaultSettings ChooseDefaultSettings(const DefaultSettingsInput& in)

@@ -5,6 +5,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <optional>
 
 namespace qv {
 
@@ -25,6 +26,11 @@ constexpr int32_t kTextShortWorkTime = 1879;
 constexpr int32_t kTextDefaultsQuestion = 1931;
 constexpr int32_t kTextNotPossible = 1955;
 constexpr int32_t kTextAirCardBattery = 1976;
+// Write and Set defaults clear the backup memory first: the question says so, with the records it holds.
+constexpr int32_t kTextBackupCleared = 1916;
+constexpr int32_t kTextWriteAnyway = 1917;
+// Set defaults also sets the battery capacity.
+constexpr int32_t kTextDefaultsCapacity = 1918;
 
 // Everything the checks read: the station as read, the write column and the mode names.
 struct SettingsCheckInput
@@ -68,7 +74,17 @@ struct SettingsCheckInput
     std::array<QString, 32> modeNames;
     QString modeTextSpecial, modeTextControl, modeTextStart, modeTextFinish, modeTextStartTrig,
         modeTextFinishTrig, modeTextReadout, modeTextPrintout;
+    // The backup memory as this operation's system data report it; a pointer below 0: not read.
+    int64_t backupPointer = -1;
+    int64_t memorySize = 0;
+    bool backupFull = false;
 };
+
+// The records the backup memory holds by the system data just read: the bytes from its start to the
+// pointer (the whole memory once it ran full), in card records for a station that reads out or prints
+// cards, else in punch records (8 bytes with the extended protocol, 6 without). Nothing when this operation
+// did not read the pointer.
+std::optional<int64_t> BackupRecordsHeld(const SettingsCheckInput& in);
 
 // What the checks found.
 struct SettingsFindings
@@ -86,6 +102,9 @@ struct SettingsFindings
     // New battery of a radio card: the station cannot reach the card's battery (text 1976 is among the
     // findings).
     bool airCardBatteryRefused = false;
+    // Write and Set defaults: the records that clearing the backup memory loses, said in words; "" when
+    // the memory is known to be empty or was not read.
+    QString backupClearNote;
 };
 
 // The checks of one settings read, steps 2 to 11 and the Write findings, as a table of texts.

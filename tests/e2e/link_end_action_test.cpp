@@ -85,7 +85,7 @@ TEST_F(EndActionTest, ReadEndsWithTheFullRecordTheDurationAndAClosedPort)
     fillReadColumn();
     gTraceOn = true;
     gActionCode = ActRead;
-    gActionStart = Timer();
+    gActionStart = TimerMs();
     fake.advance(1234);
     EndStationAction();
 
@@ -132,7 +132,8 @@ TEST_F(EndActionTest, GsmStationRecordsItsNetworkDataAndNoOptions)
     EndStationAction();
     const QStringList r = lastRecord();
     ASSERT_EQ(r.size(), 25);
-    EXPECT_EQ(r[12], "1234web,apn,user,pw");
+    // The access point as the field holds it, the PIN, the user and the password masked.
+    EXPECT_EQ(r[12], "***web,apn,***,***");
     EXPECT_EQ(r.mid(14, 9), QStringList(9, QString()));
 }
 
@@ -237,12 +238,32 @@ TEST_F(EndActionTest, OtherActionsAndTheBaudChange)
     EXPECT_EQ(lastRecord().value(23), "Read Extended Settings");
 }
 
+// An operation without an end text of its own ends with its name in words, in the status bar, the log and
+// the protocol file, never with a bare number.
+TEST_F(EndActionTest, OperationsWithoutAnEndTextOfTheirOwnAreNamed)
+{
+    const std::pair<int16_t, const char*> cases[] = {
+        {ActExtSettingsWrite, "Extended settings"}, {ActSetDefaults, "Write default settings"},
+        {ActPasswordClear, "Station password"},     {ActAirCardBattery, "New battery of a radio card"},
+        {ActAirCardList, "Radio card list"},        {14, "Station operation 14"},
+    };
+    for (const auto& [action, name] : cases) {
+        frmMain().rtbox(0).setText(QString());
+        gActionCode = action;
+        EndStationAction();
+        EXPECT_EQ(frmMain().Aktion().Text(), name);
+        EXPECT_EQ(lastRecord().value(23), name);
+        EXPECT_TRUE(frmMain().rtbox(0).Text().contains(QLatin1String(name)))
+            << frmMain().rtbox(0).Text().toStdString();
+    }
+}
+
 TEST_F(EndActionTest, DurationAcrossMidnightIsPositive)
 {
     gTraceOn = true;
     fake.set(QDate(2026, 12, 9), QTime(23, 59, 59, 500));
     gActionCode = ActRead;
-    gActionStart = Timer();
+    gActionStart = TimerMs();
     fake.set(QDate(2026, 12, 10), QTime(0, 0, 0, 750));
     EndStationAction();
     EXPECT_EQ(frmMain().rtbox(0).Text(), "\r\n1.25 s\r\nRead\r\n");

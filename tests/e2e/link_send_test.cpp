@@ -47,7 +47,7 @@ TEST_F(LinkSendTest, SetTimeSendsThePcClockWithItsOwnTimeOut)
     EXPECT_EQ(got.data, QByteArray::fromHex("1A0C09071D5504"));
     EXPECT_EQ(f.Timer1.Interval(), 7000);
     EXPECT_TRUE(f.Timer1.running());
-    EXPECT_GT(gSetTimeSentAt, 14 * 3600 + 5 * 60 + 8.9f);
+    EXPECT_GT(gSetTimeSentAt, (14 * 3600 + 5 * 60 + 8) * 1000 + 900);
     EXPECT_EQ(gSetTimeBase, gSetTimeSentAt);
 }
 

@@ -143,8 +143,11 @@ TEST_P(ReceiverTimeTest, AStationAheadIsSetFromThePcAndTheOperationEnds)
     EXPECT_EQ(sent(0xF6), 1);
     EXPECT_LE(std::abs(stationAheadMs()), 1000);
     EXPECT_EQ(actions().size(), 2);
-    EXPECT_TRUE(actions()[0].startsWith(german() ? "Get time (diff:5," : "Get time (diff:5."))
-        << actions()[0].toStdString();
+    // The difference as measured, in the locale's number form: five seconds, to the station's 1/256 s.
+    const QString check = actions()[0];
+    EXPECT_TRUE(check.startsWith("Get time (diff:")) << check.toStdString();
+    EXPECT_TRUE(check.contains(german() ? "," : ".")) << check.toStdString();
+    EXPECT_NEAR(Val(check.mid(check.indexOf(':') + 1).replace(',', '.')), 5.0, 0.01) << check.toStdString();
     EXPECT_EQ(actions()[1], "Set time");
     // The status of a finished set-time: the station time set to the PC's date and time.
     EXPECT_TRUE(frmMain().Aktion().Text().contains(CStr(fake.peek().date())))
@@ -201,6 +204,42 @@ TEST_P(ReceiverTimeTest, SlowSetTimeRepliesAreRepeatedWithAWideningLimit)
         << frmMain().cmdTime.ToolTipText().toStdString();
     EXPECT_EQ(actions().back(), "Set time");
     EXPECT_LE(std::abs(stationAheadMs()), 1000);
+}
+
+// A slow station (every set-time reply a third of a second late) has the request sent again and again, each
+// time from another millisecond of the second. Every request is still built in the last twentieth of a second
+// and so carries the second that is about to begin, and the station ends up set to the PC's time.
+TEST_P(ReceiverTimeTest, EveryRequestToASlowStationCarriesTheComingSecond)
+{
+    // A fast machine: the clock reads the same millisecond a few times before it moves on.
+    fake.setAutoStep(1);
+    fake.setReadsPerStep(3);
+    gTimeOffset = 0.0f;
+    gWaitToReturn = gWaitToReturnCur = 0.3f;
+    gStepInc = 0.001f;
+    constexpr int kSlowReplies = 24;
+    sim.station.setClock(fake.peek().addSecs(-37));
+    sim.station.slowReplies(0xF6, kSlowReplies, 330);
+    DialogHooks::queue(DialogAnswer::pressButton(1)); // OK: set the station clock
+    startSetTime();
+    ASSERT_TRUE(sim::waitUntil([] { return gActionCode == ActNone; }, 30000));
+    QList<qint64> leadMs; // the second a request carries, less the time it reached the station
+    for (const sim::LogEntry& e : sim.station.received()) {
+        if (e.command != 0xF6)
+            continue;
+        const auto at = [&e](int i) { return int(uint8_t(e.data.at(i))); };
+        const int seconds = (at(3) & 1) * 43200 + at(4) * 256 + at(5);
+        const QDateTime carried = QDateTime(QDate(2000 + at(0), at(1), at(2)), QTime(0, 0)).addSecs(seconds);
+        leadMs << e.at.msecsTo(carried);
+    }
+    ASSERT_EQ(leadMs.size(), kSlowReplies + 1);
+    for (qsizetype i = 0; i < leadMs.size(); ++i) {
+        // Built between .94 and .96 s and sent at once: the coming second is at most 60 ms ahead.
+        EXPECT_GT(leadMs[i], 0) << "request " << i;
+        EXPECT_LT(leadMs[i], 60) << "request " << i;
+    }
+    EXPECT_EQ(actions().back(), "Set time");
+    EXPECT_LT(std::abs(stationAheadMs()), 100);
 }
 
 TEST_P(ReceiverTimeTest, AStationWhoseClockCannotBeSetEndsWithTheRefusal)

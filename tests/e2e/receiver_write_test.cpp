@@ -11,6 +11,7 @@
 #include "receiver/receiver_globals.h"
 #include "receiver/write_replies.h"
 #include "receiver_support.h"
+#include "sim_backup.h"
 #include "stationdata/modes.h"
 #include "stationdata/settings_checks.h"
 #include "stationdata/settings_write.h"
@@ -217,6 +218,11 @@ TEST_F(ReceiverWriteTest, GsmStationRoundTrip)
     EXPECT_EQ(sim.station.memory().apnText(), QByteArray("1234web.example,bert,neu;"));
     EXPECT_EQ(sim.station.memory().workTimeMinutes(), 330);
     EXPECT_EQ(records().last(), QStringLiteral("Write"));
+    // The protocol file names the access point but keeps the PIN, the user and the password to itself.
+    const QString file = readTextLines(gProtocolPath).join(u'\n');
+    for (const char* secret : {"1234", "bert", "neu", "9463", "anna", "alt"})
+        EXPECT_FALSE(file.contains(QLatin1String(secret))) << secret;
+    EXPECT_TRUE(file.contains(QStringLiteral(";***web.example,***,***;"))) << file.toStdString();
 
     f.txtAPN(0).setText(QString());
     read();
@@ -268,6 +274,61 @@ TEST_F(ReceiverWriteTest, SetDefaultsWritesOneBlockThenReadsBack)
     EXPECT_EQ(records(), QStringList{QStringLiteral("Read")});
     // The read-back keeps the Read's record; the status names what the operation did.
     EXPECT_EQ(f.Aktion().Text(), QStringLiteral("Default settings written"));
+}
+
+// Write and Set defaults clear the backup memory before they write. With records in it the question says
+// how many are lost (and Set defaults, that the battery capacity changes), and No, what Enter answers, keeps
+// them: the station is not touched.
+TEST_F(ReceiverWriteTest, ClearingABackupThatHoldsRecordsIsAskedFirst)
+{
+    sim::StationMemory& m = sim.station.memory();
+    FrmMain& f = frmMain();
+    setWriteColumn({});
+    const auto question = [] {
+        const QList<DialogRequest>& asked = DialogHooks::asked();
+        return asked.isEmpty() ? DialogRequest{} : asked.back();
+    };
+    struct Case
+    {
+        const char* what;
+        bool defaults;
+        int answer;
+        bool written;
+    };
+    const Case cases[] = {
+        {"Write, No", false, vbNo, false},
+        {"Write, Yes", false, vbYes, true},
+        {"Set defaults, Cancel", true, vbCancel, false},
+        {"Set defaults, OK", true, vbOK, true},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.what);
+        // 300 punch records of 6 bytes: the station keeps the extended protocol off.
+        m.write(0x74, QByteArray(1, char(m.at(0x74) & ~0x01)));
+        sim::setBackup(m, QByteArray(300 * 6, char(0x11)));
+        const int clearedBefore = sim.station.clearBackupCount();
+        DialogHooks::reset();
+        DialogHooks::queue(DialogAnswer::press(k.answer));
+        if (k.defaults)
+            f.mnuSetDefault_Click();
+        else
+            f.mnuWrite_Click();
+        ASSERT_TRUE(ended());
+        const DialogRequest q = question();
+        EXPECT_TRUE(q.prompt.contains(QStringLiteral("the 300 records it holds are lost")))
+            << q.prompt.toStdString();
+        EXPECT_EQ(q.defaultButton, 2) << "No (Cancel) is the default";
+        EXPECT_EQ(q.prompt.contains(QStringLiteral("The battery capacity is set to 2000 mAh.")), k.defaults)
+            << q.prompt.toStdString();
+        EXPECT_EQ(sim.station.clearBackupCount() - clearedBefore, k.written ? 1 : 0);
+        EXPECT_EQ(m.backup.size(), k.written ? 0 : 300 * 6);
+    }
+    // An empty backup memory: the Write asks nothing.
+    sim::setBackup(m, QByteArray());
+    DialogHooks::reset();
+    f.mnuWrite_Click();
+    ASSERT_TRUE(ended());
+    EXPECT_TRUE(DialogHooks::asked().isEmpty());
 }
 
 TEST_F(ReceiverWriteTest, SetDefaultsCancelledOrRefusedClosesThePort)

@@ -135,7 +135,7 @@ void SimStation::sendFrame(quint8 command, const QByteArray& payload, FrameForm 
 void SimStation::sendRawFrame(quint8 command, const QByteArray& data, FrameForm form)
 {
     const QByteArray raw = encodeFrame(command, data, form);
-    LogEntry e{Direction::Sent, form, command, data, raw, QString()};
+    LogEntry e{Direction::Sent, form, command, data, raw, QString(), {}};
     m_log << e;
     emit frameSent(e);
     transmit(raw);
@@ -235,7 +235,7 @@ void SimStation::handleFrame(const Frame& frame)
 
 void SimStation::logReceived(const Frame& frame, const QString& note)
 {
-    LogEntry e{Direction::Received, frame.form, frame.command, frame.data, frame.raw, note};
+    LogEntry e{Direction::Received, frame.form, frame.command, frame.data, frame.raw, note, timeNow()};
     m_log << e;
     emit frameReceived(e);
 }
@@ -262,7 +262,7 @@ void SimStation::sendReply(quint8 command, const QByteArray& payload, FrameForm 
         wire.prepend(m_garbage);
         note = note.isEmpty() ? QStringLiteral("garbage before") : note + QStringLiteral(", garbage before");
     }
-    LogEntry e{Direction::Sent, form, command, data, raw, note};
+    LogEntry e{Direction::Sent, form, command, data, raw, note, {}};
     m_log << e;
     emit frameSent(e);
     transmit(wire);
@@ -271,7 +271,7 @@ void SimStation::sendReply(quint8 command, const QByteArray& payload, FrameForm 
 void SimStation::sendNak(FrameForm form)
 {
     const QByteArray raw(1, char(kNak));
-    LogEntry e{Direction::Sent, form, kNak, {}, raw, QStringLiteral("NAK")};
+    LogEntry e{Direction::Sent, form, kNak, {}, raw, QStringLiteral("NAK"), {}};
     m_log << e;
     emit frameSent(e);
     transmit(raw);

@@ -28,6 +28,7 @@ struct LogEntry
     QByteArray data; // received: the request's data; sent: the reply's data (after LEN)
     QByteArray raw;  // the bytes on the wire
     QString note;    // why a request got no ordinary answer ("", "NAK", "silent", ...)
+    QDateTime at;    // received: when it came, on the station's time source
 };
 
 struct Request

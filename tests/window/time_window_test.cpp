@@ -1,5 +1,6 @@
 // A person sets the station's clock in the real program on an X display: the Time button against the
 // simulated station, the time check's question answered on the real box, and the typed test time.
+#include "platform/runtime/vbruntime.h"
 #include "station_window_fixture.h"
 #include "window_support.h"
 
@@ -124,8 +125,10 @@ TEST_F(TimeWindowTest, TheTimeButtonSetsAStationThatRunsAhead)
     // The protocol file records the check and the setting.
     const QStringList lines = protocolLines();
     ASSERT_EQ(lines.size(), 3);
-    EXPECT_TRUE(lines[1].split(u';').value(23).startsWith(QStringLiteral("Get time (diff:5.")))
-        << lines[1].toStdString();
+    // The difference as measured: five seconds, to the station's 1/256 s.
+    const QString check = lines[1].split(u';').value(23);
+    EXPECT_TRUE(check.startsWith(QStringLiteral("Get time (diff:"))) << check.toStdString();
+    EXPECT_NEAR(Val(check.mid(check.indexOf(u':') + 1)), 5.0, 0.01) << check.toStdString();
     EXPECT_EQ(lines[2].split(u';').value(23), QStringLiteral("Set time"));
     EXPECT_EQ(lines[2].split(u';').value(2), QStringLiteral("201537"));
     // The log pane ends the operation with its duration, leading zero and unit included.

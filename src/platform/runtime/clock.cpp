@@ -16,7 +16,7 @@ SystemClock& systemClock()
 // The clock set by setClock; nullptr means the system clock.
 Clock* g_clockInUse = nullptr;
 
-constexpr float kSecondsPerDay = 86400.0f;
+constexpr qint64 kMsPerDay = 86400000;
 
 } // namespace
 
@@ -37,7 +37,7 @@ QDateTime FakeClock::now()
 {
     ++m_reads;
     const QDateTime value = m_now;
-    if (m_autoStepMs != 0)
+    if (m_autoStepMs != 0 && m_reads % m_readsPerStep == 0)
         m_now = m_now.addMSecs(m_autoStepMs);
     return value;
 }
@@ -90,15 +90,23 @@ QTime Time()
 
 float Timer()
 {
-    return static_cast<float>(clock().now().time().msecsSinceStartOfDay() / 1000.0);
+    return static_cast<float>(TimerMs() / 1000.0);
 }
 
-float TimerElapsed(float since)
+qint64 TimerMs()
 {
-    float elapsed = Timer() - since;
-    if (elapsed < 0.0f)
-        elapsed += kSecondsPerDay;
-    return elapsed;
+    return clock().now().time().msecsSinceStartOfDay();
+}
+
+qint64 MsBetween(qint64 sinceMs, qint64 nowMs)
+{
+    const qint64 elapsed = nowMs - sinceMs;
+    return elapsed < 0 ? elapsed + kMsPerDay : elapsed;
+}
+
+qint64 TimerElapsedMs(qint64 sinceMs)
+{
+    return MsBetween(sinceMs, TimerMs());
 }
 
 } // namespace qv

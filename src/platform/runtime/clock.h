@@ -43,6 +43,8 @@ class FakeClock : public Clock
     void advance(qint64 ms) { m_now = m_now.addMSecs(ms); }
     // How far every read moves the clock on (0: reads leave it where it is).
     void setAutoStep(qint64 ms) { m_autoStepMs = ms; }
+    // The auto step comes after every n-th read only: a fast machine reads the same millisecond n times.
+    void setReadsPerStep(int n) { m_readsPerStep = n > 0 ? n : 1; }
     qint64 autoStep() const { return m_autoStepMs; }
     // The value the next read returns, without moving the clock.
     QDateTime peek() const { return m_now; }
@@ -53,6 +55,7 @@ class FakeClock : public Clock
   private:
     QDateTime m_now;
     qint64 m_autoStepMs;
+    int m_readsPerStep = 1;
     qint64 m_reads = 0;
     qint64 m_sleptMs = 0;
 };
@@ -83,10 +86,16 @@ QDate Date();
 // The time of day, to the whole second.
 QTime Time();
 // Seconds since midnight as a single-precision number, with the fraction of the second (to the
-// millisecond, within what a float holds). Restarts at 0 at midnight.
+// millisecond, within what a float holds). Restarts at 0 at midnight. For showing a time of day only: a
+// float rounds, so two readings of it do not measure a span to the millisecond.
 float Timer();
-// Seconds that passed since a former reading of Timer, also when midnight fell in between (the time of day
-// restarts at 0 there). Busy waits measure their time with it: `while (TimerElapsed(t0) < 0.3f) {}`.
-float TimerElapsed(float since);
+// Whole milliseconds since midnight on the clock in use. Every span the program measures (waits, round
+// trips, durations) is taken from these, so a start and a later reading never disagree by a rounding step.
+qint64 TimerMs();
+// The milliseconds from one TimerMs reading to a later one, also when midnight fell in between (the time of
+// day restarts at 0 there).
+qint64 MsBetween(qint64 sinceMs, qint64 nowMs);
+// The milliseconds that passed since a former TimerMs reading: `while (TimerElapsedMs(t0) < 300) {}`.
+qint64 TimerElapsedMs(qint64 sinceMs);
 
 } // namespace qv

@@ -109,8 +109,8 @@ class MainLinkWindow final : public LinkWindow
         r.CNo = f.txtCodeNo(0).Text();
         r.Mode = f.txtMO.Text();
         if (r.Mode.isEmpty() && gGsmDevice) {
-            r.Mode = f.txtPIN(0).Text() + f.txtAPN(0).Text() + QLatin1Char(',') + f.txtUser(0).Text() +
-                     QLatin1Char(',') + f.txtPass(0).Text();
+            r.Mode = GsmModeField(f.txtPIN(0).Text(), f.txtAPN(0).Text(), f.txtUser(0).Text(),
+                                  f.txtPass(0).Text());
         }
         r.Work_time = f.txtWtime(0).Text();
         if (!gGsmDevice) {

@@ -264,3 +264,20 @@ TEST(ShippedLanguageFiles, HoldEveryTextTheProgramLooksUp)
     missing.removeDuplicates();
     EXPECT_TRUE(missing.isEmpty()) << missing.join(u'\n').toStdString();
 }
+
+// A text the user reads says what it means: no "???" stands in for words in either shipped file.
+TEST(ShippedLanguageFiles, HoldNoQuestionMarksForWords)
+{
+    for (const char* code : {"ENU", "DEU"}) {
+        const QDomDocument doc = shippedLanguageFile(code);
+        ASSERT_FALSE(doc.isNull()) << code;
+        const QDomNodeList all = doc.elementsByTagName(QStringLiteral("*"));
+        for (int i = 0; i < all.size(); ++i) {
+            const QDomElement e = all.at(i).toElement();
+            if (!e.firstChildElement().isNull())
+                continue;
+            EXPECT_FALSE(e.text().contains(QStringLiteral("???")))
+                << code << " " << e.tagName().toStdString() << ": " << e.text().toStdString();
+        }
+    }
+}

@@ -167,4 +167,13 @@ TEST_F(ProtocolFileTest, ChooseProtocolFileTakesTheChoiceOrNothing)
 }
 
 } // namespace
+// A GSM station's record keeps its secrets: PIN, user and password masked, the access point named, and a
+// secret that was not set stays empty.
+TEST(GsmModeFieldTest, SecretsAreMasked)
+{
+    EXPECT_EQ(GsmModeField("1234", "web.example", "bert", "neu"), "***web.example,***,***");
+    EXPECT_EQ(GsmModeField("", "web.example", "", ""), "web.example,,");
+    EXPECT_EQ(GsmModeField("9", "", "u", ""), "***,***,");
+}
+
 } // namespace qv

@@ -2,6 +2,7 @@
 #include "link/frame.h"
 #include "link/link_globals.h"
 #include "link/requests.h"
+#include "link/sender.h"
 #include "platform/dialogs/dialog_hooks.h"
 #include "platform/dialogs/msgbox.h"
 #include "platform/runtime/clock.h"
@@ -73,9 +74,6 @@ TEST_F(ClockPayloadTest, SentInTheLastTwentiethOfASecond)
     gActionCode = ActWrite;
     // 14:05:08.95 minus 0.3 s gives 14:05:08.65, to the nearest second 14:05:09.
     EXPECT_EQ(BuildClockTimePayload(-0.3f), hex("1A 0C 09 07 1D 55 00"));
-    const int ms = fake.peek().time().msec();
-    EXPECT_GT(ms, 940);
-    EXPECT_LE(ms, 970);
     EXPECT_EQ(gSetTimePcText, CStr(QDate(2026, 12, 9)) + " " + CStr(QTime(14, 5, 8)));
 
     gActionCode = ActSetTime;
@@ -100,6 +98,38 @@ TEST_F(ClockPayloadTest, WaitEndsAcrossMidnightAndOnACoarseClock)
     const qint64 readsBefore = fake.reads();
     EXPECT_EQ(BuildClockTimePayload(0.0f).size(), 7);
     EXPECT_LE(fake.reads() - readsBefore, 5);
+}
+
+// Whatever the millisecond the set-time request is started in, the wait reaches the last twentieth of the
+// second before it builds the request, at any time of day (a float holds the time of day less finely the
+// later it is), so the station is always set to the second that is about to begin.
+TEST_F(ClockPayloadTest, EveryMillisecondOfASecondReachesTheWindow)
+{
+    // A fast machine: the clock reads the same millisecond four times.
+    fake.setAutoStep(1);
+    fake.setReadsPerStep(4);
+    gActionCode = ActSetTime;
+    gUseExtCommands = false;
+    const QDate day(2026, 12, 9);
+    for (const QTime second : {QTime(0, 0, 1), QTime(10, 0, 0), QTime(16, 30, 0), QTime(23, 59, 57)}) {
+        int bad = 0;
+        for (int phase = 0; phase < 1000; ++phase) {
+            const QDateTime start(day, second.addMSecs(phase));
+            // A start inside or past the window waits for the next second's.
+            const QDateTime window(day, second.addSecs(phase >= 960 ? 1 : 0));
+            fake.set(start);
+            const QDateTime reached = WaitForSecondFraction(940, 960);
+            const bool inWindow = reached.time().msec() > 940 && reached.time().msec() < 960 &&
+                                  reached.addMSecs(-reached.time().msec()) == window;
+            fake.set(start);
+            const QByteArray payload = BuildClockTimePayload(0.0f);
+            const QByteArray expected =
+                EncodeStationTime(day, window.time().msecsSinceStartOfDay() / 1000 + 1, 0);
+            if (!inWindow || payload != expected)
+                ++bad;
+        }
+        EXPECT_EQ(bad, 0) << second.toString().toStdString();
+    }
 }
 
 TEST_F(ClockPayloadTest, TypedTimeWithWeekCounter)

@@ -38,7 +38,7 @@ TEST(LinkWaitTest, FractionWaitEndsInItsWindowOrAfterASecond)
 {
     FakeClock fake(QDateTime(QDate(2026, 12, 9), QTime(23, 59, 59, 900)), 10);
     ScopedClock scoped(fake);
-    WaitForSecondFraction(0.43f, 0.45f);
+    WaitForSecondFraction(430, 450);
     EXPECT_EQ(fake.peek().date(), QDate(2026, 12, 10));
     EXPECT_GT(fake.peek().time().msec(), 430);
     EXPECT_LE(fake.peek().time().msec(), 460);
@@ -47,7 +47,7 @@ TEST(LinkWaitTest, FractionWaitEndsInItsWindowOrAfterASecond)
     fake.set(QDate(2026, 12, 9), QTime(10, 0, 0, 0));
     fake.setAutoStep(1000);
     const qint64 reads = fake.reads();
-    WaitForSecondFraction(0.43f, 0.45f);
+    WaitForSecondFraction(430, 450);
     EXPECT_LE(fake.reads() - reads, 4);
 }
 

@@ -1,6 +1,5 @@
 // The injectable clock behind Now, Date, Time and Timer, busy waits on Timer, Sleep and DoEvents.
 #include "platform/runtime/clock.h"
-#include "platform/runtime/numbers.h"
 #include "platform/system/wait.h"
 
 #include <QCoreApplication>
@@ -17,22 +16,11 @@ QDateTime at(int h, int mi, int s, int ms = 0, QDate day = QDate(2026, 12, 9))
     return QDateTime(day, QTime(h, mi, s, ms));
 }
 
-// The busy waits the link writes: until `seconds` have passed on the time of day.
-void busyWait(float seconds)
+// The busy waits the link writes: until `ms` milliseconds have passed on the time of day.
+void busyWait(qint64 ms)
 {
-    const float start = Timer();
-    while (TimerElapsed(start) < seconds) {
-    }
-}
-
-// The wait before a get-time request: until the fraction of the second lies between lo and hi.
-void waitForFraction(float lo, float hi)
-{
-    for (;;) {
-        const float t = Timer();
-        const float fraction = t - Int(t);
-        if (fraction > lo && fraction < hi)
-            return;
+    const qint64 start = TimerMs();
+    while (TimerElapsedMs(start) < ms) {
     }
 }
 
@@ -50,7 +38,8 @@ TEST(RuntimeClock, TimeOfDayFunctionsReadTheClockInUse)
     EXPECT_FLOAT_EQ(Timer(), 0.0f);
     fake.advance(1500);
     EXPECT_FLOAT_EQ(Timer(), 1.5f);
-    EXPECT_EQ(fake.reads(), 6); // one read per call
+    EXPECT_EQ(TimerMs(), 1500);
+    EXPECT_EQ(fake.reads(), 7); // one read per call
 }
 
 TEST(RuntimeClock, ScopedOverridesNestAndRestore)
@@ -76,7 +65,7 @@ TEST(RuntimeClock, AutoStepMakesBusyWaitsEnd)
 {
     FakeClock fake(at(8, 0, 0), 10);
     ScopedClock use(fake);
-    busyWait(0.3f);
+    busyWait(300);
     const qint64 waited = at(8, 0, 0).msecsTo(fake.peek());
     EXPECT_GE(waited, 300);
     EXPECT_LT(waited, 330);
@@ -86,31 +75,29 @@ TEST(RuntimeClock, BusyWaitsEndAcrossMidnight)
 {
     FakeClock fake(at(23, 59, 59, 900), 10);
     ScopedClock use(fake);
-    busyWait(0.3f);
+    busyWait(300);
     EXPECT_EQ(fake.peek().date(), QDate(2026, 12, 10));
     EXPECT_GE(fake.peek().time(), QTime(0, 0, 0, 200));
     EXPECT_LT(fake.peek().time(), QTime(0, 0, 0, 300));
 
     fake.set(at(23, 59, 59, 500));
-    busyWait(1.0f);
+    busyWait(1000);
     EXPECT_EQ(fake.peek().date(), QDate(2026, 12, 10));
     EXPECT_LT(fake.peek().time(), QTime(0, 0, 0, 600));
 }
 
-TEST(RuntimeClock, FractionWaitsEndLateInTheDay)
+// Spans are whole milliseconds: a later reading never lies before its start, and midnight counts the day.
+TEST(RuntimeClock, SpansInWholeMilliseconds)
 {
-    // A float holds the time of day to 1/128 s at the end of the day: still finer than the window.
-    FakeClock fake(at(23, 59, 58, 0), 1);
-    ScopedClock use(fake);
-    waitForFraction(0.43f, 0.45f);
-    const QTime reached = fake.peek().time();
-    EXPECT_EQ(reached.second(), 58);
-    EXPECT_GT(reached.msec(), 430);
-    EXPECT_LE(reached.msec(), 451);
-    fake.set(at(8, 0, 0, 500));
-    waitForFraction(0.94f, 0.96f);
-    EXPECT_EQ(fake.peek().time().second(), 0);
-    EXPECT_GT(fake.peek().time().msec(), 940);
+    struct Case
+    {
+        qint64 since, now, span;
+    };
+    const Case cases[] = {
+        {0, 0, 0}, {36000000, 36000001, 1}, {86399999, 86399999, 0}, {86399500, 250, 750}, {86399999, 0, 1},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(MsBetween(c.since, c.now), c.span) << c.since << " " << c.now;
 }
 
 TEST(RuntimeWait, SleepMovesAFakeClockWithoutWaiting)

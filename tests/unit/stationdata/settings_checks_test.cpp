@@ -22,7 +22,7 @@ class CheckTexts
 <Config><Languages><ENU>English</ENU></Languages><WithoutForm>
 <s1828>RTC</s1828><s1831>BATT</s1831><s1832>BATT?</s1832><s1834>AUTOREAD</s1834><s1838>EXTPROT</s1838>
 <s1855>Warning, check</s1855><s1867>UNSUPPORTED</s1867><s1868>SPRINT</s1868><s1874>BACKUP</s1874>
-<s1877>FW551</s1877><s1879>GO ON?</s1879><s1931>DEFAULTS?</s1931><s1955>NP</s1955>
+<s1877>FW551</s1877><s1879>GO ON?</s1879><s1931>DEFAULTS?</s1931><s1955>NP</s1955><s1914>NO INTERFACE</s1914><s1915>NO AUTO SEND</s1915><s1916>CLEARS %1</s1916>
 </WithoutForm></Config>)"));
     }
     ~CheckTexts() { gXmlDoc.clear(); }
@@ -154,10 +154,10 @@ TEST_P(SettingsChecks, StationFindings)
          QStringLiteral("RANGE 1 - 127\r\nSW < 559")},
         {"VEKU unit without auto send in a control mode",
          [](SettingsCheckInput& in) { in.hardware = QStringLiteral("VEKU 2"); },
-         QStringLiteral(" ??? VEKU / Autosend")},
+         QStringLiteral("NO AUTO SEND")},
         {"non-VEKU unit in the read-out mode",
          [](SettingsCheckInput& in) { in.modeRead = QStringLiteral("Readout"); },
-         QStringLiteral(" ??? VEKO")},
+         QStringLiteral("NO INTERFACE")},
         {"ZOK boards take the punch-timing limit",
          [](SettingsCheckInput& in) {
              in.modelId = 0x8A;
@@ -341,4 +341,41 @@ TEST_P(SettingsChecks, DefaultsQuestionText)
     d.extProtText.clear();
     EXPECT_TRUE(DefaultsQuestion(d, QStringLiteral("Mode"), QStringLiteral("CN"), QStringLiteral("WT"))
                     .endsWith(QStringLiteral("WT=01:00:00\r\n\r")));
+}
+
+// The records a Write or Set defaults would clear, from the backup pointer the system data report.
+TEST_P(SettingsChecks, BackupRecordsTheClearingLoses)
+{
+    struct Case
+    {
+        const char* what;
+        int64_t pointer;
+        bool full;
+        bool readout;
+        std::optional<int64_t> records;
+    };
+    const Case cases[] = {
+        {"not read in this operation", -1, false, false, std::nullopt},
+        {"empty", 256, false, false, 0},
+        {"300 punches of 8 bytes", 256 + 300 * 8, false, false, 300},
+        {"a full ring of 64 KB", 256 + 100 * 8, true, false, 65536 / 8},
+        {"3 cards on a read-out station", 256 + 3 * 128, false, true, 3},
+    };
+    for (const Case& k : cases) {
+        SettingsCheckInput in = quietStation(ActWrite);
+        in.backupPointer = k.pointer;
+        in.backupFull = k.full;
+        in.memorySize = 65536;
+        in.extProtRead = 1;
+        in.modeTextReadout = QStringLiteral("Readout");
+        in.modeRead = k.readout ? in.modeTextReadout : QStringLiteral("Control");
+        EXPECT_EQ(BackupRecordsHeld(in), k.records) << k.what;
+        for (int16_t action : {ActWrite, ActSetDefaults, ActRead}) {
+            in.actionCode = action;
+            const bool told = action != ActRead && k.records.value_or(0) > 0;
+            EXPECT_EQ(CheckSettings(in).backupClearNote,
+                      told ? QStringLiteral("CLEARS %1").arg(*k.records) : QString())
+                << k.what << " " << action;
+        }
+    }
 }
