@@ -179,6 +179,16 @@ void BM_SaveCardList(benchmark::State& state)
 }
 BENCHMARK(BM_SaveCardList)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
+// Empties the shown list back to its default columns before a timed fill.
+void emptyCardList(qv::FrmCards& form)
+{
+    form.lvCards.ListItems().Clear();
+    form.lvCards.ColumnHeaders().Clear();
+    qv::SetDefaultColumns();
+    qv::gCardCount = 0;
+    QCoreApplication::processEvents();
+}
+
 // Cards becoming rows of the window one after the other, as a re-evaluation of a card dump file adds them:
 // each row is selected and scrolled into view as it comes.
 void BM_FillCardListWindow(benchmark::State& state)
@@ -191,11 +201,7 @@ void BM_FillCardListWindow(benchmark::State& state)
         cards.push_back(qv::test::largeListCard(n));
     for (auto _ : state) {
         state.PauseTiming();
-        form->lvCards.ListItems().Clear();
-        form->lvCards.ColumnHeaders().Clear();
-        qv::SetDefaultColumns();
-        qv::gCardCount = 0;
-        QCoreApplication::processEvents();
+        emptyCardList(*form);
         state.ResumeTiming();
         for (int n = 0; n < kCards; ++n)
             qv::addCardListRow(form->cardList(), cards[size_t(n % 100)]);
@@ -226,11 +232,7 @@ void BM_AddCardListRows(benchmark::State& state)
     double listMB = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        form->lvCards.ListItems().Clear();
-        form->lvCards.ColumnHeaders().Clear();
-        qv::SetDefaultColumns();
-        qv::gCardCount = 0;
-        QCoreApplication::processEvents();
+        emptyCardList(*form);
         const double before = qv::bench::residentMB();
         state.ResumeTiming();
         for (int n = 0; n < cards; ++n) {
